@@ -1,0 +1,35 @@
+// Keyboard half of the media layer. Every query first processes pending window
+// events, so the game needs no event pump of its own.
+#pragma once
+
+// Windows virtual-key codes, which the game's rules are written in.
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_TAB = 9;
+constexpr int KEY_ENTER = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_LEFT = 37;
+constexpr int KEY_UP = 38;
+constexpr int KEY_RIGHT = 39;
+constexpr int KEY_DOWN = 40;
+constexpr int KEY_0 = 48; // digits 48-57
+constexpr int KEY_A = 65; // letters 65-90
+constexpr int KEY_C = 67;
+constexpr int KEY_D = 68;
+constexpr int KEY_F = 70;
+constexpr int KEY_S = 83;
+constexpr int KEY_W = 87;
+constexpr int KEY_LSHIFT = 160;
+constexpr int KEY_RSHIFT = 161;
+constexpr int KEY_LCONTROL = 162;
+constexpr int KEY_RCONTROL = 163;
+constexpr int KEY_LALT = 164;
+constexpr int KEY_RALT = 165;
+
+// Presses of the key since it was last queried; the query resets the count.
+int KeyHitCount(int key);
+// Oldest typed character (a Unicode code point) not yet taken, 0 when none.
+int NextChar();
+void ClearKeys();
+// 1 once after the user asked to close the window.
+int CloseRequested();

@@ -1,0 +1,40 @@
+// Hooks for tests and tools. The shipped game never calls these.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Virtual clock: while on, Millis() reads it and Pause() advances it at once.
+void UseVirtualClock(bool on, int startMillis = 0);
+void AdvanceVirtualClock(int ms);
+
+// Feeds events through the real SDL event path (SDL_PushEvent).
+void InjectKeyDown(int key);
+void InjectKeyUp(int key);
+void InjectKeyPress(int key); // down then up
+void InjectText(const std::string& utf8);
+void InjectCloseRequest();
+void InjectFocusChange(bool gained);
+
+// Called by every Flip (before presenting) and by every keyboard query that
+// finds nothing; lets a scripted test feed keys into blocking screens.
+void SetFrameHook(std::function<void()> hook);
+void SetIdleHook(std::function<void()> hook);
+
+// Reads the back buffer (before Flip) into a PNG file; false on failure.
+bool CaptureFrame(const std::string& pngPath);
+// Reads one back-buffer pixel as 0xAARRGGBB (alpha always 0xFF).
+unsigned ReadBackPixel(int x, int y);
+// Draw calls issued by the last presented frame.
+int LastFrameDrawCalls();
+
+// Answer RequestFile without a dialog; an empty function restores the real one.
+void SetRequestFileAnswer(std::function<std::string(const std::string& title)> answer);
+// Replace the program that OpenURL starts (tests point it at a logger).
+void SetOpenCommand(const std::string& program);
+// Make FatalError / EndProgram throw ProgramExit instead of leaving the process.
+struct ProgramExit {
+    int status;
+    std::string message;
+};
+void ThrowOnProgramExit(bool on);

@@ -1,0 +1,46 @@
+// The game's shared state, one instance each, alive from start-up to the end.
+#pragma once
+
+#include <string>
+
+#include "media/graphics.h"
+#include "media/sound.h"
+#include "player/player.h"
+#include "world/karte.h"
+
+// Screen or play mode selector.
+constexpr int GS_PLAY = 3;
+constexpr int GS_USE = 2;
+constexpr int GS_COMBINE = 5;
+constexpr int GS_DROP = 10;
+constexpr int GS_LOADLEVEL = 1;
+constexpr int GS_MENU = 9;
+constexpr int GS_DEAD_HUNGER = 6;
+constexpr int GS_DEAD_THIRST = 7;
+constexpr int GS_DEAD_WARAN = 8;
+constexpr int GS_VICTORY = 666;
+constexpr int GS_QUIT = -1;
+
+extern int gamestate;
+extern TPlayer player;
+extern TKarte karte;
+extern std::string mapfile;
+extern int soundon;
+extern int victorytimer;
+
+extern ImagePtr titleimage;
+extern ImagePtr tiles;
+extern ImagePtr objectimages;
+extern ImagePtr beings;
+extern ImagePtr selector;
+extern ImagePtr foodstate;
+extern FontPtr adventurefont;
+extern FontPtr defaultfont;
+extern SoundPtr sndchose;
+extern SoundPtr sndconfirm;
+extern SoundPtr sndhit;
+extern SoundPtr sndwalk;
+
+// Back to the values before start-up: empty class-wide lists, fresh player and
+// map, no assets. Tests call it between cases.
+void ResetGlobals();
