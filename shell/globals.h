@@ -44,3 +44,7 @@ extern SoundPtr sndwalk;
 // Back to the values before start-up: empty class-wide lists, fresh player and
 // map, no assets. Tests call it between cases.
 void ResetGlobals();
+
+// Plays a sound effect of the menu or of play: only when sound effects are on,
+// and silently nothing when the file was missing.
+void PlaySfx(const SoundPtr& sound);
