@@ -1,0 +1,3 @@
+#include "shell/main_loop.h"
+
+int main() { RunGame(); }

@@ -1,0 +1,55 @@
+#include "shell/main_loop.h"
+
+#include <string>
+
+#include "media/bass.h"
+#include "media/clock.h"
+#include "media/graphics.h"
+#include "media/keyboard.h"
+#include "media/program.h"
+#include "shell/globals.h"
+#include "shell/startup.h"
+#include "shell/title.h"
+#include "shell/victory.h"
+#include "world/critter.h"
+#include "world/message.h"
+
+bool RunOnePass() {
+    if (gamestate == GS_LOADLEVEL) LoadLevelAndShowTitle();
+    if (gamestate == GS_MENU) RunTitleMenu();
+    if (gamestate == GS_VICTORY) ShowVictoryScreen();
+
+    player.In();
+    player.move();
+    player.action();
+    // Positions are read after input, movement and actions of this pass.
+    karte.Render(player.x - 10, player.y - 8);
+    TCritter::Render(player.x - 10, player.y - 8);
+    player.Render();
+    Tmessage::Update();
+    Tmessage::Render();
+    player.renderInventory();
+    CheckVictory();
+
+    Pause(60);
+    Flip(-1);
+    Cls();
+    if (CloseRequested()) return false;
+    return gamestate != GS_QUIT;
+}
+
+void RunMainLoop() {
+    while (RunOnePass()) {
+    }
+}
+
+void RunGame() {
+    if (!EnterAssetTree("gfx/title_wip.png"))
+        FatalError("Palmut cannot find its game files (the folder holding gfx/title_wip.png).\n");
+    StartUp();
+    RunMainLoop();
+    DebugLog(" reached this");
+    DebugLog(std::to_string(BASS_Free()));
+    DebugLog("hmm");
+    EndProgram();
+}

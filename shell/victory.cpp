@@ -1,0 +1,72 @@
+#include "shell/victory.h"
+
+#include <array>
+#include <string>
+
+#include "media/bass.h"
+#include "media/clock.h"
+#include "media/graphics.h"
+#include "media/keyboard.h"
+#include "media/program.h"
+#include "media/sound.h"
+#include "player/supplies.h"
+#include "shell/globals.h"
+#include "world/message.h"
+
+namespace {
+
+constexpr int kRaftBlank = 22;
+constexpr int kCheckInterval = 3000;
+constexpr int kMessageTime = 3000;
+
+const std::array<std::string, 4> kClosingLines = {
+    "Du setzt die Segel, nachdem Du", "die Vorraete auf dem Floss verstaut hast.",
+    "Ein letztes mal blickst Du zurueck -", "Deine Reise zurueck ins Leben hat nun begonnen."};
+
+float CentredX(float centre, const std::string& text) {
+    return centre - 4.0f * static_cast<float>(text.size());
+}
+
+} // namespace
+
+void CheckVictory() {
+    if (victorytimer + kCheckInterval >= Millis()) return;
+    victorytimer = Millis();
+    if (!karte.contains(player.x, player.y)) return;
+    if (karte.data(player.x, player.y, 1) != kRaftBlank) return;
+    if (karte.data(player.x, player.y, 2) <= 2) return;
+
+    const Supplies supplies = CheckSupplies(player.inventory);
+    if (supplies.sail && supplies.water && supplies.food) {
+        gamestate = GS_VICTORY;
+        Tmessage::add("YEHAAAAAAA!!!!", kMessageTime);
+        return;
+    }
+    if (!supplies.sail) Tmessage::add("Mir fehlt noch ein brauchbares Segel.", kMessageTime);
+    if (!supplies.water)
+        Tmessage::add("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen.", kMessageTime);
+    if (!supplies.food)
+        Tmessage::add("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern.", kMessageTime);
+}
+
+void ShowVictoryScreen() {
+    BASS_Free();
+    const SoundPtr tune = LoadSound("sfx/winningtheme.ogg", 0);
+    if (tune) Play(tune);
+    SetColor(255, 0, 0);
+    ClearKeys();
+    const std::string headline = "ERFOLG!";
+    for (;;) {
+        SetFont(adventurefont);
+        DrawText(headline, CentredX(270.0f, headline), 200.0f);
+        SetFont(defaultfont);
+        for (std::size_t i = 0; i < kClosingLines.size(); ++i)
+            DrawText(kClosingLines[i], CentredX(320.0f, kClosingLines[i]),
+                     260.0f + 10.0f * static_cast<float>(i));
+        Pause(50);
+        Flip(-1);
+        if (NextChar() != 0) break;
+    }
+    ClearKeys();
+    EndProgram();
+}

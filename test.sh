@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+# With --sanitize the same tests run in the AddressSanitizer + UBSan build.
+set -euo pipefail
+cd "$(dirname "$0")"
+preset=default
+[ "${1:-}" = "--sanitize" ] && preset=asan
+bash tools/install-deps.sh
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+# Tests that need a real X display (file dialog, black-box runs) get Xvfb;
+# the rest draw offscreen with Mesa's software OpenGL.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$preset" -j2
