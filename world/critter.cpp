@@ -1,0 +1,173 @@
+#include "world/critter.h"
+
+#include <algorithm>
+#include <array>
+
+#include "media/clock.h"
+#include "media/files.h"
+#include "media/graphics.h"
+#include "media/program.h"
+#include "shell/globals.h"
+#include "world/critter_file.h"
+#include "world/map_files.h"
+#include "world/message.h"
+
+std::vector<TCritter> TCritter::list;
+
+namespace {
+constexpr int TILE = 32;
+// Critters are only placed within columns and rows 1 to 63.
+constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
+
+// Steps by drawn number 1-9: N, S, W, E, stay, SE, NW, SW, NE. Apes draw
+// 1-9, monitor lizards 1-5 (orthogonal only).
+constexpr std::array<int, 10> STEP_X = {0, 0, 0, -1, 1, 0, 1, -1, -1, 1};
+constexpr std::array<int, 10> STEP_Y = {0, -1, 1, 0, 0, 0, 1, -1, 1, -1};
+
+constexpr int ITEM_PALME = 1, ITEM_STEIN = 2, ITEM_BEEREN = 5, ITEM_KOKOSNUSS = 6, ITEM_AXT = 13,
+              ITEM_FLEISCH = 16, ITEM_AFFENFELL = 23;
+constexpr int GROUND_ROCK = 3;
+
+bool CanPlaceAt(int x, int y) {
+    return karte.isenterable(x, y) && x != player.x && y != player.y;
+}
+
+// Cells that Create may choose; counted once so placement provably ends.
+int CountPlacementCells() {
+    int count = 0;
+    for (int x = PLACE_MIN; x <= PLACE_MAX; ++x)
+        for (int y = PLACE_MIN; y <= PLACE_MAX; ++y)
+            if (CanPlaceAt(x, y)) ++count;
+    return count;
+}
+
+bool CarriesAxe() {
+    return std::find(player.inventory.begin(), player.inventory.end(), ITEM_AXT) !=
+           player.inventory.end();
+}
+
+void Step(TCritter& critter) {
+    int direction = RandomInt(1, critter.typ == TCritter::APE ? 9 : 5);
+    int tx = critter.x + STEP_X[direction];
+    int ty = critter.y + STEP_Y[direction];
+    if (karte.isenterable(tx, ty)) {
+        critter.x = tx;
+        critter.y = ty;
+    }
+}
+
+// Returns true when the ape was killed.
+bool ApeReacts(const TCritter& ape) {
+    int& item = karte.data(ape.x, ape.y, 1);
+    if (item == ITEM_BEEREN || item == ITEM_KOKOSNUSS) item = 0;
+    if (item == ITEM_PALME) karte.data(ape.x, ape.y, 2) = Millis();
+    if (ape.x != player.x || ape.y != player.y) return false;
+    if (!CarriesAxe()) {
+        Tmessage::add("Warte nur, ich besorg mir eine Klinge!", 1000);
+        return false;
+    }
+    PlaySfx(sndhit);
+    int roll = RandomInt(1, 100);
+    if (roll < 60) {
+        Tmessage::add("Diese Viecher sind verdammt flink!", 1000);
+        return false;
+    }
+    if (roll < 90) {
+        Tmessage::add("Ha! Lecker Affenbraten wird's geben.", 1000);
+        item = ITEM_FLEISCH;
+    } else {
+        Tmessage::add("Das ist mal ein schoenes Fell.", 1000);
+        item = ITEM_AFFENFELL;
+    }
+    return true;
+}
+
+void LizardReacts(const TCritter& lizard, std::vector<char>& dead) {
+    for (std::size_t i = 0; i < TCritter::list.size(); ++i) {
+        const TCritter& other = TCritter::list[i];
+        if (other.typ == TCritter::APE && other.x == lizard.x && other.y == lizard.y) dead[i] = 1;
+    }
+    if (karte.data(lizard.x, lizard.y, 0) == GROUND_ROCK) {
+        int roll = RandomInt(1, 100);
+        if (roll <= 2) karte.data(lizard.x, lizard.y, 1) = ITEM_STEIN;
+    }
+    if (lizard.x == player.x && lizard.y == player.y) {
+        Tmessage::add("AAAARGH!", 3000);
+        gamestate = GS_DEAD_WARAN;
+    }
+}
+} // namespace
+
+int TCritter::Create(int typ) {
+    if (CountPlacementCells() == 0) {
+        DebugLog("no cell can take a critter; none placed");
+        return 0;
+    }
+    int x = 0, y = 0;
+    do {
+        x = RandomInt(PLACE_MIN, PLACE_MAX);
+        y = RandomInt(PLACE_MIN, PLACE_MAX);
+    } while (!CanPlaceAt(x, y));
+    TCritter critter;
+    critter.x = x;
+    critter.y = y;
+    critter.typ = typ;
+    list.push_back(critter);
+    return 0;
+}
+
+void TCritter::Update() {
+    // Killed critters are only marked during the sweep and removed after it,
+    // so the walk never skips or revisits anyone.
+    std::vector<char> dead(list.size(), 0);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (dead[i]) continue;
+        TCritter& critter = list[i];
+        Step(critter);
+        if (critter.typ == APE) {
+            if (ApeReacts(critter)) dead[i] = 1;
+        } else if (critter.typ == WARAN) {
+            LizardReacts(critter, dead);
+        }
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (!dead[i]) list[kept++] = list[i];
+    list.resize(kept);
+}
+
+void TCritter::Render(int vx, int vy) {
+    if (!beings) return;
+    ClampViewOrigin(karte, vx, vy);
+    const int frames = ImageFrames(beings);
+    for (const TCritter& critter : list)
+        if (critter.typ >= 0 && critter.typ < frames)
+            DrawImage(beings, static_cast<float>(TILE * (critter.x - vx)),
+                      static_cast<float>(TILE * (critter.y - vy)), critter.typ);
+}
+
+void TCritter::load(const std::string& mapPath) {
+    std::string name = LayerFileName(mapPath, ".critter");
+    FileStreamPtr file = OpenForReading(name);
+    if (!file) {
+        DebugLog(name + " not found; the level has no critters.");
+        return;
+    }
+    std::string apeLine = Eof(file) ? std::string() : ReadLine(file);
+    std::string lizardLine = Eof(file) ? std::string() : ReadLine(file);
+    Close(file);
+    int apes = ParseCritterCount(apeLine);
+    int lizards = ParseCritterCount(lizardLine);
+
+    // More critters than cells to start on only costs time; a count near the
+    // int range would never finish.
+    const int cells = CountPlacementCells();
+    if (apes > cells || lizards > cells)
+        DebugLog("critter count capped at " + std::to_string(cells));
+    apes = std::min(apes, cells);
+    lizards = std::min(lizards, cells);
+    for (int i = 0; i < apes; ++i)
+        Create(APE);
+    for (int i = 0; i < lizards; ++i)
+        Create(WARAN);
+}

@@ -1,0 +1,156 @@
+#include "world/karte.h"
+
+#include <array>
+#include <cstdint>
+
+#include "media/files.h"
+#include "media/graphics.h"
+#include "media/program.h"
+#include "shell/globals.h"
+#include "world/map_files.h"
+
+namespace {
+// Map-image colours of the ground kinds 1 to 4; every other colour is sea.
+constexpr std::array<std::uint32_t, 5> GROUND_COLOURS = {0xFF0094FF, 0xFF007F7F, 0xFFFFD800,
+                                                         0xFF808080, 0xFF4CFF00};
+constexpr int TILE = 32;
+// Items 1 to 23 have a frame; other layer bytes are kept but draw nothing.
+constexpr int LAST_ITEM = 23;
+
+int GroundOfColour(std::uint32_t argb) {
+    for (int kind = 1; kind < static_cast<int>(GROUND_COLOURS.size()); ++kind)
+        if (GROUND_COLOURS[kind] == argb) return kind;
+    return 0;
+}
+
+// Width and height from a PNG file's header, without decoding it, so a hostile
+// size is refused before anything is allocated. False when the file is not a
+// readable PNG; the decoder then reports it.
+bool ReadPngSize(const std::string& path, std::uint32_t& width, std::uint32_t& height) {
+    FileStreamPtr file = OpenForReading(path);
+    if (!file) return false;
+    static const std::array<int, 16> expected = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A,
+                                                 -1,   -1,  -1,  -1,  'I',  'H',  'D',  'R'};
+    std::array<int, 24> header{};
+    bool ok = true;
+    for (int& byte : header) {
+        if (Eof(file)) {
+            ok = false;
+            break;
+        }
+        byte = ReadByte(file);
+    }
+    Close(file);
+    if (!ok) return false;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (expected[i] >= 0 && header[i] != expected[i]) return false;
+    auto be32 = [&](int at) {
+        return static_cast<std::uint32_t>(header[at]) << 24 |
+               static_cast<std::uint32_t>(header[at + 1]) << 16 |
+               static_cast<std::uint32_t>(header[at + 2]) << 8 |
+               static_cast<std::uint32_t>(header[at + 3]);
+    };
+    width = be32(16);
+    height = be32(20);
+    return true;
+}
+
+[[noreturn]] void MapTooLarge(const std::string& path) {
+    FatalError(path + " is larger than " + std::to_string(MAX_MAP_SIDE) + " x " +
+               std::to_string(MAX_MAP_SIDE) + " cells.");
+}
+} // namespace
+
+bool TKarte::contains(int x, int y) const {
+    return x >= 0 && y >= 0 && x < sizex && y < sizey;
+}
+
+int& TKarte::data(int x, int y, int l) {
+    // Writes outside the map land here and are forgotten.
+    static int outside = 0;
+    if (!contains(x, y) || l < 0 || l >= layers) {
+        outside = 0;
+        return outside;
+    }
+    return cells[(static_cast<std::size_t>(y) * sizex + x) * layers + l];
+}
+
+int TKarte::data(int x, int y, int l) const {
+    if (!contains(x, y) || l < 0 || l >= layers) return 0;
+    return cells[(static_cast<std::size_t>(y) * sizex + x) * layers + l];
+}
+
+TKarte TKarte::Create(int sizex, int sizey, int layers) {
+    TKarte map;
+    map.sizex = sizex > 0 ? sizex : 0;
+    map.sizey = sizey > 0 ? sizey : 0;
+    map.layers = layers > 0 ? layers : 0;
+    map.cells.assign(static_cast<std::size_t>(map.sizex) * map.sizey * map.layers, 0);
+    return map;
+}
+
+TKarte TKarte::loadPNG(const std::string& path) {
+    std::uint32_t headerWidth = 0, headerHeight = 0;
+    if (ReadPngSize(path, headerWidth, headerHeight) &&
+        (headerWidth > MAX_MAP_SIDE || headerHeight > MAX_MAP_SIDE))
+        MapTooLarge(path);
+
+    PixmapPtr pixmap = LoadPixmapFile(path);
+    if (!pixmap) FatalError(path + " not found.");
+    int width = PixmapWidth(pixmap);
+    int height = PixmapHeight(pixmap);
+    if (width > MAX_MAP_SIDE || height > MAX_MAP_SIDE) MapTooLarge(path);
+    if (width <= 0 || height <= 0) FatalError(path + " not found.");
+
+    TKarte map = Create(width, height, 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            map.data(x, y, 0) = GroundOfColour(ReadPixel(pixmap, x, y));
+    map.loadlayer(path, 1);
+    return map;
+}
+
+void TKarte::loadlayer(const std::string& path, int layer) {
+    std::string name = LayerFileName(path, ".map");
+    FileStreamPtr file = OpenForReading(name);
+    if (!file) FatalError(name + " not found.");
+    // A short file ends the program inside ReadByte.
+    for (int y = 0; y < sizey; ++y)
+        for (int x = 0; x < sizex; ++x)
+            data(x, y, layer) = ReadByte(file);
+    Close(file);
+}
+
+int TKarte::isenterable(int x, int y) const {
+    if (!contains(x, y)) return 0;
+    return data(x, y, 0) > 0 ? 1 : 0;
+}
+
+void ClampViewOrigin(const TKarte& map, int& vx, int& vy) {
+    if (vx < 0) vx = 0;
+    if (vy < 0) vy = 0;
+    if (vx >= map.sizex - VIEW_COLUMNS) vx = map.sizex - VIEW_COLUMNS;
+    if (vy >= map.sizey - VIEW_ROWS) vy = map.sizey - VIEW_ROWS;
+    // A map smaller than the view starts at its first column or row.
+    if (vx < 0) vx = 0;
+    if (vy < 0) vy = 0;
+}
+
+void TKarte::Render(int vx, int vy) const {
+    ClampViewOrigin(*this, vx, vy);
+    // The real game always has both sheets; tests may run without them.
+    const int tileFrames = tiles ? ImageFrames(tiles) : 0;
+    const int itemFrames = objectimages ? ImageFrames(objectimages) : 0;
+    // One column and one row more than the view, for the half tiles at the edges.
+    for (int x = vx; x <= vx + VIEW_COLUMNS && x < sizex; ++x) {
+        for (int y = vy; y <= vy + VIEW_ROWS && y < sizey; ++y) {
+            const float sx = static_cast<float>(TILE * (x - vx));
+            const float sy = static_cast<float>(TILE * (y - vy));
+            const int ground = data(x, y, 0);
+            if (ground >= 0 && ground < tileFrames) DrawImage(tiles, sx, sy, ground);
+            const int item = data(x, y, 1);
+            if (item >= 1 && item <= LAST_ITEM && item - 1 < itemFrames)
+                DrawImage(objectimages, sx, sy, item - 1);
+        }
+    }
+}
