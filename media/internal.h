@@ -15,6 +15,10 @@ void RunFrameHook(); // called by Flip before presenting
 // Owned by the keyboard code.
 void StartKeyboard(); // OpenGraphics: keyboard processing on, state emptied
 void PumpEvents(); // processes pending window events into the keyboard state
+void ResetKeyboardAfterModal(); // drops keys typed into a dialog the game waited on
+
+// Owned by the sound code.
+void StopAudio(); // closes the audio device before the process exits
 
 // Owned by the program-control code: turns a relative path into the asset tree's.
 std::string ExecutableDir();

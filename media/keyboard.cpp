@@ -1,0 +1,177 @@
+// Keyboard state fed by SDL events. Every query first drains the event queue,
+// so the game needs no pump of its own; the state changes only inside queries.
+#include "keyboard.h"
+#include "internal.h"
+#include "key_mapping.h"
+#include "test_seams.h"
+#include "utf8_codec.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace {
+
+constexpr int kKeyCount = 256;
+constexpr uint32_t kQueueSize = 256;
+
+struct KeyboardState {
+    std::array<bool, kKeyCount> down{};
+    std::array<int, kKeyCount> hits{};
+    std::array<int, kQueueSize> chars{};
+    uint32_t readCount = 0;
+    uint32_t writeCount = 0;
+    bool closeRequested = false;
+    bool started = false;
+};
+
+KeyboardState state;
+std::function<void()> idleHook;
+bool inIdleHook = false;
+
+void ClearKeyState() {
+    state.down.fill(false);
+    state.hits.fill(0);
+    state.readCount = state.writeCount = 0;
+}
+
+void PushChar(int c) {
+    // Read and write counts are unsigned, so their difference survives wrapping.
+    if (state.writeCount - state.readCount >= kQueueSize) return;
+    state.chars[state.writeCount % kQueueSize] = c;
+    ++state.writeCount;
+}
+
+void OnKeyDown(const SDL_KeyboardEvent& key) {
+    int vk = media_internal::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    if (vk <= 0 || vk >= kKeyCount) return;
+    // Control characters repeat with the key, like typed text does.
+    if (int c = media_internal::ControlCharFromVirtualKey(vk)) PushChar(c);
+    if (key.repeat || state.down[vk]) return;
+    state.down[vk] = true;
+    ++state.hits[vk];
+}
+
+void OnKeyUp(const SDL_KeyboardEvent& key) {
+    int vk = media_internal::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    if (vk > 0 && vk < kKeyCount) state.down[vk] = false;
+}
+
+void OnText(const char* text) {
+    for (char32_t c : media_internal::DecodeUtf8(text)) {
+        // Control characters come from key-downs; text input never carries them.
+        if (c >= 32 && c != 127) PushChar(static_cast<int>(c));
+    }
+}
+
+void HandleEvent(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_QUIT:
+        state.closeRequested = true;
+        break;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) state.closeRequested = true;
+        // A key released while another window had focus would stay "down".
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+            e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            ClearKeyState();
+        break;
+    case SDL_KEYDOWN:
+        OnKeyDown(e.key);
+        break;
+    case SDL_KEYUP:
+        OnKeyUp(e.key);
+        break;
+    case SDL_TEXTINPUT:
+        OnText(e.text.text);
+        break;
+    default:
+        break;
+    }
+}
+
+// Drains the event queue; true when at least one event was waiting.
+bool Drain() {
+    if (!state.started) return false;
+    bool any = false;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        any = true;
+        HandleEvent(e);
+    }
+    return any;
+}
+
+// Pump for a query: when nothing was waiting, a test's idle hook may feed input,
+// which the same query then sees.
+void PumpForQuery() {
+    if (Drain() || !idleHook || inIdleHook) return;
+    inIdleHook = true;
+    idleHook();
+    inIdleHook = false;
+    Drain();
+}
+
+} // namespace
+
+namespace media_internal {
+
+void StartKeyboard() {
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) SDL_InitSubSystem(SDL_INIT_EVENTS);
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
+    ClearKeyState();
+    state.started = true;
+    SDL_StartTextInput();
+}
+
+void PumpEvents() {
+    Drain();
+}
+
+void ResetKeyboardAfterModal() {
+    Drain();
+    ClearKeyState();
+}
+
+} // namespace media_internal
+
+int KeyHitCount(int key) {
+    PumpForQuery();
+    if (key <= 0 || key >= kKeyCount) return 0;
+    int n = state.hits[key];
+    state.hits[key] = 0;
+    return n;
+}
+
+int NextChar() {
+    PumpForQuery();
+    if (state.readCount == state.writeCount) return 0;
+    int c = state.chars[state.readCount % kQueueSize];
+    ++state.readCount;
+    return c;
+}
+
+void ClearKeys() {
+    bool any = Drain();
+    ClearKeyState();
+    // Whatever an idle hook feeds here stays queued for the next query instead
+    // of being wiped at once.
+    if (!any && idleHook && !inIdleHook) {
+        inIdleHook = true;
+        idleHook();
+        inIdleHook = false;
+    }
+}
+
+int CloseRequested() {
+    PumpForQuery();
+    bool was = state.closeRequested;
+    state.closeRequested = false;
+    return was ? 1 : 0;
+}
+
+void SetIdleHook(std::function<void()> hook) {
+    idleHook = std::move(hook);
+}
