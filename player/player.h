@@ -4,7 +4,7 @@
 #include <array>
 
 class TPlayer {
-public:
+  public:
     // Order bits gathered by In() and carried out by action() and move().
     static constexpr int NOORDER = 0, MOVENORTH = 1, MOVESOUTH = 2, MOVEEAST = 4, MOVEWEST = 8,
                          DOACTIONTAKE = 16, DOACTIONUSE = 32, DOACTIONCOMBINE = 64,
@@ -16,7 +16,7 @@ public:
     int chosen = 0, combine1 = 0, combine1slot = -1, combine2 = 0, combine2slot = -1, order = 0;
     int lastspawn;
 
-    TPlayer();  // lastspawn = Millis()
+    TPlayer(); // lastspawn = Millis()
 
     int In();
     void action();

@@ -1,0 +1,143 @@
+// Take, drop and use on the castaway's own cell, and the dispatch of the
+// orders that In gathered this pass.
+#include "player/player.h"
+
+#include "media/clock.h"
+#include "player/cell.h"
+#include "player/combine.h"
+#include "player/fruit_drop.h"
+#include "player/item_ids.h"
+#include "player/stone_split.h"
+#include "player/timing.h"
+#include "shell/globals.h"
+#include "world/message.h"
+#include "world/objekt.h"
+
+namespace {
+
+bool ValidSlot(int slot) {
+    return slot >= 0 && slot < 10;
+}
+
+void Take(TPlayer& p) {
+    int thing = CellAt(p.x, p.y, 1);
+    for (int slot = 0; slot < 10; ++slot) {
+        if (p.inventory[slot] != 0) continue;
+        if (TObjekt::isCollectable(thing) && SetCell(p.x, p.y, 1, 0)) {
+            p.inventory[slot] = thing;
+            Tmessage::add("Habe " + TObjekt::getName(thing) + " genommen!", 1000);
+            PlaySfx(sndchose);
+            p.hunger += 1;
+            p.durst += 1;
+            return;
+        }
+        break;
+    }
+    Tmessage::add("Ich kann das nicht nehmen!", 1000);
+}
+
+// Outside the map there is no ground to drop on, so the request is cancelled
+// like one on an occupied cell.
+void OpenDropSelection(TPlayer& p) {
+    if (karte.contains(p.x, p.y) && CellAt(p.x, p.y, 1) == 0) {
+        gamestate = GS_DROP;
+        Tmessage::add("Waehle ein Objekt mit Enter aus um es abzulegen", 2000);
+    } else {
+        p.order = TPlayer::NOORDER;
+    }
+}
+
+void Drop(TPlayer& p) {
+    if (!ValidSlot(p.combine1slot) || !SetCell(p.x, p.y, 1, p.combine1)) return;
+    p.combine1 = 0;
+    p.inventory[p.combine1slot] = 0;
+    p.combine1slot = -1;
+}
+
+bool Rested(int stamp) {
+    return DelayPassed(stamp, Millis(), REST_PERIOD_MS);
+}
+
+void HammerBlow(TPlayer& p) {
+    int thing = CellAt(p.x, p.y, 1);
+    if (thing == item::PALME) {
+        int r = RandomInt(100, 1);
+        if (r < 60 && Rested(CellAt(p.x, p.y, 2))) {
+            if (DropFruitAround(p.x, p.y, item::KOKOSNUSS, 100, 1)) {
+                SetCell(p.x, p.y, 2, Millis());
+                Tmessage::add("Hey, da kommt ne Kokosnuss runter!", 1000);
+            }
+        } else {
+            Tmessage::add("Das war wohl leider nix.", 1000);
+        }
+    }
+    if (thing == item::STEINBROCKEN && Rested(CellAt(p.x, p.y, 2))) {
+        StoneSplit split = SplitStone();
+        Tmessage::add(split.message, STONE_SPLIT_MESSAGE_MS);
+        if (split.result == item::STEINBROCKEN)
+            SetCell(p.x, p.y, 2, Millis());
+        else
+            SetCell(p.x, p.y, 1, split.result);
+    }
+    if (thing == item::BEERENSTRAUCH) Tmessage::add("*RASCHEL*", 500);
+}
+
+void ReleasePick(TPlayer& p) {
+    p.combine1 = 0;
+    p.combine1slot = -1;
+}
+
+// Replaces the picked item in its slot and lets go of the pick.
+void ReplacePick(TPlayer& p, int newItem) {
+    int slot = p.combine1slot;
+    ReleasePick(p);
+    if (ValidSlot(slot)) p.inventory[slot] = newItem;
+}
+
+void Use(TPlayer& p) {
+    PlaySfx(sndconfirm);
+    if (p.combine1 == item::HAMMER) HammerBlow(p);
+
+    // Each rule reads the values the previous ones left: a fresh roast is not
+    // burnt, and meat at a fire place is roasted rather than eaten.
+    auto here = [&p] { return CellAt(p.x, p.y, 1); };
+    if (p.combine1 == item::EISENERZ && here() == item::FEUERSTELLE) {
+        Tmessage::add("Es schmilzt! Das gibt einen guten Rohling.", 1000);
+        ReplacePick(p, item::EISEN);
+    }
+    if (p.combine1 == item::SAEGE && here() == item::PALME) {
+        SetCell(p.x, p.y, 1, item::PLANKE);
+        ReleasePick(p);
+    }
+    if (p.combine1 == item::FLEISCH && here() == item::FEUERSTELLE) {
+        Tmessage::add("Mjam! Eines Brutzo wuerdig!", 1000);
+        ReplacePick(p, item::BRATEN);
+    }
+    if (p.combine1 == item::BRATEN && here() == item::FEUERSTELLE) {
+        Tmessage::add("Oh no! Den hat es zu Asche geroestet.", 1000);
+        ReplacePick(p, 0);
+    }
+    if (TObjekt::isEdible(p.combine1)) {
+        p.hunger -= TObjekt::getData(p.combine1);
+        if (p.hunger < 0) p.hunger = 0;
+        ReplacePick(p, 0);
+    }
+}
+
+} // namespace
+
+void TPlayer::action() {
+    if (order & DOACTIONTAKE) Take(*this);
+    if (order & DOACTIONCOMBINE) {
+        gamestate = GS_COMBINE;
+        Tmessage::add("Waehle zwei Objekte mit Enter aus, um zu kombinieren.", 2000);
+    }
+    if (order & DOACTIONDROP) OpenDropSelection(*this);
+    if (order & DOACTIONDROPRUN) Drop(*this);
+    if (order & DOACTIONCOMBINERUN) CombinePicks(*this);
+    if (order & DOACTIONUSE) {
+        gamestate = GS_USE;
+        Tmessage::add("Enter um ein Objekt zu benutzen", 2000);
+    }
+    if (order & DOACTIONUSERUN) Use(*this);
+}

@@ -1,0 +1,187 @@
+// Keyboard handling: walking and action requests in play, the inventory
+// cursor in the selections, and the death screens.
+#include "player/player.h"
+
+#include <string>
+
+#include "media/clock.h"
+#include "media/graphics.h"
+#include "media/keyboard.h"
+#include "shell/globals.h"
+
+namespace {
+
+bool Hit(int key) {
+    return KeyHitCount(key) > 0;
+}
+
+// Reads a slot, treating a cursor outside the bar as an empty slot.
+int SlotItem(const TPlayer& p, int slot) {
+    return (slot >= 0 && slot < 10) ? p.inventory[slot] : 0;
+}
+
+// Letter key first; its arrow twin is only asked when the letter had no press.
+void MoveCursor(TPlayer& p) {
+    if (Hit(KEY_A) || Hit(KEY_LEFT)) {
+        p.chosen = (p.chosen + 9) % 10;
+        PlaySfx(sndchose);
+    }
+    if (Hit(KEY_D) || Hit(KEY_RIGHT)) {
+        p.chosen = (p.chosen + 1) % 10;
+        PlaySfx(sndchose);
+    }
+}
+
+void PlayInput(TPlayer& p) {
+    p.combine1 = 0;
+    p.combine2 = 0;
+    p.combine1slot = 0;
+    p.combine2slot = 0;
+
+    if (p.hunger > 300) gamestate = GS_DEAD_HUNGER;
+    if (p.durst > 180) gamestate = GS_DEAD_THIRST;
+
+    struct Direction {
+        int key, dx, dy, bit, rotation;
+    };
+    // Every key is queried on every pass, so presses never linger.
+    static constexpr Direction directions[] = {
+        {KEY_W, 0, -1, TPlayer::MOVENORTH, 0},     {KEY_S, 0, 1, TPlayer::MOVESOUTH, 180},
+        {KEY_A, -1, 0, TPlayer::MOVEWEST, 270},    {KEY_D, 1, 0, TPlayer::MOVEEAST, 90},
+        {KEY_UP, 0, -1, TPlayer::MOVENORTH, 0},    {KEY_DOWN, 0, 1, TPlayer::MOVESOUTH, 180},
+        {KEY_LEFT, -1, 0, TPlayer::MOVEWEST, 270}, {KEY_RIGHT, 1, 0, TPlayer::MOVEEAST, 90}};
+    for (const Direction& d : directions) {
+        if (!Hit(d.key)) continue;
+        if (karte.isenterable(p.x + d.dx, p.y + d.dy) == 1) p.order |= d.bit;
+        p.rotation = d.rotation;
+    }
+
+    // A position carried over from a larger map is pulled back inside.
+    if (p.x < 0) p.x = 0;
+    if (p.y < 0) p.y = 0;
+    if (p.x >= karte.sizex) p.x = karte.sizex - 1;
+    if (p.y >= karte.sizey) p.y = karte.sizey - 1;
+    if (p.x < 0) p.x = 0;
+    if (p.y < 0) p.y = 0;
+
+    if (Hit(KEY_SPACE)) p.order |= TPlayer::DOACTIONTAKE;
+    if (Hit(KEY_ENTER)) p.order |= TPlayer::DOACTIONUSE;
+    if (Hit(KEY_C)) p.order |= TPlayer::DOACTIONCOMBINE;
+    if (Hit(KEY_F)) p.order |= TPlayer::DOACTIONDROP;
+
+    if (Hit(KEY_ESCAPE)) gamestate = GS_QUIT;
+}
+
+// Use and drop selections differ only in the order a pick gives.
+void SingleSelectionInput(TPlayer& p, int runOrder) {
+    MoveCursor(p);
+    if (Hit(KEY_ESCAPE)) {
+        ClearKeys();
+        gamestate = GS_PLAY;
+    }
+    if (Hit(KEY_ENTER)) {
+        int item = SlotItem(p, p.chosen);
+        if (item != 0) {
+            p.combine1slot = p.chosen;
+            p.combine1 = item;
+            p.order = runOrder;
+            gamestate = GS_PLAY;
+        } else {
+            gamestate = GS_PLAY;
+            p.order = TPlayer::NOORDER;
+            ClearKeys();
+        }
+    }
+}
+
+void CombineSelectionInput(TPlayer& p) {
+    MoveCursor(p);
+    if (Hit(KEY_ESCAPE) || Hit(KEY_C)) {
+        ClearKeys();
+        p.combine1 = 0;
+        p.combine1slot = -1;
+        gamestate = GS_PLAY;
+    }
+    if (Hit(KEY_ENTER)) {
+        int item = SlotItem(p, p.chosen);
+        if (p.combine1 == 0 && item != 0) {
+            p.combine1 = item;
+            p.combine1slot = p.chosen;
+        }
+        if (p.combine2 == 0 && p.combine1slot != p.chosen && item != 0) {
+            p.combine2 = item;
+            p.combine2slot = p.chosen;
+            p.order = TPlayer::DOACTIONCOMBINERUN;
+            gamestate = GS_PLAY;
+            ClearKeys();
+        }
+    }
+}
+
+const char* DeathHeadline(int state) {
+    switch (state) {
+    case GS_DEAD_HUNGER:
+        return "Du verlierst Dein Leben als Folge deiner Unterernaehrung.";
+    case GS_DEAD_THIRST:
+        return "Vollig ausgemergelt faellst Du zu Boden. Du bist tot.";
+    default:
+        return "Der Waran reisst Dich in Stuecke. Schreiend blutest Du Dein Leben in den Sand.";
+    }
+}
+
+// Centred for the 8-pixel built-in font.
+void DrawCentredLine(const std::string& text, int y) {
+    DrawText(text, static_cast<float>(320 - 4 * static_cast<int>(text.size())),
+             static_cast<float>(y));
+}
+
+void DeathScreen(int state) {
+    Cls();
+    DrawCentredLine(DeathHeadline(state), 220);
+    DrawCentredLine("Enter um es erneut zu versuchen.", 230);
+    DrawCentredLine("Escape beendet das Spiel.", 240);
+    DrawCentredLine("Mehr Glueck beim naechsten Schiffbruch!", 250);
+    Flip(-1);
+    // Presses made before the screen was shown must not answer it.
+    ClearKeys();
+    for (;;) {
+        if (Hit(KEY_ENTER)) {
+            gamestate = GS_LOADLEVEL;
+            return;
+        }
+        if (Hit(KEY_ESCAPE)) {
+            gamestate = GS_QUIT;
+            return;
+        }
+        // Nothing is redrawn while waiting; sleeping keeps the wait off the CPU.
+        Pause(10);
+    }
+}
+
+} // namespace
+
+int TPlayer::In() {
+    order = NOORDER;
+    switch (gamestate) {
+    case GS_PLAY:
+        PlayInput(*this);
+        break;
+    case GS_USE:
+        SingleSelectionInput(*this, DOACTIONUSERUN);
+        break;
+    case GS_DROP:
+        SingleSelectionInput(*this, DOACTIONDROPRUN);
+        break;
+    case GS_COMBINE:
+        CombineSelectionInput(*this);
+        break;
+    case GS_DEAD_HUNGER:
+    case GS_DEAD_THIRST:
+    case GS_DEAD_WARAN:
+        DeathScreen(gamestate);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}

@@ -1,0 +1,95 @@
+// Combining two picked items: the recipe table, splitting a stone with the
+// hammer, laying planks into a raft and the check before setting sail.
+#include <climits>
+
+#include "player/cell.h"
+#include "player/combine.h"
+#include "player/item_ids.h"
+#include "player/player.h"
+#include "player/stone_split.h"
+#include "player/supplies.h"
+#include "shell/globals.h"
+#include "world/message.h"
+
+namespace {
+
+constexpr int GROUND_SAND = 2;
+// Plank pairs a raft needs before the castaway can think of leaving.
+constexpr int RAFT_PAIRS_NEEDED = 3;
+
+bool Picked(const TPlayer& p, int a, int b) {
+    return p.combine1 == a && p.combine2 == b;
+}
+bool PickedEitherWay(const TPlayer& p, int a, int b) {
+    return Picked(p, a, b) || Picked(p, b, a);
+}
+
+void SetSlot(TPlayer& p, int slot, int value) {
+    if (slot >= 0 && slot < 10) p.inventory[slot] = value;
+}
+
+// Both picks become new contents of their own slots.
+void Produce(TPlayer& p, int first, int second) {
+    SetSlot(p, p.combine1slot, first);
+    SetSlot(p, p.combine2slot, second);
+}
+
+void CheckDeparture(const TPlayer& p) {
+    Supplies s = CheckSupplies(p.inventory);
+    if (s.sail && s.water && s.food) {
+        gamestate = GS_VICTORY;
+        Tmessage::add("YEHAAAAAAA!!!!", 3000);
+        return;
+    }
+    if (!s.sail) Tmessage::add("Mir fehlt noch ein brauchbares Segel.", 500);
+    if (!s.water) Tmessage::add("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen.", 3000);
+    if (!s.food) Tmessage::add("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern.", 3000);
+}
+
+void LayPlanks(TPlayer& p) {
+    if (!karte.contains(p.x, p.y) || CellAt(p.x, p.y, 0) != GROUND_SAND) return;
+    Produce(p, 0, 0);
+    SetCell(p.x, p.y, 1, item::FLOSSROHLING);
+    // The layer may hold an old time stamp; saturate rather than overflow.
+    int pairs = CellAt(p.x, p.y, 2);
+    if (pairs < INT_MAX) ++pairs;
+    SetCell(p.x, p.y, 2, pairs);
+    if (pairs >= RAFT_PAIRS_NEEDED) CheckDeparture(p);
+}
+
+void ApplyRecipe(TPlayer& p) {
+    using namespace item;
+    if (PickedEitherWay(p, STEINBROCKEN, TREIBHOLZ)) {
+        Produce(p, HAMMER, 0);
+    } else if (PickedEitherWay(p, FEUERSTEIN, TREIBHOLZ)) {
+        // Without a cell to build on, the materials are kept.
+        if (SetCell(p.x, p.y, 1, FEUERSTELLE)) Produce(p, 0, 0);
+    } else if (PickedEitherWay(p, SCHIEFER, TREIBHOLZ)) {
+        Produce(p, AXT, 0);
+    } else if (Picked(p, AFFENFELL, AFFENFELL)) {
+        Produce(p, LEDERBEUTEL, 0);
+    } else if (Picked(p, FARNE, FARNE)) {
+        Produce(p, SEGELSTUECK, 0);
+    } else if (Picked(p, SEGELSTUECK, SEGELSTUECK)) {
+        Produce(p, SEGEL, 0);
+    } else if (PickedEitherWay(p, HAMMER, EISEN)) {
+        Produce(p, HAMMER, SAEGE);
+    } else if (PickedEitherWay(p, HAMMER, STEINBROCKEN)) {
+        StoneSplit split = SplitStone();
+        Produce(p, HAMMER, split.result);
+        Tmessage::add(split.message, STONE_SPLIT_MESSAGE_MS);
+    } else if (Picked(p, PLANKE, PLANKE)) {
+        LayPlanks(p);
+    }
+}
+
+} // namespace
+
+void CombinePicks(TPlayer& p) {
+    PlaySfx(sndconfirm);
+    ApplyRecipe(p);
+    p.combine1 = 0;
+    p.combine2 = 0;
+    p.combine1slot = -1;
+    p.combine2slot = -1;
+}

@@ -1,0 +1,84 @@
+// Drawing the castaway, the need gauges, the inventory bar and the inventory
+// selection overlay.
+#include "player/player.h"
+
+#include <string>
+
+#include "media/graphics.h"
+#include "shell/globals.h"
+#include "world/objekt.h"
+
+namespace {
+
+constexpr int ITEM_FRAMES = 23;
+
+// Missing assets (tests, a broken install) are skipped rather than drawn.
+void DrawIfLoaded(const ImagePtr& image, int x, int y, int frame) {
+    if (image) DrawImage(image, static_cast<float>(x), static_cast<float>(y), frame);
+}
+
+// Ids without an item frame (unknown layer bytes) draw nothing.
+void DrawItem(int id, int x, int y) {
+    if (id >= 1 && id <= ITEM_FRAMES) DrawIfLoaded(objectimages, x, y, id - 1);
+}
+
+int SlotCentreX(int slot) {
+    return 32 + 64 * slot;
+}
+
+} // namespace
+
+void TPlayer::Render() {
+    SetDrawRotation(static_cast<float>(rotation));
+    // The same clamped origin the map is drawn with, so the sprite sits on its own tile.
+    int vx = x - 10, vy = y - 8;
+    ClampViewOrigin(karte, vx, vy);
+    DrawIfLoaded(beings, 32 * (x - vx), 32 * (y - vy), 0);
+
+    SetDrawRotation(0);
+    SetAlpha(0.8f);
+    SetDrawScale(2, 2);
+    SetColor(255, 255 - hunger, 255 - hunger);
+    DrawIfLoaded(foodstate, 550, 40, 0);
+    SetColor(255, 255 - durst, 255 - durst);
+    DrawIfLoaded(foodstate, 590, 40, 1);
+
+    SetColor(255, 255, 255);
+    SetDrawScale(1, 1);
+    SetAlpha(0.5f);
+    SetColor(128, 128, 128);
+    DrawRect(0, 420, 640, 40);
+
+    SetColor(255, 255, 255);
+    SetAlpha(0.6f);
+    for (int slot = 0; slot < 10; ++slot)
+        if (inventory[slot] != 0) DrawItem(inventory[slot], SlotCentreX(slot), 440);
+    SetAlpha(1);
+}
+
+void TPlayer::renderInventory() {
+    if (gamestate != GS_USE && gamestate != GS_COMBINE && gamestate != GS_DROP) return;
+
+    SetAlpha(0.5f);
+    SetColor(128, 128, 128);
+    DrawRect(0, 0, 640, 480);
+    SetAlpha(0.8f);
+    DrawRect(0, 220, 640, 40);
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+
+    for (int slot = 0; slot < 10; ++slot)
+        if (inventory[slot] != 0) DrawItem(inventory[slot], SlotCentreX(slot), 240);
+
+    if (combine1 > 0) {
+        SetColor(0, 255, 0);
+        DrawIfLoaded(selector, SlotCentreX(combine1slot), 240, 0);
+        SetColor(255, 255, 255);
+        std::string text = "Ausgewaehlt: " + TObjekt::getName(combine1);
+        DrawText(text, static_cast<float>(320 - 4 * static_cast<int>(text.size())), 204);
+    }
+
+    DrawIfLoaded(selector, SlotCentreX(chosen), 240, 0);
+    int shown = (chosen >= 0 && chosen < 10) ? inventory[chosen] : 0;
+    DrawText(TObjekt::getName(shown), static_cast<float>(64 * chosen), 260);
+}

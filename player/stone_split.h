@@ -1,0 +1,15 @@
+// What a hammer blow makes of a stone chunk; shared by the blow on a stone
+// lying on the ground and by the hammer + stone combination.
+#pragma once
+
+struct StoneSplit {
+    int result;          // item id the stone becomes: 0 (gone), 8, 9, 10 or 2 (unchanged)
+    const char* message; // shown for STONE_SPLIT_MESSAGE_MS
+};
+
+constexpr int STONE_SPLIT_MESSAGE_MS = 1000;
+
+// The outcome for a draw r in 1..100.
+StoneSplit StoneSplitFor(int r);
+// Draws the number and looks up the outcome.
+StoneSplit SplitStone();
