@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "shell/config.h"
+
+namespace {
+
+std::string WriteFile(const std::string& name, const std::string& content) {
+    const auto path = std::filesystem::temp_directory_path() / ("palmut_cfg_" + name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+}
+
+} // namespace
+
+TEST(GameConfig, FlagIsACaseInsensitiveSubstringTest) {
+    GameConfig c = ReadGameConfig(WriteFile("a", "Fullscreen=TRUE\nsound=TrUe\n"));
+    EXPECT_TRUE(c.fullscreen);
+    EXPECT_TRUE(c.sound);
+    // "untrue" contains the four letters too.
+    c = ReadGameConfig(WriteFile("b", "untrue\r\nfalse\r\n"));
+    EXPECT_TRUE(c.fullscreen);
+    EXPECT_FALSE(c.sound);
+    c = ReadGameConfig(WriteFile("c", "tru e\nyes\n"));
+    EXPECT_FALSE(c.fullscreen);
+    EXPECT_FALSE(c.sound);
+}
+
+TEST(GameConfig, MissingLinesAndFilesAreOff) {
+    GameConfig c = ReadGameConfig(WriteFile("d", "true"));
+    EXPECT_TRUE(c.fullscreen);
+    EXPECT_FALSE(c.sound);
+    c = ReadGameConfig(WriteFile("e", ""));
+    EXPECT_FALSE(c.fullscreen);
+    EXPECT_FALSE(c.sound);
+    c = ReadGameConfig("/nonexistent/palmut/game.cfg");
+    EXPECT_FALSE(c.fullscreen);
+    EXPECT_FALSE(c.sound);
+    // Only the first two lines count.
+    c = ReadGameConfig(WriteFile("f", "\n\ntrue\n"));
+    EXPECT_FALSE(c.fullscreen);
+    EXPECT_FALSE(c.sound);
+}
+
+TEST(StreamConfig, FirstLineIsTheAddress) {
+    EXPECT_EQ(ReadStreamAddress(WriteFile("g", "http://127.0.0.1:8000/radio\r\nignored\n")),
+              "http://127.0.0.1:8000/radio");
+    EXPECT_EQ(ReadStreamAddress(WriteFile("h", "\nhttp://not.used/\n")), "");
+    EXPECT_EQ(ReadStreamAddress("/nonexistent/palmut/stream.cfg"), "");
+}

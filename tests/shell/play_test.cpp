@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "shell/main_loop.h"
+#include "support/game_fixture.h"
+#include "support/golden.h"
+#include "world/critter.h"
+#include "world/message.h"
+
+namespace {
+
+class Play : public GameFixture {
+  protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        OpenWindow();
+        LoadGameAssets();
+        karte = TKarte::loadPNG("map/map.png");
+        gamestate = GS_PLAY;
+    }
+
+    // Runs one pass; `atFlip` runs while the pass's frame is on the back buffer.
+    bool Pass(std::function<void()> atFlip = {}) {
+        SetFrameHook([&] {
+            ++frames_;
+            if (atFlip) atFlip();
+        });
+        const bool goOn = RunOnePass();
+        SetFrameHook(nullptr);
+        return goOn;
+    }
+
+    int frames_ = 0;
+};
+
+} // namespace
+
+TEST_F(Play, EscapeEndsTheLoopAfterThePassIsPresented) {
+    player.SetPos(20, 20);
+    InjectKeyPress(KEY_ESCAPE);
+    EXPECT_FALSE(Pass());
+    EXPECT_EQ(frames_, 1);
+    EXPECT_EQ(gamestate, GS_QUIT);
+}
+
+TEST_F(Play, CloseRequestEndsTheLoopAtTheEndOfThePass) {
+    player.SetPos(20, 20);
+    EXPECT_TRUE(Pass());
+    InjectCloseRequest();
+    EXPECT_FALSE(Pass());
+    EXPECT_EQ(gamestate, GS_PLAY);
+}
+
+TEST_F(Play, DeathByThirstShowsItsScreenAndEnterRestartsTheLevel) {
+    player.SetPos(20, 20);
+    player.durst = 181;
+    player.inventory[0] = 2;
+    EXPECT_TRUE(Pass());
+    EXPECT_EQ(gamestate, GS_DEAD_THIRST);
+
+    // Next pass: the death screen waits; Enter is typed while it waits.
+    int idle = 0;
+    SetIdleHook([&] {
+        if (++idle == 3) InjectKeyPress(KEY_ENTER);
+    });
+    bool screenShown = false;
+    EXPECT_TRUE(Pass([&] {
+        if (!screenShown) ExpectFrameMatchesGolden("death_thirst");
+        screenShown = true;
+    }));
+    SetIdleHook(nullptr);
+    EXPECT_EQ(gamestate, GS_LOADLEVEL);
+
+    // The pass after reloads the level: title picture, then the menu starts play.
+    int step = 0;
+    EXPECT_TRUE(Pass([&] {
+        ++step;
+        if (step == 1) InjectText("q");
+        if (step == 2) InjectKeyPress(KEY_ENTER);
+    }));
+    EXPECT_EQ(gamestate, GS_PLAY);
+    EXPECT_EQ(player.durst, 0);
+    EXPECT_EQ(player.inventory[0], 0);
+}
+
+TEST_F(Play, ViewFollowsTheCastawayToEveryEdge) {
+    const int maxX = karte.sizex - 1, maxY = karte.sizey - 1;
+    const struct {
+        const char* name;
+        int x, y;
+    } spots[] = {{"view_centre", karte.sizex / 2, karte.sizey / 2},
+                 {"view_top_left", 0, 0},
+                 {"view_top_right", maxX, 0},
+                 {"view_bottom_left", 0, maxY},
+                 {"view_bottom_right", maxX, maxY},
+                 {"view_left", 2, karte.sizey / 2},
+                 {"view_right", maxX - 2, karte.sizey / 2},
+                 {"view_top", karte.sizex / 2, 3},
+                 {"view_bottom", karte.sizex / 2, maxY - 3}};
+    for (const auto& spot : spots) {
+        player.SetPos(spot.x, spot.y);
+        player.hunger = 100;
+        player.durst = 40;
+        player.inventory = {4, 0, 6, 13, 0, 0, 18, 0, 21, 17};
+        Pass([&] { ExpectFrameMatchesGolden(spot.name); });
+    }
+}
+
+TEST_F(Play, CombineSelectionWithAFirstPick) {
+    player.SetPos(karte.sizex / 2, karte.sizey / 2);
+    player.inventory = {2, 3, 6, 0, 0, 0, 0, 0, 0, 15};
+    InjectKeyPress(KEY_C);
+    Pass();
+    EXPECT_EQ(gamestate, GS_COMBINE);
+    InjectKeyPress(KEY_D);
+    InjectKeyPress(KEY_ENTER); // picks slot 1
+    Pass();
+    InjectKeyPress(KEY_D);
+    Pass([&] { ExpectFrameMatchesGolden("combine_first_pick"); });
+    EXPECT_EQ(player.combine1, 3);
+    EXPECT_EQ(player.chosen, 2);
+}
+
+TEST_F(Play, DeathScreensOfHungerAndTheMonitorLizard) {
+    player.SetPos(20, 20);
+    for (const auto& [state, name] :
+         {std::pair{GS_DEAD_HUNGER, "death_hunger"}, std::pair{GS_DEAD_WARAN, "death_waran"}}) {
+        gamestate = state;
+        int idle = 0;
+        SetIdleHook([&] {
+            if (++idle == 2) InjectKeyPress(KEY_ESCAPE);
+        });
+        bool first = true;
+        EXPECT_FALSE(Pass([&, name = name] {
+            if (first) ExpectFrameMatchesGolden(name);
+            first = false;
+        }));
+        SetIdleHook(nullptr);
+        EXPECT_EQ(gamestate, GS_QUIT);
+    }
+}
