@@ -1,0 +1,153 @@
+#include "media/internal.h"
+#include "media/keyboard.h"
+#include "media/test_seams.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class Keyboard : public testing::Test {
+  protected:
+    void SetUp() override {
+        media_internal::StartKeyboard();
+        ClearKeys();
+        CloseRequested();
+    }
+    void TearDown() override { SetIdleHook(nullptr); }
+
+    std::vector<int> DrainChars() {
+        std::vector<int> out;
+        while (int c = NextChar())
+            out.push_back(c);
+        return out;
+    }
+};
+
+TEST_F(Keyboard, PressesCountOnceEachAndHoldingCountsOnce) {
+    InjectKeyPress(KEY_A);
+    InjectKeyPress(KEY_A);
+    EXPECT_EQ(KeyHitCount(KEY_A), 2);
+    EXPECT_EQ(KeyHitCount(KEY_A), 0);
+
+    // Further downs while held (as auto-repeat delivers them) add nothing.
+    InjectKeyDown(KEY_W);
+    InjectKeyDown(KEY_W);
+    EXPECT_EQ(KeyHitCount(KEY_W), 1);
+    InjectKeyDown(KEY_W);
+    EXPECT_EQ(KeyHitCount(KEY_W), 0);
+    InjectKeyUp(KEY_W);
+    InjectKeyDown(KEY_W);
+    EXPECT_EQ(KeyHitCount(KEY_W), 1);
+    InjectKeyUp(KEY_W);
+
+    EXPECT_EQ(KeyHitCount(0), 0);
+    EXPECT_EQ(KeyHitCount(256), 0);
+    EXPECT_EQ(KeyHitCount(-7), 0);
+}
+
+TEST_F(Keyboard, EveryNamedKeyRoundTripsThroughSdlEvents) {
+    std::vector<int> keys = {KEY_ENTER, KEY_ESCAPE, KEY_SPACE, KEY_LEFT,     KEY_UP,
+                             KEY_RIGHT, KEY_DOWN,   KEY_TAB,   KEY_BACKSPACE};
+    for (int k = 'A'; k <= 'Z'; ++k)
+        keys.push_back(k);
+    for (int k = '0'; k <= '9'; ++k)
+        keys.push_back(k);
+    for (int k = 160; k <= 165; ++k)
+        keys.push_back(k); // both Shift, Control, Alt
+    for (int k = 112; k <= 123; ++k)
+        keys.push_back(k); // F1-F12
+    for (int k = 96; k <= 105; ++k)
+        keys.push_back(k); // keypad digits
+    for (int k : {33, 34, 35, 36, 45, 46})
+        keys.push_back(k);
+    for (int k : keys) {
+        InjectKeyPress(k);
+        EXPECT_EQ(KeyHitCount(k), 1) << "key " << k;
+    }
+    ClearKeys();
+}
+
+TEST_F(Keyboard, TextAndControlCharactersQueueInOrder) {
+    InjectText("a\u00e4\u20ac\U0001F600");
+    InjectKeyPress(KEY_ENTER);
+    InjectKeyPress(KEY_ESCAPE);
+    InjectKeyPress(KEY_BACKSPACE);
+    InjectKeyPress(KEY_TAB);
+    InjectKeyPress(KEY_LEFT); // no character
+    InjectKeyPress(KEY_LSHIFT);
+    // Held Enter repeats its character although it counts as one hit.
+    InjectKeyDown(KEY_ENTER);
+    InjectKeyDown(KEY_ENTER);
+    InjectKeyUp(KEY_ENTER);
+    EXPECT_EQ(DrainChars(), (std::vector<int>{'a', 0xE4, 0x20AC, 0x1F600, 13, 27, 8, 9, 13, 13}));
+    EXPECT_EQ(KeyHitCount(KEY_ENTER), 2);
+}
+
+TEST_F(Keyboard, QueueKeeps256AndDropsTheRest) {
+    std::string text;
+    for (int i = 0; i < 257; ++i)
+        text += char('a' + i % 26);
+    InjectText(text);
+    auto got = DrainChars();
+    ASSERT_EQ(got.size(), 256u);
+    EXPECT_EQ(got.front(), 'a');
+    EXPECT_EQ(got.back(), 'a' + 255 % 26);
+    // After taking, there is room again; the ring index wraps cleanly.
+    InjectText("xyz");
+    EXPECT_EQ(DrainChars(), (std::vector<int>{'x', 'y', 'z'}));
+}
+
+TEST_F(Keyboard, FocusChangesClearEverythingButClose) {
+    InjectKeyDown(KEY_D);
+    InjectText("q");
+    InjectCloseRequest();
+    InjectFocusChange(false);
+    EXPECT_EQ(KeyHitCount(KEY_D), 0);
+    EXPECT_EQ(NextChar(), 0);
+    // D was released elsewhere: pressing it again counts.
+    InjectFocusChange(true);
+    InjectKeyDown(KEY_D);
+    EXPECT_EQ(KeyHitCount(KEY_D), 1);
+    InjectKeyUp(KEY_D);
+    EXPECT_EQ(CloseRequested(), 1);
+    EXPECT_EQ(CloseRequested(), 0);
+}
+
+TEST_F(Keyboard, ClearKeysKeepsCloseRequestAndRestartEmpties) {
+    InjectKeyPress(KEY_S);
+    InjectText("s");
+    InjectCloseRequest();
+    ClearKeys();
+    EXPECT_EQ(KeyHitCount(KEY_S), 0);
+    EXPECT_EQ(NextChar(), 0);
+    EXPECT_EQ(CloseRequested(), 1);
+
+    InjectKeyPress(KEY_C);
+    InjectText("c");
+    media_internal::StartKeyboard();
+    EXPECT_EQ(KeyHitCount(KEY_C), 0);
+    EXPECT_EQ(NextChar(), 0);
+}
+
+TEST_F(Keyboard, IdleHookFeedsAWaitingQuery) {
+    int calls = 0;
+    SetIdleHook([&] {
+        ++calls;
+        if (calls == 1) InjectKeyPress(KEY_SPACE);
+    });
+    EXPECT_EQ(KeyHitCount(KEY_SPACE), 1); // seen by the very query that idled
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(NextChar(), 0);
+    EXPECT_EQ(calls, 2);
+
+    // Keys fed while ClearKeys idles are kept for the next query.
+    SetIdleHook([] { InjectKeyPress(KEY_F); });
+    ClearKeys();
+    SetIdleHook(nullptr);
+    EXPECT_EQ(KeyHitCount(KEY_F), 1);
+}
+
+} // namespace
