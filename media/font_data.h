@@ -1,0 +1,43 @@
+// Internal layout of fonts: a lazily filled glyph table, either from a
+// TrueType face or from the built-in 8 x 16 bitmap font.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "media/graphics.h"
+
+struct Glyph {
+    ImagePtr image;  // null for blank glyphs such as the space
+    int offsetX = 0; // from the pen to the image's top-left
+    int offsetY = 0;
+    float advance = 0;
+    bool present = false; // false: the font lacks the character
+    bool loaded = false;
+};
+
+struct FontFace; // FreeType data, only for TrueType fonts
+
+struct Font {
+    int size = 0;
+    int style = 0;
+    int imageFlags = 0;
+    int height = 0, ascender = 0, descender = 0;
+    std::vector<Glyph> low; // codes 0-255, looked up directly
+    std::unordered_map<char32_t, Glyph> high;
+    FontFace* face = nullptr;
+
+    Font() : low(256) {}
+    Font(const Font&) = delete;
+    Font& operator=(const Font&) = delete;
+    ~Font();
+};
+
+// The glyph for `code`, rendered on first use; null when the font lacks it.
+const Glyph* FindGlyph(Font& font, char32_t code);
+// The one built-in font object (a stable pointer for the whole run).
+const FontPtr& BuiltinFont();
+// Draw state: the font DrawText uses; re-set to the built-in one on re-open.
+const FontPtr& CurrentFont();
+void ResetCurrentFont();

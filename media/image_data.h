@@ -1,0 +1,60 @@
+// Internal layout of images, pixel buffers and fonts, shared by the loaders
+// and the renderer. The game only sees the opaque pointers of graphics.h.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "media/graphics.h"
+
+struct Pixmap {
+    int width = 0;
+    int height = 0;
+    int pitch = 0;  // bytes per row
+    int format = 0; // PF_*
+    std::vector<uint8_t> pixels;
+};
+
+// Where a frame's texture lives in the current mode. Stale when `generation`
+// differs from the renderer's: then it is uploaded again on the next draw.
+struct AtlasSlot {
+    unsigned generation = 0;
+    bool failed = false; // the texture could not be made in this generation
+    int page = -1;
+    float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
+};
+
+struct ImageFrame {
+    std::vector<uint8_t> rgba; // width * height * 4, kept to re-create the texture
+    AtlasSlot slot;
+};
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    int flags = 0;
+    int maskR = 0, maskG = 0, maskB = 0;
+    float handleX = 0, handleY = 0;
+    std::vector<ImageFrame> frames;
+
+    Image() = default;
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+    ~Image(); // gives the frames' atlas space back
+};
+
+// The texture sampling an image's flags ask for.
+enum Sampling : uint8_t { SAMPLE_NEAREST = 0, SAMPLE_LINEAR = 1, SAMPLE_MIPMAP = 2 };
+inline Sampling SamplingFor(int flags) {
+    if (!(flags & IMAGE_FILTERED)) return SAMPLE_NEAREST;
+    return (flags & IMAGE_MIPMAPPED) ? SAMPLE_MIPMAP : SAMPLE_LINEAR;
+}
+
+// Converts a window of a pixel buffer to RGBA. With `masked`, buffers without
+// alpha get alpha 0 where a pixel equals the mask colour exactly, else 255.
+std::vector<uint8_t> PixmapRegionToRgba(const Pixmap& pixmap, int x, int y, int w, int h,
+                                        bool masked, int maskR, int maskG, int maskB);
+
+// An image made directly from RGBA frames (glyphs, tests); handle at (0, 0).
+ImagePtr MakeImageFromRgba(int width, int height, int flags,
+                           std::vector<std::vector<uint8_t>> frames);

@@ -1,0 +1,19 @@
+// PNG files to pixel buffers (grey, RGB or RGBA, 8 bits per channel).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "media/graphics.h"
+
+// Largest picture accepted, so a hostile header cannot make us allocate
+// gigabytes: each side at most this many pixels...
+constexpr int PNG_MAX_SIDE = 16384;
+// ...and the decoded pixels at most this many bytes.
+constexpr size_t PNG_MAX_BYTES = size_t{256} << 20;
+
+// Decodes a PNG file given by its real path; null when missing or invalid.
+PixmapPtr DecodePngFile(const std::string& realPath);
+// Same for a PNG held in memory.
+PixmapPtr DecodePngMemory(const uint8_t* data, size_t size);
