@@ -1,0 +1,54 @@
+// Helpers shared by the castaway's tests.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "media/clock.h"
+#include "support/game_fixture.h"
+#include "world/message.h"
+
+// A seed whose next draws of RandomInt(1, 100) satisfy `wanted`, so a test can
+// force one outcome of a random rule and still run the real draw.
+inline int SeedWhere(const std::function<bool(const std::vector<int>&)>& wanted, int draws) {
+    for (int seed = 1; seed < 1000000; ++seed) {
+        SeedRandom(seed);
+        std::vector<int> r;
+        for (int i = 0; i < draws; ++i)
+            r.push_back(RandomInt(1, 100));
+        if (wanted(r)) {
+            SeedRandom(seed);
+            return seed;
+        }
+    }
+    ADD_FAILURE() << "no seed found";
+    return 0;
+}
+
+inline std::vector<std::string> MessageTexts() {
+    std::vector<std::string> texts;
+    for (const Tmessage& m : Tmessage::list)
+        texts.push_back(m.txt);
+    return texts;
+}
+
+inline int MessageDuration(const std::string& text) {
+    for (const Tmessage& m : Tmessage::list)
+        if (m.txt == text) return m.duration;
+    return -1;
+}
+
+// A castaway on a 64 x 64 grass island, standing at (30, 30) in play.
+class PlayerTest : public GameFixture {
+  protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        MakeMap(64, 64, 4);
+        player.SetPos(30, 30);
+        player.lastspawn = Millis();
+        gamestate = GS_PLAY;
+    }
+    int& Item(int x, int y) { return karte.data(x, y, 1); }
+    int& Here(int layer) { return karte.data(player.x, player.y, layer); }
+};
