@@ -1,0 +1,24 @@
+// Decoded audio before it is brought to the mixer's format.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace media_internal {
+
+struct PcmData {
+    int rate = 0;
+    int channels = 0;           // 1 or 2
+    std::vector<float> samples; // interleaved, -1..1
+};
+
+// Sound files larger than this are refused before decoding.
+constexpr std::size_t kMaxSoundFileBytes = 64u << 20;
+// Ten minutes of stereo at the mixer rate: the most one sound may decode to.
+constexpr std::size_t kMaxSoundFrames = 44100u * 600u;
+
+// Interleaved stereo at `rate`, linearly resampled when the rates differ.
+std::vector<float> ToStereoAt(const PcmData& pcm, int rate);
+
+} // namespace media_internal
