@@ -13,6 +13,7 @@ void OnMeta(HSYNC, DWORD channel, DWORD data, void* user) {
     record->channel = channel;
     record->data = data;
     record->set = 1;
+    record->user = user;
 }
 
 } // namespace
@@ -25,11 +26,9 @@ void StartMusic(const std::string& address) {
     BASS_SetConfig(BASS_CONFIG_NET_PLAYLIST, 1);
     BASS_SetConfig(BASS_CONFIG_NET_PREBUF, 0);
     // The handle is deliberately not checked: with 0 the calls below fail quietly.
-    const HSTREAM stream =
-        BASS_StreamCreateURL(address.c_str(), 0,
-                             BASS_STREAM_STATUS | BASS_STREAM_AUTOFREE | BASS_SAMPLE_FLOAT,
-                             nullptr, &syncData);
-    syncData.user = &syncData;
+    const HSTREAM stream = BASS_StreamCreateURL(
+        address.c_str(), 0, BASS_STREAM_STATUS | BASS_STREAM_AUTOFREE | BASS_SAMPLE_FLOAT, nullptr,
+        &syncData);
     BASS_ChannelSetSync(stream, BASS_SYNC_META, 0, OnMeta, &syncData);
     BASS_ChannelGetLength(stream, BASS_POS_BYTE);
     if (!BASS_ChannelPlay(stream, 0)) {
