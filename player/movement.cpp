@@ -3,13 +3,12 @@
 
 #include "media/clock.h"
 #include "player/fruit_drop.h"
+#include "player/item_ids.h"
 #include "player/timing.h"
 #include "shell/globals.h"
 #include "world/critter.h"
 
 namespace {
-constexpr int ITEM_PALM = 1, ITEM_BERRIES = 5, ITEM_COCONUT = 6, ITEM_BUSH = 7,
-              ITEM_LEATHER_BAG = 18;
 // The regrowth scan covers this many columns and rows from the top-left corner.
 constexpr int REGROWTH_AREA = 64;
 } // namespace
@@ -33,8 +32,8 @@ void TPlayer::move() {
     }
 
     int floor = 0;
-    for (int item : inventory)
-        if (item == ITEM_LEATHER_BAG) floor = 150;
+    for (int id : inventory)
+        if (id == item::LEDERBEUTEL) floor = 150;
     if (durst < -floor) durst = -floor;
 }
 
@@ -42,13 +41,13 @@ void TPlayer::spawn() {
     lastspawn = Millis();
     for (int cx = 0; cx < REGROWTH_AREA && cx < karte.sizex; ++cx) {
         for (int cy = 0; cy < REGROWTH_AREA && cy < karte.sizey; ++cy) {
-            if (karte.data(cx, cy, 1) == ITEM_PALM) {
+            if (karte.data(cx, cy, 1) == item::PALME) {
                 int r = RandomInt(1, 100);
-                if (r < 20) DropFruitAround(cx, cy, ITEM_COCONUT, 1, 100);
+                if (r < 20) DropFruitAround(cx, cy, item::KOKOSNUSS, 1, 100);
             }
-            if (karte.data(cx, cy, 1) == ITEM_BUSH) {
+            if (karte.data(cx, cy, 1) == item::BEERENSTRAUCH) {
                 int r = RandomInt(1, 100);
-                if (r < 60) DropFruitAround(cx, cy, ITEM_BERRIES, 1, 100);
+                if (r < 60) DropFruitAround(cx, cy, item::BEEREN, 1, 100);
             }
         }
     }

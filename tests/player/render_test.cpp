@@ -110,13 +110,14 @@ TEST_F(RenderTest, CastawaySitsOnItsOwnTileAndTurns) {
     struct Case {
         int x, y, sx, sy;
     };
-    for (Case c : {Case{30, 30, 320, 256}, Case{3, 4, 96, 128}, Case{63, 63, 608, 448}}) {
+    for (Case c : {Case{30, 30, 320, 256}, Case{3, 4, 96, 128}, Case{63, 50, 608, 256},
+                   Case{40, 62, 320, 416}}) {
         Cls();
         player.SetPos(c.x, c.y);
         player.rotation = 0;
         player.Render();
         ExpectPixel(c.sx, c.sy - 8, {255, 0, 0});
-        ExpectPixel(c.sx, c.sy + 8, {0, 0, 255});
+        ExpectPixel(c.sx, c.sy + 2, {0, 0, 255}); // above the inventory bar
     }
     Cls();
     player.SetPos(30, 30);
