@@ -1,0 +1,33 @@
+// Test audio made at test time, and reference decodes that do not go
+// through the music service.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using Bytes = std::string;
+
+// Interleaved float frames of a two-tone signal that differs per `seed`.
+std::vector<float> TestSignal(int rate, int channels, double seconds, int seed);
+
+// One Ogg Vorbis link with the given comments; `serial` must differ per link
+// of a chained file.
+Bytes EncodeVorbis(const std::vector<float>& pcm, int rate, int channels,
+                   const std::vector<std::string>& comments, int serial);
+
+// MP3 through the lame program; empty when lame is missing or failed.
+Bytes EncodeMp3(const std::vector<float>& pcm, int rate, int channels,
+                const std::vector<std::string>& lameOptions);
+
+// Whole-file reference decodes as stereo float at the file's rate.
+std::vector<float> DecodeVorbisReference(const Bytes& file, int* rate = nullptr);
+std::vector<float> DecodeMp3Reference(const Bytes& file, int* rate = nullptr);
+
+// Shoutcast framing: `metaint` audio bytes, then a metadata block. `titles`
+// maps block index to the raw StreamTitle text; other blocks are empty.
+Bytes InterleaveIcy(const Bytes& audio, std::size_t metaint,
+                    const std::vector<std::pair<int, std::string>>& titles);
+
+// FNV-1a over the bit patterns of the first `frames` stereo frames.
+std::uint64_t HashFrames(const std::vector<float>& stereo, std::size_t frames);

@@ -1,0 +1,52 @@
+// A tiny HTTP server on 127.0.0.1 for the music tests. Raw sockets, so the
+// status line goes out exactly as written ("ICY 200 OK" included). Every wait
+// is bounded and Stop ends every connection within about 50 ms.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct LoopbackReply {
+    std::string head; // status line and headers, each ending in \r\n, blank line included
+    std::string body;
+    bool stallBeforeHead = false;               // accept, read the request, never answer
+    std::size_t stallAfter = std::string::npos; // send this many body bytes, then hold the line
+    std::size_t closeAfter = std::string::npos; // send this many body bytes, then close
+};
+
+// Builds a head: "HTTP/1.0 200 OK" style status plus the given header lines.
+std::string ReplyHead(const std::string& status, const std::vector<std::string>& headers);
+
+class LoopbackServer {
+  public:
+    using Handler = std::function<LoopbackReply(const std::string& path)>;
+    explicit LoopbackServer(Handler handler);
+    ~LoopbackServer();
+
+    std::string Url(const std::string& path) const; // path starts with '/'
+    int Requests(const std::string& path);
+    std::string LastRequestHead();
+    void Stop();
+
+  private:
+    void AcceptLoop();
+    void Serve(int socket);
+    bool SendAll(int socket, const char* data, std::size_t size);
+    void Hold(int socket);
+
+    Handler handler_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::thread acceptor_;
+    std::mutex mutex_;
+    std::vector<std::thread> connections_;
+    std::map<std::string, int> requests_;
+    std::string lastHead_;
+};
