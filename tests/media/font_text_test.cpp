@@ -1,0 +1,152 @@
+// Text placement with the built-in font and with a TrueType font.
+#include <filesystem>
+#include <fstream>
+
+#include "graphics_test_support.h"
+#include "media/font_data.h"
+#include "media/image_data.h"
+
+namespace {
+// Bounding box of the lit pixels inside a window of the target.
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    bool empty() const { return right < 0; }
+};
+Box LitBox(int x0, int y0, int x1, int y1) {
+    Box box;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if ((ReadBackPixel(x, y) & 0xFFFFFF) != 0) {
+                box.left = std::min(box.left, x), box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y), box.bottom = std::max(box.bottom, y);
+            }
+    return box;
+}
+
+std::string SystemTrueTypeFont() {
+    for (const char* path : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                             "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf"})
+        if (std::filesystem::exists(path)) return path;
+    return "";
+}
+} // namespace
+
+TEST_F(GraphicsTest, BuiltinTextStartsAtTheTopRowAndSkipsUnknownCharacters) {
+    EXPECT_EQ(GetFont(), GetFont());
+    const FontPtr builtin = GetFont();
+    ASSERT_TRUE(builtin);
+
+    DrawText("A", 100, 50);
+    Box a = LitBox(90, 30, 130, 80);
+    ASSERT_FALSE(a.empty());
+    EXPECT_EQ(a.top, 50) << "the first glyph row lands on y";
+    EXPECT_GE(a.left, 100);
+    EXPECT_LE(a.right, 107);
+    EXPECT_LE(a.bottom, 65);
+
+    // a-umlaut (outside 32..127) draws nothing and keeps the pen in place.
+    Cls();
+    DrawText("\xC3\xA4"
+             "B"
+             "\xE4",
+             200, 50);
+    const Box withUmlaut = LitBox(190, 30, 260, 80);
+    Cls();
+    DrawText("B", 200, 50);
+    const Box plain = LitBox(190, 30, 260, 80);
+    EXPECT_EQ(withUmlaut.left, plain.left);
+    EXPECT_EQ(withUmlaut.right, plain.right);
+
+    // Each character advances 8 pixels.
+    Cls();
+    DrawText("II", 0, 100);
+    const Box first = LitBox(0, 100, 8, 116), second = LitBox(8, 100, 16, 116);
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(second.left - first.left, 8);
+
+    // SetFont(null) selects the built-in font again.
+    SetFont(nullptr);
+    EXPECT_EQ(GetFont(), builtin);
+}
+
+TEST_F(GraphicsTest, TextIsTintedAndFollowsRotation) {
+    SetColor(255, 0, 0);
+    DrawText("H", 100, 100);
+    const Box h = LitBox(100, 100, 108, 116);
+    ASSERT_FALSE(h.empty());
+    EXPECT_EQ(ReadBackPixel(h.left, h.top), Rgb(255, 0, 0));
+
+    // Rotated a quarter turn the line runs downwards and the glyphs lie left of x.
+    Cls();
+    SetColor(255, 255, 255);
+    SetDrawRotation(90);
+    DrawText("HH", 300, 100);
+    const Box rotated = LitBox(270, 90, 330, 140);
+    ASSERT_FALSE(rotated.empty());
+    EXPECT_LE(rotated.right, 300);
+    EXPECT_GE(rotated.left, 284);
+    EXPECT_GE(rotated.top, 100);
+    EXPECT_GT(rotated.bottom, 108) << "the second glyph sits below the first";
+}
+
+TEST_F(GraphicsTest, TrueTypeGlyphsHangFromTheAscenderLine) {
+    const std::string path = SystemTrueTypeFont();
+    if (path.empty()) GTEST_SKIP() << "no TrueType font installed (fonts-dejavu-core)";
+    FontPtr font = LoadFont(path, 32, FONT_SMOOTH);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->size, 32);
+    EXPECT_GT(font->ascender, 0);
+
+    const Glyph* h = FindGlyph(*font, U'H');
+    ASSERT_TRUE(h && h->image);
+    EXPECT_EQ(h->image->flags, IMAGE_FILTERED | IMAGE_MIPMAPPED);
+    EXPECT_EQ(h->advance, static_cast<float>(static_cast<int>(h->advance)));
+    // The smooth style adds a transparent one-pixel border.
+    const auto& rgba = h->image->frames[0].rgba;
+    const int w = h->image->width;
+    for (int x = 0; x < w; ++x)
+        EXPECT_EQ(rgba[x * 4 + 3], 0) << x;
+    const Glyph* space = FindGlyph(*font, U' ');
+    ASSERT_TRUE(space);
+    EXPECT_FALSE(space->image);
+    EXPECT_GT(space->advance, 0);
+    EXPECT_FALSE(FindGlyph(*font, 0x10FFFD)) << "private-use code the font lacks";
+
+    SetFont(font);
+    SetBlend(BLEND_ALPHA);
+    DrawText("H", 100, 100);
+    const Box box = LitBox(90, 80, 160, 160);
+    ASSERT_FALSE(box.empty());
+    // The cap top sits at y + ascender - cap height, never above y.
+    EXPECT_EQ(box.top, 100 + h->offsetY + 1);
+    EXPECT_GE(box.top, 100);
+    EXPECT_LT(box.bottom, 100 + font->ascender + 1);
+    // The second letter starts one advance later.
+    Cls();
+    DrawText("HH", 100, 100);
+    const Box pair = LitBox(90, 80, 200, 160);
+    EXPECT_EQ(pair.right - box.right, static_cast<int>(h->advance));
+}
+
+TEST(FontLoading, BrokenOrMissingFontsGiveNull) {
+    GraphicsScratch scratch;
+    EXPECT_FALSE(LoadFont(scratch.Path("missing.ttf"), 32, FONT_SMOOTH));
+    const std::string junk = scratch.Path("junk.ttf");
+    std::ofstream(junk, std::ios::binary) << "this is not a font at all, just bytes";
+    EXPECT_FALSE(LoadFont(junk, 32, FONT_SMOOTH));
+
+    const std::string path = SystemTrueTypeFont();
+    if (path.empty()) GTEST_SKIP() << "no TrueType font installed (fonts-dejavu-core)";
+    // A truncated copy of a real font must not load or crash.
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string cut = scratch.Path("cut.ttf");
+    std::ofstream(cut, std::ios::binary) << bytes.substr(0, 2000);
+    FontPtr truncated = LoadFont(cut, 32, FONT_SMOOTH);
+    if (truncated) FindGlyph(*truncated, U'A'); // may load lazily; must not crash
+    FontPtr plain = LoadFont(path, 20, 0);
+    ASSERT_TRUE(plain);
+    const Glyph* a = FindGlyph(*plain, U'A');
+    ASSERT_TRUE(a && a->image);
+    EXPECT_EQ(a->image->flags, 0) << "without the smooth style glyphs are unfiltered";
+}

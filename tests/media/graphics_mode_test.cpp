@@ -1,0 +1,138 @@
+// Opening, re-opening and closing the mode; frame pacing on the virtual clock.
+#include "graphics_test_support.h"
+#include "media/clock.h"
+#include "media/frame_pacing.h"
+#include "media/internal.h"
+
+TEST(GraphicsMode, ReopenKeepsImagesAndResetsTheDrawingState) {
+    GraphicsScratch scratch;
+    const std::string path = scratch.Path("tile.png");
+    ASSERT_TRUE(WriteColourPng(path, 32, 32, true, [](int x, int) {
+        return x < 16 ? 0x60FF0000u : 0xFF00FF00u; // left half alpha 0x60
+    }));
+    ImagePtr tile = LoadImage(path, -1);
+    ASSERT_TRUE(tile);
+    const FontPtr builtin = GetFont();
+
+    ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0));
+    EXPECT_EQ(CurrentDepth(), 0);
+    EXPECT_TRUE(media_internal::CurrentWindow());
+    DrawImage(tile, 0, 0, 0);
+    SetBlend(BLEND_ALPHA);
+    SetColor(10, 20, 30);
+    SetAlpha(0.5f);
+    SetDrawScale(3, 3);
+    SetDrawRotation(45);
+    SetFont(LoadFont("/nonexistent.ttf", 32, FONT_SMOOTH)); // null: built-in
+
+    ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0));
+    EXPECT_EQ(ReadBackPixel(20, 10), Rgb(0, 0, 0)) << "a fresh mode starts cleared";
+    EXPECT_EQ(GetFont(), builtin);
+    DrawImage(tile, 100, 100, 0);
+    // Blend 1 again: the 0x60-alpha half is discarded, the opaque half drawn
+    // white-tinted, unscaled and unrotated.
+    EXPECT_EQ(ReadBackPixel(108, 110), Rgb(0, 0, 0));
+    EXPECT_EQ(ReadBackPixel(120, 110), Rgb(0, 255, 0));
+    EXPECT_EQ(ReadBackPixel(131, 131), Rgb(0, 255, 0));
+    EXPECT_EQ(ReadBackPixel(133, 133), Rgb(0, 0, 0));
+
+    CloseGraphics();
+    EXPECT_EQ(CurrentDepth(), 0);
+    EXPECT_FALSE(media_internal::CurrentWindow());
+    EXPECT_FALSE(OpenGraphics(0, 480, 0, 60, 0));
+}
+
+TEST(GraphicsMode, FullScreenReportsDepth32AndShowsTheWholePicture) {
+    ASSERT_TRUE(OpenGraphics(640, 480, 32, 60, 0));
+    EXPECT_EQ(CurrentDepth(), 32);
+    SetColor(200, 100, 50);
+    DrawRect(0, 0, 640, 480);
+    EXPECT_EQ(ReadBackPixel(639, 479), Rgb(200, 100, 50));
+    Flip(0);
+    CloseGraphics();
+}
+
+TEST(GraphicsMode, CaptureWritesTheTargetAsPng) {
+    GraphicsScratch scratch;
+    ASSERT_TRUE(OpenGraphics(640, 480, 0, 0, 0));
+    SetColor(12, 34, 56);
+    DrawRect(10, 20, 5, 5);
+    const std::string shot = scratch.Path("shot.png");
+    ASSERT_TRUE(CaptureFrame(shot));
+    PixmapPtr pixmap = LoadPixmapFile(shot);
+    ASSERT_TRUE(pixmap);
+    EXPECT_EQ(PixmapWidth(pixmap), 640);
+    EXPECT_EQ(PixmapHeight(pixmap), 480);
+    EXPECT_EQ(ReadPixel(pixmap, 12, 22), Rgb(12, 34, 56));
+    EXPECT_EQ(ReadPixel(pixmap, 12, 19), Rgb(0, 0, 0));
+    EXPECT_FALSE(CaptureFrame(scratch.Path("no/such/dir/shot.png")));
+    CloseGraphics();
+    EXPECT_FALSE(CaptureFrame(shot)) << "nothing to capture without a mode";
+}
+
+TEST(FramePacing, SixtyHertzSpreadsTheRemainderAndResyncsLateFrames) {
+    FramePacer pacer;
+    pacer.Start(60, 0);
+    int now = 0, sixteen = 0, seventeen = 0;
+    for (int i = 0; i < 60; ++i) {
+        const int delay = pacer.NextDelay(now);
+        (delay == 16 ? sixteen : seventeen)++;
+        now += delay;
+    }
+    EXPECT_EQ(now, 1000);
+    EXPECT_EQ(sixteen, 20);
+    EXPECT_EQ(seventeen, 40);
+
+    // A frame that comes 300 ms late waits nothing, and the next one waits a
+    // whole period again instead of being squeezed to catch up.
+    now += 300;
+    EXPECT_EQ(pacer.NextDelay(now), 0);
+    const int next = pacer.NextDelay(now);
+    EXPECT_GE(next, 16);
+    EXPECT_LE(next, 17);
+
+    // Millisecond counters wrap; pacing across the wrap keeps working.
+    const int nearWrap = 0x7FFFFFFA;
+    pacer.Start(60, nearWrap);
+    EXPECT_EQ(pacer.NextDelay(nearWrap), 16);
+    const int wrapped = static_cast<int>(static_cast<unsigned>(nearWrap) + 16u);
+    const int afterWrap = pacer.NextDelay(wrapped);
+    EXPECT_GE(afterWrap, 16);
+    EXPECT_LE(afterWrap, 17);
+    pacer.Start(0, 0);
+    EXPECT_FALSE(pacer.Active());
+    EXPECT_EQ(pacer.NextDelay(123), 0);
+}
+
+TEST(GraphicsMode, PacedFlipsTakeOneSecondPerSixtyFramesOnTheVirtualClock) {
+    UseVirtualClock(true, 5000);
+    ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0));
+    const int start = Millis();
+    for (int i = 0; i < 60; ++i)
+        Flip(-1);
+    EXPECT_EQ(Millis() - start, 1000);
+
+    // A stall: the next flip does not sleep, and later frames are not shortened.
+    AdvanceVirtualClock(500);
+    const int afterStall = Millis();
+    Flip(-1);
+    EXPECT_EQ(Millis(), afterStall);
+    for (int i = 0; i < 60; ++i)
+        Flip(-1);
+    EXPECT_EQ(Millis() - afterStall, 1000);
+
+    // With the game's own pause of 60 ms the pacing adds nothing.
+    const int before = Millis();
+    Pause(60);
+    Flip(-1);
+    EXPECT_EQ(Millis() - before, 60);
+
+    int hookCalls = 0;
+    SetFrameHook([&] { ++hookCalls; });
+    Flip(-1);
+    Flip(0);
+    SetFrameHook(nullptr);
+    EXPECT_EQ(hookCalls, 2);
+    CloseGraphics();
+    UseVirtualClock(false);
+}

@@ -1,0 +1,174 @@
+// PNG decoding of every colour type and bit depth, and hostile files.
+#include <fstream>
+
+#include "graphics_test_support.h"
+#include "media/image_data.h"
+#include "media/png_decoder.h"
+
+#include <zlib.h>
+
+namespace {
+PngSpec Spec(int w, int h, int colorType, int bitDepth, std::vector<uint8_t> rows) {
+    PngSpec spec;
+    spec.width = w;
+    spec.height = h;
+    spec.colorType = colorType;
+    spec.bitDepth = bitDepth;
+    spec.rows = std::move(rows);
+    return spec;
+}
+
+PixmapPtr RoundTrip(const GraphicsScratch& scratch, const PngSpec& spec) {
+    const std::string path = scratch.Path("fixture.png");
+    if (!WriteTestPng(path, spec)) return nullptr;
+    return LoadPixmapFile(path);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+} // namespace
+
+TEST(PngDecode, GreyTypesBecomeIntensityOrRgba) {
+    GraphicsScratch scratch;
+    PixmapPtr grey = RoundTrip(scratch, Spec(2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x00, 0x7F}));
+    ASSERT_TRUE(grey);
+    EXPECT_EQ(PixmapFormat(grey), PF_I8);
+    EXPECT_EQ(ReadPixel(grey, 1, 0), 0xFF7F7F7Fu);
+
+    // 1-bit grey: 1 0 1 1 expands to full white and black.
+    PixmapPtr bits = RoundTrip(scratch, Spec(4, 1, PNG_COLOR_TYPE_GRAY, 1, {0xB0}));
+    ASSERT_TRUE(bits);
+    EXPECT_EQ(PixmapFormat(bits), PF_I8);
+    EXPECT_EQ(ReadPixel(bits, 0, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(ReadPixel(bits, 1, 0), 0xFF000000u);
+    EXPECT_EQ(ReadPixel(bits, 3, 0), 0xFFFFFFFFu);
+
+    // 16-bit grey keeps the high byte.
+    PixmapPtr deep = RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_GRAY, 16, {0xAB, 0xCD}));
+    ASSERT_TRUE(deep);
+    EXPECT_EQ(ReadPixel(deep, 0, 0), 0xFFABABABu);
+
+    PixmapPtr greyAlpha =
+        RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0x80}));
+    ASSERT_TRUE(greyAlpha);
+    EXPECT_EQ(PixmapFormat(greyAlpha), PF_RGBA8888);
+    EXPECT_EQ(ReadPixel(greyAlpha, 0, 0), 0x80404040u);
+}
+
+TEST(PngDecode, ColourAndPaletteTypes) {
+    GraphicsScratch scratch;
+    PixmapPtr rgb = RoundTrip(scratch, Spec(1, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6}));
+    ASSERT_TRUE(rgb);
+    EXPECT_EQ(PixmapFormat(rgb), PF_RGB888);
+    EXPECT_EQ(ReadPixel(rgb, 0, 1), Rgb(4, 5, 6));
+
+    PixmapPtr rgb16 =
+        RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_RGB, 16, {0x11, 0, 0x22, 0, 0x33, 0xFF}));
+    ASSERT_TRUE(rgb16);
+    EXPECT_EQ(ReadPixel(rgb16, 0, 0), Rgb(0x11, 0x22, 0x33));
+
+    PixmapPtr rgba = RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {9, 8, 7, 6}));
+    ASSERT_TRUE(rgba);
+    EXPECT_EQ(PixmapFormat(rgba), PF_RGBA8888);
+    EXPECT_EQ(ReadPixel(rgba, 0, 0), 0x06090807u);
+
+    // 4-bit palette: indices 1 and 2.
+    PngSpec palette = Spec(2, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x12});
+    palette.palette = {{0, 0, 0}, {255, 0, 0}, {0, 0, 200}};
+    PixmapPtr indexed = RoundTrip(scratch, palette);
+    ASSERT_TRUE(indexed);
+    EXPECT_EQ(PixmapFormat(indexed), PF_RGB888);
+    EXPECT_EQ(ReadPixel(indexed, 0, 0), Rgb(255, 0, 0));
+    EXPECT_EQ(ReadPixel(indexed, 1, 0), Rgb(0, 0, 200));
+
+    palette.paletteAlpha = {255, 0x33};
+    PixmapPtr transparent = RoundTrip(scratch, palette);
+    ASSERT_TRUE(transparent);
+    EXPECT_EQ(PixmapFormat(transparent), PF_RGBA8888);
+    EXPECT_EQ(ReadPixel(transparent, 0, 0), 0x33FF0000u);
+    EXPECT_EQ(ReadPixel(transparent, 1, 0), 0xFF0000C8u) << "entries past tRNS are opaque";
+}
+
+TEST(PngDecode, InterlacedPicturesDecodeLikePlainOnes) {
+    GraphicsScratch scratch;
+    PngSpec spec = Spec(13, 11, PNG_COLOR_TYPE_RGB, 8, {});
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 13; ++x)
+            spec.rows.insert(spec.rows.end(), {uint8_t(x * 19), uint8_t(y * 23), uint8_t(x ^ y)});
+    spec.interlaced = true;
+    PixmapPtr pixmap = RoundTrip(scratch, spec);
+    ASSERT_TRUE(pixmap);
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(ReadPixel(pixmap, x, y), Rgb(x * 19, y * 23, x ^ y)) << x << "," << y;
+}
+
+TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
+    GraphicsScratch scratch;
+    PngSpec spec = Spec(64, 64, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(64 * 64 * 3, 0x5A));
+    const std::string good = scratch.Path("good.png");
+    ASSERT_TRUE(WriteTestPng(good, spec));
+    const std::string bytes = ReadBytes(good);
+    ASSERT_TRUE(DecodePngMemory(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+
+    const auto decode = [](const std::string& data) {
+        return DecodePngMemory(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+    };
+    // Cut short at many points, including inside the header and the pixel data.
+    for (size_t cut : {size_t{0}, size_t{7}, size_t{8}, size_t{20}, size_t{33}, size_t{60},
+                       bytes.size() / 2, bytes.size() - 13})
+        EXPECT_FALSE(decode(bytes.substr(0, cut))) << "cut at " << cut;
+
+    // A flipped bit in the pixel data breaks the chunk checksum.
+    std::string corrupt = bytes;
+    corrupt[bytes.size() / 2] ^= 0x10;
+    EXPECT_FALSE(decode(corrupt));
+
+    // Headers claiming absurd sizes (the checksum is fixed up so only the size
+    // is wrong): refused before any pixel memory is reserved.
+    const auto withSize = [&](uint32_t w, uint32_t h) {
+        std::string data = bytes;
+        const unsigned char size[8] = {uint8_t(w >> 24), uint8_t(w >> 16), uint8_t(w >> 8),
+                                       uint8_t(w),       uint8_t(h >> 24), uint8_t(h >> 16),
+                                       uint8_t(h >> 8),  uint8_t(h)};
+        std::copy(size, size + 8, data.begin() + 16);
+        const uint32_t crc =
+            static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data() + 12), 17));
+        for (int i = 0; i < 4; ++i)
+            data[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+        return data;
+    };
+    EXPECT_FALSE(decode(withSize(100000, 100000)));
+    EXPECT_FALSE(decode(withSize(16384, 16384))) << "1 GiB of RGB is over the cap";
+    EXPECT_FALSE(decode(withSize(0, 10)));
+    EXPECT_FALSE(decode(withSize(64, 128))) << "more rows claimed than stored";
+
+    EXPECT_FALSE(decode("\x89PNG\r\n\x1a\n garbage after a valid signature"));
+    EXPECT_FALSE(LoadPixmapFile(scratch.Path("missing.png")));
+    const std::string text = scratch.Path("text.png");
+    std::ofstream(text) << "just some text";
+    EXPECT_FALSE(LoadPixmapFile(text));
+    EXPECT_FALSE(LoadImage(text, -1));
+    EXPECT_FALSE(LoadImageStrip(text, 32, 32, 0, 1, -1));
+}
+
+TEST(PngDecode, ReadPixelCoversEveryFormat) {
+    auto pixmap = std::make_shared<Pixmap>();
+    pixmap->width = 1;
+    pixmap->height = 1;
+    const auto read = [&](int format, std::vector<uint8_t> bytes) {
+        pixmap->format = format;
+        pixmap->pitch = static_cast<int>(bytes.size());
+        pixmap->pixels = std::move(bytes);
+        return ReadPixel(pixmap, 0, 0);
+    };
+    EXPECT_EQ(read(PF_I8, {0x12}), 0xFF121212u);
+    EXPECT_EQ(read(PF_A8, {0x34}), 0x34FFFFFFu);
+    EXPECT_EQ(read(PF_BGR888, {1, 2, 3}), 0xFF030201u);
+    EXPECT_EQ(read(PF_RGB888, {1, 2, 3}), 0xFF010203u);
+    EXPECT_EQ(read(PF_BGRA8888, {1, 2, 3, 4}), 0x04030201u);
+    EXPECT_EQ(read(PF_RGBA8888, {1, 2, 3, 4}), 0x04010203u);
+    EXPECT_EQ(ReadPixel(pixmap, 1, 0), 0u) << "outside the buffer";
+}
