@@ -1,0 +1,303 @@
+// The shipped islands are playable and fair, and the map checker catches the
+// mistakes map makers make.
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "asset_files.h"
+#include "map_analysis.h"
+#include "map_files.h"
+
+using namespace mapcheck;
+
+namespace {
+
+struct Loaded {
+    MapData map;
+    std::vector<Issue> loadIssues;
+    Analysis analysis;
+    bool ok = false;
+};
+
+Loaded load(const std::string& path) {
+    Loaded l;
+    l.ok = loadMapFiles(path, l.map, l.loadIssues);
+    if (l.ok) l.analysis = analyse(l.map);
+    return l;
+}
+
+bool hasError(const std::vector<Issue>& issues, const std::string& fragment) {
+    for (const Issue& i : issues)
+        if (i.error && i.text.find(fragment) != std::string::npos) return true;
+    return false;
+}
+
+// A small all-sea map with an island drawn by the caller.
+MapData blankMap(int w, int h) {
+    MapData m;
+    m.width = w;
+    m.height = h;
+    m.ground.assign(static_cast<size_t>(w) * h, 0);
+    m.items.assign(static_cast<size_t>(w) * h, 0);
+    return m;
+}
+
+void fill(MapData& m, int x0, int y0, int x1, int y1, uint8_t ground) {
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            m.ground[y * m.width + x] = ground;
+}
+
+void put(MapData& m, int x, int y, uint8_t item) {
+    m.items[y * m.width + x] = item;
+}
+
+std::string tempDir() {
+    std::string d = std::string(PALMUT_BINARY_DIR) + "/mapcheck_test";
+    std::filesystem::create_directories(d);
+    return d;
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+} // namespace
+
+TEST(ShippedMaps, DefaultIslandIsWinnableAndFair) {
+    Loaded l = load(assettest::assetPath("map/map.png"));
+    ASSERT_TRUE(l.ok);
+    EXPECT_TRUE(l.loadIssues.empty()) << l.loadIssues.front().text;
+    const Analysis& a = l.analysis;
+    ASSERT_TRUE(a.hasStart);
+    EXPECT_TRUE(a.winnable);
+    EXPECT_GE(l.map.width, 64);
+    EXPECT_GE(l.map.height, 64);
+    EXPECT_NE(l.map.groundAt(a.startX, a.startY), 1) << "start cell should be dry land";
+    EXPECT_GE(a.reachableItems[Palme], 6);
+    EXPECT_GE(a.reachableItems[Beerenstrauch], 2);
+    EXPECT_GE(a.reachableItems[Steinbrocken], 4);
+    EXPECT_GE(a.reachableItems[Treibholz], 5);
+    EXPECT_GE(a.reachableItems[Farne], 6);
+    EXPECT_GT(a.reachableGround[1], 0);
+    EXPECT_GT(a.reachableGround[2], 0);
+    EXPECT_GT(a.reachableGround[3], 0);
+    EXPECT_GE(l.map.apes, 8);
+    EXPECT_GE(l.map.lizards, 1);
+    // Critters are placed on any land within columns and rows 1-63: all land must be
+    // reachable, or apes could be stranded where the castaway can never meet them.
+    EXPECT_EQ(a.reachableCells, a.landCells);
+}
+
+TEST(ShippedMaps, EveryLandCellHasWaterWithinThirstRange) {
+    // Thirst kills above 180; a step costs at most 3 (rock). Water within 50 steps of
+    // every cell leaves room for a round trip to whatever lies there.
+    for (const char* name : {"map/map.png", "map/bucht.png"}) {
+        Loaded l = load(assettest::assetPath(name));
+        ASSERT_TRUE(l.ok);
+        const MapData& m = l.map;
+        std::vector<int> dist(m.ground.size(), -1);
+        std::vector<int> queue;
+        for (size_t i = 0; i < m.ground.size(); ++i)
+            if (m.ground[i] == 1) {
+                dist[i] = 0;
+                queue.push_back(static_cast<int>(i));
+            }
+        for (size_t q = 0; q < queue.size(); ++q) {
+            int i = queue[q], x = i % m.width, y = i / m.width;
+            const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
+            for (int k = 0; k < 4; ++k) {
+                int nx = x + dx[k], ny = y + dy[k];
+                if (nx < 0 || ny < 0 || nx >= m.width || ny >= m.height) continue;
+                int j = ny * m.width + nx;
+                if (dist[j] < 0 && m.ground[j] != 0) {
+                    dist[j] = dist[i] + 1;
+                    queue.push_back(j);
+                }
+            }
+        }
+        int worst = 0;
+        for (size_t i = 0; i < m.ground.size(); ++i)
+            if (m.ground[i] != 0) {
+                ASSERT_GE(dist[i], 0) << name << ": land without a way to water";
+                worst = std::max(worst, dist[i]);
+            }
+        EXPECT_LE(worst, 50) << name;
+    }
+}
+
+TEST(ShippedMaps, SecondIslandIsWinnableAndDifferent) {
+    Loaded bay = load(assettest::assetPath("map/bucht.png"));
+    Loaded def = load(assettest::assetPath("map/map.png"));
+    ASSERT_TRUE(bay.ok);
+    EXPECT_TRUE(bay.loadIssues.empty());
+    EXPECT_TRUE(bay.analysis.winnable);
+    EXPECT_EQ(bay.analysis.reachableCells, bay.analysis.landCells);
+    EXPECT_NE(bay.map.ground, def.map.ground);
+    EXPECT_GT(bay.map.lizards, def.map.lizards) << "the bay is meant to be the harder island";
+}
+
+TEST(ShippedMaps, CheckerToolAcceptsThem) {
+    for (const char* name : {"map/map.png", "map/bucht.png"}) {
+        Loaded l = load(assettest::assetPath(name));
+        std::string report;
+        EXPECT_EQ(printReport(name, l.map, l.loadIssues, l.analysis, report), 0) << report;
+        EXPECT_NE(report.find("start cell"), std::string::npos);
+    }
+}
+
+TEST(MapCheck, CritterLinesAreReadLikeTheGame) {
+    bool valid = false;
+    EXPECT_EQ(parseCritterLine("12", &valid), 12);
+    EXPECT_TRUE(valid);
+    EXPECT_EQ(parseCritterLine("   3 Affen"), 3);
+    EXPECT_EQ(parseCritterLine("+4"), 4);
+    EXPECT_EQ(parseCritterLine("-2"), -2);
+    EXPECT_EQ(parseCritterLine("$1F"), 31);
+    EXPECT_EQ(parseCritterLine("%101"), 5);
+    EXPECT_EQ(parseCritterLine("", &valid), 0);
+    EXPECT_FALSE(valid);
+    EXPECT_EQ(parseCritterLine("zehn", &valid), 0);
+    EXPECT_FALSE(valid);
+    // a huge number must not overflow into a negative count
+    EXPECT_GT(parseCritterLine("99999999999999999999"), 0);
+}
+
+TEST(MapCheck, SiblingFilesFollowTheGamesNamingRule) {
+    EXPECT_EQ(siblingPath("map/map.png", ".map"), "map/map.map");
+    EXPECT_EQ(siblingPath("MAP/Bucht.Png", ".critter"), "map/bucht.critter");
+    EXPECT_EQ(siblingPath("maps.png/x.png", ".map"), "maps.map/x.map");
+    EXPECT_EQ(siblingPath("Insel.bmp", ".map"), "Insel.bmp");
+}
+
+TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
+    MapData m = blankMap(64, 64);
+    fill(m, 5, 3, 40, 40, 4);
+    Analysis a = analyse(m);
+    ASSERT_TRUE(a.hasStart);
+    EXPECT_EQ(a.startX, 5);
+    EXPECT_EQ(a.startY, 5);
+
+    MapData none = blankMap(64, 64);
+    fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal
+    Analysis b = analyse(none);
+    EXPECT_FALSE(b.hasStart);
+    EXPECT_TRUE(hasError(b.issues, "start"));
+    EXPECT_FALSE(b.winnable);
+}
+
+TEST(MapCheck, CountsOnlyWhatIsReachable) {
+    MapData m = blankMap(64, 64);
+    fill(m, 2, 2, 20, 20, 4);
+    fill(m, 2, 2, 20, 3, 2);
+    fill(m, 10, 10, 12, 12, 1);
+    fill(m, 15, 15, 18, 18, 3);
+    fill(m, 40, 40, 50, 50, 4); // a separate islet
+    for (int i = 0; i < 6; ++i)
+        put(m, 4 + i * 2, 6, Palme);
+    put(m, 5, 8, Steinbrocken);
+    put(m, 6, 8, Treibholz);
+    put(m, 7, 8, Treibholz);
+    put(m, 8, 8, Treibholz);
+    put(m, 9, 8, Steinbrocken);
+    put(m, 10, 8, Steinbrocken);
+    put(m, 11, 8, Steinbrocken);
+    for (int i = 0; i < 4; ++i)
+        put(m, 4 + i, 14, Farne);
+    put(m, 45, 45, Farne); // out of reach
+    m.apes = 8;
+    Analysis a = analyse(m);
+    EXPECT_EQ(a.reachableItems[Farne], 4);
+    EXPECT_EQ(a.reachableItems[Palme], 6);
+    EXPECT_EQ(a.landCells - a.reachableCells, 121);
+    EXPECT_TRUE(a.winnable) << (a.issues.empty() ? "" : a.issues.back().text);
+
+    // Take away one palm: six planks can no longer be sawn.
+    put(m, 4, 6, 0);
+    EXPECT_FALSE(analyse(m).winnable);
+    put(m, 4, 6, Palme);
+    // No apes, no fur: no water bag.
+    m.apes = 0;
+    EXPECT_TRUE(hasError(analyse(m).issues, "leather bag"));
+    m.apes = 8;
+    // Without sand there is nowhere to build the raft.
+    fill(m, 2, 2, 20, 3, 4);
+    EXPECT_TRUE(hasError(analyse(m).issues, "sand"));
+}
+
+TEST(MapCheck, RejectsLayerBytesThatAreNoItem) {
+    MapData m = blankMap(64, 64);
+    fill(m, 2, 2, 30, 30, 4);
+    put(m, 20, 20, 24);
+    EXPECT_TRUE(hasError(analyse(m).issues, "not an item"));
+}
+
+TEST(MapCheck, TooSmallMapIsAnError) {
+    MapData m = blankMap(16, 12);
+    fill(m, 0, 0, 15, 11, 4);
+    EXPECT_TRUE(hasError(analyse(m).issues, "at least 20 x 15"));
+}
+
+TEST(MapCheck, BadFilesGiveClearErrors) {
+    const std::string dir = tempDir();
+    const auto png = assettest::readFile(assettest::assetPath("map/map.png"));
+
+    // missing layer file: the game would stop
+    writeBytes(dir + "/nolayer.png", png);
+    std::filesystem::remove(dir + "/nolayer.map");
+    MapData m;
+    std::vector<Issue> issues;
+    EXPECT_FALSE(loadMapFiles(dir + "/nolayer.png", m, issues));
+    EXPECT_TRUE(hasError(issues, "not found"));
+
+    // short layer file
+    writeBytes(dir + "/short.png", png);
+    writeBytes(dir + "/short.map", std::vector<uint8_t>(100, 0));
+    issues.clear();
+    EXPECT_FALSE(loadMapFiles(dir + "/short.png", m, issues));
+    EXPECT_TRUE(hasError(issues, "holds 100 bytes"));
+
+    // not a picture at all
+    writeBytes(dir + "/junk.png", {'n', 'o', 'p', 'e'});
+    issues.clear();
+    EXPECT_FALSE(loadMapFiles(dir + "/junk.png", m, issues));
+    EXPECT_TRUE(hasError(issues, "cannot"));
+
+    // truncated picture
+    writeBytes(dir + "/cut.png", std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2));
+    issues.clear();
+    EXPECT_FALSE(loadMapFiles(dir + "/cut.png", m, issues));
+
+    // missing critter file is an error, the map itself still loads
+    writeBytes(dir + "/nocritter.png", png);
+    writeBytes(dir + "/nocritter.map", std::vector<uint8_t>(64 * 64, 0));
+    std::filesystem::remove(dir + "/nocritter.critter");
+    issues.clear();
+    EXPECT_TRUE(loadMapFiles(dir + "/nocritter.png", m, issues));
+    EXPECT_TRUE(hasError(issues, "critter file"));
+}
+
+TEST(MapCheck, ForeignColoursAreReported) {
+    const std::string dir = tempDir();
+    // Copy the default map, then paint one pixel off the sea colour by one step.
+    auto decoded = assettest::decodePng(assettest::readFile(assettest::assetPath("map/map.png")));
+    ASSERT_TRUE(decoded.ok);
+    decoded.rgba[2] = 0xFE; // pixel (0,0): 0,148,254
+    png_image img{};
+    img.version = PNG_IMAGE_VERSION;
+    img.width = decoded.width;
+    img.height = decoded.height;
+    img.format = PNG_FORMAT_RGBA;
+    ASSERT_TRUE(png_image_write_to_file(&img, (dir + "/odd.png").c_str(), 0, decoded.rgba.data(), 0,
+                                        nullptr));
+    writeBytes(dir + "/odd.map", std::vector<uint8_t>(64 * 64, 0));
+    writeBytes(dir + "/odd.critter", {'1', '\n', '0', '\n'});
+    MapData m;
+    std::vector<Issue> issues;
+    EXPECT_TRUE(loadMapFiles(dir + "/odd.png", m, issues));
+    EXPECT_TRUE(hasError(issues, "1 pixels have a colour outside"));
+    EXPECT_EQ(m.groundAt(0, 0), 0);
+    EXPECT_EQ(m.apes, 1);
+}

@@ -1,0 +1,29 @@
+// Sound effects and the victory tune, synthesised from square, triangle and
+// noise voices like an 8-bit sound chip.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace assetgen {
+
+struct Wave {
+    int rate = 22050;
+    int bits = 16;              // 8 or 16
+    std::vector<float> samples; // mono, -1..1
+};
+
+// RIFF/WAVE, PCM, mono.
+std::vector<uint8_t> encodeWav(const Wave& wave);
+// Ogg Vorbis with a fixed stream serial so repeated runs agree.
+std::vector<uint8_t> encodeOgg(const Wave& wave);
+
+Wave soundChose();
+Wave soundConfirm();
+Wave soundHit();
+Wave soundWalk();
+Wave soundTyping();   // keyboard clicks timed to the intro's typing pictures
+Wave soundTapeLoad(); // tape search, pilot tone and data warble
+Wave victoryTune();
+
+} // namespace assetgen

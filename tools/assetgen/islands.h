@@ -1,0 +1,20 @@
+// The shipped islands, grown from fixed seeds: the default island and the bay.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "canvas.h"
+#include "map_analysis.h"
+
+namespace assetgen {
+
+mapcheck::MapData defaultIsland(); // "map/map": gentle, everything within reach
+mapcheck::MapData bayIsland();     // "map/bucht": long ways round a bay, scarcer, two lizards
+
+// The map image: one pixel per cell in the exact ground colours.
+Canvas mapImage(const mapcheck::MapData& map);
+// The critter file: apes, then monitor lizards, one number a line.
+std::vector<uint8_t> critterFile(const mapcheck::MapData& map);
+
+} // namespace assetgen

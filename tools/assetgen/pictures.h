@@ -1,0 +1,24 @@
+// The full-screen pictures: the title and the home-computer loading screens.
+// They have no alpha channel, and the game treats their pure black pixels as
+// holes, so none of them uses pure black.
+#pragma once
+
+#include <vector>
+
+#include "canvas.h"
+
+namespace assetgen {
+
+inline constexpr int kScreenW = 640;
+inline constexpr int kScreenH = 480;
+inline constexpr int kIntroPictures = 22;
+
+Canvas titlePicture();
+// Picture n (0-21) of the boot-and-load sequence.
+Canvas introPicture(int n);
+// Every pixel of pure black becomes a near-black: a safety net for the rule above.
+void avoidPureBlack(Canvas& c);
+// Nearest-neighbour enlargement: keeps the coarse pixels crisp.
+Canvas enlarge(const Canvas& src, int factor);
+
+} // namespace assetgen

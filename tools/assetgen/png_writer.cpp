@@ -1,0 +1,68 @@
+#include "png_writer.h"
+
+#include <stdexcept>
+#include <zlib.h>
+
+namespace assetgen {
+namespace {
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(static_cast<uint8_t>(v >> 24));
+    out.push_back(static_cast<uint8_t>(v >> 16));
+    out.push_back(static_cast<uint8_t>(v >> 8));
+    out.push_back(static_cast<uint8_t>(v));
+}
+
+void chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& body) {
+    put32(out, static_cast<uint32_t>(body.size()));
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), body.begin(), body.end());
+    uLong crc = crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start));
+    put32(out, static_cast<uint32_t>(crc));
+}
+
+} // namespace
+
+std::vector<uint8_t> encodePng(int width, int height, int channels,
+                               const std::vector<uint8_t>& pixels) {
+    if (width <= 0 || height <= 0 || (channels != 3 && channels != 4) ||
+        pixels.size() != static_cast<size_t>(width) * height * channels)
+        throw std::invalid_argument("encodePng: bad image dimensions");
+
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+    std::vector<uint8_t> ihdr;
+    put32(ihdr, static_cast<uint32_t>(width));
+    put32(ihdr, static_cast<uint32_t>(height));
+    ihdr.push_back(8);                     // bit depth
+    ihdr.push_back(channels == 4 ? 6 : 2); // colour type RGBA / RGB
+    ihdr.push_back(0);                     // deflate
+    ihdr.push_back(0);                     // adaptive filtering
+    ihdr.push_back(0);                     // no interlace
+    chunk(out, "IHDR", ihdr);
+
+    // Filter type "Sub" on every row: cheap, fixed, and compresses flat art well.
+    size_t stride = static_cast<size_t>(width) * channels;
+    std::vector<uint8_t> raw;
+    raw.reserve((stride + 1) * height);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = pixels.data() + y * stride;
+        raw.push_back(1);
+        for (size_t i = 0; i < stride; ++i) {
+            uint8_t left = i >= static_cast<size_t>(channels) ? row[i - channels] : 0;
+            raw.push_back(static_cast<uint8_t>(row[i] - left));
+        }
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) !=
+        Z_OK)
+        throw std::runtime_error("encodePng: deflate failed");
+    packed.resize(packedSize);
+    chunk(out, "IDAT", packed);
+    chunk(out, "IEND", {});
+    return out;
+}
+
+} // namespace assetgen

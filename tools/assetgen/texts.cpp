@@ -1,0 +1,155 @@
+#include "texts.h"
+
+namespace assetgen {
+
+// Line 1 switches full screen, line 2 the sound effects: a window with sound.
+std::string gameConfig() {
+    return "fullscreen=false\nsound=true\n";
+}
+
+// An empty first line means no music stream.
+std::string streamConfig() {
+    return "\n";
+}
+
+std::string readme() {
+    return R"(PALMUT - ein 8-Bit-Abenteuer
+============================
+
+Die Geschichte
+--------------
+Ein Sturm hat Dein Schiff zerschlagen. Als Du erwachst, liegst Du an einem
+fremden Strand, um Dich herum nur Sand, Palmen und das weite Meer. Niemand
+wird Dich hier suchen. Wenn Du je wieder nach Hause willst, musst Du Dir
+selbst helfen: Baue ein Floß, nähe ein Segel, packe Wasser und Vorräte ein
+und stich in See.
+
+Doch Vorsicht: Hunger und Durst zehren an Dir, und im Felsland lauert ein
+Waran, der keinen Spaß versteht.
+
+
+Steuerung
+---------
+  Pfeiltasten oder W A S D   gehen (Norden, Westen, Süden, Osten)
+  Leertaste                  aufheben, was auf Deinem Feld liegt
+  Enter                      einen Gegenstand benutzen
+  C                          zwei Gegenstände kombinieren
+  F                          einen Gegenstand ablegen
+  Escape                     Spiel beenden
+
+Beim Benutzen, Kombinieren und Ablegen öffnet sich Dein Inventar: wähle mit
+den Pfeiltasten links und rechts einen Platz und bestätige mit Enter. Beim
+Kombinieren wählst Du nacheinander zwei Gegenstände aus.
+
+Alles, was Du tust, geschieht auf dem Feld, auf dem Du stehst. Du trägst
+höchstens zehn Dinge bei Dir.
+
+Im Titelmenü:
+  SPIEL STARTEN   los geht's
+  KARTE WAEHLEN   eine andere Insel laden (eine .map-Datei auswählen)
+  LIESMICH.TXT    diese Datei
+  ENDE            Spiel beenden
+
+
+Hunger und Durst
+----------------
+Oben rechts siehst Du zwei Anzeigen: links den Hunger, rechts den Durst. Je
+röter sie werden, desto schlechter geht es Dir.
+
+  - Jeder Schritt macht hungrig und durstig. Sand und vor allem Fels
+    kosten mehr Kraft als Gras. Wer nur herumsteht, verbraucht nichts.
+  - Auch das Aufheben eines Gegenstands kostet ein wenig Kraft.
+  - Flaches Wasser (das hellere, grünliche Wasser) kann man durchwaten und
+    dabei trinken. Das tiefe Meer kann man nicht betreten.
+  - Essen stillt den Hunger: Beeren wenig, Kokosnüsse mehr, Fleisch
+    einiges, ein guter Braten sehr viel.
+  - Palmen und Beerensträucher tragen mit der Zeit neue Früchte.
+
+Wer zu lange nichts isst oder trinkt, stirbt. Nach dem Tod beginnt das
+Spiel mit Enter von vorn.
+
+
+Die Bewohner der Insel
+----------------------
+  Affen    harmlos, aber frech: sie fressen herumliegende Früchte. Mit
+           einer Klinge kannst Du sie erlegen; sie lassen Fleisch oder ein
+           Fell zurück.
+  Waran    tödlich. Geh ihm aus dem Weg, besonders im Felsland.
+
+
+Tipps zum Handwerk (ohne alles zu verraten)
+-------------------------------------------
+  - Ein Stein und ein Stück Treibholz ergeben ein einfaches Werkzeug.
+  - Mit einem Hammer lassen sich Steine spalten. Manchmal steckt mehr
+    darin, als man denkt: Funken, scharfe Kanten, ein rötliches Glitzern.
+    Und mit einem Hammer fallen Kokosnüsse leichter von der Palme.
+  - Feuerstein und Holz geben eine Feuerstelle. Am Feuer schmilzt Erz,
+    und rohes Fleisch wird zum Braten (aber nicht zu lange!).
+  - Eine scharfe Steinplatte an einem Stiel ist eine brauchbare Axt.
+  - Aus Eisen und einem Hammer wird eine Säge. Eine Säge macht aus
+    Palmen Planken.
+  - Zwei Felle ergeben einen Lederbeutel, in dem man Wasser mitnehmen kann.
+  - Farne lassen sich zu Segeltuch flechten; zwei Stücke ergeben ein Segel.
+  - Das Floß baut man am Strand: lege immer zwei Planken zugleich, bis es
+    fertig ist.
+  - Bevor Du ablegst, brauchst Du ein Segel, Wasser für die Reise und eine
+    ordentliche Ladung Nahrung.
+
+
+Eigene Inseln bauen
+-------------------
+Eine Insel besteht aus drei Dateien mit gleichem Namen im Ordner map/,
+zum Beispiel map/meineinsel.png, map/meineinsel.map und
+map/meineinsel.critter. Dateinamen bitte klein schreiben.
+
+1. Das Bild (.png): ein Pixel je Feld, mindestens 64 x 64 Pixel. Die Farbe
+   bestimmt den Boden, und zwar ganz genau (Rot, Grün, Blau):
+
+     Meer           0, 148, 255   (nicht begehbar)
+     flaches Wasser 0, 127, 127
+     Sand         255, 216,   0
+     Fels         128, 128, 128
+     Gras          76, 255,   0
+
+   Jede andere Farbe (auch halbdurchsichtige Pixel) wird zu Meer.
+   Der Gestrandete beginnt auf dem ersten Feld der Diagonale (0,0), (1,1),
+   (2,2) ... das kein Meer ist. Früchte wachsen und Tiere erscheinen nur in
+   den ersten 64 Spalten und Zeilen.
+
+2. Die Gegenstände (.map): eine Datei ohne Kopf mit genau einem Byte je
+   Feld, Zeile für Zeile von oben nach unten, in jeder Zeile von links
+   nach rechts (also Breite mal Höhe Bytes). 0 heißt leer, sonst die
+   Nummer des Gegenstands:
+
+      1 Palme          9 Schiefer       17 Braten
+      2 Steinbrocken  10 Eisenerz       18 Lederbeutel
+      3 Treibholz     11 Eisen          19 Farne
+      4 Hammer        12 Feuerstelle    20 Segelstück
+      5 Beeren        13 Axt            21 Segel
+      6 Kokosnuss     14 Säge           22 Floßrohling
+      7 Beerenstrauch 15 Planke         23 Affenfell
+      8 Feuerstein    16 Fleisch
+
+   Fehlt die Datei oder ist sie zu kurz, bricht das Spiel ab.
+
+3. Die Tiere (.critter): eine Textdatei mit zwei Zeilen, in der ersten die
+   Zahl der Affen, in der zweiten die Zahl der Warane. Sie werden zufällig
+   auf begehbare Felder gesetzt.
+
+Mit dem Werkzeug palmut_mapcheck kannst Du eine Insel vor dem Spielen
+prüfen lassen:
+
+    palmut_mapcheck map/meineinsel.png
+
+Es meldet falsche Farben, ungültige Bytes, die Startposition und ob vom
+Start aus alles erreichbar ist, was man für das Floß braucht.
+Eine faire Insel hat mindestens sechs Palmen, zwei Beerensträucher, vier
+Steinbrocken, fünf Stück Treibholz, sechs Farne, Felsen, flaches Wasser
+zum Trinken, Sandstrände und mindestens acht Affen.
+
+
+Viel Glück - und gute Heimreise!
+)";
+}
+
+} // namespace assetgen

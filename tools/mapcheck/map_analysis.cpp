@@ -1,0 +1,226 @@
+#include "map_analysis.h"
+
+#include <cctype>
+#include <climits>
+#include <queue>
+
+namespace mapcheck {
+
+int groundOfColour(uint32_t argb) {
+    for (int k = 0; k < kGroundKinds; ++k)
+        if (kGroundColours[k] == argb) return k;
+    return -1;
+}
+
+bool findStart(const MapData& map, int& x, int& y) {
+    for (int i = 0; i < 64 && i < map.width && i < map.height; ++i)
+        if (map.groundAt(i, i) != 0) {
+            x = y = i;
+            return true;
+        }
+    return false;
+}
+
+namespace {
+
+const char* kItemNames[kItemIds] = {"",
+                                    "Palme",
+                                    "Steinbrocken",
+                                    "Treibholz",
+                                    "Hammer",
+                                    "Beeren",
+                                    "Kokosnuss",
+                                    "Beerenstrauch",
+                                    "Feuerstein",
+                                    "Schiefer",
+                                    "Eisenerz",
+                                    "Eisen",
+                                    "Feuerstelle",
+                                    "Axt",
+                                    "Saege",
+                                    "Planke",
+                                    "Fleisch",
+                                    "Braten",
+                                    "Lederbeutel",
+                                    "Farne",
+                                    "Segelstueck",
+                                    "Segel",
+                                    "Flossrohling",
+                                    "Affenfell"};
+
+void error(Analysis& a, const std::string& text) {
+    a.issues.push_back({true, text});
+}
+void warning(Analysis& a, const std::string& text) {
+    a.issues.push_back({false, text});
+}
+
+// What the raft needs, counted from what lies within reach. Tools and materials
+// already on the map shorten the way; anything else has to be made.
+void checkRecipes(const MapData& map, Analysis& a) {
+    const auto& n = a.reachableItems;
+    auto have = [&](int id) { return n[id] > 0; };
+
+    if (a.reachableGround[2] == 0)
+        error(a, "no sand within reach: the raft can only be built on sand");
+    // Six planks for three plank pairs: from palms (sawn) or planks lying about.
+    if (n[Palme] + n[Planke] < 6)
+        error(a, "only " + std::to_string(n[Palme] + n[Planke]) +
+                     " palms and planks within reach, the raft needs 6 planks");
+
+    // Saw = hammer + iron; iron is smelted from ore at a fire place.
+    bool hammer = have(Hammer);
+    int stones = n[Steinbrocken];
+    int driftwood = n[Treibholz];
+    if (!hammer) {
+        if (stones == 0 || driftwood == 0)
+            error(a, "no hammer within reach and no stone and driftwood to make one");
+        else {
+            --stones;
+            --driftwood;
+        }
+    }
+    // Flint, slate and ore either lie about or are split from stones.
+    int toSplit = 0;
+    bool needsFire = !have(Feuerstelle) && !(have(Saege) || have(Eisen));
+    if (needsFire && !have(Feuerstein)) ++toSplit;
+    if (!have(Axt) && !have(Schiefer)) ++toSplit;
+    if (!have(Saege) && !have(Eisen) && !have(Eisenerz)) ++toSplit;
+    if (toSplit > stones && a.reachableGround[3] == 0)
+        error(a, "too few stones within reach to split flint, slate and iron ore from");
+    else if (toSplit > stones)
+        warning(a, "few stones: flint, slate or ore must come from stones the monitor lizard "
+                   "leaves on rock");
+    int woodNeeded = (needsFire && !have(Feuerstelle) ? 1 : 0) + (have(Axt) ? 0 : 1);
+    if (driftwood < woodNeeded)
+        error(a, "not enough driftwood within reach for the fire place and the axe");
+
+    if (!have(Lederbeutel) && n[Affenfell] + 2 * map.apes < 2)
+        error(a, "no leather bag: it needs two ape furs, and there are not enough apes");
+    int sailParts = n[Farne] + 2 * n[Segelstueck] + 4 * n[Segel];
+    if (sailParts < 4) error(a, "not enough ferns within reach for a sail (4 ferns)");
+    if (n[Palme] + n[Beerenstrauch] + n[Kokosnuss] + n[Beeren] + n[Braten] == 0)
+        error(a, "no food within reach");
+    if (a.reachableGround[1] == 0) warning(a, "no shallow water within reach: nothing to drink");
+}
+
+} // namespace
+
+Analysis analyse(const MapData& map) {
+    Analysis a;
+    if (map.width < 20 || map.height < 15)
+        error(a, "map is " + std::to_string(map.width) + " x " + std::to_string(map.height) +
+                     ", the view needs at least 20 x 15");
+    else if (map.width < 64 || map.height < 64)
+        warning(a,
+                "map is smaller than 64 x 64: fruit regrowth and critters cover only part of it");
+    if (map.width <= 0 || map.height <= 0) return a;
+
+    for (size_t i = 0; i < map.items.size(); ++i) {
+        if (map.items[i] > kMaxItemId) {
+            error(a, "layer byte " + std::to_string(map.items[i]) + " at (" +
+                         std::to_string(i % map.width) + ", " + std::to_string(i / map.width) +
+                         ") is not an item (1-23)");
+            break;
+        }
+    }
+    for (uint8_t g : map.ground)
+        a.landCells += g != 0;
+
+    if (!findStart(map, a.startX, a.startY)) {
+        error(a, "no land on the diagonal (0,0)-(63,63): the castaway has no start cell");
+        return a;
+    }
+    a.hasStart = true;
+
+    std::vector<uint8_t> seen(map.ground.size(), 0);
+    std::queue<std::pair<int, int>> todo;
+    todo.push({a.startX, a.startY});
+    seen[static_cast<size_t>(a.startY) * map.width + a.startX] = 1;
+    while (!todo.empty()) {
+        auto [x, y] = todo.front();
+        todo.pop();
+        ++a.reachableCells;
+        ++a.reachableGround[map.groundAt(x, y)];
+        uint8_t item = map.itemAt(x, y);
+        if (item <= kMaxItemId) ++a.reachableItems[item];
+        const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
+        for (int k = 0; k < 4; ++k) {
+            int nx = x + dx[k], ny = y + dy[k];
+            if (nx < 0 || ny < 0 || nx >= map.width || ny >= map.height) continue;
+            size_t idx = static_cast<size_t>(ny) * map.width + nx;
+            if (seen[idx] || map.ground[idx] == 0) continue;
+            seen[idx] = 1;
+            todo.push({nx, ny});
+        }
+    }
+    if (a.reachableCells < a.landCells)
+        warning(a,
+                std::to_string(a.landCells - a.reachableCells) +
+                    " land cells cannot be reached from the start (critters may be placed there)");
+    uint8_t startItem = map.itemAt(a.startX, a.startY);
+    if (startItem == Palme || startItem == Beerenstrauch)
+        warning(a, std::string("the start cell holds a ") + kItemNames[startItem]);
+    if (map.groundAt(a.startX, a.startY) == 1) warning(a, "the castaway starts in the water");
+
+    checkRecipes(map, a);
+    a.winnable = true;
+    for (const Issue& i : a.issues)
+        if (i.error) a.winnable = false;
+    return a;
+}
+
+void checkFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
+    const auto& n = a.reachableItems;
+    struct Goal {
+        int have, want;
+        const char* what;
+    };
+    const Goal goals[] = {
+        {n[Palme], g.palms, "palms"},
+        {n[Beerenstrauch], g.bushes, "berry bushes"},
+        {n[Steinbrocken], g.stones, "stones"},
+        {n[Treibholz], g.driftwood, "driftwood"},
+        {n[Farne], g.ferns, "ferns"},
+        {map.apes, g.apes, "apes"},
+        {map.lizards, g.lizards, "monitor lizards"},
+    };
+    for (const Goal& goal : goals)
+        if (goal.have < goal.want)
+            warning(a, "only " + std::to_string(goal.have) + " " + goal.what + " (" +
+                           std::to_string(goal.want) + " recommended)");
+    const char* groundNames[] = {"", "shallow water", "sand", "rock", "grass"};
+    for (int k = 1; k < kGroundKinds; ++k)
+        if (a.reachableGround[k] == 0)
+            warning(a, std::string("no ") + groundNames[k] + " within reach");
+}
+
+int parseCritterLine(const std::string& line, bool* valid) {
+    size_t i = 0;
+    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
+        ++i;
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+    int base = 10;
+    if (i < line.size() && line[i] == '%') {
+        base = 2;
+        ++i;
+    } else if (i < line.size() && line[i] == '$') {
+        base = 16;
+        ++i;
+    }
+    long long value = 0;
+    bool digits = false;
+    for (; i < line.size(); ++i) {
+        int c = std::tolower(static_cast<unsigned char>(line[i]));
+        int d = std::isdigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
+        if (d >= base) break;
+        digits = true;
+        if (value < INT_MAX) value = value * base + d; // saturate instead of overflowing
+    }
+    if (value > INT_MAX) value = INT_MAX;
+    if (valid) *valid = digits;
+    return static_cast<int>(negative ? -value : value);
+}
+
+} // namespace mapcheck

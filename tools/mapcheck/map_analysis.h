@@ -1,0 +1,91 @@
+// Checks an island before anyone plays it: the start cell, what a castaway can
+// walk to from there, and whether everything needed to build the raft is in reach.
+// Works on decoded data only, so the asset generator can use it too.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mapcheck {
+
+inline constexpr int kGroundKinds = 5; // sea, shallow water, sand, rock, grass
+inline constexpr int kItemIds = 24;    // 0 = nothing, 1-23 items
+inline constexpr int kMaxItemId = 23;
+
+// Exact map-image colours (0xAARRGGBB) of the ground kinds 0-4.
+inline constexpr uint32_t kGroundColours[kGroundKinds] = {0xFF0094FF, 0xFF007F7F, 0xFFFFD800,
+                                                          0xFF808080, 0xFF4CFF00};
+// Ground kind of a pixel, or -1 when the colour is not in the table (the game reads it as sea).
+int groundOfColour(uint32_t argb);
+
+// Item ids used by the checks.
+enum Item : int {
+    Palme = 1,
+    Steinbrocken = 2,
+    Treibholz = 3,
+    Hammer = 4,
+    Beeren = 5,
+    Kokosnuss = 6,
+    Beerenstrauch = 7,
+    Feuerstein = 8,
+    Schiefer = 9,
+    Eisenerz = 10,
+    Eisen = 11,
+    Feuerstelle = 12,
+    Axt = 13,
+    Saege = 14,
+    Planke = 15,
+    Fleisch = 16,
+    Braten = 17,
+    Lederbeutel = 18,
+    Farne = 19,
+    Segelstueck = 20,
+    Segel = 21,
+    Flossrohling = 22,
+    Affenfell = 23
+};
+
+struct MapData {
+    int width = 0, height = 0;
+    std::vector<uint8_t> ground; // row-major, 0-4
+    std::vector<uint8_t> items;  // row-major, raw layer bytes
+    int apes = 0, lizards = 0;
+    uint8_t groundAt(int x, int y) const { return ground[static_cast<size_t>(y) * width + x]; }
+    uint8_t itemAt(int x, int y) const { return items[static_cast<size_t>(y) * width + x]; }
+};
+
+struct Issue {
+    bool error; // false: a warning
+    std::string text;
+};
+
+struct Analysis {
+    bool hasStart = false;
+    int startX = -1, startY = -1;
+    int landCells = 0, reachableCells = 0;
+    std::array<int, kGroundKinds> reachableGround{};
+    std::array<int, kItemIds> reachableItems{};
+    std::vector<Issue> issues;
+    bool winnable = false; // no errors: the raft can be built and the journey made
+};
+
+// The first cell (i, i), i = 0..63, that is not sea; the game starts the castaway there.
+bool findStart(const MapData& map, int& x, int& y);
+
+// Walk from the start over every enterable cell (4-neighbourhood, as the castaway walks).
+Analysis analyse(const MapData& map);
+
+// Recommended counts for a fair island; shortfalls are reported as warnings.
+struct FairnessGoals {
+    int palms = 6, bushes = 2, stones = 4, driftwood = 5, ferns = 6, apes = 8, lizards = 1;
+};
+void checkFairness(const MapData& map, Analysis& result, const FairnessGoals& goals = {});
+
+// One critter-file line as the game reads it: blanks, an optional sign, then
+// binary after '%', hexadecimal after '$', else decimal digits; no digits give 0.
+// `valid` tells whether any digit was found.
+int parseCritterLine(const std::string& line, bool* valid = nullptr);
+
+} // namespace mapcheck

@@ -1,0 +1,24 @@
+// Reads a map the way the game finds it: the image, the layer file next to it
+// (".png" becomes ".map") and the critter file (".png" becomes ".critter").
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "map_analysis.h"
+
+namespace mapcheck {
+
+// The game's naming rule: lower-case the path and replace every ".png" by
+// `extension`, when the lower-cased path ends with ".png"; otherwise the path itself.
+std::string siblingPath(const std::string& imagePath, const std::string& extension);
+
+// Fills `map` from the three files; problems go to `issues`. Returns false when
+// the map cannot be analysed at all (image or layer file unusable).
+bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues);
+
+// Prints the findings; returns the process exit status (0 = no errors).
+int printReport(const std::string& imagePath, const MapData& map,
+                const std::vector<Issue>& loadIssues, const Analysis& analysis, std::string& out);
+
+} // namespace mapcheck
