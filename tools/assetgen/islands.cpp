@@ -163,6 +163,13 @@ struct Island {
         return placed;
     }
 
+    bool near(int x, int y, Ground kind, int radius) {
+        for (int yy = y - radius; yy <= y + radius; ++yy)
+            for (int xx = x - radius; xx <= x + radius; ++xx)
+                if (in(xx, yy) && g(xx, yy) == kind) return true;
+        return false;
+    }
+
     bool nearStart(int x, int y, int radius) {
         int sx = 0, sy = 0;
         mapcheck::findStart(map, sx, sy);
@@ -199,7 +206,7 @@ void grow(Island& is, const Shape& s, const ValueNoise& coarse, const ValueNoise
 MapData defaultIsland() {
     Island is;
     ValueNoise coarse(101, 16), fine(102, 5);
-    grow(is, {32, 33, 26, 24, 0.55}, coarse, fine);
+    grow(is, {32, 33, 27, 25, 0.7}, coarse, fine);
     is.beaches(fine);
     // rock: a hill in the north-east and a ridge in the south
     is.patch(44, 20, 6.5, Rock, coarse);
@@ -224,6 +231,7 @@ MapData defaultIsland() {
         return (is.g(x, y) == Sand || is.g(x, y) == Grass) && is.dist(x, y) <= 4 &&
                is.dist(x, y) >= 2;
     });
+    is.scatter(rng, item::Palme, 4, 2, [&](int x, int y) { return is.g(x, y) == Grass && is.near(x, y, Shallow, 2); });
     is.scatter(rng, item::Beerenstrauch, 5, 9, [&](int x, int y) { return is.g(x, y) == Grass; });
     is.scatter(rng, item::Farne, 9, 5,
                [&](int x, int y) { return is.g(x, y) == Grass && is.dist(x, y) >= 4; });
@@ -247,19 +255,18 @@ MapData bayIsland() {
     shape.bayR = 15;
     grow(is, shape, coarse, fine);
     is.beaches(fine);
-    // The bay's inner waters are shallow: drinkable, but slow and costly to wade.
+    // The bay's inner shore is shallow: drinkable, but slow and costly to wade.
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
-            double dx = x - 49, dy = y - 35;
-            if (is.g(x, y) == Sea && std::sqrt(dx * dx + dy * dy) < 11 && x < 56) {
-                bool shore = false;
-                for (int k = -2; k <= 2; ++k)
-                    for (int j = -2; j <= 2; ++j)
-                        if (is.in(x + k, y + j) && is.g(x + k, y + j) != Sea &&
-                            is.g(x + k, y + j) != Shallow)
-                            shore = true;
-                if (shore) is.g(x, y) = Shallow;
-            }
+            double dx = x - shape.bayX, dy = y - shape.bayY;
+            if (is.g(x, y) != Sea || std::sqrt(dx * dx + dy * dy) > shape.bayR + 1 || x > 56)
+                continue;
+            bool shore = false;
+            for (int k = -2; k <= 2; ++k)
+                for (int j = -2; j <= 2; ++j)
+                    shore = shore || (is.in(x + k, y + j) && is.g(x + k, y + j) != Sea &&
+                                      is.g(x + k, y + j) != Shallow);
+            if (shore) is.g(x, y) = Shallow;
         }
     is.patch(24, 16, 7, Rock, coarse);
     is.patch(16, 40, 6, Rock, fine);
