@@ -1,0 +1,108 @@
+// Every asset loads through the game's own media layer, by the exact paths and
+// arguments the game uses, with the frame counts and sizes it expects.
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "map_analysis.h"
+#include "media/files.h"
+#include "media/graphics.h"
+#include "media/sound.h"
+
+namespace {
+
+// Runs a test inside the asset tree, as the game runs, and steps back out after.
+class InAssetTree : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(PALMUT_ASSET_DIR);
+    }
+    void TearDown() override { std::filesystem::current_path(previous_); }
+
+  private:
+    std::filesystem::path previous_;
+};
+
+} // namespace
+
+TEST_F(InAssetTree, SheetsAndPicturesLoadWithTheGamesArguments) {
+    ImagePtr title = LoadImage("gfx/title_wip.png", -1);
+    ASSERT_TRUE(title);
+    EXPECT_EQ(ImageWidth(title), 640);
+    EXPECT_EQ(ImageHeight(title), 480);
+
+    struct Strip {
+        const char* path;
+        int count;
+    };
+    for (Strip s : {Strip{"gfx/basetiles2.png", 10}, Strip{"gfx/objects.png", 23},
+                    Strip{"gfx/beings.png", 10}, Strip{"gfx/foodstate.png", 2}}) {
+        ImagePtr img = LoadImageStrip(s.path, 32, 32, 0, s.count, -1);
+        ASSERT_TRUE(img) << s.path;
+        EXPECT_EQ(ImageFrames(img), s.count) << s.path;
+        EXPECT_EQ(ImageWidth(img), 32) << s.path;
+        EXPECT_EQ(ImageHeight(img), 32) << s.path;
+    }
+    ImagePtr selector = LoadImage("gfx/selector.png", -1);
+    ASSERT_TRUE(selector);
+    EXPECT_EQ(ImageWidth(selector), 32);
+    EXPECT_EQ(ImageHeight(selector), 32);
+
+    for (int n = 0; n < 22; ++n) {
+        // The intro names its folder with capitals; the tree holds one folder per name.
+        ImagePtr pic = LoadImage("Gfx/C64intro/bearbeitet/" + std::to_string(n) + ".png", -1);
+        ASSERT_TRUE(pic) << n;
+        EXPECT_EQ(ImageWidth(pic), 640) << n;
+        EXPECT_EQ(ImageHeight(pic), 480) << n;
+    }
+}
+
+TEST_F(InAssetTree, FontLoadsAtMenuSize) {
+    EXPECT_TRUE(LoadFont("gfx/Adventure.ttf", 32, FONT_SMOOTH));
+}
+
+TEST_F(InAssetTree, SoundsLoad) {
+    for (const char* path : {"Sfx/chose.wav", "Sfx/confirm.wav", "Sfx/hit.wav", "Sfx/walk.wav",
+                             "Sfx/tasta.wav", "Sfx/c64load.wav", "sfx/winningtheme.ogg"})
+        EXPECT_TRUE(LoadSound(path, 0)) << path;
+}
+
+TEST_F(InAssetTree, MapsDecodeToGroundColoursOnly) {
+    for (const char* path : {"map/map.png", "map/bucht.png"}) {
+        PixmapPtr map = LoadPixmapFile(path);
+        ASSERT_TRUE(map) << path;
+        ASSERT_GE(PixmapWidth(map), 64);
+        ASSERT_GE(PixmapHeight(map), 64);
+        for (int y = 0; y < PixmapHeight(map); ++y)
+            for (int x = 0; x < PixmapWidth(map); ++x)
+                ASSERT_GE(mapcheck::groundOfColour(ReadPixel(map, x, y)), 0)
+                    << path << " at " << x << "," << y;
+        // The layer file is read byte by byte: it must hold one byte per cell.
+        std::string layer = std::string(path).replace(std::string(path).size() - 4, 4, ".map");
+        FileStreamPtr f = OpenForReading(layer);
+        ASSERT_TRUE(f) << layer;
+        int bytes = 0;
+        while (!Eof(f)) {
+            ASSERT_LE(ReadByte(f), 23);
+            ++bytes;
+        }
+        Close(f);
+        EXPECT_EQ(bytes, PixmapWidth(map) * PixmapHeight(map));
+    }
+}
+
+TEST_F(InAssetTree, ConfigFilesReadAsTheGameReadsThem) {
+    FileStreamPtr cfg = OpenForReading("data/game.cfg");
+    ASSERT_TRUE(cfg);
+    std::string fullscreen = ReadLine(cfg), sound = ReadLine(cfg);
+    Close(cfg);
+    EXPECT_EQ(fullscreen.find("true"), std::string::npos);
+    EXPECT_NE(sound.find("true"), std::string::npos);
+
+    FileStreamPtr stream = OpenForReading("Data/stream.cfg");
+    ASSERT_TRUE(stream);
+    EXPECT_EQ(ReadLine(stream), "");
+    Close(stream);
+
+    EXPECT_FALSE(ResolvePath("data/liesmich.txt").empty());
+}
