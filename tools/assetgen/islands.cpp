@@ -231,7 +231,8 @@ MapData defaultIsland() {
         return (is.g(x, y) == Sand || is.g(x, y) == Grass) && is.dist(x, y) <= 4 &&
                is.dist(x, y) >= 2;
     });
-    is.scatter(rng, item::Palme, 4, 2, [&](int x, int y) { return is.g(x, y) == Grass && is.near(x, y, Shallow, 2); });
+    is.scatter(rng, item::Palme, 4, 2,
+               [&](int x, int y) { return is.g(x, y) == Grass && is.near(x, y, Shallow, 2); });
     is.scatter(rng, item::Beerenstrauch, 5, 9, [&](int x, int y) { return is.g(x, y) == Grass; });
     is.scatter(rng, item::Farne, 9, 5,
                [&](int x, int y) { return is.g(x, y) == Grass && is.dist(x, y) >= 4; });

@@ -38,13 +38,29 @@ void ball(Canvas& c, double cx, double cy, double rx, double ry, Rgba base, Rgba
 }
 
 void palm(Canvas& c) {
-    const Point centre{16, 16};
-    const Point tips[] = {{16, 1}, {29, 6}, {30, 20}, {20, 30}, {6, 28}, {1, 16}, {6, 4}};
-    for (size_t i = 0; i < 7; ++i)
-        leaf(c, centre, tips[i], 4.2, i % 2 ? kLeaf : kLeafLight, kLeafDark);
-    ball(c, 14, 15, 3, 3, kNut, kNutLight, kNutDark);
-    ball(c, 18.5, 15.5, 3, 3, kNut, kNutLight, kNutDark);
-    ball(c, 16, 19, 3, 3, kNut, kNutLight, kNutDark);
+    // Three-quarter view: a ringed, gently bent trunk under a crown of drooping fronds.
+    for (int y = 31; y >= 12; --y) {
+        int x = 13 + (31 - y) * (31 - y) / 90;
+        Rgba ring = (y / 2) % 2 ? kWood : kWoodDark;
+        c.fillRect(x, y, 4, 1, ring);
+        c.set(x + 1, y, kWoodLight);
+    }
+    const Point top{17, 10};
+    struct Frond {
+        Point mid, tip;
+        Rgba fill;
+    };
+    const Frond fronds[] = {
+        {{10, 2}, {4, 3}, kLeaf},        {{24, 2}, {29, 3}, kLeaf},  {{8, 7}, {1, 15}, kLeafLight},
+        {{26, 7}, {31, 16}, kLeafLight}, {{11, 12}, {7, 19}, kLeaf}, {{23, 12}, {27, 19}, kLeaf},
+        {{16, 3}, {17, 0}, kLeafLight},
+    };
+    for (const Frond& f : fronds) {
+        leaf(c, top, f.mid, 3.2, f.fill, kLeafDark);
+        leaf(c, f.mid, f.tip, 2.4, f.fill, kLeafDark);
+    }
+    ball(c, 15, 13, 2.2, 2.2, kNut, kNutLight, kNutDark);
+    ball(c, 19.5, 13, 2.2, 2.2, kNut, kNutLight, kNutDark);
 }
 
 void stoneChunk(Canvas& c) {
@@ -163,14 +179,16 @@ void fireplace(Canvas& c) {
 }
 
 void axe(Canvas& c) {
-    stroke(c, {9, 28}, {21, 6}, 1.5, kWood);
-    c.line(9, 27, 20, 6, kWoodLight);
-    // slate blade
-    c.fillPolygon({{17, 7}, {27, 4}, {29, 13}, {21, 15}}, kSlateDark);
-    c.fillPolygon({{18, 8}, {26, 5}, {28, 12}, {21, 13}}, kSlate);
-    c.line(27, 5, 28, 12, kSlateLight);
-    c.line(17, 10, 21, 12, kRope);
-    c.line(18, 8, 22, 10, kRope);
+    stroke(c, {8, 29}, {19, 6}, 1.5, kWood);
+    c.line(8, 28, 18, 6, kWoodLight);
+    // a wedge of slate, its edge ground bright
+    c.fillPolygon({{15, 7}, {23, 2}, {30, 6}, {30, 17}, {24, 15}, {18, 12}}, kSlateDark);
+    c.fillPolygon({{16, 8}, {23, 3}, {28, 7}, {28, 15}, {24, 13}, {18, 11}}, kSlate);
+    c.line(29, 6, 29, 16, kSlateLight);
+    c.line(28, 5, 28, 15, kSlateLight);
+    c.line(20, 6, 24, 5, kSlateLight);
+    c.line(15, 9, 19, 12, kRope);
+    c.line(16, 7, 20, 10, kRope);
 }
 
 void saw(Canvas& c) {
@@ -254,12 +272,12 @@ void ferns(Canvas& c) {
             Point p{f.a.x + dx * t, f.a.y + dy * t};
             double w = 5.5 * (1.0 - t) + 1.0;
             leaf(c, p, {p.x + nx * w + dx / len * 2, p.y + ny * w + dy / len * 2}, 1.2,
-                 k % 2 ? kLeafLight : kLeaf, kLeaf);
+                 k % 2 ? kFern : kFernLight, kFern);
             leaf(c, p, {p.x - nx * w + dx / len * 2, p.y - ny * w + dy / len * 2}, 1.2,
-                 k % 2 ? kLeaf : kLeafLight, kLeaf);
+                 k % 2 ? kFernLight : kFern, kFern);
         }
         c.line(static_cast<int>(f.a.x), static_cast<int>(f.a.y), static_cast<int>(f.b.x),
-               static_cast<int>(f.b.y), kLeafDark);
+               static_cast<int>(f.b.y), kFernDark);
     }
 }
 
