@@ -1,0 +1,158 @@
+#include "stream_harness.h"
+
+#include <thread>
+
+using namespace std::chrono_literals;
+
+const TestMedia& TestMedia::Get() {
+    static const TestMedia media = [] {
+        TestMedia m;
+        m.chainedOgg = EncodeVorbis(TestSignal(44100, 2, 1.0, 1), 44100, 2,
+                                    {"ARTIST=Erste Band", "TITLE=Erster Titel"}, 101) +
+                       EncodeVorbis(TestSignal(44100, 2, 1.0, 2), 44100, 2,
+                                    {"TITLE=Zweiter Titel", "ARTIST=Zweite Band"}, 202);
+        m.chainedPcm = DecodeVorbisReference(m.chainedOgg);
+        m.mp3 = EncodeMp3(TestSignal(44100, 2, 2.0, 3), 44100, 2, {"-b", "128"});
+        m.mp3Pcm = DecodeMp3Reference(m.mp3);
+        m.mp3At24k =
+            EncodeMp3(TestSignal(44100, 2, 1.0, 4), 44100, 2, {"-b", "64", "--resample", "24"});
+        m.mp3At24kPcm = DecodeMp3Reference(m.mp3At24k);
+        return m;
+    }();
+    return media;
+}
+
+void TitleLog::Sync(HSYNC, DWORD channel, DWORD, void* user) {
+    auto* log = static_cast<TitleLog*>(user);
+    const std::string title = MusicStreamTitle(channel);
+    std::lock_guard lock(log->mutex);
+    log->titles.push_back(title);
+}
+
+std::vector<std::string> TitleLog::Snapshot() {
+    std::lock_guard lock(mutex);
+    return titles;
+}
+
+std::vector<std::string> TitleLog::WaitFor(std::size_t count, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (Snapshot().size() >= count) break;
+        std::this_thread::sleep_for(5ms);
+    }
+    return Snapshot();
+}
+
+void StreamTest::SetUp() {
+    MusicTimeouts limits;
+    limits.connectMs = 1000;
+    limits.stallMs = 300;
+    limits.firstBackoffMs = 50;
+    limits.maxBackoffMs = 200;
+    limits.maxReconnects = 3;
+    SetMusicTimeouts(limits);
+    server_ = std::make_unique<LoopbackServer>(
+        [this](const std::string& path) { return Route(path, server_.get()); });
+    ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr)) << BASS_ErrorGetCode();
+    BASS_SetConfig(BASS_CONFIG_NET_PLAYLIST, 1);
+    BASS_SetConfig(BASS_CONFIG_NET_PREBUF, 0);
+}
+
+void StreamTest::TearDown() {
+    BASS_Free();
+    server_->Stop();
+    SetMusicTimeouts(MusicTimeouts{});
+}
+
+HSTREAM StreamTest::Open(const std::string& address, DWORD flags) {
+    return BASS_StreamCreateURL(address.c_str(), 0, flags, nullptr, nullptr);
+}
+
+std::vector<float> StreamTest::Pull(HSTREAM stream, std::size_t frames,
+                                    std::chrono::milliseconds limit,
+                                    std::chrono::milliseconds idle) {
+    std::vector<float> out;
+    const auto source = MusicStreamSource(stream);
+    if (!source) return out;
+    float buffer[2 * 1024];
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    auto lastData = std::chrono::steady_clock::now();
+    while (out.size() / 2 < frames && std::chrono::steady_clock::now() < deadline &&
+           std::chrono::steady_clock::now() - lastData < idle) {
+        const std::size_t got =
+            source->Read(buffer, std::min<std::size_t>(1024, frames - out.size() / 2));
+        out.insert(out.end(), buffer, buffer + got * 2);
+        if (got == 0)
+            std::this_thread::sleep_for(1ms);
+        else
+            lastData = std::chrono::steady_clock::now();
+    }
+    return out;
+}
+
+LoopbackReply StreamTest::Route(const std::string& path, LoopbackServer* server) {
+    const TestMedia& media = TestMedia::Get();
+    const auto length = [](const Bytes& b) {
+        return "Content-Length: " + std::to_string(b.size());
+    };
+    LoopbackReply r;
+    if (path == "/chain.ogg") {
+        r.head = ReplyHead("HTTP/1.1 200 OK",
+                           {"Content-Type: application/ogg", length(media.chainedOgg)});
+        r.body = media.chainedOgg;
+    } else if (path == "/icy.mp3") {
+        // A Shoutcast v1 station: ICY status, no length, metadata every 4096 bytes,
+        // a CP1252 title with umlauts, and the same title sent twice.
+        r.head = ReplyHead("ICY 200 OK", {"icy-name: Testfunk", "content-type: audio/mpeg",
+                                          "icy-metaint: 4096", "icy-br: 128"});
+        r.body = InterleaveIcy(media.mp3, 4096,
+                               {{0, "Erster Titel"},
+                                {3, "M\xFCller - Gr\xFC\xDF"
+                                    "e"},
+                                {4, "M\xFCller - Gr\xFC\xDF"
+                                    "e"}});
+    } else if (path == "/http10.mp3") {
+        r.head = ReplyHead("HTTP/1.0 200 OK", {"Content-Type: audio/mpeg", "icy-metaint: 3000"});
+        r.body = InterleaveIcy(media.mp3, 3000, {{1, "Guns N' Roses - Don't Cry"}});
+        r.head = ReplyHead("HTTP/1.0 200 OK",
+                           {"Content-Type: audio/mpeg", "icy-metaint: 3000", length(r.body)});
+    } else if (path == "/24k.mp3") {
+        r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: audio/mpeg", length(media.mp3At24k)});
+        r.body = media.mp3At24k;
+    } else if (path == "/list.pls") {
+        r.body = "[playlist]\nNumberOfEntries=2\nFile1=" + server->Url("/dead") +
+                 "\nFile2=" + server->Url("/chain.ogg") + "\n";
+        r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: audio/x-scpls", length(r.body)});
+    } else if (path == "/list.m3u") {
+        r.body = "#EXTM3U\r\n#EXTINF:-1,Testfunk\r\nhttp10.mp3\r\n";
+        r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: audio/x-mpegurl", length(r.body)});
+    } else if (path == "/redirect") {
+        r.head = ReplyHead("HTTP/1.1 302 Found", {"Location: /chain.ogg", "Content-Length: 0"});
+    } else if (path == "/loop") {
+        r.head = ReplyHead("HTTP/1.1 302 Found", {"Location: /loop", "Content-Length: 0"});
+    } else if (path == "/denied") {
+        r.head = ReplyHead("HTTP/1.1 403 Forbidden", {"Content-Length: 0"});
+    } else if (path == "/page.html") {
+        r.body = "<!DOCTYPE html><html><body>Radio offline</body></html>";
+        r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: text/html", length(r.body)});
+    } else if (path == "/aac") {
+        r.body = std::string(20000, '\x5A');
+        r.head = ReplyHead("ICY 200 OK", {"content-type: audio/aacp"});
+    } else if (path == "/early.mp3") {
+        r.head = ReplyHead("ICY 200 OK", {"content-type: audio/mpeg"});
+        r.body = media.mp3;
+        r.closeAfter = media.mp3.size() / 2;
+    } else if (path == "/stall-mid.mp3") {
+        r.head = ReplyHead("ICY 200 OK", {"content-type: audio/mpeg"});
+        r.body = media.mp3;
+        r.stallAfter = media.mp3.size() / 2;
+    } else if (path == "/stall-after-head") {
+        r.head = ReplyHead("ICY 200 OK", {"content-type: audio/mpeg"});
+        r.stallAfter = 0;
+    } else if (path == "/stall-before-head") {
+        r.stallBeforeHead = true;
+    } else {
+        r.head = ReplyHead("HTTP/1.1 404 Not Found", {"Content-Length: 0"});
+    }
+    return r;
+}
