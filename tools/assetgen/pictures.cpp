@@ -81,8 +81,12 @@ Canvas titlePicture() {
     s.fillEllipse(58, 92, 52, 15, kFoam);
     s.fillEllipse(58, 91, 50, 13, kSand);
     s.fillEllipse(56, 88, 40, 9, kGrass);
-    s.fillEllipse(34, 84, 14, 7, kRock);
-    s.fillEllipse(32, 82, 9, 5, kRockLight);
+    s.fillEllipse(34, 85, 15, 7, kRockDark);
+    s.fillEllipse(32, 83, 13, 6, kRock);
+    s.fillEllipse(29, 81, 7, 3, kRockLight);
+    s.line(36, 80, 39, 84, kRockDark);
+    s.line(24, 84, 27, 86, kRockDark);
+    s.line(31, 85, 33, 88, kRockDark);
     s.fillEllipse(72, 88, 14, 4, kGrassLight);
     for (int i = 0; i < 40; ++i)
         s.set(rng.range(14, 100), rng.range(94, 101), kSandDark);
