@@ -30,12 +30,13 @@ Waran, der keinen Spaß versteht.
 
 Steuerung
 ---------
-  Pfeiltasten oder W A S D   gehen (Norden, Westen, Süden, Osten)
+  Pfeiltasten oder W A S D   gehen (Norden, Westen, Süden, Osten);
+                             jeder Tastendruck ist ein Schritt
   Leertaste                  aufheben, was auf Deinem Feld liegt
   Enter                      einen Gegenstand benutzen
   C                          zwei Gegenstände kombinieren
-  F                          einen Gegenstand ablegen
-  Escape                     Spiel beenden
+  F                          einen Gegenstand ablegen (das Feld muss frei sein)
+  Escape                     in einer Auswahl: abbrechen, sonst: Spiel beenden
 
 Beim Benutzen, Kombinieren und Ablegen öffnet sich Dein Inventar: wähle mit
 den Pfeiltasten links und rechts einen Platz und bestätige mit Enter. Beim
@@ -44,11 +45,16 @@ Kombinieren wählst Du nacheinander zwei Gegenstände aus.
 Alles, was Du tust, geschieht auf dem Feld, auf dem Du stehst. Du trägst
 höchstens zehn Dinge bei Dir.
 
-Im Titelmenü:
+Im Titelmenü wählst Du mit den Pfeiltasten (oder W und S) und bestätigst
+mit Leertaste oder Enter; Escape beendet das Spiel:
   SPIEL STARTEN   los geht's
   KARTE WAEHLEN   eine andere Insel laden (eine .map-Datei auswählen)
   LIESMICH.TXT    diese Datei
   ENDE            Spiel beenden
+
+Mitgeliefert sind zwei Inseln: map/map.map, die freundliche Startinsel, und
+map/bucht.map, eine Insel um eine weite Bucht mit knapperen Vorräten und
+zwei Waranen - für alle, die es schwerer mögen.
 
 
 Hunger und Durst
@@ -136,13 +142,16 @@ map/meineinsel.critter. Dateinamen bitte klein schreiben.
    Zahl der Affen, in der zweiten die Zahl der Warane. Sie werden zufällig
    auf begehbare Felder gesetzt.
 
-Mit dem Werkzeug palmut_mapcheck kannst Du eine Insel vor dem Spielen
-prüfen lassen:
+Mit dem Werkzeug palmut_mapcheck (es wird mit dem Spiel aus den Quellen
+gebaut) kannst Du eine Insel vor dem Spielen prüfen lassen:
 
     palmut_mapcheck map/meineinsel.png
+    palmut_mapcheck --preview vorschau.png --gfx gfx map/meineinsel.png
 
 Es meldet falsche Farben, ungültige Bytes, die Startposition und ob vom
-Start aus alles erreichbar ist, was man für das Floß braucht.
+Start aus alles erreichbar ist, was man für das Floß braucht. Mit --preview
+zeichnet es die ganze Insel mit allen Gegenständen in ein Bild.
+
 Eine faire Insel hat mindestens sechs Palmen, zwei Beerensträucher, vier
 Steinbrocken, fünf Stück Treibholz, sechs Farne, Felsen, flaches Wasser
 zum Trinken, Sandstrände und mindestens acht Affen.
