@@ -1,0 +1,138 @@
+#include "files_temp_dir.h"
+#include "media/desktop.h"
+#include "media/desktop_process.h"
+#include "media/file_dialog_filter.h"
+#include "media/test_seams.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using namespace media_internal;
+
+TEST(DialogFilter, GroupsBecomeLabelledCaseBlindPatterns) {
+    auto one = ParseFileFilter("map:map");
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].label, "map Files");
+    EXPECT_EQ(one[0].patterns, std::vector<std::string>{"*.map"});
+    EXPECT_EQ(ZenityFilters(one), std::vector<std::string>{"map Files | *.[mM][aA][pP]"});
+    EXPECT_EQ(KdialogFilter(one), "map Files (*.map)");
+
+    auto two = ParseFileFilter("Bilder:png, .JPG;Alle:*");
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0].patterns, (std::vector<std::string>{"*.png", "*.JPG"}));
+    EXPECT_EQ(two[1].patterns, std::vector<std::string>{"*"});
+    EXPECT_EQ(KdialogFilter(two), "Bilder Files (*.png *.JPG)\nAlle Files (*)");
+
+    // Glob or filter syntax inside an extension is refused, not passed on.
+    auto odd = ParseFileFilter("x|y:m[a]p,ok;;");
+    ASSERT_EQ(odd.size(), 1u);
+    EXPECT_EQ(odd[0].label, "x y Files");
+    EXPECT_EQ(odd[0].patterns, std::vector<std::string>{"*.ok"});
+    EXPECT_EQ(ParseFileFilter("").size(), 0u);
+}
+
+TEST(DialogProcess, OutputExitCodeAndMissingProgram) {
+    ProcessOptions capture;
+    capture.captureOutput = true;
+    auto r = RunProcess({"sh", "-c", "echo warn; echo /tmp/a.map; echo; exit 0"}, capture);
+    EXPECT_TRUE(r.started && r.exited);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(LastNonEmptyLine(r.output), "/tmp/a.map");
+    // The argument reaches the program as one word, untouched by any shell.
+    r = RunProcess({"printf", "%s", "a b;$(x)"}, capture);
+    EXPECT_EQ(r.output, "a b;$(x)");
+    r = RunProcess({"sh", "-c", "exit 7"}, {});
+    EXPECT_EQ(r.exitCode, 7);
+    EXPECT_FALSE(RunProcess({"/no/such/program-x"}, {}).started);
+
+    ProcessOptions quick;
+    quick.timeoutMs = 100;
+    int polls = 0;
+    quick.whileWaiting = [&] { ++polls; };
+    r = RunProcess({"sleep", "5"}, quick);
+    EXPECT_TRUE(r.started);
+    EXPECT_FALSE(r.exited);
+    EXPECT_GT(polls, 0);
+}
+
+TEST(DialogRequestFile, ScriptedAnswerAndNoDisplay) {
+    SetRequestFileAnswer([](const std::string& title) { return "/maps/" + title + ".map"; });
+    EXPECT_EQ(RequestFile("insel", "map:map", 0, "map/"), "/maps/insel.map");
+    SetRequestFileAnswer(nullptr);
+
+    const char* display = std::getenv("DISPLAY");
+    std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    EXPECT_EQ(RequestFile("Select .map File:", "map:map", 0, "map/"), "");
+    if (display) setenv("DISPLAY", saved.c_str(), 1);
+}
+
+// Drives the real zenity dialog with xdotool; needs an X server (xvfb-run).
+class DialogXvfb : public testing::Test {
+  protected:
+    void SetUp() override {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display) GTEST_SKIP() << "no DISPLAY: run under xvfb-run";
+        ProcessOptions quiet;
+        quiet.captureOutput = quiet.quietErrors = true;
+        if (!RunProcess({"zenity", "--version"}, quiet).started ||
+            !RunProcess({"xdotool", "--version"}, quiet).started)
+            GTEST_SKIP() << "zenity or xdotool missing";
+    }
+
+    // Finds the dialog by its title and runs each xdotool command on it ("%w"
+    // stands for the window). Closes a dialog that is still open afterwards, so
+    // a failed drive ends the test instead of hanging it.
+    static std::thread Drive(const std::string& title,
+                             std::vector<std::vector<std::string>> commands) {
+        return std::thread([title, commands] {
+            ProcessOptions capture;
+            capture.captureOutput = capture.quietErrors = true;
+            capture.timeoutMs = 30000;
+            auto found = RunProcess(
+                {"xdotool", "search", "--sync", "--onlyvisible", "--name", title}, capture);
+            std::string wid = LastNonEmptyLine(found.output);
+            if (wid.empty()) return;
+            ProcessOptions wait;
+            wait.timeoutMs = 30000;
+            RunProcess({"xdotool", "windowfocus", "--sync", wid}, wait);
+            for (auto cmd : commands) {
+                for (auto& arg : cmd)
+                    if (arg == "%w") arg = wid;
+                cmd.insert(cmd.begin(), "xdotool");
+                RunProcess(cmd, wait);
+            }
+            for (int i = 0; i < 100; ++i) {
+                if (RunProcess({"xdotool", "getwindowname", wid}, capture).exitCode != 0) return;
+                usleep(100 * 1000);
+            }
+            RunProcess({"xdotool", "windowkill", wid}, wait);
+        });
+    }
+};
+
+TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
+    FilesTempDir dir;
+    std::string map = dir.Write("Map/insel.map", "x");
+    ScopedWorkingDir cwd(dir.path());
+    auto driver = Drive("Karte waehlen", {{"key", "--window", "%w", "ctrl+l"},
+                                          {"type", "--window", "%w", "--delay", "30", map},
+                                          {"key", "--window", "%w", "Return"}});
+    std::string chosen = RequestFile("Karte waehlen", "map:map", 0, "map/");
+    driver.join();
+    EXPECT_EQ(chosen, map);
+}
+
+TEST_F(DialogXvfb, EscapeCancels) {
+    auto driver = Drive("Abbrechen bitte", {{"key", "--window", "%w", "Escape"}});
+    std::string chosen = RequestFile("Abbrechen bitte", "map:map", 0, "");
+    driver.join();
+    EXPECT_EQ(chosen, "");
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+#include "files_temp_dir.h"
+#include "media/desktop.h"
+#include "media/open_url.h"
+#include "media/test_seams.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+using media_internal::DesktopAddress;
+
+class OpenUrl : public testing::Test {
+  protected:
+    // A stand-in opener that records its argument and exits with `status`.
+    void UseFakeOpener(int status) {
+        log = dir.path() + "/opened.log";
+        std::string script =
+            dir.Write("bin/opener", "#!/bin/sh\nprintf '%s' \"$1\" > '" + log + "'\nexit " +
+                                        std::to_string(status) + "\n");
+        chmod(script.c_str(), 0755);
+        SetOpenCommand(script);
+    }
+    std::string Opened() {
+        std::ifstream in(log);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void TearDown() override { SetOpenCommand(""); }
+
+    FilesTempDir dir;
+    std::string log;
+};
+
+TEST_F(OpenUrl, ExistingReadmeOpensAsFileElseAsHttp) {
+    dir.Write("Data/Liesmich.txt", "Hallo");
+    ScopedWorkingDir cwd(dir.path());
+    UseFakeOpener(0);
+    EXPECT_EQ(OpenURL("data/liesmich.txt"), 1);
+    EXPECT_EQ(Opened(), "file://" + dir.path() + "/Data/Liesmich.txt");
+
+    EXPECT_EQ(OpenURL("data/fehlt.txt"), 1);
+    EXPECT_EQ(Opened(), "http:data/fehlt.txt");
+}
+
+TEST_F(OpenUrl, SchemesPassUnchangedAndFragmentsAreKept) {
+    dir.Write("hilfe.html", "<p>");
+    dir.Write("mit leer%zeichen.txt", "x");
+    dir.Write("sub/x", "");
+    ScopedWorkingDir cwd(dir.path());
+    EXPECT_EQ(DesktopAddress("HTTPS://example.org/a#b"), "HTTPS://example.org/a#b");
+    EXPECT_EQ(DesktopAddress("Http:x"), "Http:x");
+    EXPECT_EQ(DesktopAddress("file:/etc/x#y"), "file:/etc/x#y");
+    EXPECT_EQ(DesktopAddress("hilfe.html#teil2"), "file://" + dir.path() + "/hilfe.html#teil2");
+    EXPECT_EQ(DesktopAddress("fehlt.html#teil2"), "http:fehlt.html#teil2");
+    EXPECT_EQ(DesktopAddress("mit leer%zeichen.txt"),
+              "file://" + dir.path() + "/mit%20leer%25zeichen.txt");
+    EXPECT_EQ(DesktopAddress("./SUB/../hilfe.html"), "file://" + dir.path() + "/hilfe.html");
+    EXPECT_EQ(DesktopAddress("mailto:a@b.c"), "http:mailto:a@b.c");
+    // Nothing the opener would mistake for an option.
+    EXPECT_EQ(DesktopAddress("--help"), "http:--help");
+}
+
+TEST_F(OpenUrl, OnlyACleanExitCountsAsSuccess) {
+    UseFakeOpener(3);
+    EXPECT_EQ(OpenURL("https://example.org"), 0);
+    EXPECT_EQ(Opened(), "https://example.org");
+    SetOpenCommand(dir.path() + "/no-such-opener");
+    EXPECT_EQ(OpenURL("https://example.org"), 0);
+}
+
+} // namespace
