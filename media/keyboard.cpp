@@ -120,9 +120,12 @@ namespace media_internal {
 
 void StartKeyboard() {
     if (!SDL_WasInit(SDL_INIT_EVENTS)) SDL_InitSubSystem(SDL_INIT_EVENTS);
-    SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
-    ClearKeyState();
-    state.started = true;
+    // Only the first mode starts from nothing; a re-opened mode keeps the state.
+    if (!state.started) {
+        SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
+        ClearKeyState();
+        state.started = true;
+    }
     SDL_StartTextInput();
 }
 

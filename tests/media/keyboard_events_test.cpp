@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -116,7 +118,7 @@ TEST_F(Keyboard, FocusChangesClearEverythingButClose) {
     EXPECT_EQ(CloseRequested(), 0);
 }
 
-TEST_F(Keyboard, ClearKeysKeepsCloseRequestAndRestartEmpties) {
+TEST_F(Keyboard, ClearKeysKeepsCloseRequest) {
     InjectKeyPress(KEY_S);
     InjectText("s");
     InjectCloseRequest();
@@ -124,12 +126,24 @@ TEST_F(Keyboard, ClearKeysKeepsCloseRequestAndRestartEmpties) {
     EXPECT_EQ(KeyHitCount(KEY_S), 0);
     EXPECT_EQ(NextChar(), 0);
     EXPECT_EQ(CloseRequested(), 1);
+}
 
-    InjectKeyPress(KEY_C);
-    InjectText("c");
-    media_internal::StartKeyboard();
-    EXPECT_EQ(KeyHitCount(KEY_C), 0);
-    EXPECT_EQ(NextChar(), 0);
+TEST(KeyboardDeath, FirstStartEmptiesAndLaterStartsKeepTheState) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // A fresh process: keyboard processing has not started there yet.
+    EXPECT_EXIT(
+        {
+            InjectKeyPress(KEY_C); // typed before any window existed
+            InjectText("c");
+            media_internal::StartKeyboard();
+            bool emptied = KeyHitCount(KEY_C) == 0 && NextChar() == 0;
+            InjectKeyPress(KEY_C);
+            InjectText("c");
+            media_internal::StartKeyboard(); // a re-opened mode
+            bool kept = KeyHitCount(KEY_C) == 1 && NextChar() == 'c';
+            std::exit(emptied && kept ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST_F(Keyboard, IdleHookFeedsAWaitingQuery) {
