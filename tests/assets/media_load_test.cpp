@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "map_analysis.h"
+#include "map_files.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/sound.h"
+#include "shell/globals.h"
+#include "world/critter.h"
 
 namespace {
 
@@ -105,4 +108,36 @@ TEST_F(InAssetTree, ConfigFilesReadAsTheGameReadsThem) {
     Close(stream);
 
     EXPECT_FALSE(ResolvePath("data/liesmich.txt").empty());
+}
+
+TEST_F(InAssetTree, TheGameReadsTheIslandsAsTheCheckerDoes) {
+    // The checker decodes with libpng, the game through its media layer: both must
+    // agree on every cell, or the checker's verdict says nothing about the game.
+    for (const char* path : {"map/map.png", "map/bucht.png"}) {
+        mapcheck::MapData checked;
+        std::vector<mapcheck::Issue> issues;
+        ASSERT_TRUE(mapcheck::loadMapFiles(path, checked, issues)) << path;
+        karte = TKarte::loadPNG(path);
+        ASSERT_EQ(karte.sizex, checked.width) << path;
+        ASSERT_EQ(karte.sizey, checked.height) << path;
+        for (int y = 0; y < karte.sizey; ++y)
+            for (int x = 0; x < karte.sizex; ++x) {
+                ASSERT_EQ(karte.data(x, y, 0), checked.groundAt(x, y))
+                    << path << " " << x << "," << y;
+                ASSERT_EQ(karte.data(x, y, 1), checked.itemAt(x, y))
+                    << path << " " << x << "," << y;
+            }
+        TCritter::list.clear();
+        TCritter::load(path);
+        int apes = 0, lizards = 0;
+        for (const TCritter& c : TCritter::list) {
+            apes += c.typ == TCritter::APE;
+            lizards += c.typ == TCritter::WARAN;
+            EXPECT_GT(karte.data(c.x, c.y, 0), 0) << "critter placed in the sea";
+        }
+        EXPECT_EQ(apes, checked.apes) << path;
+        EXPECT_EQ(lizards, checked.lizards) << path;
+        TCritter::list.clear();
+    }
+    karte = TKarte();
 }
