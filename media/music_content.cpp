@@ -152,6 +152,19 @@ bool IsPlaylist(MusicContent kind) {
            kind == MusicContent::Wpl;
 }
 
+MusicContent PlaylistKindFromName(const std::string& address) {
+    std::string name = Lower(address.substr(0, address.find_first_of("?#")));
+    name = name.substr(name.find_last_of('/') + 1);
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos) return MusicContent::Unknown;
+    const std::string ext = name.substr(dot + 1);
+    if (ext == "pls") return MusicContent::Pls;
+    if (ext == "m3u" || ext == "m3u8") return MusicContent::M3u;
+    if (ext == "asx") return MusicContent::Asx;
+    if (ext == "wpl") return MusicContent::Wpl;
+    return MusicContent::Unknown;
+}
+
 std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& text,
                                        const std::string& base, std::size_t maxEntries) {
     std::vector<std::string> raw;

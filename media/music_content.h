@@ -16,6 +16,10 @@ MusicContent DetectMusicContent(const std::string& contentType, const std::uint8
 
 bool IsPlaylist(MusicContent kind);
 
+// The playlist kind an address's file name suggests (.pls, .m3u, .m3u8, .asx,
+// .wpl), else Unknown. Only for content nothing else identified.
+MusicContent PlaylistKindFromName(const std::string& address);
+
 // Entries in playlist order, relative ones resolved against `base`; at most
 // `maxEntries` are returned.
 std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& text,

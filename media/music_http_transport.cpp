@@ -152,8 +152,8 @@ class HttpTransport final : public MusicTransport {
                     continue;
                 }
             }
-            // Before the first header the connection set-up gets its own allowance.
-            const int limit = gotHeader_ ? stallMs_ : connectMs_ + stallMs_;
+            // Until the first header arrives, connecting and waiting count together.
+            const int limit = gotHeader_ ? stallMs_ : connectMs_;
             if (!result && Clock::now() - lastProgress_ > std::chrono::milliseconds(limit)) {
                 Finish(BASS_ERROR_TIMEOUT);
                 return;

@@ -2,8 +2,9 @@
 #pragma once
 
 struct MusicTimeouts {
-    int connectMs = 8000;      // TCP and TLS set-up
-    int stallMs = 8000;        // no byte arrived for this long while we wanted some
+    int connectMs = 5000;      // from the request to the first response header
+    int stallMs = 5000;        // no byte arrived for this long while we wanted some
+    int openMs = 15000;        // finding playable audio, all playlist entries together
     int firstBackoffMs = 1000; // first pause before reconnecting; doubles each time
     int maxBackoffMs = 30000;
     int maxReconnects = 8; // consecutive attempts that found nothing playable

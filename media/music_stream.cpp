@@ -97,6 +97,7 @@ int MusicStream::Open(const std::string& address) {
     const std::string trimmed = Trim(address);
     if (trimmed.empty()) return BASS_ERROR_ILLPARAM;
     int attemptsLeft = kMaxOpenAttempts;
+    openDeadline_ = Clock::now() + milliseconds(CurrentMusicTimeouts().openMs);
     return OpenAddress(trimmed, 0, attemptsLeft);
 }
 
@@ -132,6 +133,7 @@ std::shared_ptr<MusicTransport> MusicStream::StartTransport(const std::string& a
 
 int MusicStream::OpenAddress(const std::string& address, int depth, int& attemptsLeft) {
     if (stop_) return BASS_ERROR_FREEING;
+    if (Clock::now() >= openDeadline_) return BASS_ERROR_TIMEOUT;
     --attemptsLeft;
     int error = BASS_OK;
     std::shared_ptr<MusicTransport> transport = StartTransport(address, error);
@@ -148,6 +150,7 @@ int MusicStream::OpenAddress(const std::string& address, int depth, int& attempt
         got += n;
         if (n == 0 && transport->Ring().Finished()) break;
         if (got > 0 && Clock::now() - start > milliseconds(500)) break;
+        if (Clock::now() >= openDeadline_) break;
     }
     head.resize(got);
     auto drop = [&] {
@@ -163,11 +166,14 @@ int MusicStream::OpenAddress(const std::string& address, int depth, int& attempt
     }
     if (got == 0) {
         const int code = transport->ErrorCode();
+        const bool late = !transport->Ring().Finished();
         drop();
+        if (late) return BASS_ERROR_TIMEOUT;
         return code != BASS_OK ? code : BASS_ERROR_FILEFORM;
     }
 
-    const MusicContent kind = DetectMusicContent(transport->ContentType(), head.data(), got);
+    MusicContent kind = DetectMusicContent(transport->ContentType(), head.data(), got);
+    if (kind == MusicContent::Unknown) kind = PlaylistKindFromName(address);
     if (IsPlaylist(kind)) {
         if (playlistMode_ == 0 || depth >= kMaxPlaylistDepth) {
             drop();
@@ -194,13 +200,17 @@ int MusicStream::OpenAddress(const std::string& address, int depth, int& attempt
     connection_ = Connection{transport, nullptr, std::move(head), 0, address};
     MusicByteSource source = [this](void* out, std::size_t size) { return ReadSource(out, size); };
     auto decoder = kind == MusicContent::Ogg ? MakeVorbisDecoder(source) : MakeMp3Decoder(source);
-    if (!decoder->Open()) {
+    opening_ = true;
+    const bool opened = decoder->Open();
+    opening_ = false;
+    if (!opened) {
         const int code = transport->ErrorCode();
         decoder.reset();
         connection_ = Connection{};
         drop();
         if (stop_) return BASS_ERROR_FREEING;
-        return code != BASS_OK ? code : BASS_ERROR_FILEFORM;
+        if (code != BASS_OK) return code;
+        return Clock::now() >= openDeadline_ ? BASS_ERROR_TIMEOUT : BASS_ERROR_FILEFORM;
     }
     connection_.decoder = std::move(decoder);
     return BASS_OK;
@@ -209,9 +219,7 @@ int MusicStream::OpenAddress(const std::string& address, int depth, int& attempt
 std::string MusicStream::ReadBody(MusicTransport& transport, std::size_t limit) {
     std::string body;
     char chunk[4096];
-    const MusicTimeouts limits = CurrentMusicTimeouts();
-    const auto deadline = Clock::now() + milliseconds(limits.connectMs + limits.stallMs);
-    while (body.size() < limit && !stop_ && Clock::now() < deadline) {
+    while (body.size() < limit && !stop_ && Clock::now() < openDeadline_) {
         const std::size_t n = transport.Ring().Read(
             chunk, std::min(sizeof chunk, limit - body.size()), milliseconds(20));
         body.append(chunk, n);
@@ -231,6 +239,9 @@ std::size_t MusicStream::ReadSource(void* out, std::size_t size) {
     }
     const bool onStreamThread = OnOwnThread();
     while (!stop_) {
+        // Bytes that keep coming without ever forming a header must not hold
+        // the caller forever.
+        if (opening_ && Clock::now() >= openDeadline_) return 0;
         const std::size_t n = c.transport->Ring().Read(out, size, milliseconds(20));
         if (n > 0) return n;
         if (c.transport->Ring().Finished()) return 0;
@@ -274,6 +285,7 @@ bool MusicStream::WaitFor(int ms) {
 }
 
 void MusicStream::Run() {
+    runner_ = std::this_thread::get_id();
     while (!stop_) {
         const bool played = DecodeConnection();
         if (stop_) return;
@@ -365,6 +377,7 @@ bool MusicStream::Reconnect() {
         if (stop_) return false;
         delay = std::min(delay * 2, limits.maxBackoffMs);
         int attemptsLeft = kMaxOpenAttempts;
+        openDeadline_ = Clock::now() + milliseconds(limits.openMs);
         const int result = OpenAddress(address, 0, attemptsLeft);
         if (result == BASS_OK) {
             ++reconnects_;

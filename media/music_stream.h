@@ -10,6 +10,7 @@
 #include "media/sound.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -42,7 +43,7 @@ class MusicStream final : public MixerSource {
     DWORD Handle() const { return handle_; }
     std::string Title() const;
     int Reconnects() const { return reconnects_; }
-    bool OnOwnThread() const { return std::this_thread::get_id() == thread_.get_id(); }
+    bool OnOwnThread() const { return std::this_thread::get_id() == runner_.load(); }
 
   private:
     struct Connection {
@@ -85,7 +86,11 @@ class MusicStream final : public MixerSource {
 
     // Owned by the opening thread, then by the stream thread.
     Connection connection_;
+    std::chrono::steady_clock::time_point openDeadline_;
+    bool opening_ = false; // a decoder is looking for the format
     std::deque<std::pair<std::uint64_t, std::string>> titles_; // at output frame
     std::function<void()> onEnded_;
     std::thread thread_;
+    std::atomic<std::thread::id>
+        runner_{}; // set by the thread itself: thread_ is assigned too late
 };

@@ -94,6 +94,9 @@ TEST(ContentDetection, SignaturesHeadersAndImpostors) {
     EXPECT_EQ(Detect("", "<ASX version=\"3.0\">"), MusicContent::Asx);
     EXPECT_EQ(Detect("", "<?wpl version=\"1.0\"?>"), MusicContent::Wpl);
     EXPECT_EQ(Detect("", "just some text"), MusicContent::Unknown);
+    EXPECT_EQ(PlaylistKindFromName("/home/me/Radio.M3U"), MusicContent::M3u);
+    EXPECT_EQ(PlaylistKindFromName("http://h/x.pls?session=a.mp3"), MusicContent::Pls);
+    EXPECT_EQ(PlaylistKindFromName("http://h.m3u/stream"), MusicContent::Unknown);
 }
 
 TEST(Playlists, EntriesInOrderAndResolved) {

@@ -1,5 +1,7 @@
 // Every way a station can fail must end in the right code, quickly and without
 // a word on the console; and releasing the service must never wait on the net.
+#include <filesystem>
+#include <fstream>
 #include <future>
 #include <thread>
 
@@ -61,9 +63,33 @@ TEST_F(StreamTest, GarbageBehindAnAudioTypeIsRejected) {
     EXPECT_LT(ms, 3000);
 }
 
+TEST_F(StreamTest, EndlessBytesWithoutAFormatDoNotHoldTheCaller) {
+    // Starts like Ogg, then never forms a Vorbis header, and never stops coming.
+    LoopbackServer noise([](const std::string&) {
+        LoopbackReply r;
+        r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: application/ogg"});
+        r.body = "OggS";
+        std::uint32_t x = 12345;
+        while (r.body.size() < (8u << 20)) {
+            x = x * 1664525u + 1013904223u;
+            r.body += static_cast<char>(x >> 24);
+        }
+        return r;
+    });
+    MusicTimeouts limits = CurrentMusicTimeouts();
+    limits.openMs = 700;
+    SetMusicTimeouts(limits);
+    HSTREAM stream = 1;
+    const double ms = TimeMs([&] { stream = Open(noise.Url("/")); });
+    EXPECT_EQ(stream, 0u);
+    const int code = BASS_ErrorGetCode();
+    EXPECT_TRUE(code == BASS_ERROR_FILEFORM || code == BASS_ERROR_TIMEOUT) << code;
+    EXPECT_LT(ms, 2000);
+}
+
 TEST_F(StreamTest, FreeIsPromptWhileConnecting) {
     MusicTimeouts slow;
-    slow.stallMs = 20000; // only BASS_Free can end this wait
+    slow.connectMs = slow.stallMs = 20000; // only BASS_Free can end this wait
     SetMusicTimeouts(slow);
     auto opening = std::async(std::launch::async, [&] {
         const HSTREAM stream = Open(server_->Url("/stall-before-head"));
@@ -96,4 +122,24 @@ TEST_F(StreamTest, FreeIsPromptWhileTheStationStalls) {
     EXPECT_TRUE(freed);
     EXPECT_LT(ms, 100);
     EXPECT_EQ(MusicStreamSource(stream), nullptr);
+}
+
+TEST_F(StreamTest, PlaylistsFromTheNetCannotPointIntoTheDisk) {
+    const TestMedia& media = TestMedia::Get();
+    const auto file = std::filesystem::temp_directory_path() / "palmut_music_local.ogg";
+    std::ofstream(file, std::ios::binary) << media.chainedOgg;
+    LoopbackServer station([&](const std::string&) {
+        LoopbackReply r;
+        r.body = "[playlist]\nFile1=" + file.string() + "\nFile2=file://" + file.string() + "\n";
+        r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: audio/x-scpls"});
+        return r;
+    });
+    EXPECT_EQ(Open(station.Url("/list.pls")), 0u);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_FILEFORM);
+    // The same list on disk is the player's own and may name local files.
+    const auto list = std::filesystem::temp_directory_path() / "palmut_music_local.m3u";
+    std::ofstream(list) << "palmut_music_local.ogg\n";
+    EXPECT_NE(Open(list.string()), 0u) << BASS_ErrorGetCode();
+    std::filesystem::remove(file);
+    std::filesystem::remove(list);
 }

@@ -45,7 +45,8 @@ std::vector<std::string> TitleLog::WaitFor(std::size_t count, std::chrono::milli
 
 void StreamTest::SetUp() {
     MusicTimeouts limits;
-    limits.connectMs = 1000;
+    limits.connectMs = 500;
+    limits.openMs = 3000;
     limits.stallMs = 300;
     limits.firstBackoffMs = 50;
     limits.maxBackoffMs = 200;
