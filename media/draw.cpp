@@ -19,6 +19,7 @@ struct DrawState {
     int blend = BLEND_MASK;
     float rotation = 0, scaleX = 1, scaleY = 1;
     float ix = 1, iy = 0, jx = 0, jy = 1;
+    bool identity = true; // no scale, no rotation
     uint32_t packedColour = 0xFFFFFFFFu;
 };
 DrawState g_state;
@@ -43,6 +44,18 @@ void UpdateTransform() {
     g_state.iy = -s * g_state.scaleY;
     g_state.jx = s * g_state.scaleX;
     g_state.jy = c * g_state.scaleY;
+    g_state.identity = g_state.ix == 1 && g_state.iy == 0 && g_state.jx == 0 && g_state.jy == 1;
+}
+
+// A filtered frame drawn unscaled at whole pixels samples texel centres, where
+// bilinear filtering gives exactly the nearest texel. Sampling it nearest then
+// is cheaper and keeps such frames in one batch with unfiltered ones.
+Sampling SamplingAt(const Image& image, float left, float top) {
+    const Sampling wanted = SamplingFor(image.flags);
+    if (wanted != SAMPLE_NEAREST && g_state.identity && left == std::floor(left) &&
+        top == std::floor(top))
+        return SAMPLE_NEAREST;
+    return wanted;
 }
 
 // Unknown modes draw as solid; one value for them keeps batches together.
@@ -72,8 +85,8 @@ void DrawFrame(Image& image, float x, float y, int frame) {
     const render::Corners corners =
         Transformed(x, y, -image.handleX, -image.handleY, image.width - image.handleX,
                     image.height - image.handleY);
-    render::AddQuad(f.slot, SamplingFor(image.flags), corners, g_state.packedColour,
-                    EffectiveBlend());
+    render::AddQuad(f.slot, SamplingAt(image, x - image.handleX, y - image.handleY), corners,
+                    g_state.packedColour, EffectiveBlend());
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "media/gl_functions.h"
 #include "media/program.h"
@@ -14,9 +15,8 @@ namespace {
 struct Vertex {
     float x, y, u, v;
     uint32_t colour;
-    uint8_t sampling, pad[3];
 };
-static_assert(sizeof(Vertex) == 24);
+static_assert(sizeof(Vertex) == 20);
 
 constexpr int MAX_QUADS = 4096; // index values must fit 16 bits
 constexpr int ATLAS_PAGE_SIZE = 2048;
@@ -25,59 +25,50 @@ const char* const VERTEX_SHADER = R"(#version 330 core
 layout(location = 0) in vec2 aPosition;
 layout(location = 1) in vec2 aUv;
 layout(location = 2) in vec4 aColour;
-layout(location = 3) in uint aSampling;
 uniform vec2 uTargetSize;
 out vec2 vUv;
 out vec4 vColour;
-flat out uint vSampling;
 void main() {
     // Screen row 0 goes to texture row 0, so reading the target back needs no flip.
     gl_Position = vec4(aPosition / uTargetSize * 2.0 - 1.0, 0.0, 1.0);
     vUv = aUv;
     vColour = aColour;
-    vSampling = aSampling;
 }
 )";
 
-// The same atlas texture is bound to three units with different samplers, so
-// filtered and unfiltered images share one draw call.
+// Kept to a bare multiply (and the alpha test in its own variant): software
+// rasterisers have fast paths only for such simple shaders.
 const char* const FRAGMENT_SHADER = R"(#version 330 core
 in vec2 vUv;
 in vec4 vColour;
-flat in uint vSampling;
-uniform sampler2D uNearest;
-uniform sampler2D uLinear;
-uniform sampler2D uMipmap;
-uniform int uAlphaTest;
+uniform sampler2D uTexture;
 out vec4 fragColour;
 void main() {
-    vec2 dx = dFdx(vUv), dy = dFdy(vUv);
-    vec4 texel;
-    if (vSampling == 0u) texel = textureGrad(uNearest, vUv, dx, dy);
-    else if (vSampling == 1u) texel = textureGrad(uLinear, vUv, dx, dy);
-    else texel = textureGrad(uMipmap, vUv, dx, dy);
-    vec4 colour = texel * vColour;
-    if (uAlphaTest != 0) {
-        if (colour.a < 0.5) discard;
-        colour.a = 1.0;
-    }
+    vec4 colour = texture(uTexture, vUv) * vColour;
+#ifdef ALPHA_TEST
+    if (colour.a < 0.5) discard;
+    colour.a = 1.0;
+#endif
     fragColour = colour;
 }
 )";
 
 struct State {
     int width = 0, height = 0;
-    GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
+    GLuint programs[2] = {}; // plain, alpha-tested
+    GLuint vao = 0, vbo = 0, ibo = 0;
     GLuint framebuffer = 0, target = 0;
-    GLuint samplers[3] = {};
-    GLint alphaTestLocation = -1;
+    GLuint samplers[3] = {}; // by Sampling
     TextureAtlas atlas;
     std::unique_ptr<Vertex[]> vertices;
     int quadCount = 0;
+    // What the pending quads need; a quad needing anything else flushes first.
     int batchPage = -1;
     int batchBlend = -1;
+    int batchSampling = SAMPLE_NEAREST;
     int appliedBlend = -1;
     int boundPage = -1;
+    int boundSampling = -1;
     int drawCalls = 0;
 };
 
@@ -100,9 +91,11 @@ GLuint CompileShader(GLenum kind, const char* source) {
     return shader;
 }
 
-GLuint LinkProgram() {
+GLuint LinkProgram(bool alphaTest) {
     GLuint vs = CompileShader(GL_VERTEX_SHADER, VERTEX_SHADER);
-    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, FRAGMENT_SHADER);
+    std::string fragment = FRAGMENT_SHADER;
+    if (alphaTest) fragment.insert(fragment.find('\n') + 1, "#define ALPHA_TEST\n");
+    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, fragment.c_str());
     GLuint program = 0;
     if (vs && fs) {
         program = gl.CreateProgram();
@@ -145,24 +138,24 @@ void ApplyBlend(State& s, int blend) {
         gl.Disable(GL_BLEND);
         break;
     }
-    gl.Uniform1i(s.alphaTestLocation, blend == BLEND_MASK ? 1 : 0);
+    gl.UseProgram(s.programs[blend == BLEND_MASK ? 1 : 0]);
 }
 
-void BindPage(State& s, int page) {
-    if (s.boundPage == page) return;
-    s.boundPage = page;
-    const GLuint texture = s.atlas.Texture(page);
-    for (int unit = 0; unit < 3; ++unit) {
-        gl.ActiveTexture(GL_TEXTURE0 + unit);
-        gl.BindTexture(GL_TEXTURE_2D, texture);
+void BindTexture(State& s, int page, int sampling) {
+    if (s.boundPage != page) {
+        s.boundPage = page;
+        gl.BindTexture(GL_TEXTURE_2D, s.atlas.Texture(page));
     }
-    gl.ActiveTexture(GL_TEXTURE0);
+    if (s.boundSampling != sampling) {
+        s.boundSampling = sampling;
+        gl.BindSampler(0, s.samplers[sampling]);
+    }
 }
 
 void FlushState(State& s) {
     if (s.quadCount == 0) return;
     ApplyBlend(s, s.batchBlend);
-    BindPage(s, s.batchPage);
+    BindTexture(s, s.batchPage, s.batchSampling);
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(s.quadCount) * 4 * sizeof(Vertex);
     // Orphan the store so the driver need not wait for the previous batch.
     gl.BufferData(GL_ARRAY_BUFFER, MAX_QUADS * 4 * sizeof(Vertex), nullptr, GL_STREAM_DRAW);
@@ -175,26 +168,29 @@ void FlushState(State& s) {
 // The atlas binds textures while uploading; forget what we think is bound.
 void AfterAtlasChange(State& s) {
     s.boundPage = -1;
-    gl.ActiveTexture(GL_TEXTURE0);
 }
 
-void Push(State& s, int page, int blend, const Corners& c, float u0, float v0, float u1, float v1,
-          uint32_t colour, uint8_t sampling) {
-    if (s.quadCount > 0 && (page != s.batchPage || blend != s.batchBlend)) FlushState(s);
+void Push(State& s, int page, int blend, int sampling, const Corners& c, float u0, float v0,
+          float u1, float v1, uint32_t colour) {
+    if (s.quadCount > 0 &&
+        (page != s.batchPage || blend != s.batchBlend || sampling != s.batchSampling))
+        FlushState(s);
     if (s.quadCount == MAX_QUADS) FlushState(s);
     s.batchPage = page;
     s.batchBlend = blend;
+    s.batchSampling = sampling;
     Vertex* v = s.vertices.get() + s.quadCount * 4;
     const float us[4] = {u0, u1, u1, u0};
     const float vs[4] = {v0, v0, v1, v1};
     for (int i = 0; i < 4; ++i)
-        v[i] = Vertex{c.x[i], c.y[i], us[i], vs[i], colour, sampling, {}};
+        v[i] = Vertex{c.x[i], c.y[i], us[i], vs[i], colour};
     ++s.quadCount;
 }
 
 void DeleteObjects(State& s) {
     s.atlas.Close();
-    if (s.program) gl.DeleteProgram(s.program);
+    for (GLuint program : s.programs)
+        if (program) gl.DeleteProgram(program);
     if (s.vbo) gl.DeleteBuffers(1, &s.vbo);
     if (s.ibo) gl.DeleteBuffers(1, &s.ibo);
     if (s.vao) gl.DeleteVertexArrays(1, &s.vao);
@@ -204,15 +200,15 @@ void DeleteObjects(State& s) {
 }
 
 bool CreateObjects(State& s) {
-    s.program = LinkProgram();
-    if (!s.program) return false;
-    gl.UseProgram(s.program);
-    gl.Uniform2f(gl.GetUniformLocation(s.program, "uTargetSize"), static_cast<float>(s.width),
-                 static_cast<float>(s.height));
-    gl.Uniform1i(gl.GetUniformLocation(s.program, "uNearest"), 0);
-    gl.Uniform1i(gl.GetUniformLocation(s.program, "uLinear"), 1);
-    gl.Uniform1i(gl.GetUniformLocation(s.program, "uMipmap"), 2);
-    s.alphaTestLocation = gl.GetUniformLocation(s.program, "uAlphaTest");
+    for (int variant = 0; variant < 2; ++variant) {
+        const GLuint program = LinkProgram(variant == 1);
+        if (!program) return false;
+        s.programs[variant] = program;
+        gl.UseProgram(program);
+        gl.Uniform2f(gl.GetUniformLocation(program, "uTargetSize"), static_cast<float>(s.width),
+                     static_cast<float>(s.height));
+        gl.Uniform1i(gl.GetUniformLocation(program, "uTexture"), 0);
+    }
 
     gl.GenSamplers(3, s.samplers);
     const GLint minFilters[3] = {GL_NEAREST, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR};
@@ -223,7 +219,6 @@ bool CreateObjects(State& s) {
         gl.SamplerParameteri(s.samplers[i], GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         gl.SamplerParameteri(s.samplers[i], GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         gl.SamplerParameterf(s.samplers[i], GL_TEXTURE_MAX_LOD, TextureAtlas::MIP_LEVELS - 1);
-        gl.BindSampler(i, s.samplers[i]);
     }
 
     gl.GenVertexArrays(1, &s.vao);
@@ -238,8 +233,6 @@ bool CreateObjects(State& s) {
     gl.VertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), offset(8));
     gl.EnableVertexAttribArray(2);
     gl.VertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), offset(16));
-    gl.EnableVertexAttribArray(3);
-    gl.VertexAttribIPointer(3, 1, GL_UNSIGNED_BYTE, sizeof(Vertex), offset(20));
 
     std::vector<uint16_t> indices(MAX_QUADS * 6);
     for (int q = 0; q < MAX_QUADS; ++q) {
@@ -315,7 +308,7 @@ bool PrepareFrame(ImageFrame& frame, int width, int height) {
 void AddQuad(const AtlasSlot& slot, Sampling sampling, const Corners& corners, uint32_t colour,
              int blend) {
     if (!g_state) return;
-    Push(*g_state, slot.page, blend, corners, slot.u0, slot.v0, slot.u1, slot.v1, colour, sampling);
+    Push(*g_state, slot.page, blend, sampling, corners, slot.u0, slot.v0, slot.u1, slot.v1, colour);
 }
 
 void AddRect(const Corners& corners, uint32_t colour, int blend) {
@@ -329,7 +322,9 @@ void AddRect(const Corners& corners, uint32_t colour, int blend) {
     }
     float u = 0, v = 0;
     s.atlas.WhiteTexel(page, u, v);
-    Push(s, page, blend, corners, u, v, u, v, colour, SAMPLE_NEAREST);
+    // The white block reads white under any filter, so keep the batch's too.
+    const int sampling = s.quadCount > 0 ? s.batchSampling : std::max(s.boundSampling, 0);
+    Push(s, page, blend, sampling, corners, u, v, u, v, colour);
 }
 
 void Flush() {
@@ -357,8 +352,10 @@ void PresentTo(int drawableWidth, int drawableHeight) {
     gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     gl.BindFramebuffer(GL_READ_FRAMEBUFFER, s.framebuffer);
     gl.Viewport(0, 0, drawableWidth, drawableHeight);
-    gl.ClearColor(0, 0, 0, 1);
-    gl.Clear(GL_COLOR_BUFFER_BIT);
+    if (w != drawableWidth || h != drawableHeight) { // black bars around the picture
+        gl.ClearColor(0, 0, 0, 1);
+        gl.Clear(GL_COLOR_BUFFER_BIT);
+    }
     // The target holds the top row first; the window wants the bottom row first.
     gl.BlitFramebuffer(0, 0, s.width, s.height, x, y + h, x + w, y, GL_COLOR_BUFFER_BIT,
                        GL_NEAREST);

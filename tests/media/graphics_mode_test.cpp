@@ -136,3 +136,15 @@ TEST(GraphicsMode, PacedFlipsTakeOneSecondPerSixtyFramesOnTheVirtualClock) {
     CloseGraphics();
     UseVirtualClock(false);
 }
+
+TEST(GraphicsMode, InvisibleVideoDriversNeedToBeAskedForByName) {
+    ASSERT_TRUE(OpenGraphics(640, 480, 0, 0, 0)); // the test environment names offscreen
+    CloseGraphics();
+    const std::string asked = std::getenv("SDL_VIDEODRIVER") ? std::getenv("SDL_VIDEODRIVER") : "";
+    ASSERT_FALSE(asked.empty()) << "tests run with SDL_VIDEODRIVER=offscreen";
+    unsetenv("SDL_VIDEODRIVER");
+    EXPECT_FALSE(OpenGraphics(640, 480, 0, 0, 0)) << "a silent fallback would show no window";
+    setenv("SDL_VIDEODRIVER", asked.c_str(), 1);
+    EXPECT_TRUE(OpenGraphics(640, 480, 0, 0, 0));
+    CloseGraphics();
+}
