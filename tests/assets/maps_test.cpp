@@ -91,40 +91,16 @@ TEST(ShippedMaps, DefaultIslandIsWinnableAndFair) {
     EXPECT_EQ(a.reachableCells, a.landCells);
 }
 
-TEST(ShippedMaps, EveryLandCellHasWaterWithinThirstRange) {
-    // Thirst kills above 180; a step costs at most 3 (rock). Water within 50 steps of
-    // every cell leaves room for a round trip to whatever lies there.
+TEST(ShippedMaps, WaterAndFruitAreNeverTooFarAway) {
+    // Whoever walks to the farthest corner must get back alive: the way to water
+    // and to fruit may cost at most half the fatal limits.
     for (const char* name : {"map/map.png", "map/bucht.png"}) {
         Loaded l = load(assettest::assetPath(name));
         ASSERT_TRUE(l.ok);
-        const MapData& m = l.map;
-        std::vector<int> dist(m.ground.size(), -1);
-        std::vector<int> queue;
-        for (size_t i = 0; i < m.ground.size(); ++i)
-            if (m.ground[i] == 1) {
-                dist[i] = 0;
-                queue.push_back(static_cast<int>(i));
-            }
-        for (size_t q = 0; q < queue.size(); ++q) {
-            int i = queue[q], x = i % m.width, y = i / m.width;
-            const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
-            for (int k = 0; k < 4; ++k) {
-                int nx = x + dx[k], ny = y + dy[k];
-                if (nx < 0 || ny < 0 || nx >= m.width || ny >= m.height) continue;
-                int j = ny * m.width + nx;
-                if (dist[j] < 0 && m.ground[j] != 0) {
-                    dist[j] = dist[i] + 1;
-                    queue.push_back(j);
-                }
-            }
-        }
-        int worst = 0;
-        for (size_t i = 0; i < m.ground.size(); ++i)
-            if (m.ground[i] != 0) {
-                ASSERT_GE(dist[i], 0) << name << ": land without a way to water";
-                worst = std::max(worst, dist[i]);
-            }
-        EXPECT_LE(worst, 50) << name;
+        EXPECT_GE(l.analysis.worstThirstToWater, 0) << name;
+        EXPECT_LE(l.analysis.worstThirstToWater, kThirstLimit / 2) << name;
+        EXPECT_GE(l.analysis.worstHungerToFood, 0) << name;
+        EXPECT_LE(l.analysis.worstHungerToFood, kHungerLimit / 2) << name;
     }
 }
 
@@ -225,6 +201,29 @@ TEST(MapCheck, CountsOnlyWhatIsReachable) {
     // Without sand there is nowhere to build the raft.
     fill(m, 2, 2, 20, 3, 4);
     EXPECT_TRUE(hasError(analyse(m).issues, "sand"));
+}
+
+TEST(MapCheck, WaysToWaterAndFoodAreChargedByGround) {
+    // One corridor on row 5: grass 5-8 (a bush on 5), rock 9-18, shallow water on 19.
+    MapData m = blankMap(64, 64);
+    fill(m, 5, 5, 8, 5, 4);
+    fill(m, 9, 5, 18, 5, 3);
+    fill(m, 19, 5, 19, 5, 1);
+    put(m, 5, 5, Beerenstrauch);
+    Analysis a = analyse(m);
+    ASSERT_TRUE(a.hasStart);
+    // From the bush: three grass steps, ten rock steps, then the water.
+    EXPECT_EQ(a.worstThirstToWater, 3 * 1 + 10 * 3);
+    // From the water back to the bush: ten rock steps and three grass steps.
+    EXPECT_EQ(a.worstHungerToFood, 10 * 6 + 3 * 1);
+
+    // Stretch the rock: now the way to water is too long to go and come back.
+    fill(m, 5, 6, 60, 6, 3);
+    fill(m, 5, 5, 5, 6, 4);
+    bool warned = false;
+    for (const Issue& i : analyse(m).issues)
+        warned = warned || (!i.error && i.text.find("shallow water (limit") != std::string::npos);
+    EXPECT_TRUE(warned);
 }
 
 TEST(MapCheck, RejectsLayerBytesThatAreNoItem) {

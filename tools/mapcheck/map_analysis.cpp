@@ -1,7 +1,9 @@
 #include "map_analysis.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
+#include <functional>
 #include <queue>
 
 namespace mapcheck {
@@ -104,6 +106,68 @@ void checkRecipes(const MapData& map, Analysis& a) {
     if (a.reachableGround[1] == 0) warning(a, "no shallow water within reach: nothing to drink");
 }
 
+// Cheapest cost from every cell to the nearest target cell, charging each cell
+// entered on the way (reaching a target ends the walk). Dijkstra from the targets.
+std::vector<int> costToNearest(const MapData& map, const std::vector<uint8_t>& target,
+                               const int* costPerStep) {
+    const int n = map.width * map.height;
+    std::vector<int> dist(n, INT_MAX);
+    using Entry = std::pair<int, int>; // cost, cell
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
+    for (int i = 0; i < n; ++i)
+        if (target[i]) {
+            dist[i] = 0;
+            todo.push({0, i});
+        }
+    while (!todo.empty()) {
+        auto [d, i] = todo.top();
+        todo.pop();
+        if (d > dist[i]) continue;
+        // A walker on neighbour j steps onto i: pays i's cost unless i is a target.
+        const int step = target[i] ? 0 : std::max(0, costPerStep[map.ground[i]]);
+        const int x = i % map.width, y = i / map.width;
+        const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
+        for (int k = 0; k < 4; ++k) {
+            int nx = x + dx[k], ny = y + dy[k];
+            if (nx < 0 || ny < 0 || nx >= map.width || ny >= map.height) continue;
+            int j = ny * map.width + nx;
+            if (map.ground[j] == 0 || dist[j] <= d + step) continue;
+            dist[j] = d + step;
+            todo.push({dist[j], j});
+        }
+    }
+    return dist;
+}
+
+// How far the worst-placed reachable cell is from water and from food.
+void checkSupplies(const MapData& map, const std::vector<uint8_t>& reachable, Analysis& a) {
+    const int n = map.width * map.height;
+    std::vector<uint8_t> water(n), food(n);
+    for (int i = 0; i < n; ++i) {
+        water[i] = reachable[i] && map.ground[i] == 1;
+        uint8_t item = map.items[i];
+        food[i] = reachable[i] &&
+                  (item == Palme || item == Beerenstrauch || item == Kokosnuss || item == Beeren);
+    }
+    const std::vector<int> toWater = costToNearest(map, water, kThirstPerStep);
+    const std::vector<int> toFood = costToNearest(map, food, kHungerPerStep);
+    for (int i = 0; i < n; ++i) {
+        if (!reachable[i]) continue;
+        if (toWater[i] != INT_MAX)
+            a.worstThirstToWater = std::max(a.worstThirstToWater, toWater[i]);
+        if (toFood[i] != INT_MAX) a.worstHungerToFood = std::max(a.worstHungerToFood, toFood[i]);
+    }
+    // Half the limit: whoever walks there must also get back.
+    if (a.worstThirstToWater > kThirstLimit / 2)
+        warning(a, "some places are " + std::to_string(a.worstThirstToWater) +
+                       " thirst from the nearest shallow water (limit " +
+                       std::to_string(kThirstLimit) + "): add pools");
+    if (a.worstHungerToFood > kHungerLimit / 2)
+        warning(a, "some places are " + std::to_string(a.worstHungerToFood) +
+                       " hunger from the nearest fruit (limit " + std::to_string(kHungerLimit) +
+                       "): add palms or bushes");
+}
+
 } // namespace
 
 Analysis analyse(const MapData& map) {
@@ -154,6 +218,7 @@ Analysis analyse(const MapData& map) {
             todo.push({nx, ny});
         }
     }
+    checkSupplies(map, seen, a);
     if (a.reachableCells < a.landCells)
         warning(a,
                 std::to_string(a.landCells - a.reachableCells) +

@@ -67,6 +67,10 @@ struct Analysis {
     int landCells = 0, reachableCells = 0;
     std::array<int, kGroundKinds> reachableGround{};
     std::array<int, kItemIds> reachableItems{};
+    // Worst thirst (hunger) a walk from any reachable cell to the nearest shallow
+    // water (fruit plant or fruit) costs; -1 when there is none within reach.
+    int worstThirstToWater = -1;
+    int worstHungerToFood = -1;
     std::vector<Issue> issues;
     bool winnable = false; // no errors: the raft can be built and the journey made
 };
@@ -76,6 +80,13 @@ bool findStart(const MapData& map, int& x, int& y);
 
 // Walk from the start over every enterable cell (4-neighbourhood, as the castaway walks).
 Analysis analyse(const MapData& map);
+
+// Thirst and hunger a step onto each ground kind costs (shallow water quenches thirst).
+inline constexpr int kThirstPerStep[kGroundKinds] = {0, -10, 1, 3, 1};
+inline constexpr int kHungerPerStep[kGroundKinds] = {0, 3, 2, 6, 1};
+// Above these the castaway dies.
+inline constexpr int kThirstLimit = 180;
+inline constexpr int kHungerLimit = 300;
 
 // Recommended counts for a fair island; shortfalls are reported as warnings.
 struct FairnessGoals {

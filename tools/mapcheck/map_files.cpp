@@ -150,6 +150,8 @@ int printReport(const std::string& imagePath, const MapData& map,
                              Feuerstein, Schiefer,      Eisenerz,     Kokosnuss, Beeren};
         const char* names[] = {"palms", "berry bushes", "stones",   "driftwood", "ferns",
                                "flint", "slate",        "iron ore", "coconuts",  "berries"};
+        out += "  worst way to water: " + std::to_string(a.worstThirstToWater) +
+               " thirst; to fruit: " + std::to_string(a.worstHungerToFood) + " hunger\n";
         out += "  reachable items:";
         for (size_t i = 0; i < std::size(shown); ++i)
             out += std::string(i ? ", " : " ") + names[i] + " " +
