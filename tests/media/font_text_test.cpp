@@ -36,13 +36,29 @@ TEST_F(GraphicsTest, BuiltinTextStartsAtTheTopRowAndSkipsUnknownCharacters) {
     const FontPtr builtin = GetFont();
     ASSERT_TRUE(builtin);
 
-    DrawText("A", 100, 50);
-    Box a = LitBox(90, 30, 130, 80);
-    ASSERT_FALSE(a.empty());
-    EXPECT_EQ(a.top, 50) << "the first glyph row lands on y";
-    EXPECT_GE(a.left, 100);
-    EXPECT_LE(a.right, 107);
-    EXPECT_LE(a.bottom, 65);
+    // The glyph cell's top row lands on y: ink appears exactly where the
+    // glyph's own first inked row says, at every x.
+    const Glyph* glyphA = FindGlyph(*builtin, U'A');
+    ASSERT_TRUE(glyphA && glyphA->image);
+    const auto& cell = glyphA->image->frames[0].rgba;
+    int firstInkRow = 0;
+    while (firstInkRow < 16 && [&] {
+        for (int x = 0; x < 8; ++x)
+            if (cell[(firstInkRow * 8 + x) * 4 + 3]) return false;
+        return true;
+    }())
+        ++firstInkRow;
+    ASSERT_LT(firstInkRow, 16);
+    for (float y : {50.0f, 57.0f}) {
+        Cls();
+        DrawText("A", 100, y);
+        const Box a = LitBox(90, 30, 130, 90);
+        ASSERT_FALSE(a.empty());
+        EXPECT_EQ(a.top, static_cast<int>(y) + firstInkRow);
+        EXPECT_GE(a.left, 100);
+        EXPECT_LE(a.right, 107);
+        EXPECT_LT(a.bottom, static_cast<int>(y) + 16);
+    }
 
     // a-umlaut (outside 32..127) draws nothing and keeps the pen in place.
     Cls();
