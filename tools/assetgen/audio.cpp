@@ -234,7 +234,7 @@ Wave soundTapeLoad() {
     for (; i < frames(1.0, rate); ++i) // motor hum
         w.samples[i] = static_cast<float>(square(osc.step(50, rate), 0.5) * 0.04);
     for (; i < frames(3.0, rate); ++i) // pilot tone
-        w.samples[i] = static_cast<float>(square(osc.step(1850, rate), 0.5) * 0.28);
+        w.samples[i] = static_cast<float>(square(osc.step(1850, rate), 0.5) * 0.2);
     // Data: every bit is one or two short square periods, like a tape's pulses.
     while (i < frames(10.0, rate)) {
         bool one = rng.next() & 1;
@@ -244,11 +244,11 @@ Wave soundTapeLoad() {
         double freq = pilot ? 1850 : one ? 1100 : 2200;
         int len = static_cast<int>(rate / freq);
         for (int k = 0; k < len && i < frames(10.0, rate); ++k, ++i)
-            w.samples[i] = static_cast<float>((k < len / 2 ? 1 : -1) * 0.28);
+            w.samples[i] = static_cast<float>((k < len / 2 ? 1 : -1) * 0.2);
     }
     for (int k = 0; k < 400 && i < static_cast<int>(w.samples.size()); ++k, ++i)
         w.samples[i] =
-            static_cast<float>(square(osc.step(1850, rate), 0.5) * 0.28 * (400 - k) / 400);
+            static_cast<float>(square(osc.step(1850, rate), 0.5) * 0.2 * (400 - k) / 400);
     return w;
 }
 
