@@ -129,7 +129,7 @@ Canvas titlePicture() {
 
 namespace {
 
-// The invented "Orion 8" home computer: a 35 x 20 text screen of 8 x 10 cells
+// The invented "Koralle 8" home computer: a 35 x 20 text screen of 8 x 10 cells
 // inside a wide border, drawn at 320 x 240 and doubled.
 constexpr Rgba kBorder{62, 124, 98};
 constexpr Rgba kScreen{22, 58, 48};
@@ -157,8 +157,8 @@ void cursor(Canvas& s, int row, int col) {
 Canvas introPicture(int n) {
     Canvas s(320, 240, kBorder);
     s.fillRect(kLeft, kTop, kCols * 8, kRows * kLine, kScreen);
-    putLine(s, 1, "  *** ORION 8 HEIMCOMPUTER ***");
-    putLine(s, 3, " 48K RAM  BASIC 2.1  38012 FREI");
+    putLine(s, 1, "    KORALLE 8 HEIMCOMPUTER");
+    putLine(s, 3, "  KORALLE-BASIC 2.1  48K RAM");
     putLine(s, 5, "BEREIT.");
     const std::string command = "LADE \"PALMUT\",8";
     if (n == 0) cursor(s, 6, 0);
