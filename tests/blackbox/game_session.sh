@@ -1,0 +1,66 @@
+# Shared by the black-box scripts: a copy of the asset tree as the game's
+# working directory, the game started in it under a time limit, its window,
+# key presses and screenshots. Source it; it sets `work`, `pid` and `wid`.
+
+title="Palmut - 8-bit-Adventure"
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# Exits with 77 (skipped) when there is no X display to play on.
+require_x() {
+    if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || [ ! -x /usr/bin/import ] ||
+        [ ! -x /usr/bin/convert ] || ! command -v python3 >/dev/null; then
+        echo "SKIP: needs an X display, xdotool, python3 and ImageMagick"
+        exit 77
+    fi
+}
+
+work="" pid=""
+cleanup() {
+    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    [ -n "$work" ] && rm -rf "$work"
+}
+trap cleanup EXIT
+
+# prepare_game_dir ASSET_DIR: a fresh copy in $work.
+prepare_game_dir() {
+    [ -n "$work" ] && rm -rf "$work"
+    work=$(mktemp -d)
+    cp -r "$1"/. "$work"/ || fail "cannot copy $1"
+}
+
+# start_game PALMUT LIMIT OUT ERR: runs the game in $work, killed after LIMIT
+# seconds (then its status is 137), and waits for its window.
+start_game() {
+    (cd "$work" && SDL_AUDIODRIVER=dummy exec timeout -s KILL "$2" "$1" >"$3" 2>"$4") &
+    pid=$!
+    wid=$(timeout 20 xdotool search --sync --name "$title" | head -n 1)
+    [ -n "$wid" ] || fail "no window named '$title'"
+    xdotool windowfocus "$wid" 2>/dev/null
+}
+
+# The game reads its keys once per 60 ms pass: one press per 150 ms.
+press() {
+    for key in "$@"; do
+        kill -0 "$pid" 2>/dev/null || fail "the game ended early, while pressing $key"
+        xdotool key "$key"
+        sleep 0.15
+    done
+}
+
+# shot FILE: screenshot of the game window.
+shot() {
+    import -window "$wid" "$1" || fail "screenshot $1"
+}
+
+# Waits for the game to end and prints its exit status.
+game_status() {
+    local status
+    wait "$pid"
+    status=$?
+    pid=""
+    echo "$status"
+}
