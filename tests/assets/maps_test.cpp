@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "asset_files.h"
 #include "map_analysis.h"
@@ -276,6 +277,34 @@ TEST(MapCheck, BadFilesGiveClearErrors) {
     issues.clear();
     EXPECT_TRUE(loadMapFiles(dir + "/nocritter.png", m, issues));
     EXPECT_TRUE(hasError(issues, "critter file"));
+}
+
+TEST(MapCheck, HugeImageHeaderIsRefusedBeforeAllocating) {
+    // A hostile header claiming 100000 x 100000 pixels must not make the checker
+    // reserve tens of gigabytes.
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto chunk = [&](const char* type, std::vector<uint8_t> body) {
+        uint32_t n = static_cast<uint32_t>(body.size());
+        for (int s = 24; s >= 0; s -= 8)
+            png.push_back(static_cast<uint8_t>(n >> s));
+        std::vector<uint8_t> typed(type, type + 4);
+        typed.insert(typed.end(), body.begin(), body.end());
+        png.insert(png.end(), typed.begin(), typed.end());
+        uint32_t crc =
+            static_cast<uint32_t>(crc32(0, typed.data(), static_cast<uInt>(typed.size())));
+        for (int s = 24; s >= 0; s -= 8)
+            png.push_back(static_cast<uint8_t>(crc >> s));
+    };
+    chunk("IHDR", {0, 1, 0x86, 0xA0, 0, 1, 0x86, 0xA0, 8, 2, 0, 0, 0});
+    chunk("IDAT", {0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+    chunk("IEND", {});
+    const std::string dir = tempDir();
+    writeBytes(dir + "/huge.png", png);
+    MapData m;
+    std::vector<Issue> issues;
+    EXPECT_FALSE(loadMapFiles(dir + "/huge.png", m, issues));
+    EXPECT_TRUE(hasError(issues, "out of range"));
+    EXPECT_TRUE(m.ground.empty());
 }
 
 TEST(MapCheck, ForeignColoursAreReported) {
