@@ -50,7 +50,7 @@ std::string ResolvePath(const std::string& path) {
 
 FileStreamPtr OpenForReading(const std::string& path) {
     std::string real = ResolvePath(path);
-    if (real.empty()) return nullptr;
+    if (real.empty() || !media_internal::IsRegularFile(real)) return nullptr;
     std::FILE* f = std::fopen(real.c_str(), "rb");
     if (!f) return nullptr;
     auto stream = std::make_shared<FileStream>();

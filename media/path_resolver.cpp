@@ -47,6 +47,11 @@ std::string Join(const std::string& dir, const std::string& name) {
 
 } // namespace
 
+bool IsRegularFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::string ResolveUnder(const std::string& base, const std::string& path) {
     if (path.empty()) return {};
     std::string p = path;

@@ -12,4 +12,8 @@ namespace media_internal {
 // disk, joined to `base` when given, or "" when some component has no match.
 std::string ResolveUnder(const std::string& base, const std::string& path);
 
+// True for an existing regular file. Checked before opening, since opening a
+// named pipe would block until someone writes to it.
+bool IsRegularFile(const std::string& path);
+
 } // namespace media_internal

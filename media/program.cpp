@@ -5,6 +5,7 @@
 #include "path_resolver.h"
 #include "test_seams.h"
 
+#include <SDL.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -24,6 +25,7 @@ bool throwOnExit = false;
     if (throwOnExit) throw ProgramExit{status, message};
     CloseGraphics();
     media_internal::StopAudio();
+    SDL_Quit(); // hands the display and the audio device back in a clean state
     std::fflush(nullptr);
     std::exit(status);
 }

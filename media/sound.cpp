@@ -3,6 +3,7 @@
 #include "audio_output.h"
 #include "files.h"
 #include "ogg_decoder.h"
+#include "path_resolver.h"
 #include "program.h"
 #include "wav_decoder.h"
 
@@ -20,7 +21,7 @@ using media_internal::PcmData;
 // The whole file, or false when it is missing or larger than the cap.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     std::string real = ResolvePath(path);
-    if (real.empty()) return false;
+    if (real.empty() || !media_internal::IsRegularFile(real)) return false;
     std::FILE* f = std::fopen(real.c_str(), "rb");
     if (!f) return false;
     bytes.clear();
@@ -68,6 +69,8 @@ SoundPtr LoadSound(const std::string& path, int /*flags*/) {
     if (frames->empty()) return nullptr;
     auto sound = std::make_shared<Sound>();
     sound->frames = std::move(frames);
+    // Opening the device takes a moment: do it while loading, not at the first Play.
+    media_internal::OpenAudioOutput();
     return sound;
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 using namespace std::string_literals;
@@ -64,6 +66,10 @@ TEST_F(FilesStream, EmptyFileMissingFileFolderAndClose) {
     EXPECT_EQ(ReadLine(s), "");
     EXPECT_FALSE(OpenForReading(dir.path() + "/missing.txt"));
     EXPECT_FALSE(OpenForReading(dir.path())); // a folder is not a readable file
+    // A named pipe with no writer would block an open; it is refused instead.
+    std::string fifo = dir.path() + "/pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(OpenForReading(fifo));
 
     s = Open("abc\n");
     Close(s);

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -48,6 +49,10 @@ TEST(SoundLoad, OggToneDecodes) {
 TEST(SoundLoad, MissingBrokenAndTruncatedFilesGiveNull) {
     FilesTempDir dir;
     EXPECT_FALSE(LoadSound(dir.path() + "/none.wav", 0));
+    EXPECT_FALSE(LoadSound(dir.path(), 0));
+    std::string fifo = dir.path() + "/pipe.wav";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(LoadSound(fifo, 0)); // must not wait for a writer
     EXPECT_FALSE(LoadSound(dir.Write("junk.wav", "not a sound at all"), 0));
     EXPECT_FALSE(LoadSound(dir.Write("junk.ogg", "OggS and then nothing useful"), 0));
     std::string ogg = EncodeOggTone(1, 8000, 8000, 200.0f);
