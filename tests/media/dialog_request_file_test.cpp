@@ -2,6 +2,7 @@
 #include "media/desktop.h"
 #include "media/desktop_process.h"
 #include "media/file_dialog_filter.h"
+#include "media/graphics.h"
 #include "media/test_seams.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,10 @@ class DialogXvfb : public testing::Test {
 };
 
 TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
+    // With a real X window the dialog is attached to it (when this process has
+    // not already started another video driver).
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    bool windowed = OpenGraphics(640, 480, 0, 60, 0);
     FilesTempDir dir;
     std::string map = dir.Write("Map/insel.map", "x");
     ScopedWorkingDir cwd(dir.path());
@@ -126,6 +131,7 @@ TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
     std::string chosen = RequestFile("Karte waehlen", "map:map", 0, "map/");
     driver.join();
     EXPECT_EQ(chosen, map);
+    if (windowed) CloseGraphics();
 }
 
 TEST_F(DialogXvfb, EscapeCancels) {
