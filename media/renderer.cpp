@@ -338,17 +338,23 @@ void Clear() {
     gl.Clear(GL_COLOR_BUFFER_BIT);
 }
 
+ScreenRect FitPicture(int pictureW, int pictureH, int areaW, int areaH) {
+    if (pictureW <= 0 || pictureH <= 0 || areaW <= 0 || areaH <= 0) return {};
+    // As large as fits with the aspect kept, centred; the rest stays black.
+    const double scale =
+        std::min(static_cast<double>(areaW) / pictureW, static_cast<double>(areaH) / pictureH);
+    const int w = std::min(areaW, static_cast<int>(pictureW * scale + 0.5));
+    const int h = std::min(areaH, static_cast<int>(pictureH * scale + 0.5));
+    return {(areaW - w) / 2, (areaH - h) / 2, w, h};
+}
+
 void PresentTo(int drawableWidth, int drawableHeight) {
     if (!g_state) return;
     State& s = *g_state;
     FlushState(s);
-    // Largest whole-picture scale with the aspect kept; the rest stays black.
-    const float scale = std::min(static_cast<float>(drawableWidth) / s.width,
-                                 static_cast<float>(drawableHeight) / s.height);
-    const int w = static_cast<int>(s.width * scale + 0.5f);
-    const int h = static_cast<int>(s.height * scale + 0.5f);
-    const int x = (drawableWidth - w) / 2;
-    const int y = (drawableHeight - h) / 2;
+    const ScreenRect fit = FitPicture(s.width, s.height, drawableWidth, drawableHeight);
+    if (fit.w <= 0 || fit.h <= 0) return; // e.g. a minimised window
+    const int x = fit.x, y = fit.y, w = fit.w, h = fit.h;
     gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     gl.BindFramebuffer(GL_READ_FRAMEBUFFER, s.framebuffer);
     gl.Viewport(0, 0, drawableWidth, drawableHeight);

@@ -35,6 +35,13 @@ void AddRect(const Corners& corners, uint32_t colour, int blend);
 
 void Flush();
 void Clear(); // fills the target with black
+struct ScreenRect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+// Where a picture lands in an area: scaled as large as fits with its aspect
+// kept, centred (black bars fill the rest). Empty when either size is empty.
+ScreenRect FitPicture(int pictureW, int pictureH, int areaW, int areaH);
+
 // Copies the target to the window's back buffer, scaled with aspect kept.
 void PresentTo(int drawableWidth, int drawableHeight);
 // Draw calls since the last call; Flip calls it once per frame.

@@ -3,6 +3,7 @@
 #include "media/clock.h"
 #include "media/frame_pacing.h"
 #include "media/internal.h"
+#include "media/renderer.h"
 
 TEST(GraphicsMode, ReopenKeepsImagesAndResetsTheDrawingState) {
     GraphicsScratch scratch;
@@ -147,4 +148,24 @@ TEST(GraphicsMode, InvisibleVideoDriversNeedToBeAskedForByName) {
     setenv("SDL_VIDEODRIVER", asked.c_str(), 1);
     EXPECT_TRUE(OpenGraphics(640, 480, 0, 0, 0));
     CloseGraphics();
+}
+
+TEST(FullScreenFit, PictureKeepsItsAspectBetweenBlackBars) {
+    const auto fit = [](int w, int h) { return render::FitPicture(640, 480, w, h); };
+    const render::ScreenRect same = fit(640, 480);
+    EXPECT_EQ(same.x, 0);
+    EXPECT_EQ(same.w, 640);
+    const render::ScreenRect wide = fit(1920, 1080); // bars left and right
+    EXPECT_EQ(wide.h, 1080);
+    EXPECT_EQ(wide.w, 1440);
+    EXPECT_EQ(wide.x, 240);
+    EXPECT_EQ(wide.y, 0);
+    const render::ScreenRect tall = fit(1280, 1024); // bars above and below
+    EXPECT_EQ(tall.w, 1280);
+    EXPECT_EQ(tall.h, 960);
+    EXPECT_EQ(tall.y, 32);
+    const render::ScreenRect odd = fit(1366, 768);
+    EXPECT_LE(odd.x + odd.w, 1366);
+    EXPECT_EQ(odd.h, 768);
+    EXPECT_EQ(fit(0, 0).w, 0) << "a minimised window shows nothing";
 }
