@@ -29,6 +29,8 @@ void ReadFromFile(png_structp png, png_bytep out, png_size_t length) {
     if (std::fread(out, 1, length, file) != length) png_error(png, "truncated");
 }
 
+constexpr double MAX_DEFLATE_RATIO = 1100; // 1032:1 plus room for rounding
+
 [[noreturn]] void OnError(png_structp png, png_const_charp) {
     png_longjmp(png, 1);
 }
@@ -38,6 +40,7 @@ void OnWarning(png_structp, png_const_charp) {}
 struct DecodeJob {
     png_rw_ptr read;
     void* source;
+    size_t sourceBytes; // whole file, to judge whether the header can be true
     PixmapPtr result;
     std::vector<png_bytep> rows;
 };
@@ -63,6 +66,11 @@ void Decode(DecodeJob& job) {
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colorType = 0, interlace = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
+    // Deflate shrinks data at most about 1032:1, so a file far smaller than its
+    // pixel stream / 1032 must be cut short: refuse it before reserving memory.
+    const double streamBytes = (static_cast<double>(png_get_rowbytes(png, info)) + 1) * height;
+    if (streamBytes / MAX_DEFLATE_RATIO > static_cast<double>(job.sourceBytes))
+        png_error(png, "file too small for its size");
 
     if (bitDepth == 16) png_set_strip_16(png);
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
@@ -115,7 +123,10 @@ PixmapPtr DecodePngFile(const std::string& realPath) {
     if (realPath.empty()) return nullptr;
     FILE* file = std::fopen(realPath.c_str(), "rb");
     if (!file) return nullptr;
-    DecodeJob job{ReadFromFile, file, nullptr, {}};
+    std::fseek(file, 0, SEEK_END);
+    const long size = std::ftell(file);
+    std::rewind(file);
+    DecodeJob job{ReadFromFile, file, size > 0 ? static_cast<size_t>(size) : 0, nullptr, {}};
     Decode(job);
     std::fclose(file);
     return job.result;
@@ -123,7 +134,7 @@ PixmapPtr DecodePngFile(const std::string& realPath) {
 
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size) {
     MemoryReader reader{data, size, 0};
-    DecodeJob job{ReadFromMemory, &reader, nullptr, {}};
+    DecodeJob job{ReadFromMemory, &reader, size, nullptr, {}};
     Decode(job);
     return job.result;
 }

@@ -5,6 +5,7 @@
 #include "media/image_data.h"
 #include "media/png_decoder.h"
 
+#include <sys/resource.h>
 #include <zlib.h>
 
 namespace {
@@ -22,6 +23,12 @@ PixmapPtr RoundTrip(const GraphicsScratch& scratch, const PngSpec& spec) {
     const std::string path = scratch.Path("fixture.png");
     if (!WriteTestPng(path, spec)) return nullptr;
     return LoadPixmapFile(path);
+}
+
+long PeakMemoryKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 std::string ReadBytes(const std::string& path) {
@@ -128,12 +135,13 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
 
     // Headers claiming absurd sizes (the checksum is fixed up so only the size
     // is wrong): refused before any pixel memory is reserved.
-    const auto withSize = [&](uint32_t w, uint32_t h) {
+    const auto withSize = [&](uint32_t w, uint32_t h, uint8_t colourType = 2) {
         std::string data = bytes;
         const unsigned char size[8] = {uint8_t(w >> 24), uint8_t(w >> 16), uint8_t(w >> 8),
                                        uint8_t(w),       uint8_t(h >> 24), uint8_t(h >> 16),
                                        uint8_t(h >> 8),  uint8_t(h)};
         std::copy(size, size + 8, data.begin() + 16);
+        data[25] = static_cast<char>(colourType);
         const uint32_t crc =
             static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data() + 12), 17));
         for (int i = 0; i < 4; ++i)
@@ -144,6 +152,11 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
     EXPECT_FALSE(decode(withSize(16384, 16384))) << "1 GiB of RGB is over the cap";
     EXPECT_FALSE(decode(withSize(0, 10)));
     EXPECT_FALSE(decode(withSize(64, 128))) << "more rows claimed than stored";
+    // Within the side and byte caps (256 MiB of grey) yet far more than a file
+    // of a few hundred bytes can hold: refused without touching that memory.
+    const long peakBefore = PeakMemoryKiB();
+    EXPECT_FALSE(decode(withSize(16384, 16384, 0)));
+    EXPECT_LT(PeakMemoryKiB() - peakBefore, 64 * 1024);
 
     EXPECT_FALSE(decode("\x89PNG\r\n\x1a\n garbage after a valid signature"));
     EXPECT_FALSE(LoadPixmapFile(scratch.Path("missing.png")));
