@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -20,6 +21,9 @@ namespace {
 // Larger font files or glyph bitmaps are treated as broken rather than loaded.
 constexpr std::streamoff MAX_FONT_FILE = 64 << 20;
 constexpr unsigned MAX_GLYPH_SIDE = 2048;
+// Larger pixel sizes are treated as refused by the face, like sizes it lacks:
+// a glyph bitmap of such a size would need gigabytes.
+constexpr int MAX_PIXEL_SIZE = 1024;
 
 FT_Library Library() {
     static FT_Library library = nullptr;
@@ -113,7 +117,7 @@ FontPtr LoadFont(const std::string& path, int size, int style) {
     FT_Face face = font->face->face;
 
     int chosen = 0;
-    for (int s = size; s >= 1 && !chosen; --s)
+    for (int s = std::min(size, MAX_PIXEL_SIZE); s >= 1 && !chosen; --s)
         if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(s)) == 0) chosen = s;
     if (!chosen) return nullptr;
 

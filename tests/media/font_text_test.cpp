@@ -165,4 +165,11 @@ TEST(FontLoading, BrokenOrMissingFontsGiveNull) {
     const Glyph* a = FindGlyph(*plain, U'A');
     ASSERT_TRUE(a && a->image);
     EXPECT_EQ(a->image->flags, 0) << "without the smooth style glyphs are unfiltered";
+
+    // An absurd size falls back like a refused one instead of rasterising
+    // glyphs of a million pixels.
+    FontPtr huge = LoadFont(path, 1000000, FONT_SMOOTH);
+    ASSERT_TRUE(huge);
+    EXPECT_LE(huge->size, 1024);
+    EXPECT_TRUE(FindGlyph(*huge, U'W'));
 }
