@@ -316,7 +316,7 @@ void AddRect(const Corners& corners, uint32_t colour, int blend) {
     State& s = *g_state;
     // Any page has a white block: keep the current one so rectangles do not split batches.
     int page = s.quadCount > 0 ? s.batchPage : s.boundPage;
-    if (page < 0) {
+    if (page < 0 || !s.atlas.HasWhite(page)) {
         page = s.atlas.AnyPage();
         AfterAtlasChange(s);
     }

@@ -28,7 +28,9 @@ class TextureAtlas {
     // A page to draw rectangles from when nothing else is bound.
     int AnyPage();
     GLuint Texture(int page) const { return pages_[page].texture; }
-    // Texture coordinates of a white texel on the given page.
+    // Pages made for one oversized frame have no white block.
+    bool HasWhite(int page) const { return pages_[page].texture && pages_[page].shared; }
+    // Texture coordinates of a white texel on a page that has one.
     void WhiteTexel(int page, float& u, float& v) const;
 
   private:

@@ -162,3 +162,17 @@ TEST_F(GraphicsTest, ManyLargeImagesSpillToNewPagesAndFreedSpaceIsReused) {
         }
     }
 }
+
+TEST_F(GraphicsTest, RectanglesAfterAnOversizedPictureStayWhiteTinted) {
+    // Wider than an atlas page: the picture gets a texture of its own, and a
+    // rectangle drawn right after it must not sample that picture.
+    const std::string path = scratch.Path("wide.png");
+    ASSERT_TRUE(WriteColourPng(path, 2100, 8, false, [](int, int) { return Rgb(0, 0, 200); }));
+    ImagePtr wide = LoadImage(path, 0);
+    ASSERT_TRUE(wide);
+    DrawImage(wide, 0, 0, 0);
+    SetColor(255, 255, 0);
+    DrawRect(10, 20, 4, 4);
+    EXPECT_EQ(ReadBackPixel(5, 5), Rgb(0, 0, 200));
+    EXPECT_EQ(ReadBackPixel(11, 21), Rgb(255, 255, 0));
+}
