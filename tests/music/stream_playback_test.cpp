@@ -167,3 +167,17 @@ TEST_F(StreamTest, LiveStationThatDropsIsCalledAgain) {
     EXPECT_GE(MusicStreamReconnects(stream), 1);
     EXPECT_GE(server_->Requests("/early.mp3"), 2);
 }
+
+TEST_F(StreamTest, TheGameMixerPlaysTheStream) {
+    // Device -1 feeds the media layer's mixer; SDL's dummy driver pulls it in real time.
+    ASSERT_TRUE(BASS_Free());
+    if (!BASS_Init(-1, 44100, 0, nullptr, nullptr)) GTEST_SKIP() << "no audio output here";
+    const HSTREAM stream = Open(server_->Url("/chain.ogg"));
+    ASSERT_NE(stream, 0u) << BASS_ErrorGetCode();
+    TitleLog log;
+    BASS_ChannelSetSync(stream, BASS_SYNC_META, 0, TitleLog::Sync, &log);
+    ASSERT_TRUE(BASS_ChannelPlay(stream, 0));
+    // The second title is one second of audio in: only a mixer that pulls gets there.
+    EXPECT_EQ(log.WaitFor(2, 4s).size(), 2u);
+    EXPECT_TRUE(WaitUntilFreed(stream));
+}
