@@ -33,7 +33,7 @@ class GraphicsScratch {
     std::string dir_;
 };
 
-struct PngSpec {
+struct PngFixture {
     int width = 1, height = 1;
     int colorType = PNG_COLOR_TYPE_RGB;
     int bitDepth = 8;
@@ -43,7 +43,7 @@ struct PngSpec {
     std::vector<uint8_t> paletteAlpha; // tRNS for palette images
 };
 
-inline bool WriteTestPng(const std::string& path, const PngSpec& spec) {
+inline bool WriteTestPng(const std::string& path, const PngFixture& fixture) {
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -54,19 +54,19 @@ inline bool WriteTestPng(const std::string& path, const PngSpec& spec) {
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, fixture.width, fixture.height, fixture.bitDepth, fixture.colorType,
+                 fixture.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(png, info, spec.paletteAlpha.data(),
-                     static_cast<int>(spec.paletteAlpha.size()), nullptr);
+    if (!fixture.palette.empty())
+        png_set_PLTE(png, info, fixture.palette.data(), static_cast<int>(fixture.palette.size()));
+    if (!fixture.paletteAlpha.empty())
+        png_set_tRNS(png, info, fixture.paletteAlpha.data(),
+                     static_cast<int>(fixture.paletteAlpha.size()), nullptr);
     png_write_info(png, info);
-    const size_t rowBytes = spec.rows.size() / spec.height;
-    std::vector<png_bytep> rows(spec.height);
-    for (int y = 0; y < spec.height; ++y)
-        rows[y] = const_cast<png_bytep>(spec.rows.data() + rowBytes * y);
+    const size_t rowBytes = fixture.rows.size() / fixture.height;
+    std::vector<png_bytep> rows(fixture.height);
+    for (int y = 0; y < fixture.height; ++y)
+        rows[y] = const_cast<png_bytep>(fixture.rows.data() + rowBytes * y);
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
@@ -76,19 +76,19 @@ inline bool WriteTestPng(const std::string& path, const PngSpec& spec) {
 // An 8-bit RGB or RGBA picture from a per-pixel function returning 0xAARRGGBB.
 template <typename PixelFn>
 bool WriteColourPng(const std::string& path, int width, int height, bool alpha, PixelFn pixel) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colorType = alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
+    PngFixture fixture;
+    fixture.width = width;
+    fixture.height = height;
+    fixture.colorType = alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const uint32_t p = pixel(x, y);
-            spec.rows.push_back(static_cast<uint8_t>(p >> 16));
-            spec.rows.push_back(static_cast<uint8_t>(p >> 8));
-            spec.rows.push_back(static_cast<uint8_t>(p));
-            if (alpha) spec.rows.push_back(static_cast<uint8_t>(p >> 24));
+            fixture.rows.push_back(static_cast<uint8_t>(p >> 16));
+            fixture.rows.push_back(static_cast<uint8_t>(p >> 8));
+            fixture.rows.push_back(static_cast<uint8_t>(p));
+            if (alpha) fixture.rows.push_back(static_cast<uint8_t>(p >> 24));
         }
-    return WriteTestPng(path, spec);
+    return WriteTestPng(path, fixture);
 }
 
 constexpr unsigned Rgb(unsigned r, unsigned g, unsigned b) {

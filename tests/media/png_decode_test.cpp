@@ -9,19 +9,19 @@
 #include <zlib.h>
 
 namespace {
-PngSpec Spec(int w, int h, int colorType, int bitDepth, std::vector<uint8_t> rows) {
-    PngSpec spec;
-    spec.width = w;
-    spec.height = h;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
-    spec.rows = std::move(rows);
-    return spec;
+PngFixture Fixture(int w, int h, int colorType, int bitDepth, std::vector<uint8_t> rows) {
+    PngFixture fixture;
+    fixture.width = w;
+    fixture.height = h;
+    fixture.colorType = colorType;
+    fixture.bitDepth = bitDepth;
+    fixture.rows = std::move(rows);
+    return fixture;
 }
 
-PixmapPtr RoundTrip(const GraphicsScratch& scratch, const PngSpec& spec) {
+PixmapPtr RoundTrip(const GraphicsScratch& scratch, const PngFixture& fixture) {
     const std::string path = scratch.Path("fixture.png");
-    if (!WriteTestPng(path, spec)) return nullptr;
+    if (!WriteTestPng(path, fixture)) return nullptr;
     return LoadPixmapFile(path);
 }
 
@@ -39,13 +39,13 @@ std::string ReadBytes(const std::string& path) {
 
 TEST(PngDecode, GreyTypesBecomeIntensityOrRgba) {
     GraphicsScratch scratch;
-    PixmapPtr grey = RoundTrip(scratch, Spec(2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x00, 0x7F}));
+    PixmapPtr grey = RoundTrip(scratch, Fixture(2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x00, 0x7F}));
     ASSERT_TRUE(grey);
     EXPECT_EQ(PixmapFormat(grey), PF_I8);
     EXPECT_EQ(ReadPixel(grey, 1, 0), 0xFF7F7F7Fu);
 
     // 1-bit grey: 1 0 1 1 expands to full white and black.
-    PixmapPtr bits = RoundTrip(scratch, Spec(4, 1, PNG_COLOR_TYPE_GRAY, 1, {0xB0}));
+    PixmapPtr bits = RoundTrip(scratch, Fixture(4, 1, PNG_COLOR_TYPE_GRAY, 1, {0xB0}));
     ASSERT_TRUE(bits);
     EXPECT_EQ(PixmapFormat(bits), PF_I8);
     EXPECT_EQ(ReadPixel(bits, 0, 0), 0xFFFFFFFFu);
@@ -53,12 +53,12 @@ TEST(PngDecode, GreyTypesBecomeIntensityOrRgba) {
     EXPECT_EQ(ReadPixel(bits, 3, 0), 0xFFFFFFFFu);
 
     // 16-bit grey keeps the high byte.
-    PixmapPtr deep = RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_GRAY, 16, {0xAB, 0xCD}));
+    PixmapPtr deep = RoundTrip(scratch, Fixture(1, 1, PNG_COLOR_TYPE_GRAY, 16, {0xAB, 0xCD}));
     ASSERT_TRUE(deep);
     EXPECT_EQ(ReadPixel(deep, 0, 0), 0xFFABABABu);
 
     PixmapPtr greyAlpha =
-        RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0x80}));
+        RoundTrip(scratch, Fixture(1, 1, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0x80}));
     ASSERT_TRUE(greyAlpha);
     EXPECT_EQ(PixmapFormat(greyAlpha), PF_RGBA8888);
     EXPECT_EQ(ReadPixel(greyAlpha, 0, 0), 0x80404040u);
@@ -66,23 +66,23 @@ TEST(PngDecode, GreyTypesBecomeIntensityOrRgba) {
 
 TEST(PngDecode, ColourAndPaletteTypes) {
     GraphicsScratch scratch;
-    PixmapPtr rgb = RoundTrip(scratch, Spec(1, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6}));
+    PixmapPtr rgb = RoundTrip(scratch, Fixture(1, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6}));
     ASSERT_TRUE(rgb);
     EXPECT_EQ(PixmapFormat(rgb), PF_RGB888);
     EXPECT_EQ(ReadPixel(rgb, 0, 1), Rgb(4, 5, 6));
 
     PixmapPtr rgb16 =
-        RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_RGB, 16, {0x11, 0, 0x22, 0, 0x33, 0xFF}));
+        RoundTrip(scratch, Fixture(1, 1, PNG_COLOR_TYPE_RGB, 16, {0x11, 0, 0x22, 0, 0x33, 0xFF}));
     ASSERT_TRUE(rgb16);
     EXPECT_EQ(ReadPixel(rgb16, 0, 0), Rgb(0x11, 0x22, 0x33));
 
-    PixmapPtr rgba = RoundTrip(scratch, Spec(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {9, 8, 7, 6}));
+    PixmapPtr rgba = RoundTrip(scratch, Fixture(1, 1, PNG_COLOR_TYPE_RGB_ALPHA, 8, {9, 8, 7, 6}));
     ASSERT_TRUE(rgba);
     EXPECT_EQ(PixmapFormat(rgba), PF_RGBA8888);
     EXPECT_EQ(ReadPixel(rgba, 0, 0), 0x06090807u);
 
     // 4-bit palette: indices 1 and 2.
-    PngSpec palette = Spec(2, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x12});
+    PngFixture palette = Fixture(2, 1, PNG_COLOR_TYPE_PALETTE, 4, {0x12});
     palette.palette = {{0, 0, 0}, {255, 0, 0}, {0, 0, 200}};
     PixmapPtr indexed = RoundTrip(scratch, palette);
     ASSERT_TRUE(indexed);
@@ -100,12 +100,13 @@ TEST(PngDecode, ColourAndPaletteTypes) {
 
 TEST(PngDecode, InterlacedPicturesDecodeLikePlainOnes) {
     GraphicsScratch scratch;
-    PngSpec spec = Spec(13, 11, PNG_COLOR_TYPE_RGB, 8, {});
+    PngFixture fixture = Fixture(13, 11, PNG_COLOR_TYPE_RGB, 8, {});
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 13; ++x)
-            spec.rows.insert(spec.rows.end(), {uint8_t(x * 19), uint8_t(y * 23), uint8_t(x ^ y)});
-    spec.interlaced = true;
-    PixmapPtr pixmap = RoundTrip(scratch, spec);
+            fixture.rows.insert(fixture.rows.end(),
+                                {uint8_t(x * 19), uint8_t(y * 23), uint8_t(x ^ y)});
+    fixture.interlaced = true;
+    PixmapPtr pixmap = RoundTrip(scratch, fixture);
     ASSERT_TRUE(pixmap);
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 13; ++x)
@@ -114,9 +115,10 @@ TEST(PngDecode, InterlacedPicturesDecodeLikePlainOnes) {
 
 TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
     GraphicsScratch scratch;
-    PngSpec spec = Spec(64, 64, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(64 * 64 * 3, 0x5A));
+    PngFixture fixture =
+        Fixture(64, 64, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(64 * 64 * 3, 0x5A));
     const std::string good = scratch.Path("good.png");
-    ASSERT_TRUE(WriteTestPng(good, spec));
+    ASSERT_TRUE(WriteTestPng(good, fixture));
     const std::string bytes = ReadBytes(good);
     ASSERT_TRUE(DecodePngMemory(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 
