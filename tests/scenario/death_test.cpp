@@ -33,7 +33,7 @@ class Death : public Scenario {
             if (++waited == 5) InjectKeyPress(answer);
         });
         const bool goOn = RunOnePass();
-        SetIdleHook(nullptr);
+        GuardAgainstWaiting();
         SetFrameHook(nullptr);
         EXPECT_GE(waited, 5) << "the death screen did not wait for a key";
         return goOn;
