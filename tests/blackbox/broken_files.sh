@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Starts the built game with damaged level files: a missing or short layer
-# file or an undecodable map image must end it with status 255 and the reason
-# on the error stream, never with a crash or a hang; a missing critter file
-# only means an island without animals.
+# Starts the built game with damaged files: a missing or short layer file or
+# an undecodable map image must end it with status 255 and the reason on the
+# error stream, never with a crash or a hang. A missing critter file, missing
+# or binary settings and a music address nobody answers must not keep the
+# game from its title screen.
 #
 # usage: broken_files.sh PALMUT ASSET_DIR LOGS
 set -u
@@ -41,4 +42,8 @@ expect short-layer "head -c 100 map/map.map >short && mv short map/map.map" 255 
     "Error reading from stream"
 expect garbage-image "echo garbage >map/map.png" 255 "map/map.png not found."
 expect missing-critters "rm map/map.critter" 0 ""
+expect missing-settings "rm data/game.cfg data/stream.cfg" 0 ""
+expect binary-settings "head -c 3000 map/map.png >data/game.cfg" 0 ""
+# A non-routable address: connecting would hang until some time-out.
+expect silent-stream "echo http://10.255.255.1:8000/stream >data/stream.cfg" 0 ""
 echo "OK: damaged files end the game cleanly"
