@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <stdexcept>
 
@@ -65,6 +66,11 @@ int LoopbackServer::Requests(const std::string& path) {
     return requests_[path];
 }
 
+std::size_t LoopbackServer::BodyBytesSent(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    return sent_[path];
+}
+
 std::string LoopbackServer::LastRequestHead() {
     std::lock_guard lock(mutex_);
     return lastHead_;
@@ -85,14 +91,22 @@ void LoopbackServer::AcceptLoop() {
     }
 }
 
-bool LoopbackServer::SendAll(int socket, const char* data, std::size_t size) {
+bool LoopbackServer::SendAll(int socket, const char* data, std::size_t size,
+                             const std::string* path) {
     std::size_t done = 0;
     while (done < size && !stop_) {
         pollfd p{socket, POLLOUT, 0};
         if (poll(&p, 1, kPollMs) <= 0) continue;
-        const ssize_t n = send(socket, data + done, size - done, MSG_NOSIGNAL);
+        // Small non-blocking pieces: the count stays current and Stop is never stuck in send.
+        const ssize_t n = send(socket, data + done, std::min<std::size_t>(size - done, 65536),
+                               MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) continue;
         if (n <= 0) return false;
         done += static_cast<std::size_t>(n);
+        if (path) {
+            std::lock_guard lock(mutex_);
+            sent_[*path] += static_cast<std::size_t>(n);
+        }
     }
     return done == size;
 }
@@ -133,7 +147,8 @@ void LoopbackServer::Serve(int socket) {
         Hold(socket);
     } else if (SendAll(socket, reply.head.data(), reply.head.size())) {
         const std::size_t limit = std::min({reply.body.size(), reply.stallAfter, reply.closeAfter});
-        if (SendAll(socket, reply.body.data(), limit) && reply.stallAfter != std::string::npos)
+        if (SendAll(socket, reply.body.data(), limit, &path) &&
+            reply.stallAfter != std::string::npos)
             Hold(socket);
     }
     close(socket);

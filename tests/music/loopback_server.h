@@ -31,13 +31,15 @@ class LoopbackServer {
 
     std::string Url(const std::string& path) const; // path starts with '/'
     int Requests(const std::string& path);
+    std::size_t BodyBytesSent(const std::string& path);
     std::string LastRequestHead();
     void Stop();
 
   private:
     void AcceptLoop();
     void Serve(int socket);
-    bool SendAll(int socket, const char* data, std::size_t size);
+    // Counts what went out under `path` when one is given.
+    bool SendAll(int socket, const char* data, std::size_t size, const std::string* path = nullptr);
     void Hold(int socket);
 
     Handler handler_;
@@ -48,5 +50,6 @@ class LoopbackServer {
     std::mutex mutex_;
     std::vector<std::thread> connections_;
     std::map<std::string, int> requests_;
+    std::map<std::string, std::size_t> sent_;
     std::string lastHead_;
 };

@@ -14,6 +14,13 @@ const TestMedia& TestMedia::Get() {
         m.chainedPcm = DecodeVorbisReference(m.chainedOgg);
         m.mp3 = EncodeMp3(TestSignal(44100, 2, 2.0, 3), 44100, 2, {"-b", "128"});
         m.mp3Pcm = DecodeMp3Reference(m.mp3);
+        Bytes copies;
+        for (int i = 0; i < 20; ++i)
+            copies += m.mp3;
+        m.longStationStartPcm = DecodeMp3Reference(copies);
+        for (int i = 0; i < 50; ++i)
+            m.longStation += copies;
+        m.longStation = InterleaveIcy(m.longStation, 16000, {{0, "Lang"}});
         m.mp3At24k =
             EncodeMp3(TestSignal(44100, 2, 1.0, 4), 44100, 2, {"-b", "64", "--resample", "24"});
         m.mp3At24kPcm = DecodeMp3Reference(m.mp3At24k);
@@ -117,6 +124,9 @@ LoopbackReply StreamTest::Route(const std::string& path, LoopbackServer* server)
         r.body = InterleaveIcy(media.mp3, 3000, {{1, "Guns N' Roses - Don't Cry"}});
         r.head = ReplyHead("HTTP/1.0 200 OK",
                            {"Content-Type: audio/mpeg", "icy-metaint: 3000", length(r.body)});
+    } else if (path == "/long.mp3") {
+        r.head = ReplyHead("ICY 200 OK", {"content-type: audio/mpeg", "icy-metaint: 16000"});
+        r.body = media.longStation;
     } else if (path == "/24k.mp3") {
         r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: audio/mpeg", length(media.mp3At24k)});
         r.body = media.mp3At24k;

@@ -21,7 +21,9 @@ struct TestMedia {
     std::vector<float> chainedPcm; // its reference decode
     Bytes mp3;                     // 2 s, 44.1 kHz stereo, 128 kbit/s
     std::vector<float> mp3Pcm;
-    Bytes mp3At24k; // 1 s, resampled by lame to 24 kHz
+    Bytes longStation; // `mp3` 1000 times over, ICY framed: far more than any buffer
+    std::vector<float> longStationStartPcm; // reference decode of its first 20 copies
+    Bytes mp3At24k;                         // 1 s, resampled by lame to 24 kHz
     std::vector<float> mp3At24kPcm;
     static const TestMedia& Get();
 };

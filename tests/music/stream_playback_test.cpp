@@ -181,3 +181,24 @@ TEST_F(StreamTest, TheGameMixerPlaysTheStream) {
     EXPECT_EQ(log.WaitFor(2, 4s).size(), 2u);
     EXPECT_TRUE(WaitUntilFreed(stream));
 }
+
+TEST_F(StreamTest, AFullBufferPausesTheDownloadAndNothingIsLostOnResume) {
+    const TestMedia& media = TestMedia::Get();
+    if (media.mp3.empty()) GTEST_SKIP() << "lame is not installed";
+    const HSTREAM stream = Open(server_->Url("/long.mp3"));
+    ASSERT_NE(stream, 0u) << BASS_ErrorGetCode();
+    // Not played: the buffers fill up and the transfer must rest, well before
+    // the 32 MB the station would send (socket buffers take about 3 MB).
+    std::this_thread::sleep_for(600ms);
+    const std::size_t sent = server_->BodyBytesSent("/long.mp3");
+    EXPECT_LT(sent, media.longStation.size() / 4);
+    // Playing drains the buffers many times over; the audio is unbroken.
+    BASS_ChannelPlay(stream, 0);
+    const std::size_t frames = Frames(media.longStationStartPcm) - 2304;
+    ASSERT_GT(frames, 44100u * 30);
+    const auto pcm = Pull(stream, frames, 20s);
+    ASSERT_EQ(Frames(pcm), frames);
+    EXPECT_EQ(HashFrames(pcm, frames), HashFrames(media.longStationStartPcm, frames));
+    EXPECT_GT(server_->BodyBytesSent("/long.mp3"), sent);
+    EXPECT_EQ(MusicStreamReconnects(stream), 0);
+}
