@@ -67,6 +67,14 @@ std::string FileUrlPath(const std::string& url) {
     return PercentDecode(rest);
 }
 
+// Addresses copied from a page may hold spaces, which curl rejects.
+std::string EscapeSpaces(const std::string& url) {
+    std::string out;
+    for (char c : url)
+        out += c == ' ' ? std::string("%20") : std::string(1, c);
+    return out;
+}
+
 // A pasted "radio.example.com:8000/live" without a scheme.
 bool LooksLikeHost(const std::string& address) {
     if (address.empty() || address[0] == '/' || address[0] == '.') return false;
@@ -94,7 +102,9 @@ MusicStream::~MusicStream() {
 }
 
 int MusicStream::Open(const std::string& address) {
-    const std::string trimmed = Trim(address);
+    // Editors on other systems like to leave a byte order mark in the file.
+    std::string trimmed = Trim(address);
+    if (trimmed.rfind("\xEF\xBB\xBF", 0) == 0) trimmed = Trim(trimmed.substr(3));
     if (trimmed.empty()) return BASS_ERROR_ILLPARAM;
     int attemptsLeft = kMaxOpenAttempts;
     openDeadline_ = Clock::now() + milliseconds(CurrentMusicTimeouts().openMs);
@@ -106,7 +116,7 @@ std::shared_ptr<MusicTransport> MusicStream::StartTransport(const std::string& a
     std::shared_ptr<MusicTransport> transport;
     const auto scheme = address.find("://");
     if (IsHttp(address)) {
-        transport = MakeHttpTransport(address, kByteRingSize);
+        transport = MakeHttpTransport(EscapeSpaces(address), kByteRingSize);
     } else if (StartsWithNoCase(address, "file:")) {
         transport = MakeFileTransport(FileUrlPath(address), kByteRingSize, &error);
     } else if (scheme != std::string::npos &&

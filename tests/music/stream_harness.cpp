@@ -104,7 +104,7 @@ LoopbackReply StreamTest::Route(const std::string& path, LoopbackServer* server)
         return "Content-Length: " + std::to_string(b.size());
     };
     LoopbackReply r;
-    if (path == "/chain.ogg") {
+    if (path == "/chain.ogg" || path == "/Mein%20Sender.ogg") {
         r.head = ReplyHead("HTTP/1.1 200 OK",
                            {"Content-Type: application/ogg", length(media.chainedOgg)});
         r.body = media.chainedOgg;
