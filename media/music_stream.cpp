@@ -263,7 +263,9 @@ std::size_t MusicStream::ReadSource(void* out, std::size_t size) {
 
 void MusicStream::Start(std::function<void()> onEnded) {
     onEnded_ = std::move(onEnded);
-    thread_ = std::thread([this] { Run(); });
+    // Holding a reference lets a sync callback release the whole service
+    // without pulling the stream out from under its own thread.
+    thread_ = std::thread([self = shared_from_this()] { self->Run(); });
 }
 
 void MusicStream::RequestStop() {

@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-class MusicStream final : public MixerSource {
+class MusicStream final : public MixerSource, public std::enable_shared_from_this<MusicStream> {
   public:
     MusicStream(DWORD handle, int outputRate, int playlistMode);
     ~MusicStream() override;
@@ -29,7 +29,7 @@ class MusicStream final : public MixerSource {
     // Runs on the caller's thread until the format is known; 0 or an error code.
     int Open(const std::string& address);
     // Starts decoding; `onEnded` runs on the stream's thread once everything
-    // was played and nothing more will come.
+    // was played and nothing more will come. The thread keeps the stream alive.
     void Start(std::function<void()> onEnded);
     // Makes every thread of the stream finish soon; does not wait.
     void RequestStop();

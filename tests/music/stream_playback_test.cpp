@@ -1,6 +1,7 @@
 // Whole streams from the loopback server to the mixer input: the audio must be
 // exactly what a plain decode of the same file gives, titles must arrive in
 // the order they are heard, and playlists and redirects must lead to audio.
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -205,4 +206,22 @@ TEST_F(StreamTest, AFullBufferPausesTheDownloadAndNothingIsLostOnResume) {
     EXPECT_EQ(HashFrames(pcm, frames), HashFrames(media.longStationStartPcm, frames));
     EXPECT_GT(server_->BodyBytesSent("/long.mp3"), sent);
     EXPECT_EQ(MusicStreamReconnects(stream), 0);
+}
+
+TEST_F(StreamTest, ASyncCallbackMayReleaseTheService) {
+    const HSTREAM stream = Open(server_->Url("/chain.ogg"));
+    ASSERT_NE(stream, 0u);
+    static std::atomic<int> result{-1};
+    result = -1;
+    BASS_ChannelSetSync(
+        stream, BASS_SYNC_META, 0, [](HSYNC, DWORD, DWORD, void*) { result = BASS_Free(); },
+        nullptr);
+    BASS_ChannelPlay(stream, 0);
+    Pull(stream, 4410);
+    for (int i = 0; i < 200 && result == -1; ++i)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(BASS_ChannelPlay(stream, 0), 0);
+    EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_INIT);
+    std::this_thread::sleep_for(50ms); // the stream's thread winds down on its own
 }
