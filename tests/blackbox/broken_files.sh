@@ -29,7 +29,7 @@ expect() {
         sleep 0.5
         press Escape
     fi
-    status=$(game_status)
+    wait_for_game
     [ "$status" -eq "$want" ] || fail "$name: status $status, expected $want"
     if [ -n "$message" ] && ! grep -qxF "$message" "$logs/$name-errors.txt"; then
         fail "$name: no '$message' in: $(cat "$logs/$name-errors.txt")"

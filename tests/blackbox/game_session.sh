@@ -56,11 +56,10 @@ shot() {
     import -window "$wid" "$1" || fail "screenshot $1"
 }
 
-# Waits for the game to end and prints its exit status.
-game_status() {
-    local status
+# Waits for the game to end and sets `status` to its exit status. (Not in a
+# command substitution: a subshell cannot wait for the game.)
+wait_for_game() {
     wait "$pid"
     status=$?
     pid=""
-    echo "$status"
 }

@@ -69,6 +69,6 @@ else
     press Escape
 fi
 
-status=$(game_status)
+wait_for_game
 [ "$status" -eq 0 ] || fail "the game ended with status $status"
 echo "OK: $mode run ended with status 0"
