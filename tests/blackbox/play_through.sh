@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plays the built game under X like a player: skips the intro, passes the title
-# and the menu, then either builds a raft and sets sail (victory) or walks on
-# rock until hunger kills the castaway (death). Screenshots go to SHOTS.
+# and the menu, then either builds a raft and sets sail (victory), does the
+# same on an island chosen in the menu's file dialog (chosen), or walks on rock
+# until hunger kills the castaway (death). Screenshots go to SHOTS.
 #
-# usage: play_through.sh victory|death PALMUT ASSET_DIR SHOTS
+# usage: play_through.sh victory|chosen|death PALMUT ASSET_DIR SHOTS
 # Exit 0 on success, 77 when no X display or tool is there to drive the game.
 set -u
 mode=$1 game=$(realpath "$2") assets=$(realpath "$3") shots=$(realpath -m "$4")
@@ -21,6 +22,20 @@ prepare_game_dir "$assets"
 case $mode in
 victory) python3 "$here/make_island.py" victory "$work/map" ;;
 death) python3 "$here/make_island.py" rock "$work/map" ;;
+chosen)
+    command -v zenity >/dev/null || {
+        echo "SKIP: the file dialog needs zenity"
+        exit 77
+    }
+    # Keeps the shipped island; the test island waits elsewhere under another
+    # name. The game lower-cases the chosen path, so capitals in it check that
+    # the files are still found.
+    mkdir -p "$work/Islands"
+    python3 "$here/make_island.py" victory "$work/Islands"
+    for ext in png map critter; do mv "$work/Islands/map.$ext" "$work/Islands/Beach.$ext"; done
+    # No desktop session: keep the dialog's settings in memory and quiet.
+    export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+    ;;
 *) fail "unknown mode $mode" ;;
 esac
 mkdir -p "$shots"
@@ -35,11 +50,30 @@ shot "$shots/$mode-title.png"
 press x
 sleep 0.5
 shot "$shots/$mode-menu.png"
+if [ "$mode" = chosen ]; then
+    # KARTE WAEHLEN: type the island's layer file into the dialog.
+    press Down Return
+    dialog=$(timeout 15 xdotool search --sync --name "Select .map File:" | head -n 1)
+    [ -n "$dialog" ] || fail "no file dialog"
+    sleep 1
+    xdotool windowfocus --sync "$dialog"
+    xdotool key ctrl+l
+    sleep 0.3
+    xdotool type --delay 20 "$work/Islands/Beach.map"
+    sleep 0.3
+    xdotool key Return
+    sleep 1.5
+    xdotool windowfocus "$wid" 2>/dev/null
+    # The chosen island is loaded behind its title picture.
+    shot "$shots/$mode-title-again.png"
+    press x
+    sleep 0.5
+fi
 press Return
 sleep 0.5
 shot "$shots/$mode-play.png"
 
-if [ "$mode" = victory ]; then
+if [ "$mode" != death ]; then
     # Sail, water bag, two roasts, a coconut and two planks, ending on the beach.
     press d space d space d space d space d space d space d space d
     # First plank pair: the combine selection picks slots 5 and 6.
