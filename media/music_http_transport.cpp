@@ -82,6 +82,10 @@ class HttpTransport final : public MusicTransport {
         curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 5L);
         curl_easy_setopt(easy_, CURLOPT_FAILONERROR, 1L);
         curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+#if LIBCURL_VERSION_NUM >= 0x075700
+        // Stopping must not wait for a slow name lookup to finish.
+        curl_easy_setopt(easy_, CURLOPT_QUICK_EXIT, 1L);
+#endif
         curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectMs_));
         curl_easy_setopt(easy_, CURLOPT_USERAGENT, "Palmut/1.0");
         curl_easy_setopt(easy_, CURLOPT_HTTP200ALIASES, aliases_);
