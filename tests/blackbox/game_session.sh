@@ -46,6 +46,8 @@ start_game() {
 press() {
     for key in "$@"; do
         kill -0 "$pid" 2>/dev/null || fail "the game ended early, while pressing $key"
+        # Another program's window may have taken the focus meanwhile.
+        xdotool windowfocus "$wid" 2>/dev/null
         xdotool key "$key"
         sleep 0.15
     done

@@ -58,9 +58,12 @@ TEST_F(Scenario, MissingSailIsNamedAndTheRaftWinsOnceItIsCarried) {
     Take();
     EXPECT_EQ(player.inventory[4], SEGEL);
     Walk(kRaftX, 1);
-    // Within three seconds (50 passes of 60 ms) the check sees everything aboard.
+    // Within three seconds (50 passes of 60 ms) the check sees everything
+    // aboard, also while the castaway looks through his bag.
+    Press(KEY_ENTER);
+    ASSERT_EQ(gamestate, GS_USE);
     int waited = 0;
-    while (gamestate == GS_PLAY && waited < 60) {
+    while (gamestate == GS_USE && waited < 60) {
         Press({});
         ++waited;
     }
