@@ -53,6 +53,16 @@ press() {
     done
 }
 
+# hold KEY SECONDS: keeps a key down long enough for the display to repeat it.
+hold() {
+    kill -0 "$pid" 2>/dev/null || fail "the game ended early, before holding $1"
+    xdotool windowfocus "$wid" 2>/dev/null
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+    sleep 0.15
+}
+
 # shot FILE: screenshot of the game window.
 shot() {
     import -window "$wid" "$1" || fail "screenshot $1"

@@ -74,8 +74,11 @@ sleep 0.5
 shot "$shots/$mode-play.png"
 
 if [ "$mode" != death ]; then
-    # Sail, water bag, two roasts, a coconut and two planks, ending on the beach.
-    press d space d space d space d space d space d space d space d
+    # Sail, water bag, two roasts, a coconut and two planks, ending on the
+    # beach. The first step is a key held down: it walks one tile, however
+    # often the display repeats it.
+    hold d 1.5
+    press space d space d space d space d space d space d space d
     # First plank pair: the combine selection picks slots 5 and 6.
     press c d d d d d Return d
     shot "$shots/$mode-combine.png"
