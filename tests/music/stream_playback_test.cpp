@@ -190,6 +190,9 @@ TEST_F(StreamTest, TheGameMixerPlaysTheStream) {
 TEST_F(StreamTest, AFullBufferPausesTheDownloadAndNothingIsLostOnResume) {
     const TestMedia& media = TestMedia::Get();
     if (media.mp3.empty()) GTEST_SKIP() << "lame is not installed";
+    MusicTimeouts limits = CurrentMusicTimeouts();
+    limits.connectMs = 5000; // the server copies 32 MB before it answers: slow under sanitizers
+    SetMusicTimeouts(limits);
     const HSTREAM stream = Open(server_->Url("/long.mp3"));
     ASSERT_NE(stream, 0u) << BASS_ErrorGetCode();
     // Not played: the buffers fill up and the transfer must rest, well before
