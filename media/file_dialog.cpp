@@ -1,8 +1,10 @@
-// The open-file dialog: the desktop's own helper program (zenity, else kdialog),
-// attached to the game window, while the game keeps its window alive.
+// The open-file dialog: the desktop portal, else the desktop's helper programs
+// (zenity, kdialog), attached to the game window, while the game keeps its
+// window alive.
 #include "desktop.h"
 #include "desktop_process.h"
 #include "file_dialog_filter.h"
+#include "file_dialog_portal.h"
 #include "internal.h"
 #include "path_resolver.h"
 #include "program.h"
@@ -44,24 +46,24 @@ bool HaveDisplay() {
     return (x && *x) || (w && *w);
 }
 
-enum class Outcome { Chosen, Cancelled, Unavailable };
+using media_internal::DialogOutcome;
 
-Outcome Ask(const std::vector<std::string>& argv, std::string& chosen) {
+DialogOutcome Ask(const std::vector<std::string>& argv, std::string& chosen) {
     media_internal::ProcessOptions options;
     options.captureOutput = true;
     options.quietErrors = true;
     // Keep the game window answering the window manager while the dialog is up.
     options.whileWaiting = [] { media_internal::PumpEvents(); };
     media_internal::ProcessResult r = media_internal::RunProcess(argv, options);
-    if (!r.started) return Outcome::Unavailable;
-    if (!r.exited) return Outcome::Unavailable;
-    if (r.exitCode == 1) return Outcome::Cancelled;
-    if (r.exitCode != 0) return Outcome::Unavailable;
+    if (!r.started) return DialogOutcome::Unavailable;
+    if (!r.exited) return DialogOutcome::Unavailable;
+    if (r.exitCode == 1) return DialogOutcome::Cancelled;
+    if (r.exitCode != 0) return DialogOutcome::Unavailable;
     // Helpers may print warnings first; the answer is the last line.
     std::string line = media_internal::LastNonEmptyLine(r.output);
-    if (line.empty()) return Outcome::Cancelled;
+    if (line.empty()) return DialogOutcome::Cancelled;
     chosen = MakeAbsolute(line);
-    return Outcome::Chosen;
+    return DialogOutcome::Chosen;
 }
 
 std::vector<std::string> ZenityCommand(const std::string& title,
@@ -112,12 +114,23 @@ std::string RequestFile(const std::string& title, const std::string& filter, int
     std::string folder = StartFolder(initialPath);
     unsigned long xid = media_internal::CurrentWindowXid();
 
+    media_internal::PortalRequest portal{title, groups, save != 0, folder, xid};
+    // A portal that can start in the folder is the desktop's own dialog; an
+    // older one cannot, so it comes after the helpers that can.
+    portal.minimumVersion = 4;
     std::string chosen;
-    Outcome outcome = Ask(ZenityCommand(title, groups, save != 0, folder, xid), chosen);
-    if (outcome == Outcome::Unavailable)
+    DialogOutcome outcome = media_internal::AskPortal(portal, chosen);
+    if (outcome == DialogOutcome::Unavailable)
+        outcome = Ask(ZenityCommand(title, groups, save != 0, folder, xid), chosen);
+    if (outcome == DialogOutcome::Unavailable)
         outcome = Ask(KdialogCommand(title, groups, save != 0, folder, xid), chosen);
-    if (outcome == Outcome::Unavailable) DebugLog("file dialog: no dialog program could be shown");
+    if (outcome == DialogOutcome::Unavailable) {
+        portal.minimumVersion = 0;
+        outcome = media_internal::AskPortal(portal, chosen);
+    }
+    if (outcome == DialogOutcome::Unavailable)
+        DebugLog("file dialog: no dialog program could be shown");
     // Keys typed into the dialog were never meant for the game.
     media_internal::ResetKeyboardAfterModal();
-    return outcome == Outcome::Chosen ? chosen : std::string();
+    return outcome == DialogOutcome::Chosen ? chosen : std::string();
 }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libgl-dev libegl-dev libgles-dev libgl1-mesa-dri
   libpng-dev zlib1g-dev libfreetype-dev libvorbis-dev libogg-dev
-  libcurl4-openssl-dev libmpg123-dev
+  libcurl4-openssl-dev libmpg123-dev libdbus-1-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils x11-apps imagemagick
   zenity xdg-utils lame

@@ -1,3 +1,4 @@
+#include "dialog_xdotool.h"
 #include "files_temp_dir.h"
 #include "media/desktop.h"
 #include "media/desktop_process.h"
@@ -8,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -85,36 +84,6 @@ class DialogXvfb : public testing::Test {
             !RunProcess({"xdotool", "--version"}, quiet).started)
             GTEST_SKIP() << "zenity or xdotool missing";
     }
-
-    // Finds the dialog by its title and runs each xdotool command on it ("%w"
-    // stands for the window). Closes a dialog that is still open afterwards, so
-    // a failed drive ends the test instead of hanging it.
-    static std::thread Drive(const std::string& title,
-                             std::vector<std::vector<std::string>> commands) {
-        return std::thread([title, commands] {
-            ProcessOptions capture;
-            capture.captureOutput = capture.quietErrors = true;
-            capture.timeoutMs = 30000;
-            auto found = RunProcess(
-                {"xdotool", "search", "--sync", "--onlyvisible", "--name", title}, capture);
-            std::string wid = LastNonEmptyLine(found.output);
-            if (wid.empty()) return;
-            ProcessOptions wait;
-            wait.timeoutMs = 30000;
-            RunProcess({"xdotool", "windowfocus", "--sync", wid}, wait);
-            for (auto cmd : commands) {
-                for (auto& arg : cmd)
-                    if (arg == "%w") arg = wid;
-                cmd.insert(cmd.begin(), "xdotool");
-                RunProcess(cmd, wait);
-            }
-            for (int i = 0; i < 100; ++i) {
-                if (RunProcess({"xdotool", "getwindowname", wid}, capture).exitCode != 0) return;
-                usleep(100 * 1000);
-            }
-            RunProcess({"xdotool", "windowkill", wid}, wait);
-        });
-    }
 };
 
 TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
@@ -125,9 +94,9 @@ TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
     FilesTempDir dir;
     std::string map = dir.Write("Map/insel.map", "x");
     ScopedWorkingDir cwd(dir.path());
-    auto driver = Drive("Karte waehlen", {{"key", "--window", "%w", "ctrl+l"},
-                                          {"type", "--window", "%w", "--delay", "30", map},
-                                          {"key", "--window", "%w", "Return"}});
+    auto driver = DriveDialog("Karte waehlen", {{"key", "--window", "%w", "ctrl+l"},
+                                                {"type", "--window", "%w", "--delay", "30", map},
+                                                {"key", "--window", "%w", "Return"}});
     std::string chosen = RequestFile("Karte waehlen", "map:map", 0, "map/");
     driver.join();
     EXPECT_EQ(chosen, map);
@@ -135,7 +104,7 @@ TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
 }
 
 TEST_F(DialogXvfb, EscapeCancels) {
-    auto driver = Drive("Abbrechen bitte", {{"key", "--window", "%w", "Escape"}});
+    auto driver = DriveDialog("Abbrechen bitte", {{"key", "--window", "%w", "Escape"}});
     std::string chosen = RequestFile("Abbrechen bitte", "map:map", 0, "");
     driver.join();
     EXPECT_EQ(chosen, "");
