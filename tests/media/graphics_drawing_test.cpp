@@ -112,3 +112,35 @@ TEST_F(GraphicsTest, FilteredSpriteDrawnUnscaledKeepsExactPixels) {
                 << x << "," << y;
     EXPECT_EQ(ReadBackPixel(58, 60), Rgb(0, 0, 0));
 }
+
+TEST_F(GraphicsTest, FilteredAndMipmappedFramesNeverShowTheirAtlasNeighbours) {
+    // Cells alternate red and green; each frame scaled, shifted by half a pixel
+    // or shrunk must stay pure red or pure green right up to its edges.
+    const std::string path = scratch.Path("cells.png");
+    ASSERT_TRUE(WriteColourPng(path, 64, 16, false, [](int x, int) {
+        return (x / 16) % 2 ? Rgb(0, 255, 0) : Rgb(255, 0, 0);
+    }));
+    for (int flags : {IMAGE_FILTERED, IMAGE_FILTERED | IMAGE_MIPMAPPED}) {
+        ImagePtr cells = LoadImageStrip(path, 16, 16, 0, 4, flags);
+        ASSERT_TRUE(cells);
+        Cls();
+        SetBlend(BLEND_SOLID);
+        SetDrawScale(3.3f, 3.3f);
+        DrawImage(cells, 10.5f, 10.5f, 0);
+        DrawImage(cells, 80.5f, 10.5f, 1);
+        SetDrawScale(0.3f, 0.3f);
+        DrawImage(cells, 150.25f, 10.25f, 2);
+        SetDrawScale(1, 1);
+        SetDrawRotation(33);
+        DrawImage(cells, 200, 20, 1);
+        SetDrawRotation(0);
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < 240; ++x) {
+                const unsigned p = ReadBackPixel(x, y);
+                const unsigned r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+                ASSERT_EQ(b, 0u) << x << "," << y;
+                ASSERT_TRUE(r == 0 || g == 0)
+                    << "mixed colour at " << x << "," << y << " flags " << flags;
+            }
+    }
+}
