@@ -71,6 +71,7 @@ class DialogPortal : public testing::Test {
         r.folder = dir.path();
         return r;
     }
+    DisplayInputLock lock;
     FilesTempDir dir;
 };
 

@@ -84,6 +84,7 @@ class DialogXvfb : public testing::Test {
             !RunProcess({"xdotool", "--version"}, quiet).started)
             GTEST_SKIP() << "zenity or xdotool missing";
     }
+    DisplayInputLock lock;
 };
 
 TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {

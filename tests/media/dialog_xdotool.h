@@ -3,10 +3,29 @@
 
 #include "media/desktop_process.h"
 
+#include <fcntl.h>
 #include <string>
+#include <sys/file.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
+
+// Held by every test that types into a dialog: tests run in parallel share the
+// X display, and typed keys go to whichever window has the focus.
+class DisplayInputLock {
+  public:
+    DisplayInputLock() : fd_(::open("/tmp/palmut-dialog-tests.lock", O_RDWR | O_CREAT, 0666)) {
+        if (fd_ >= 0) ::flock(fd_, LOCK_EX);
+    }
+    ~DisplayInputLock() {
+        if (fd_ >= 0) ::close(fd_); // closing releases the lock
+    }
+    DisplayInputLock(const DisplayInputLock&) = delete;
+    DisplayInputLock& operator=(const DisplayInputLock&) = delete;
+
+  private:
+    int fd_;
+};
 
 // Waits up to 20 s for a visible window titled `title`, then runs each xdotool
 // command on it ("%w" stands for the window). A dialog still open afterwards is
