@@ -4,6 +4,8 @@
 #include "media/desktop_process.h"
 #include "media/file_dialog_filter.h"
 #include "media/graphics.h"
+#include "media/internal.h"
+#include "media/keyboard.h"
 #include "media/test_seams.h"
 
 #include <gtest/gtest.h>
@@ -106,9 +108,18 @@ TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
 
 TEST_F(DialogXvfb, EscapeCancels) {
     auto driver = DriveDialog("Abbrechen bitte", {{"key", "--window", "%w", "Escape"}});
+    // Keys that reach the game while the dialog is up belong to the dialog,
+    // even where no focus change tells the game (no window here).
+    media_internal::StartKeyboard();
+    InjectKeyPress(KEY_ENTER);
+    InjectText("x");
+    InjectCloseRequest();
     std::string chosen = RequestFile("Abbrechen bitte", "map:map", 0, "");
     driver.join();
     EXPECT_EQ(chosen, "");
+    EXPECT_EQ(KeyHitCount(KEY_ENTER), 0);
+    EXPECT_EQ(NextChar(), 0);
+    EXPECT_EQ(CloseRequested(), 1); // a close request is not a key
 }
 
 } // namespace
