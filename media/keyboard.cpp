@@ -104,13 +104,22 @@ bool Drain() {
     return any;
 }
 
+// Runs the test's idle hook, never re-entered (the hook may query keys itself);
+// the guard also holds when a hook throws.
+void RunIdleHook() {
+    if (!idleHook || inIdleHook) return;
+    struct Guard {
+        Guard() { inIdleHook = true; }
+        ~Guard() { inIdleHook = false; }
+    } guard;
+    idleHook();
+}
+
 // Pump for a query: when nothing was waiting, a test's idle hook may feed input,
 // which the same query then sees.
 void PumpForQuery() {
     if (Drain() || !idleHook || inIdleHook) return;
-    inIdleHook = true;
-    idleHook();
-    inIdleHook = false;
+    RunIdleHook();
     Drain();
 }
 
@@ -161,11 +170,7 @@ void ClearKeys() {
     ClearKeyState();
     // Whatever an idle hook feeds here stays queued for the next query instead
     // of being wiped at once.
-    if (!any && idleHook && !inIdleHook) {
-        inIdleHook = true;
-        idleHook();
-        inIdleHook = false;
-    }
+    if (!any) RunIdleHook();
 }
 
 int CloseRequested() {

@@ -162,6 +162,14 @@ TEST_F(Keyboard, IdleHookFeedsAWaitingQuery) {
     ClearKeys();
     SetIdleHook(nullptr);
     EXPECT_EQ(KeyHitCount(KEY_F), 1);
+
+    // A hook that throws (a scripted end of the game) does not disable hooks.
+    SetIdleHook([] { throw 42; });
+    EXPECT_THROW(NextChar(), int);
+    calls = 0;
+    SetIdleHook([&] { ++calls; });
+    NextChar();
+    EXPECT_EQ(calls, 1);
 }
 
 } // namespace
