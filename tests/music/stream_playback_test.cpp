@@ -4,6 +4,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <thread>
 
 #include "stream_harness.h"
@@ -227,4 +228,35 @@ TEST_F(StreamTest, ASyncCallbackMayReleaseTheService) {
     EXPECT_EQ(BASS_ChannelPlay(stream, 0), 0);
     EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_INIT);
     std::this_thread::sleep_for(50ms); // the stream's thread winds down on its own
+}
+
+TEST_F(StreamTest, ReconnectsBackOffAndGiveUpThenTheStreamEnds) {
+    const TestMedia& media = TestMedia::Get();
+    if (media.mp3.empty()) GTEST_SKIP() << "lame is not installed";
+    std::mutex mutex;
+    std::vector<std::chrono::steady_clock::time_point> requests;
+    LoopbackServer station([&](const std::string&) {
+        std::lock_guard lock(mutex);
+        requests.push_back(std::chrono::steady_clock::now());
+        LoopbackReply r;
+        if (requests.size() == 1) {
+            r.head = ReplyHead("ICY 200 OK", {"content-type: audio/mpeg"});
+            r.body = media.mp3.substr(0, media.mp3.size() / 4);
+        } else {
+            r.head = ReplyHead("HTTP/1.1 503 Service Unavailable", {"Content-Length: 0"});
+        }
+        return r;
+    });
+    const HSTREAM stream = Open(station.Url("/live"));
+    ASSERT_NE(stream, 0u) << BASS_ErrorGetCode();
+    BASS_ChannelPlay(stream, 0);
+    Pull(stream, 44100 * 10, 5s, 800ms);
+    EXPECT_TRUE(WaitUntilFreed(stream)); // three failed calls (test limit), then the end
+    station.Stop();
+    ASSERT_EQ(requests.size(), 4u);
+    using std::chrono::milliseconds;
+    const auto gap = [&](std::size_t i) { return requests[i + 1] - requests[i]; };
+    EXPECT_GE(gap(0), milliseconds(45));  // first pause 50 ms,
+    EXPECT_GE(gap(1), milliseconds(90));  // then doubled,
+    EXPECT_GE(gap(2), milliseconds(180)); // up to the 200 ms ceiling of these tests
 }
