@@ -2,6 +2,7 @@
 // game carries on silently.
 #include "audio_output.h"
 #include "internal.h"
+#include "media/internal.h"
 #include "program.h"
 
 #include <SDL.h>
@@ -35,7 +36,7 @@ bool OpenAudioOutput() {
     if (device) return true;
     if (tried) return false;
     tried = true;
-    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    if (!media_internal::InitSdl(SDL_INIT_AUDIO)) {
         DebugLog(std::string("audio: no driver, silent: ") + SDL_GetError());
         return false;
     }

@@ -2,6 +2,7 @@
 // path as a player's.
 #include "internal.h"
 #include "key_mapping.h"
+#include "media/internal.h"
 #include "test_seams.h"
 #include "utf8_codec.h"
 
@@ -12,7 +13,7 @@
 namespace {
 
 void EnsureEvents() {
-    if (!SDL_WasInit(SDL_INIT_EVENTS)) SDL_InitSubSystem(SDL_INIT_EVENTS);
+    media_internal::InitSdl(SDL_INIT_EVENTS);
 }
 
 Uint32 WindowId() {

@@ -3,6 +3,7 @@
 #include "keyboard.h"
 #include "internal.h"
 #include "key_mapping.h"
+#include "media/internal.h"
 #include "test_seams.h"
 #include "utf8_codec.h"
 
@@ -128,7 +129,7 @@ void PumpForQuery() {
 namespace media_internal {
 
 void StartKeyboard() {
-    if (!SDL_WasInit(SDL_INIT_EVENTS)) SDL_InitSubSystem(SDL_INIT_EVENTS);
+    InitSdl(SDL_INIT_EVENTS);
     // Only the first mode starts from nothing; a re-opened mode keeps the state.
     if (!state.started) {
         SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);

@@ -40,7 +40,7 @@ bool VideoDriverUsable() {
 }
 
 bool StartVideo() {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!media_internal::InitSdl(SDL_INIT_VIDEO)) {
         DebugLog(std::string("video init failed: ") + SDL_GetError());
         return false;
     }
