@@ -27,7 +27,9 @@ struct Intro {
     }
 };
 
-ChannelPtr PlayIfLoaded(const SoundPtr& sound) { return sound ? Play(sound) : nullptr; }
+ChannelPtr PlayIfLoaded(const SoundPtr& sound) {
+    return sound ? Play(sound) : nullptr;
+}
 
 void StopIfPlaying(const ChannelPtr& channel) {
     if (channel) Stop(channel);

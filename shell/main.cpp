@@ -1,3 +1,5 @@
 #include "shell/main_loop.h"
 
-int main() { RunGame(); }
+int main() {
+    RunGame();
+}

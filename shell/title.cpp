@@ -16,8 +16,8 @@
 
 namespace {
 
-const std::array<std::string, 4> kMenuEntries = {"SPIEL STARTEN", "KARTE WAEHLEN",
-                                                 "LIESMICH.TXT", "ENDE"};
+const std::array<std::string, 4> kMenuEntries = {"SPIEL STARTEN", "KARTE WAEHLEN", "LIESMICH.TXT",
+                                                 "ENDE"};
 constexpr int kStart = 0;
 constexpr int kChooseMap = 1;
 constexpr int kReadme = 2;
@@ -30,7 +30,9 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 // A press of the first key, or else of its twin: the twin's press stays pending
 // when both came in the same pass.
-bool Pressed(int key, int twin) { return KeyHitCount(key) > 0 || KeyHitCount(twin) > 0; }
+bool Pressed(int key, int twin) {
+    return KeyHitCount(key) > 0 || KeyHitCount(twin) > 0;
+}
 
 [[noreturn]] void Quit() {
     BASS_Free();

@@ -22,13 +22,8 @@ expect() {
     start_game "$game" 20 "$logs/$name-output.txt" "$logs/$name-errors.txt"
     sleep 1
     press Escape # the map is read right after the intro
-    sleep 2
-    if kill -0 "$pid" 2>/dev/null; then
-        # Still running: the level loaded; leave from the title menu.
-        press x
-        sleep 0.5
-        press Escape
-    fi
+    # Either the game ends, or the level loaded and it is left from the menu.
+    reach_menu "$logs/$name-menu.png" && press Escape
     wait_for_game
     [ "$status" -eq "$want" ] || fail "$name: status $status, expected $want"
     if [ -n "$message" ] && ! grep -qxF "$message" "$logs/$name-errors.txt"; then

@@ -68,6 +68,39 @@ shot() {
     import -window "$wid" "$1" || fail "screenshot $1"
 }
 
+# looks FILE: mean red, green and blue of a screenshot, each 0 to 1.
+looks() {
+    /usr/bin/convert "$1" -format "%[fx:mean.r] %[fx:mean.g] %[fx:mean.b]" info:
+}
+
+# await FILE CONDITION SECONDS [KEY]: screenshots FILE until the awk CONDITION
+# on r, g and b (the mean colours) holds, pressing KEY before each look if
+# given. Fails when it never holds; returns 1 when the game has ended.
+await() {
+    local file=$1 condition=$2 seconds=$3 key=${4:-} r g b
+    local end=$((SECONDS + seconds))
+    while [ "$SECONDS" -le "$end" ]; do
+        kill -0 "$pid" 2>/dev/null || return 1
+        [ -n "$key" ] && press "$key"
+        sleep 0.2
+        import -window "$wid" "$file" 2>/dev/null || continue
+        read -r r g b <<<"$(looks "$file")"
+        awk -v r="$r" -v g="$g" -v b="$b" "BEGIN { exit !($condition) }" && return 0
+    done
+    fail "$file never showed what was awaited ($condition; last r $r g $g b $b)"
+}
+
+# The menu is red and white text on black; the intro and the title picture
+# are far brighter.
+menu_look="r < 0.1 && g < 0.1 && b < 0.1 && r > g"
+
+# reach_menu FILE: types a key until the title picture has given way to the
+# menu (keys typed during the intro are ignored there). Returns 1 when the
+# game ended instead.
+reach_menu() {
+    await "$1" "$menu_look" 20 x
+}
+
 # Waits for the game to end and sets `status` to its exit status. (Not in a
 # command substitution: a subshell cannot wait for the game.)
 wait_for_game() {

@@ -59,7 +59,9 @@ class Intro : public GameFixture {
 
 fs::path Intro::dir_;
 
-std::vector<int> Repeat(int picture, int times) { return std::vector<int>(times, picture); }
+std::vector<int> Repeat(int picture, int times) {
+    return std::vector<int>(times, picture);
+}
 
 void Append(std::vector<int>& to, const std::vector<int>& more) {
     to.insert(to.end(), more.begin(), more.end());
@@ -69,8 +71,10 @@ void Append(std::vector<int>& to, const std::vector<int>& more) {
 
 TEST_F(Intro, ShowsThePicturesInOrderWhenNotInterrupted) {
     std::vector<int> expected;
-    for (int pass = 0; pass < 25; ++pass) expected.push_back(pass % 5 == 0 ? 1 : 0);
-    for (int picture = 0; picture < 17; ++picture) Append(expected, Repeat(picture, 3));
+    for (int pass = 0; pass < 25; ++pass)
+        expected.push_back(pass % 5 == 0 ? 1 : 0);
+    for (int picture = 0; picture < 17; ++picture)
+        Append(expected, Repeat(picture, 3));
     Append(expected, Repeat(18, 20));
     Append(expected, Repeat(19, 180));
     Append(expected, Repeat(20, 25));
@@ -86,12 +90,14 @@ TEST_F(Intro, EscapeEndsEachPhaseAfterItsPassAndLaterPhasesRunOnce) {
     EXPECT_EQ(Run(3), (std::vector<int>{1, 0, 0, 0, 0, 18}));
     // In the typing phase.
     std::vector<int> expected;
-    for (int pass = 0; pass < 25; ++pass) expected.push_back(pass % 5 == 0 ? 1 : 0);
+    for (int pass = 0; pass < 25; ++pass)
+        expected.push_back(pass % 5 == 0 ? 1 : 0);
     Append(expected, {0, 0, 0, 1, 18});
     EXPECT_EQ(Run(25 + 3), expected);
     // In the loading phase.
     expected.resize(25);
-    for (int picture = 0; picture < 17; ++picture) Append(expected, Repeat(picture, 3));
+    for (int picture = 0; picture < 17; ++picture)
+        Append(expected, Repeat(picture, 3));
     Append(expected, Repeat(18, 20));
     Append(expected, Repeat(19, 2));
     EXPECT_EQ(Run(25 + 51 + 21), expected);

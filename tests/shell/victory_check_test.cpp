@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/game_fixture.h"
 #include "shell/victory.h"
+#include "support/game_fixture.h"
 #include "world/message.h"
 
 namespace {
@@ -19,14 +19,16 @@ class VictoryCheck : public GameFixture {
 
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
-        for (const Tmessage& m : Tmessage::list) texts.push_back(m.txt);
+        for (const Tmessage& m : Tmessage::list)
+            texts.push_back(m.txt);
         return texts;
     }
 
     void Carry(std::initializer_list<int> items) {
         player.inventory.fill(0);
         int slot = 0;
-        for (int id : items) player.inventory[slot++] = id;
+        for (int id : items)
+            player.inventory[slot++] = id;
     }
 };
 
@@ -60,7 +62,8 @@ TEST_F(VictoryCheck, NamesWhatIsMissingInOrder) {
     AdvanceVirtualClock(3001);
     CheckVictory();
     EXPECT_EQ(Messages(), (std::vector<std::string>{kSail, kWater, kFood}));
-    for (const Tmessage& m : Tmessage::list) EXPECT_EQ(m.duration, 3000);
+    for (const Tmessage& m : Tmessage::list)
+        EXPECT_EQ(m.duration, 3000);
 }
 
 TEST_F(VictoryCheck, NeedsThreePlankPairsAndTheRaftUnderfoot) {

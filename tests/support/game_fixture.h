@@ -54,6 +54,7 @@ class GameFixture : public ::testing::Test {
     static void MakeMap(int sizex, int sizey, int ground) {
         karte = TKarte::Create(sizex, sizey, 3);
         for (int x = 0; x < sizex; ++x)
-            for (int y = 0; y < sizey; ++y) karte.data(x, y, 0) = ground;
+            for (int y = 0; y < sizey; ++y)
+                karte.data(x, y, 0) = ground;
     }
 };

@@ -34,8 +34,8 @@ inline void ExpectFrameMatchesGolden(const std::string& name, int tolerance = 1)
         for (int x = 0; x < PixmapWidth(got); ++x) {
             const unsigned a = ReadPixel(want, x, y), b = ReadPixel(got, x, y);
             for (int shift = 0; shift < 24; shift += 8) {
-                const int d = static_cast<int>((a >> shift) & 0xFF) -
-                              static_cast<int>((b >> shift) & 0xFF);
+                const int d =
+                    static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
                 if (d > tolerance || d < -tolerance) {
                     if (++bad <= 3)
                         ADD_FAILURE() << name << ": pixel " << x << "," << y << " is " << std::hex
