@@ -12,15 +12,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-std::string Trim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
-        ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
-        --b;
-    return s.substr(a, b - a);
-}
-
 bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
@@ -98,6 +89,15 @@ std::vector<std::string> XmlAttributes(const std::string& text, const std::strin
 }
 
 } // namespace
+
+std::string Trim(const std::string& s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
+        ++a;
+    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
+        --b;
+    return s.substr(a, b - a);
+}
 
 MusicContent DetectMusicContent(const std::string& contentType, const std::uint8_t* head,
                                 std::size_t size) {

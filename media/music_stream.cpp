@@ -21,15 +21,6 @@ constexpr int kMaxPlaylistDepth = 3;
 constexpr int kMaxOpenAttempts = 12; // addresses tried for one stream, playlists included
 constexpr std::size_t kMaxPendingTitles = 64;
 
-std::string Trim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
-        ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
-        --b;
-    return s.substr(a, b - a);
-}
-
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
     if (s.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
