@@ -65,7 +65,7 @@ hold() {
 
 # shot FILE: screenshot of the game window.
 shot() {
-    import -window "$wid" "$1" || fail "screenshot $1"
+    timeout 10 import -window "$wid" "$1" || fail "screenshot $1"
 }
 
 # looks FILE: mean red, green and blue of a screenshot, each 0 to 1.
@@ -83,7 +83,7 @@ await() {
         kill -0 "$pid" 2>/dev/null || return 1
         [ -n "$key" ] && press "$key"
         sleep 0.2
-        import -window "$wid" "$file" 2>/dev/null || continue
+        timeout 5 import -window "$wid" "$file" 2>/dev/null || continue
         read -r r g b <<<"$(looks "$file")"
         awk -v r="$r" -v g="$g" -v b="$b" "BEGIN { exit !($condition) }" && return 0
     done
