@@ -10,7 +10,7 @@ set -u
 game=$(realpath "$1") assets=$(realpath "$2") logs=$(realpath -m "$3")
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/game_session.sh"
-require_x
+require_x "$0" "$@"
 mkdir -p "$logs"
 
 # expect NAME DAMAGE STATUS MESSAGE: damages a fresh copy with the shell

@@ -9,11 +9,21 @@ fail() {
     exit 1
 }
 
-# Exits with 77 (skipped) when there is no X display to play on.
+# require_x SCRIPT ARGS...: makes sure the script runs on an X display of its
+# own, where no other program's window takes the keyboard focus: restarts it
+# under xvfb-run when that is there, else uses $DISPLAY. Exits with 77
+# (skipped) when there is no display or tool to play with.
 require_x() {
-    if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || [ ! -x /usr/bin/import ] ||
+    if ! command -v xdotool >/dev/null || [ ! -x /usr/bin/import ] ||
         [ ! -x /usr/bin/convert ] || ! command -v python3 >/dev/null; then
-        echo "SKIP: needs an X display, xdotool, python3 and ImageMagick"
+        echo "SKIP: needs xdotool, python3 and ImageMagick"
+        exit 77
+    fi
+    if [ -z "${PALMUT_OWN_DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+        PALMUT_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$@"
+    fi
+    if [ -z "${DISPLAY:-}" ]; then
+        echo "SKIP: needs an X display or xvfb-run"
         exit 77
     fi
 }

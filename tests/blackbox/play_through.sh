@@ -10,7 +10,7 @@ set -u
 mode=$1 game=$(realpath "$2") assets=$(realpath "$3") shots=$(realpath -m "$4")
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/game_session.sh"
-require_x
+require_x "$0" "$@"
 
 # The test island replaces the default map.
 prepare_game_dir "$assets"
