@@ -119,6 +119,7 @@ class Scenario : public GameFixture {
 
     // One pass of the main loop after pressing the given keys.
     void Press(std::initializer_list<int> keys) {
+        idleCalls_ = 0;
         for (int key : keys)
             InjectKeyPress(key);
         if (!snapshot_.empty()) SetFrameHook([path = snapshot_] { CaptureFrame(path); });
