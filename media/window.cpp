@@ -100,8 +100,17 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     // no mode switch, and the letterboxing happens at presentation.
     const Uint32 windowFlags =
         SDL_WINDOW_OPENGL | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_SHOWN);
-    g_window = SDL_CreateWindow(g_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                width, height, windowFlags);
+    // A full-screen window starts at the desktop's size and corner too: an X
+    // server without a window manager never resizes it, and SDL would then
+    // present a desktop-sized picture into a 640 x 480 window.
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = width, h = height;
+    SDL_DisplayMode desktop;
+    if (fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        x = y = 0;
+        w = desktop.w;
+        h = desktop.h;
+    }
+    g_window = SDL_CreateWindow(g_title.c_str(), x, y, w, h, windowFlags);
     if (g_window) g_context = SDL_GL_CreateContext(g_window);
     if (!g_context || SDL_GL_MakeCurrent(g_window, g_context) != 0 || !LoadGlFunctions() ||
         !render::Open(width, height)) {
