@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils x11-apps imagemagick
   zenity xdg-utils lame
-  fonts-dejavu-core python3
+  fonts-dejavu-core python3 clang-format
 )
 
 missing=()
