@@ -1,6 +1,7 @@
 #include "shell/victory.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "media/bass.h"
@@ -23,6 +24,15 @@ const std::array<std::string, 4> kClosingLines = {
     "Du setzt die Segel, nachdem Du", "die Vorraete auf dem Floss verstaut hast.",
     "Ein letztes mal blickst Du zurueck -", "Deine Reise zurueck ins Leben hat nun begonnen."};
 
+// The clock counts milliseconds since boot in 32 bits, so it reads negative
+// after about 25 days of uptime and wraps after 49. Comparing the unsigned
+// difference keeps the check running on such a machine and across the wrap.
+bool CheckIsDue(int now) {
+    const std::uint32_t elapsed =
+        static_cast<std::uint32_t>(now) - static_cast<std::uint32_t>(victorytimer);
+    return elapsed > static_cast<std::uint32_t>(kCheckInterval);
+}
+
 float CentredX(float centre, const std::string& text) {
     return centre - 4.0f * static_cast<float>(text.size());
 }
@@ -30,7 +40,7 @@ float CentredX(float centre, const std::string& text) {
 } // namespace
 
 void CheckVictory() {
-    if (victorytimer + kCheckInterval >= Millis()) return;
+    if (!CheckIsDue(Millis())) return;
     victorytimer = Millis();
     if (!karte.contains(player.x, player.y)) return;
     if (karte.data(player.x, player.y, 1) != kRaftBlank) return;

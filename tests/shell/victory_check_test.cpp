@@ -91,6 +91,25 @@ TEST_F(VictoryCheck, LooksAtMostOnceEveryThreeSeconds) {
     EXPECT_EQ(victorytimer, Millis());
 }
 
+TEST_F(VictoryCheck, KeepsLookingOnAClockPastHalfItsRangeAndAcrossTheWrap) {
+    Carry({21, 18, 6, 6, 6});
+    // A machine up for about 30 days: the clock reads negative from the start.
+    UseVirtualClock(true, -1700000000);
+    CheckVictory();
+    EXPECT_EQ(gamestate, GS_VICTORY);
+
+    // Last look just before the clock wraps: the next one still comes 3 s later.
+    gamestate = GS_PLAY;
+    UseVirtualClock(true, 2147483647 - 1000);
+    victorytimer = Millis();
+    UseVirtualClock(true, -2147483647 - 1 + 1999);
+    CheckVictory(); // 3000 ms later: not yet
+    EXPECT_EQ(gamestate, GS_PLAY);
+    AdvanceVirtualClock(1);
+    CheckVictory();
+    EXPECT_EQ(gamestate, GS_VICTORY);
+}
+
 TEST_F(VictoryCheck, WinsFromAnOpenSelectionToo) {
     Carry({21, 18, 6, 6, 6});
     gamestate = GS_DROP;
