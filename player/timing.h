@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
+// Unsigned, so that a clock reading past half its range (after weeks of uptime)
+// still counts the time since a fresh map's zero stamps as elapsed.
 inline bool DelayPassed(int stored, int now, int delay) {
-    int elapsed = static_cast<int>(static_cast<uint32_t>(now) - static_cast<uint32_t>(stored));
-    return elapsed > delay;
+    const uint32_t elapsed = static_cast<uint32_t>(now) - static_cast<uint32_t>(stored);
+    return elapsed > static_cast<uint32_t>(delay);
 }
 
 // A palm or stone cell can be worked again once this long has passed since its stamp.

@@ -1,7 +1,6 @@
 #include "shell/victory.h"
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "media/bass.h"
@@ -11,6 +10,7 @@
 #include "media/program.h"
 #include "media/sound.h"
 #include "player/supplies.h"
+#include "player/timing.h"
 #include "shell/globals.h"
 #include "world/message.h"
 
@@ -27,12 +27,6 @@ const std::array<std::string, 4> kClosingLines = {
 // The clock counts milliseconds since boot in 32 bits, so it reads negative
 // after about 25 days of uptime and wraps after 49. Comparing the unsigned
 // difference keeps the check running on such a machine and across the wrap.
-bool CheckIsDue(int now) {
-    const std::uint32_t elapsed =
-        static_cast<std::uint32_t>(now) - static_cast<std::uint32_t>(victorytimer);
-    return elapsed > static_cast<std::uint32_t>(kCheckInterval);
-}
-
 float CentredX(float centre, const std::string& text) {
     return centre - 4.0f * static_cast<float>(text.size());
 }
@@ -40,7 +34,7 @@ float CentredX(float centre, const std::string& text) {
 } // namespace
 
 void CheckVictory() {
-    if (!CheckIsDue(Millis())) return;
+    if (!DelayPassed(victorytimer, Millis(), kCheckInterval)) return;
     victorytimer = Millis();
     if (!karte.contains(player.x, player.y)) return;
     if (karte.data(player.x, player.y, 1) != kRaftBlank) return;

@@ -226,6 +226,17 @@ TEST_F(UseTest, HammerOnAStoneFollowsTheSplittingTableAndRests) {
               std::vector<std::string>{"Dieses Glitzern... ich denke das ist Eisenerz."});
 }
 
+TEST_F(UseTest, FreshStoneSplitsOnAClockPastHalfItsRange) {
+    // After weeks of uptime the millisecond clock reads negative; a stone that
+    // was never struck (stamp 0) must still be ready.
+    UseVirtualClock(true, -1700000000);
+    Here(1) = 2;
+    Here(2) = 0;
+    SeedWhere([](const std::vector<int>& r) { return r[0] >= 40 && r[0] <= 64; }, 1);
+    Use(4);
+    EXPECT_EQ(Here(1), 10);
+}
+
 TEST_F(UseTest, HammerOnABushOnlyRustles) {
     Here(1) = 7;
     Use(4);
