@@ -16,7 +16,7 @@ bool IsSpace(char c) {
 }
 } // namespace
 
-int ParseCritterCount(const std::string& line) {
+int ParseCritterCount(const std::string& line, bool* digits) {
     std::size_t i = 0;
     while (i < line.size() && IsSpace(line[i]))
         ++i;
@@ -37,12 +37,14 @@ int ParseCritterCount(const std::string& line) {
     // long run of digits saturates instead of overflowing.
     const std::int64_t ceiling = static_cast<std::int64_t>(INT_MAX) + 1;
     std::int64_t magnitude = 0;
+    const std::size_t firstDigit = i;
     for (; i < line.size(); ++i) {
         int digit = DigitValue(line[i]);
         if (digit >= base) break;
         magnitude = magnitude * base + digit;
         if (magnitude > ceiling) magnitude = ceiling;
     }
+    if (digits) *digits = i > firstDigit;
     if (negative) return static_cast<int>(-magnitude);
     return static_cast<int>(magnitude > INT_MAX ? INT_MAX : magnitude);
 }

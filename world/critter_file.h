@@ -5,5 +5,6 @@
 
 // Leading white space, optional sign, then "%" binary, "$" hex or decimal
 // digits up to the first character that does not fit; no digits give 0.
-// Values beyond the int range saturate.
-int ParseCritterCount(const std::string& line);
+// Values beyond the int range saturate. `digits`, when given, tells whether
+// the line held any digit at all (the map checker reports lines that do not).
+int ParseCritterCount(const std::string& line, bool* digits = nullptr);

@@ -1,5 +1,7 @@
 #include "map_analysis.h"
 
+#include "world/critter_file.h"
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -261,31 +263,7 @@ void checkFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
 }
 
 int parseCritterLine(const std::string& line, bool* valid) {
-    size_t i = 0;
-    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i])))
-        ++i;
-    bool negative = false;
-    if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
-    int base = 10;
-    if (i < line.size() && line[i] == '%') {
-        base = 2;
-        ++i;
-    } else if (i < line.size() && line[i] == '$') {
-        base = 16;
-        ++i;
-    }
-    long long value = 0;
-    bool digits = false;
-    for (; i < line.size(); ++i) {
-        int c = std::tolower(static_cast<unsigned char>(line[i]));
-        int d = std::isdigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
-        if (d >= base) break;
-        digits = true;
-        if (value < INT_MAX) value = value * base + d; // saturate instead of overflowing
-    }
-    if (value > INT_MAX) value = INT_MAX;
-    if (valid) *valid = digits;
-    return static_cast<int>(negative ? -value : value);
+    return ParseCritterCount(line, valid); // read exactly as the game reads it
 }
 
 } // namespace mapcheck
