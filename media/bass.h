@@ -59,12 +59,23 @@ struct TBassSyncData {
     void* user = nullptr;
 };
 
+// Called by start-up before the music starts: opens the output device (-1 default,
+// 0 silent); FALSE with an error code when it is already open or unusable.
 BOOL BASS_Init(int device, DWORD freq, DWORD flags, void* win, void* clsid);
+// Called by start-up: one BASS_CONFIG_* setting for streams created afterwards.
 BOOL BASS_SetConfig(DWORD option, DWORD value);
+// Called by start-up with the address from stream.cfg: a stream handle, or 0 with
+// an error code.
 HSTREAM BASS_StreamCreateURL(const char* url, DWORD offset, DWORD flags, DOWNLOADPROC* proc,
                              void* user);
+// Called by start-up: proc runs on the stream's own thread when a new title arrives.
 HSYNC BASS_ChannelSetSync(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc, void* user);
+// Called by start-up for the debug log: decoded length in bytes, or (QWORD)-1 for
+// an endless stream.
 QWORD BASS_ChannelGetLength(DWORD handle, DWORD mode);
+// Called by start-up: starts playback; silence until data arrives.
 BOOL BASS_ChannelPlay(DWORD handle, BOOL restart);
+// The error of this thread's most recent call, BASS_OK after success.
 int BASS_ErrorGetCode();
+// Called at the program's end: stops and frees every stream and the device.
 BOOL BASS_Free();

@@ -1,11 +1,16 @@
 // Millisecond clock, sleep and the seeded random generator.
 #pragma once
 
-// Milliseconds of a monotonic clock; wraps, so only differences matter.
+// Called by every timed rule: milliseconds of a monotonic clock (the virtual
+// clock in tests); wraps, so only differences matter.
 int Millis();
-// Sleeps ms milliseconds; a negative value returns at once.
+// Called at the end of every pass: sleeps ms milliseconds (advances the virtual
+// clock at once in tests); a negative value returns at once.
 void Pause(int ms);
 
+// Called once by start-up with the clock, and by tests with a fixed seed: restarts
+// the one random sequence every rule draws from.
 void SeedRandom(int seed);
-// Uniform over the inclusive range between lo and hi, in either order.
+// Called by the rules, one draw per statement: uniform over the inclusive range
+// between lo and hi, in either order.
 int RandomInt(int lo, int hi);

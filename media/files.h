@@ -8,13 +8,18 @@
 struct FileStream;
 using FileStreamPtr = std::shared_ptr<FileStream>;
 
-// Real path of an existing file or folder matched case-insensitively, or "" if none.
+// Called by the map choice and the loaders: the real path of an existing file or
+// folder matched case-insensitively, or "" if none.
 std::string ResolvePath(const std::string& path);
 
+// Called by the configuration, map and critter loaders: a regular file opened for
+// reading, null when it is missing or not a regular file.
 FileStreamPtr OpenForReading(const std::string& path);
 // Next line without its end; bytes 128-255 become U+0080-U+00FF (returned as UTF-8).
 std::string ReadLine(const FileStreamPtr& stream);
 // Next byte; reading past the end is the fatal error "Error reading from stream".
 int ReadByte(const FileStreamPtr& stream);
+// 1 once every byte has been read.
 int Eof(const FileStreamPtr& stream);
+// Closes the file; the stream reads nothing more. Dropping the pointer closes it too.
 void Close(const FileStreamPtr& stream);

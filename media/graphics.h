@@ -37,47 +37,81 @@ constexpr int PF_RGB888 = 4;
 constexpr int PF_BGRA8888 = 5;
 constexpr int PF_RGBA8888 = 6;
 
-// Start-up sets the caption before the window opens.
+// Called by start-up before the window opens: the window's caption.
 void SetWindowTitle(const std::string& title);
 
-// Closes any open mode, then opens a window (depth 0) or full screen (depth 32).
-// Returns false when no mode could be opened. Starts a fresh drawing state.
+// Called by start-up and the map choice: closes any open mode, then opens a window
+// (depth 0) or full screen (depth 32). Returns false when no mode could be opened.
+// Starts a fresh drawing state and keeps loaded images and fonts usable.
 bool OpenGraphics(int width, int height, int depth, int hertz, int flags);
-// Closes the open mode, if any. The program end does this too.
+// Called by tests and by the program end: closes the open mode, if any.
 void CloseGraphics();
+// Called by the map choice to leave full screen for the dialog: 32 while full
+// screen is open, 0 for a window or no mode.
 int CurrentDepth();
-// Presents the back buffer; -1 = paced presentation.
+// Called at the end of every pass of every screen: presents the back buffer
+// (-1 = paced to the mode's rate, 0 = at once, 1 = with vertical sync) and
+// processes pending window events. The back buffer's content is undefined after.
 void Flip(int sync);
+// Called after Flip by the screens that redraw everything: clears to black.
 void Cls();
+// Called by start-up and the screens around the file dialog; leaves the
+// pointer shown (1) or hidden (0) over the window.
 void SetMouseVisible(int visible);
 
+// Called before drawing by every screen: the tint (0-255 per channel) and the
+// opacity (0-1) of what is drawn next, until changed or the mode is reopened.
 void SetColor(int r, int g, int b);
 void SetAlpha(float alpha);
+// Called by start-up and the title screens: one of the BLEND_* modes for what is
+// drawn next; unknown modes draw solid.
 void SetBlend(int mode);
+// Called by the castaway's drawing: scale and rotation (degrees, clockwise)
+// applied around each image's handle until changed back.
 void SetDrawScale(float sx, float sy);
 void SetDrawRotation(float degrees);
+// Called by the gauges and the selection overlay: a filled rectangle in the
+// current colour, alpha and blend mode.
 void DrawRect(float x, float y, float w, float h);
-// image must not be null (a null image is a fatal error).
+// Called by every screen: one frame of an image at (x, y) measured to its handle,
+// with the current colour, alpha, blend, scale and rotation. image must not be
+// null (a null image is a fatal error).
 void DrawImage(const ImagePtr& image, float x, float y, int frame);
-// text is UTF-8; characters the font lacks are skipped.
+// Called by the screens and the messages: text in the current font and colour with
+// its top-left at (x, y). text is UTF-8; characters the font lacks are skipped.
 void DrawText(const std::string& text, float x, float y);
 
+// Called by start-up between loading the title and the play images: images loaded
+// from now on take their handle at their centre (1) or top-left corner (0).
 void SetCentredHandles(int flag);
+// Called by start-up and the intro: loads a PNG (IMAGE_* flags, -1 default) as one
+// frame; null when the file is missing or not a picture the layer can use.
 ImagePtr LoadImage(const std::string& path, int flags);
+// Called by start-up for the sprite sheets: `count` frames of cellWidth x
+// cellHeight read left to right, top to bottom, from frame `first`; null on failure.
 ImagePtr LoadImageStrip(const std::string& path, int cellWidth, int cellHeight, int first,
                         int count, int flags);
+// Called by the drawing code of the map and critters (and by tests): the size of one
+// frame and the number of frames; a null image is a fatal error.
 int ImageWidth(const ImagePtr& image);
 int ImageHeight(const ImagePtr& image);
 int ImageFrames(const ImagePtr& image);
 
+// Called by start-up: a TrueType font at `size` pixels (FONT_SMOOTH: anti-aliased);
+// null when the file is missing or not a usable font.
 FontPtr LoadFont(const std::string& path, int size, int style);
-// null selects the built-in 8 x 16 font.
+// Called by the screens before drawing text. null selects the built-in 8 x 16 font.
 void SetFont(const FontPtr& font);
+// Called by start-up to remember the font in use; null for the built-in one.
 FontPtr GetFont();
 
+// Called by the map loader: a PNG decoded into memory for reading pixels, not
+// for drawing; null when the file is missing or damaged.
 PixmapPtr LoadPixmapFile(const std::string& path);
+// Size and PF_* format of a pixmap; a null pixmap is a fatal error.
 int PixmapWidth(const PixmapPtr& pixmap);
 int PixmapHeight(const PixmapPtr& pixmap);
 int PixmapFormat(const PixmapPtr& pixmap);
-// 0xAARRGGBB; x and y must lie inside the buffer.
+// Called by the map loader per cell: the pixel as 0xAARRGGBB; x and y must lie
+// inside the buffer.
 uint32_t ReadPixel(const PixmapPtr& pixmap, int x, int y);

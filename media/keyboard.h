@@ -26,10 +26,15 @@ constexpr int KEY_RCONTROL = 163;
 constexpr int KEY_LALT = 164;
 constexpr int KEY_RALT = 165;
 
-// Presses of the key since it was last queried; the query resets the count.
+// Called by the input of play and every screen: presses of the key since it was
+// last queried; the query resets the count.
 int KeyHitCount(int key);
-// Oldest typed character (a Unicode code point) not yet taken, 0 when none.
+// Called by the title picture and the screens that wait for any key: the oldest
+// typed character (a Unicode code point) not yet taken, 0 when none.
 int NextChar();
+// Called when a screen hands over to the next: forgets every count and typed
+// character, so a key meant for one screen never reaches the next.
 void ClearKeys();
-// 1 once after the user asked to close the window.
+// Called at the end of each play pass: 1 once after the user asked to close the
+// window, then 0 until asked again.
 int CloseRequested();

@@ -4,16 +4,19 @@
 #include <functional>
 #include <string>
 
-// One diagnostic line; discarded unless a sink is attached (tests do).
+// Called anywhere: one diagnostic line; discarded unless a sink is attached.
 void DebugLog(const std::string& line);
+// Called by tests and tools: where debug lines go from now on; null discards them.
 void SetDebugSink(std::function<void(const std::string&)> sink);
 
-// Writes text to stderr (no line end added) and exits with status -1.
+// Called on a failure the game cannot play on from: writes text to stderr (no
+// line end added), releases the window and audio device, exits with status -1.
 [[noreturn]] void FatalError(const std::string& text);
-// Closes the graphics and exits with status 0.
+// Called by the menu's "ENDE", Escape and the victory screen: releases the window
+// and audio device and exits with status 0.
 [[noreturn]] void EndProgram();
 
-// Makes the asset tree the working directory: the current directory when it
-// holds `marker`, else the installed data folder, else a tree next to or above
-// the executable. Returns false when none holds it.
+// Called first by start-up: makes the asset tree the working directory: the current directory when
+// it holds `marker`, else the installed data folder, else a tree next to or above the executable.
+// Returns false when none holds it.
 bool EnterAssetTree(const std::string& marker);

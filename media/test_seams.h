@@ -32,6 +32,11 @@ int LastFrameDrawCalls();
 void SetRequestFileAnswer(std::function<std::string(const std::string& title)> answer);
 // Replace the program that OpenURL starts (tests point it at a logger).
 void SetOpenCommand(const std::string& program);
+// Called by the tests' shared fixtures: every media module back to its state
+// before the first test (drawing modes, keys, hooks, debug sink, opener, music
+// time limits). Open windows and loaded images stay.
+void ResetMediaForTests();
+
 // Make FatalError / EndProgram throw ProgramExit instead of leaving the process.
 struct ProgramExit {
     int status;

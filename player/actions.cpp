@@ -2,26 +2,26 @@
 // orders that In gathered this pass.
 #include "player/player.h"
 
+#include "core/state.h"
+#include "core/timer.h"
 #include "media/clock.h"
 #include "player/cell.h"
 #include "player/combine.h"
 #include "player/fruit_drop.h"
-#include "player/item_ids.h"
 #include "player/stone_split.h"
-#include "player/timing.h"
-#include "shell/globals.h"
+#include "world/karte.h"
 #include "world/message.h"
 #include "world/objekt.h"
 
 namespace {
 
 bool ValidSlot(int slot) {
-    return slot >= 0 && slot < 10;
+    return slot >= 0 && slot < TPlayer::SLOTS;
 }
 
 void Take(TPlayer& p) {
     int thing = CellAt(p.x, p.y, 1);
-    for (int slot = 0; slot < 10; ++slot) {
+    for (int slot = 0; slot < TPlayer::SLOTS; ++slot) {
         if (p.inventory[slot] != 0) continue;
         if (TObjekt::isCollectable(thing) && SetCell(p.x, p.y, 1, 0)) {
             p.inventory[slot] = thing;
@@ -55,15 +55,15 @@ void Drop(TPlayer& p) {
 }
 
 bool Rested(int stamp) {
-    return DelayPassed(stamp, Millis(), REST_PERIOD_MS);
+    return DelayPassed(stamp, Millis(), TPlayer::REST_PERIOD_MS);
 }
 
 void HammerBlow(TPlayer& p) {
     int thing = CellAt(p.x, p.y, 1);
-    if (thing == item::PALME) {
+    if (thing == TObjekt::PALME) {
         int r = RandomInt(100, 1);
         if (r < 60 && Rested(CellAt(p.x, p.y, 2))) {
-            if (DropFruitAround(p.x, p.y, item::KOKOSNUSS, 100, 1)) {
+            if (DropFruitAround(p.x, p.y, TObjekt::KOKOSNUSS, 100, 1)) {
                 SetCell(p.x, p.y, 2, Millis());
                 Tmessage::add("Hey, da kommt ne Kokosnuss runter!", 1000);
             }
@@ -71,15 +71,15 @@ void HammerBlow(TPlayer& p) {
             Tmessage::add("Das war wohl leider nix.", 1000);
         }
     }
-    if (thing == item::STEINBROCKEN && Rested(CellAt(p.x, p.y, 2))) {
+    if (thing == TObjekt::STEINBROCKEN && Rested(CellAt(p.x, p.y, 2))) {
         StoneSplit split = SplitStone();
         Tmessage::add(split.message, STONE_SPLIT_MESSAGE_MS);
-        if (split.result == item::STEINBROCKEN)
+        if (split.result == TObjekt::STEINBROCKEN)
             SetCell(p.x, p.y, 2, Millis());
         else
             SetCell(p.x, p.y, 1, split.result);
     }
-    if (thing == item::BEERENSTRAUCH) Tmessage::add("*RASCHEL*", 500);
+    if (thing == TObjekt::BEERENSTRAUCH) Tmessage::add("*RASCHEL*", 500);
 }
 
 void ReleasePick(TPlayer& p) {
@@ -96,24 +96,24 @@ void ReplacePick(TPlayer& p, int newItem) {
 
 void Use(TPlayer& p) {
     PlaySfx(sndconfirm);
-    if (p.combine1 == item::HAMMER) HammerBlow(p);
+    if (p.combine1 == TObjekt::HAMMER) HammerBlow(p);
 
     // Each rule reads the values the previous ones left: a fresh roast is not
     // burnt, and meat at a fire place is roasted rather than eaten.
     auto here = [&p] { return CellAt(p.x, p.y, 1); };
-    if (p.combine1 == item::EISENERZ && here() == item::FEUERSTELLE) {
+    if (p.combine1 == TObjekt::EISENERZ && here() == TObjekt::FEUERSTELLE) {
         Tmessage::add("Es schmilzt! Das gibt einen guten Rohling.", 1000);
-        ReplacePick(p, item::EISEN);
+        ReplacePick(p, TObjekt::EISEN);
     }
-    if (p.combine1 == item::SAEGE && here() == item::PALME) {
-        SetCell(p.x, p.y, 1, item::PLANKE);
+    if (p.combine1 == TObjekt::SAEGE && here() == TObjekt::PALME) {
+        SetCell(p.x, p.y, 1, TObjekt::PLANKE);
         ReleasePick(p);
     }
-    if (p.combine1 == item::FLEISCH && here() == item::FEUERSTELLE) {
+    if (p.combine1 == TObjekt::FLEISCH && here() == TObjekt::FEUERSTELLE) {
         Tmessage::add("Mjam! Eines Brutzo wuerdig!", 1000);
-        ReplacePick(p, item::BRATEN);
+        ReplacePick(p, TObjekt::BRATEN);
     }
-    if (p.combine1 == item::BRATEN && here() == item::FEUERSTELLE) {
+    if (p.combine1 == TObjekt::BRATEN && here() == TObjekt::FEUERSTELLE) {
         Tmessage::add("Oh no! Den hat es zu Asche geroestet.", 1000);
         ReplacePick(p, 0);
     }

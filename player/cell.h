@@ -1,7 +1,8 @@
 // Safe access to layers of one map cell for the castaway's rules.
 #pragma once
 
-#include "shell/globals.h"
+#include "core/state.h"
+#include "world/karte.h"
 
 // Layer l of cell (x, y); 0 for a cell outside the map.
 inline int CellAt(int x, int y, int l) {

@@ -1,7 +1,8 @@
 #include "player/fruit_drop.h"
 
+#include "core/state.h"
 #include "media/clock.h"
-#include "shell/globals.h"
+#include "world/karte.h"
 
 bool DropFruitAround(int cx, int cy, int item, int lo, int hi) {
     for (int x = cx - 1; x <= cx + 1; ++x) {

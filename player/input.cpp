@@ -4,10 +4,11 @@
 
 #include <string>
 
+#include "core/state.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
-#include "shell/globals.h"
+#include "world/karte.h"
 
 namespace {
 
@@ -17,17 +18,17 @@ bool Hit(int key) {
 
 // Reads a slot, treating a cursor outside the bar as an empty slot.
 int SlotItem(const TPlayer& p, int slot) {
-    return (slot >= 0 && slot < 10) ? p.inventory[slot] : 0;
+    return (slot >= 0 && slot < TPlayer::SLOTS) ? p.inventory[slot] : 0;
 }
 
 // Letter key first; its arrow twin is only asked when the letter had no press.
 void MoveCursor(TPlayer& p) {
     if (Hit(KEY_A) || Hit(KEY_LEFT)) {
-        p.chosen = (p.chosen + 9) % 10;
+        p.chosen = (p.chosen + TPlayer::SLOTS - 1) % TPlayer::SLOTS;
         PlaySfx(sndchose);
     }
     if (Hit(KEY_D) || Hit(KEY_RIGHT)) {
-        p.chosen = (p.chosen + 1) % 10;
+        p.chosen = (p.chosen + 1) % TPlayer::SLOTS;
         PlaySfx(sndchose);
     }
 }

@@ -1,12 +1,13 @@
 // Walking, the needs it costs, and the regrowth of fruit.
 #include "player/player.h"
 
+#include "core/state.h"
+#include "core/timer.h"
 #include "media/clock.h"
 #include "player/fruit_drop.h"
-#include "player/item_ids.h"
-#include "player/timing.h"
-#include "shell/globals.h"
 #include "world/critter.h"
+#include "world/karte.h"
+#include "world/objekt.h"
 
 namespace {
 // The regrowth scan covers this many columns and rows from the top-left corner.
@@ -14,7 +15,7 @@ constexpr int REGROWTH_AREA = 64;
 } // namespace
 
 void TPlayer::move() {
-    if (DelayPassed(lastspawn, Millis(), REGROWTH_PERIOD_MS)) spawn();
+    if (DelayPassed(lastspawn, Millis(), TPlayer::REGROWTH_PERIOD_MS)) spawn();
 
     struct Step {
         int bit, dx, dy;
@@ -27,13 +28,13 @@ void TPlayer::move() {
         y += step.dy;
         hunger += gethunger();
         durst += getdurst();
-        TCritter::Update();
+        TCritter::Update(player.seenByCritters());
         PlaySfx(sndwalk);
     }
 
     int floor = 0;
     for (int id : inventory)
-        if (id == item::LEDERBEUTEL) floor = 150;
+        if (id == TObjekt::LEDERBEUTEL) floor = 150;
     if (durst < -floor) durst = -floor;
 }
 
@@ -41,13 +42,13 @@ void TPlayer::spawn() {
     lastspawn = Millis();
     for (int cx = 0; cx < REGROWTH_AREA && cx < karte.sizex; ++cx) {
         for (int cy = 0; cy < REGROWTH_AREA && cy < karte.sizey; ++cy) {
-            if (karte.data(cx, cy, 1) == item::PALME) {
+            if (karte.data(cx, cy, 1) == TObjekt::PALME) {
                 int r = RandomInt(1, 100);
-                if (r < 20) DropFruitAround(cx, cy, item::KOKOSNUSS, 1, 100);
+                if (r < 20) DropFruitAround(cx, cy, TObjekt::KOKOSNUSS, 1, 100);
             }
-            if (karte.data(cx, cy, 1) == item::BEERENSTRAUCH) {
+            if (karte.data(cx, cy, 1) == TObjekt::BEERENSTRAUCH) {
                 int r = RandomInt(1, 100);
-                if (r < 60) DropFruitAround(cx, cy, item::BEEREN, 1, 100);
+                if (r < 60) DropFruitAround(cx, cy, TObjekt::BEEREN, 1, 100);
             }
         }
     }

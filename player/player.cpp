@@ -1,8 +1,14 @@
 // Construction, placement and the ground costs of the castaway.
 #include "player/player.h"
 
+#include <algorithm>
+
+#include "core/state.h"
 #include "media/clock.h"
-#include "shell/globals.h"
+#include "world/karte.h"
+#include "world/objekt.h"
+
+TPlayer player;
 
 TPlayer::TPlayer() : lastspawn(Millis()) {}
 
@@ -53,4 +59,12 @@ int TPlayer::getdurst() const {
     default:
         return 0;
     }
+}
+
+CastawayView TPlayer::seenByCritters() const {
+    CastawayView view;
+    view.x = x;
+    view.y = y;
+    view.armed = std::find(inventory.begin(), inventory.end(), TObjekt::AXT) != inventory.end();
+    return view;
 }

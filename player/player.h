@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "world/critter.h"
+
 class TPlayer {
   public:
     // Order bits gathered by In() and carried out by action() and move().
@@ -11,8 +13,15 @@ class TPlayer {
                          DOACTIONCOMBINERUN = 128, DOACTIONUSERUN = 256, DOACTIONDROP = 512,
                          DOACTIONDROPRUN = 1024;
 
+    // Inventory slots.
+    static constexpr int SLOTS = 10;
+    // A palm or stone cell can be worked again once this long has passed since its stamp.
+    static constexpr int REST_PERIOD_MS = 10000;
+    // Fruit regrows this often.
+    static constexpr int REGROWTH_PERIOD_MS = 30000;
+
     int hunger = 0, durst = 0, x = 0, y = 0, rotation = 0;
-    std::array<int, 10> inventory{};
+    std::array<int, SLOTS> inventory{};
     int chosen = 0, combine1 = 0, combine1slot = -1, combine2 = 0, combine2slot = -1, order = 0;
     int lastspawn;
 
@@ -27,4 +36,9 @@ class TPlayer {
     int getdurst() const;
     void Render();
     void renderInventory();
+    // Where the critters find the castaway and whether he can strike.
+    CastawayView seenByCritters() const;
 };
+
+// The one castaway, alive from start-up to the end.
+extern TPlayer player;

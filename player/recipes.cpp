@@ -2,18 +2,18 @@
 // hammer, laying planks into a raft and the check before setting sail.
 #include <climits>
 
+#include "core/state.h"
 #include "player/cell.h"
 #include "player/combine.h"
-#include "player/item_ids.h"
 #include "player/player.h"
 #include "player/stone_split.h"
 #include "player/supplies.h"
-#include "shell/globals.h"
+#include "world/karte.h"
 #include "world/message.h"
+#include "world/objekt.h"
 
 namespace {
 
-constexpr int GROUND_SAND = 2;
 // Plank pairs a raft needs before the castaway can think of leaving.
 constexpr int RAFT_PAIRS_NEEDED = 3;
 
@@ -25,7 +25,7 @@ bool PickedEitherWay(const TPlayer& p, int a, int b) {
 }
 
 void SetSlot(TPlayer& p, int slot, int value) {
-    if (slot >= 0 && slot < 10) p.inventory[slot] = value;
+    if (slot >= 0 && slot < TPlayer::SLOTS) p.inventory[slot] = value;
 }
 
 // Both picks become new contents of their own slots.
@@ -47,9 +47,9 @@ void CheckDeparture(const TPlayer& p) {
 }
 
 void LayPlanks(TPlayer& p) {
-    if (!karte.contains(p.x, p.y) || CellAt(p.x, p.y, 0) != GROUND_SAND) return;
+    if (!karte.contains(p.x, p.y) || CellAt(p.x, p.y, 0) != TKarte::SAND) return;
     Produce(p, 0, 0);
-    SetCell(p.x, p.y, 1, item::FLOSSROHLING);
+    SetCell(p.x, p.y, 1, TObjekt::FLOSSROHLING);
     // The layer may hold an old time stamp; saturate rather than overflow.
     int pairs = CellAt(p.x, p.y, 2);
     if (pairs < INT_MAX) ++pairs;
@@ -58,27 +58,26 @@ void LayPlanks(TPlayer& p) {
 }
 
 void ApplyRecipe(TPlayer& p) {
-    using namespace item;
-    if (PickedEitherWay(p, STEINBROCKEN, TREIBHOLZ)) {
-        Produce(p, HAMMER, 0);
-    } else if (PickedEitherWay(p, FEUERSTEIN, TREIBHOLZ)) {
+    if (PickedEitherWay(p, TObjekt::STEINBROCKEN, TObjekt::TREIBHOLZ)) {
+        Produce(p, TObjekt::HAMMER, 0);
+    } else if (PickedEitherWay(p, TObjekt::FEUERSTEIN, TObjekt::TREIBHOLZ)) {
         // Without a cell to build on, the materials are kept.
-        if (SetCell(p.x, p.y, 1, FEUERSTELLE)) Produce(p, 0, 0);
-    } else if (PickedEitherWay(p, SCHIEFER, TREIBHOLZ)) {
-        Produce(p, AXT, 0);
-    } else if (Picked(p, AFFENFELL, AFFENFELL)) {
-        Produce(p, LEDERBEUTEL, 0);
-    } else if (Picked(p, FARNE, FARNE)) {
-        Produce(p, SEGELSTUECK, 0);
-    } else if (Picked(p, SEGELSTUECK, SEGELSTUECK)) {
-        Produce(p, SEGEL, 0);
-    } else if (PickedEitherWay(p, HAMMER, EISEN)) {
-        Produce(p, HAMMER, SAEGE);
-    } else if (PickedEitherWay(p, HAMMER, STEINBROCKEN)) {
+        if (SetCell(p.x, p.y, 1, TObjekt::FEUERSTELLE)) Produce(p, 0, 0);
+    } else if (PickedEitherWay(p, TObjekt::SCHIEFER, TObjekt::TREIBHOLZ)) {
+        Produce(p, TObjekt::AXT, 0);
+    } else if (Picked(p, TObjekt::AFFENFELL, TObjekt::AFFENFELL)) {
+        Produce(p, TObjekt::LEDERBEUTEL, 0);
+    } else if (Picked(p, TObjekt::FARNE, TObjekt::FARNE)) {
+        Produce(p, TObjekt::SEGELSTUECK, 0);
+    } else if (Picked(p, TObjekt::SEGELSTUECK, TObjekt::SEGELSTUECK)) {
+        Produce(p, TObjekt::SEGEL, 0);
+    } else if (PickedEitherWay(p, TObjekt::HAMMER, TObjekt::EISEN)) {
+        Produce(p, TObjekt::HAMMER, TObjekt::SAEGE);
+    } else if (PickedEitherWay(p, TObjekt::HAMMER, TObjekt::STEINBROCKEN)) {
         StoneSplit split = SplitStone();
-        Produce(p, HAMMER, split.result);
+        Produce(p, TObjekt::HAMMER, split.result);
         Tmessage::add(split.message, STONE_SPLIT_MESSAGE_MS);
-    } else if (Picked(p, PLANKE, PLANKE)) {
+    } else if (Picked(p, TObjekt::PLANKE, TObjekt::PLANKE)) {
         LayPlanks(p);
     }
 }

@@ -4,13 +4,12 @@
 
 #include <string>
 
+#include "core/state.h"
 #include "media/graphics.h"
-#include "shell/globals.h"
+#include "world/karte.h"
 #include "world/objekt.h"
 
 namespace {
-
-constexpr int ITEM_FRAMES = 23;
 
 // Missing assets (tests, a broken install) are skipped rather than drawn.
 void DrawIfLoaded(const ImagePtr& image, int x, int y, int frame) {
@@ -19,7 +18,7 @@ void DrawIfLoaded(const ImagePtr& image, int x, int y, int frame) {
 
 // Ids without an item frame (unknown layer bytes) draw nothing.
 void DrawItem(int id, int x, int y) {
-    if (id >= 1 && id <= ITEM_FRAMES) DrawIfLoaded(objectimages, x, y, id - 1);
+    if (id >= 1 && id <= TObjekt::COUNT) DrawIfLoaded(objectimages, x, y, id - 1);
 }
 
 int SlotCentreX(int slot) {
@@ -31,7 +30,7 @@ int SlotCentreX(int slot) {
 void TPlayer::Render() {
     SetDrawRotation(static_cast<float>(rotation));
     // The same clamped origin the map is drawn with, so the sprite sits on its own tile.
-    int vx = x - 10, vy = y - 8;
+    int vx = x - TKarte::VIEW_OFFSET_X, vy = y - TKarte::VIEW_OFFSET_Y;
     ClampViewOrigin(karte, vx, vy);
     DrawIfLoaded(beings, 32 * (x - vx), 32 * (y - vy), 0);
 
@@ -51,7 +50,7 @@ void TPlayer::Render() {
 
     SetColor(255, 255, 255);
     SetAlpha(0.6f);
-    for (int slot = 0; slot < 10; ++slot)
+    for (int slot = 0; slot < SLOTS; ++slot)
         if (inventory[slot] != 0) DrawItem(inventory[slot], SlotCentreX(slot), 440);
     SetAlpha(1);
 }
@@ -67,7 +66,7 @@ void TPlayer::renderInventory() {
     SetColor(255, 255, 255);
     SetAlpha(1);
 
-    for (int slot = 0; slot < 10; ++slot)
+    for (int slot = 0; slot < SLOTS; ++slot)
         if (inventory[slot] != 0) DrawItem(inventory[slot], SlotCentreX(slot), 240);
 
     if (combine1 > 0) {
@@ -79,6 +78,6 @@ void TPlayer::renderInventory() {
     }
 
     DrawIfLoaded(selector, SlotCentreX(chosen), 240, 0);
-    int shown = (chosen >= 0 && chosen < 10) ? inventory[chosen] : 0;
+    int shown = (chosen >= 0 && chosen < SLOTS) ? inventory[chosen] : 0;
     DrawText(TObjekt::getName(shown), static_cast<float>(64 * chosen), 260);
 }

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "player/player.h"
+
 struct Supplies {
     bool sail;
     bool water;
@@ -12,4 +14,4 @@ struct Supplies {
 
 // Segel gives the sail, Lederbeutel the water; Braten and Kokosnuss count two
 // food points, Fleisch and Beeren one, and six points are enough.
-Supplies CheckSupplies(const std::array<int, 10>& inventory);
+Supplies CheckSupplies(const std::array<int, TPlayer::SLOTS>& inventory);

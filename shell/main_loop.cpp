@@ -2,16 +2,18 @@
 
 #include <string>
 
+#include "core/state.h"
 #include "media/bass.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/program.h"
-#include "shell/globals.h"
+#include "player/player.h"
 #include "shell/startup.h"
 #include "shell/title.h"
 #include "shell/victory.h"
 #include "world/critter.h"
+#include "world/karte.h"
 #include "world/message.h"
 
 bool RunOnePass() {
@@ -23,8 +25,9 @@ bool RunOnePass() {
     player.move();
     player.action();
     // Positions are read after input, movement and actions of this pass.
-    karte.Render(player.x - 10, player.y - 8);
-    TCritter::Render(player.x - 10, player.y - 8);
+    const int vx = player.x - TKarte::VIEW_OFFSET_X, vy = player.y - TKarte::VIEW_OFFSET_Y;
+    karte.Render(vx, vy);
+    TCritter::Render(vx, vy);
     player.Render();
     Tmessage::Update();
     Tmessage::Render();

@@ -1,15 +1,18 @@
 #include "shell/startup.h"
 
+#include "core/state.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/program.h"
+#include "player/player.h"
 #include "shell/config.h"
-#include "shell/globals.h"
 #include "shell/intro.h"
 #include "shell/music.h"
 #include "world/critter.h"
+#include "world/karte.h"
 #include "world/message.h"
 #include "world/objekt.h"
+#include "world/world.h"
 
 namespace {
 
@@ -89,4 +92,10 @@ void StartUp() {
     TObjekt::RegisterCatalogue();
     PlacePlayer();
     SetMouseVisible(0);
+}
+
+void ResetGlobals() {
+    ResetWorld();
+    player = TPlayer();
+    ResetState();
 }

@@ -11,3 +11,6 @@ void LoadPlayAssets();
 // Puts the castaway on the first diagonal cell (i, i) that is not sea; if there
 // is none, keeps the position but pulls it inside the current map.
 void PlacePlayer();
+// Back to the values before start-up: empty class-wide lists, fresh player and
+// map, no assets. Tests call it between cases.
+void ResetGlobals();

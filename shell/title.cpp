@@ -4,15 +4,17 @@
 #include <array>
 #include <cctype>
 
+#include "core/state.h"
 #include "media/bass.h"
 #include "media/clock.h"
 #include "media/desktop.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/program.h"
-#include "shell/globals.h"
+#include "player/player.h"
 #include "shell/startup.h"
 #include "world/critter.h"
+#include "world/karte.h"
 
 namespace {
 
@@ -80,7 +82,7 @@ void LoadLevelAndShowTitle() {
     player.hunger = 0;
     player.durst = 0;
     karte = TKarte::loadPNG(mapfile);
-    TCritter::load(mapfile);
+    TCritter::load(mapfile, player.seenByCritters());
     PlacePlayer();
     player.rotation = 0;
     player.inventory.fill(0);

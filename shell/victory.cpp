@@ -3,20 +3,22 @@
 #include <array>
 #include <string>
 
+#include "core/state.h"
+#include "core/timer.h"
 #include "media/bass.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "media/sound.h"
+#include "player/player.h"
 #include "player/supplies.h"
-#include "player/timing.h"
-#include "shell/globals.h"
+#include "world/karte.h"
 #include "world/message.h"
+#include "world/objekt.h"
 
 namespace {
 
-constexpr int kRaftBlank = 22;
 constexpr int kCheckInterval = 3000;
 constexpr int kMessageTime = 3000;
 
@@ -37,7 +39,7 @@ void CheckVictory() {
     if (!DelayPassed(victorytimer, Millis(), kCheckInterval)) return;
     victorytimer = Millis();
     if (!karte.contains(player.x, player.y)) return;
-    if (karte.data(player.x, player.y, 1) != kRaftBlank) return;
+    if (karte.data(player.x, player.y, 1) != TObjekt::FLOSSROHLING) return;
     if (karte.data(player.x, player.y, 2) <= 2) return;
 
     const Supplies supplies = CheckSupplies(player.inventory);

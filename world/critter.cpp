@@ -3,19 +3,20 @@
 #include <algorithm>
 #include <array>
 
+#include "core/state.h"
 #include "media/clock.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/program.h"
-#include "shell/globals.h"
 #include "world/critter_file.h"
+#include "world/karte.h"
 #include "world/map_files.h"
 #include "world/message.h"
+#include "world/objekt.h"
 
 std::vector<TCritter> TCritter::list;
 
 namespace {
-constexpr int TILE = 32;
 // Critters are only placed within columns and rows 1 to 63.
 constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
 
@@ -24,26 +25,17 @@ constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
 constexpr std::array<int, 10> STEP_X = {0, 0, 0, -1, 1, 0, 1, -1, -1, 1};
 constexpr std::array<int, 10> STEP_Y = {0, -1, 1, 0, 0, 0, 1, -1, 1, -1};
 
-constexpr int ITEM_PALME = 1, ITEM_STEIN = 2, ITEM_BEEREN = 5, ITEM_KOKOSNUSS = 6, ITEM_AXT = 13,
-              ITEM_FLEISCH = 16, ITEM_AFFENFELL = 23;
-constexpr int GROUND_ROCK = 3;
-
-bool CanPlaceAt(int x, int y) {
-    return karte.isenterable(x, y) && x != player.x && y != player.y;
+bool CanPlaceAt(int x, int y, const CastawayView& castaway) {
+    return karte.isenterable(x, y) && x != castaway.x && y != castaway.y;
 }
 
 // Cells that Create may choose; counted once so placement provably ends.
-int CountPlacementCells() {
+int CountPlacementCells(const CastawayView& castaway) {
     int count = 0;
     for (int x = PLACE_MIN; x <= PLACE_MAX; ++x)
         for (int y = PLACE_MIN; y <= PLACE_MAX; ++y)
-            if (CanPlaceAt(x, y)) ++count;
+            if (CanPlaceAt(x, y, castaway)) ++count;
     return count;
-}
-
-bool CarriesAxe() {
-    return std::find(player.inventory.begin(), player.inventory.end(), ITEM_AXT) !=
-           player.inventory.end();
 }
 
 void Step(TCritter& critter) {
@@ -57,12 +49,12 @@ void Step(TCritter& critter) {
 }
 
 // Returns true when the ape was killed.
-bool ApeReacts(const TCritter& ape) {
+bool ApeReacts(const TCritter& ape, const CastawayView& castaway) {
     int& item = karte.data(ape.x, ape.y, 1);
-    if (item == ITEM_BEEREN || item == ITEM_KOKOSNUSS) item = 0;
-    if (item == ITEM_PALME) karte.data(ape.x, ape.y, 2) = Millis();
-    if (ape.x != player.x || ape.y != player.y) return false;
-    if (!CarriesAxe()) {
+    if (item == TObjekt::BEEREN || item == TObjekt::KOKOSNUSS) item = 0;
+    if (item == TObjekt::PALME) karte.data(ape.x, ape.y, 2) = Millis();
+    if (ape.x != castaway.x || ape.y != castaway.y) return false;
+    if (!castaway.armed) {
         Tmessage::add("Warte nur, ich besorg mir eine Klinge!", 1000);
         return false;
     }
@@ -74,32 +66,32 @@ bool ApeReacts(const TCritter& ape) {
     }
     if (roll < 90) {
         Tmessage::add("Ha! Lecker Affenbraten wird's geben.", 1000);
-        item = ITEM_FLEISCH;
+        item = TObjekt::FLEISCH;
     } else {
         Tmessage::add("Das ist mal ein schoenes Fell.", 1000);
-        item = ITEM_AFFENFELL;
+        item = TObjekt::AFFENFELL;
     }
     return true;
 }
 
-void LizardReacts(const TCritter& lizard, std::vector<char>& dead) {
+void LizardReacts(const TCritter& lizard, const CastawayView& castaway, std::vector<char>& dead) {
     for (std::size_t i = 0; i < TCritter::list.size(); ++i) {
         const TCritter& other = TCritter::list[i];
         if (other.typ == TCritter::APE && other.x == lizard.x && other.y == lizard.y) dead[i] = 1;
     }
-    if (karte.data(lizard.x, lizard.y, 0) == GROUND_ROCK) {
+    if (karte.data(lizard.x, lizard.y, 0) == TKarte::ROCK) {
         int roll = RandomInt(1, 100);
-        if (roll <= 2) karte.data(lizard.x, lizard.y, 1) = ITEM_STEIN;
+        if (roll <= 2) karte.data(lizard.x, lizard.y, 1) = TObjekt::STEINBROCKEN;
     }
-    if (lizard.x == player.x && lizard.y == player.y) {
+    if (lizard.x == castaway.x && lizard.y == castaway.y) {
         Tmessage::add("AAAARGH!", 3000);
         gamestate = GS_DEAD_WARAN;
     }
 }
 } // namespace
 
-int TCritter::Create(int typ) {
-    if (CountPlacementCells() == 0) {
+int TCritter::Create(int typ, const CastawayView& castaway) {
+    if (CountPlacementCells(castaway) == 0) {
         DebugLog("no cell can take a critter; none placed");
         return 0;
     }
@@ -107,7 +99,7 @@ int TCritter::Create(int typ) {
     do {
         x = RandomInt(PLACE_MIN, PLACE_MAX);
         y = RandomInt(PLACE_MIN, PLACE_MAX);
-    } while (!CanPlaceAt(x, y));
+    } while (!CanPlaceAt(x, y, castaway));
     TCritter critter;
     critter.x = x;
     critter.y = y;
@@ -116,7 +108,7 @@ int TCritter::Create(int typ) {
     return 0;
 }
 
-void TCritter::Update() {
+void TCritter::Update(const CastawayView& castaway) {
     // Killed critters are only marked during the sweep and removed after it,
     // so the walk never skips or revisits anyone.
     std::vector<char> dead(list.size(), 0);
@@ -125,9 +117,9 @@ void TCritter::Update() {
         TCritter& critter = list[i];
         Step(critter);
         if (critter.typ == APE) {
-            if (ApeReacts(critter)) dead[i] = 1;
+            if (ApeReacts(critter, castaway)) dead[i] = 1;
         } else if (critter.typ == WARAN) {
-            LizardReacts(critter, dead);
+            LizardReacts(critter, castaway, dead);
         }
     }
     std::size_t kept = 0;
@@ -142,11 +134,11 @@ void TCritter::Render(int vx, int vy) {
     const int frames = ImageFrames(beings);
     for (const TCritter& critter : list)
         if (critter.typ >= 0 && critter.typ < frames)
-            DrawImage(beings, static_cast<float>(TILE * (critter.x - vx)),
-                      static_cast<float>(TILE * (critter.y - vy)), critter.typ);
+            DrawImage(beings, static_cast<float>(TKarte::TILE_SIZE * (critter.x - vx)),
+                      static_cast<float>(TKarte::TILE_SIZE * (critter.y - vy)), critter.typ);
 }
 
-void TCritter::load(const std::string& mapPath) {
+void TCritter::load(const std::string& mapPath, const CastawayView& castaway) {
     std::string name = LayerFileName(mapPath, ".critter");
     FileStreamPtr file = OpenForReading(name);
     if (!file) {
@@ -161,13 +153,13 @@ void TCritter::load(const std::string& mapPath) {
 
     // More critters than cells to start on only costs time; a count near the
     // int range would never finish.
-    const int cells = CountPlacementCells();
+    const int cells = CountPlacementCells(castaway);
     if (apes > cells || lizards > cells)
         DebugLog("critter count capped at " + std::to_string(cells));
     apes = std::min(apes, cells);
     lizards = std::min(lizards, cells);
     for (int i = 0; i < apes; ++i)
-        Create(APE);
+        Create(APE, castaway);
     for (int i = 0; i < lizards; ++i)
-        Create(WARAN);
+        Create(WARAN, castaway);
 }

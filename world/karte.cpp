@@ -3,24 +3,20 @@
 #include <array>
 #include <cstdint>
 
+#include "core/state.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/program.h"
-#include "shell/globals.h"
 #include "world/map_files.h"
+#include "world/objekt.h"
+
+TKarte karte;
 
 namespace {
-// Map-image colours of the ground kinds 1 to 4; every other colour is sea.
-constexpr std::array<std::uint32_t, 5> GROUND_COLOURS = {0xFF0094FF, 0xFF007F7F, 0xFFFFD800,
-                                                         0xFF808080, 0xFF4CFF00};
-constexpr int TILE = 32;
-// Items 1 to 23 have a frame; other layer bytes are kept but draw nothing.
-constexpr int LAST_ITEM = 23;
-
 int GroundOfColour(std::uint32_t argb) {
-    for (int kind = 1; kind < static_cast<int>(GROUND_COLOURS.size()); ++kind)
-        if (GROUND_COLOURS[kind] == argb) return kind;
-    return 0;
+    for (int kind = TKarte::SHALLOW; kind < TKarte::GROUND_KINDS; ++kind)
+        if (TKarte::GROUND_COLOURS[kind] == argb) return kind;
+    return TKarte::SEA;
 }
 
 // Width and height from a PNG file's header, without decoding it, so a hostile
@@ -56,8 +52,8 @@ bool ReadPngSize(const std::string& path, std::uint32_t& width, std::uint32_t& h
 }
 
 [[noreturn]] void MapTooLarge(const std::string& path) {
-    FatalError(path + " is larger than " + std::to_string(MAX_MAP_SIDE) + " x " +
-               std::to_string(MAX_MAP_SIDE) + " cells.");
+    FatalError(path + " is larger than " + std::to_string(TKarte::MAX_SIDE) + " x " +
+               std::to_string(TKarte::MAX_SIDE) + " cells.");
 }
 } // namespace
 
@@ -92,14 +88,14 @@ TKarte TKarte::Create(int sizex, int sizey, int layers) {
 TKarte TKarte::loadPNG(const std::string& path) {
     std::uint32_t headerWidth = 0, headerHeight = 0;
     if (ReadPngSize(path, headerWidth, headerHeight) &&
-        (headerWidth > MAX_MAP_SIDE || headerHeight > MAX_MAP_SIDE))
+        (headerWidth > TKarte::MAX_SIDE || headerHeight > TKarte::MAX_SIDE))
         MapTooLarge(path);
 
     PixmapPtr pixmap = LoadPixmapFile(path);
     if (!pixmap) FatalError(path + " not found.");
     int width = PixmapWidth(pixmap);
     int height = PixmapHeight(pixmap);
-    if (width > MAX_MAP_SIDE || height > MAX_MAP_SIDE) MapTooLarge(path);
+    if (width > TKarte::MAX_SIDE || height > TKarte::MAX_SIDE) MapTooLarge(path);
     if (width <= 0 || height <= 0) FatalError(path + " not found.");
 
     TKarte map = Create(width, height, 3);
@@ -129,8 +125,8 @@ int TKarte::isenterable(int x, int y) const {
 void ClampViewOrigin(const TKarte& map, int& vx, int& vy) {
     if (vx < 0) vx = 0;
     if (vy < 0) vy = 0;
-    if (vx >= map.sizex - VIEW_COLUMNS) vx = map.sizex - VIEW_COLUMNS;
-    if (vy >= map.sizey - VIEW_ROWS) vy = map.sizey - VIEW_ROWS;
+    if (vx >= map.sizex - TKarte::VIEW_COLUMNS) vx = map.sizex - TKarte::VIEW_COLUMNS;
+    if (vy >= map.sizey - TKarte::VIEW_ROWS) vy = map.sizey - TKarte::VIEW_ROWS;
     // A map smaller than the view starts at its first column or row.
     if (vx < 0) vx = 0;
     if (vy < 0) vy = 0;
@@ -144,12 +140,12 @@ void TKarte::Render(int vx, int vy) const {
     // One column and one row more than the view, for the half tiles at the edges.
     for (int x = vx; x <= vx + VIEW_COLUMNS && x < sizex; ++x) {
         for (int y = vy; y <= vy + VIEW_ROWS && y < sizey; ++y) {
-            const float sx = static_cast<float>(TILE * (x - vx));
-            const float sy = static_cast<float>(TILE * (y - vy));
+            const float sx = static_cast<float>(TILE_SIZE * (x - vx));
+            const float sy = static_cast<float>(TILE_SIZE * (y - vy));
             const int ground = data(x, y, 0);
             if (ground >= 0 && ground < tileFrames) DrawImage(tiles, sx, sy, ground);
             const int item = data(x, y, 1);
-            if (item >= 1 && item <= LAST_ITEM && item - 1 < itemFrames)
+            if (item >= 1 && item <= TObjekt::COUNT && item - 1 < itemFrames)
                 DrawImage(objectimages, sx, sy, item - 1);
         }
     }

@@ -2,17 +2,28 @@
 // (0 ground kind, 1 item id, 2 auxiliary time stamp or counter).
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-// Visible window in cells.
-constexpr int VIEW_COLUMNS = 20;
-constexpr int VIEW_ROWS = 15;
-// Largest map image accepted, in cells per side.
-constexpr int MAX_MAP_SIDE = 4096;
-
 class TKarte {
   public:
+    // Ground kinds of layer 0; only the sea cannot be entered.
+    static constexpr int SEA = 0, SHALLOW = 1, SAND = 2, ROCK = 3, GRASS = 4;
+    static constexpr int GROUND_KINDS = 5;
+    // Map-image colour (0xAARRGGBB) of each ground kind; every other colour is sea.
+    static constexpr std::array<std::uint32_t, GROUND_KINDS> GROUND_COLOURS = {
+        0xFF0094FF, 0xFF007F7F, 0xFFFFD800, 0xFF808080, 0xFF4CFF00};
+    // Side of a tile on screen, in pixels.
+    static constexpr int TILE_SIZE = 32;
+    // Visible window in cells, and where the castaway stands in it: the view
+    // origin is his column - VIEW_OFFSET_X and row - VIEW_OFFSET_Y.
+    static constexpr int VIEW_COLUMNS = 20, VIEW_ROWS = 15;
+    static constexpr int VIEW_OFFSET_X = 10, VIEW_OFFSET_Y = 8;
+    // Largest map image accepted, in cells per side.
+    static constexpr int MAX_SIDE = 4096;
+
     int sizex = 0, sizey = 0, layers = 0;
 
     TKarte() : cells(1, 0) {}
@@ -33,6 +44,9 @@ class TKarte {
   private:
     std::vector<int> cells;
 };
+
+// The current island, replaced by each level load.
+extern TKarte karte;
 
 // Clamps a view origin to the map (low bounds first, then high bounds); a map
 // narrower or shorter than the view starts at column or row 0.

@@ -1,5 +1,6 @@
 #include "world/message.h"
 
+#include "core/timer.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/program.h"
@@ -9,12 +10,6 @@ std::vector<Tmessage> Tmessage::list;
 namespace {
 // Lines stack closer than the 16-pixel font cell; that is the intended look.
 constexpr int LINE_STEP = 10;
-
-// Milliseconds since `start`, computed on the wrapped difference so that a
-// clock passing the int range does not make a message live forever.
-int Elapsed(int start, int now) {
-    return static_cast<int>(static_cast<unsigned>(now) - static_cast<unsigned>(start));
-}
 } // namespace
 
 int Tmessage::add(const std::string& text, int duration) {
@@ -29,7 +24,7 @@ int Tmessage::add(const std::string& text, int duration) {
 void Tmessage::Update() {
     for (auto it = list.begin(); it != list.end();) {
         // The clock is read anew per message, as each expiry is its own check.
-        if (Elapsed(it->start, Millis()) > it->duration) {
+        if (DelayPassed(it->start, Millis(), it->duration)) {
             it = list.erase(it);
             DebugLog("message deleted");
         } else {

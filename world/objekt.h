@@ -6,6 +6,15 @@
 
 class TObjekt {
   public:
+    // Item ids; 0 means "nothing" in inventory slots and in the map's item layer.
+    static constexpr int PALME = 1, STEINBROCKEN = 2, TREIBHOLZ = 3, HAMMER = 4, BEEREN = 5,
+                         KOKOSNUSS = 6, BEERENSTRAUCH = 7, FEUERSTEIN = 8, SCHIEFER = 9,
+                         EISENERZ = 10, EISEN = 11, FEUERSTELLE = 12, AXT = 13, SAEGE = 14,
+                         PLANKE = 15, FLEISCH = 16, BRATEN = 17, LEDERBEUTEL = 18, FARNE = 19,
+                         SEGELSTUECK = 20, SEGEL = 21, FLOSSROHLING = 22, AFFENFELL = 23;
+    // Items the game knows; ids run from 1 to COUNT.
+    static constexpr int COUNT = 23;
+
     int id = 0;
     std::string name;
     int collectable = 0, edible = 0, data = 0;

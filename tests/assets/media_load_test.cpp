@@ -3,13 +3,15 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "core/state.h"
 #include "map_analysis.h"
 #include "map_files.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/sound.h"
-#include "shell/globals.h"
+#include "player/player.h"
 #include "world/critter.h"
+#include "world/karte.h"
 
 namespace {
 
@@ -128,7 +130,7 @@ TEST_F(InAssetTree, TheGameReadsTheIslandsAsTheCheckerDoes) {
                     << path << " " << x << "," << y;
             }
         TCritter::list.clear();
-        TCritter::load(path);
+        TCritter::load(path, player.seenByCritters());
         int apes = 0, lizards = 0;
         for (const TCritter& c : TCritter::list) {
             apes += c.typ == TCritter::APE;

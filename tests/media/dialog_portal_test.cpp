@@ -1,7 +1,7 @@
 #include "dialog_xdotool.h"
-#include "files_temp_dir.h"
-#include "media/file_dialog_portal.h"
+#include "media/desktop/file_dialog_portal.h"
 #include "media/program.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ class DialogPortal : public testing::Test {
         return r;
     }
     DisplayInputLock lock;
-    FilesTempDir dir;
+    TempDir dir;
 };
 
 TEST_F(DialogPortal, ChosenFileComesBackAsAbsolutePath) {

@@ -1,12 +1,12 @@
 #include "dialog_xdotool.h"
-#include "files_temp_dir.h"
 #include "media/desktop.h"
-#include "media/desktop_process.h"
-#include "media/file_dialog_filter.h"
+#include "media/desktop/desktop_process.h"
+#include "media/desktop/file_dialog_filter.h"
 #include "media/graphics.h"
-#include "media/internal.h"
+#include "media/input/event_pump.h"
 #include "media/keyboard.h"
 #include "media/test_seams.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,7 @@ TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
     // not already started another video driver).
     setenv("SDL_VIDEODRIVER", "x11", 1);
     bool windowed = OpenGraphics(640, 480, 0, 60, 0);
-    FilesTempDir dir;
+    TempDir dir;
     std::string map = dir.Write("Map/insel.map", "x");
     ScopedWorkingDir cwd(dir.path());
     auto driver = DriveDialog("Karte waehlen", {{"key", "--window", "%w", "ctrl+l"},

@@ -1,7 +1,7 @@
 // Drives a desktop dialog from a second thread with xdotool (under Xvfb).
 #pragma once
 
-#include "media/desktop_process.h"
+#include "media/desktop/desktop_process.h"
 
 #include <fcntl.h>
 #include <string>

@@ -1,6 +1,6 @@
-#include "files_temp_dir.h"
 #include "media/files.h"
 #include "media/test_seams.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ class FilesStream : public testing::Test {
         EXPECT_TRUE(s);
         return s;
     }
-    FilesTempDir dir;
+    TempDir dir;
 };
 
 TEST_F(FilesStream, LineEndsAndCarriageReturns) {
@@ -87,7 +87,7 @@ TEST_F(FilesStream, OverlongLineIsCutButTheNextLineSurvives) {
 }
 
 TEST(FilesPath, ComponentsResolveIgnoringCase) {
-    FilesTempDir dir;
+    TempDir dir;
     dir.Write("Data/Stream.cfg", "url\n");
     dir.Write("gfx/C64intro/Bearbeitet/x.png", "p");
     ScopedWorkingDir cwd(dir.path());
@@ -106,7 +106,7 @@ TEST(FilesPath, ComponentsResolveIgnoringCase) {
 }
 
 TEST(FilesPath, ExactNameWinsOverOtherCase) {
-    FilesTempDir dir;
+    TempDir dir;
     dir.Write("sfx/a.wav", "lower");
     dir.Write("Sfx/a.wav", "upper");
     ScopedWorkingDir cwd(dir.path());

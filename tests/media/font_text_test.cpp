@@ -3,8 +3,8 @@
 #include <fstream>
 
 #include "graphics_test_support.h"
-#include "media/font_data.h"
-#include "media/image_data.h"
+#include "media/gfx/font_data.h"
+#include "media/gfx/image_data.h"
 
 namespace {
 // Bounding box of the lit pixels inside a window of the target.
@@ -145,9 +145,9 @@ TEST_F(GraphicsTest, TrueTypeGlyphsHangFromTheAscenderLine) {
 }
 
 TEST(FontLoading, BrokenOrMissingFontsGiveNull) {
-    GraphicsScratch scratch;
-    EXPECT_FALSE(LoadFont(scratch.Path("missing.ttf"), 32, FONT_SMOOTH));
-    const std::string junk = scratch.Path("junk.ttf");
+    TempDir scratch;
+    EXPECT_FALSE(LoadFont(scratch / "missing.ttf", 32, FONT_SMOOTH));
+    const std::string junk = scratch / "junk.ttf";
     std::ofstream(junk, std::ios::binary) << "this is not a font at all, just bytes";
     EXPECT_FALSE(LoadFont(junk, 32, FONT_SMOOTH));
 
@@ -156,7 +156,7 @@ TEST(FontLoading, BrokenOrMissingFontsGiveNull) {
     // A truncated copy of a real font must not load or crash.
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const std::string cut = scratch.Path("cut.ttf");
+    const std::string cut = scratch / "cut.ttf";
     std::ofstream(cut, std::ios::binary) << bytes.substr(0, 2000);
     FontPtr truncated = LoadFont(cut, 32, FONT_SMOOTH);
     if (truncated) FindGlyph(*truncated, U'A'); // may load lazily; must not crash

@@ -68,7 +68,7 @@ TEST_F(GraphicsTest, RectanglesScaleAndRotateAboutTheirTopLeft) {
 
 TEST_F(GraphicsTest, SpritesWithCentredHandlesScaleAndRotateAboutTheirCentre) {
     // 32 x 32 sprite: grey with a red block in its top-left quarter.
-    const std::string path = scratch.Path("sprite.png");
+    const std::string path = scratch / "sprite.png";
     ASSERT_TRUE(WriteColourPng(path, 32, 32, false, [](int x, int y) {
         return x < 16 && y < 16 ? Rgb(255, 0, 0) : Rgb(90, 90, 90);
     }));
@@ -98,7 +98,7 @@ TEST_F(GraphicsTest, SpritesWithCentredHandlesScaleAndRotateAboutTheirCentre) {
 TEST_F(GraphicsTest, FilteredSpriteDrawnUnscaledKeepsExactPixels) {
     // Default flags are filtered: at whole-pixel positions the texels must
     // still come out unchanged, with no bleeding from atlas neighbours.
-    const std::string path = scratch.Path("checker.png");
+    const std::string path = scratch / "checker.png";
     ASSERT_TRUE(WriteColourPng(path, 8, 8, false, [](int x, int y) {
         return (x + y) % 2 ? Rgb(250, 250, 250) : Rgb(10, 200, 30);
     }));
@@ -116,7 +116,7 @@ TEST_F(GraphicsTest, FilteredSpriteDrawnUnscaledKeepsExactPixels) {
 TEST_F(GraphicsTest, FilteredAndMipmappedFramesNeverShowTheirAtlasNeighbours) {
     // Cells alternate red and green; each frame scaled, shifted by half a pixel
     // or shrunk must stay pure red or pure green right up to its edges.
-    const std::string path = scratch.Path("cells.png");
+    const std::string path = scratch / "cells.png";
     ASSERT_TRUE(WriteColourPng(path, 64, 16, false, [](int x, int) {
         return (x / 16) % 2 ? Rgb(0, 255, 0) : Rgb(255, 0, 0);
     }));

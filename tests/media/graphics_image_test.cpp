@@ -16,7 +16,7 @@ bool WriteStrip(const std::string& path, int columns, int rows) {
 } // namespace
 
 TEST_F(GraphicsTest, BlackBecomesTransparentOnlyInPicturesWithoutAlpha) {
-    const std::string rgb = scratch.Path("rgb.png"), rgba = scratch.Path("rgba.png");
+    const std::string rgb = scratch / "rgb.png", rgba = scratch / "rgba.png";
     // Left half black, right half orange; the RGBA copy has a half-transparent stripe.
     const auto pixel = [](int x, int) { return x < 8 ? Rgb(0, 0, 0) : Rgb(255, 128, 0); };
     ASSERT_TRUE(WriteColourPng(rgb, 16, 16, false, pixel));
@@ -47,7 +47,7 @@ TEST_F(GraphicsTest, BlackBecomesTransparentOnlyInPicturesWithoutAlpha) {
 }
 
 TEST_F(GraphicsTest, StripCutsCellsLeftToRightThenTopToBottom) {
-    const std::string one = scratch.Path("strip.png"), two = scratch.Path("sheet.png");
+    const std::string one = scratch / "strip.png", two = scratch / "sheet.png";
     ASSERT_TRUE(WriteStrip(one, 10, 1)); // 327 x 32
     ASSERT_TRUE(WriteStrip(two, 4, 3));
 
@@ -75,7 +75,7 @@ TEST_F(GraphicsTest, StripCutsCellsLeftToRightThenTopToBottom) {
 }
 
 TEST_F(GraphicsTest, CentredHandlesApplyToImagesLoadedAfterwards) {
-    const std::string path = scratch.Path("square.png");
+    const std::string path = scratch / "square.png";
     ASSERT_TRUE(WriteColourPng(path, 32, 32, false, [](int, int) { return Rgb(9, 99, 199); }));
     ImagePtr topLeft = LoadImage(path, -1);
     SetCentredHandles(1);
@@ -91,11 +91,11 @@ TEST_F(GraphicsTest, CentredHandlesApplyToImagesLoadedAfterwards) {
 }
 
 TEST_F(GraphicsTest, BadDrawArgumentsAreRefusedSafely) {
-    EXPECT_FALSE(LoadImage(scratch.Path("missing.png"), -1));
+    EXPECT_FALSE(LoadImage(scratch / "missing.png", -1));
     EXPECT_THROW(DrawImage(nullptr, 0, 0, 0), ProgramExit);
     EXPECT_THROW(ImageWidth(nullptr), ProgramExit);
 
-    const std::string path = scratch.Path("one.png");
+    const std::string path = scratch / "one.png";
     ASSERT_TRUE(WriteColourPng(path, 4, 4, false, [](int, int) { return Rgb(255, 0, 0); }));
     ImagePtr image = LoadImage(path, -1);
     DrawImage(image, 0, 0, 1); // no such frame: nothing
@@ -104,9 +104,9 @@ TEST_F(GraphicsTest, BadDrawArgumentsAreRefusedSafely) {
 }
 
 TEST(GraphicsWithoutWindow, ImagesLoadBeforeAnyModeAndDrawLater) {
-    GraphicsScratch scratch;
+    TempDir scratch;
     CloseGraphics();
-    const std::string path = scratch.Path("early.png");
+    const std::string path = scratch / "early.png";
     ASSERT_TRUE(WriteColourPng(path, 4, 4, false, [](int, int) { return Rgb(1, 2, 3); }));
     ImagePtr early = LoadImage(path, -1);
     ASSERT_TRUE(early);

@@ -1,13 +1,13 @@
 // Opening, re-opening and closing the mode; frame pacing on the virtual clock.
 #include "graphics_test_support.h"
 #include "media/clock.h"
-#include "media/frame_pacing.h"
-#include "media/internal.h"
-#include "media/renderer.h"
+#include "media/gfx/frame_pacing.h"
+#include "media/gfx/renderer.h"
+#include "media/system/sdl_context.h"
 
 TEST(GraphicsMode, ReopenKeepsImagesAndResetsTheDrawingState) {
-    GraphicsScratch scratch;
-    const std::string path = scratch.Path("tile.png");
+    TempDir scratch;
+    const std::string path = scratch / "tile.png";
     ASSERT_TRUE(WriteColourPng(path, 32, 32, true, [](int x, int) {
         return x < 16 ? 0x60FF0000u : 0xFF00FF00u; // left half alpha 0x60
     }));
@@ -54,11 +54,11 @@ TEST(GraphicsMode, FullScreenReportsDepth32AndShowsTheWholePicture) {
 }
 
 TEST(GraphicsMode, CaptureWritesTheTargetAsPng) {
-    GraphicsScratch scratch;
+    TempDir scratch;
     ASSERT_TRUE(OpenGraphics(640, 480, 0, 0, 0));
     SetColor(12, 34, 56);
     DrawRect(10, 20, 5, 5);
-    const std::string shot = scratch.Path("shot.png");
+    const std::string shot = scratch / "shot.png";
     ASSERT_TRUE(CaptureFrame(shot));
     PixmapPtr pixmap = LoadPixmapFile(shot);
     ASSERT_TRUE(pixmap);
@@ -66,7 +66,7 @@ TEST(GraphicsMode, CaptureWritesTheTargetAsPng) {
     EXPECT_EQ(PixmapHeight(pixmap), 480);
     EXPECT_EQ(ReadPixel(pixmap, 12, 22), Rgb(12, 34, 56));
     EXPECT_EQ(ReadPixel(pixmap, 12, 19), Rgb(0, 0, 0));
-    EXPECT_FALSE(CaptureFrame(scratch.Path("no/such/dir/shot.png")));
+    EXPECT_FALSE(CaptureFrame(scratch / "no/such/dir/shot.png"));
     CloseGraphics();
     EXPECT_FALSE(CaptureFrame(shot)) << "nothing to capture without a mode";
 }

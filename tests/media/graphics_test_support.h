@@ -15,23 +15,7 @@
 #include "media/graphics.h"
 #include "media/program.h"
 #include "media/test_seams.h"
-
-// A scratch folder removed when the test ends.
-class GraphicsScratch {
-  public:
-    GraphicsScratch() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "palmut-gfx-XXXXXX").string();
-        dir_ = mkdtemp(tmpl.data()) ? tmpl : std::string();
-    }
-    ~GraphicsScratch() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-
-  private:
-    std::string dir_;
-};
+#include "support/temp_dir.h"
 
 struct PngFixture {
     int width = 1, height = 1;
@@ -123,5 +107,5 @@ class GraphicsTest : public ::testing::Test {
         ThrowOnProgramExit(false);
     }
 
-    GraphicsScratch scratch;
+    TempDir scratch;
 };

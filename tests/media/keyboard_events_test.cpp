@@ -1,4 +1,4 @@
-#include "media/internal.h"
+#include "media/input/event_pump.h"
 #include "media/keyboard.h"
 #include "media/test_seams.h"
 

@@ -1,7 +1,7 @@
-#include "files_temp_dir.h"
 #include "media/desktop.h"
-#include "media/open_url.h"
+#include "media/desktop/open_url.h"
 #include "media/test_seams.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ class OpenUrl : public testing::Test {
     }
     void TearDown() override { SetOpenCommand(""); }
 
-    FilesTempDir dir;
+    TempDir dir;
     std::string log;
 };
 

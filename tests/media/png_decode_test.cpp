@@ -2,8 +2,8 @@
 #include <fstream>
 
 #include "graphics_test_support.h"
-#include "media/image_data.h"
-#include "media/png_decoder.h"
+#include "media/gfx/image_data.h"
+#include "media/gfx/png_decoder.h"
 
 #include <sys/resource.h>
 #include <zlib.h>
@@ -19,8 +19,8 @@ PngFixture Fixture(int w, int h, int colorType, int bitDepth, std::vector<uint8_
     return fixture;
 }
 
-PixmapPtr RoundTrip(const GraphicsScratch& scratch, const PngFixture& fixture) {
-    const std::string path = scratch.Path("fixture.png");
+PixmapPtr RoundTrip(const TempDir& scratch, const PngFixture& fixture) {
+    const std::string path = scratch / "fixture.png";
     if (!WriteTestPng(path, fixture)) return nullptr;
     return LoadPixmapFile(path);
 }
@@ -38,7 +38,7 @@ std::string ReadBytes(const std::string& path) {
 } // namespace
 
 TEST(PngDecode, GreyTypesBecomeIntensityOrRgba) {
-    GraphicsScratch scratch;
+    TempDir scratch;
     PixmapPtr grey = RoundTrip(scratch, Fixture(2, 1, PNG_COLOR_TYPE_GRAY, 8, {0x00, 0x7F}));
     ASSERT_TRUE(grey);
     EXPECT_EQ(PixmapFormat(grey), PF_I8);
@@ -65,7 +65,7 @@ TEST(PngDecode, GreyTypesBecomeIntensityOrRgba) {
 }
 
 TEST(PngDecode, ColourAndPaletteTypes) {
-    GraphicsScratch scratch;
+    TempDir scratch;
     PixmapPtr rgb = RoundTrip(scratch, Fixture(1, 2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 4, 5, 6}));
     ASSERT_TRUE(rgb);
     EXPECT_EQ(PixmapFormat(rgb), PF_RGB888);
@@ -99,7 +99,7 @@ TEST(PngDecode, ColourAndPaletteTypes) {
 }
 
 TEST(PngDecode, InterlacedPicturesDecodeLikePlainOnes) {
-    GraphicsScratch scratch;
+    TempDir scratch;
     PngFixture fixture = Fixture(13, 11, PNG_COLOR_TYPE_RGB, 8, {});
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 13; ++x)
@@ -114,10 +114,10 @@ TEST(PngDecode, InterlacedPicturesDecodeLikePlainOnes) {
 }
 
 TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
-    GraphicsScratch scratch;
+    TempDir scratch;
     PngFixture fixture =
         Fixture(64, 64, PNG_COLOR_TYPE_RGB, 8, std::vector<uint8_t>(64 * 64 * 3, 0x5A));
-    const std::string good = scratch.Path("good.png");
+    const std::string good = scratch / "good.png";
     ASSERT_TRUE(WriteTestPng(good, fixture));
     const std::string bytes = ReadBytes(good);
     ASSERT_TRUE(DecodePngMemory(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
@@ -161,8 +161,8 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
     EXPECT_LT(PeakMemoryKiB() - peakBefore, 64 * 1024);
 
     EXPECT_FALSE(decode("\x89PNG\r\n\x1a\n garbage after a valid signature"));
-    EXPECT_FALSE(LoadPixmapFile(scratch.Path("missing.png")));
-    const std::string text = scratch.Path("text.png");
+    EXPECT_FALSE(LoadPixmapFile(scratch / "missing.png"));
+    const std::string text = scratch / "text.png";
     std::ofstream(text) << "just some text";
     EXPECT_FALSE(LoadPixmapFile(text));
     EXPECT_FALSE(LoadImage(text, -1));

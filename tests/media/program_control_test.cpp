@@ -1,7 +1,7 @@
-#include "files_temp_dir.h"
-#include "media/internal.h"
 #include "media/program.h"
+#include "media/system/sdl_context.h"
 #include "media/test_seams.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST(Program, ExecutableDirHoldsThisTestProgram) {
 }
 
 TEST(Program, AssetTreeFromWorkingDirectoryOrNone) {
-    FilesTempDir dir;
+    TempDir dir;
     dir.Write("Data/Game.cfg", "false\nfalse\n");
     {
         ScopedWorkingDir cwd(dir.path());

@@ -35,8 +35,8 @@ void operator delete(void* p, std::size_t) noexcept {
 #endif
 
 namespace {
-ImagePtr Sheet(const GraphicsScratch& scratch, const std::string& name, int cells, unsigned tint) {
-    const std::string path = scratch.Path(name);
+ImagePtr Sheet(const TempDir& scratch, const std::string& name, int cells, unsigned tint) {
+    const std::string path = scratch / name;
     WriteColourPng(path, cells * 32, 32, false, [&](int x, int y) {
         if ((x % 32) < 2 || (y % 32) < 2) return Rgb(0, 0, 0);
         return tint ^ (static_cast<unsigned>(x / 32) * 0x101010u);
@@ -139,7 +139,7 @@ TEST_F(GraphicsTest, ManyLargeImagesSpillToNewPagesAndFreedSpaceIsReused) {
     // 40 pictures of 600 x 400 need several atlas pages; all must still draw.
     std::vector<ImagePtr> pictures;
     for (int i = 0; i < 40; ++i) {
-        const std::string path = scratch.Path("big" + std::to_string(i) + ".png");
+        const std::string path = scratch / ("big" + std::to_string(i) + ".png");
         ASSERT_TRUE(WriteColourPng(path, 600, 400, false, [i](int, int) {
             return Rgb(static_cast<unsigned>(i * 6 + 1), 77, 200);
         }));
@@ -157,7 +157,7 @@ TEST_F(GraphicsTest, ManyLargeImagesSpillToNewPagesAndFreedSpaceIsReused) {
         for (int i = 0; i < 40; i += 2)
             pictures[i].reset();
         for (int i = 0; i < 40; i += 2) {
-            const std::string path = scratch.Path("big" + std::to_string(i) + ".png");
+            const std::string path = scratch / ("big" + std::to_string(i) + ".png");
             pictures[i] = LoadImage(path, -1);
         }
     }
@@ -166,7 +166,7 @@ TEST_F(GraphicsTest, ManyLargeImagesSpillToNewPagesAndFreedSpaceIsReused) {
 TEST_F(GraphicsTest, RectanglesAfterAnOversizedPictureStayWhiteTinted) {
     // Wider than an atlas page: the picture gets a texture of its own, and a
     // rectangle drawn right after it must not sample that picture.
-    const std::string path = scratch.Path("wide.png");
+    const std::string path = scratch / "wide.png";
     ASSERT_TRUE(WriteColourPng(path, 2100, 8, false, [](int, int) { return Rgb(0, 0, 200); }));
     ImagePtr wide = LoadImage(path, 0);
     ASSERT_TRUE(wide);

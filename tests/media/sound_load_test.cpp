@@ -1,7 +1,7 @@
-#include "files_temp_dir.h"
-#include "media/audio_output.h"
+#include "media/audio/audio_output.h"
 #include "media/sound.h"
 #include "sound_test_files.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 using namespace soundtest;
 
 TEST(SoundLoad, WavIsBroughtToStereoAtTheMixerRate) {
-    FilesTempDir dir;
+    TempDir dir;
     std::vector<int16_t> samples(22050, 8192); // half a second at 22050 Hz, mono
     dir.Write("Sfx/Hit.wav", Wav16(1, 22050, samples));
     ScopedWorkingDir cwd(dir.path());
@@ -28,7 +28,7 @@ TEST(SoundLoad, WavIsBroughtToStereoAtTheMixerRate) {
 }
 
 TEST(SoundLoad, OggToneDecodes) {
-    FilesTempDir dir;
+    TempDir dir;
     std::string path = dir.Write("tone.ogg", EncodeOggTone(2, 44100, 44100, 440.0f));
     auto sound = LoadSound(path, 0);
     ASSERT_TRUE(sound);
@@ -47,7 +47,7 @@ TEST(SoundLoad, OggToneDecodes) {
 }
 
 TEST(SoundLoad, MissingBrokenAndTruncatedFilesGiveNull) {
-    FilesTempDir dir;
+    TempDir dir;
     EXPECT_FALSE(LoadSound(dir.path() + "/none.wav", 0));
     EXPECT_FALSE(LoadSound(dir.path(), 0));
     std::string fifo = dir.path() + "/pipe.wav";
@@ -72,7 +72,7 @@ TEST(SoundPlay, ChannelsPlayToTheirEndOrStop) {
     // explicit choice in the environment is kept.
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     if (!StartAudio()) GTEST_SKIP() << "no audio output in this environment";
-    FilesTempDir dir;
+    TempDir dir;
     auto sound =
         LoadSound(dir.Write("click.wav", Wav16(1, 44100, std::vector<int16_t>(2205, 100))), 0);
     ASSERT_TRUE(sound);
@@ -96,7 +96,7 @@ TEST(SoundDeath, WithoutAudioDevicePlayIsSilentButWorks) {
     EXPECT_EXIT(
         {
             setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-            FilesTempDir dir;
+            TempDir dir;
             auto s = LoadSound(dir.Write("x.wav", Wav16(1, 8000, {1, 2, 3})), 0);
             bool started = StartAudio();
             ChannelPtr c = s ? Play(s) : nullptr;

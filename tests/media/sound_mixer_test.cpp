@@ -1,5 +1,5 @@
-#include "media/mixer.h"
-#include "media/pcm_data.h"
+#include "media/audio/mixer.h"
+#include "media/audio/pcm_data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "media/wav_decoder.h"
+#include "media/audio/wav_decoder.h"
 #include "sound_test_files.h"
 
 #include <gtest/gtest.h>

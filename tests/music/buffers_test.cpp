@@ -1,8 +1,8 @@
 // The two rings and the resampler sit between every decoded sample and the
 // speaker; a wrap-around slip or a seam at a chunk border would be audible.
-#include "media/music_byte_ring.h"
-#include "media/music_pcm_ring.h"
-#include "media/music_resampler.h"
+#include "media/stream/music_byte_ring.h"
+#include "media/stream/music_pcm_ring.h"
+#include "media/stream/music_resampler.h"
 
 #include <gtest/gtest.h>
 

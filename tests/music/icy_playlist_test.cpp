@@ -1,7 +1,7 @@
 // Metadata framing, title text and playlist reading: the parts that decide
 // whether the right bytes reach the decoder and the right address is tried.
-#include "media/music_content.h"
-#include "media/music_icy.h"
+#include "media/stream/music_content.h"
+#include "media/stream/music_icy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The published call semantics the game relies on: error codes, their
 // per-thread scope, and what happens without (or with a second) BASS_Init.
 #include "media/bass.h"
-#include "media/music_test_access.h"
 #include "media/program.h"
+#include "media/stream/music_test_access.h"
 #include "shell/music.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "stream_harness.h"
+#include "support/temp_dir.h"
 
 using namespace std::chrono_literals;
 
@@ -126,8 +127,8 @@ TEST_F(StreamTest, FreeIsPromptWhileTheStationStalls) {
 
 TEST_F(StreamTest, PlaylistsFromTheNetCannotPointIntoTheDisk) {
     const TestMedia& media = TestMedia::Get();
-    const auto file = std::filesystem::temp_directory_path() / "palmut_music_local.ogg";
-    std::ofstream(file, std::ios::binary) << media.chainedOgg;
+    TempDir scratch;
+    const std::filesystem::path file = scratch.Write("palmut_music_local.ogg", media.chainedOgg);
     LoopbackServer station([&](const std::string&) {
         LoopbackReply r;
         r.body = "[playlist]\nFile1=" + file.string() + "\nFile2=file://" + file.string() + "\n";
@@ -137,9 +138,6 @@ TEST_F(StreamTest, PlaylistsFromTheNetCannotPointIntoTheDisk) {
     EXPECT_EQ(Open(station.Url("/list.pls")), 0u);
     EXPECT_EQ(BASS_ErrorGetCode(), BASS_ERROR_FILEFORM);
     // The same list on disk is the player's own and may name local files.
-    const auto list = std::filesystem::temp_directory_path() / "palmut_music_local.m3u";
-    std::ofstream(list) << "palmut_music_local.ogg\n";
-    EXPECT_NE(Open(list.string()), 0u) << BASS_ErrorGetCode();
-    std::filesystem::remove(file);
-    std::filesystem::remove(list);
+    const std::string list = scratch.Write("palmut_music_local.m3u", "palmut_music_local.ogg\n");
+    EXPECT_NE(Open(list), 0u) << BASS_ErrorGetCode();
 }

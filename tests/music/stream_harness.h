@@ -3,7 +3,7 @@
 #pragma once
 
 #include "media/bass.h"
-#include "media/music_test_access.h"
+#include "media/stream/music_test_access.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 
 #include "media/clock.h"
 #include "support/game_fixture.h"
+#include "support/messages.h"
 #include "world/message.h"
 
 // A seed whose next draws of RandomInt(1, 100) satisfy `wanted`, so a test can
@@ -24,19 +25,6 @@ inline int SeedWhere(const std::function<bool(const std::vector<int>&)>& wanted,
     }
     ADD_FAILURE() << "no seed found";
     return 0;
-}
-
-inline std::vector<std::string> MessageTexts() {
-    std::vector<std::string> texts;
-    for (const Tmessage& m : Tmessage::list)
-        texts.push_back(m.txt);
-    return texts;
-}
-
-inline int MessageDuration(const std::string& text) {
-    for (const Tmessage& m : Tmessage::list)
-        if (m.txt == text) return m.duration;
-    return -1;
 }
 
 // A castaway on a 64 x 64 grass island, standing at (30, 30) in play.

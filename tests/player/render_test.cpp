@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "media/png_writer.h"
+#include "media/gfx/png_writer.h"
 #include "player_test_support.h"
 
 namespace {

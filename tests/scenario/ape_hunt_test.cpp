@@ -1,11 +1,10 @@
 // Hunting apes: bare-handed the castaway can only threaten them; with an axe
 // a caught ape leaves meat or fur on the castaway's cell.
-#include "player/item_ids.h"
 #include "scenario_support.h"
 #include "world/critter.h"
+#include "world/objekt.h"
 
 using namespace scenario;
-using namespace item;
 
 namespace {
 
@@ -34,8 +33,8 @@ TEST_F(ApeHunt, WithoutABladeTheApeGetsAwayWithTheAxeItIsKilled) {
         island.SetGround(x, 0, SEA);
     for (int y = 0; y < 16; ++y)
         island.SetGround(0, y, SEA);
-    island.Put(2, 1, SCHIEFER);
-    island.Put(3, 1, TREIBHOLZ);
+    island.Put(2, 1, TObjekt::SCHIEFER);
+    island.Put(3, 1, TObjekt::TREIBHOLZ);
     StartOn(island, 1, 0);
     ASSERT_EQ(TCritter::list.size(), 1u);
     ASSERT_EQ(TCritter::list[0].typ, TCritter::APE);
@@ -49,13 +48,13 @@ TEST_F(ApeHunt, WithoutABladeTheApeGetsAwayWithTheAxeItIsKilled) {
     EXPECT_EQ(gamestate, GS_PLAY); // apes never harm the castaway
 
     Combine(0, 1);
-    ASSERT_EQ(player.inventory[0], AXT);
+    ASSERT_EQ(player.inventory[0], TObjekt::AXT);
     Chase([] { return TCritter::list.empty(); });
     const int drop = karte.data(player.x, player.y, 1);
-    if (drop == FLEISCH) {
+    if (drop == TObjekt::FLEISCH) {
         EXPECT_TRUE(Showing("Ha! Lecker Affenbraten wird's geben."));
     } else {
-        EXPECT_EQ(drop, AFFENFELL);
+        EXPECT_EQ(drop, TObjekt::AFFENFELL);
         EXPECT_TRUE(Showing("Das ist mal ein schoenes Fell."));
     }
     Take();

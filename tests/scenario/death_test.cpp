@@ -1,7 +1,7 @@
 // Ways to die on the island, what the death screen offers, and trying again.
-#include "player/item_ids.h"
 #include "scenario_support.h"
 #include "world/critter.h"
+#include "world/objekt.h"
 
 using namespace scenario;
 
@@ -46,11 +46,11 @@ class Death : public Scenario {
 
 TEST_F(Death, StarvingOnRockThenTryingAgainRestoresTheIsland) {
     Island island = PlainIsland(ROCK);
-    island.Put(2, 1, item::TREIBHOLZ);
+    island.Put(2, 1, TObjekt::TREIBHOLZ);
     StartOn(island);
     Walk(2, 1);
     Take();
-    ASSERT_EQ(player.inventory[0], item::TREIBHOLZ);
+    ASSERT_EQ(player.inventory[0], TObjekt::TREIBHOLZ);
 
     // Each step on rock costs 6 hunger and 3 thirst: hunger passes 300 first.
     int steps = 1;
@@ -76,7 +76,7 @@ TEST_F(Death, StarvingOnRockThenTryingAgainRestoresTheIsland) {
     EXPECT_EQ(player.x, 1);
     EXPECT_EQ(player.y, 1);
     EXPECT_EQ(player.inventory, (std::array<int, 10>{}));
-    EXPECT_EQ(karte.data(2, 1, 1), item::TREIBHOLZ);
+    EXPECT_EQ(karte.data(2, 1, 1), TObjekt::TREIBHOLZ);
     Walk(3, 1);
     EXPECT_EQ(player.hunger, 12);
 }

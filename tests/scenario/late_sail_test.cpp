@@ -1,10 +1,9 @@
 // A raft finished before the sail was found: the castaway is told what is
 // missing, fetches it, and wins by coming back to stand on the raft.
-#include "player/item_ids.h"
 #include "scenario_support.h"
+#include "world/objekt.h"
 
 using namespace scenario;
-using namespace item;
 
 namespace {
 
@@ -16,13 +15,13 @@ Island BeachWithSailFarAway() {
         island.SetGround(x, 0, SEA);
     for (int y = 0; y < 16; ++y)
         island.SetGround(0, y, SEA);
-    island.Put(2, 1, LEDERBEUTEL);
+    island.Put(2, 1, TObjekt::LEDERBEUTEL);
     for (int x = 3; x <= 5; ++x)
-        island.Put(x, 1, BRATEN);
+        island.Put(x, 1, TObjekt::BRATEN);
     for (int x = 6; x <= 11; ++x)
-        island.Put(x, 1, PLANKE);
+        island.Put(x, 1, TObjekt::PLANKE);
     island.SetGround(kRaftX, 1, SAND);
-    island.Put(kSailX, 1, SEGEL);
+    island.Put(kSailX, 1, TObjekt::SEGEL);
     return island;
 }
 
@@ -56,7 +55,7 @@ TEST_F(Scenario, MissingSailIsNamedAndTheRaftWinsOnceItIsCarried) {
 
     Walk(kSailX, 1);
     Take();
-    EXPECT_EQ(player.inventory[4], SEGEL);
+    EXPECT_EQ(player.inventory[4], TObjekt::SEGEL);
     Walk(kRaftX, 1);
     // Within three seconds (50 passes of 60 ms) the check sees everything
     // aboard, also while the castaway looks through his bag.

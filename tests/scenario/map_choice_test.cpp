@@ -1,8 +1,8 @@
 // Choosing another island from the title menu, playing on it, and coming back
 // to the same island after dying there.
-#include "player/item_ids.h"
 #include "scenario_support.h"
 #include "world/critter.h"
+#include "world/objekt.h"
 
 using namespace scenario;
 
@@ -10,7 +10,7 @@ TEST_F(Scenario, ChosenIslandIsPlayedAndReloadedAfterDeath) {
     Island island(30, 20, ROCK);
     for (int i = 0; i < 3; ++i)
         island.SetGround(i, i, SEA); // start at (3, 3)
-    island.Put(4, 3, item::FEUERSTEIN);
+    island.Put(4, 3, TObjekt::FEUERSTEIN);
     const std::string image = island.Write(dir_, "fels", 0, 0);
     const std::string layerFile = image.substr(0, image.size() - 4) + ".MAP";
 
@@ -49,5 +49,5 @@ TEST_F(Scenario, ChosenIslandIsPlayedAndReloadedAfterDeath) {
     PassTitleScreens();
     EXPECT_EQ(mapfile, image);
     EXPECT_EQ(karte.sizex, 30);
-    EXPECT_EQ(karte.data(4, 3, 1), item::FEUERSTEIN);
+    EXPECT_EQ(karte.data(4, 3, 1), TObjekt::FEUERSTEIN);
 }

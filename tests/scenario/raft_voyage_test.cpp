@@ -1,10 +1,9 @@
 // From bare hands to the raft: every tool of the recipe chain is made, the
 // supplies are gathered and three plank pairs are laid on the beach.
-#include "player/item_ids.h"
 #include "scenario_support.h"
+#include "world/objekt.h"
 
 using namespace scenario;
-using namespace item;
 
 namespace {
 
@@ -21,16 +20,36 @@ Island VoyageIsland() {
         island.SetGround(0, y, SEA);
         island.SetGround(23, y, SEA);
     }
-    const int row[] = {0,        0,         STEINBROCKEN, TREIBHOLZ, FEUERSTEIN, TREIBHOLZ,
-                       SCHIEFER, TREIBHOLZ, EISENERZ,     KOKOSNUSS, BEEREN,     0,
-                       0,        AFFENFELL, AFFENFELL,    FARNE,     FARNE,      FARNE,
-                       FARNE,    PALME,     PALME,        PALME,     0,          0};
+    const int row[] = {0,
+                       0,
+                       TObjekt::STEINBROCKEN,
+                       TObjekt::TREIBHOLZ,
+                       TObjekt::FEUERSTEIN,
+                       TObjekt::TREIBHOLZ,
+                       TObjekt::SCHIEFER,
+                       TObjekt::TREIBHOLZ,
+                       TObjekt::EISENERZ,
+                       TObjekt::KOKOSNUSS,
+                       TObjekt::BEEREN,
+                       0,
+                       0,
+                       TObjekt::AFFENFELL,
+                       TObjekt::AFFENFELL,
+                       TObjekt::FARNE,
+                       TObjekt::FARNE,
+                       TObjekt::FARNE,
+                       TObjekt::FARNE,
+                       TObjekt::PALME,
+                       TObjekt::PALME,
+                       TObjekt::PALME,
+                       0,
+                       0};
     for (int x = 0; x < 24; ++x)
         island.Put(x, 1, row[x]);
     for (int x = 4; x <= 6; ++x)
-        island.Put(x, 2, FLEISCH);
+        island.Put(x, 2, TObjekt::FLEISCH);
     for (int x = 19; x <= 21; ++x)
-        island.Put(x, 2, PALME);
+        island.Put(x, 2, TObjekt::PALME);
     island.SetGround(22, 1, SAND);    // the raft site
     island.SetGround(22, 2, SHALLOW); // drinking water next to it
     return island;
@@ -61,7 +80,7 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
     Press(KEY_ESCAPE); // cancelling changes nothing
     ASSERT_EQ(gamestate, GS_PLAY);
     Combine(0, 1);
-    EXPECT_EQ(player.inventory, (Slots{HAMMER, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(player.inventory, (Slots{TObjekt::HAMMER, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 
     // Fire place: flint and driftwood, built on the castaway's own cell.
     Walk(4, 1);
@@ -69,8 +88,8 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
     Walk(5, 1);
     Take();
     Combine(1, 2);
-    EXPECT_EQ(karte.data(5, 1, 1), FEUERSTELLE);
-    EXPECT_EQ(player.inventory, (Slots{HAMMER, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(karte.data(5, 1, 1), TObjekt::FEUERSTELLE);
+    EXPECT_EQ(player.inventory, (Slots{TObjekt::HAMMER, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 
     // Axe: slate and driftwood.
     Walk(6, 1);
@@ -78,7 +97,7 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
     Walk(7, 1);
     Take();
     Combine(1, 2);
-    EXPECT_EQ(player.inventory, (Slots{HAMMER, AXT, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(player.inventory, (Slots{TObjekt::HAMMER, TObjekt::AXT, 0, 0, 0, 0, 0, 0, 0, 0}));
 
     // Iron: the ore is smelted at the fire place.
     Walk(8, 1);
@@ -86,12 +105,13 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
     Walk(5, 1);
     Use(2);
     EXPECT_TRUE(Showing("Es schmilzt! Das gibt einen guten Rohling."));
-    EXPECT_EQ(player.inventory[2], EISEN);
+    EXPECT_EQ(player.inventory[2], TObjekt::EISEN);
 
     // Saw: iron picked first keeps the hammer in its slot, the saw replaces the
     // hammer's former place.
     Combine(2, 0);
-    EXPECT_EQ(player.inventory, (Slots{SAEGE, AXT, HAMMER, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(player.inventory,
+              (Slots{TObjekt::SAEGE, TObjekt::AXT, TObjekt::HAMMER, 0, 0, 0, 0, 0, 0, 0}));
 
     // Three pieces of meat: two roasts, the third roasted and burnt.
     Walk(5, 2);
@@ -99,27 +119,28 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
     Walk(5, 1);
     Use(3);
     EXPECT_TRUE(Showing("Mjam! Eines Brutzo wuerdig!"));
-    EXPECT_EQ(player.inventory[3], BRATEN);
+    EXPECT_EQ(player.inventory[3], TObjekt::BRATEN);
     Walk(4, 2);
     Take();
     Walk(5, 1);
     Use(4);
-    EXPECT_EQ(player.inventory[4], BRATEN);
+    EXPECT_EQ(player.inventory[4], TObjekt::BRATEN);
     Walk(6, 2);
     Take();
     Walk(5, 1);
     Use(5);
-    EXPECT_EQ(player.inventory[5], BRATEN);
+    EXPECT_EQ(player.inventory[5], TObjekt::BRATEN);
     Use(5);
     EXPECT_TRUE(Showing("Oh no! Den hat es zu Asche geroestet."));
-    EXPECT_EQ(player.inventory, (Slots{SAEGE, AXT, HAMMER, BRATEN, BRATEN, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(player.inventory, (Slots{TObjekt::SAEGE, TObjekt::AXT, TObjekt::HAMMER,
+                                       TObjekt::BRATEN, TObjekt::BRATEN, 0, 0, 0, 0, 0}));
 
     // A coconut for the voyage; berries eaten on the spot.
     Walk(9, 1);
     Take();
     Walk(10, 1);
     Take();
-    ASSERT_EQ(player.inventory[6], BEEREN);
+    ASSERT_EQ(player.inventory[6], TObjekt::BEEREN);
     const int hungerBefore = player.hunger;
     ASSERT_GT(hungerBefore, 20);
     Use(6);
@@ -129,13 +150,14 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
     // The hammer and the axe are left behind to make room.
     Walk(11, 1);
     Drop(2);
-    EXPECT_EQ(karte.data(11, 1, 1), HAMMER);
+    EXPECT_EQ(karte.data(11, 1, 1), TObjekt::HAMMER);
     Walk(12, 1);
     Drop(1);
-    EXPECT_EQ(karte.data(12, 1, 1), AXT);
+    EXPECT_EQ(karte.data(12, 1, 1), TObjekt::AXT);
     Press(KEY_F); // the axe lies here now: no drop selection opens
     EXPECT_EQ(gamestate, GS_PLAY);
-    EXPECT_EQ(player.inventory, (Slots{SAEGE, 0, 0, BRATEN, BRATEN, KOKOSNUSS, 0, 0, 0, 0}));
+    EXPECT_EQ(player.inventory, (Slots{TObjekt::SAEGE, 0, 0, TObjekt::BRATEN, TObjekt::BRATEN,
+                                       TObjekt::KOKOSNUSS, 0, 0, 0, 0}));
 
     // Water bag from two furs, sail from four ferns by way of two pieces.
     Walk(13, 1);
@@ -143,20 +165,23 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
     Walk(14, 1);
     Take();
     Combine(1, 2);
-    EXPECT_EQ(player.inventory[1], LEDERBEUTEL);
+    EXPECT_EQ(player.inventory[1], TObjekt::LEDERBEUTEL);
     for (int x = 15; x <= 18; ++x) {
         Walk(x, 1);
         Take();
     }
-    EXPECT_EQ(player.inventory, (Slots{SAEGE, LEDERBEUTEL, FARNE, BRATEN, BRATEN, KOKOSNUSS, FARNE,
-                                       FARNE, FARNE, 0}));
+    EXPECT_EQ(player.inventory, (Slots{TObjekt::SAEGE, TObjekt::LEDERBEUTEL, TObjekt::FARNE,
+                                       TObjekt::BRATEN, TObjekt::BRATEN, TObjekt::KOKOSNUSS,
+                                       TObjekt::FARNE, TObjekt::FARNE, TObjekt::FARNE, 0}));
     Combine(2, 6);
     Combine(7, 8);
-    EXPECT_EQ(player.inventory, (Slots{SAEGE, LEDERBEUTEL, SEGELSTUECK, BRATEN, BRATEN, KOKOSNUSS,
-                                       0, SEGELSTUECK, 0, 0}));
+    EXPECT_EQ(player.inventory,
+              (Slots{TObjekt::SAEGE, TObjekt::LEDERBEUTEL, TObjekt::SEGELSTUECK, TObjekt::BRATEN,
+                     TObjekt::BRATEN, TObjekt::KOKOSNUSS, 0, TObjekt::SEGELSTUECK, 0, 0}));
     Combine(2, 7);
     EXPECT_EQ(player.inventory,
-              (Slots{SAEGE, LEDERBEUTEL, SEGEL, BRATEN, BRATEN, KOKOSNUSS, 0, 0, 0, 0}));
+              (Slots{TObjekt::SAEGE, TObjekt::LEDERBEUTEL, TObjekt::SEGEL, TObjekt::BRATEN,
+                     TObjekt::BRATEN, TObjekt::KOKOSNUSS, 0, 0, 0, 0}));
 
     // With the bag, shallow water fills up below zero thirst.
     Walk(22, 1);
@@ -173,15 +198,15 @@ TEST_F(Scenario, ToolsSuppliesAndRaftLeadToTheVictoryScreen) {
             Walk(x, y);
             if (pair == 1 && y == 1) Snapshot("use_selection");
             Use(0);
-            EXPECT_EQ(karte.data(x, y, 1), PLANKE) << "palm at " << Cell(x, y);
+            EXPECT_EQ(karte.data(x, y, 1), TObjekt::PLANKE) << "palm at " << Cell(x, y);
             Take();
             EXPECT_TRUE(Showing("Habe Planke genommen!"));
         }
-        EXPECT_EQ(player.inventory[6], PLANKE);
-        EXPECT_EQ(player.inventory[7], PLANKE);
+        EXPECT_EQ(player.inventory[6], TObjekt::PLANKE);
+        EXPECT_EQ(player.inventory[7], TObjekt::PLANKE);
         Walk(22, 1);
         Combine(6, 7);
-        EXPECT_EQ(karte.data(22, 1, 1), FLOSSROHLING);
+        EXPECT_EQ(karte.data(22, 1, 1), TObjekt::FLOSSROHLING);
         EXPECT_EQ(karte.data(22, 1, 2), pair);
         EXPECT_EQ(player.inventory[6], 0);
         EXPECT_EQ(player.inventory[7], 0);

@@ -16,9 +16,9 @@
 
 #include <unistd.h>
 
-#include "media/png_writer.h"
+#include "media/gfx/png_writer.h"
 #include "shell/main_loop.h"
-#include "support/game_fixture.h"
+#include "support/shell_fixture.h"
 #include "world/message.h"
 
 namespace scenario {
@@ -61,10 +61,10 @@ inline void Require(bool condition, const std::string& what) {
     if (!condition) throw std::runtime_error("scenario step failed: " + what);
 }
 
-class Scenario : public GameFixture {
+class Scenario : public ShellFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        ShellFixture::SetUp();
         OpenWindow();
         LoadGameAssets();
         // Lower case: the game lower-cases map paths before deriving file names.
@@ -76,7 +76,7 @@ class Scenario : public GameFixture {
 
     void TearDown() override {
         std::filesystem::remove_all(dir_);
-        GameFixture::TearDown();
+        ShellFixture::TearDown();
     }
 
     // Loads the island the way a player gets there: the level load shows the

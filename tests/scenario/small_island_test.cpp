@@ -1,8 +1,8 @@
 // An island smaller than the screen: the view stays at its corner, the
 // castaway is drawn on his own tile, and animals stay on land inside it.
-#include "player/item_ids.h"
 #include "scenario_support.h"
 #include "world/critter.h"
+#include "world/objekt.h"
 
 using namespace scenario;
 
@@ -14,8 +14,8 @@ Island SmallIsland() {
     Island island(kWidth, kHeight, GRASS);
     island.SetGround(0, 0, SEA);
     island.SetGround(kWidth - 1, kHeight - 1, SEA);
-    island.Put(3, 1, item::PALME);
-    island.Put(1, 3, item::BEERENSTRAUCH);
+    island.Put(3, 1, TObjekt::PALME);
+    island.Put(1, 3, TObjekt::BEERENSTRAUCH);
     return island;
 }
 

@@ -5,13 +5,13 @@
 #include <fstream>
 
 #include "shell/config.h"
+#include "support/temp_dir.h"
 
 namespace {
 
 std::string WriteFile(const std::string& name, const std::string& content) {
-    const auto path = std::filesystem::temp_directory_path() / ("palmut_cfg_" + name);
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
+    static TempDir scratch;
+    return scratch.Write(name, content);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "shell/intro.h"
 #include "support/game_fixture.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -15,7 +16,8 @@ namespace {
 class Intro : public GameFixture {
   protected:
     static void SetUpTestSuite() {
-        dir_ = fs::temp_directory_path() / "palmut_intro_test";
+        scratch_ = new TempDir();
+        dir_ = scratch_->path();
         fs::create_directories(dir_ / "Gfx/C64intro/bearbeitet");
         ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0));
         for (int i = 0; i < 22; ++i) {
@@ -53,10 +55,17 @@ class Intro : public GameFixture {
         return shown;
     }
 
+    static void TearDownTestSuite() {
+        delete scratch_;
+        scratch_ = nullptr;
+    }
+
+    static TempDir* scratch_;
     static fs::path dir_;
     fs::path previous_;
 };
 
+TempDir* Intro::scratch_ = nullptr;
 fs::path Intro::dir_;
 
 std::vector<int> Repeat(int picture, int times) {
@@ -110,7 +119,8 @@ TEST_F(Intro, EscapeThatShortenedItDoesNotReachTheNextScreen) {
 }
 
 TEST_F(Intro, RunsWithoutAnyPicturesOrSounds) {
-    fs::current_path(fs::temp_directory_path());
+    TempDir empty;
+    fs::current_path(empty.path());
     int frames = 0;
     SetFrameHook([&] { ++frames; });
     PlayIntro();

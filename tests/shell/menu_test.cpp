@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "shell/title.h"
-#include "support/game_fixture.h"
 #include "support/golden.h"
+#include "support/shell_fixture.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -20,10 +21,10 @@ TEST(MapChoice, ChosenPathIsLowerCasedWithEveryMapExtensionReplaced) {
 namespace {
 
 // Drives the title screens: each presented frame takes the next scripted step.
-class TitleMenu : public GameFixture {
+class TitleMenu : public ShellFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        ShellFixture::SetUp();
         OpenWindow();
         LoadGameAssets();
         SetFrameHook([this] {
@@ -141,9 +142,9 @@ TEST_F(TitleMenu, MapDialogGivesBackAlphaBlending) {
 }
 
 TEST_F(TitleMenu, ReadmeIsHandedToTheDesktop) {
-    const fs::path log = fs::temp_directory_path() / "palmut_open_log.txt";
-    const fs::path opener = fs::temp_directory_path() / "palmut_fake_opener.sh";
-    fs::remove(log);
+    TempDir scratch;
+    const fs::path log = scratch / "open_log.txt";
+    const fs::path opener = scratch / "fake_opener.sh";
     std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > " << log.string() << "\n";
     fs::permissions(opener, fs::perms::owner_all);
     SetOpenCommand(opener.string());

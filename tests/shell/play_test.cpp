@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "shell/main_loop.h"
-#include "support/game_fixture.h"
 #include "support/golden.h"
+#include "support/shell_fixture.h"
 #include "world/critter.h"
 #include "world/message.h"
 
 namespace {
 
-class Play : public GameFixture {
+class Play : public ShellFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        ShellFixture::SetUp();
         OpenWindow();
         LoadGameAssets();
         karte = TKarte::loadPNG("map/map.png");

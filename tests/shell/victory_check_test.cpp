@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "shell/startup.h"
 #include "shell/victory.h"
 #include "support/game_fixture.h"
+#include "support/messages.h"
 #include "world/message.h"
 
 namespace {
@@ -15,13 +17,6 @@ class VictoryCheck : public GameFixture {
         gamestate = GS_PLAY;
         karte.data(10, 10, 1) = 22;
         karte.data(10, 10, 2) = 3;
-    }
-
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const Tmessage& m : Tmessage::list)
-            texts.push_back(m.txt);
-        return texts;
     }
 
     void Carry(std::initializer_list<int> items) {
@@ -42,7 +37,7 @@ TEST_F(VictoryCheck, SailBagAndSixFoodPointsWin) {
     Carry({21, 18, 17, 17, 17});
     CheckVictory();
     EXPECT_EQ(gamestate, GS_VICTORY);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"YEHAAAAAAA!!!!"});
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"YEHAAAAAAA!!!!"});
 
     ResetGlobals();
     SetUp();
@@ -55,13 +50,13 @@ TEST_F(VictoryCheck, NamesWhatIsMissingInOrder) {
     Carry({21, 18, 5, 5, 5, 5, 5});
     CheckVictory();
     EXPECT_EQ(gamestate, GS_PLAY);
-    EXPECT_EQ(Messages(), std::vector<std::string>{kFood});
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{kFood});
 
     Tmessage::list.clear();
     Carry({});
     AdvanceVirtualClock(3001);
     CheckVictory();
-    EXPECT_EQ(Messages(), (std::vector<std::string>{kSail, kWater, kFood}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{kSail, kWater, kFood}));
     for (const Tmessage& m : Tmessage::list)
         EXPECT_EQ(m.duration, 3000);
 }

@@ -3,15 +3,15 @@
 #include <filesystem>
 
 #include "shell/victory.h"
-#include "support/game_fixture.h"
 #include "support/golden.h"
+#include "support/shell_fixture.h"
 
 namespace {
 
-class VictoryScreen : public GameFixture {
+class VictoryScreen : public ShellFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        ShellFixture::SetUp();
         OpenWindow();
         LoadGameAssets();
     }

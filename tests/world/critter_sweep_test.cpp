@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "support/game_fixture.h"
+#include "support/messages.h"
+#include "support/world_fixture.h"
 #include "world/critter.h"
 #include "world/message.h"
 
@@ -17,13 +18,13 @@ int SpreadSeed(int i) {
     return static_cast<int>((1u + static_cast<unsigned>(i) * 7777777u) & 0x7FFFFFFFu);
 }
 
-class CritterSweep : public GameFixture {
+class CritterSweep : public WorldFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        WorldFixture::SetUp();
         MakeMap(64, 64, 0);
-        player.x = 60;
-        player.y = 60;
+        castaway.x = 60;
+        castaway.y = 60;
     }
 
     // A cell of land surrounded by sea: whatever the critter draws, it stays.
@@ -35,13 +36,6 @@ class CritterSweep : public GameFixture {
         c.x = x;
         c.y = y;
         return c;
-    }
-
-    static std::vector<std::string> Texts() {
-        std::vector<std::string> texts;
-        for (const Tmessage& m : Tmessage::list)
-            texts.push_back(m.txt);
-        return texts;
     }
 };
 
@@ -59,7 +53,7 @@ TEST_F(CritterSweep, StepsFollowTheDirectionTable) {
             seen[number] = true;
             TCritter::list = {Critter(typ, 30, 30)};
             SeedRandom(seed);
-            TCritter::Update();
+            TCritter::Update(castaway);
             ASSERT_EQ(TCritter::list.size(), 1u);
             EXPECT_EQ(TCritter::list[0].x, 30 + stepX[number]) << "number " << number;
             EXPECT_EQ(TCritter::list[0].y, 30 + stepY[number]) << "number " << number;
@@ -74,14 +68,14 @@ TEST_F(CritterSweep, CrittersNeverStepIntoTheSeaOrOffTheMap) {
     for (int x = 0; x < 16; ++x)
         for (int y = 0; y < 16; ++y)
             if ((x * 7 + y * 3) % 5 == 0) karte.data(x, y, 0) = 0;
-    player.x = -100; // nobody meets the castaway here
-    player.y = -100;
+    castaway.x = -100; // nobody meets the castaway here
+    castaway.y = -100;
     for (int i = 0; i < 12; ++i)
-        TCritter::Create(i < 8 ? A : W);
+        TCritter::Create(i < 8 ? A : W, castaway);
     ASSERT_EQ(TCritter::list.size(), 12u);
     for (int sweep = 0; sweep < 500; ++sweep) {
         std::vector<TCritter> before = TCritter::list;
-        TCritter::Update();
+        TCritter::Update(castaway);
         for (const TCritter& c : TCritter::list)
             ASSERT_TRUE(karte.isenterable(c.x, c.y)) << c.x << "," << c.y;
         if (TCritter::list.size() != before.size())
@@ -106,7 +100,7 @@ TEST_F(CritterSweep, ApesEatFruitAndShakePalms) {
     karte.data(15, 15, 2) = 77;
     TCritter::list = {Critter(A, 5, 5), Critter(A, 9, 9), Critter(A, 12, 12), Critter(A, 15, 15)};
     AdvanceVirtualClock(4321);
-    TCritter::Update();
+    TCritter::Update(castaway);
     EXPECT_EQ(karte.data(5, 5, 1), 0);
     EXPECT_EQ(karte.data(9, 9, 1), 0);
     EXPECT_EQ(karte.data(12, 12, 1), 1);
@@ -119,18 +113,18 @@ TEST_F(CritterSweep, ApesEatFruitAndShakePalms) {
 
 TEST_F(CritterSweep, ApeMeetingAnUnarmedCastawayOnlyTalks) {
     Islet(8, 8);
-    player.x = player.y = 8;
+    castaway.x = castaway.y = 8;
     TCritter::list = {Critter(A, 8, 8)};
-    TCritter::Update();
-    EXPECT_EQ(Texts(), std::vector<std::string>{"Warte nur, ich besorg mir eine Klinge!"});
+    TCritter::Update(castaway);
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Warte nur, ich besorg mir eine Klinge!"});
     EXPECT_EQ(TCritter::list.size(), 1u);
     EXPECT_EQ(gamestate, GS_LOADLEVEL); // untouched
 }
 
 TEST_F(CritterSweep, AxeFightHasThreeOutcomesDecidedByOneDraw) {
     Islet(8, 8);
-    player.x = player.y = 8;
-    player.inventory[7] = 13;
+    castaway.x = castaway.y = 8;
+    castaway.armed = true;
     soundon = 1; // with no sound loaded the hit stays silent
     int misses = 0, meat = 0, fur = 0;
     for (int i = 1; i <= 300; ++i) {
@@ -143,7 +137,7 @@ TEST_F(CritterSweep, AxeFightHasThreeOutcomesDecidedByOneDraw) {
         karte.data(8, 8, 1) = 3;
         Tmessage::list.clear();
         SeedRandom(seed);
-        TCritter::Update();
+        TCritter::Update(castaway);
         ASSERT_EQ(Tmessage::list.size(), 1u);
         if (roll < 60) {
             ++misses;
@@ -171,7 +165,7 @@ TEST_F(CritterSweep, LizardEatsEveryApeOnItsCellAndLeavesNothing) {
     // Apes before the lizard act first and eat the coconut.
     karte.data(10, 10, 1) = 6;
     TCritter::list = {Critter(A, 10, 10), Critter(A, 10, 10), Critter(W, 10, 10)};
-    TCritter::Update();
+    TCritter::Update(castaway);
     ASSERT_EQ(TCritter::list.size(), 1u);
     EXPECT_EQ(TCritter::list[0].typ, W);
     EXPECT_EQ(karte.data(10, 10, 1), 0);
@@ -181,7 +175,7 @@ TEST_F(CritterSweep, LizardEatsEveryApeOnItsCellAndLeavesNothing) {
     TCritter::list = {Critter(W, 10, 10), Critter(A, 10, 10), Critter(A, 10, 10),
                       Critter(A, 40, 40)};
     Islet(40, 40);
-    TCritter::Update();
+    TCritter::Update(castaway);
     ASSERT_EQ(TCritter::list.size(), 2u);
     EXPECT_EQ(TCritter::list[0].typ, W);
     EXPECT_EQ(TCritter::list[1].x, 40);
@@ -201,7 +195,7 @@ TEST_F(CritterSweep, LizardOnRockLeavesStonesTwiceInAHundred) {
         karte.data(25, 25, 1) = 0;
         TCritter::list = {Critter(W, 20, 20), Critter(W, 25, 25)};
         SeedRandom(seed);
-        TCritter::Update();
+        TCritter::Update(castaway);
         EXPECT_EQ(karte.data(20, 20, 1), roll <= 2 ? 2 : 6) << seed;
         EXPECT_EQ(karte.data(25, 25, 1), 0); // never on grass
         stones += roll <= 2;
@@ -212,10 +206,10 @@ TEST_F(CritterSweep, LizardOnRockLeavesStonesTwiceInAHundred) {
 
 TEST_F(CritterSweep, LizardOnTheCastawaysCellKillsHim) {
     Islet(7, 7);
-    player.x = player.y = 7;
+    castaway.x = castaway.y = 7;
     gamestate = GS_PLAY;
     TCritter::list = {Critter(W, 7, 7)};
-    TCritter::Update();
+    TCritter::Update(castaway);
     EXPECT_EQ(gamestate, GS_DEAD_WARAN);
     ASSERT_EQ(Tmessage::list.size(), 1u);
     EXPECT_EQ(Tmessage::list[0].txt, "AAAARGH!");
@@ -225,8 +219,8 @@ TEST_F(CritterSweep, LizardOnTheCastawaysCellKillsHim) {
 TEST_F(CritterSweep, CritterSteppingOntoTheCastawayMeetsHimAtOnce) {
     Islet(7, 7);
     Islet(7, 8);
-    player.x = 7;
-    player.y = 8;
+    castaway.x = 7;
+    castaway.y = 8;
     gamestate = GS_PLAY;
     int seed = 0;
     for (int i = 1; i < 500; ++i) {
@@ -237,7 +231,7 @@ TEST_F(CritterSweep, CritterSteppingOntoTheCastawayMeetsHimAtOnce) {
     }
     TCritter::list = {Critter(W, 7, 7)};
     SeedRandom(seed);
-    TCritter::Update();
+    TCritter::Update(castaway);
     EXPECT_EQ(TCritter::list[0].y, 8);
     EXPECT_EQ(gamestate, GS_DEAD_WARAN);
 }

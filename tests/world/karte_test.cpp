@@ -1,17 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "support/game_fixture.h"
+#include "support/world_fixture.h"
 #include "world/karte.h"
 #include "world_test_files.h"
 
 namespace {
 
-using worldtest::TempDir;
+// Map-image colours of the ground kinds.
+constexpr uint32_t SEA = TKarte::GROUND_COLOURS[TKarte::SEA],
+                   SHALLOW = TKarte::GROUND_COLOURS[TKarte::SHALLOW],
+                   SAND = TKarte::GROUND_COLOURS[TKarte::SAND],
+                   ROCK = TKarte::GROUND_COLOURS[TKarte::ROCK],
+                   GRASS = TKarte::GROUND_COLOURS[TKarte::GRASS];
 
-constexpr uint32_t SEA = 0xFF0094FF, SHALLOW = 0xFF007F7F, SAND = 0xFFFFD800, ROCK = 0xFF808080,
-                   GRASS = 0xFF4CFF00;
-
-class KarteLoading : public GameFixture {
+class KarteLoading : public WorldFixture {
   protected:
     TempDir dir;
 
@@ -92,15 +94,16 @@ TEST_F(KarteLoading, MissingOrUndecodableImageEndsTheProgram) {
 
 TEST_F(KarteLoading, OversizedImagesAreRefusedBeforeAllocating) {
     // Only a header announcing 100000 x 100000 pixels: refused without decoding.
-    std::vector<uint8_t> header = worldtest::EncodePng(1, 1, {GRASS});
+    worldtest::WritePng(dir / "klein.png", 1, 1, {GRASS});
+    std::vector<uint8_t> header = worldtest::ReadBytes(dir / "klein.png");
     header[16] = 0x00, header[17] = 0x01, header[18] = 0x86, header[19] = 0xA0;
     header[20] = 0x00, header[21] = 0x01, header[22] = 0x86, header[23] = 0xA0;
     worldtest::WriteBytes(dir / "riesig.png", header);
     EXPECT_NE(FatalTextOf([&] { TKarte::loadPNG(dir / "riesig.png"); }).find("larger than 4096"),
               std::string::npos);
 
-    worldtest::WritePng(dir / "breit.png", MAX_MAP_SIDE + 1, 1,
-                        std::vector<uint32_t>(MAX_MAP_SIDE + 1, GRASS));
+    worldtest::WritePng(dir / "breit.png", TKarte::MAX_SIDE + 1, 1,
+                        std::vector<uint32_t>(TKarte::MAX_SIDE + 1, GRASS));
     EXPECT_NE(FatalTextOf([&] { TKarte::loadPNG(dir / "breit.png"); }).find("larger than 4096"),
               std::string::npos);
 }

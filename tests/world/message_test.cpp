@@ -2,27 +2,22 @@
 
 #include <climits>
 
-#include "support/game_fixture.h"
+#include "support/messages.h"
+#include "support/world_fixture.h"
 #include "world/message.h"
 
 namespace {
 
-class Messages : public GameFixture {
+class Messages : public WorldFixture {
   protected:
     std::vector<std::string> log;
     void SetUp() override {
-        GameFixture::SetUp();
+        WorldFixture::SetUp();
         SetDebugSink([this](const std::string& line) { log.push_back(line); });
     }
     void TearDown() override {
         SetDebugSink(nullptr);
-        GameFixture::TearDown();
-    }
-    static std::vector<std::string> Texts() {
-        std::vector<std::string> texts;
-        for (const Tmessage& m : Tmessage::list)
-            texts.push_back(m.txt);
-        return texts;
+        WorldFixture::TearDown();
     }
 };
 
@@ -42,17 +37,17 @@ TEST_F(Messages, ExpireOnlyOnceTheirFullLifetimeHasPassed) {
     Tmessage::add("kurz", 1000);
     AdvanceVirtualClock(1000);
     Tmessage::Update();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"lang", "kurz"}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"lang", "kurz"}));
     EXPECT_TRUE(log.empty());
 
     AdvanceVirtualClock(1);
     Tmessage::Update();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"lang"}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"lang"}));
     EXPECT_EQ(log, (std::vector<std::string>{"message deleted"}));
 
     AdvanceVirtualClock(1999);
     Tmessage::Update();
-    EXPECT_EQ(Texts().size(), 1u);
+    EXPECT_EQ(MessageTexts().size(), 1u);
     AdvanceVirtualClock(1);
     Tmessage::Update();
     EXPECT_TRUE(Tmessage::list.empty());
@@ -65,7 +60,7 @@ TEST_F(Messages, ExpiringNeighboursLeaveTheMiddleOne) {
     Tmessage::add("drei", 1000);
     AdvanceVirtualClock(1001);
     Tmessage::Update();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"zwei"}));
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"zwei"}));
 }
 
 TEST_F(Messages, ClockWrappingPastTheIntRangeStillExpires) {

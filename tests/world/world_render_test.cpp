@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "support/game_fixture.h"
+#include "support/world_fixture.h"
 #include "world/critter.h"
 #include "world/message.h"
 #include "world_test_files.h"
@@ -22,13 +22,13 @@ uint32_t BeingColour(int frame) {
     return 0xFFF01080u + 0x00001008u * static_cast<uint32_t>(frame);
 }
 
-class WorldDrawing : public GameFixture {
+class WorldDrawing : public WorldFixture {
   protected:
-    worldtest::TempDir dir;
+    TempDir dir;
     uint32_t background = 0;
 
     void SetUp() override {
-        GameFixture::SetUp();
+        WorldFixture::SetUp();
         OpenWindow();
         SetCentredHandles(1);
         tiles = LoadSheet("tiles.png", 10, TileColour);

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "media/font_data.h"
+#include "media/gfx/font_data.h"
+#include "media/gfx/image_data.h"
+#include "media/gfx/png_writer.h"
 #include "media/graphics.h"
-#include "media/image_data.h"
-#include "media/png_writer.h"
 #include "media/test_seams.h"
 
 namespace {

@@ -8,43 +8,46 @@
 #include <string>
 #include <vector>
 
+#include "world/karte.h"
+#include "world/objekt.h"
+
 namespace mapcheck {
 
-inline constexpr int kGroundKinds = 5; // sea, shallow water, sand, rock, grass
-inline constexpr int kItemIds = 24;    // 0 = nothing, 1-23 items
-inline constexpr int kMaxItemId = 23;
+// The game's own numbers, under the checker's short names.
+inline constexpr int kGroundKinds = TKarte::GROUND_KINDS; // sea, shallow water, sand, rock, grass
+inline constexpr int kItemIds = TObjekt::COUNT + 1;       // 0 = nothing, then the items
+inline constexpr int kMaxItemId = TObjekt::COUNT;
 
 // Exact map-image colours (0xAARRGGBB) of the ground kinds 0-4.
-inline constexpr uint32_t kGroundColours[kGroundKinds] = {0xFF0094FF, 0xFF007F7F, 0xFFFFD800,
-                                                          0xFF808080, 0xFF4CFF00};
+inline constexpr const auto& kGroundColours = TKarte::GROUND_COLOURS;
 // Ground kind of a pixel, or -1 when the colour is not in the table (the game reads it as sea).
 int groundOfColour(uint32_t argb);
 
 // Item ids used by the checks.
 enum Item : int {
-    Palme = 1,
-    Steinbrocken = 2,
-    Treibholz = 3,
-    Hammer = 4,
-    Beeren = 5,
-    Kokosnuss = 6,
-    Beerenstrauch = 7,
-    Feuerstein = 8,
-    Schiefer = 9,
-    Eisenerz = 10,
-    Eisen = 11,
-    Feuerstelle = 12,
-    Axt = 13,
-    Saege = 14,
-    Planke = 15,
-    Fleisch = 16,
-    Braten = 17,
-    Lederbeutel = 18,
-    Farne = 19,
-    Segelstueck = 20,
-    Segel = 21,
-    Flossrohling = 22,
-    Affenfell = 23
+    Palme = TObjekt::PALME,
+    Steinbrocken = TObjekt::STEINBROCKEN,
+    Treibholz = TObjekt::TREIBHOLZ,
+    Hammer = TObjekt::HAMMER,
+    Beeren = TObjekt::BEEREN,
+    Kokosnuss = TObjekt::KOKOSNUSS,
+    Beerenstrauch = TObjekt::BEERENSTRAUCH,
+    Feuerstein = TObjekt::FEUERSTEIN,
+    Schiefer = TObjekt::SCHIEFER,
+    Eisenerz = TObjekt::EISENERZ,
+    Eisen = TObjekt::EISEN,
+    Feuerstelle = TObjekt::FEUERSTELLE,
+    Axt = TObjekt::AXT,
+    Saege = TObjekt::SAEGE,
+    Planke = TObjekt::PLANKE,
+    Fleisch = TObjekt::FLEISCH,
+    Braten = TObjekt::BRATEN,
+    Lederbeutel = TObjekt::LEDERBEUTEL,
+    Farne = TObjekt::FARNE,
+    Segelstueck = TObjekt::SEGELSTUECK,
+    Segel = TObjekt::SEGEL,
+    Flossrohling = TObjekt::FLOSSROHLING,
+    Affenfell = TObjekt::AFFENFELL
 };
 
 struct MapData {

@@ -1,0 +1,48 @@
+// The game's shared state below the island and the castaway: the screen
+// selector, the chosen map, the settings and the loaded assets. One instance
+// each, alive from start-up to the end. The map (`karte`) belongs to world/, the
+// castaway (`player`) to player/.
+#pragma once
+
+#include <string>
+
+#include "media/graphics.h"
+#include "media/sound.h"
+
+// Screen or play mode selector.
+constexpr int GS_PLAY = 3;
+constexpr int GS_USE = 2;
+constexpr int GS_COMBINE = 5;
+constexpr int GS_DROP = 10;
+constexpr int GS_LOADLEVEL = 1;
+constexpr int GS_MENU = 9;
+constexpr int GS_DEAD_HUNGER = 6;
+constexpr int GS_DEAD_THIRST = 7;
+constexpr int GS_DEAD_WARAN = 8;
+constexpr int GS_VICTORY = 666;
+constexpr int GS_QUIT = -1;
+
+extern int gamestate;
+extern std::string mapfile;
+extern int soundon;
+extern int victorytimer;
+
+extern ImagePtr titleimage;
+extern ImagePtr tiles;
+extern ImagePtr objectimages;
+extern ImagePtr beings;
+extern ImagePtr selector;
+extern ImagePtr foodstate;
+extern FontPtr adventurefont;
+extern FontPtr defaultfont;
+extern SoundPtr sndchose;
+extern SoundPtr sndconfirm;
+extern SoundPtr sndhit;
+extern SoundPtr sndwalk;
+
+// Back to the values before start-up, no assets. Called by ResetGlobals.
+void ResetState();
+
+// Plays a sound effect of the menu or of play: only when sound effects are on,
+// and silently nothing when the file was missing.
+void PlaySfx(const SoundPtr& sound);

@@ -1,0 +1,92 @@
+#include "media/audio/mixer.h"
+
+#include <algorithm>
+
+namespace media_internal {
+namespace {
+constexpr size_t kPieceFrames = 2048;
+}
+
+Mixer::Mixer() : scratch_(kPieceFrames * 2) {
+    voices_.reserve(64);
+    sources_.reserve(8);
+}
+
+void Mixer::Start(const std::shared_ptr<Channel>& channel, SoundFrames frames) {
+    std::lock_guard lock(mutex_);
+    for (auto it = voices_.begin(); it != voices_.end(); ++it) {
+        if (it->channel == channel) {
+            voices_.erase(it);
+            break;
+        }
+    }
+    if (frames && !frames->empty()) voices_.push_back({channel, std::move(frames), 0});
+}
+
+void Mixer::Stop(const Channel* channel) {
+    std::lock_guard lock(mutex_);
+    voices_.erase(std::remove_if(voices_.begin(), voices_.end(),
+                                 [&](const Voice& v) { return v.channel.get() == channel; }),
+                  voices_.end());
+}
+
+bool Mixer::IsPlaying(const Channel* channel) {
+    std::lock_guard lock(mutex_);
+    return std::any_of(voices_.begin(), voices_.end(),
+                       [&](const Voice& v) { return v.channel.get() == channel; });
+}
+
+size_t Mixer::PlayingCount() {
+    std::lock_guard lock(mutex_);
+    return voices_.size();
+}
+
+void Mixer::Attach(const std::shared_ptr<MixerSource>& source) {
+    if (!source) return;
+    std::lock_guard lock(mutex_);
+    if (std::find(sources_.begin(), sources_.end(), source) == sources_.end())
+        sources_.push_back(source);
+}
+
+void Mixer::Detach(const MixerSource* source) {
+    // Taking the lock waits for a mix in progress, so the source is not called afterwards.
+    std::lock_guard lock(mutex_);
+    sources_.erase(std::remove_if(sources_.begin(), sources_.end(),
+                                  [&](const auto& s) { return s.get() == source; }),
+                   sources_.end());
+}
+
+void Mixer::Mix(float* out, size_t frames) {
+    std::lock_guard lock(mutex_);
+    while (frames > 0) {
+        size_t piece = std::min(frames, kPieceFrames);
+        MixPiece(out, piece);
+        out += piece * 2;
+        frames -= piece;
+    }
+}
+
+void Mixer::MixPiece(float* out, size_t frames) {
+    std::fill(out, out + frames * 2, 0.0f);
+    for (Voice& v : voices_) {
+        const std::vector<float>& data = *v.frames;
+        size_t total = data.size() / 2;
+        size_t n = std::min(frames, total - v.position);
+        const float* src = data.data() + v.position * 2;
+        for (size_t i = 0; i < n * 2; ++i)
+            out[i] += src[i];
+        v.position += n;
+    }
+    voices_.erase(std::remove_if(voices_.begin(), voices_.end(),
+                                 [](const Voice& v) { return v.position * 2 >= v.frames->size(); }),
+                  voices_.end());
+    for (const auto& source : sources_) {
+        size_t got = std::min(source->Read(scratch_.data(), frames), frames);
+        for (size_t i = 0; i < got * 2; ++i)
+            out[i] += scratch_[i];
+    }
+    for (size_t i = 0; i < frames * 2; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+} // namespace media_internal

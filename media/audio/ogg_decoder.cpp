@@ -1,0 +1,100 @@
+#include "media/audio/ogg_decoder.h"
+
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace media_internal {
+namespace {
+
+struct MemoryReader {
+    const std::vector<uint8_t>* bytes;
+    size_t pos = 0;
+};
+
+size_t ReadMemory(void* ptr, size_t size, size_t count, void* source) {
+    auto* r = static_cast<MemoryReader*>(source);
+    if (size == 0) return 0;
+    size_t wanted = size * count;
+    size_t left = r->bytes->size() - r->pos;
+    size_t n = std::min(wanted, left) / size;
+    std::memcpy(ptr, r->bytes->data() + r->pos, n * size);
+    r->pos += n * size;
+    return n;
+}
+
+int SeekMemory(void* source, ogg_int64_t offset, int whence) {
+    auto* r = static_cast<MemoryReader*>(source);
+    ogg_int64_t base = whence == SEEK_SET   ? 0
+                       : whence == SEEK_CUR ? ogg_int64_t(r->pos)
+                                            : ogg_int64_t(r->bytes->size());
+    ogg_int64_t to = base + offset;
+    if (to < 0 || to > ogg_int64_t(r->bytes->size())) return -1;
+    r->pos = size_t(to);
+    return 0;
+}
+
+long TellMemory(void* source) {
+    return long(static_cast<MemoryReader*>(source)->pos);
+}
+
+} // namespace
+
+bool DecodeOgg(const std::vector<uint8_t>& bytes, PcmData& out, std::string& error) {
+    MemoryReader reader{&bytes};
+    ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};
+    OggVorbis_File vf;
+    if (ov_open_callbacks(&reader, &vf, nullptr, 0, callbacks) != 0) {
+        error = "not an Ogg Vorbis stream";
+        return false;
+    }
+    vorbis_info* info = ov_info(&vf, -1);
+    if (!info || info->channels < 1 || info->rate < 1000 || info->rate > 384000) {
+        ov_clear(&vf);
+        error = "unusable stream parameters";
+        return false;
+    }
+    const int channels = info->channels;
+    const long rate = info->rate;
+    const int kept = std::min(channels, 2);
+    out.rate = int(rate);
+    out.channels = kept;
+    out.samples.clear();
+
+    int firstLink = -1;
+    bool ok = true;
+    for (;;) {
+        float** pcm = nullptr;
+        int link = 0;
+        long frames = ov_read_float(&vf, &pcm, 4096, &link);
+        if (frames == OV_HOLE) continue; // a gap in the data; keep going
+        if (frames < 0) {
+            ok = false;
+            error = "corrupt Vorbis data";
+            break;
+        }
+        if (frames == 0) break;
+        if (firstLink < 0) firstLink = link;
+        if (link != firstLink) {
+            vorbis_info* li = ov_info(&vf, link);
+            if (!li || li->channels != channels || li->rate != rate) break;
+        }
+        if (out.samples.size() / kept + size_t(frames) > kMaxSoundFrames) {
+            ok = false;
+            error = "too long";
+            break;
+        }
+        for (long i = 0; i < frames; ++i)
+            for (int c = 0; c < kept; ++c)
+                out.samples.push_back(std::clamp(pcm[c][i], -1.0f, 1.0f));
+    }
+    ov_clear(&vf);
+    if (ok && out.samples.empty()) {
+        ok = false;
+        error = "no samples";
+    }
+    return ok;
+}
+
+} // namespace media_internal

@@ -1,0 +1,146 @@
+#include "media/desktop/desktop_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <mutex>
+
+extern char** environ;
+
+namespace media_internal {
+namespace {
+
+constexpr size_t kMaxOutput = 64 * 1024;
+
+// Helpers still running after a timed-out wait; reaped later so they leave no zombies.
+std::mutex leftoverMutex;
+std::vector<pid_t> leftovers;
+
+void ReapLeftovers() {
+    std::lock_guard lock(leftoverMutex);
+    for (auto it = leftovers.begin(); it != leftovers.end();) {
+        if (::waitpid(*it, nullptr, WNOHANG) != 0)
+            it = leftovers.erase(it);
+        else
+            ++it;
+    }
+}
+
+} // namespace
+
+std::string LastNonEmptyLine(const std::string& text) {
+    size_t end = text.size();
+    while (end > 0) {
+        size_t start = text.rfind('\n', end - 1);
+        start = start == std::string::npos ? 0 : start + 1;
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+            line.pop_back();
+        if (!line.empty()) return line;
+        if (start == 0) break;
+        end = start - 1;
+    }
+    return {};
+}
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
+    ProcessResult result;
+    ReapLeftovers();
+    if (argv.empty()) return result;
+
+    int pipeFds[2] = {-1, -1};
+    if (options.captureOutput) {
+        if (::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
+        // Only our end: a grandchild holding the pipe open must not block the final read.
+        ::fcntl(pipeFds[0], F_SETFL, ::fcntl(pipeFds[0], F_GETFL) | O_NONBLOCK);
+    }
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    if (options.captureOutput) posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    if (options.quietErrors)
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+
+    // The helper gets default signal handling even if the game changed its own.
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &all);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+
+    pid_t pid = -1;
+    int rc = ::posix_spawnp(&pid, args[0], &actions, &attr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    if (options.captureOutput) ::close(pipeFds[1]);
+    if (rc != 0) {
+        if (options.captureOutput) ::close(pipeFds[0]);
+        return result;
+    }
+    result.started = true;
+
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(options.timeoutMs);
+    int readFd = options.captureOutput ? pipeFds[0] : -1;
+    for (;;) {
+        if (readFd >= 0) {
+            pollfd p{readFd, POLLIN, 0};
+            if (::poll(&p, 1, 20) > 0) {
+                char buf[4096];
+                ssize_t n = ::read(readFd, buf, sizeof buf);
+                if (n > 0) {
+                    if (result.output.size() < kMaxOutput)
+                        result.output.append(
+                            buf, std::min(size_t(n), kMaxOutput - result.output.size()));
+                } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+                    ::close(readFd);
+                    readFd = -1;
+                }
+            }
+        } else {
+            ::usleep(20 * 1000);
+        }
+        int status = 0;
+        pid_t w = ::waitpid(pid, &status, WNOHANG);
+        if (w == pid) {
+            // Collect what is still in the pipe after the exit.
+            while (readFd >= 0) {
+                char buf[4096];
+                ssize_t n = ::read(readFd, buf, sizeof buf);
+                if (n <= 0) break;
+                if (result.output.size() < kMaxOutput)
+                    result.output.append(buf,
+                                         std::min(size_t(n), kMaxOutput - result.output.size()));
+            }
+            result.exited = WIFEXITED(status);
+            result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            break;
+        }
+        if (w < 0 && errno != EINTR) break;
+        if (options.whileWaiting) options.whileWaiting();
+        if (options.timeoutMs >= 0 && Clock::now() >= deadline) {
+            std::lock_guard lock(leftoverMutex);
+            leftovers.push_back(pid);
+            break;
+        }
+    }
+    if (readFd >= 0) ::close(readFd);
+    return result;
+}
+
+} // namespace media_internal

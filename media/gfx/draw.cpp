@@ -1,0 +1,155 @@
+// Drawing state and the drawing operations: rectangles, images and text all
+// become transformed, tinted quads for the batch renderer.
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "media/gfx/draw_state.h"
+#include "media/gfx/font_data.h"
+#include "media/gfx/image_data.h"
+#include "media/gfx/renderer.h"
+#include "media/graphics.h"
+#include "media/program.h"
+#include "media/system/utf8.h"
+
+namespace {
+struct DrawState {
+    int r = 255, g = 255, b = 255;
+    float alpha = 1.0f;
+    int blend = BLEND_MASK;
+    float rotation = 0, scaleX = 1, scaleY = 1;
+    float ix = 1, iy = 0, jx = 0, jy = 1;
+    bool identity = true; // no scale, no rotation
+    uint32_t packedColour = 0xFFFFFFFFu;
+};
+DrawState g_state;
+
+uint8_t ClampByte(int v) {
+    return static_cast<uint8_t>(std::clamp(v, 0, 255));
+}
+
+void UpdateColour() {
+    const float a = std::isnan(g_state.alpha) ? 0.0f : std::clamp(g_state.alpha, 0.0f, 1.0f);
+    const uint32_t alpha = static_cast<uint32_t>(std::lround(a * 255.0f));
+    // Memory order r, g, b, a as the vertex format reads it.
+    g_state.packedColour = ClampByte(g_state.r) | (ClampByte(g_state.g) << 8) |
+                           (ClampByte(g_state.b) << 16) | (alpha << 24);
+}
+
+void UpdateTransform() {
+    const double radians = g_state.rotation * std::numbers::pi / 180.0;
+    const float c = static_cast<float>(std::cos(radians));
+    const float s = static_cast<float>(std::sin(radians));
+    g_state.ix = c * g_state.scaleX;
+    g_state.iy = -s * g_state.scaleY;
+    g_state.jx = s * g_state.scaleX;
+    g_state.jy = c * g_state.scaleY;
+    g_state.identity = g_state.ix == 1 && g_state.iy == 0 && g_state.jx == 0 && g_state.jy == 1;
+}
+
+// A filtered frame drawn unscaled at whole pixels samples texel centres, where
+// bilinear filtering gives exactly the nearest texel. Sampling it nearest then
+// is cheaper and keeps such frames in one batch with unfiltered ones.
+Sampling SamplingAt(const Image& image, float left, float top) {
+    const Sampling wanted = SamplingFor(image.flags);
+    if (wanted != SAMPLE_NEAREST && g_state.identity && left == std::floor(left) &&
+        top == std::floor(top))
+        return SAMPLE_NEAREST;
+    return wanted;
+}
+
+// Unknown modes draw as solid; one value for them keeps batches together.
+int EffectiveBlend() {
+    return g_state.blend >= BLEND_MASK && g_state.blend <= BLEND_SHADE ? g_state.blend
+                                                                       : BLEND_SOLID;
+}
+
+// Corners of the box (left, top)-(right, bottom) given relative to (x, y),
+// carried through the current transform.
+render::Corners Transformed(float x, float y, float left, float top, float right, float bottom) {
+    const DrawState& s = g_state;
+    const float px[4] = {left, right, right, left};
+    const float py[4] = {top, top, bottom, bottom};
+    render::Corners c;
+    for (int i = 0; i < 4; ++i) {
+        c.x[i] = x + px[i] * s.ix + py[i] * s.iy;
+        c.y[i] = y + px[i] * s.jx + py[i] * s.jy;
+    }
+    return c;
+}
+
+void DrawFrame(Image& image, float x, float y, int frame) {
+    if (frame < 0 || frame >= static_cast<int>(image.frames.size())) return;
+    ImageFrame& f = image.frames[frame];
+    if (!render::PrepareFrame(f, image.width, image.height)) return;
+    const render::Corners corners =
+        Transformed(x, y, -image.handleX, -image.handleY, image.width - image.handleX,
+                    image.height - image.handleY);
+    render::AddQuad(f.slot, SamplingAt(image, x - image.handleX, y - image.handleY), corners,
+                    g_state.packedColour, EffectiveBlend());
+}
+} // namespace
+
+void ResetDrawState() {
+    g_state = DrawState{};
+    UpdateColour();
+    ResetCurrentFont();
+}
+
+void SetColor(int r, int g, int b) {
+    g_state.r = r;
+    g_state.g = g;
+    g_state.b = b;
+    UpdateColour();
+}
+
+void SetAlpha(float alpha) {
+    g_state.alpha = alpha;
+    UpdateColour();
+}
+
+void SetBlend(int mode) {
+    g_state.blend = mode;
+}
+
+void SetDrawScale(float sx, float sy) {
+    g_state.scaleX = sx;
+    g_state.scaleY = sy;
+    UpdateTransform();
+}
+
+void SetDrawRotation(float degrees) {
+    g_state.rotation = degrees;
+    UpdateTransform();
+}
+
+void DrawRect(float x, float y, float w, float h) {
+    if (!render::IsOpen()) return;
+    render::AddRect(Transformed(x, y, 0, 0, w, h), g_state.packedColour, EffectiveBlend());
+}
+
+void DrawImage(const ImagePtr& image, float x, float y, int frame) {
+    if (!image) FatalError("DrawImage: image does not exist");
+    if (!render::IsOpen()) return;
+    DrawFrame(*image, x, y, frame);
+}
+
+void DrawText(const std::string& text, float x, float y) {
+    const FontPtr& font = CurrentFont();
+    if (!font) FatalError("DrawText: font does not exist");
+    if (!render::IsOpen()) return;
+    const DrawState& s = g_state;
+    float penX = x, penY = y;
+    for (size_t pos = 0; pos < text.size();) {
+        const Glyph* glyph = FindGlyph(*font, NextCodePoint(text, pos));
+        if (!glyph) continue; // lacking characters do not move the pen
+        if (glyph->image) {
+            const float ox = static_cast<float>(glyph->offsetX);
+            const float oy = static_cast<float>(glyph->offsetY);
+            // Glyph images have their handle at the top-left.
+            DrawFrame(*glyph->image, penX + ox * s.ix + oy * s.iy, penY + ox * s.jx + oy * s.jy, 0);
+        }
+        penX += glyph->advance * s.ix;
+        penY += glyph->advance * s.jx;
+    }
+}

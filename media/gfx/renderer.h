@@ -1,0 +1,56 @@
+// Batch renderer: collects textured, tinted quads into one preallocated
+// vertex buffer and issues a draw call only when the texture page or the blend
+// mode changes, when the buffer is full, or when the frame is read or shown.
+// Draws into an offscreen target of the game's resolution.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "media/gfx/image_data.h"
+
+namespace render {
+
+// Creates the GL objects in the current context; false when that fails.
+bool Open(int width, int height);
+// Deletes them; the context must still be current.
+void Close();
+bool IsOpen();
+// Changes with every Open, so textures from an earlier mode are re-made.
+unsigned Generation();
+
+// Makes sure `frame` has a texture in this mode; false when it cannot have one.
+bool PrepareFrame(ImageFrame& frame, int width, int height);
+
+// Corners in screen pixels, clockwise from the top-left of the source:
+// x0,y0 (u0,v0) x1,y1 (u1,v0) x2,y2 (u1,v1) x3,y3 (u0,v1).
+struct Corners {
+    float x[4];
+    float y[4];
+};
+// colour is 0xAABBGGRR in memory order r, g, b, a.
+void AddQuad(const AtlasSlot& slot, Sampling sampling, const Corners& corners, uint32_t colour,
+             int blend);
+void AddRect(const Corners& corners, uint32_t colour, int blend);
+
+void Flush();
+void Clear(); // fills the target with black
+struct ScreenRect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+// Where a picture lands in an area: scaled as large as fits with its aspect
+// kept, centred (black bars fill the rest). Empty when either size is empty.
+ScreenRect FitPicture(int pictureW, int pictureH, int areaW, int areaH);
+
+// Copies the target to the window's back buffer, scaled with aspect kept.
+void PresentTo(int drawableWidth, int drawableHeight);
+// Draw calls since the last call; Flip calls it once per frame.
+int TakeDrawCalls();
+// Reads the target (top row first) as RGBA.
+bool ReadTarget(std::vector<uint8_t>& rgba, int& width, int& height);
+bool ReadTargetPixel(int x, int y, uint8_t rgba[4]);
+
+} // namespace render
+
+// Called when an image is destroyed: hands its texture space back.
+void ReleaseAtlasSlot(const AtlasSlot& slot);

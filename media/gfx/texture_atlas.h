@@ -1,0 +1,58 @@
+// Packs image frames into a few large textures so a whole play frame draws
+// from one or two textures. Every page keeps a white block for rectangles and
+// three mipmap levels, filled per frame on the CPU so adding a frame never
+// re-filters a whole page.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "media/gfx/gl_functions.h"
+#include "media/gfx/image_data.h"
+
+class TextureAtlas {
+  public:
+    // Border each frame gets (its edge pixels repeated) so filtering and the
+    // smaller mipmap levels never pick up a neighbour.
+    static constexpr int PADDING = 4;
+    static constexpr int MIP_LEVELS = 3;
+
+    // Needs a current GL context.
+    void Open(int pageSize, int maxTextureSize);
+    void Close(); // deletes the textures
+    // Uploads `frame` (width x height RGBA) and fills its slot; false when no
+    // texture can hold it.
+    bool Place(ImageFrame& frame, int width, int height, unsigned generation);
+    // Returns true when the page became empty and was deleted.
+    bool Release(int page);
+    // A page to draw rectangles from when nothing else is bound.
+    int AnyPage();
+    GLuint Texture(int page) const { return pages_[page].texture; }
+    // Pages made for one oversized frame have no white block.
+    bool HasWhite(int page) const { return pages_[page].texture && pages_[page].shared; }
+    // Texture coordinates of a white texel on a page that has one.
+    void WhiteTexel(int page, float& u, float& v) const;
+
+  private:
+    struct Shelf {
+        int y, height, x;
+    };
+    struct Page {
+        GLuint texture = 0;
+        int width = 0, height = 0;
+        int live = 0;
+        bool shared = true; // false: a page made for one oversized frame
+        std::vector<Shelf> shelves;
+        int nextShelfY = 0;
+    };
+
+    int NewPage(int width, int height, bool shared);
+    bool Allocate(Page& page, int w, int h, int& x, int& y);
+    void Upload(const Page& page, int x, int y, int blockW, int blockH, const uint8_t* rgba,
+                int width, int height);
+
+    std::vector<Page> pages_;
+    int pageSize_ = 0;
+    int maxTextureSize_ = 0;
+    std::vector<uint8_t> scratch_; // padded block and its mip levels
+};

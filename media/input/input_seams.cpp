@@ -1,0 +1,86 @@
+// Test input through the real SDL event queue, so injected keys take the same
+// path as a player's.
+#include "media/input/key_mapping.h"
+#include "media/system/sdl_context.h"
+#include "media/system/utf8_codec.h"
+#include "media/test_seams.h"
+
+#include <SDL.h>
+
+#include <cstring>
+
+namespace {
+
+void EnsureEvents() {
+    media_internal::InitSdl(SDL_INIT_EVENTS);
+}
+
+Uint32 WindowId() {
+    SDL_Window* w = media_internal::CurrentWindow();
+    return w ? SDL_GetWindowID(w) : 0;
+}
+
+void PushKey(Uint32 type, int vk) {
+    EnsureEvents();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = type;
+    e.key.windowID = WindowId();
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = 0;
+    e.key.keysym.scancode = media_internal::ScancodeFromVirtualKey(vk);
+    e.key.keysym.sym = media_internal::KeycodeFromVirtualKey(vk);
+    SDL_PushEvent(&e);
+}
+
+void PushTextChunk(const std::string& chunk) {
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = WindowId();
+    std::memcpy(e.text.text, chunk.data(), chunk.size());
+    SDL_PushEvent(&e);
+}
+
+} // namespace
+
+void InjectKeyDown(int key) {
+    PushKey(SDL_KEYDOWN, key);
+}
+void InjectKeyUp(int key) {
+    PushKey(SDL_KEYUP, key);
+}
+
+void InjectKeyPress(int key) {
+    InjectKeyDown(key);
+    InjectKeyUp(key);
+}
+
+void InjectText(const std::string& utf8) {
+    EnsureEvents();
+    // One character per event, as a keyboard delivers them; also keeps every
+    // event within SDL's fixed text buffer.
+    for (char32_t c : media_internal::DecodeUtf8(utf8)) {
+        std::string one;
+        media_internal::AppendUtf8(one, c);
+        PushTextChunk(one);
+    }
+}
+
+void InjectCloseRequest() {
+    EnsureEvents();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+}
+
+void InjectFocusChange(bool gained) {
+    EnsureEvents();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = WindowId();
+    e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&e);
+}

@@ -1,0 +1,195 @@
+// Keyboard state fed by SDL events. Every query first drains the event queue,
+// so the game needs no pump of its own; the state changes only inside queries.
+#include "media/keyboard.h"
+#include "media/input/event_pump.h"
+#include "media/input/key_mapping.h"
+#include "media/system/sdl_context.h"
+#include "media/system/utf8_codec.h"
+#include "media/test_seams.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace {
+
+constexpr int kKeyCount = 256;
+constexpr uint32_t kQueueSize = 256;
+
+struct KeyboardState {
+    std::array<bool, kKeyCount> down{};
+    std::array<int, kKeyCount> hits{};
+    std::array<int, kQueueSize> chars{};
+    uint32_t readCount = 0;
+    uint32_t writeCount = 0;
+    bool closeRequested = false;
+    bool started = false;
+};
+
+struct InputState {
+    KeyboardState keys;
+    std::function<void()> idleHook;
+    bool inIdleHook = false;
+};
+InputState input;
+
+void ClearKeyState() {
+    input.keys.down.fill(false);
+    input.keys.hits.fill(0);
+    input.keys.readCount = input.keys.writeCount = 0;
+}
+
+void PushChar(int c) {
+    // Read and write counts are unsigned, so their difference survives wrapping.
+    if (input.keys.writeCount - input.keys.readCount >= kQueueSize) return;
+    input.keys.chars[input.keys.writeCount % kQueueSize] = c;
+    ++input.keys.writeCount;
+}
+
+void OnKeyDown(const SDL_KeyboardEvent& key) {
+    int vk = media_internal::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    if (vk <= 0 || vk >= kKeyCount) return;
+    // Control characters repeat with the key, like typed text does.
+    if (int c = media_internal::ControlCharFromVirtualKey(vk)) PushChar(c);
+    if (key.repeat || input.keys.down[vk]) return;
+    input.keys.down[vk] = true;
+    ++input.keys.hits[vk];
+}
+
+void OnKeyUp(const SDL_KeyboardEvent& key) {
+    int vk = media_internal::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    if (vk > 0 && vk < kKeyCount) input.keys.down[vk] = false;
+}
+
+void OnText(const char* text) {
+    for (char32_t c : media_internal::DecodeUtf8(text)) {
+        // Control characters come from key-downs; text input never carries them.
+        if (c >= 32 && c != 127) PushChar(static_cast<int>(c));
+    }
+}
+
+void HandleEvent(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_QUIT:
+        input.keys.closeRequested = true;
+        break;
+    case SDL_WINDOWEVENT:
+        if (e.window.event == SDL_WINDOWEVENT_CLOSE) input.keys.closeRequested = true;
+        // A key released while another window had focus would stay "down".
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+            e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            ClearKeyState();
+        break;
+    case SDL_KEYDOWN:
+        OnKeyDown(e.key);
+        break;
+    case SDL_KEYUP:
+        OnKeyUp(e.key);
+        break;
+    case SDL_TEXTINPUT:
+        OnText(e.text.text);
+        break;
+    default:
+        break;
+    }
+}
+
+// Drains the event queue; true when at least one event was waiting.
+bool Drain() {
+    if (!input.keys.started) return false;
+    bool any = false;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        any = true;
+        HandleEvent(e);
+    }
+    return any;
+}
+
+// Runs the test's idle hook, never re-entered (the hook may query keys itself);
+// the guard also holds when a hook throws.
+void RunIdleHook() {
+    if (!input.idleHook || input.inIdleHook) return;
+    struct Guard {
+        Guard() { input.inIdleHook = true; }
+        ~Guard() { input.inIdleHook = false; }
+    } guard;
+    input.idleHook();
+}
+
+// Pump for a query: when nothing was waiting, a test's idle hook may feed input,
+// which the same query then sees.
+void PumpForQuery() {
+    if (Drain() || !input.idleHook || input.inIdleHook) return;
+    RunIdleHook();
+    Drain();
+}
+
+} // namespace
+
+namespace media_internal {
+
+void StartKeyboard() {
+    InitSdl(SDL_INIT_EVENTS);
+    // Only the first mode starts from nothing; a re-opened mode keeps the input.keys.
+    if (!input.keys.started) {
+        SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
+        ClearKeyState();
+        input.keys.started = true;
+    }
+    SDL_StartTextInput();
+}
+
+void PumpEvents() {
+    Drain();
+}
+
+void ResetKeyboardAfterModal() {
+    Drain();
+    ClearKeyState();
+}
+
+void ResetKeyboard() {
+    ClearKeyState();
+    input.keys.closeRequested = false;
+    input.idleHook = nullptr;
+}
+
+} // namespace media_internal
+
+int KeyHitCount(int key) {
+    PumpForQuery();
+    if (key <= 0 || key >= kKeyCount) return 0;
+    int n = input.keys.hits[key];
+    input.keys.hits[key] = 0;
+    return n;
+}
+
+int NextChar() {
+    PumpForQuery();
+    if (input.keys.readCount == input.keys.writeCount) return 0;
+    int c = input.keys.chars[input.keys.readCount % kQueueSize];
+    ++input.keys.readCount;
+    return c;
+}
+
+void ClearKeys() {
+    bool any = Drain();
+    ClearKeyState();
+    // Whatever an idle hook feeds here stays queued for the next query instead
+    // of being wiped at once.
+    if (!any) RunIdleHook();
+}
+
+int CloseRequested() {
+    PumpForQuery();
+    bool was = input.keys.closeRequested;
+    input.keys.closeRequested = false;
+    return was ? 1 : 0;
+}
+
+void SetIdleHook(std::function<void()> hook) {
+    input.idleHook = std::move(hook);
+}

@@ -1,0 +1,424 @@
+#include "media/stream/music_stream.h"
+
+#include "media/stream/music_content.h"
+#include "media/stream/music_resampler.h"
+#include "media/stream/music_settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr std::size_t kByteRingSize = 256 * 1024;
+constexpr std::size_t kHeadSize = 4096;
+constexpr std::size_t kPlaylistLimit = 64 * 1024;
+constexpr int kMaxPlaylistDepth = 3;
+constexpr int kMaxOpenAttempts = 12; // addresses tried for one stream, playlists included
+constexpr std::size_t kMaxPendingTitles = 64;
+
+bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
+    if (s.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
+    return true;
+}
+
+bool IsHttp(const std::string& address) {
+    return StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
+}
+
+std::string PercentDecode(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%' && i + 2 < s.size() &&
+            std::isxdigit(static_cast<unsigned char>(s[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(s[i + 2]))) {
+            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+// "file:///a/b", "file://localhost/a/b" and "file:/a/b" name the local file /a/b.
+std::string FileUrlPath(const std::string& url) {
+    std::string rest = url.substr(5);
+    if (rest.rfind("//", 0) == 0) {
+        rest.erase(0, 2);
+        const auto slash = rest.find('/');
+        rest = slash == std::string::npos ? std::string() : rest.substr(slash);
+    }
+    return PercentDecode(rest);
+}
+
+// Addresses copied from a page may hold spaces, which curl rejects.
+std::string EscapeSpaces(const std::string& url) {
+    std::string out;
+    for (char c : url)
+        out += c == ' ' ? std::string("%20") : std::string(1, c);
+    return out;
+}
+
+// A pasted "radio.example.com:8000/live" without a scheme.
+bool LooksLikeHost(const std::string& address) {
+    if (address.empty() || address[0] == '/' || address[0] == '.') return false;
+    if (address.find_first_of(" \t\\") != std::string::npos) return false;
+    const std::string host = address.substr(0, address.find('/'));
+    return host.find('.') != std::string::npos || host.find(':') != std::string::npos;
+}
+
+} // namespace
+
+MusicStream::MusicStream(DWORD handle, int outputRate, int playlistMode)
+    : handle_(handle), outputRate_(outputRate), playlistMode_(playlistMode),
+      pcm_(static_cast<std::size_t>(std::max(outputRate, 8000)) * 2) {}
+
+MusicStream::~MusicStream() {
+    RequestStop();
+    if (thread_.joinable()) {
+        // The last reference can go away on the stream's own thread (AUTOFREE).
+        if (OnOwnThread())
+            thread_.detach();
+        else
+            thread_.join();
+    }
+    if (connection_.transport) connection_.transport->Stop();
+}
+
+int MusicStream::Open(const std::string& address) {
+    // Editors on other systems like to leave a byte order mark in the file.
+    std::string trimmed = Trim(address);
+    if (trimmed.rfind("\xEF\xBB\xBF", 0) == 0) trimmed = Trim(trimmed.substr(3));
+    if (trimmed.empty()) return BASS_ERROR_ILLPARAM;
+    int attemptsLeft = kMaxOpenAttempts;
+    openDeadline_ = Clock::now() + milliseconds(CurrentMusicTimeouts().openMs);
+    return OpenAddress(trimmed, 0, attemptsLeft);
+}
+
+std::shared_ptr<MusicTransport> MusicStream::StartTransport(const std::string& address,
+                                                            int& error) {
+    std::shared_ptr<MusicTransport> transport;
+    const auto scheme = address.find("://");
+    if (IsHttp(address)) {
+        transport = MakeHttpTransport(EscapeSpaces(address), kByteRingSize);
+    } else if (StartsWithNoCase(address, "file:")) {
+        transport = MakeFileTransport(FileUrlPath(address), kByteRingSize, &error);
+    } else if (scheme != std::string::npos &&
+               std::all_of(address.begin(), address.begin() + static_cast<long>(scheme),
+                           [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
+        error = BASS_ERROR_PROTOCOL;
+    } else {
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(address, ignored) || !LooksLikeHost(address))
+            transport = MakeFileTransport(address, kByteRingSize, &error);
+        else
+            transport = MakeHttpTransport("http://" + address, kByteRingSize);
+    }
+    if (!transport) return nullptr;
+    std::lock_guard lock(mutex_);
+    if (stop_) {
+        error = BASS_ERROR_FREEING;
+        return nullptr;
+    }
+    current_ = transport;
+    transport->Start();
+    return transport;
+}
+
+int MusicStream::OpenAddress(const std::string& address, int depth, int& attemptsLeft) {
+    if (stop_) return BASS_ERROR_FREEING;
+    if (Clock::now() >= openDeadline_) return BASS_ERROR_TIMEOUT;
+    --attemptsLeft;
+    int error = BASS_OK;
+    std::shared_ptr<MusicTransport> transport = StartTransport(address, error);
+    if (!transport) return error;
+
+    // The first bytes decide what this is. A slow station may take a while to
+    // fill them, so a short head is enough once some time has passed.
+    std::vector<std::uint8_t> head(kHeadSize);
+    std::size_t got = 0;
+    const auto start = Clock::now();
+    while (got < head.size() && !stop_) {
+        const std::size_t n =
+            transport->Ring().Read(head.data() + got, head.size() - got, milliseconds(20));
+        got += n;
+        if (n == 0 && transport->Ring().Finished()) break;
+        if (got > 0 && Clock::now() - start > milliseconds(500)) break;
+        if (Clock::now() >= openDeadline_) break;
+    }
+    head.resize(got);
+    auto drop = [&] {
+        {
+            std::lock_guard lock(mutex_);
+            if (current_ == transport) current_.reset();
+        }
+        transport->Stop();
+    };
+    if (stop_) {
+        drop();
+        return BASS_ERROR_FREEING;
+    }
+    if (got == 0) {
+        const int code = transport->ErrorCode();
+        const bool late = !transport->Ring().Finished();
+        drop();
+        if (late) return BASS_ERROR_TIMEOUT;
+        return code != BASS_OK ? code : BASS_ERROR_FILEFORM;
+    }
+
+    MusicContent kind = DetectMusicContent(transport->ContentType(), head.data(), got);
+    if (kind == MusicContent::Unknown) kind = PlaylistKindFromName(address);
+    if (IsPlaylist(kind)) {
+        if (playlistMode_ == 0 || depth >= kMaxPlaylistDepth) {
+            drop();
+            return BASS_ERROR_FILEFORM;
+        }
+        const std::string text =
+            std::string(head.begin(), head.end()) + ReadBody(*transport, kPlaylistLimit - got);
+        const bool remote = !transport->IsLocal();
+        drop();
+        for (const auto& entry : ParsePlaylist(kind, text, address)) {
+            // A playlist from the net may only point to the net, not into our disk.
+            if (remote && !IsHttp(entry)) continue;
+            if (attemptsLeft <= 0) break;
+            const int result = OpenAddress(entry, depth + 1, attemptsLeft);
+            if (result == BASS_OK || result == BASS_ERROR_FREEING) return result;
+        }
+        return BASS_ERROR_FILEFORM;
+    }
+    if (kind != MusicContent::Ogg && kind != MusicContent::Mp3) {
+        drop();
+        return BASS_ERROR_FILEFORM;
+    }
+
+    connection_ = Connection{transport, nullptr, std::move(head), 0, address};
+    MusicByteSource source = [this](void* out, std::size_t size) { return ReadSource(out, size); };
+    auto decoder = kind == MusicContent::Ogg ? MakeVorbisDecoder(source) : MakeMp3Decoder(source);
+    opening_ = true;
+    const bool opened = decoder->Open();
+    opening_ = false;
+    if (!opened) {
+        const int code = transport->ErrorCode();
+        decoder.reset();
+        connection_ = Connection{};
+        drop();
+        if (stop_) return BASS_ERROR_FREEING;
+        if (code != BASS_OK) return code;
+        return Clock::now() >= openDeadline_ ? BASS_ERROR_TIMEOUT : BASS_ERROR_FILEFORM;
+    }
+    connection_.decoder = std::move(decoder);
+    return BASS_OK;
+}
+
+std::string MusicStream::ReadBody(MusicTransport& transport, std::size_t limit) {
+    std::string body;
+    char chunk[4096];
+    while (body.size() < limit && !stop_ && Clock::now() < openDeadline_) {
+        const std::size_t n = transport.Ring().Read(
+            chunk, std::min(sizeof chunk, limit - body.size()), milliseconds(20));
+        body.append(chunk, n);
+        if (n == 0 && transport.Ring().Finished()) break;
+    }
+    return body;
+}
+
+std::size_t MusicStream::ReadSource(void* out, std::size_t size) {
+    Connection& c = connection_;
+    if (c.headAt < c.head.size()) {
+        const std::size_t n = std::min(size, c.head.size() - c.headAt);
+        std::copy_n(c.head.begin() + static_cast<long>(c.headAt), n,
+                    static_cast<std::uint8_t*>(out));
+        c.headAt += n;
+        return n;
+    }
+    const bool onStreamThread = OnOwnThread();
+    while (!stop_) {
+        // Bytes that keep coming without ever forming a header must not hold
+        // the caller forever.
+        if (opening_ && Clock::now() >= openDeadline_) return 0;
+        const std::size_t n = c.transport->Ring().Read(out, size, milliseconds(20));
+        if (n > 0) return n;
+        if (c.transport->Ring().Finished()) return 0;
+        // Playback goes on from the ring while the network is slow.
+        if (onStreamThread) FireDueSyncs();
+    }
+    return 0;
+}
+
+void MusicStream::Start(std::function<void()> onEnded) {
+    onEnded_ = std::move(onEnded);
+    // Holding a reference lets a sync callback release the whole service
+    // without pulling the stream out from under its own thread.
+    thread_ = std::thread([self = shared_from_this()] { self->Run(); });
+}
+
+void MusicStream::RequestStop() {
+    stop_ = true;
+    std::shared_ptr<MusicTransport> transport;
+    {
+        std::lock_guard lock(mutex_);
+        transport = current_;
+    }
+    wake_.notify_all();
+    if (transport) transport->RequestStop();
+}
+
+void MusicStream::Join() {
+    RequestStop();
+    if (thread_.joinable() && !OnOwnThread()) thread_.join();
+    std::shared_ptr<MusicTransport> transport;
+    {
+        std::lock_guard lock(mutex_);
+        transport = current_;
+    }
+    if (transport) transport->Stop();
+}
+
+bool MusicStream::WaitFor(int ms) {
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, milliseconds(ms), [&] { return stop_.load(); });
+    return !stop_;
+}
+
+void MusicStream::Run() {
+    runner_ = std::this_thread::get_id();
+    while (!stop_) {
+        const bool played = DecodeConnection();
+        if (stop_) return;
+        // A live station that dropped after it played is worth calling again;
+        // a file, or a download of known length, has simply ended.
+        const bool live =
+            !connection_.transport->IsLocal() && !connection_.transport->LengthKnown();
+        if (!(live && played && Reconnect())) break;
+    }
+    // Let the mixer play out what is buffered, then the stream has ended.
+    while (!stop_ && pcm_.FramesRead() < pcm_.FramesWritten()) {
+        FireDueSyncs();
+        WaitFor(10);
+    }
+    FireDueSyncs();
+    if (!stop_ && onEnded_) onEnded_();
+}
+
+bool MusicStream::DecodeConnection() {
+    MusicDecoder& decoder = *connection_.decoder;
+    std::vector<float> pcm, stereo, output;
+    int rate = 0;
+    std::unique_ptr<MusicResampler> resampler;
+    bool produced = false;
+    while (!stop_) {
+        FireDueSyncs();
+        pcm.clear();
+        const bool more = decoder.Decode(pcm);
+        if (decoder.Rate() != rate || !resampler) {
+            rate = decoder.Rate();
+            resampler = std::make_unique<MusicResampler>(rate, outputRate_);
+        }
+        // Titles start with the audio decoded after them.
+        std::string title;
+        const std::uint64_t at = pcm_.FramesWritten();
+        if (decoder.TakeTitle(title) && titles_.size() < kMaxPendingTitles)
+            titles_.emplace_back(at, title);
+        MusicTransport& transport = *connection_.transport;
+        while (transport.TakeTitle(transport.Ring().TotalRead(), title))
+            if (titles_.size() < kMaxPendingTitles) titles_.emplace_back(at, title);
+        const int channels = decoder.Channels();
+        if (!pcm.empty() && channels > 0) {
+            stereo.clear();
+            AppendAsStereo(pcm.data(), channels, pcm.size() / static_cast<std::size_t>(channels),
+                           stereo);
+            output.clear();
+            resampler->Process(stereo.data(), stereo.size() / 2, output);
+            PushFrames(output);
+            produced = produced || !output.empty();
+        }
+        if (!more) break;
+    }
+    return produced;
+}
+
+void MusicStream::PushFrames(const std::vector<float>& stereo) {
+    const std::size_t frames = stereo.size() / 2;
+    std::size_t done = 0;
+    while (done < frames && !stop_) {
+        done += pcm_.Write(stereo.data() + done * 2, frames - done);
+        if (done < frames) {
+            FireDueSyncs();
+            WaitFor(10);
+        }
+    }
+}
+
+bool MusicStream::Reconnect() {
+    const std::string address = connection_.address;
+    const MusicTimeouts limits = CurrentMusicTimeouts();
+    int delay = limits.firstBackoffMs;
+    for (int attempt = 0; attempt < limits.maxReconnects; ++attempt) {
+        // Let go of the dead connection before waiting.
+        if (connection_.transport) {
+            connection_.decoder.reset();
+            {
+                std::lock_guard lock(mutex_);
+                current_.reset();
+            }
+            connection_.transport->Stop();
+            connection_ = Connection{};
+        }
+        // Whatever is buffered keeps playing while we wait.
+        const auto until = Clock::now() + milliseconds(delay);
+        while (Clock::now() < until && !stop_) {
+            FireDueSyncs();
+            WaitFor(10);
+        }
+        if (stop_) return false;
+        delay = std::min(delay * 2, limits.maxBackoffMs);
+        int attemptsLeft = kMaxOpenAttempts;
+        openDeadline_ = Clock::now() + milliseconds(limits.openMs);
+        const int result = OpenAddress(address, 0, attemptsLeft);
+        if (result == BASS_OK) {
+            ++reconnects_;
+            return true;
+        }
+        if (result == BASS_ERROR_FREEING) return false;
+    }
+    return false;
+}
+
+void MusicStream::FireDueSyncs() {
+    // A title counts as heard once the first frame after it was played.
+    const std::uint64_t played = pcm_.FramesRead();
+    while (!titles_.empty() && titles_.front().first < played) {
+        std::vector<Sync> syncs;
+        {
+            std::lock_guard lock(mutex_);
+            title_ = std::move(titles_.front().second);
+            syncs = syncs_;
+        }
+        titles_.pop_front();
+        for (const auto& sync : syncs)
+            sync.proc(sync.id, handle_, 0, sync.user);
+    }
+}
+
+std::size_t MusicStream::Read(float* stereo, std::size_t frames) {
+    if (!playing_ || stop_) return 0;
+    return pcm_.Read(stereo, frames);
+}
+
+HSYNC MusicStream::AddMetaSync(HSYNC id, SYNCPROC* proc, void* user) {
+    std::lock_guard lock(mutex_);
+    syncs_.push_back({id, proc, user});
+    return id;
+}
+
+std::string MusicStream::Title() const {
+    std::lock_guard lock(mutex_);
+    return title_;
+}

@@ -1,0 +1,41 @@
+// Millisecond clock and sleep, with a virtual clock for tests that must not wait.
+#include "media/clock.h"
+#include "media/test_seams.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <cstdint>
+
+namespace {
+
+bool virtualOn = false;
+uint32_t virtualNow = 0;
+
+} // namespace
+
+int Millis() {
+    if (virtualOn) return static_cast<int>(virtualNow);
+    using namespace std::chrono;
+    auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    // Truncating to 32 bits wraps the clock as the game expects.
+    return static_cast<int>(static_cast<uint32_t>(ms));
+}
+
+void Pause(int ms) {
+    if (ms <= 0) return;
+    if (virtualOn) {
+        virtualNow += static_cast<uint32_t>(ms);
+        return;
+    }
+    SDL_Delay(static_cast<Uint32>(ms));
+}
+
+void UseVirtualClock(bool on, int startMillis) {
+    virtualOn = on;
+    virtualNow = static_cast<uint32_t>(startMillis);
+}
+
+void AdvanceVirtualClock(int ms) {
+    if (ms > 0) virtualNow += static_cast<uint32_t>(ms);
+}

@@ -1,0 +1,96 @@
+// Read-only file streams with the game's own line rules.
+#include "media/files.h"
+#include "media/program.h"
+#include "media/system/path_resolver.h"
+#include "media/system/utf8_codec.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+struct FileStream {
+    std::FILE* file = nullptr;
+    long long size = 0;
+    long long position = 0;
+
+    ~FileStream() {
+        if (file) std::fclose(file);
+    }
+};
+
+namespace {
+
+// A longer line is cut here and the rest of it skipped, so a hostile file
+// cannot make one line eat the memory.
+constexpr size_t kMaxLineBytes = 1 << 20;
+
+FileStream& Require(const FileStreamPtr& stream) {
+    if (!stream) FatalError("Error reading from stream");
+    return *stream;
+}
+
+// Next byte, or -1 at the end (or when closed or unreadable).
+int Next(FileStream& s) {
+    if (!s.file || s.position >= s.size) return -1;
+    int c = std::fgetc(s.file);
+    if (c == EOF) {
+        // The file shrank while open: treat what we have as the end.
+        s.size = s.position;
+        return -1;
+    }
+    ++s.position;
+    return c;
+}
+
+} // namespace
+
+std::string ResolvePath(const std::string& path) {
+    return media_internal::ResolveUnder("", path);
+}
+
+FileStreamPtr OpenForReading(const std::string& path) {
+    std::string real = ResolvePath(path);
+    if (real.empty() || !media_internal::IsRegularFile(real)) return nullptr;
+    std::FILE* f = std::fopen(real.c_str(), "rb");
+    if (!f) return nullptr;
+    auto stream = std::make_shared<FileStream>();
+    stream->file = f;
+    struct stat st;
+    // Folders and devices open but are not files the game can read.
+    if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+    stream->size = st.st_size;
+    return stream;
+}
+
+std::string ReadLine(const FileStreamPtr& stream) {
+    FileStream& s = Require(stream);
+    std::string line;
+    size_t chars = 0;
+    for (;;) {
+        int c = Next(s);
+        if (c < 0 || c == '\n' || c == 0) break;
+        if (c == '\r') continue;
+        if (chars++ >= kMaxLineBytes) continue;
+        // Bytes are Latin-1 characters; the rest of the game speaks UTF-8.
+        media_internal::AppendUtf8(line, static_cast<char32_t>(c));
+    }
+    return line;
+}
+
+int ReadByte(const FileStreamPtr& stream) {
+    int c = Next(Require(stream));
+    if (c < 0) FatalError("Error reading from stream");
+    return c;
+}
+
+int Eof(const FileStreamPtr& stream) {
+    FileStream& s = Require(stream);
+    return s.position >= s.size ? 1 : 0;
+}
+
+void Close(const FileStreamPtr& stream) {
+    if (!stream || !stream->file) return;
+    std::fclose(stream->file);
+    stream->file = nullptr;
+    stream->size = stream->position = 0;
+}

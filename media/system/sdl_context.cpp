@@ -1,0 +1,48 @@
+#include "media/system/sdl_context.h"
+
+#include <SDL.h>
+
+#include <vector>
+
+namespace media_internal {
+namespace {
+struct SystemState {
+    SDL_Window* window = nullptr;
+    std::vector<void (*)()> releases;
+};
+
+SystemState& State() {
+    static SystemState state;
+    return state;
+}
+} // namespace
+
+bool InitSdl(unsigned flags) {
+    // Without this SDL turns SIGINT and SIGTERM into a close request, which the
+    // game only reads during play: Ctrl+C or a session logout would be ignored
+    // through the intro and the title screens.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_WasInit(flags) == flags) return true;
+    return SDL_InitSubSystem(flags) == 0;
+}
+
+SDL_Window* CurrentWindow() {
+    return State().window;
+}
+
+void SetCurrentWindow(SDL_Window* window) {
+    State().window = window;
+}
+
+void AtProgramEnd(void (*release)()) {
+    for (auto known : State().releases)
+        if (known == release) return;
+    State().releases.push_back(release);
+}
+
+void ReleaseAtProgramEnd() {
+    for (auto release : State().releases)
+        release();
+}
+
+} // namespace media_internal

@@ -1,0 +1,19 @@
+// One reset of every module's state that outlives a test: drawing modes, key
+// state, hooks, the debug sink, the document opener and the music time limits.
+#include "media/gfx/draw_state.h"
+#include "media/graphics.h"
+#include "media/input/event_pump.h"
+#include "media/program.h"
+#include "media/stream/music_settings.h"
+#include "media/test_seams.h"
+
+void ResetMediaForTests() {
+    ResetDrawState();
+    SetCentredHandles(0);
+    media_internal::ResetKeyboard();
+    SetFrameHook(nullptr);
+    SetRequestFileAnswer(nullptr);
+    SetOpenCommand("");
+    SetDebugSink(nullptr);
+    SetMusicTimeouts(MusicTimeouts{});
+}

@@ -1,0 +1,22 @@
+// Shared set-up for tests of the screens and whole scenarios: the game
+// fixture plus the shipped assets, loaded as start-up loads them.
+#pragma once
+
+#include <filesystem>
+
+#include "shell/startup.h"
+#include "support/game_fixture.h"
+
+class ShellFixture : public GameFixture {
+  protected:
+    // Enters the shipped asset tree and loads the shared assets as start-up does.
+    static void LoadGameAssets() {
+        std::filesystem::current_path(PALMUT_ASSET_DIR);
+        SetCentredHandles(0);
+        LoadTitleAssets();
+        SetCentredHandles(1);
+        SetBlend(BLEND_ALPHA);
+        LoadPlayAssets();
+        defaultfont = GetFont();
+    }
+};

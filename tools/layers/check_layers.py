@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Fails when a source file includes a header from a layer above its own.
+
+The game is a stack: shell -> player -> world -> core -> media. A file may
+include headers of its own layer and of the layers below it; game code sees
+only the public media headers at the top of media/. Inside media/, each module
+may include only the modules it links (see media/CMakeLists.txt).
+"""
+import pathlib
+import re
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+GAME_LAYERS = ["core", "world", "player", "shell"]  # bottom to top
+MEDIA_MODULES = {  # module -> modules it may include
+    "system": set(),
+    "input": {"system"},
+    "audio": {"system"},
+    "gfx": {"system", "input"},
+    "desktop": {"system", "input"},
+    "stream": {"system", "audio"},
+}
+PUBLIC_HEADERS = {  # public media header -> the module that implements it
+    "bass.h": "stream",
+    "clock.h": "system",
+    "desktop.h": "desktop",
+    "files.h": "system",
+    "graphics.h": "gfx",
+    "keyboard.h": "input",
+    "program.h": "system",
+    "sound.h": "audio",
+    "test_seams.h": None,  # test seams of every module
+}
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+
+def allowed(source: pathlib.PurePosixPath, header: str) -> bool:
+    top = source.parts[0]
+    parts = header.split("/")
+    if parts[0] not in GAME_LAYERS + ["media"]:
+        return True  # a file beside the source, or a test or tool header
+    if top == "media":
+        if parts[0] != "media":
+            return False  # the media layer knows nothing of the game
+        if len(source.parts) == 2:
+            return True  # the seam's own files at the top gather every module
+        mine = source.parts[1]
+        if len(parts) == 2:
+            if parts[1] not in PUBLIC_HEADERS:
+                return False
+            owner = PUBLIC_HEADERS[parts[1]]
+        else:
+            owner = parts[1]
+        return owner in (None, mine) or owner in MEDIA_MODULES.get(mine, set())
+    if parts[0] == "media":
+        return len(parts) == 2 and parts[1] in PUBLIC_HEADERS  # the seam only
+    return GAME_LAYERS.index(parts[0]) <= GAME_LAYERS.index(top)
+
+
+def main() -> int:
+    faults = []
+    for folder in ["media"] + GAME_LAYERS:
+        for path in sorted((ROOT / folder).rglob("*")):
+            if path.suffix not in (".h", ".cpp"):
+                continue
+            source = pathlib.PurePosixPath(path.relative_to(ROOT).as_posix())
+            for header in INCLUDE.findall(path.read_text(encoding="utf-8")):
+                if not allowed(source, header):
+                    faults.append(f"{source}: includes {header}")
+    for fault in faults:
+        print(fault)
+    print(f"layers: {len(faults)} upward include(s)" if faults else "layers: clean")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
