@@ -1,4 +1,4 @@
-// The SDL audio device. Without one (no sound card, as on build machines) the
+// The SDL audio output.device. Without one (no sound card, as on build machines) the
 // game carries on silently.
 #include "media/audio/audio_output.h"
 #include "media/program.h"
@@ -11,8 +11,11 @@
 namespace media_internal {
 namespace {
 
-SDL_AudioDeviceID device = 0;
-bool tried = false;
+struct OutputState {
+    SDL_AudioDeviceID device = 0;
+    bool tried = false; // opened once already: a failure stays silent
+};
+OutputState output;
 
 void Callback(void* userdata, Uint8* stream, int len) {
     auto* mixer = static_cast<Mixer*>(userdata);
@@ -28,13 +31,13 @@ Mixer& TheMixer() {
 }
 
 bool AudioRunning() {
-    return device != 0;
+    return output.device != 0;
 }
 
 bool OpenAudioOutput() {
-    if (device) return true;
-    if (tried) return false;
-    tried = true;
+    if (output.device) return true;
+    if (output.tried) return false;
+    output.tried = true;
     if (!media_internal::InitSdl(SDL_INIT_AUDIO)) {
         DebugLog(std::string("audio: no driver, silent: ") + SDL_GetError());
         return false;
@@ -48,20 +51,20 @@ bool OpenAudioOutput() {
     want.userdata = &TheMixer();
     SDL_AudioSpec have{};
     // No changes allowed: SDL converts to whatever the device needs.
-    device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (!device) {
+    output.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (!output.device) {
         DebugLog(std::string("audio: no device, silent: ") + SDL_GetError());
         return false;
     }
-    SDL_PauseAudioDevice(device, 0);
+    SDL_PauseAudioDevice(output.device, 0);
     AtProgramEnd(StopAudio);
     return true;
 }
 
 void StopAudio() {
-    if (!device) return;
-    SDL_CloseAudioDevice(device);
-    device = 0;
+    if (!output.device) return;
+    SDL_CloseAudioDevice(output.device);
+    output.device = 0;
 }
 
 } // namespace media_internal

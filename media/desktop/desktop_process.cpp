@@ -19,14 +19,17 @@ namespace {
 constexpr size_t kMaxOutput = 64 * 1024;
 
 // Helpers still running after a timed-out wait; reaped later so they leave no zombies.
-std::mutex leftoverMutex;
-std::vector<pid_t> leftovers;
+struct Leftovers {
+    std::mutex mutex;
+    std::vector<pid_t> pids;
+};
+Leftovers leftover;
 
 void ReapLeftovers() {
-    std::lock_guard lock(leftoverMutex);
-    for (auto it = leftovers.begin(); it != leftovers.end();) {
+    std::lock_guard lock(leftover.mutex);
+    for (auto it = leftover.pids.begin(); it != leftover.pids.end();) {
         if (::waitpid(*it, nullptr, WNOHANG) != 0)
-            it = leftovers.erase(it);
+            it = leftover.pids.erase(it);
         else
             ++it;
     }
@@ -134,8 +137,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
         if (w < 0 && errno != EINTR) break;
         if (options.whileWaiting) options.whileWaiting();
         if (options.timeoutMs >= 0 && Clock::now() >= deadline) {
-            std::lock_guard lock(leftoverMutex);
-            leftovers.push_back(pid);
+            std::lock_guard lock(leftover.mutex);
+            leftover.pids.push_back(pid);
             break;
         }
     }

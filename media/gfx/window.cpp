@@ -130,9 +130,9 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     win.hardwareSync = fullScreen && hertz != 0;
     win.pacer.Start(fullScreen ? 0 : hertz, Millis());
     if (fullScreen) {
-        int w = 0, h = 0;
-        SDL_GetWindowSize(win.window, &w, &h);
-        SDL_WarpMouseInWindow(win.window, w / 2, h / 2);
+        int shownW = 0, shownH = 0;
+        SDL_GetWindowSize(win.window, &shownW, &shownH);
+        SDL_WarpMouseInWindow(win.window, shownW / 2, shownH / 2);
     }
 
     // Both buffers start black.

@@ -3,18 +3,21 @@
 #include "media/stream/music_settings.h"
 
 namespace {
-std::mutex timeoutMutex;
-MusicTimeouts timeouts;
+struct TimeoutSetting {
+    std::mutex mutex;
+    MusicTimeouts value;
+};
+TimeoutSetting setting;
 } // namespace
 
 MusicTimeouts CurrentMusicTimeouts() {
-    std::lock_guard lock(timeoutMutex);
-    return timeouts;
+    std::lock_guard lock(setting.mutex);
+    return setting.value;
 }
 
 void SetMusicTimeouts(const MusicTimeouts& value) {
-    std::lock_guard lock(timeoutMutex);
-    timeouts = value;
+    std::lock_guard lock(setting.mutex);
+    setting.value = value;
 }
 
 std::string MusicTransport::ContentType() const {

@@ -9,13 +9,16 @@
 
 namespace {
 
-bool virtualOn = false;
-uint32_t virtualNow = 0;
+struct ClockState {
+    bool virtualOn = false;
+    uint32_t virtualNow = 0;
+};
+ClockState clockState;
 
 } // namespace
 
 int Millis() {
-    if (virtualOn) return static_cast<int>(virtualNow);
+    if (clockState.virtualOn) return static_cast<int>(clockState.virtualNow);
     using namespace std::chrono;
     auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     // Truncating to 32 bits wraps the clock as the game expects.
@@ -24,18 +27,18 @@ int Millis() {
 
 void Pause(int ms) {
     if (ms <= 0) return;
-    if (virtualOn) {
-        virtualNow += static_cast<uint32_t>(ms);
+    if (clockState.virtualOn) {
+        clockState.virtualNow += static_cast<uint32_t>(ms);
         return;
     }
     SDL_Delay(static_cast<Uint32>(ms));
 }
 
 void UseVirtualClock(bool on, int startMillis) {
-    virtualOn = on;
-    virtualNow = static_cast<uint32_t>(startMillis);
+    clockState.virtualOn = on;
+    clockState.virtualNow = static_cast<uint32_t>(startMillis);
 }
 
 void AdvanceVirtualClock(int ms) {
-    if (ms > 0) virtualNow += static_cast<uint32_t>(ms);
+    if (ms > 0) clockState.virtualNow += static_cast<uint32_t>(ms);
 }

@@ -25,8 +25,12 @@ TEST(DialogPortalUri, OnlyLocalFileUrisBecomePaths) {
 }
 
 TEST(DialogPortalBus, WithoutASessionBusThePortalIsUnavailable) {
-    std::string address = std::getenv("DBUS_SESSION_BUS_ADDRESS") ?: "";
-    std::string runtime = std::getenv("XDG_RUNTIME_DIR") ?: "";
+    auto env = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    std::string address = env("DBUS_SESSION_BUS_ADDRESS");
+    std::string runtime = env("XDG_RUNTIME_DIR");
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     setenv("XDG_RUNTIME_DIR", "/nonexistent-palmut", 1);
     std::string chosen;

@@ -10,6 +10,9 @@ namespace {
 
 // Independent model: plain 64-bit modular multiplication and exact integer
 // arithmetic for the real, instead of Schrage's form and doubles.
+// 128-bit products keep the model exact; a compiler extension, said so.
+__extension__ using Int128 = __int128;
+
 struct Model {
     int64_t state;
     int64_t Step() {
@@ -17,9 +20,9 @@ struct Model {
         return state;
     }
     int Draw(int lo, int hi) {
-        __int128 m = Step() & 0x1FFFFFFC;
-        __int128 n = Step() & 0x1FFFFFF8;
-        __int128 num = m * (__int128(1) << 27) + n; // real = num / 2^56
+        Int128 m = Step() & 0x1FFFFFFC;
+        Int128 n = Step() & 0x1FFFFFF8;
+        Int128 num = m * (Int128(1) << 27) + n; // real = num / 2^56
         int64_t d = int64_t(hi) - lo;
         if (d > 0) return int(lo + int64_t(num * (d + 1) >> 56));
         return int(hi + int64_t(num * (1 - d) >> 56));

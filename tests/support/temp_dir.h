@@ -1,19 +1,32 @@
-// A scratch folder of its own for each use (mkdtemp), removed again with
-// everything in it, so tests can run side by side and in any order.
+// A scratch folder of its own for each use, removed again with everything in
+// it, so tests can run side by side and in any order.
 #pragma once
 
-#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 class TempDir {
   public:
+    // Lower case only: the game lower-cases a map's whole path before deriving
+    // its layer and critter files, so map tests need folders that survive that.
     TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "palmut-test-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
+        static std::mt19937 random{std::random_device{}()};
+        const std::string base = (std::filesystem::temp_directory_path() / "palmut-test-").string();
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            std::string name = base + std::to_string(::getpid()) + "-";
+            for (int i = 0; i < 8; ++i)
+                name += static_cast<char>('a' + random() % 26);
+            if (::mkdir(name.c_str(), 0700) == 0)
+                path_ = name;
+            else if (errno != EEXIST)
+                break;
+        }
     }
     ~TempDir() {
         std::error_code ignored;
