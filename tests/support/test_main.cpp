@@ -2,12 +2,17 @@
 
 #include <cstdlib>
 
+#include "media/test_seams.h"
+
 int main(int argc, char** argv) {
     // Headless by default: OpenGL through Mesa's software renderer without any
     // display, and audio into nothing. A caller may still choose otherwise.
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    // CTest runs the drawing tests a second time with this set: the OpenGL
+    // ES 3.0 path of machines without OpenGL 3.3.
+    if (std::getenv("PALMUT_TEST_GLES")) ForceGlesContext(true);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
