@@ -21,6 +21,12 @@ void InjectFocusChange(bool gained);
 void SetFrameHook(std::function<void()> hook);
 void SetIdleHook(std::function<void()> hook);
 
+// Skips the OpenGL 3.3 core context so the next OpenGraphics opens the
+// OpenGL ES 3.0 one, as on machines without 3.3 (or fails where ES is missing).
+void ForceGlesContext(bool on);
+// Whether the open mode draws through an OpenGL ES context.
+bool GlesContextInUse();
+
 // Reads the back buffer (before Flip) into a PNG file; false on failure.
 bool CaptureFrame(const std::string& pngPath);
 // Reads one back-buffer pixel as 0xAARRGGBB (alpha always 0xFF).

@@ -31,7 +31,7 @@ void OpenWindowOrDie(int depth) {
     if (OpenGraphics(640, 480, depth, 60, 0)) return;
     // A desktop that refuses full screen still gets the game in a window.
     if (depth != 0 && OpenGraphics(640, 480, 0, 60, 0)) return;
-    FatalError("Cannot open a 640 x 480 window with OpenGL 3.3.\n");
+    FatalError("Cannot open a 640 x 480 window with OpenGL 3.3 or OpenGL ES 3.0.\n");
 }
 
 } // namespace

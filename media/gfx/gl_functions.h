@@ -1,11 +1,17 @@
-// The OpenGL 3.3 core entry points the renderer uses, loaded at run time from
-// the current context so nothing links against a GL loader library.
+// The GL entry points the renderer uses, loaded at run time from the current
+// context so nothing links against a GL loader library. The renderer keeps to
+// what OpenGL 3.3 core and OpenGL ES 3.0 share: every entry below exists in
+// both under the same name and with the same enumerants, so one table serves
+// either context.
 #pragma once
 
 #include <GL/glcorearb.h>
 
+#include <string>
+
 #define PALMUT_GL_FUNCTIONS(X)                                                                     \
     X(PFNGLGETERRORPROC, GetError)                                                                 \
+    X(PFNGLGETSTRINGPROC, GetString)                                                               \
     X(PFNGLGETINTEGERVPROC, GetIntegerv)                                                           \
     X(PFNGLVIEWPORTPROC, Viewport)                                                                 \
     X(PFNGLCLEARCOLORPROC, ClearColor)                                                             \
@@ -68,11 +74,17 @@ struct GlFunctions {
 #define PALMUT_GL_MEMBER(type, name) type name = nullptr;
     PALMUT_GL_FUNCTIONS(PALMUT_GL_MEMBER)
 #undef PALMUT_GL_MEMBER
+    bool es = false; // an OpenGL ES context: shaders need their ES header
 };
 
 // The table of the current context; filled by LoadGlFunctions.
 extern GlFunctions gl;
 
-// Fills `gl` from the current context. False (and the table emptied) when an
-// entry point is missing, so the caller can refuse the mode.
-bool LoadGlFunctions();
+// Fills `gl` from the current context, which is an OpenGL ES one when `es`.
+// False (and the table emptied) when an entry point is missing or the context
+// is of the wrong kind or older than 3.3 core / ES 3.0, so the caller can try
+// the next kind or refuse the mode; the reason goes to the debug log.
+bool LoadGlFunctions(bool es);
+
+// "<GL_VERSION>, <GL_RENDERER>" of the current context, for the debug log.
+std::string GlContextDescription();

@@ -21,7 +21,15 @@ static_assert(sizeof(Vertex) == 20);
 constexpr int MAX_QUADS = 4096; // index values must fit 16 bits
 constexpr int ATLAS_PAGE_SIZE = 2048;
 
-const char* const VERTEX_SHADER = R"(#version 330 core
+// The shaders are written once in the language both contexts share; only
+// the first lines differ. ES needs a float precision in fragment shaders, and
+// highp keeps its output equal to the desktop's (and is faster on software
+// rasterisers than mediump).
+const char* const DESKTOP_HEADER = "#version 330 core\n";
+const char* const ES_HEADER =
+    "#version 300 es\nprecision highp float;\nprecision highp sampler2D;\n";
+
+const char* const VERTEX_SHADER = R"(
 layout(location = 0) in vec2 aPosition;
 layout(location = 1) in vec2 aUv;
 layout(location = 2) in vec4 aColour;
@@ -38,7 +46,7 @@ void main() {
 
 // Kept to a bare multiply (and the alpha test in its own variant): software
 // rasterisers have fast paths only for such simple shaders.
-const char* const FRAGMENT_SHADER = R"(#version 330 core
+const char* const FRAGMENT_SHADER = R"(
 in vec2 vUv;
 in vec4 vColour;
 uniform sampler2D uTexture;
@@ -75,9 +83,11 @@ struct State {
 State* g_state = nullptr;
 unsigned g_generation = 0;
 
-GLuint CompileShader(GLenum kind, const char* source) {
+GLuint CompileShader(GLenum kind, const char* body, bool alphaTest) {
+    const char* const parts[3] = {gl.es ? ES_HEADER : DESKTOP_HEADER,
+                                  alphaTest ? "#define ALPHA_TEST\n" : "", body};
     GLuint shader = gl.CreateShader(kind);
-    gl.ShaderSource(shader, 1, &source, nullptr);
+    gl.ShaderSource(shader, 3, parts, nullptr);
     gl.CompileShader(shader);
     GLint ok = 0;
     gl.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -92,10 +102,8 @@ GLuint CompileShader(GLenum kind, const char* source) {
 }
 
 GLuint LinkProgram(bool alphaTest) {
-    GLuint vs = CompileShader(GL_VERTEX_SHADER, VERTEX_SHADER);
-    std::string fragment = FRAGMENT_SHADER;
-    if (alphaTest) fragment.insert(fragment.find('\n') + 1, "#define ALPHA_TEST\n");
-    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, fragment.c_str());
+    GLuint vs = CompileShader(GL_VERTEX_SHADER, VERTEX_SHADER, false);
+    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, FRAGMENT_SHADER, alphaTest);
     GLuint program = 0;
     if (vs && fs) {
         program = gl.CreateProgram();

@@ -32,6 +32,20 @@ struct WindowState {
     std::function<void()> frameHook;
 };
 WindowState win;
+bool forceGles = false; // test switch
+
+// The contexts asked for, in this order: the desktop one first, so nothing
+// changes where it exists; then OpenGL ES 3.0, which small ARM boards and
+// GLES-only drivers offer instead.
+struct ContextKind {
+    const char* name;
+    int profile, major, minor;
+    bool es;
+};
+constexpr ContextKind CONTEXT_ORDER[] = {
+    {"OpenGL 3.3 core", SDL_GL_CONTEXT_PROFILE_CORE, 3, 3, false},
+    {"OpenGL ES 3.0", SDL_GL_CONTEXT_PROFILE_ES, 3, 0, true},
+};
 
 // Without a display SDL quietly falls back to an invisible offscreen window;
 // a player would see nothing. Accept such drivers only when asked for by name.
@@ -82,6 +96,37 @@ void DestroyWindow() {
     win.depth = 0;
     win.swapInterval = -1;
 }
+
+// One attempt: a fresh window for each kind, since the window's pixel format
+// and (under X11) the choice between GLX and EGL follow the attributes it was
+// made with. Leaves the window and a working renderer, or nothing.
+bool OpenContext(const ContextKind& kind, int x, int y, int w, int h, Uint32 windowFlags, int width,
+                 int height) {
+    SDL_ClearError();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, kind.major);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, kind.minor);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, kind.profile);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+    win.window = SDL_CreateWindow(win.title.c_str(), x, y, w, h, windowFlags);
+    media_internal::SetCurrentWindow(win.window);
+    if (win.window) win.context = SDL_GL_CreateContext(win.window);
+    if (!win.context || SDL_GL_MakeCurrent(win.window, win.context) != 0 ||
+        !LoadGlFunctions(kind.es)) {
+        DebugLog(std::string("graphics: ") + kind.name + " not available: " + SDL_GetError());
+        DestroyWindow();
+        return false;
+    }
+    const std::string description = GlContextDescription();
+    if (!render::Open(width, height)) {
+        DebugLog(std::string("graphics: ") + kind.name + " renderer failed on " + description);
+        DestroyWindow();
+        return false;
+    }
+    DebugLog(std::string("graphics: ") + kind.name + " context: " + description);
+    return true;
+}
 } // namespace
 
 void SetWindowTitle(const std::string& title) {
@@ -92,13 +137,6 @@ void SetWindowTitle(const std::string& title) {
 bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     CloseGraphics();
     if (width <= 0 || height <= 0 || !StartVideo()) return false;
-
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
 
     const bool fullScreen = depth != 0;
     // Full screen is a desktop-sized window showing the picture scaled up:
@@ -115,14 +153,18 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
         w = desktop.w;
         h = desktop.h;
     }
-    win.window = SDL_CreateWindow(win.title.c_str(), x, y, w, h, windowFlags);
-    media_internal::SetCurrentWindow(win.window);
     media_internal::AtProgramEnd(CloseGraphics);
-    if (win.window) win.context = SDL_GL_CreateContext(win.window);
-    if (!win.context || SDL_GL_MakeCurrent(win.window, win.context) != 0 || !LoadGlFunctions() ||
-        !render::Open(width, height)) {
-        DebugLog(std::string("graphics mode failed: ") + SDL_GetError());
-        DestroyWindow();
+    bool opened = false;
+    for (const ContextKind& kind : CONTEXT_ORDER) {
+        if (forceGles && !kind.es) {
+            DebugLog(std::string("graphics: ") + kind.name + " skipped (test switch)");
+            continue;
+        }
+        opened = OpenContext(kind, x, y, w, h, windowFlags, width, height);
+        if (opened) break;
+    }
+    if (!opened) {
+        DebugLog("graphics: no context, mode not opened");
         return false;
     }
     win.depth = depth;
@@ -179,6 +221,14 @@ void Cls() {
 
 void SetMouseVisible(int visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void ForceGlesContext(bool on) {
+    forceGles = on;
+}
+
+bool GlesContextInUse() {
+    return win.window && gl.es;
 }
 
 void SetFrameHook(std::function<void()> hook) {

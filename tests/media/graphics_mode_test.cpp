@@ -150,6 +150,38 @@ TEST(GraphicsMode, InvisibleVideoDriversNeedToBeAskedForByName) {
     CloseGraphics();
 }
 
+TEST(GraphicsMode, ContextsAreTriedInTheirOrderAndTheSwitchSkipsTheCoreOne) {
+    std::vector<std::string> log;
+    SetDebugSink([&](const std::string& line) {
+        if (line.rfind("graphics: ", 0) == 0) log.push_back(line);
+    });
+    const struct {
+        bool forced;
+        std::vector<std::string> expected; // line beginnings, in order
+    } cases[] = {
+        {false, {"graphics: OpenGL 3.3 core context: "}},
+        {true,
+         {"graphics: OpenGL 3.3 core skipped", "graphics: OpenGL ES 3.0 context: OpenGL ES 3."}},
+    };
+    for (const auto& c : cases) {
+        ForceGlesContext(c.forced);
+        log.clear();
+        ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0)) << c.forced;
+        EXPECT_EQ(GlesContextInUse(), c.forced);
+        ASSERT_EQ(log.size(), c.expected.size()) << c.forced;
+        for (size_t i = 0; i < log.size(); ++i)
+            EXPECT_EQ(log[i].rfind(c.expected[i], 0), 0u) << log[i];
+        SetBlend(BLEND_SOLID);
+        SetColor(10, 200, 30);
+        DrawRect(5, 5, 2, 2);
+        EXPECT_EQ(ReadBackPixel(6, 6), Rgb(10, 200, 30)) << c.forced;
+        CloseGraphics();
+        EXPECT_FALSE(GlesContextInUse());
+    }
+    ForceGlesContext(false);
+    SetDebugSink(nullptr);
+}
+
 TEST(FullScreenFit, PictureKeepsItsAspectBetweenBlackBars) {
     const auto fit = [](int w, int h) { return render::FitPicture(640, 480, w, h); };
     const render::ScreenRect same = fit(640, 480);
