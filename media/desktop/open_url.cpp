@@ -14,9 +14,20 @@
 namespace {
 
 std::string openCommand = "xdg-open";
-// A desktop opener returns at once; one that runs the viewer in the foreground
-// is not waited for beyond this.
-constexpr int kOpenTimeoutMs = 5000;
+// The opener last started, until it has been reaped; and whether it failed.
+int pendingOpener = -1;
+bool openerFailed = false;
+
+void CheckOpener() {
+    if (pendingOpener < 0) return;
+    const int status = media_internal::PollProcess(pendingOpener);
+    if (status < 0) return;
+    pendingOpener = -1;
+    if (status != 0) {
+        DebugLog("open: " + openCommand + " failed with status " + std::to_string(status));
+        openerFailed = true;
+    }
+}
 
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
     if (text.size() < prefix.size()) return false;
@@ -75,10 +86,21 @@ std::string DesktopAddress(const std::string& address) {
 
 int OpenURL(const std::string& address) {
     std::string target = media_internal::DesktopAddress(address);
-    media_internal::ProcessOptions options;
-    options.timeoutMs = kOpenTimeoutMs;
-    options.whileWaiting = [] { media_internal::PumpEvents(); };
-    media_internal::ProcessResult r = media_internal::RunProcess({openCommand, target}, options);
-    if (!r.started) DebugLog("open: cannot run " + openCommand);
-    return r.exited && r.exitCode == 0 ? 1 : 0;
+    // An opener may run the viewer in the foreground; the game never waits for it.
+    media_internal::LeaveProcess(pendingOpener);
+    openerFailed = false;
+    pendingOpener = media_internal::StartProcess({openCommand, target}, false);
+    if (pendingOpener < 0) {
+        DebugLog("open: cannot run " + openCommand);
+        openerFailed = true;
+        return 0;
+    }
+    return 1;
+}
+
+int OpenURLFailed() {
+    CheckOpener();
+    const bool failed = openerFailed;
+    openerFailed = false;
+    return failed ? 1 : 0;
 }
