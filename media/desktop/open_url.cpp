@@ -13,19 +13,22 @@
 
 namespace {
 
-std::string openCommand = "xdg-open";
-// The opener last started, until it has been reaped; and whether it failed.
-int pendingOpener = -1;
-bool openerFailed = false;
+struct OpenerState {
+    std::string command = "xdg-open";
+    // The opener last started, until it has been reaped; and whether it failed.
+    int pending = -1;
+    bool failed = false;
+};
+OpenerState opener;
 
 void CheckOpener() {
-    if (pendingOpener < 0) return;
-    const int status = media_internal::PollProcess(pendingOpener);
+    if (opener.pending < 0) return;
+    const int status = media_internal::PollProcess(opener.pending);
     if (status < 0) return;
-    pendingOpener = -1;
+    opener.pending = -1;
     if (status != 0) {
-        DebugLog("open: " + openCommand + " failed with status " + std::to_string(status));
-        openerFailed = true;
+        DebugLog("open: " + opener.command + " failed with status " + std::to_string(status));
+        opener.failed = true;
     }
 }
 
@@ -61,7 +64,8 @@ std::string Absolute(const std::string& path) {
 } // namespace
 
 void SetOpenCommand(const std::string& program) {
-    openCommand = program.empty() ? "xdg-open" : program;
+    opener.command = program.empty() ? "xdg-open" : program;
+    opener.failed = false; // an earlier opener's failure is not the new one's
 }
 
 namespace media_internal {
@@ -87,12 +91,12 @@ std::string DesktopAddress(const std::string& address) {
 int OpenURL(const std::string& address) {
     std::string target = media_internal::DesktopAddress(address);
     // An opener may run the viewer in the foreground; the game never waits for it.
-    media_internal::LeaveProcess(pendingOpener);
-    openerFailed = false;
-    pendingOpener = media_internal::StartProcess({openCommand, target}, false);
-    if (pendingOpener < 0) {
-        DebugLog("open: cannot run " + openCommand);
-        openerFailed = true;
+    media_internal::LeaveProcess(opener.pending);
+    opener.failed = false;
+    opener.pending = media_internal::StartProcess({opener.command, target}, false);
+    if (opener.pending < 0) {
+        DebugLog("open: cannot run " + opener.command);
+        opener.failed = true;
         return 0;
     }
     return 1;
@@ -100,7 +104,7 @@ int OpenURL(const std::string& address) {
 
 int OpenURLFailed() {
     CheckOpener();
-    const bool failed = openerFailed;
-    openerFailed = false;
+    const bool failed = opener.failed;
+    opener.failed = false;
     return failed ? 1 : 0;
 }

@@ -30,9 +30,12 @@ struct KeyboardState {
     bool started = false;
 };
 
+void PadKey(int vk, bool down);
+
 struct InputState {
     KeyboardState keys;
     std::array<SDL_GameController*, 4> pads{};
+    media_internal::GamepadKeys gamepad{&PadKey};
     std::function<void()> idleHook;
     bool inIdleHook = false;
     // Set by the graphics module while a window is open.
@@ -66,8 +69,6 @@ void PadKey(int vk, bool down) {
     ++input.keys.hits[vk];
 }
 
-media_internal::GamepadKeys gamepad(&PadKey);
-
 void OpenPad(int deviceIndex) {
     for (SDL_GameController*& pad : input.pads)
         if (!pad) {
@@ -83,7 +84,7 @@ void ClosePad(SDL_JoystickID id) {
             SDL_GameControllerClose(pad);
             pad = nullptr;
         }
-    gamepad.Reset();
+    input.gamepad.Reset();
 }
 
 void OnKeyDown(const SDL_KeyboardEvent& key) {
@@ -136,10 +137,10 @@ void HandleEvent(const SDL_Event& e) {
         break;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
-        gamepad.Button(e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+        input.gamepad.Button(e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
         break;
     case SDL_CONTROLLERAXISMOTION:
-        gamepad.Axis(e.caxis.axis, e.caxis.value);
+        input.gamepad.Axis(e.caxis.axis, e.caxis.value);
         break;
     case SDL_KEYDOWN:
         OnKeyDown(e.key);
@@ -218,6 +219,8 @@ void SetWindowActions(void (*toggleFullScreen)(), void (*repaint)()) {
 }
 
 void ResetKeyboard() {
+    input.gamepad.Reset();
+    input.gamepad.SetStartEscapes(false);
     ClearKeyState();
     input.keys.closeRequested = false;
     input.idleHook = nullptr;
@@ -257,7 +260,7 @@ int CloseRequested() {
 }
 
 void SetGamepadStartEscapes(int on) {
-    gamepad.SetStartEscapes(on != 0);
+    input.gamepad.SetStartEscapes(on != 0);
 }
 
 void SetIdleHook(std::function<void()> hook) {
