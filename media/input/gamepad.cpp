@@ -1,9 +1,9 @@
-#include "gamepad.h"
+#include "media/input/gamepad.h"
 
 #include <SDL.h>
 
-#include "key_mapping.h"
-#include "keyboard.h"
+#include "media/input/key_mapping.h"
+#include "media/keyboard.h"
 
 namespace media_internal {
 
