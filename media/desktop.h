@@ -7,6 +7,13 @@
 // Returns an absolute path or "" when cancelled or when no dialog could be shown.
 std::string RequestFile(const std::string& title, const std::string& filter, int save,
                         const std::string& initialPath);
+// Called by the map choice after RequestFile: 1 when no dialog could be shown at
+// all (rather than the player cancelling it), so the game offers its own list.
+int RequestFileUnavailable();
+
 // Called by the menu's readme entry: hands an address or a document path to the
-// desktop; 1 when it was accepted.
+// desktop's opener and returns at once: 1 when the opener started, 0 when it could not.
 int OpenURL(const std::string& address);
+// Called by the title menu each pass: 1 once when the opener last started could
+// not run or has ended with an error; reaps it when it has ended. Never waits.
+int OpenURLFailed();

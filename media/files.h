@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 struct FileStream;
 using FileStreamPtr = std::shared_ptr<FileStream>;
@@ -11,6 +12,14 @@ using FileStreamPtr = std::shared_ptr<FileStream>;
 // Called by the map choice and the loaders: the real path of an existing file or
 // folder matched case-insensitively, or "" if none.
 std::string ResolvePath(const std::string& path);
+
+// Called by the in-game map list: absolute paths of the regular files in a folder
+// whose names end in "." plus the extension (any case), sorted by name; empty when
+// the folder is missing.
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& extension);
+// Called by the in-game map list: the user's data folder, $XDG_DATA_HOME, else
+// ~/.local/share; "" when neither can be told.
+std::string UserDataHome();
 
 // Called by the configuration, map and critter loaders: a regular file opened for
 // reading, null when it is missing or not a regular file.

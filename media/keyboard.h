@@ -38,3 +38,7 @@ void ClearKeys();
 // Called at the end of each play pass: 1 once after the user asked to close the
 // window, then 0 until asked again.
 int CloseRequested();
+// Whether a gamepad's Start button alone counts as Escape. Screens where quitting
+// is harmless (the menu, the death screens) turn it on and off again when they
+// end; elsewhere Back and Start pressed together are Escape.
+void SetGamepadStartEscapes(int on);

@@ -15,6 +15,12 @@ void InjectKeyPress(int key); // down then up
 void InjectText(const std::string& utf8);
 void InjectCloseRequest();
 void InjectFocusChange(bool gained);
+// Gamepad buttons and axes (values -32768 to 32767) of a standard layout.
+constexpr int PAD_A = 0, PAD_B = 1, PAD_X = 2, PAD_Y = 3, PAD_BACK = 4, PAD_START = 6;
+constexpr int PAD_UP = 11, PAD_DOWN = 12, PAD_LEFT = 13, PAD_RIGHT = 14;
+constexpr int PAD_STICK_X = 0, PAD_STICK_Y = 1;
+void InjectPadButton(int button, bool down);
+void InjectPadAxis(int axis, int value);
 
 // Called by every Flip (before presenting) and by every keyboard query that
 // finds nothing; lets a scripted test feed keys into blocking screens.

@@ -145,18 +145,21 @@ void DeathScreen(int state) {
     Flip(-1);
     // Presses made before the screen was shown must not answer it.
     ClearKeys();
+    // Quitting here loses nothing: a gamepad's Start alone may do it.
+    SetGamepadStartEscapes(1);
     for (;;) {
         if (Hit(KEY_ENTER)) {
             gamestate = GS_LOADLEVEL;
-            return;
+            break;
         }
         if (Hit(KEY_ESCAPE)) {
             gamestate = GS_QUIT;
-            return;
+            break;
         }
         // Nothing is redrawn while waiting; sleeping keeps the wait off the CPU.
         Pause(10);
     }
+    SetGamepadStartEscapes(0);
 }
 
 } // namespace

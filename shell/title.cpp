@@ -12,6 +12,7 @@
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "player/player.h"
+#include "shell/in_game_screens.h"
 #include "shell/startup.h"
 #include "world/critter.h"
 #include "world/karte.h"
@@ -45,12 +46,15 @@ void ChooseMap() {
     SetMouseVisible(1);
     const int depth = CurrentDepth();
     if (depth == 32) OpenGraphics(640, 480, 0, 60, 0);
-    const std::string chosen = RequestFile("Select .map File:", "map:map", 0, "map/");
+    std::string chosen = RequestFile("Select .map File:", "map:map", 0, "map/");
+    const bool noDialog = RequestFileUnavailable() != 0;
     if (depth == 32) OpenGraphics(640, 480, 32, 60, 0);
-    SetFont(adventurefont);
     // A re-opened mode starts without the alpha blending play relies on.
     SetBlend(BLEND_ALPHA);
     SetMouseVisible(0);
+    // Without a desktop dialog the player still gets to choose.
+    if (noDialog) chosen = RunMapChooser("Select .map File:");
+    SetFont(adventurefont);
     // A cancelled dialog keeps the map we had.
     if (!chosen.empty()) mapfile = MapImageForChosenFile(chosen);
 }
@@ -99,6 +103,8 @@ void LoadLevelAndShowTitle() {
 
 void RunTitleMenu() {
     SetFont(adventurefont);
+    SetGamepadStartEscapes(1);
+    OpenURLFailed(); // an opener's answer from an earlier visit is stale
     int selection = 0;
     while (gamestate == GS_MENU) {
         DrawMenu(selection);
@@ -126,8 +132,14 @@ void RunTitleMenu() {
             }
         }
         if (KeyHitCount(KEY_ESCAPE) > 0) Quit();
+        // Without a desktop viewer the readme is shown in the game.
+        if (OpenURLFailed()) {
+            RunReader("data/liesmich.txt");
+            SetFont(adventurefont);
+        }
         Pause(60);
     }
+    SetGamepadStartEscapes(0);
     SetFont(defaultfont);
     ClearKeys();
 }

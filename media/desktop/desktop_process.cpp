@@ -52,24 +52,16 @@ std::string LastNonEmptyLine(const std::string& text) {
     return {};
 }
 
-ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
-    ProcessResult result;
-    ReapLeftovers();
-    if (argv.empty()) return result;
+namespace {
 
-    int pipeFds[2] = {-1, -1};
-    if (options.captureOutput) {
-        if (::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
-        // Only our end: a grandchild holding the pipe open must not block the final read.
-        ::fcntl(pipeFds[0], F_SETFL, ::fcntl(pipeFds[0], F_GETFL) | O_NONBLOCK);
-    }
-
+// Starts argv[0] found on PATH; -1 when it cannot run. With `outFd` its
+// standard output goes there.
+pid_t Spawn(const std::vector<std::string>& argv, int outFd, bool quietErrors) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (options.captureOutput) posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-    if (options.quietErrors)
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (outFd >= 0) posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+    if (quietErrors) posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
 
     // The helper gets default signal handling even if the game changed its own.
     posix_spawnattr_t attr;
@@ -90,8 +82,46 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
     int rc = ::posix_spawnp(&pid, args[0], &actions, &attr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
+    return rc == 0 ? pid : -1;
+}
+
+} // namespace
+
+int StartProcess(const std::vector<std::string>& argv, bool quietErrors) {
+    ReapLeftovers();
+    if (argv.empty()) return -1;
+    return Spawn(argv, -1, quietErrors);
+}
+
+int PollProcess(int id) {
+    int status = 0;
+    pid_t w = ::waitpid(id, &status, WNOHANG);
+    if (w == 0) return -1;
+    if (w == id && WIFEXITED(status)) return WEXITSTATUS(status);
+    return 255; // killed by a signal, or not ours to wait for
+}
+
+void LeaveProcess(int id) {
+    if (id <= 0 || PollProcess(id) >= 0) return;
+    std::lock_guard lock(leftoverMutex);
+    leftovers.push_back(id);
+}
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
+    ProcessResult result;
+    ReapLeftovers();
+    if (argv.empty()) return result;
+
+    int pipeFds[2] = {-1, -1};
+    if (options.captureOutput) {
+        if (::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
+        // Only our end: a grandchild holding the pipe open must not block the final read.
+        ::fcntl(pipeFds[0], F_SETFL, ::fcntl(pipeFds[0], F_GETFL) | O_NONBLOCK);
+    }
+
+    pid_t pid = Spawn(argv, options.captureOutput ? pipeFds[1] : -1, options.quietErrors);
     if (options.captureOutput) ::close(pipeFds[1]);
-    if (rc != 0) {
+    if (pid < 0) {
         if (options.captureOutput) ::close(pipeFds[0]);
         return result;
     }

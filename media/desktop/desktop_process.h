@@ -25,6 +25,14 @@ struct ProcessOptions {
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options);
 
+// Starts a helper and returns at once: its id, or -1 when it cannot run.
+int StartProcess(const std::vector<std::string>& argv, bool quietErrors);
+// Its exit status once it has ended (255 when killed), -1 while it runs. The
+// first answer other than -1 reaps it; do not ask again after that.
+int PollProcess(int id);
+// Stops caring about a helper; it is reaped whenever it ends.
+void LeaveProcess(int id);
+
 // The last line of text that is not empty, without its line end.
 std::string LastNonEmptyLine(const std::string& text);
 

@@ -19,6 +19,7 @@
 namespace {
 
 std::function<std::string(const std::string&)> scriptedAnswer;
+bool dialogUnavailable = false;
 
 std::string CurrentDir() {
     std::error_code ec;
@@ -106,9 +107,11 @@ void SetRequestFileAnswer(std::function<std::string(const std::string& title)> a
 
 std::string RequestFile(const std::string& title, const std::string& filter, int save,
                         const std::string& initialPath) {
+    dialogUnavailable = false;
     if (scriptedAnswer) return scriptedAnswer(title);
     if (!HaveDisplay()) {
         DebugLog("file dialog: no display");
+        dialogUnavailable = true;
         return {};
     }
     auto groups = media_internal::ParseFileFilter(filter);
@@ -129,9 +132,15 @@ std::string RequestFile(const std::string& title, const std::string& filter, int
         portal.minimumVersion = 0;
         outcome = media_internal::AskPortal(portal, chosen);
     }
-    if (outcome == DialogOutcome::Unavailable)
+    if (outcome == DialogOutcome::Unavailable) {
         DebugLog("file dialog: no dialog program could be shown");
+        dialogUnavailable = true;
+    }
     // Keys typed into the dialog were never meant for the game.
     media_internal::ResetKeyboardAfterModal();
     return outcome == DialogOutcome::Chosen ? chosen : std::string();
+}
+
+int RequestFileUnavailable() {
+    return dialogUnavailable ? 1 : 0;
 }

@@ -13,10 +13,24 @@
 
 namespace {
 
-std::string openCommand = "xdg-open";
-// A desktop opener returns at once; one that runs the viewer in the foreground
-// is not waited for beyond this.
-constexpr int kOpenTimeoutMs = 5000;
+struct OpenerState {
+    std::string command = "xdg-open";
+    // The opener last started, until it has been reaped; and whether it failed.
+    int pending = -1;
+    bool failed = false;
+};
+OpenerState opener;
+
+void CheckOpener() {
+    if (opener.pending < 0) return;
+    const int status = media_internal::PollProcess(opener.pending);
+    if (status < 0) return;
+    opener.pending = -1;
+    if (status != 0) {
+        DebugLog("open: " + opener.command + " failed with status " + std::to_string(status));
+        opener.failed = true;
+    }
+}
 
 bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
     if (text.size() < prefix.size()) return false;
@@ -50,7 +64,8 @@ std::string Absolute(const std::string& path) {
 } // namespace
 
 void SetOpenCommand(const std::string& program) {
-    openCommand = program.empty() ? "xdg-open" : program;
+    opener.command = program.empty() ? "xdg-open" : program;
+    opener.failed = false; // an earlier opener's failure is not the new one's
 }
 
 namespace media_internal {
@@ -75,10 +90,21 @@ std::string DesktopAddress(const std::string& address) {
 
 int OpenURL(const std::string& address) {
     std::string target = media_internal::DesktopAddress(address);
-    media_internal::ProcessOptions options;
-    options.timeoutMs = kOpenTimeoutMs;
-    options.whileWaiting = [] { media_internal::PumpEvents(); };
-    media_internal::ProcessResult r = media_internal::RunProcess({openCommand, target}, options);
-    if (!r.started) DebugLog("open: cannot run " + openCommand);
-    return r.exited && r.exitCode == 0 ? 1 : 0;
+    // An opener may run the viewer in the foreground; the game never waits for it.
+    media_internal::LeaveProcess(opener.pending);
+    opener.failed = false;
+    opener.pending = media_internal::StartProcess({opener.command, target}, false);
+    if (opener.pending < 0) {
+        DebugLog("open: cannot run " + opener.command);
+        opener.failed = true;
+        return 0;
+    }
+    return 1;
+}
+
+int OpenURLFailed() {
+    CheckOpener();
+    const bool failed = opener.failed;
+    opener.failed = false;
+    return failed ? 1 : 0;
 }

@@ -78,6 +78,7 @@ struct State {
     int boundPage = -1;
     int boundSampling = -1;
     int drawCalls = 0;
+    bool changedSincePresent = false;
 };
 
 State* g_state = nullptr;
@@ -180,6 +181,7 @@ void AfterAtlasChange(State& s) {
 
 void Push(State& s, int page, int blend, int sampling, const Corners& c, float u0, float v0,
           float u1, float v1, uint32_t colour) {
+    s.changedSincePresent = true;
     if (s.quadCount > 0 &&
         (page != s.batchPage || blend != s.batchBlend || sampling != s.batchSampling))
         FlushState(s);
@@ -341,6 +343,7 @@ void Flush() {
 
 void Clear() {
     if (!g_state) return;
+    g_state->changedSincePresent = true;
     FlushState(*g_state);
     gl.ClearColor(0, 0, 0, 1);
     gl.Clear(GL_COLOR_BUFFER_BIT);
@@ -348,11 +351,17 @@ void Clear() {
 
 ScreenRect FitPicture(int pictureW, int pictureH, int areaW, int areaH) {
     if (pictureW <= 0 || pictureH <= 0 || areaW <= 0 || areaH <= 0) return {};
-    // As large as fits with the aspect kept, centred; the rest stays black.
-    const double scale =
-        std::min(static_cast<double>(areaW) / pictureW, static_cast<double>(areaH) / pictureH);
-    const int w = std::min(areaW, static_cast<int>(pictureW * scale + 0.5));
-    const int h = std::min(areaH, static_cast<int>(pictureH * scale + 0.5));
+    // A whole-number scale keeps every game pixel the same size. Below twice the
+    // picture that would leave most of the area empty, so there the picture is
+    // fitted with its aspect kept instead.
+    const int whole = std::min(areaW / pictureW, areaH / pictureH);
+    int w = pictureW * whole, h = pictureH * whole;
+    if (whole < 2) {
+        const double scale =
+            std::min(static_cast<double>(areaW) / pictureW, static_cast<double>(areaH) / pictureH);
+        w = std::min(areaW, static_cast<int>(pictureW * scale + 0.5));
+        h = std::min(areaH, static_cast<int>(pictureH * scale + 0.5));
+    }
     return {(areaW - w) / 2, (areaH - h) / 2, w, h};
 }
 
@@ -375,6 +384,11 @@ void PresentTo(int drawableWidth, int drawableHeight) {
                        GL_NEAREST);
     gl.BindFramebuffer(GL_FRAMEBUFFER, s.framebuffer);
     gl.Viewport(0, 0, s.width, s.height);
+    s.changedSincePresent = false;
+}
+
+bool ChangedSincePresent() {
+    return g_state && g_state->changedSincePresent;
 }
 
 int TakeDrawCalls() {

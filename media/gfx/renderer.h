@@ -38,12 +38,15 @@ void Clear(); // fills the target with black
 struct ScreenRect {
     int x = 0, y = 0, w = 0, h = 0;
 };
-// Where a picture lands in an area: scaled as large as fits with its aspect
-// kept, centred (black bars fill the rest). Empty when either size is empty.
+// Where a picture lands in an area, centred with black bars around it: the
+// largest whole-number scale that fits, or, when not even twice the picture
+// fits, as large as fits with the aspect kept. Empty when either size is empty.
 ScreenRect FitPicture(int pictureW, int pictureH, int areaW, int areaH);
 
-// Copies the target to the window's back buffer, scaled with aspect kept.
+// Copies the target to the window's back buffer, placed by FitPicture.
 void PresentTo(int drawableWidth, int drawableHeight);
+// True when the target was drawn on or cleared since it was last presented.
+bool ChangedSincePresent();
 // Draw calls since the last call; Flip calls it once per frame.
 int TakeDrawCalls();
 // Reads the target (top row first) as RGBA.

@@ -2,6 +2,7 @@
 // and the frame-level test hooks.
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -30,6 +31,11 @@ struct WindowState {
     int swapInterval = -1; // what the context was last told; -1 unknown
     int lastDrawCalls = 0;
     std::function<void()> frameHook;
+    // Set when the mode opened full screen: the window has no window-mode size
+    // of its own yet, which the first switch to a window then gives it.
+    bool needsWindowSize = false;
+    int pictureW = 0, pictureH = 0;
+    SDL_Rect windowRect{}; // where the window was before full screen
 };
 WindowState win;
 bool forceGles = false; // test switch
@@ -82,6 +88,23 @@ void PresentNow() {
     SDL_GL_SwapWindow(win.window);
 }
 
+// The largest whole multiple of the picture that fits the usable desktop
+// (without panels) with its frame, at least 1x, centred there.
+SDL_Rect WindowPlacement(int width, int height) {
+    SDL_Rect usable{0, 0, width, height};
+    if (width <= 0 || height <= 0 || SDL_GetDisplayUsableBounds(0, &usable) != 0 || usable.w <= 0 ||
+        usable.h <= 0)
+        return {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+    // Room for the window manager's frame and title bar, which the usable
+    // area does not subtract: a 3x window on a 1440-line screen would not fit.
+    constexpr int kFrameWidth = 16, kFrameHeight = 64;
+    const int scale =
+        std::max(1, std::min((usable.w - kFrameWidth) / width, (usable.h - kFrameHeight) / height));
+    const int w = width * scale, h = height * scale;
+    return {usable.x + std::max(0, (usable.w - w) / 2), usable.y + std::max(0, (usable.h - h) / 2),
+            w, h};
+}
+
 void DestroyWindow() {
     if (win.context) {
         render::Close();
@@ -92,6 +115,7 @@ void DestroyWindow() {
         SDL_DestroyWindow(win.window);
         win.window = nullptr;
         media_internal::SetCurrentWindow(nullptr);
+        media_internal::SetWindowActions(nullptr, nullptr);
     }
     win.depth = 0;
     win.swapInterval = -1;
@@ -127,6 +151,55 @@ bool OpenContext(const ContextKind& kind, int x, int y, int w, int h, Uint32 win
     DebugLog(std::string("graphics: ") + kind.name + " context: " + description);
     return true;
 }
+
+void RepaintWindow();
+
+void ToggleFullScreen() {
+    if (!win.window) return;
+    const bool toFullScreen = win.depth == 0;
+    // A window manager that frames the window also sizes and restores it for
+    // full screen. Without one (no frame) the window does that itself.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowBordersSize(win.window, &top, &left, &bottom, &right);
+    const bool managed = top + left + bottom + right > 0;
+    SDL_Rect screen;
+    if (toFullScreen && !managed) {
+        SDL_GetWindowPosition(win.window, &win.windowRect.x, &win.windowRect.y);
+        SDL_GetWindowSize(win.window, &win.windowRect.w, &win.windowRect.h);
+        if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(win.window)), &screen) ==
+            0) {
+            SDL_SetWindowPosition(win.window, screen.x, screen.y);
+            SDL_SetWindowSize(win.window, screen.w, screen.h);
+        }
+    }
+    // The same window and context: textures and the drawing state stay.
+    if (SDL_SetWindowFullscreen(win.window, toFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) !=
+        0) {
+        DebugLog(std::string("full-screen switch failed: ") + SDL_GetError());
+        if (toFullScreen && !managed) {
+            SDL_SetWindowSize(win.window, win.windowRect.w, win.windowRect.h);
+            SDL_SetWindowPosition(win.window, win.windowRect.x, win.windowRect.y);
+        }
+        return;
+    }
+    win.depth = toFullScreen ? 32 : 0;
+    if (!toFullScreen) {
+        // A window opened full screen never had a size of its own: it gets one.
+        if (win.needsWindowSize) win.windowRect = WindowPlacement(win.pictureW, win.pictureH);
+        if (win.needsWindowSize || !managed)
+            SDL_SetWindowSize(win.window, win.windowRect.w, win.windowRect.h);
+        win.needsWindowSize = false;
+        if (!managed) SDL_SetWindowPosition(win.window, win.windowRect.x, win.windowRect.y);
+    }
+    RepaintWindow();
+}
+
+void RepaintWindow() {
+    // Screens that wait without redrawing (death screens, a dialog) still
+    // show their picture after a resize; a frame still being drawn is left to
+    // its own Flip.
+    if (win.window && render::IsOpen() && !render::ChangedSincePresent()) PresentNow();
+}
 } // namespace
 
 void SetWindowTitle(const std::string& title) {
@@ -141,18 +214,16 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     const bool fullScreen = depth != 0;
     // Full screen is a desktop-sized window showing the picture scaled up:
     // no mode switch, and the letterboxing happens at presentation.
-    const Uint32 windowFlags =
-        SDL_WINDOW_OPENGL | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_SHOWN);
+    const Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                               (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_SHOWN);
     // A full-screen window starts at the desktop's size and corner too: an X
     // server without a window manager never resizes it, and SDL would then
     // present a desktop-sized picture into a 640 x 480 window.
-    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED, w = width, h = height;
+    SDL_Rect place = WindowPlacement(width, height);
     SDL_DisplayMode desktop;
-    if (fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
-        x = y = 0;
-        w = desktop.w;
-        h = desktop.h;
-    }
+    if (fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0)
+        place = {0, 0, desktop.w, desktop.h};
+    win.needsWindowSize = fullScreen;
     media_internal::AtProgramEnd(CloseGraphics);
     bool opened = false;
     for (const ContextKind& kind : CONTEXT_ORDER) {
@@ -160,14 +231,18 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
             DebugLog(std::string("graphics: ") + kind.name + " skipped (test switch)");
             continue;
         }
-        opened = OpenContext(kind, x, y, w, h, windowFlags, width, height);
+        opened = OpenContext(kind, place.x, place.y, place.w, place.h, windowFlags, width, height);
         if (opened) break;
     }
     if (!opened) {
         DebugLog("graphics: no context, mode not opened");
         return false;
     }
+    SDL_SetWindowMinimumSize(win.window, width / 2, height / 2);
     win.depth = depth;
+    win.pictureW = width;
+    win.pictureH = height;
+    media_internal::SetWindowActions(ToggleFullScreen, RepaintWindow);
 
     win.hardwareSync = fullScreen && hertz != 0;
     win.pacer.Start(fullScreen ? 0 : hertz, Millis());

@@ -11,6 +11,10 @@ void PumpEvents();
 // Called after a modal dialog the game waited on: drops keys typed into the dialog,
 // keeps a close request.
 void ResetKeyboardAfterModal();
+// Called by the graphics module when it opens a window: what F11 and Alt+Enter
+// do (switch between window and full screen) and what a resized or uncovered
+// window needs (its picture shown again). Null while no window is open.
+void SetWindowActions(void (*toggleFullScreen)(), void (*repaint)());
 // Called by the tests' media reset: no keys, no close request, no idle hook.
 void ResetKeyboard();
 

@@ -20,8 +20,34 @@ Uint32 WindowId() {
     return w ? SDL_GetWindowID(w) : 0;
 }
 
+// Modifiers held by injected presses, reported with later keys as SDL does.
+Uint16 injectedMods = 0;
+
+Uint16 ModifierOf(int vk) {
+    switch (vk) {
+    case 160:
+        return KMOD_LSHIFT;
+    case 161:
+        return KMOD_RSHIFT;
+    case 162:
+        return KMOD_LCTRL;
+    case 163:
+        return KMOD_RCTRL;
+    case 164:
+        return KMOD_LALT;
+    case 165:
+        return KMOD_RALT;
+    default:
+        return 0;
+    }
+}
+
 void PushKey(Uint32 type, int vk) {
     EnsureEvents();
+    if (type == SDL_KEYDOWN)
+        injectedMods |= ModifierOf(vk);
+    else
+        injectedMods &= static_cast<Uint16>(~ModifierOf(vk));
     SDL_Event e;
     std::memset(&e, 0, sizeof e);
     e.type = type;
@@ -30,6 +56,7 @@ void PushKey(Uint32 type, int vk) {
     e.key.repeat = 0;
     e.key.keysym.scancode = media_internal::ScancodeFromVirtualKey(vk);
     e.key.keysym.sym = media_internal::KeycodeFromVirtualKey(vk);
+    e.key.keysym.mod = injectedMods;
     SDL_PushEvent(&e);
 }
 
@@ -82,5 +109,34 @@ void InjectFocusChange(bool gained) {
     e.type = SDL_WINDOWEVENT;
     e.window.windowID = WindowId();
     e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+    SDL_PushEvent(&e);
+}
+
+static_assert(PAD_A == SDL_CONTROLLER_BUTTON_A && PAD_B == SDL_CONTROLLER_BUTTON_B &&
+              PAD_X == SDL_CONTROLLER_BUTTON_X && PAD_Y == SDL_CONTROLLER_BUTTON_Y &&
+              PAD_BACK == SDL_CONTROLLER_BUTTON_BACK && PAD_START == SDL_CONTROLLER_BUTTON_START &&
+              PAD_UP == SDL_CONTROLLER_BUTTON_DPAD_UP &&
+              PAD_DOWN == SDL_CONTROLLER_BUTTON_DPAD_DOWN &&
+              PAD_LEFT == SDL_CONTROLLER_BUTTON_DPAD_LEFT &&
+              PAD_RIGHT == SDL_CONTROLLER_BUTTON_DPAD_RIGHT &&
+              PAD_STICK_X == SDL_CONTROLLER_AXIS_LEFTX && PAD_STICK_Y == SDL_CONTROLLER_AXIS_LEFTY);
+
+void InjectPadButton(int button, bool down) {
+    EnsureEvents();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+    e.cbutton.button = static_cast<Uint8>(button);
+    e.cbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&e);
+}
+
+void InjectPadAxis(int axis, int value) {
+    EnsureEvents();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_CONTROLLERAXISMOTION;
+    e.caxis.axis = static_cast<Uint8>(axis);
+    e.caxis.value = static_cast<Sint16>(value);
     SDL_PushEvent(&e);
 }

@@ -134,4 +134,9 @@ int ControlCharFromVirtualKey(int vk) {
     }
 }
 
+bool IsModeSwitchKey(SDL_Keycode sym, Uint16 mod) {
+    if (sym == SDLK_F11) return true;
+    return (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && (mod & KMOD_ALT) != 0;
+}
+
 } // namespace media_internal

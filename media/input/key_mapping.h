@@ -19,4 +19,8 @@ SDL_Keycode KeycodeFromVirtualKey(int vk);
 // Tab 9), or 0; printable characters arrive as text input instead.
 int ControlCharFromVirtualKey(int vk);
 
+// F11 and Alt+Enter switch between window and full screen; the game never
+// sees them.
+bool IsModeSwitchKey(SDL_Keycode sym, Uint16 mod);
+
 } // namespace media_internal

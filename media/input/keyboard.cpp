@@ -2,7 +2,9 @@
 // so the game needs no pump of its own; the state changes only inside queries.
 #include "media/keyboard.h"
 #include "media/input/event_pump.h"
+#include "media/input/gamepad.h"
 #include "media/input/key_mapping.h"
+#include "media/program.h"
 #include "media/system/sdl_context.h"
 #include "media/system/utf8_codec.h"
 #include "media/test_seams.h"
@@ -28,10 +30,17 @@ struct KeyboardState {
     bool started = false;
 };
 
+void PadKey(int vk, bool down);
+
 struct InputState {
     KeyboardState keys;
+    std::array<SDL_GameController*, 4> pads{};
+    media_internal::GamepadKeys gamepad{&PadKey};
     std::function<void()> idleHook;
     bool inIdleHook = false;
+    // Set by the graphics module while a window is open.
+    void (*toggleFullScreen)() = nullptr;
+    void (*repaint)() = nullptr;
 };
 InputState input;
 
@@ -48,7 +57,42 @@ void PushChar(int c) {
     ++input.keys.writeCount;
 }
 
+// A gamepad press counts like a key press and types what that key types.
+void PadKey(int vk, bool down) {
+    if (!down) {
+        input.keys.down[vk] = false;
+        return;
+    }
+    if (int c = media_internal::GamepadTypedChar(vk)) PushChar(c);
+    if (input.keys.down[vk]) return;
+    input.keys.down[vk] = true;
+    ++input.keys.hits[vk];
+}
+
+void OpenPad(int deviceIndex) {
+    for (SDL_GameController*& pad : input.pads)
+        if (!pad) {
+            pad = SDL_GameControllerOpen(deviceIndex);
+            if (!pad) DebugLog(std::string("gamepad not opened: ") + SDL_GetError());
+            return;
+        }
+}
+
+void ClosePad(SDL_JoystickID id) {
+    for (SDL_GameController*& pad : input.pads)
+        if (pad && SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)) == id) {
+            SDL_GameControllerClose(pad);
+            pad = nullptr;
+        }
+    input.gamepad.Reset();
+}
+
 void OnKeyDown(const SDL_KeyboardEvent& key) {
+    // The window's own keys never reach the game, held or not.
+    if (media_internal::IsModeSwitchKey(key.keysym.sym, key.keysym.mod)) {
+        if (!key.repeat && input.toggleFullScreen) input.toggleFullScreen();
+        return;
+    }
     int vk = media_internal::VirtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
     if (vk <= 0 || vk >= kKeyCount) return;
     // Control characters repeat with the key, like typed text does.
@@ -81,6 +125,22 @@ void HandleEvent(const SDL_Event& e) {
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
             e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
             ClearKeyState();
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+            e.window.event == SDL_WINDOWEVENT_EXPOSED)
+            if (input.repaint) input.repaint();
+        break;
+    case SDL_CONTROLLERDEVICEADDED:
+        OpenPad(e.cdevice.which);
+        break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+        ClosePad(e.cdevice.which);
+        break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+        input.gamepad.Button(e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        input.gamepad.Axis(e.caxis.axis, e.caxis.value);
         break;
     case SDL_KEYDOWN:
         OnKeyDown(e.key);
@@ -133,6 +193,8 @@ namespace media_internal {
 
 void StartKeyboard() {
     InitSdl(SDL_INIT_EVENTS);
+    // Gamepads are optional: without the subsystem the keyboard still works.
+    if (!InitSdl(SDL_INIT_GAMECONTROLLER)) DebugLog("no gamepad support");
     // Only the first mode starts from nothing; a re-opened mode keeps the input.keys.
     if (!input.keys.started) {
         SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
@@ -151,7 +213,14 @@ void ResetKeyboardAfterModal() {
     ClearKeyState();
 }
 
+void SetWindowActions(void (*toggleFullScreen)(), void (*repaint)()) {
+    input.toggleFullScreen = toggleFullScreen;
+    input.repaint = repaint;
+}
+
 void ResetKeyboard() {
+    input.gamepad.Reset();
+    input.gamepad.SetStartEscapes(false);
     ClearKeyState();
     input.keys.closeRequested = false;
     input.idleHook = nullptr;
@@ -188,6 +257,10 @@ int CloseRequested() {
     bool was = input.keys.closeRequested;
     input.keys.closeRequested = false;
     return was ? 1 : 0;
+}
+
+void SetGamepadStartEscapes(int on) {
+    input.gamepad.SetStartEscapes(on != 0);
 }
 
 void SetIdleHook(std::function<void()> hook) {

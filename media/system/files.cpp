@@ -6,7 +6,12 @@
 
 #include <sys/stat.h>
 
+#include <strings.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 struct FileStream {
     std::FILE* file = nullptr;
@@ -46,6 +51,36 @@ int Next(FileStream& s) {
 
 std::string ResolvePath(const std::string& path) {
     return media_internal::ResolveUnder("", path);
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& extension) {
+    // A folder of thousands is not a map collection; the list stays bounded.
+    constexpr size_t kMaxFiles = 1000;
+    std::vector<std::string> found;
+    const std::string real = ResolvePath(folder);
+    if (real.empty()) return found;
+    const std::string suffix = "." + extension;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(std::filesystem::absolute(real, ec), ec), end;
+    for (; !ec && it != end && found.size() < kMaxFiles; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= suffix.size() ||
+            strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) != 0)
+            continue;
+        const std::string path = it->path().lexically_normal().string();
+        if (media_internal::IsRegularFile(path)) found.push_back(path);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::string UserDataHome() {
+    // Relative values are invalid by the base-directory rules and are ignored.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/') return data;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + "/.local/share";
+    return {};
 }
 
 FileStreamPtr OpenForReading(const std::string& path) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Full screen shows the same picture as the window: the play view of the test
-# island is taken once in a window and once in full screen, where it is cut
-# from the middle of the screen and scaled back to 640 x 480 to compare.
+# island is taken once in a window (which opens at a whole multiple of 640 x 480)
+# and once in full screen, where it is cut from the middle of the screen; both
+# are scaled back to 640 x 480 to compare.
 #
 # usage: full_screen.sh PALMUT ASSET_DIR SHOTS
 set -u
@@ -32,12 +33,25 @@ play_view() {
     [ "$status" -eq 0 ] || fail "the game ended with status $status"
 }
 
-play_view false "$shots/windowed.png"
+play_view false "$shots/windowed-window.png"
 play_view true "$shots/full-screen-window.png"
 
-# The picture keeps its shape: the largest 4:3 area in the middle of the window.
+read -r w h <<<"$(/usr/bin/convert "$shots/windowed-window.png" -format "%w %h" info:)"
+[ $((w % 640)) -eq 0 ] && [ $((w / 640 * 480)) -eq "$h" ] ||
+    fail "the window opened at ${w}x${h}, not a whole multiple of 640 x 480"
+/usr/bin/convert "$shots/windowed-window.png" -filter point -resize '640x480!' "$shots/windowed.png"
+
+# The picture keeps its shape: the largest whole multiple in the middle of the
+# screen, or below twice its size the largest 4:3 area.
 read -r w h <<<"$(/usr/bin/convert "$shots/full-screen-window.png" -format "%w %h" info:)"
-if [ $((w * 3)) -le $((h * 4)) ]; then pw=$w ph=$((w * 3 / 4)); else pw=$((h * 4 / 3)) ph=$h; fi
+k=$((w / 640 < h / 480 ? w / 640 : h / 480))
+if [ "$k" -ge 2 ]; then
+    pw=$((640 * k)) ph=$((480 * k))
+elif [ $((w * 3)) -le $((h * 4)) ]; then
+    pw=$w ph=$((w * 3 / 4))
+else
+    pw=$((h * 4 / 3)) ph=$h
+fi
 /usr/bin/convert "$shots/full-screen-window.png" -crop "${pw}x${ph}+$(((w - pw) / 2))+$(((h - ph) / 2))" \
     +repage -filter point -resize '640x480!' "$shots/full-screen.png"
 differ=$(/usr/bin/compare -metric AE -fuzz 3% "$shots/windowed.png" "$shots/full-screen.png" \

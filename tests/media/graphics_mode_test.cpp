@@ -5,6 +5,8 @@
 #include "media/gfx/renderer.h"
 #include "media/system/sdl_context.h"
 
+#include <tuple>
+
 TEST(GraphicsMode, ReopenKeepsImagesAndResetsTheDrawingState) {
     TempDir scratch;
     const std::string path = scratch / "tile.png";
@@ -182,22 +184,27 @@ TEST(GraphicsMode, ContextsAreTriedInTheirOrderAndTheSwitchSkipsTheCoreOne) {
     SetDebugSink(nullptr);
 }
 
-TEST(FullScreenFit, PictureKeepsItsAspectBetweenBlackBars) {
-    const auto fit = [](int w, int h) { return render::FitPicture(640, 480, w, h); };
-    const render::ScreenRect same = fit(640, 480);
-    EXPECT_EQ(same.x, 0);
-    EXPECT_EQ(same.w, 640);
-    const render::ScreenRect wide = fit(1920, 1080); // bars left and right
-    EXPECT_EQ(wide.h, 1080);
-    EXPECT_EQ(wide.w, 1440);
-    EXPECT_EQ(wide.x, 240);
-    EXPECT_EQ(wide.y, 0);
-    const render::ScreenRect tall = fit(1280, 1024); // bars above and below
-    EXPECT_EQ(tall.w, 1280);
-    EXPECT_EQ(tall.h, 960);
-    EXPECT_EQ(tall.y, 32);
-    const render::ScreenRect odd = fit(1366, 768);
-    EXPECT_LE(odd.x + odd.w, 1366);
-    EXPECT_EQ(odd.h, 768);
-    EXPECT_EQ(fit(0, 0).w, 0) << "a minimised window shows nothing";
+TEST(PictureFit, WholeScalesBetweenBlackBarsAndAspectFitBelowTwice) {
+    struct Case {
+        int areaW, areaH;
+        render::ScreenRect want;
+    };
+    const Case cases[] = {
+        {640, 480, {0, 0, 640, 480}},
+        {1280, 960, {0, 0, 1280, 960}},
+        {1280, 1024, {0, 32, 1280, 960}},     // 2x, bars above and below
+        {1920, 1080, {320, 60, 1280, 960}},   // 2x although 2.25x would fit
+        {2560, 1440, {320, 0, 1920, 1440}},   // 3x
+        {3840, 2160, {640, 120, 2560, 1920}}, // 4x
+        {1366, 768, {171, 0, 1024, 768}},     // under twice the height: aspect fit
+        {1000, 2000, {0, 625, 1000, 750}},    // the narrow side decides
+        {320, 240, {0, 0, 320, 240}},         // smaller than the picture
+        {0, 0, {0, 0, 0, 0}},                 // minimised: nothing shown
+    };
+    for (const Case& c : cases) {
+        const render::ScreenRect got = render::FitPicture(640, 480, c.areaW, c.areaH);
+        EXPECT_EQ(std::tie(got.x, got.y, got.w, got.h),
+                  std::tie(c.want.x, c.want.y, c.want.w, c.want.h))
+            << c.areaW << " x " << c.areaH;
+    }
 }

@@ -53,4 +53,25 @@ TEST_F(KeyboardWindow, StateSurvivesReopeningTheMode) {
     EXPECT_EQ(NextChar(), 'f');
 }
 
+TEST_F(KeyboardWindow, F11AndAltEnterSwitchFullScreenWithoutReachingTheGame) {
+    InjectKeyPress(122); // F11
+    EXPECT_EQ(KeyHitCount(122), 0);
+    EXPECT_EQ(CurrentDepth(), 32) << "the map dialog asks for the mode actually shown";
+    InjectKeyDown(KEY_LALT);
+    InjectKeyPress(KEY_ENTER);
+    InjectKeyUp(KEY_LALT);
+    EXPECT_EQ(KeyHitCount(KEY_ENTER), 0) << "Alt+Enter must not open the use selection";
+    EXPECT_EQ(NextChar(), 0);
+    EXPECT_EQ(CurrentDepth(), 0);
+
+    // Drawing goes on in the same context after a switch.
+    SetColor(10, 200, 30);
+    DrawRect(0, 0, 4, 4);
+    EXPECT_EQ(ReadBackPixel(1, 1), 0xFF0AC81Eu);
+
+    InjectKeyPress(KEY_ENTER); // Enter alone is the game's again
+    EXPECT_EQ(KeyHitCount(KEY_ENTER), 1);
+    EXPECT_EQ(NextChar(), 13);
+}
+
 } // namespace

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -14,18 +16,25 @@ using media_internal::DesktopAddress;
 
 class OpenUrl : public testing::Test {
   protected:
-    // A stand-in opener that records its argument and exits with `status`.
-    void UseFakeOpener(int status) {
+    // A stand-in opener that records its argument (whole, by renaming) and
+    // exits with `status` after `delay`.
+    void UseFakeOpener(int status, const std::string& delay = "0") {
         log = dir.path() + "/opened.log";
         std::string script =
-            dir.Write("bin/opener", "#!/bin/sh\nprintf '%s' \"$1\" > '" + log + "'\nexit " +
+            dir.Write("bin/opener", "#!/bin/sh\nprintf '%s' \"$1\" > '" + log + ".part'\nmv '" +
+                                        log + ".part' '" + log + "'\nsleep " + delay + "\nexit " +
                                         std::to_string(status) + "\n");
         chmod(script.c_str(), 0755);
         SetOpenCommand(script);
     }
+    // The opener runs on its own; wait for what it recorded, then take it.
     std::string Opened() {
+        for (int i = 0; i < 500 && !std::filesystem::exists(log); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         std::ifstream in(log);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        std::string text(std::istreambuf_iterator<char>(in), {});
+        std::filesystem::remove(log);
+        return text;
     }
     void TearDown() override { SetOpenCommand(""); }
 
@@ -62,12 +71,31 @@ TEST_F(OpenUrl, SchemesPassUnchangedAndFragmentsAreKept) {
     EXPECT_EQ(DesktopAddress("--help"), "http:--help");
 }
 
-TEST_F(OpenUrl, OnlyACleanExitCountsAsSuccess) {
-    UseFakeOpener(3);
-    EXPECT_EQ(OpenURL("https://example.org"), 0);
+TEST_F(OpenUrl, OpenerRunsOnItsOwnAndOnlyACleanExitCountsAsSuccess) {
+    using Clock = std::chrono::steady_clock;
+    UseFakeOpener(3, "1");
+    const auto before = Clock::now();
+    EXPECT_EQ(OpenURL("https://example.org"), 1);
+    EXPECT_EQ(OpenURLFailed(), 0) << "still running";
+    EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(500)) << "the menu must not wait";
     EXPECT_EQ(Opened(), "https://example.org");
+    int failed = 0;
+    for (int i = 0; i < 500 && !failed; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        failed = OpenURLFailed();
+    }
+    EXPECT_EQ(failed, 1) << "the failure is reported once the opener has ended";
+    EXPECT_EQ(OpenURLFailed(), 0);
+
+    UseFakeOpener(0);
+    EXPECT_EQ(OpenURL("https://example.org"), 1);
+    Opened();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(OpenURLFailed(), 0);
+
     SetOpenCommand(dir.path() + "/no-such-opener");
     EXPECT_EQ(OpenURL("https://example.org"), 0);
+    EXPECT_EQ(OpenURLFailed(), 1);
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "shell/title.h"
 #include "support/golden.h"
+#include "support/scoped_env.h"
 #include "support/shell_fixture.h"
 #include "support/temp_dir.h"
 
@@ -37,6 +40,35 @@ class TitleMenu : public ShellFixture {
     }
 
     void Then(std::function<void()> step) { script_.push_back(std::move(step)); }
+    // Runs the step at the first frame where `ready` holds; the frames before
+    // give the real clock time (a helper program may be running). After ten
+    // seconds it fails and runs the step anyway.
+    void When(std::function<bool()> ready, std::function<void()> step) {
+        Then(Waiting(std::move(ready), std::move(step), std::chrono::steady_clock::now()));
+    }
+    std::function<void()> Waiting(std::function<bool()> ready, std::function<void()> step,
+                                  std::chrono::steady_clock::time_point since) {
+        return [this, ready, step, since] {
+            const bool late = std::chrono::steady_clock::now() - since > std::chrono::seconds(10);
+            if (ready() || late) {
+                EXPECT_FALSE(late) << "the awaited screen never came";
+                return step();
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            script_.push_front(Waiting(ready, step, since));
+        };
+    }
+    // A desktop opener that logs what it was given into "open_log.txt" of the
+    // folder and exits with `status`.
+    static void UseFakeOpener(const TempDir& dir, int status) {
+        const fs::path opener = dir / "fake_opener.sh";
+        const fs::path log = dir / "open_log.txt";
+        std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > " << log.string() << ".part\nmv "
+                              << log.string() << ".part " << log.string() << "\nexit " << status
+                              << "\n";
+        fs::permissions(opener, fs::perms::owner_all);
+        SetOpenCommand(opener.string());
+    }
     void Press(int key) {
         Then([key] { InjectKeyPress(key); });
     }
@@ -144,16 +176,13 @@ TEST_F(TitleMenu, MapDialogGivesBackAlphaBlending) {
 TEST_F(TitleMenu, ReadmeIsHandedToTheDesktop) {
     TempDir scratch;
     const fs::path log = scratch / "open_log.txt";
-    const fs::path opener = scratch / "fake_opener.sh";
-    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > " << log.string() << "\n";
-    fs::permissions(opener, fs::perms::owner_all);
-    SetOpenCommand(opener.string());
-
+    UseFakeOpener(scratch, 0);
     gamestate = GS_MENU;
     Press(KEY_DOWN);
     Press(KEY_DOWN);
     Press(KEY_ENTER);
-    Press(KEY_UP);
+    // The menu goes on while the opener runs.
+    When([&] { return fs::exists(log); }, [] { InjectKeyPress(KEY_UP); });
     Press(KEY_UP);
     Press(KEY_ENTER); // back on SPIEL STARTEN: start
     RunTitleMenu();
@@ -163,4 +192,91 @@ TEST_F(TitleMenu, ReadmeIsHandedToTheDesktop) {
     std::getline(std::ifstream(log), line);
     // A file address with an empty authority, as desktop openers expect it.
     EXPECT_EQ(line, "file://" + (fs::path(PALMUT_ASSET_DIR) / "data/liesmich.txt").string());
+}
+
+namespace {
+
+bool IsRed(unsigned pixel) {
+    return ((pixel >> 16) & 0xFF) > 200 && ((pixel >> 8) & 0xFF) < 60;
+}
+
+// The pixels of the in-game reader's page number, empty while its red header
+// is not shown.
+std::vector<unsigned> ReaderHeader() {
+    bool red = false;
+    std::vector<unsigned> pageDigit;
+    for (int y = 4; y < 16; ++y) {
+        for (int x = 8; x < 24; ++x)
+            red = red || IsRed(ReadBackPixel(x, y));
+        for (int x = 224; x < 248; ++x) // "Seite N": the digits
+            pageDigit.push_back(ReadBackPixel(x, y));
+    }
+    return red ? pageDigit : std::vector<unsigned>();
+}
+
+} // namespace
+
+TEST_F(TitleMenu, ReadmeWithoutADesktopViewerIsReadInTheGame) {
+    TempDir scratch;
+    UseFakeOpener(scratch, 3); // as xdg-open without a desktop
+    gamestate = GS_MENU;
+    Press(KEY_DOWN);
+    Press(KEY_DOWN);
+    Press(KEY_ENTER);
+    std::vector<unsigned> first, second, back;
+    When([] { return !ReaderHeader().empty(); },
+         [&] {
+             first = ReaderHeader();
+             InjectKeyPress(KEY_SPACE);
+         });
+    Then([&] {
+        second = ReaderHeader();
+        InjectKeyPress(KEY_LEFT);
+    });
+    Then([&] {
+        back = ReaderHeader();
+        InjectKeyPress(KEY_ESCAPE);
+    });
+    Then([&] { EXPECT_TRUE(ReaderHeader().empty()) << "Escape leads back to the menu"; });
+    Press(KEY_UP);
+    Press(KEY_UP);
+    Press(KEY_ENTER);
+    RunTitleMenu();
+    SetOpenCommand("");
+    EXPECT_EQ(gamestate, GS_PLAY);
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(second, first) << "Space turns the page";
+    EXPECT_EQ(back, first) << "Left turns it back";
+}
+
+TEST_F(TitleMenu, MapChoiceWithoutADesktopDialogListsTheMapsInTheGame) {
+    TempDir scratch;
+    const std::string userMaps = scratch.path();
+    scratch.Write("palmut/maps/Eigene.map", "x");
+    scratch.Write("palmut/maps/notiz.txt", "x");
+    ScopedEnv data("XDG_DATA_HOME", userMaps.c_str());
+    ScopedEnv x11("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    SetRequestFileAnswer(nullptr);
+    struct Case {
+        std::vector<int> keys; // in the list, one per frame
+        std::string mapfile;
+    };
+    const Case cases[] = {
+        {{KEY_ENTER}, MapImageForChosenFile(userMaps + "/palmut/maps/Eigene.map")},
+        {{KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_UP, KEY_SPACE},
+         MapImageForChosenFile(std::string(PALMUT_ASSET_DIR) + "/map/bucht.map")},
+        {{KEY_DOWN, KEY_ESCAPE}, "map/map.png"},
+    };
+    for (const Case& c : cases) {
+        mapfile = "map/map.png";
+        gamestate = GS_MENU;
+        Press(KEY_DOWN);
+        Press(KEY_ENTER);
+        for (int key : c.keys)
+            Press(key);
+        RunTitleMenu();
+        EXPECT_EQ(gamestate, GS_LOADLEVEL);
+        EXPECT_EQ(mapfile, c.mapfile);
+    }
 }

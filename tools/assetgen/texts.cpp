@@ -13,7 +13,9 @@ std::string streamConfig() {
 }
 
 std::string readme() {
-    return R"(PALMUT - ein 8-Bit-Abenteuer
+    // The first line is mixed case: "PA" at the very start makes file-type
+    // sniffers take the readme for a plotter file, and openers then refuse it.
+    return R"(Palmut - ein 8-Bit-Abenteuer
 ============================
 
 Die Geschichte
@@ -55,6 +57,34 @@ mit Leertaste oder Enter; Escape beendet das Spiel:
 Mitgeliefert sind zwei Inseln: map/map.map, die freundliche Startinsel, und
 map/bucht.map, eine Insel um eine weite Bucht mit knapperen Vorräten und
 zwei Waranen - für alle, die es schwerer mögen.
+
+Gibt es auf Deinem Desktop keine Dateiauswahl, zeigt KARTE WAEHLEN eine
+eigene Liste: Deine Karten aus ~/.local/share/palmut/maps/ (mit * markiert)
+und die des Spiels; wähle mit den Pfeiltasten und Enter, Escape bricht ab.
+Kann der Desktop diese Datei nicht anzeigen, erscheint sie im Spiel:
+Pfeiltasten oder Leertaste blättern, Escape führt zurück ins Menü.
+
+
+Gamepad
+-------
+Ein Gamepad kann jederzeit angesteckt werden und steuert wie die Tastatur:
+  Steuerkreuz oder linker Stick   wie die Pfeiltasten; jedes Antippen
+                                  ist ein Tastendruck
+  A                               Leertaste
+  X                               Enter
+  Y                               C
+  B                               F
+  Start                           Escape, im Titelmenü und nach dem Tod
+  Back und Start zusammen         Escape im Spiel (beendet es)
+
+
+Fenster und Vollbild
+--------------------
+  F11 oder Alt+Enter   wechselt jederzeit zwischen Fenster und Vollbild
+
+Das Fenster lässt sich frei vergrößern und maximieren. Das Bild wächst in
+ganzen Vielfachen (doppelt, dreifach, ...), damit jeder Bildpunkt gleich groß
+bleibt; der Rand bleibt schwarz.
 
 
 Hunger und Durst

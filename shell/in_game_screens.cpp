@@ -1,0 +1,216 @@
+#include "shell/in_game_screens.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/state.h"
+#include "media/clock.h"
+#include "media/files.h"
+#include "media/graphics.h"
+#include "media/keyboard.h"
+
+namespace {
+
+constexpr int kChooserRows = 8;
+constexpr std::size_t kLabelLength = 24; // what fits the window in the adventure font
+constexpr int kPageLines = 36;
+constexpr int kLineHeight = 12;
+constexpr std::size_t kColumns = 79;
+// A readme is a few hundred lines; a huge file must not fill memory.
+constexpr std::size_t kMaxLines = 5000;
+
+struct MapEntry {
+    std::string path;
+    std::string label;
+};
+
+std::string FileName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::vector<MapEntry> FindMaps() {
+    std::vector<MapEntry> maps;
+    const std::string home = UserDataHome();
+    if (!home.empty())
+        for (const std::string& path : ListFiles(home + "/palmut/maps", "map"))
+            maps.push_back({path, PlainLine(FileName(path)).substr(0, kLabelLength) + " *"});
+    for (const std::string& path : ListFiles("map", "map"))
+        maps.push_back({path, PlainLine(FileName(path)).substr(0, kLabelLength)});
+    return maps;
+}
+
+void DrawChooser(const std::string& title, const std::vector<MapEntry>& maps, int selection) {
+    SetColor(255, 255, 255);
+    DrawText(title, 40, 30);
+    if (maps.empty()) {
+        DrawText("Keine Karten gefunden.", 40, 110);
+        return;
+    }
+    const int first = std::clamp(selection - kChooserRows / 2, 0,
+                                 std::max(0, static_cast<int>(maps.size()) - kChooserRows));
+    const int last = std::min(static_cast<int>(maps.size()), first + kChooserRows);
+    for (int i = first; i < last; ++i) {
+        if (i == selection)
+            SetColor(255, 0, 0);
+        else
+            SetColor(255, 255, 255);
+        DrawText(maps[i].label, 40, 110.0f + 40.0f * static_cast<float>(i - first));
+    }
+}
+
+// The line's characters back to the file's bytes (ReadLine gives each byte as
+// one character), then its UTF-8 read for what the built-in font can show.
+std::string FileBytes(const std::string& line) {
+    std::string bytes;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < line.size()) {
+            bytes += static_cast<char>(((c & 0x03) << 6) | (line[++i] & 0x3F));
+        } else {
+            bytes += static_cast<char>(c);
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::string> ReadPages(const std::string& path) {
+    std::vector<std::string> lines;
+    FileStreamPtr file = OpenForReading(path);
+    if (!file) return {"Die Datei " + path + " ist nicht lesbar."};
+    while (!Eof(file) && lines.size() < kMaxLines) {
+        std::string line = PlainLine(FileBytes(ReadLine(file)));
+        // Long lines wrap at the last space that fits, else hard.
+        while (line.size() > kColumns) {
+            std::size_t cut = line.rfind(' ', kColumns);
+            if (cut == std::string::npos || cut == 0) cut = kColumns;
+            lines.push_back(line.substr(0, cut));
+            line.erase(0, line[cut] == ' ' ? cut + 1 : cut);
+        }
+        lines.push_back(line);
+    }
+    Close(file);
+    return lines;
+}
+
+void DrawPage(const std::string& path, const std::vector<std::string>& lines, int page, int pages) {
+    SetColor(255, 0, 0);
+    DrawText(path + "  -  Seite " + std::to_string(page + 1) + " von " + std::to_string(pages), 8,
+             4);
+    SetColor(255, 255, 255);
+    const int first = page * kPageLines;
+    const int last = std::min(static_cast<int>(lines.size()), first + kPageLines);
+    for (int i = first; i < last; ++i)
+        DrawText(lines[i], 8, 24.0f + static_cast<float>(kLineHeight * (i - first)));
+    SetColor(255, 0, 0);
+    DrawText("Pfeiltasten oder Leertaste blaettern, Escape zurueck", 8, 464);
+}
+
+} // namespace
+
+std::string PlainLine(const std::string& line) {
+    std::string out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c < 0x80) {
+            if (c >= 32 && c != 127) out += static_cast<char>(c);
+            if (c == '\t') out += "    ";
+            continue;
+        }
+        if (c == 0xC3 && i + 1 < line.size()) {
+            const char* spelled = nullptr;
+            switch (static_cast<unsigned char>(line[i + 1])) {
+            case 0xA4:
+                spelled = "ae";
+                break;
+            case 0xB6:
+                spelled = "oe";
+                break;
+            case 0xBC:
+                spelled = "ue";
+                break;
+            case 0x84:
+                spelled = "Ae";
+                break;
+            case 0x96:
+                spelled = "Oe";
+                break;
+            case 0x9C:
+                spelled = "Ue";
+                break;
+            case 0x9F:
+                spelled = "ss";
+                break;
+            default:
+                break;
+            }
+            if (spelled) {
+                out += spelled;
+                ++i;
+                continue;
+            }
+        }
+        // One "?" per character: skip the continuation bytes of a sequence.
+        if ((c & 0xC0) != 0x80) out += '?';
+    }
+    return out;
+}
+
+std::string RunMapChooser(const std::string& title) {
+    const std::vector<MapEntry> maps = FindMaps();
+    const int count = static_cast<int>(maps.size());
+    int selection = 0;
+    SetFont(adventurefont);
+    ClearKeys();
+    for (;;) {
+        Cls();
+        DrawChooser(title, maps, selection);
+        Flip(-1);
+        if (KeyHitCount(KEY_UP) > 0 && selection > 0) {
+            --selection;
+            PlaySfx(sndchose);
+        }
+        if (KeyHitCount(KEY_DOWN) > 0 && selection + 1 < count) {
+            ++selection;
+            PlaySfx(sndchose);
+        }
+        const bool pick = KeyHitCount(KEY_ENTER) > 0 || KeyHitCount(KEY_SPACE) > 0;
+        if (pick && count > 0) {
+            PlaySfx(sndconfirm);
+            ClearKeys();
+            Cls();
+            return maps[selection].path;
+        }
+        if (KeyHitCount(KEY_ESCAPE) > 0) {
+            ClearKeys();
+            Cls();
+            return {};
+        }
+        Pause(60);
+    }
+}
+
+void RunReader(const std::string& path) {
+    const std::vector<std::string> lines = ReadPages(path);
+    const int pages = std::max(1, (static_cast<int>(lines.size()) + kPageLines - 1) / kPageLines);
+    int page = 0;
+    const FontPtr font = GetFont();
+    SetFont(defaultfont);
+    ClearKeys();
+    for (;;) {
+        Cls();
+        DrawPage(path, lines, page, pages);
+        Flip(-1);
+        // Every key is asked, so none stays pending for a later page.
+        const int forward = KeyHitCount(KEY_RIGHT) + KeyHitCount(KEY_DOWN) + KeyHitCount(KEY_SPACE);
+        const int back = KeyHitCount(KEY_LEFT) + KeyHitCount(KEY_UP);
+        if (forward > 0 && page + 1 < pages) ++page;
+        if (back > 0 && page > 0) --page;
+        if (KeyHitCount(KEY_ESCAPE) > 0) break;
+        Pause(60);
+    }
+    // The screen it returns to draws on a cleared picture.
+    Cls();
+    ClearKeys();
+    SetFont(font);
+}

@@ -1,0 +1,18 @@
+// The game's own stand-ins for the desktop's file dialog and text viewer, for
+// desktops that have none: drawn in the game window, driven by keys.
+#pragma once
+
+#include <string>
+
+// Lists the .map files of the player's maps folder and of the game's map/
+// folder; arrows move, Enter or Space pick, Escape cancels. Returns the
+// picked file's absolute path, or "" when cancelled.
+std::string RunMapChooser(const std::string& title);
+
+// Shows a text file page by page with the built-in font: Right, Down or Space
+// turn forward, Left or Up back, Escape returns.
+void RunReader(const std::string& path);
+
+// One line of the file as the built-in font can draw it: German letters
+// spelled out (ae, ss), anything else outside ASCII as "?".
+std::string PlainLine(const std::string& line);
