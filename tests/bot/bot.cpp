@@ -4,10 +4,10 @@
 #include <array>
 #include <climits>
 #include <cstdio>
-#include <string>
 #include <cstdlib>
 #include <functional>
 #include <queue>
+#include <string>
 #include <vector>
 
 #include "media/clock.h"
@@ -81,25 +81,24 @@ class Planner {
         std::vector<char> water(w_ * h_, 0);
         for (int i = 0; i < w_ * h_; ++i)
             water[i] = karte.data(i % w_, i / w_, 0) == SHALLOW;
-        toWater_ = CostFrom(water, [](int ground) { return std::max(0, kThirstPerStep[ground]); },
-                            false);
+        toWater_ = CostFrom(
+            water, [](int ground) { return std::max(0, kThirstPerStep[ground]); }, false);
     }
 
     bool Hopeless() const { return hopeless_; }
 
     // One line about the castaway's state, for following a game by eye.
     std::string Describe() const {
-        std::string line = "(" + std::to_string(player.x) + "," + std::to_string(player.y) +
-                           ") h" + std::to_string(player.hunger) + " d" +
-                           std::to_string(player.durst) + " gs" + std::to_string(gamestate) +
-                           " apes";
+        std::string line = "(" + std::to_string(player.x) + "," + std::to_string(player.y) + ") h" +
+                           std::to_string(player.hunger) + " d" + std::to_string(player.durst) +
+                           " gs" + std::to_string(gamestate) + " apes";
         int apes = 0;
         for (const TCritter& c : TCritter::list)
             apes += c.typ == TCritter::APE;
         line += std::to_string(apes) + " inv";
         for (int id : player.inventory)
             line += " " + std::to_string(id);
-        line += " raft " + std::to_string(raftX_) + "," + std::to_string(raftY_) + " goal " + goal_;
+        line += " raft " + std::to_string(raftX_) + "," + std::to_string(raftY_);
         if (!Tmessage::list.empty()) line += " [" + Tmessage::list.back().txt + "]";
         return line;
     }
@@ -139,7 +138,8 @@ class Planner {
     int LizardDistance(int x, int y) const {
         int best = kNone;
         for (const TCritter& c : TCritter::list)
-            if (c.typ == TCritter::WARAN) best = std::min(best, std::abs(c.x - x) + std::abs(c.y - y));
+            if (c.typ == TCritter::WARAN)
+                best = std::min(best, std::abs(c.x - x) + std::abs(c.y - y));
         return best;
     }
     // A lizard takes one step after each of the castaway's: a cell two steps
@@ -148,7 +148,8 @@ class Planner {
 
     // Dijkstra over enterable cells from `sources` (cost of each cell entered).
     template <class Cost>
-    std::vector<int> CostFrom(const std::vector<char>& sources, Cost cost, bool avoidLizards) const {
+    std::vector<int> CostFrom(const std::vector<char>& sources, Cost cost,
+                              bool avoidLizards) const {
         std::vector<int> dist(w_ * h_, kNone);
         using Entry = std::pair<int, int>;
         std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
@@ -430,7 +431,7 @@ class Planner {
                 key = KeyFor(dx[k], dy[k]);
             }
         }
-        if (key != 0) return (goal_ = "L426", Step(key));
+        if (key != 0) return Step(key);
         int bx = -1, by = -1, bd = kNone;
         for (const TCritter& c : TCritter::list)
             if (c.typ == TCritter::APE && fromHere_[Idx(c.x, c.y)] < bd) {
@@ -439,7 +440,7 @@ class Planner {
                 by = c.y;
             }
         if (bx < 0) return {};
-        return (goal_ = "L435", GoTo(bx, by));
+        return GoTo(bx, by);
     }
 
     bool ApesLeft() const {
@@ -448,41 +449,12 @@ class Planner {
     }
 
     // Water first, then food: the castaway dies above 180 thirst or 300 hunger.
+    // Food first (eating takes no step), then water: the castaway dies above
+    // 300 hunger or 180 thirst.
     bool Survive(std::vector<int>& keys) {
-        const int floor = Has(LEDERBEUTEL) ? -150 : 0;
-        const int here = Idx(player.x, player.y);
-        if (!drinking_ && toWater_[here] != kNone && player.durst + toWater_[here] * 5 / 4 >= 150)
-            drinking_ = true;
-        if (drinking_) {
-            if (player.durst <= floor + 10) {
-                drinking_ = false;
-            } else {
-                const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
-                if (Ground(player.x, player.y) == SHALLOW) {
-                    int fallback = 0;
-                    for (int k = 0; k < 4; ++k) {
-                        const int nx = player.x + dx[k], ny = player.y + dy[k];
-                        if (!karte.isenterable(nx, ny) || !Safe(nx, ny)) continue;
-                        if (Ground(nx, ny) == SHALLOW) {
-                            keys = Step(KeyFor(dx[k], dy[k]));
-                            return true;
-                        }
-                        if (!fallback) fallback = KeyFor(dx[k], dy[k]);
-                    }
-                    keys = Step(fallback);
-                    return true;
-                }
-                int x, y, d;
-                if (Nearest([&](int cx, int cy) { return Ground(cx, cy) == SHALLOW; }, x, y, d)) {
-                    keys = GoTo(x, y);
-                    return true;
-                }
-            }
-        }
-
-        // Eat before the need grows dangerous, the food that wastes least.
-        const bool departing = Has(SEGEL) && Has(LEDERBEUTEL);
-        const int reserve = departing ? 6 : 0;
+        // Eat before the need grows dangerous, the food that wastes least; the
+        // voyage's food stays untouched unless hunger presses.
+        const int reserve = Has(SEGEL) && Has(LEDERBEUTEL) ? 6 : 0;
         if (player.hunger >= 100) {
             int slot = -1;
             for (int i = 0; i < 10; ++i) {
@@ -490,14 +462,48 @@ class Planner {
                 if (!Edible(id)) continue;
                 // Below 150 only what the hunger takes in whole.
                 if (player.hunger < 150 && FoodValue(id) > player.hunger + 10) continue;
-                if (player.hunger < 230 && CarriedFood() - FoodPoints(id) < reserve) continue;
-                if (id == FLEISCH && player.hunger < 230 && HasFireNear()) continue;
+                if (player.hunger < 200 && CarriedFood() - FoodPoints(id) < reserve) continue;
+                if (id == FLEISCH && player.hunger < 200 && HasFireNear()) continue;
+                // Food used on a fire place is cooked, and a roast burns.
+                if (ItemAt(player.x, player.y) == FEUERSTELLE && (id == FLEISCH || id == BRATEN))
+                    continue;
                 if (slot < 0 || Better(id, player.inventory[slot])) slot = i;
             }
             if (slot >= 0) {
                 keys = Open(Intent::USE, slot);
                 return true;
             }
+        }
+
+        // Each step in the water costs hunger too: drink to a modest store.
+        const int enough = Has(LEDERBEUTEL) ? -60 : 10;
+        const int here = Idx(player.x, player.y);
+        if (!drinking_ && toWater_[here] != kNone && player.durst + toWater_[here] * 5 / 4 >= 150)
+            drinking_ = true;
+        if (!drinking_) return false;
+        if (player.durst <= enough) {
+            drinking_ = false;
+            return false;
+        }
+        const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
+        if (Ground(player.x, player.y) == SHALLOW) {
+            int fallback = 0;
+            for (int k = 0; k < 4; ++k) {
+                const int nx = player.x + dx[k], ny = player.y + dy[k];
+                if (!karte.isenterable(nx, ny) || !Safe(nx, ny)) continue;
+                if (Ground(nx, ny) == SHALLOW) {
+                    keys = Step(KeyFor(dx[k], dy[k]));
+                    return true;
+                }
+                if (!fallback) fallback = KeyFor(dx[k], dy[k]);
+            }
+            keys = Step(fallback);
+            return true;
+        }
+        int x, y, d;
+        if (Nearest([&](int cx, int cy) { return Ground(cx, cy) == SHALLOW; }, x, y, d)) {
+            keys = GoTo(x, y);
+            return true;
         }
         return false;
     }
@@ -515,19 +521,20 @@ class Planner {
         return FireOnMap(fx, fy) && fromHere_[Idx(fx, fy)] < 60;
     }
 
-    // Fruit lying about, else a palm shaken with the hammer.
+    // Fruit close by, a palm to shake, an ape to hunt for meat, any fruit.
     std::vector<int> Forage() {
         int x, y, d;
-        // Standing on it already: the take and the shake below do the rest.
+        // Standing on it already: the take and the shake do the rest.
         if (Edible(ItemAt(player.x, player.y)) ||
             (Has(HAMMER) && ShakeablePalm(player.x, player.y)))
             return {};
-        if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d) && d < 150)
-            return (goal_ = "L517", GoTo(x, y));
-        if (Has(HAMMER) && Nearest([&](int cx, int cy) { return ShakeablePalm(cx, cy); }, x, y, d))
-            return (goal_ = "L519", GoTo(x, y));
-        if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d))
-            return (goal_ = "L521", GoTo(x, y));
+        auto edible = [&](int cx, int cy) { return Edible(ItemAt(cx, cy)); };
+        auto palm = [&](int cx, int cy) { return ShakeablePalm(cx, cy); };
+        if (Nearest(edible, x, y, d) && d < 40) return GoTo(x, y);
+        if (Has(HAMMER) && Nearest(palm, x, y, d) && d < 60) return GoTo(x, y);
+        if (Has(AXT) && ApesLeft() && FreeSlots() > 0) return Hunt();
+        if (Nearest(edible, x, y, d)) return GoTo(x, y);
+        if (Has(HAMMER) && Nearest(palm, x, y, d)) return GoTo(x, y);
         if (Nearest([&](int cx, int cy) { return ItemAt(cx, cy) == BEERENSTRAUCH; }, x, y, d))
             return d > 0 ? GoTo(x, y) : std::vector<int>{};
         return {};
@@ -570,11 +577,11 @@ class Planner {
         // Take what is wanted from the own cell; food too when hungry.
         if (here != 0 && FreeSlots() > 0 &&
             (Wanted(here, n) || (Edible(here) && player.hunger >= 150)))
-            return (goal_ = "L564", std::vector<int>{KEY_SPACE});
+            return {KEY_SPACE};
         const bool hungry = player.hunger >= 100 || CarriedFood() < kStock ||
                             (Has(SEGEL) && Has(LEDERBEUTEL) && CarriedFood() < 6);
         if (here == PALME && Has(HAMMER) && hungry && ShakeablePalm(player.x, player.y))
-            return (goal_ = "shake", Open(Intent::USE, SlotOf(HAMMER)));
+            return Open(Intent::USE, SlotOf(HAMMER));
         if (player.hunger >= 170 && !Has(FLEISCH)) {
             keys = Forage();
             if (!keys.empty()) return keys;
@@ -588,34 +595,38 @@ class Planner {
         auto pair = [&](int a, int b) -> std::vector<int> {
             const int sa = SlotOf(a), sb = SlotOf(b, sa);
             if (sa < 0 || sb < 0) return {};
-            return (goal_ = "L570", Open(Intent::COMBINE, sa, sb));
+            return Open(Intent::COMBINE, sa, sb);
         };
         std::vector<int> c;
-        if (n.hammer && !(c = pair(STEINBROCKEN, TREIBHOLZ)).empty()) return (goal_ = "L573", c);
-        if (n.axe && !(c = pair(SCHIEFER, TREIBHOLZ)).empty()) return (goal_ = "L574", c);
-        if (n.fire && here == 0 && !(c = pair(FEUERSTEIN, TREIBHOLZ)).empty()) return (goal_ = "L575", c);
-        if (n.saw && !(c = pair(HAMMER, EISEN)).empty()) return (goal_ = "L576", c);
-        if (!Has(LEDERBEUTEL) && !(c = pair(AFFENFELL, AFFENFELL)).empty()) return (goal_ = "L577", c);
-        if (!Has(SEGEL) && !(c = pair(FARNE, FARNE)).empty()) return (goal_ = "L578", c);
-        if (!Has(SEGEL) && !(c = pair(SEGELSTUECK, SEGELSTUECK)).empty()) return (goal_ = "L579", c);
-        if (n.split && !n.hammer && !(c = pair(HAMMER, STEINBROCKEN)).empty()) return (goal_ = "L580", c);
+        if (n.hammer && !(c = pair(STEINBROCKEN, TREIBHOLZ)).empty()) return c;
+        if (n.axe && !(c = pair(SCHIEFER, TREIBHOLZ)).empty()) return c;
+        if (n.fire && here == 0 && !(c = pair(FEUERSTEIN, TREIBHOLZ)).empty()) return c;
+        if (n.saw && !(c = pair(HAMMER, EISEN)).empty()) return c;
+        if (!Has(LEDERBEUTEL) && !(c = pair(AFFENFELL, AFFENFELL)).empty()) return c;
+        if (!Has(SEGEL) && !(c = pair(FARNE, FARNE)).empty()) return c;
+        if (!Has(SEGEL) && !(c = pair(SEGELSTUECK, SEGELSTUECK)).empty()) return c;
+        if (n.split && !n.hammer && !(c = pair(HAMMER, STEINBROCKEN)).empty()) return c;
 
         // Uses on the own cell.
         if (here == FEUERSTELLE) {
-            if (Has(EISENERZ) && n.iron) return (goal_ = "L584", Open(Intent::USE, SlotOf(EISENERZ)));
-            if (Has(FLEISCH)) return (goal_ = "L585", Open(Intent::USE, SlotOf(FLEISCH)));
+            if (Has(EISENERZ) && n.iron) return Open(Intent::USE, SlotOf(EISENERZ));
+            if (Has(FLEISCH)) return Open(Intent::USE, SlotOf(FLEISCH));
         }
         if (here == PALME && Has(SAEGE) && n.planks > 0 && Count(PLANKE) < 2 && FreeSlots() > 0)
-            return (goal_ = "L588", Open(Intent::USE, SlotOf(SAEGE)));
+            return Open(Intent::USE, SlotOf(SAEGE));
 
         // Room: leave what has no use on an empty cell, looking for one when full.
         for (int i = 0; i < 10; ++i) {
             if (player.inventory[i] == 0 || !Useless(player.inventory[i], n)) continue;
-            if (here == 0) return (goal_ = "L596", Open(Intent::DROP, i));
+            if (here == 0) return Open(Intent::DROP, i);
             int x, y, d;
-            if (FreeSlots() == 0 &&
-                Nearest([&](int cx, int cy) { return ItemAt(cx, cy) == 0 && !(cx == raftX_ && cy == raftY_); }, x, y, d))
-                return (goal_ = "L600", GoTo(x, y));
+            if (FreeSlots() == 0 && Nearest(
+                                        [&](int cx, int cy) {
+                                            return ItemAt(cx, cy) == 0 &&
+                                                   !(cx == raftX_ && cy == raftY_);
+                                        },
+                                        x, y, d))
+                return GoTo(x, y);
             break;
         }
 
@@ -625,8 +636,8 @@ class Planner {
         if (Count(PLANKE) >= 2 && raftX_ >= 0) {
             const bool last = PairsLaid() >= 2;
             if (!last || Ready()) {
-                if (onSite) return (goal_ = "L610", pair(PLANKE, PLANKE));
-                return (goal_ = "L611", GoTo(raftX_, raftY_));
+                if (onSite) return pair(PLANKE, PLANKE);
+                return GoTo(raftX_, raftY_);
             }
         }
         waiting_ = onSite && PairsLaid() >= 3 && Ready();
@@ -635,28 +646,28 @@ class Planner {
         int x, y, d;
         // Smelt ore, roast meat.
         int fx, fy;
-        if (FireOnMap(fx, fy) && ((Has(EISENERZ) && n.iron) || (Has(FLEISCH) && fromHere_[Idx(fx, fy)] < 80)))
-            return (goal_ = "L621", GoTo(fx, fy));
+        if (FireOnMap(fx, fy) &&
+            ((Has(EISENERZ) && n.iron) || (Has(FLEISCH) && fromHere_[Idx(fx, fy)] < 80)))
+            return GoTo(fx, fy);
 
         // Food close by, while little is carried: fruit, or a palm to shake.
         if (CarriedFood() < kStock && FreeSlots() > 1) {
             if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d) && d < 30)
-                return (goal_ = "food near", GoTo(x, y));
+                return GoTo(x, y);
             if (Has(HAMMER) &&
                 Nearest([&](int cx, int cy) { return ShakeablePalm(cx, cy); }, x, y, d) && d < 20)
-                return (goal_ = "palm near", GoTo(x, y));
+                return GoTo(x, y);
         }
 
         // Things lying about that the next recipe needs.
-        if (FreeSlots() > 0 &&
-            Nearest(
-                [&](int cx, int cy) {
-                    const int id = ItemAt(cx, cy);
-                    return id != 0 && id != FLEISCH && id != BEEREN && id != KOKOSNUSS &&
-                           id != BRATEN && Wanted(id, n);
-                },
-                x, y, d))
-            return (goal_ = "L632", GoTo(x, y));
+        if (FreeSlots() > 0 && Nearest(
+                                   [&](int cx, int cy) {
+                                       const int id = ItemAt(cx, cy);
+                                       return id != 0 && id != FLEISCH && id != BEEREN &&
+                                              id != KOKOSNUSS && id != BRATEN && Wanted(id, n);
+                                   },
+                                   x, y, d))
+            return GoTo(x, y);
 
         // Furs: hunt while apes are left.
         if (n.furs > 0 && Has(AXT)) {
@@ -664,7 +675,7 @@ class Planner {
                 hopeless_ = true;
                 return {};
             }
-            return (goal_ = "L640", Hunt());
+            return Hunt();
         }
         if (n.furs > 0 && !ApesLeft() && !Lying(AFFENFELL)) {
             hopeless_ = true;
@@ -678,27 +689,29 @@ class Planner {
                 for (int cx = 0; cx < w_; ++cx) {
                     const int cost = fromHere_[Idx(cx, cy)];
                     if (ItemAt(cx, cy) != PALME || cost == kNone) continue;
-                    const int score = cost + (raftX_ < 0 ? 0 : 3 * (std::abs(cx - raftX_) + std::abs(cy - raftY_)));
+                    const int score =
+                        cost +
+                        (raftX_ < 0 ? 0 : 3 * (std::abs(cx - raftX_) + std::abs(cy - raftY_)));
                     if (score < best) {
                         best = score;
                         x = cx;
                         y = cy;
                     }
                 }
-            if (best != kNone) return (goal_ = "L661", GoTo(x, y));
+            if (best != kNone) return GoTo(x, y);
         }
 
         // Food for the voyage and the way.
         if (CarriedFood() < 8) {
-            if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d) && d < 120 &&
-                FreeSlots() > 1)
-                return (goal_ = "L668", GoTo(x, y));
+            if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d) &&
+                d < 120 && FreeSlots() > 1)
+                return GoTo(x, y);
             if (Has(HAMMER) &&
                 Nearest([&](int cx, int cy) { return ShakeablePalm(cx, cy); }, x, y, d) && d < 200)
-                return (goal_ = "L671", GoTo(x, y));
-            if (Has(AXT) && ApesLeft() && FreeSlots() > 1) return (goal_ = "L672", Hunt());
+                return GoTo(x, y);
+            if (Has(AXT) && ApesLeft() && FreeSlots() > 1) return Hunt();
         }
-        return (goal_ = "L674", Wander());
+        return Wander();
     }
 
     // The step farthest from the lizards, safe or not.
@@ -714,7 +727,7 @@ class Planner {
                 key = KeyFor(dx[k], dy[k]);
             }
         }
-        return (goal_ = "L690", Step(key));
+        return Step(key);
     }
 
     // Nothing to do: a step somewhere safe, so that fruit regrows and critters move.
@@ -725,14 +738,13 @@ class Planner {
             const int j = (k + i) % 4;
             const int nx = player.x + dx[j], ny = player.y + dy[j];
             if (karte.isenterable(nx, ny) && Safe(nx, ny) && Ground(nx, ny) != 3)
-                return (goal_ = "L701", Step(KeyFor(dx[j], dy[j])));
+                return Step(KeyFor(dx[j], dy[j]));
         }
         return {};
     }
 
   public:
     int steps_ = 0;
-    std::string goal_;
 
   private:
     int w_ = 0, h_ = 0;
@@ -768,8 +780,10 @@ Outcome PlayIsland(const std::string& mapImage, int seed, int maxPasses, bool re
     gamestate = GS_LOADLEVEL;
     AnswerScreens();
     bool loading = true;
-    const bool trace = std::getenv("PALMUT_BOT_TRACE") != nullptr;
-    const int from = trace ? std::atoi(std::getenv("PALMUT_BOT_TRACE")) : 0;
+    // PALMUT_BOT_TRACE=N prints the castaway's state every pass from pass N on.
+    const char* traceFrom = std::getenv("PALMUT_BOT_TRACE");
+    const bool trace = traceFrom != nullptr;
+    const int from = trace ? std::atoi(traceFrom) : 0;
     try {
         while (out.passes < maxPasses) {
             if (IsDeathState(gamestate)) {
@@ -778,13 +792,11 @@ Outcome PlayIsland(const std::string& mapImage, int seed, int maxPasses, bool re
                 if (!retry) break;
                 loading = true;
             }
-            if (trace && (out.passes % 250 == 0 || (out.passes > from && out.passes < from + 400)))
+            if (trace && out.passes >= from)
                 std::fprintf(stderr, "%d %s\n", out.passes, planner.Describe().c_str());
             if (!loading) {
-                for (int key : planner.Keys()) {
-                    if (trace && out.passes > from && out.passes < from + 400) std::fprintf(stderr, "  key %d\n", key);
+                for (int key : planner.Keys())
                     InjectKeyPress(key);
-                }
                 if (planner.Hopeless()) {
                     out.end = "no apes";
                     break;

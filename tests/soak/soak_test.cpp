@@ -72,8 +72,8 @@ TEST_F(Soak, RandomKeysKeepTheGameConsistentAndMemoryFlat) {
     const char* env = std::getenv("PALMUT_SOAK_PASSES");
     const long passes = env ? std::atol(env) : 20000;
     // Play keys mostly, Escape rarely: it ends the game, which then starts anew.
-    const int keys[] = {KEY_W,     KEY_A,     KEY_S,  KEY_D,     KEY_UP, KEY_DOWN, KEY_LEFT,
-                        KEY_RIGHT, KEY_SPACE, KEY_ENTER, KEY_C,  KEY_F};
+    const int keys[] = {KEY_W,    KEY_A,     KEY_S,     KEY_D,     KEY_UP, KEY_DOWN,
+                        KEY_LEFT, KEY_RIGHT, KEY_SPACE, KEY_ENTER, KEY_C,  KEY_F};
     std::mt19937 rng(2026);
     std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(keys)) - 1);
     std::uniform_int_distribution<int> count(0, 2), percent(0, 999);
