@@ -362,9 +362,7 @@ class Planner {
             return n.furs == 0 && FreeSlots() == 0;
         case SAEGE:
             return n.planks == 0 || (!n.saw && FreeSlots() == 0 && Count(PLANKE) >= n.planks);
-        case HAMMER:
-            return !n.saw && !n.split && FreeSlots() == 0;
-        default:
+        default: // the hammer stays: it shakes coconuts from the palms to the end
             return false;
         }
     }
