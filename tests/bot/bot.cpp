@@ -10,23 +10,35 @@
 #include <string>
 #include <vector>
 
+#include "core/state.h"
 #include "media/clock.h"
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "media/test_seams.h"
-#include "player/item_ids.h"
-#include "shell/globals.h"
+#include "player/player.h"
 #include "shell/main_loop.h"
 #include "support/screen_answers.h"
 #include "world/critter.h"
+#include "world/karte.h"
 #include "world/message.h"
+#include "world/objekt.h"
 
 namespace bot {
 namespace {
 
-using namespace item;
+// The item ids the planner names.
+constexpr int PALME = TObjekt::PALME, STEINBROCKEN = TObjekt::STEINBROCKEN,
+              TREIBHOLZ = TObjekt::TREIBHOLZ, HAMMER = TObjekt::HAMMER, BEEREN = TObjekt::BEEREN,
+              KOKOSNUSS = TObjekt::KOKOSNUSS, BEERENSTRAUCH = TObjekt::BEERENSTRAUCH,
+              FEUERSTEIN = TObjekt::FEUERSTEIN, SCHIEFER = TObjekt::SCHIEFER,
+              EISENERZ = TObjekt::EISENERZ, EISEN = TObjekt::EISEN,
+              FEUERSTELLE = TObjekt::FEUERSTELLE, AXT = TObjekt::AXT, SAEGE = TObjekt::SAEGE,
+              PLANKE = TObjekt::PLANKE, FLEISCH = TObjekt::FLEISCH, BRATEN = TObjekt::BRATEN,
+              LEDERBEUTEL = TObjekt::LEDERBEUTEL, FARNE = TObjekt::FARNE,
+              SEGELSTUECK = TObjekt::SEGELSTUECK, SEGEL = TObjekt::SEGEL,
+              FLOSSROHLING = TObjekt::FLOSSROHLING, AFFENFELL = TObjekt::AFFENFELL;
 
-constexpr int SHALLOW = 1, SAND = 2;
+constexpr int SHALLOW = TKarte::SHALLOW, SAND = TKarte::SAND;
 constexpr int kHungerPerStep[5] = {0, 3, 2, 6, 1};
 constexpr int kThirstPerStep[5] = {0, -10, 1, 3, 1};
 constexpr int kNone = INT_MAX;
@@ -735,7 +747,7 @@ class Planner {
         for (int i = 0; i < 4; ++i) {
             const int j = (k + i) % 4;
             const int nx = player.x + dx[j], ny = player.y + dy[j];
-            if (karte.isenterable(nx, ny) && Safe(nx, ny) && Ground(nx, ny) != 3)
+            if (karte.isenterable(nx, ny) && Safe(nx, ny) && Ground(nx, ny) != TKarte::ROCK)
                 return Step(KeyFor(dx[j], dy[j]));
         }
         return {};

@@ -8,16 +8,16 @@
 #include <string>
 
 #include "bot/bot.h"
-#include "support/game_fixture.h"
+#include "support/shell_fixture.h"
 
 namespace {
 
 constexpr int kPassBudget = 20000;
 
-class Bot : public GameFixture {
+class Bot : public ShellFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        ShellFixture::SetUp();
         OpenWindow();
         LoadGameAssets();
         // The keyboard stays, the drawing goes: without a window every draw

@@ -12,8 +12,8 @@
 
 #include "media/keyboard.h"
 #include "shell/main_loop.h"
-#include "support/game_fixture.h"
 #include "support/screen_answers.h"
+#include "support/shell_fixture.h"
 #include "world/critter.h"
 #include "world/message.h"
 
@@ -56,10 +56,10 @@ std::string BrokenInvariant() {
     return "";
 }
 
-class Soak : public GameFixture {
+class Soak : public ShellFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        ShellFixture::SetUp();
         OpenWindow();
         LoadGameAssets();
         // Drawing is tested elsewhere; without a window every draw call returns

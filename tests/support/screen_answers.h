@@ -3,9 +3,9 @@
 // (start) and on a death screen (try again). For long unattended runs.
 #pragma once
 
+#include "core/state.h"
 #include "media/keyboard.h"
 #include "media/test_seams.h"
-#include "shell/globals.h"
 
 inline bool IsDeathState(int state) {
     return state == GS_DEAD_HUNGER || state == GS_DEAD_THIRST || state == GS_DEAD_WARAN;
