@@ -9,7 +9,7 @@ packages=(
   libpng-dev zlib1g-dev libfreetype-dev libvorbis-dev libogg-dev
   libcurl4-openssl-dev libmpg123-dev libdbus-1-dev
   libgtest-dev libgmock-dev
-  xvfb xauth xdotool x11-utils x11-apps imagemagick
+  xvfb xauth xdotool x11-utils x11-apps imagemagick strace
   zenity xdg-utils lame
   fonts-dejavu-core python3 clang-format
 )

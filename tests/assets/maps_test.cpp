@@ -116,6 +116,16 @@ TEST(ShippedMaps, SecondIslandIsWinnableAndDifferent) {
     EXPECT_GT(bay.map.lizards, def.map.lizards) << "the bay is meant to be the harder island";
 }
 
+TEST(ShippedMaps, LeatherBagCanBeMadeInNearlyEveryGame) {
+    // Apes are the only source of furs besides what lies about, every kill
+    // removes one, and the lizards eat them: the chance counts all of that.
+    for (const char* name : {"map/map.png", "map/bucht.png"}) {
+        Loaded l = load(assettest::assetPath(name));
+        ASSERT_TRUE(l.ok);
+        EXPECT_GE(furOdds(l.map, l.analysis, FairnessGoals{}.huntSteps).chance, 0.99) << name;
+    }
+}
+
 TEST(ShippedMaps, CheckerToolAcceptsThem) {
     for (const char* name : {"map/map.png", "map/bucht.png"}) {
         Loaded l = load(assettest::assetPath(name));
@@ -202,6 +212,41 @@ TEST(MapCheck, CountsOnlyWhatIsReachable) {
     // Without sand there is nowhere to build the raft.
     fill(m, 2, 2, 20, 3, 4);
     EXPECT_TRUE(hasError(analyse(m).issues, "sand"));
+}
+
+TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
+    // 1000 land cells; a kill leaves a fur in 11 of 41 blows, and each lizard
+    // eats an ape about every 1000 / lizards castaway steps.
+    MapData m = blankMap(64, 64);
+    fill(m, 10, 10, 49, 34, 4);
+    struct Case {
+        int apes, lizards, fursLying, bagsLying;
+        bool warned;
+    } cases[] = {
+        {12, 1, 0, 0, true},  // twelve apes, one lizard: about one game in two
+        {40, 0, 0, 0, false}, // plenty of apes and nobody eating them
+        {40, 3, 0, 0, true},  // the same apes, but three lizards
+        {22, 0, 1, 0, false}, // one fur lying about, one more from 22 apes
+        {0, 2, 2, 0, false},  // both furs lying about
+        {0, 2, 0, 1, false},  // the bag itself
+        {0, 0, 1, 0, true},   // one fur and no ape for the second
+    };
+    for (const Case& c : cases) {
+        MapData island = m;
+        island.apes = c.apes;
+        island.lizards = c.lizards;
+        for (int i = 0; i < c.fursLying; ++i)
+            put(island, 20 + i, 20, Affenfell);
+        for (int i = 0; i < c.bagsLying; ++i)
+            put(island, 20 + i, 22, Lederbeutel);
+        Analysis a = analyse(island);
+        checkFairness(island, a);
+        bool warned = false;
+        for (const Issue& i : a.issues)
+            warned = warned || (!i.error && i.text.find("expected furs") != std::string::npos);
+        EXPECT_EQ(warned, c.warned) << c.apes << " apes, " << c.lizards << " lizards, "
+                                    << c.fursLying << " furs, " << c.bagsLying << " bags";
+    }
 }
 
 TEST(MapCheck, WaysToWaterAndFoodAreChargedByGround) {

@@ -242,7 +242,17 @@ MapData defaultIsland() {
     is.scatter(rng, item::Schiefer, 1, 1, [&](int x, int y) { return is.g(x, y) == Rock; });
     is.scatter(rng, item::Eisenerz, 2, 4, [&](int x, int y) { return is.g(x, y) == Rock; });
     is.scatter(rng, item::Kokosnuss, 3, 6, [&](int x, int y) { return is.g(x, y) != Rock; });
-    is.map.apes = 12;
+    // Placed last, so everything above keeps its cell. Berries near the beaches
+    // feed the walks with planks; one fur lies inland (off rock, where the lizard
+    // would drop a stone over it), and with 22 apes the second fur is there in
+    // 99 % of games even after the lizard's meals.
+    is.scatter(rng, item::Beerenstrauch, 4, 6, [&](int x, int y) {
+        return is.g(x, y) == Grass && is.dist(x, y) <= 5 && !is.nearStart(x, y, 6);
+    });
+    is.scatter(rng, item::Affenfell, 1, 1, [&](int x, int y) {
+        return is.g(x, y) == Grass && is.dist(x, y) >= 5 && !is.nearStart(x, y, 12);
+    });
+    is.map.apes = 22;
     is.map.lizards = 1;
     return is.map;
 }
@@ -290,7 +300,21 @@ MapData bayIsland() {
                [&](int x, int y) { return is.g(x, y) == Grass && is.dist(x, y) >= 3; });
     is.scatter(rng, item::Treibholz, 5, 8, [&](int x, int y) { return is.g(x, y) == Sand; });
     is.scatter(rng, item::Steinbrocken, 7, 4, [&](int x, int y) { return is.g(x, y) == Rock; });
-    is.map.apes = 10;
+    // Placed last, so everything above keeps its cell. Two lizards eat half the
+    // apes before a castaway could hunt them, so the bag's furs lie far apart on
+    // grass; apes are meat here. More palms and bushes along the shore keep the
+    // long ways survivable, and a few coconuts lie inland.
+    is.scatter(rng, item::Palme, 5, 3, [&](int x, int y) {
+        return (is.g(x, y) == Sand || is.g(x, y) == Grass) && is.dist(x, y) <= 4 &&
+               is.dist(x, y) >= 2;
+    });
+    is.scatter(rng, item::Beerenstrauch, 4, 8,
+               [&](int x, int y) { return is.g(x, y) == Grass && is.dist(x, y) <= 6; });
+    is.scatter(rng, item::Kokosnuss, 4, 8, [&](int x, int y) { return is.g(x, y) == Grass; });
+    is.scatter(rng, item::Affenfell, 2, 20, [&](int x, int y) {
+        return is.g(x, y) == Grass && is.dist(x, y) >= 3 && !is.nearStart(x, y, 15);
+    });
+    is.map.apes = 12;
     is.map.lizards = 2;
     return is.map;
 }

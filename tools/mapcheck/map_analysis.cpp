@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cmath>
+#include <cstdio>
 #include <functional>
 #include <queue>
 
@@ -237,6 +239,25 @@ Analysis analyse(const MapData& map) {
     return a;
 }
 
+FurOdds furOdds(const MapData& map, const Analysis& a, int huntSteps) {
+    const auto& n = a.reachableItems;
+    const int land = std::max(1, a.landCells);
+    const double survive = std::exp(-static_cast<double>(map.lizards) * huntSteps / land);
+    FurOdds odds;
+    odds.perApe = survive * 11.0 / 41.0;
+    odds.expected = n[Affenfell] + 2.0 * n[Lederbeutel] + map.apes * odds.perApe;
+    const int needed = n[Lederbeutel] > 0 ? 0 : std::max(0, 2 - n[Affenfell]);
+    // Binomial: at least `needed` of the apes end as furs.
+    const double p = odds.perApe, q = 1.0 - p;
+    double shortfall = 0, term = std::pow(q, map.apes); // k = 0
+    for (int k = 0; k < needed && k <= map.apes; ++k) {
+        shortfall += term;
+        term *= (q > 0 ? p / q : 0) * (map.apes - k) / (k + 1.0);
+    }
+    odds.chance = std::max(0.0, 1.0 - shortfall);
+    return odds;
+}
+
 void checkFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     const auto& n = a.reachableItems;
     struct Goal {
@@ -256,6 +277,15 @@ void checkFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
         if (goal.have < goal.want)
             warning(a, "only " + std::to_string(goal.have) + " " + goal.what + " (" +
                            std::to_string(goal.want) + " recommended)");
+    const FurOdds furs = furOdds(map, a, g.huntSteps);
+    if (furs.chance < g.furChance) {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      "expected furs too low: %.1f, the leather bag can be made in only %.1f %% "
+                      "of games (%.0f %% wanted): add apes or lay a fur",
+                      furs.expected, 100 * furs.chance, 100 * g.furChance);
+        warning(a, text);
+    }
     const char* groundNames[] = {"", "shallow water", "sand", "rock", "grass"};
     for (int k = 1; k < kGroundKinds; ++k)
         if (a.reachableGround[k] == 0)

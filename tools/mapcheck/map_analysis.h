@@ -92,10 +92,27 @@ inline constexpr int kThirstLimit = 180;
 inline constexpr int kHungerLimit = 300;
 
 // Recommended counts for a fair island; shortfalls are reported as warnings.
+// `huntSteps` is how far a careful castaway walks before the furs are in hand
+// (the lizards eat apes meanwhile); `furChance` the share of games that must
+// still yield the leather bag.
 struct FairnessGoals {
     int palms = 6, bushes = 2, stones = 4, driftwood = 5, ferns = 6, apes = 8, lizards = 1;
+    int huntSteps = 600;
+    double furChance = 0.99;
 };
 void checkFairness(const MapData& map, Analysis& result, const FairnessGoals& goals = {});
+
+// What the apes of an island are worth for the leather bag.
+struct FurOdds {
+    double perApe;   // chance that one ape ends as a fur
+    double expected; // furs expected from the apes and lying about
+    double chance;   // chance of enough furs for the bag (1 when a bag lies about)
+};
+// Every ape survives the lizards' meals for `huntSteps` castaway steps with
+// exp(-lizards * huntSteps / land cells) (each lizard step lands on a given
+// ape's cell about once per land cell), and an ape hunted down leaves a fur
+// in 11 of the 41 axe blows that kill it (the other 30 leave meat).
+FurOdds furOdds(const MapData& map, const Analysis& analysis, int huntSteps);
 
 // One critter-file line as the game reads it: blanks, an optional sign, then
 // binary after '%', hexadecimal after '$', else decimal digits; no digits give 0.

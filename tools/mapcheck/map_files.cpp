@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <png.h>
@@ -160,6 +161,14 @@ int printReport(const std::string& imagePath, const MapData& map,
     }
     out += "  critters: " + std::to_string(map.apes) + " apes, " + std::to_string(map.lizards) +
            " monitor lizards\n";
+    if (a.hasStart) {
+        const FurOdds furs = furOdds(map, a, FairnessGoals{}.huntSteps);
+        char line[120];
+        std::snprintf(line, sizeof line,
+                      "  furs: %.1f expected, enough for the leather bag in %.1f %% of games\n",
+                      furs.expected, 100 * furs.chance);
+        out += line;
+    }
     auto list = [&](const std::vector<Issue>& issues) {
         for (const Issue& i : issues) {
             out += std::string(i.error ? "  ERROR: " : "  warning: ") + i.text + "\n";

@@ -1,0 +1,79 @@
+// The shipped islands can be won by playing: the planning player goes from the
+// title picture to the victory screen with key presses alone.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "bot/bot.h"
+#include "support/shell_fixture.h"
+
+namespace {
+
+constexpr int kPassBudget = 20000;
+
+class Bot : public ShellFixture {
+  protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        OpenWindow();
+        LoadGameAssets();
+        // The keyboard stays, the drawing goes: without a window every draw
+        // call returns at once, and thousands of passes cost little.
+        CloseGraphics();
+    }
+};
+
+// The islands as the game ships them, with a few fixed seeds each.
+struct Island {
+    const char* image;
+    int seeds[3];
+};
+constexpr Island kIslands[] = {{"map/map.png", {1, 7, 9}}, {"map/bucht.png", {2, 4, 6}}};
+
+} // namespace
+
+TEST_F(Bot, WinsEveryShippedIslandOnFixedSeeds) {
+    for (const Island& island : kIslands)
+        for (int seed : island.seeds) {
+            const bot::Outcome out = bot::PlayIsland(island.image, seed, kPassBudget, false);
+            EXPECT_TRUE(out.won) << island.image << " seed " << seed << ": " << out.end << " after "
+                                 << out.passes << " passes";
+            std::printf("%s seed %d: %s, %d passes, %d steps\n", island.image, seed,
+                        out.end.c_str(), out.passes, out.steps);
+        }
+}
+
+// The long measure, run by tests/bot/win_rate.sh: PALMUT_BOT_ISLAND,
+// PALMUT_BOT_SEEDS (count, from 1) and PALMUT_BOT_RETRY (1: a death restarts).
+TEST_F(Bot, DISABLED_WinRate) {
+    const char* island = std::getenv("PALMUT_BOT_ISLAND");
+    const char* seeds = std::getenv("PALMUT_BOT_SEEDS");
+    const char* retry = std::getenv("PALMUT_BOT_RETRY");
+    const std::string image = island ? island : "map/map.png";
+    const int count = seeds ? std::atoi(seeds) : 100;
+    const bool restart = retry && std::string(retry) == "1";
+    int wins = 0;
+    long wonPasses = 0;
+    int most = 0;
+    std::map<std::string, int> ends;
+    for (int seed = 1; seed <= count; ++seed) {
+        const bot::Outcome out = bot::PlayIsland(image, seed, kPassBudget, restart);
+        std::printf("seed %d: %s, %d passes, %d steps, %d deaths\n", seed, out.end.c_str(),
+                    out.passes, out.steps, out.deaths);
+        std::fflush(stdout);
+        ++ends[out.end];
+        if (out.won) {
+            ++wins;
+            wonPasses += out.passes;
+            most = std::max(most, out.passes);
+        }
+    }
+    std::printf("%s: won %d of %d", image.c_str(), wins, count);
+    if (wins) std::printf(", passes mean %ld, most %d", wonPasses / wins, most);
+    for (const auto& [end, n] : ends)
+        std::printf("; %s %d", end.c_str(), n);
+    std::printf("\n");
+}
