@@ -154,6 +154,7 @@ void DeathScreen(int state) {
             gamestate = GS_QUIT;
             return;
         }
+        EndOnCloseRequest();
         // Nothing is redrawn while waiting; sleeping keeps the wait off the CPU.
         Pause(10);
     }

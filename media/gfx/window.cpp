@@ -30,6 +30,7 @@ struct WindowState {
     int swapInterval = -1; // what the context was last told; -1 unknown
     int lastDrawCalls = 0;
     std::function<void()> frameHook;
+    std::function<bool(int)> refuseMode;
 };
 WindowState win;
 
@@ -92,6 +93,7 @@ void SetWindowTitle(const std::string& title) {
 bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     CloseGraphics();
     if (width <= 0 || height <= 0 || !StartVideo()) return false;
+    if (win.refuseMode && win.refuseMode(depth)) return false;
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -200,4 +202,8 @@ unsigned ReadBackPixel(int x, int y) {
 
 int LastFrameDrawCalls() {
     return win.lastDrawCalls;
+}
+
+void RefuseGraphicsModes(std::function<bool(int depth)> refuse) {
+    win.refuseMode = std::move(refuse);
 }
