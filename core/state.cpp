@@ -1,9 +1,14 @@
 #include "core/state.h"
 
+#include "media/bass.h"
+#include "media/keyboard.h"
+#include "media/program.h"
+
 int gamestate = GS_LOADLEVEL;
 std::string mapfile = "map/map.png";
 int soundon = 0;
 int victorytimer = 0;
+std::string mapnotice;
 
 ImagePtr titleimage;
 ImagePtr tiles;
@@ -23,6 +28,7 @@ void ResetState() {
     mapfile = "map/map.png";
     soundon = 0;
     victorytimer = 0;
+    mapnotice.clear();
     titleimage = tiles = objectimages = beings = selector = foodstate = nullptr;
     adventurefont = defaultfont = nullptr;
     sndchose = sndconfirm = sndhit = sndwalk = nullptr;
@@ -30,4 +36,10 @@ void ResetState() {
 
 void PlaySfx(const SoundPtr& sound) {
     if (soundon == 1 && sound) Play(sound);
+}
+
+void EndOnCloseRequest() {
+    if (!CloseRequested()) return;
+    BASS_Free();
+    EndProgram();
 }

@@ -26,6 +26,8 @@ extern int gamestate;
 extern std::string mapfile;
 extern int soundon;
 extern int victorytimer;
+// Why the map last chosen in the menu was not taken; shown on the next title picture.
+extern std::string mapnotice;
 
 extern ImagePtr titleimage;
 extern ImagePtr tiles;
@@ -46,3 +48,7 @@ void ResetState();
 // Plays a sound effect of the menu or of play: only when sound effects are on,
 // and silently nothing when the file was missing.
 void PlaySfx(const SoundPtr& sound);
+
+// The screens outside play end the program, as quitting from the menu does,
+// when the window was asked to close. Play itself ends at the end of its pass.
+void EndOnCloseRequest();

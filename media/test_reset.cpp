@@ -1,5 +1,5 @@
 // One reset of every module's state that outlives a test: drawing modes, key
-// state, hooks, the debug sink, the document opener and the music time limits.
+// state, hooks, refused modes, the debug sink, the document opener and the music time limits.
 #include "media/gfx/draw_state.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
@@ -13,6 +13,7 @@ void ResetMediaForTests() {
     media_internal::ResetKeyboard();
     SetFrameHook(nullptr);
     SetRequestFileAnswer(nullptr);
+    RefuseGraphicsModes(nullptr);
     SetOpenCommand("");
     SetDebugSink(nullptr);
     SetMusicTimeouts(MusicTimeouts{});

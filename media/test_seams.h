@@ -40,6 +40,10 @@ unsigned ReadBackPixel(int x, int y);
 // Draw calls issued by the last presented frame.
 int LastFrameDrawCalls();
 
+// OpenGraphics fails, as on a desktop without that mode, for each depth the
+// function refuses; an empty function accepts every mode again.
+void RefuseGraphicsModes(std::function<bool(int depth)> refuse);
+
 // Answer RequestFile without a dialog; an empty function restores the real one.
 void SetRequestFileAnswer(std::function<std::string(const std::string& title)> answer);
 // Replace the program that OpenURL starts (tests point it at a logger).

@@ -127,15 +127,18 @@ void Use(TPlayer& p) {
 } // namespace
 
 void TPlayer::action() {
+    // A lizard's bite or Escape in this pass must not be overwritten by a
+    // selection; hunger and thirst are tested again by In and keep waiting.
+    const bool ending = gamestate == GS_DEAD_WARAN || gamestate == GS_QUIT;
     if (order & DOACTIONTAKE) Take(*this);
-    if (order & DOACTIONCOMBINE) {
+    if ((order & DOACTIONCOMBINE) && !ending) {
         gamestate = GS_COMBINE;
         Tmessage::add("Waehle zwei Objekte mit Enter aus, um zu kombinieren.", 2000);
     }
-    if (order & DOACTIONDROP) OpenDropSelection(*this);
+    if ((order & DOACTIONDROP) && !ending) OpenDropSelection(*this);
     if (order & DOACTIONDROPRUN) Drop(*this);
     if (order & DOACTIONCOMBINERUN) CombinePicks(*this);
-    if (order & DOACTIONUSE) {
+    if ((order & DOACTIONUSE) && !ending) {
         gamestate = GS_USE;
         Tmessage::add("Enter um ein Objekt zu benutzen", 2000);
     }

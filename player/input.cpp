@@ -156,6 +156,7 @@ void DeathScreen(int state) {
             gamestate = GS_QUIT;
             break;
         }
+        EndOnCloseRequest();
         // Nothing is redrawn while waiting; sleeping keeps the wait off the CPU.
         Pause(10);
     }

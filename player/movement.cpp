@@ -24,6 +24,9 @@ void TPlayer::move() {
         {MOVENORTH, 0, -1}, {MOVESOUTH, 0, 1}, {MOVEWEST, -1, 0}, {MOVEEAST, 1, 0}};
     for (const Step& step : steps) {
         if ((order & step.bit) == 0) continue;
+        // In checked each key from the start cell; a second step must also be
+        // possible from where the first one ended, or it would lead into the sea.
+        if (karte.isenterable(x + step.dx, y + step.dy) != 1) continue;
         x += step.dx;
         y += step.dy;
         hunger += gethunger();

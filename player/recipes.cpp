@@ -49,9 +49,10 @@ void CheckDeparture(const TPlayer& p) {
 void LayPlanks(TPlayer& p) {
     if (!karte.contains(p.x, p.y) || CellAt(p.x, p.y, 0) != TKarte::SAND) return;
     Produce(p, 0, 0);
+    // Layer 2 of a cell that is not yet a raft may hold the time stamp of a
+    // palm or stone that stood there: the count starts afresh.
+    int pairs = CellAt(p.x, p.y, 1) == TObjekt::FLOSSROHLING ? CellAt(p.x, p.y, 2) : 0;
     SetCell(p.x, p.y, 1, TObjekt::FLOSSROHLING);
-    // The layer may hold an old time stamp; saturate rather than overflow.
-    int pairs = CellAt(p.x, p.y, 2);
     if (pairs < INT_MAX) ++pairs;
     SetCell(p.x, p.y, 2, pairs);
     if (pairs >= RAFT_PAIRS_NEEDED) CheckDeparture(p);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "core/state.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
@@ -24,6 +25,7 @@ struct Intro {
         Flip(-1);
         Pause(sleepMs);
         if (KeyHitCount(KEY_ESCAPE) > 0) skip = true;
+        EndOnCloseRequest();
     }
 };
 

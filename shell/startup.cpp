@@ -27,13 +27,6 @@ ImagePtr RequiredStrip(const std::string& path, int count) {
     return Required(LoadImageStrip(path, 32, 32, 0, count, IMAGE_DEFAULT), path);
 }
 
-void OpenWindowOrDie(int depth) {
-    if (OpenGraphics(640, 480, depth, 60, 0)) return;
-    // A desktop that refuses full screen still gets the game in a window.
-    if (depth != 0 && OpenGraphics(640, 480, 0, 60, 0)) return;
-    FatalError("Cannot open a 640 x 480 window with OpenGL 3.3 or OpenGL ES 3.0.\n");
-}
-
 } // namespace
 
 void LoadTitleAssets() {
@@ -52,6 +45,13 @@ void LoadPlayAssets() {
     foodstate = RequiredStrip("gfx/foodstate.png", 2);
     adventurefont = LoadFont("gfx/Adventure.ttf", 32, FONT_SMOOTH);
     if (!adventurefont) FatalError("gfx/Adventure.ttf not found.");
+}
+
+void OpenModeOrDie(int depth) {
+    if (OpenGraphics(640, 480, depth, 60, 0)) return;
+    // A desktop that refuses one mode may still give the other.
+    if (OpenGraphics(640, 480, depth == 0 ? 32 : 0, 60, 0)) return;
+    FatalError("Cannot open a 640 x 480 window with OpenGL 3.3 or OpenGL ES 3.0.\n");
 }
 
 void PlacePlayer() {
@@ -74,7 +74,7 @@ void StartUp() {
 
     const GameConfig config = ReadGameConfig("data/game.cfg");
     soundon = config.sound ? 1 : 0;
-    OpenWindowOrDie(config.fullscreen ? 32 : 0);
+    OpenModeOrDie(config.fullscreen ? 32 : 0);
 
     PlayIntro();
 

@@ -24,12 +24,7 @@ const std::array<std::string, 4> kMenuEntries = {"SPIEL STARTEN", "KARTE WAEHLEN
 constexpr int kStart = 0;
 constexpr int kChooseMap = 1;
 constexpr int kReadme = 2;
-
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
+constexpr float kNoticeY = 436.0f;
 
 // A press of the first key, or else of its twin: the twin's press stays pending
 // when both came in the same pass.
@@ -42,13 +37,19 @@ bool Pressed(int key, int twin) {
     EndProgram();
 }
 
+// The name of the chosen file without its folders, for the notice.
+std::string FileName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 void ChooseMap() {
     SetMouseVisible(1);
     const int depth = CurrentDepth();
-    if (depth == 32) OpenGraphics(640, 480, 0, 60, 0);
+    if (depth == 32) OpenModeOrDie(0);
     std::string chosen = RequestFile("Select .map File:", "map:map", 0, "map/");
     const bool noDialog = RequestFileUnavailable() != 0;
-    if (depth == 32) OpenGraphics(640, 480, 32, 60, 0);
+    if (depth == 32) OpenModeOrDie(32);
     // A re-opened mode starts without the alpha blending play relies on.
     SetBlend(BLEND_ALPHA);
     SetMouseVisible(0);
@@ -56,7 +57,25 @@ void ChooseMap() {
     if (noDialog) chosen = RunMapChooser("Select .map File:");
     SetFont(adventurefont);
     // A cancelled dialog keeps the map we had.
-    if (!chosen.empty()) mapfile = MapImageForChosenFile(chosen);
+    if (chosen.empty()) return;
+    // So does a map whose files cannot be read: the level load would end the game.
+    const std::string image = MapImageForChosenFile(chosen);
+    if (TKarte::canLoad(image))
+        mapfile = image;
+    else
+        mapnotice = "Karte nicht lesbar: " + FileName(chosen);
+}
+
+// White on a black strip above the picture's own line at its foot, centred for
+// the built-in font's 8-pixel letters.
+void DrawMapNotice() {
+    if (mapnotice.empty()) return;
+    const float width = 8.0f * static_cast<float>(mapnotice.size());
+    const float x = 320.0f - width / 2.0f;
+    SetColor(0, 0, 0);
+    DrawRect(x - 4.0f, kNoticeY - 3.0f, width + 8.0f, 14.0f);
+    SetColor(255, 255, 255);
+    DrawText(mapnotice, x, kNoticeY);
 }
 
 void DrawMenu(int selection) {
@@ -74,10 +93,13 @@ void DrawMenu(int selection) {
 } // namespace
 
 std::string MapImageForChosenFile(const std::string& chosen) {
+    static const std::string map = ".map";
     std::string path = chosen;
     std::transform(path.begin(), path.end(), path.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    ReplaceAll(path, ".map", ".png");
+    // Only the file's own extension: a folder such as "Karten.map/" keeps its name.
+    if (path.size() >= map.size() && path.compare(path.size() - map.size(), map.size(), map) == 0)
+        path.replace(path.size() - map.size(), map.size(), ".png");
     return path;
 }
 
@@ -86,17 +108,22 @@ void LoadLevelAndShowTitle() {
     player.hunger = 0;
     player.durst = 0;
     karte = TKarte::loadPNG(mapfile);
-    TCritter::load(mapfile, player.seenByCritters());
+    // The castaway first, so critters keep away from where he starts, not
+    // from where he died.
     PlacePlayer();
+    TCritter::load(mapfile, player.seenByCritters());
     player.rotation = 0;
     player.inventory.fill(0);
 
     for (;;) {
         DrawImage(titleimage, 0, 0, 0);
+        DrawMapNotice();
         Flip(-1);
         if (NextChar() != 0) break;
+        EndOnCloseRequest();
         Pause(60);
     }
+    mapnotice.clear();
     gamestate = GS_MENU;
     ClearKeys();
 }
@@ -137,6 +164,7 @@ void RunTitleMenu() {
             RunReader("data/liesmich.txt");
             SetFont(adventurefont);
         }
+        EndOnCloseRequest();
         Pause(60);
     }
     SetGamepadStartEscapes(0);

@@ -9,5 +9,6 @@ void LoadLevelAndShowTitle();
 // Runs the title menu until a game starts (3) or a map was chosen (1); quitting
 // ends the program.
 void RunTitleMenu();
-// The map image path for a chosen layer file: lower case, ".map" -> ".png".
+// The map image path for a chosen layer file: lower case, a trailing ".map"
+// becomes ".png".
 std::string MapImageForChosenFile(const std::string& chosen);

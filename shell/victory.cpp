@@ -36,6 +36,11 @@ float CentredX(float centre, const std::string& text) {
 } // namespace
 
 void CheckVictory() {
+    // Only play and the selections: a death, a restart or quitting decided in
+    // this pass must not turn into the victory screen.
+    if (gamestate != GS_PLAY && gamestate != GS_USE && gamestate != GS_COMBINE &&
+        gamestate != GS_DROP)
+        return;
     if (!DelayPassed(victorytimer, Millis(), kCheckInterval)) return;
     victorytimer = Millis();
     if (!karte.contains(player.x, player.y)) return;
@@ -72,6 +77,7 @@ void ShowVictoryScreen() {
         Pause(50);
         Flip(-1);
         if (NextChar() != 0) break;
+        EndOnCloseRequest();
     }
     ClearKeys();
     EndProgram();

@@ -19,6 +19,9 @@ std::vector<TCritter> TCritter::list;
 namespace {
 // Critters are only placed within columns and rows 1 to 63.
 constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
+// More of one kind than any island holds; a count near the int range would
+// keep the level load busy for hours.
+constexpr int MAX_PER_KIND = 10000;
 
 // Steps by drawn number 1-9: N, S, W, E, stay, SE, NW, SW, NE. Apes draw
 // 1-9, monitor lizards 1-5 (orthogonal only).
@@ -29,7 +32,7 @@ bool CanPlaceAt(int x, int y, const CastawayView& castaway) {
     return karte.isenterable(x, y) && x != castaway.x && y != castaway.y;
 }
 
-// Cells that Create may choose; counted once so placement provably ends.
+// Cells that Create may choose; counted first so placement provably ends.
 int CountPlacementCells(const CastawayView& castaway) {
     int count = 0;
     for (int x = PLACE_MIN; x <= PLACE_MAX; ++x)
@@ -88,13 +91,9 @@ void LizardReacts(const TCritter& lizard, const CastawayView& castaway, std::vec
         gamestate = GS_DEAD_WARAN;
     }
 }
-} // namespace
 
-int TCritter::Create(int typ, const CastawayView& castaway) {
-    if (CountPlacementCells(castaway) == 0) {
-        DebugLog("no cell can take a critter; none placed");
-        return 0;
-    }
+// Draws cells until one fits; there must be one.
+void Place(int typ, const CastawayView& castaway) {
     int x = 0, y = 0;
     do {
         x = RandomInt(PLACE_MIN, PLACE_MAX);
@@ -104,7 +103,16 @@ int TCritter::Create(int typ, const CastawayView& castaway) {
     critter.x = x;
     critter.y = y;
     critter.typ = typ;
-    list.push_back(critter);
+    TCritter::list.push_back(critter);
+}
+} // namespace
+
+int TCritter::Create(int typ, const CastawayView& castaway) {
+    if (CountPlacementCells(castaway) == 0) {
+        DebugLog("no cell can take a critter; none placed");
+        return 0;
+    }
+    Place(typ, castaway);
     return 0;
 }
 
@@ -151,15 +159,17 @@ void TCritter::load(const std::string& mapPath, const CastawayView& castaway) {
     int apes = ParseCritterCount(apeLine);
     int lizards = ParseCritterCount(lizardLine);
 
-    // More critters than cells to start on only costs time; a count near the
-    // int range would never finish.
-    const int cells = CountPlacementCells(castaway);
-    if (apes > cells || lizards > cells)
-        DebugLog("critter count capped at " + std::to_string(cells));
-    apes = std::min(apes, cells);
-    lizards = std::min(lizards, cells);
+    // Critters may share a cell, so a small island takes every one asked for.
+    if (CountPlacementCells(castaway) == 0) {
+        DebugLog("no cell can take a critter; none placed");
+        return;
+    }
+    if (apes > MAX_PER_KIND || lizards > MAX_PER_KIND)
+        DebugLog("critter count capped at " + std::to_string(MAX_PER_KIND));
+    apes = std::min(apes, MAX_PER_KIND);
+    lizards = std::min(lizards, MAX_PER_KIND);
     for (int i = 0; i < apes; ++i)
-        Create(APE, castaway);
+        Place(APE, castaway);
     for (int i = 0; i < lizards; ++i)
-        Create(WARAN, castaway);
+        Place(WARAN, castaway);
 }

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 
 #include "core/state.h"
 #include "media/files.h"
@@ -104,6 +106,19 @@ TKarte TKarte::loadPNG(const std::string& path) {
             map.data(x, y, 0) = GroundOfColour(ReadPixel(pixmap, x, y));
     map.loadlayer(path, 1);
     return map;
+}
+
+bool TKarte::canLoad(const std::string& path) {
+    std::uint32_t width = 0, height = 0;
+    if (!ReadPngSize(path, width, height)) return false;
+    if (width == 0 || height == 0 || width > MAX_SIDE || height > MAX_SIDE) return false;
+    const std::string name = LayerFileName(path, ".map");
+    FileStreamPtr file = OpenForReading(name);
+    if (!file) return false;
+    Close(file);
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(ResolvePath(name), error);
+    return !error && bytes >= static_cast<std::uintmax_t>(width) * height;
 }
 
 void TKarte::loadlayer(const std::string& path, int layer) {

@@ -37,6 +37,9 @@ class TKarte {
     static TKarte Create(int sizex, int sizey, int layers);
     // Builds a three-layer map from a map image and its layer file.
     static TKarte loadPNG(const std::string& path);
+    // Whether loadPNG would find a map image and a long enough layer file at
+    // `path`. Reads only the picture's header and the layer file's size.
+    static bool canLoad(const std::string& path);
     void loadlayer(const std::string& path, int layer);
     int isenterable(int x, int y) const;
     void Render(int vx, int vy) const;

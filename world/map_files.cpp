@@ -15,14 +15,6 @@ std::string LayerFileName(const std::string& imagePath, const std::string& newEx
     std::string lower = LowerAscii(imagePath);
     if (lower.size() < png.size() || lower.compare(lower.size() - png.size(), png.size(), png) != 0)
         return imagePath;
-    // Every ".png" is replaced, also one inside a folder name.
-    std::string result;
-    std::size_t from = 0;
-    for (std::size_t at = lower.find(png); at != std::string::npos; at = lower.find(png, from)) {
-        result.append(lower, from, at - from);
-        result += newExt;
-        from = at + png.size();
-    }
-    result.append(lower, from, std::string::npos);
-    return result;
+    lower.replace(lower.size() - png.size(), png.size(), newExt);
+    return lower;
 }

@@ -36,6 +36,7 @@ struct WindowState {
     bool needsWindowSize = false;
     int pictureW = 0, pictureH = 0;
     SDL_Rect windowRect{}; // where the window was before full screen
+    std::function<bool(int)> refuseMode;
 };
 WindowState win;
 bool forceGles = false; // test switch
@@ -210,6 +211,7 @@ void SetWindowTitle(const std::string& title) {
 bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     CloseGraphics();
     if (width <= 0 || height <= 0 || !StartVideo()) return false;
+    if (win.refuseMode && win.refuseMode(depth)) return false;
 
     const bool fullScreen = depth != 0;
     // Full screen is a desktop-sized window showing the picture scaled up:
@@ -325,4 +327,8 @@ unsigned ReadBackPixel(int x, int y) {
 
 int LastFrameDrawCalls() {
     return win.lastDrawCalls;
+}
+
+void RefuseGraphicsModes(std::function<bool(int depth)> refuse) {
+    win.refuseMode = std::move(refuse);
 }

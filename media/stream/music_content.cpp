@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <string_view>
 
 namespace {
 
@@ -88,6 +89,54 @@ std::vector<std::string> XmlAttributes(const std::string& text, const std::strin
     return values;
 }
 
+// Start of the next element <name ...> in lower-cased text within [from, end);
+// "<tracklist" is not a "<track". Searching only up to `end` keeps a hostile
+// list linear in its size.
+std::size_t FindElement(std::string_view lower, std::string_view name, std::size_t from,
+                        std::size_t end) {
+    end = std::min(end, lower.size());
+    for (std::size_t at = from; at < end; ++at) {
+        at = lower.substr(0, end).find(name, at);
+        if (at == std::string_view::npos) return std::string::npos;
+        const std::size_t after = at + name.size();
+        // The '<' must lie at or after `from` too, or the same element is found again.
+        if (at <= from || lower[at - 1] != '<' || after >= end) continue;
+        const char c = lower[after];
+        if (c == '>' || c == '/' || std::isspace(static_cast<unsigned char>(c))) return at - 1;
+    }
+    return std::string::npos;
+}
+
+// XSPF: the <location> texts of every <track>, in document order. The
+// playlist's own <location> (where the list itself lives) is not a track.
+std::vector<std::string> XspfLocations(const std::string& text) {
+    std::vector<std::string> values;
+    const std::string lowerText = Lower(text);
+    const std::string_view lower = lowerText;
+    const std::size_t size = lower.size();
+    std::size_t track = FindElement(lower, "track", 0, size);
+    while (track != std::string::npos) {
+        const std::size_t next = FindElement(lower, "track", track + 1, size);
+        std::size_t end = next == std::string::npos ? size : next;
+        end = std::min(end, lower.substr(0, end).find("</track", track));
+        std::size_t at = FindElement(lower, "location", track, end);
+        while (at != std::string::npos) {
+            const std::size_t open = lower.find('>', at);
+            if (open >= end) break;
+            if (lower[open - 1] == '/') { // <location/> holds nothing
+                at = FindElement(lower, "location", open, end);
+                continue;
+            }
+            const std::size_t close = lower.substr(0, end).find("</location", open);
+            if (close == std::string::npos) break;
+            values.push_back(DecodeXmlEntities(Trim(text.substr(open + 1, close - open - 1))));
+            at = FindElement(lower, "location", close, end);
+        }
+        track = next;
+    }
+    return values;
+}
+
 } // namespace
 
 std::string Trim(const std::string& s) {
@@ -109,6 +158,9 @@ MusicContent DetectMusicContent(const std::string& contentType, const std::uint8
         return text.find("#ext-x-") != std::string::npos ? MusicContent::Hls : MusicContent::M3u;
     if (StartsWith(text, "<asx")) return MusicContent::Asx;
     if (StartsWith(text, "<?wpl") || StartsWith(text, "<smil")) return MusicContent::Wpl;
+    if ((StartsWith(text, "<?xml") || StartsWith(text, "<playlist")) &&
+        FindElement(text, "playlist", 0, text.size()) != std::string::npos)
+        return MusicContent::Xspf;
     if (StartsWith(text, "<!doctype html") || StartsWith(text, "<html")) return MusicContent::Html;
 
     std::string type = Lower(Trim(contentType.substr(0, contentType.find(';'))));
@@ -131,6 +183,7 @@ MusicContent DetectMusicContent(const std::string& contentType, const std::uint8
         {"video/x-ms-asx", MusicContent::Asx},
         {"audio/x-ms-asx", MusicContent::Asx},
         {"application/vnd.ms-wpl", MusicContent::Wpl},
+        {"application/xspf+xml", MusicContent::Xspf},
         {"text/html", MusicContent::Html},
         {"audio/aac", MusicContent::OtherAudio},
         {"audio/aacp", MusicContent::OtherAudio},
@@ -149,7 +202,7 @@ MusicContent DetectMusicContent(const std::string& contentType, const std::uint8
 
 bool IsPlaylist(MusicContent kind) {
     return kind == MusicContent::Pls || kind == MusicContent::M3u || kind == MusicContent::Asx ||
-           kind == MusicContent::Wpl;
+           kind == MusicContent::Wpl || kind == MusicContent::Xspf;
 }
 
 MusicContent PlaylistKindFromName(const std::string& address) {
@@ -162,6 +215,7 @@ MusicContent PlaylistKindFromName(const std::string& address) {
     if (ext == "m3u" || ext == "m3u8") return MusicContent::M3u;
     if (ext == "asx") return MusicContent::Asx;
     if (ext == "wpl") return MusicContent::Wpl;
+    if (ext == "xspf") return MusicContent::Xspf;
     return MusicContent::Unknown;
 }
 
@@ -198,6 +252,8 @@ std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& tex
         raw = XmlAttributes(text, "ref", "href");
     } else if (kind == MusicContent::Wpl) {
         raw = XmlAttributes(text, "media", "src");
+    } else if (kind == MusicContent::Xspf) {
+        raw = XspfLocations(text);
     }
     std::vector<std::string> entries;
     for (const auto& entry : raw) {

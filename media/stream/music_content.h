@@ -9,7 +9,7 @@
 // The text without white space at either end.
 std::string Trim(const std::string& s);
 
-enum class MusicContent { Unknown, Ogg, Mp3, Pls, M3u, Asx, Wpl, Hls, Html, OtherAudio };
+enum class MusicContent { Unknown, Ogg, Mp3, Pls, M3u, Asx, Wpl, Xspf, Hls, Html, OtherAudio };
 
 // `contentType` is the raw header value (parameters allowed); `head` the first
 // bytes of the body. Clear signatures in the body win over the header, since
@@ -20,7 +20,7 @@ MusicContent DetectMusicContent(const std::string& contentType, const std::uint8
 bool IsPlaylist(MusicContent kind);
 
 // The playlist kind an address's file name suggests (.pls, .m3u, .m3u8, .asx,
-// .wpl), else Unknown. Only for content nothing else identified.
+// .wpl, .xspf), else Unknown. Only for content nothing else identified.
 MusicContent PlaylistKindFromName(const std::string& address);
 
 // Entries in playlist order, relative ones resolved against `base`; at most

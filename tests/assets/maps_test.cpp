@@ -53,8 +53,10 @@ void put(MapData& m, int x, int y, uint8_t item) {
     m.items[y * m.width + x] = item;
 }
 
+// Capitals and a ".png" in the folders, wherever the build tree lies: the
+// checker must find the files as the game does.
 std::string tempDir() {
-    std::string d = std::string(PALMUT_BINARY_DIR) + "/mapcheck_test";
+    std::string d = std::string(PALMUT_BINARY_DIR) + "/mapcheck_test/Anna/Karten.png";
     std::filesystem::create_directories(d);
     return d;
 }
@@ -155,7 +157,7 @@ TEST(MapCheck, CritterLinesAreReadLikeTheGame) {
 TEST(MapCheck, SiblingFilesFollowTheGamesNamingRule) {
     EXPECT_EQ(siblingPath("map/map.png", ".map"), "map/map.map");
     EXPECT_EQ(siblingPath("MAP/Bucht.Png", ".critter"), "map/bucht.critter");
-    EXPECT_EQ(siblingPath("maps.png/x.png", ".map"), "maps.map/x.map");
+    EXPECT_EQ(siblingPath("maps.png/x.png", ".map"), "maps.png/x.map");
     EXPECT_EQ(siblingPath("Insel.bmp", ".map"), "Insel.bmp");
 }
 

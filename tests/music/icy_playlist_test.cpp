@@ -93,6 +93,11 @@ TEST(ContentDetection, SignaturesHeadersAndImpostors) {
     EXPECT_EQ(Detect("text/plain", "https://radio.example/live\r\n"), MusicContent::M3u);
     EXPECT_EQ(Detect("", "<ASX version=\"3.0\">"), MusicContent::Asx);
     EXPECT_EQ(Detect("", "<?wpl version=\"1.0\"?>"), MusicContent::Wpl);
+    EXPECT_EQ(Detect("text/xml", "<?xml version=\"1.0\"?>\n<playlist version=\"1\">"),
+              MusicContent::Xspf);
+    EXPECT_EQ(Detect("application/xspf+xml", "\n<?xml?>"), MusicContent::Xspf);
+    EXPECT_EQ(Detect("", "<?xml version=\"1.0\"?><rss>"), MusicContent::Unknown);
+    EXPECT_EQ(PlaylistKindFromName("http://h/stream.ogg.xspf"), MusicContent::Xspf);
     EXPECT_EQ(Detect("", "just some text"), MusicContent::Unknown);
     EXPECT_EQ(PlaylistKindFromName("/home/me/Radio.M3U"), MusicContent::M3u);
     EXPECT_EQ(PlaylistKindFromName("http://h/x.pls?session=a.mp3"), MusicContent::Pls);
@@ -121,6 +126,15 @@ TEST(Playlists, EntriesInOrderAndResolved) {
                             "</seq></body></smil>";
     EXPECT_EQ(ParsePlaylist(MusicContent::Wpl, wpl, "/home/me/music/list.wpl"),
               (std::vector<std::string>{"/home/me/music/song.mp3"}));
+
+    // Only the tracks' locations; <location/> and the list's own one are none.
+    const std::string xspf = "<playlist><location>http://h/self.xspf</location><trackList>"
+                             "<track><LOCATION>\n http://a/1?x=1&amp;y=2 </LOCATION>"
+                             "<location>b.ogg</location></track><track><location/></track>"
+                             "<track><title>x</title><location>http://a/3</location></track>"
+                             "</trackList></playlist>";
+    EXPECT_EQ(ParsePlaylist(MusicContent::Xspf, xspf, "http://h/dir/list.xspf"),
+              (std::vector<std::string>{"http://a/1?x=1&y=2", "http://h/dir/b.ogg", "http://a/3"}));
 }
 
 TEST(Playlists, HostileListsStayBounded) {
@@ -130,6 +144,8 @@ TEST(Playlists, HostileListsStayBounded) {
     EXPECT_EQ(ParsePlaylist(MusicContent::M3u, m3u, "http://h/", 64).size(), 64u);
     // Unterminated tags and huge file numbers must not read past the end.
     EXPECT_TRUE(ParsePlaylist(MusicContent::Asx, "<asx><ref href=\"http://a", "http://h/").empty());
+    EXPECT_TRUE(
+        ParsePlaylist(MusicContent::Xspf, "<track><location>http://a", "http://h/").empty());
     EXPECT_EQ(ParsePlaylist(MusicContent::Pls, "[playlist]\nFile99999999999999999999=http://a\n",
                             "http://h/")
                   .size(),

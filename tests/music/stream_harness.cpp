@@ -136,6 +136,23 @@ LoopbackReply StreamTest::Route(const std::string& path, LoopbackServer* server)
         r.body = "[playlist]\nNumberOfEntries=2\nFile1=" + server->Url("/dead") +
                  "\nFile2=" + server->Url("/chain.ogg") + "\n";
         r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: audio/x-scpls", length(r.body)});
+    } else if (path == "/stream.ogg.xspf") {
+        // As radio servers offer each mount: the list's own address first, then
+        // the tracks; a local file from the net is never opened.
+        r.body = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                 "<playlist xmlns=\"http://xspf.org/ns/0/\" version=\"1\">\n"
+                 "  <location>" +
+                 server->Url("/stream.ogg.xspf") +
+                 "</location>\n"
+                 "  <trackList>\n"
+                 "    <track><location>file:///etc/hostname</location></track>\n"
+                 "    <track><title>Testfunk</title>\n"
+                 "      <location> " +
+                 server->Url("/chain.ogg") +
+                 " </location></track>\n"
+                 "  </trackList>\n</playlist>\n";
+        r.head =
+            ReplyHead("HTTP/1.1 200 OK", {"Content-Type: application/xspf+xml", length(r.body)});
     } else if (path == "/list.m3u") {
         r.body = "#EXTM3U\r\n#EXTINF:-1,Testfunk\r\nhttp10.mp3\r\n";
         r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: audio/x-mpegurl", length(r.body)});

@@ -98,7 +98,7 @@ TEST_F(StreamTest, PlaylistsAndRedirectsLeadToTheAudio) {
     // pages leave them, do not matter.
     for (const std::string& address :
          {server_->Url("/list.pls"), "\xEF\xBB\xBF " + server_->Url("/redirect") + " \r",
-          server_->Url("/Mein Sender.ogg")}) {
+          server_->Url("/Mein Sender.ogg"), server_->Url("/stream.ogg.xspf")}) {
         const HSTREAM stream = Open(address);
         ASSERT_NE(stream, 0u) << address << " " << BASS_ErrorGetCode();
         BASS_ChannelPlay(stream, 0);
@@ -106,6 +106,7 @@ TEST_F(StreamTest, PlaylistsAndRedirectsLeadToTheAudio) {
         EXPECT_EQ(HashFrames(pcm, frames), HashFrames(media.chainedPcm, frames)) << address;
     }
     EXPECT_EQ(server_->Requests("/dead"), 1); // the dead first entry was tried once, then skipped
+    EXPECT_EQ(server_->Requests("/stream.ogg.xspf"), 1); // its own address is no track
 
     if (!media.mp3.empty()) {
         const HSTREAM stream = Open(server_->Url("/list.m3u")); // a relative entry

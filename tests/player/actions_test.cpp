@@ -70,6 +70,21 @@ TEST_F(PlayerTest, CombineAndUseTogetherShowBothPromptsAndEndInTheUseSelection) 
     EXPECT_EQ(MessageDuration("Enter um ein Objekt zu benutzen"), 2000);
 }
 
+TEST_F(PlayerTest, ALizardsBiteOrEscapeInTheSamePassOpensNoSelection) {
+    for (int ending : {GS_DEAD_WARAN, GS_QUIT}) {
+        for (int request :
+             {TPlayer::DOACTIONUSE, TPlayer::DOACTIONCOMBINE, TPlayer::DOACTIONDROP}) {
+            gamestate = ending;
+            Here(1) = 3;
+            player.inventory.fill(0);
+            player.order = TPlayer::DOACTIONTAKE | request;
+            player.action();
+            EXPECT_EQ(gamestate, ending) << "request " << request;
+            EXPECT_EQ(player.inventory[0], 3) << "the take still happens";
+        }
+    }
+}
+
 TEST_F(PlayerTest, DropPutsThePickOnTheCell) {
     player.inventory[4] = 13;
     player.combine1 = 13;

@@ -49,6 +49,24 @@ TEST_F(PlayerTest, StepsRunNorthSouthWestEastAndChargeTheCellEntered) {
     EXPECT_EQ(player.order, TPlayer::MOVEWEST | TPlayer::MOVESOUTH);
 }
 
+TEST_F(PlayerTest, TwoStepsInOnePassNeverEndInTheSea) {
+    // North and east are land, the corner between them is sea.
+    karte.data(31, 29, 0) = 0;
+    player.order = TPlayer::MOVENORTH | TPlayer::MOVEEAST;
+    player.move();
+    EXPECT_EQ(player.x, 30);
+    EXPECT_EQ(player.y, 29);
+    EXPECT_EQ(player.hunger, 1); // one step, one charge
+
+    // Over land the two steps still make a diagonal.
+    karte.data(31, 29, 0) = 4;
+    player.SetPos(30, 30);
+    player.order = TPlayer::MOVENORTH | TPlayer::MOVEEAST;
+    player.move();
+    EXPECT_EQ(player.x, 31);
+    EXPECT_EQ(player.y, 29);
+}
+
 TEST_F(PlayerTest, NorthAndSouthReturnToTheStartWithTwoChargesAndTwoCritterSweeps) {
     // An ape walled in by sea never moves but draws one number per sweep.
     MakeMap(64, 64, 4);

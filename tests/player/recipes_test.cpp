@@ -103,6 +103,7 @@ TEST_F(RecipeTest, PlanksOnlyOnSandAndTheThirdPairChecksTheSupplies) {
 
 TEST_F(RecipeTest, FinishedRaftWithEverythingAboardSetsSail) {
     Here(0) = 2;
+    Here(1) = 22;
     Here(2) = 2;
     player.inventory = {21, 18, 17, 17, 17, 0, 0, 0, 0, 0};
     Combine(15, 8, 15, 9);
@@ -111,19 +112,28 @@ TEST_F(RecipeTest, FinishedRaftWithEverythingAboardSetsSail) {
     EXPECT_EQ(MessageDuration("YEHAAAAAAA!!!!"), 3000);
 }
 
-TEST_F(RecipeTest, AnOldTimeStampCountsAsAFinishedRaft) {
-    Here(0) = 2;
-    Here(2) = Millis();
-    player.inventory = {21, 18, 0, 0, 0, 0, 0, 0, 0, 0};
-    Combine(15, 2, 15, 3);
-    EXPECT_EQ(MessageTexts(), std::vector<std::string>{
-                                  "Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern."});
-    // A stamp at the very top of the clock range must not overflow the count.
-    Tmessage::list.clear();
+TEST_F(RecipeTest, ARaftCountsOnlyItsOwnPlankPairs) {
+    // A palm or stone that stood on the cell left its time stamp in layer 2;
+    // a clock past half its range makes the stamp negative.
+    for (int stamp : {Millis(), -5, INT_MIN, INT_MAX}) {
+        Tmessage::list.clear();
+        gamestate = GS_PLAY;
+        Here(0) = 2;
+        Here(1) = 0;
+        Here(2) = stamp;
+        player.inventory = {21, 18, 17, 17, 17, 0, 0, 0, 0, 0};
+        Combine(15, 8, 15, 9);
+        EXPECT_EQ(Here(2), 1) << stamp;
+        EXPECT_TRUE(Tmessage::list.empty()) << stamp;
+        Combine(15, 8, 15, 9);
+        Combine(15, 8, 15, 9);
+        EXPECT_EQ(gamestate, GS_VICTORY) << stamp;
+    }
+    // A count at the top of the range must not overflow.
+    Here(1) = 22;
     Here(2) = INT_MAX;
-    Combine(15, 2, 15, 3);
+    Combine(15, 8, 15, 9);
     EXPECT_EQ(Here(2), INT_MAX);
-    EXPECT_EQ(Tmessage::list.size(), 1u);
 }
 
 TEST(Supplies, FoodPointsCountPerSlotUpToSix) {

@@ -119,3 +119,21 @@ TEST_F(Death, TheMonitorLizardCatchesTheCastaway) {
     EXPECT_FALSE(AnswerDeathScreen(KEY_ESCAPE, "death_waran"));
     EXPECT_EQ(gamestate, GS_QUIT);
 }
+
+TEST_F(Death, CrittersOfTheNextTryKeepAwayFromTheStartNotFromTheDeathSpot) {
+    Island island(64, 64, GRASS);
+    for (int i = 0; i < 5; ++i)
+        island.SetGround(i, i, SEA); // start at (5, 5)
+    StartOn(island, 300, 0);
+    // Died far from the start; trying again reloads the level.
+    player.SetPos(40, 30);
+    gamestate = GS_LOADLEVEL;
+    PassTitleScreens();
+    ASSERT_EQ(player.x, 5);
+    ASSERT_EQ(player.y, 5);
+    ASSERT_EQ(TCritter::list.size(), 300u);
+    for (const TCritter& ape : TCritter::list) {
+        EXPECT_NE(ape.x, 5);
+        EXPECT_NE(ape.y, 5);
+    }
+}

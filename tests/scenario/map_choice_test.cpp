@@ -1,5 +1,8 @@
 // Choosing another island from the title menu, playing on it, and coming back
 // to the same island after dying there.
+#include <functional>
+#include <utility>
+
 #include "scenario_support.h"
 #include "world/critter.h"
 #include "world/objekt.h"
@@ -50,4 +53,52 @@ TEST_F(Scenario, ChosenIslandIsPlayedAndReloadedAfterDeath) {
     EXPECT_EQ(mapfile, image);
     EXPECT_EQ(karte.sizex, 30);
     EXPECT_EQ(karte.data(4, 3, 1), TObjekt::FEUERSTEIN);
+}
+
+TEST_F(Scenario, UnreadableIslandIsRefusedAndNamedOnTheTitlePicture) {
+    namespace fs = std::filesystem;
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> spoils = {
+        {"no picture", [](const std::string& stem) { fs::remove(stem + ".png"); }},
+        {"not a picture",
+         [](const std::string& stem) { std::ofstream(stem + ".png") << "kein Bild"; }},
+        {"no layer file", [](const std::string& stem) { fs::remove(stem + ".map"); }},
+        {"short layer file",
+         [](const std::string& stem) { std::ofstream(stem + ".map") << "kurz"; }},
+    };
+    // A pixel of the black strip under the notice, left of its centred text.
+    const std::string notice = "Karte nicht lesbar: insel.map";
+    const int probeX = 320 - 4 * static_cast<int>(notice.size()) - 2, probeY = 440;
+    // The next level load and title picture; returns the probe pixel.
+    auto titleProbe = [&] {
+        unsigned probe = 0;
+        SetFrameHook([&] {
+            if (gamestate == GS_LOADLEVEL) {
+                probe = ReadBackPixel(probeX, probeY);
+                InjectText("p");
+            } else if (gamestate == GS_MENU) {
+                InjectKeyPress(KEY_ENTER);
+            }
+        });
+        RunOnePass();
+        SetFrameHook(nullptr);
+        return probe;
+    };
+    for (const auto& [what, spoil] : spoils) {
+        const std::string image = Island(30, 20, ROCK).Write(dir_, "insel", 0, 0);
+        const std::string stem = image.substr(0, image.size() - 4);
+        spoil(stem);
+        mapfile = "map/map.png";
+        gamestate = GS_LOADLEVEL;
+        SetRequestFileAnswer([&](const std::string&) { return stem + ".map"; });
+        PassTitleScreens({KEY_DOWN, KEY_ENTER});
+        EXPECT_EQ(gamestate, GS_LOADLEVEL) << what;
+        EXPECT_EQ(mapfile, "map/map.png") << what;
+        EXPECT_EQ(mapnotice, notice) << what;
+
+        // The old island loads again, and the title picture says why, once.
+        EXPECT_EQ(titleProbe(), 0xFF000000u) << what;
+        EXPECT_EQ(karte.sizex, 64) << what;
+        gamestate = GS_LOADLEVEL;
+        EXPECT_NE(titleProbe(), 0xFF000000u) << what;
+    }
 }

@@ -15,9 +15,11 @@
 
 namespace fs = std::filesystem;
 
-TEST(MapChoice, ChosenPathIsLowerCasedWithEveryMapExtensionReplaced) {
+TEST(MapChoice, ChosenPathIsLowerCasedWithOnlyItsOwnExtensionReplaced) {
     EXPECT_EQ(MapImageForChosenFile("Map/Insel.MAP"), "map/insel.png");
-    EXPECT_EQ(MapImageForChosenFile("/x/Maps.map/x.map"), "/x/maps.png/x.png");
+    // A folder named like a map file keeps its name.
+    EXPECT_EQ(MapImageForChosenFile("/x/Palmut.Maps/insel.map"), "/x/palmut.maps/insel.png");
+    EXPECT_EQ(MapImageForChosenFile("/x/Karten.map/x.map"), "/x/karten.map/x.png");
     EXPECT_EQ(MapImageForChosenFile("island.PNG"), "island.png");
 }
 
@@ -132,12 +134,12 @@ TEST_F(TitleMenu, KeyPairsActOncePerPassAndTwinsStayPending) {
     std::string asked;
     SetRequestFileAnswer([&](const std::string& title) {
         asked = title;
-        return std::string("/somewhere/Map/Bucht.MAP");
+        return std::string("Map/Bucht.MAP"); // the shipped bay, in the asset tree
     });
     RunTitleMenu();
     EXPECT_EQ(asked, "Select .map File:");
     EXPECT_EQ(gamestate, GS_LOADLEVEL);
-    EXPECT_EQ(mapfile, "/somewhere/map/bucht.png");
+    EXPECT_EQ(mapfile, "map/bucht.png");
 }
 
 TEST_F(TitleMenu, CancelledMapDialogKeepsTheMap) {
@@ -171,6 +173,39 @@ TEST_F(TitleMenu, MapDialogGivesBackAlphaBlending) {
     DrawRect(0, 0, 10, 10);
     const unsigned red = (ReadBackPixel(5, 5) >> 16) & 0xFF;
     EXPECT_NEAR(static_cast<int>(red), 128, 2);
+}
+
+TEST_F(TitleMenu, MapDialogFallsBackToTheOtherModeAndEndsClearlyWithoutAny) {
+    // Full screen cannot come back after the dialog: play goes on in a window.
+    ASSERT_TRUE(OpenGraphics(640, 480, 32, 60, 0));
+    RefuseGraphicsModes([](int depth) { return depth == 32; });
+    SetRequestFileAnswer([](const std::string&) { return std::string(); });
+    gamestate = GS_MENU;
+    Press(KEY_DOWN);
+    Press(KEY_ENTER);
+    RunTitleMenu();
+    Cls();
+    SetColor(255, 255, 255);
+    DrawRect(0, 0, 10, 10);
+    EXPECT_EQ(ReadBackPixel(5, 5), 0xFFFFFFFFu) << "no mode is open";
+
+    // No mode at all: a clear fatal error instead of a game without a window.
+    RefuseGraphicsModes(nullptr);
+    ASSERT_TRUE(OpenGraphics(640, 480, 32, 60, 0));
+    RefuseGraphicsModes([](int) { return true; });
+    gamestate = GS_MENU;
+    Press(KEY_DOWN);
+    Press(KEY_ENTER);
+    int status = 0;
+    std::string message;
+    try {
+        RunTitleMenu();
+    } catch (const ProgramExit& exit) {
+        status = exit.status;
+        message = exit.message;
+    }
+    EXPECT_EQ(status, -1);
+    EXPECT_NE(message.find("Cannot open a 640 x 480 window"), std::string::npos) << message;
 }
 
 TEST_F(TitleMenu, ReadmeIsHandedToTheDesktop) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "player/player.h"
+#include "shell/intro.h"
 #include "shell/main_loop.h"
+#include "shell/title.h"
+#include "shell/victory.h"
 #include "support/golden.h"
 #include "support/shell_fixture.h"
 #include "world/critter.h"
@@ -48,6 +52,56 @@ TEST_F(Play, CloseRequestEndsTheLoopAtTheEndOfThePass) {
     InjectCloseRequest();
     EXPECT_FALSE(Pass());
     EXPECT_EQ(gamestate, GS_PLAY);
+}
+
+TEST_F(Play, CloseRequestOnAScreenOutsidePlayEndsTheProgram) {
+    const std::vector<std::pair<const char*, std::function<void()>>> screens = {
+        {"intro", [] { PlayIntro(); }},
+        {"title picture",
+         [] {
+             gamestate = GS_LOADLEVEL;
+             LoadLevelAndShowTitle();
+         }},
+        {"menu",
+         [] {
+             gamestate = GS_MENU;
+             RunTitleMenu();
+         }},
+        {"death screen",
+         [] {
+             gamestate = GS_DEAD_HUNGER;
+             player.In();
+         }},
+        {"victory screen", [] { ShowVictoryScreen(); }},
+    };
+    for (const auto& [name, screen] : screens) {
+        // The window is asked to close while the screen waits. A screen that
+        // ignores it is let go with its own keys, so the case fails instead of hanging.
+        int calls = 0;
+        bool ignored = false;
+        auto hook = [&] {
+            if (++calls == 1) InjectCloseRequest();
+            if (calls == 200) {
+                ignored = true;
+                InjectKeyPress(KEY_ENTER);
+                InjectText("p");
+            }
+        };
+        SetFrameHook(hook);
+        SetIdleHook(hook);
+        int status = 1;
+        try {
+            screen();
+        } catch (const ProgramExit& exit) {
+            status = exit.status;
+        }
+        SetFrameHook(nullptr);
+        SetIdleHook(nullptr);
+        EXPECT_EQ(status, 0) << name;
+        EXPECT_FALSE(ignored) << name;
+        ClearKeys();
+        CloseRequested();
+    }
 }
 
 TEST_F(Play, DeathByThirstShowsItsScreenAndEnterRestartsTheLevel) {

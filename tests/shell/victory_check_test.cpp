@@ -105,6 +105,21 @@ TEST_F(VictoryCheck, KeepsLookingOnAClockPastHalfItsRangeAndAcrossTheWrap) {
     EXPECT_EQ(gamestate, GS_VICTORY);
 }
 
+TEST_F(VictoryCheck, LeavesEveryOtherStateOfThePassAlone) {
+    // A death screen's answer (restart, quit), a death, or Escape in play.
+    Carry({21, 18, 6, 6, 6});
+    for (int state : {GS_LOADLEVEL, GS_QUIT, GS_DEAD_WARAN, GS_DEAD_HUNGER, GS_DEAD_THIRST}) {
+        gamestate = state;
+        AdvanceVirtualClock(3001);
+        CheckVictory();
+        EXPECT_EQ(gamestate, state);
+    }
+    gamestate = GS_PLAY;
+    AdvanceVirtualClock(3001);
+    CheckVictory();
+    EXPECT_EQ(gamestate, GS_VICTORY);
+}
+
 TEST_F(VictoryCheck, WinsFromAnOpenSelectionToo) {
     Carry({21, 18, 6, 6, 6});
     gamestate = GS_DROP;

@@ -134,12 +134,16 @@ TEST_F(CritterPlacement, EndsWhenNoCellCanTakeACritter) {
     EXPECT_TRUE(TCritter::list.empty());
 }
 
-TEST_F(CritterPlacement, HugeCountsAreCappedAtTheCellsThatCanTakeThem) {
+TEST_F(CritterPlacement, SmallIslandsGetEveryCritterAskedForAndHugeCountsAreBounded) {
+    // Three cells for five apes and a lizard: critters share cells.
     MakeMap(64, 64, 0);
     karte.data(5, 5, 0) = karte.data(6, 7, 0) = karte.data(40, 41, 0) = 3;
+    EXPECT_EQ(LoadKinds("5\n1\n"), (std::vector<int>{A, A, A, A, A, W}));
+
+    MakeMap(64, 64, 4);
     worldtest::WriteText(dir / "voll.critter", "2147483647\n$7FFFFFFF\n");
     TCritter::load(dir / "voll.png", castaway);
-    EXPECT_EQ(TCritter::list.size(), 6u);
+    EXPECT_EQ(TCritter::list.size(), 20000u);
 
     // The lone cell that fits is found, however rarely it is drawn.
     MakeMap(64, 64, 0);

@@ -7,11 +7,11 @@
 
 namespace {
 
-TEST(LayerFileName, PngPathsAreLowerCasedWithEveryPngReplaced) {
+TEST(LayerFileName, PngPathsAreLowerCasedWithTheirOwnExtensionReplaced) {
     EXPECT_EQ(LayerFileName("map/map.png", ".map"), "map/map.map");
     EXPECT_EQ(LayerFileName("Maps/Insel.PNG", ".map"), "maps/insel.map");
     EXPECT_EQ(LayerFileName("MAP/Bucht.Png", ".map"), "map/bucht.map");
-    EXPECT_EQ(LayerFileName("maps.png/x.png", ".map"), "maps.map/x.map");
+    EXPECT_EQ(LayerFileName("maps.png/x.png", ".map"), "maps.png/x.map");
     EXPECT_EQ(LayerFileName("map/map.png", ".critter"), "map/map.critter");
     // Bytes of non-ASCII names are left alone.
     EXPECT_EQ(LayerFileName("Karten/Bücht.png", ".map"), "karten/bücht.map");

@@ -166,7 +166,10 @@ map/meineinsel.critter. Dateinamen bitte klein schreiben.
       7 Beerenstrauch 15 Planke         23 Affenfell
       8 Feuerstein    16 Fleisch
 
-   Fehlt die Datei oder ist sie zu kurz, bricht das Spiel ab.
+   Fehlt die Datei oder ist sie zu kurz, bricht das Spiel ab. Eine im
+   Menü gewählte Insel, deren Bild oder .map fehlt oder nicht lesbar
+   ist, lädt das Spiel gar nicht erst: es bleibt bei der bisherigen Insel
+   und zeigt "Karte nicht lesbar" mit dem Dateinamen.
 
 3. Die Tiere (.critter): eine Textdatei mit zwei Zeilen, in der ersten die
    Zahl der Affen, in der zweiten die Zahl der Warane. Sie werden zufällig

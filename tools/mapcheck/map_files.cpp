@@ -7,17 +7,14 @@
 #include <iterator>
 #include <png.h>
 
+#include "media/files.h"
+#include "world/map_files.h"
+
 namespace mapcheck {
 namespace {
 
 // Bigger than any sensible island; keeps a hostile image from exhausting memory.
 constexpr int kMaxSide = 4096;
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool readLines(const std::string& path, std::vector<std::string>& lines) {
     std::ifstream in(path, std::ios::binary);
@@ -33,24 +30,18 @@ bool readLines(const std::string& path, std::vector<std::string>& lines) {
 } // namespace
 
 std::string siblingPath(const std::string& imagePath, const std::string& extension) {
-    std::string low = lower(imagePath);
-    if (low.size() < 4 || low.compare(low.size() - 4, 4, ".png") != 0) return imagePath;
-    std::string out;
-    for (size_t i = 0; i < low.size();) {
-        if (low.compare(i, 4, ".png") == 0) {
-            out += extension;
-            i += 4;
-        } else {
-            out += low[i++];
-        }
-    }
-    return out;
+    return LayerFileName(imagePath, extension);
+}
+
+std::string gamePath(const std::string& path) {
+    const std::string onDisk = ResolvePath(path);
+    return onDisk.empty() ? path : onDisk;
 }
 
 bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, imagePath.c_str())) {
+    if (!png_image_begin_read_from_file(&image, gamePath(imagePath).c_str())) {
         issues.push_back({true, "cannot read the map image " + imagePath + ": " + image.message});
         return false;
     }
@@ -92,7 +83,7 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
                        firstForeign});
 
     const std::string layerPath = siblingPath(imagePath, ".map");
-    std::ifstream layer(layerPath, std::ios::binary);
+    std::ifstream layer(gamePath(layerPath), std::ios::binary);
     if (!layer) {
         issues.push_back({true, "layer file " + layerPath + " not found (the game stops)"});
         return false;
@@ -112,7 +103,7 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
 
     const std::string critterPath = siblingPath(imagePath, ".critter");
     std::vector<std::string> lines;
-    if (!readLines(critterPath, lines)) {
+    if (!readLines(gamePath(critterPath), lines)) {
         issues.push_back({true, "critter file " + critterPath + " not found"});
     } else {
         const char* what[] = {"apes", "monitor lizards"};

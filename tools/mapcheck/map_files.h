@@ -9,9 +9,13 @@
 
 namespace mapcheck {
 
-// The game's naming rule: lower-case the path and replace every ".png" by
-// `extension`, when the lower-cased path ends with ".png"; otherwise the path itself.
+// The game's naming rule: lower-case the path and replace its trailing ".png"
+// by `extension`, when the lower-cased path ends with ".png"; otherwise the path itself.
 std::string siblingPath(const std::string& imagePath, const std::string& extension);
+
+// The file the game opens for `path`: matched without regard to letter case,
+// one folder at a time, as spelled on disk; `path` itself when nothing matches.
+std::string gamePath(const std::string& path);
 
 // Fills `map` from the three files; problems go to `issues`. Returns false when
 // the map cannot be analysed at all (image or layer file unusable).
