@@ -252,18 +252,36 @@ std::size_t MusicStream::ReadSource(void* out, std::size_t size) {
     return 0;
 }
 
-void MusicStream::Start(std::function<void()> onEnded) {
+void MusicStream::Launch(const std::string& address, std::function<void()> onEnded) {
+    address_ = address;
     onEnded_ = std::move(onEnded);
     // Holding a reference lets a sync callback release the whole service
     // without pulling the stream out from under its own thread.
     thread_ = std::thread([self = shared_from_this()] { self->Run(); });
 }
 
-void MusicStream::RequestStop() {
-    stop_ = true;
-    std::shared_ptr<MusicTransport> transport;
+int MusicStream::AwaitOpen(std::chrono::milliseconds budget) {
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, budget, [&] { return openResult_ != STILL_OPENING || stop_.load(); });
+    return openResult_;
+}
+
+int MusicStream::Claim() {
     {
         std::lock_guard lock(mutex_);
+        if (openResult_ != STILL_OPENING && openResult_ != BASS_OK) return openResult_;
+        claimed_ = true;
+    }
+    wake_.notify_all();
+    return BASS_OK;
+}
+
+void MusicStream::RequestStop() {
+    std::shared_ptr<MusicTransport> transport;
+    {
+        // Set under the lock, so no waiter can miss it between test and sleep.
+        std::lock_guard lock(mutex_);
+        stop_ = true;
         transport = current_;
     }
     wake_.notify_all();
@@ -289,6 +307,16 @@ bool MusicStream::WaitFor(int ms) {
 
 void MusicStream::Run() {
     runner_ = std::this_thread::get_id();
+    const int opened = Open(address_);
+    {
+        std::lock_guard lock(mutex_);
+        openResult_ = opened;
+    }
+    wake_.notify_all();
+    if (opened != BASS_OK) {
+        EndWhenClaimed();
+        return;
+    }
     while (!stop_) {
         const bool played = DecodeConnection();
         if (stop_) return;
@@ -304,6 +332,15 @@ void MusicStream::Run() {
         WaitFor(10);
     }
     FireDueSyncs();
+    EndWhenClaimed();
+}
+
+void MusicStream::EndWhenClaimed() {
+    // Until the creator has the handle, an end is its business, not ours.
+    {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [&] { return claimed_ || stop_.load(); });
+    }
     if (!stop_ && onEnded_) onEnded_();
 }
 
