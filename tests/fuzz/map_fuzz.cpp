@@ -2,6 +2,7 @@
 // the castaway's placement and a few critter sweeps. Pieces: picture, layer,
 // critters.
 #include "fuzz_support.h"
+#include "media/clock.h"
 #include "media/test_seams.h"
 #include "player/player.h"
 #include "shell/startup.h"
