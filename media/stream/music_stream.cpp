@@ -14,12 +14,29 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
+// Memory of one stream stays bounded whatever a station sends: the byte ring
+// (256 KiB), the format head (4 KiB), a playlist (64 KiB), one second of
+// output in the sample ring, at most 64 pending titles of at most 4 KiB, and
+// in the codec at most kMaxBytesWithoutAudio compressed bytes without a
+// decoded frame, which libogg holds about twice over while a packet grows.
+// Under 16 MiB per stream in all.
 constexpr std::size_t kByteRingSize = 256 * 1024;
 constexpr std::size_t kHeadSize = 4096;
 constexpr std::size_t kPlaylistLimit = 64 * 1024;
 constexpr int kMaxPlaylistDepth = 3;
 constexpr int kMaxOpenAttempts = 12; // addresses tried for one stream, playlists included
 constexpr std::size_t kMaxPendingTitles = 64;
+constexpr std::size_t kMaxTitleBytes = 4096;
+
+// Titles longer than anyone reads are cut, at a character boundary.
+std::string Bounded(std::string title) {
+    if (title.size() <= kMaxTitleBytes) return title;
+    std::size_t end = kMaxTitleBytes;
+    while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80)
+        --end;
+    title.resize(end);
+    return title;
+}
 
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
     if (s.size() < prefix.size()) return false;
@@ -362,10 +379,10 @@ bool MusicStream::DecodeConnection() {
         std::string title;
         const std::uint64_t at = pcm_.FramesWritten();
         if (decoder.TakeTitle(title) && titles_.size() < kMaxPendingTitles)
-            titles_.emplace_back(at, title);
+            titles_.emplace_back(at, Bounded(std::move(title)));
         MusicTransport& transport = *connection_.transport;
         while (transport.TakeTitle(transport.Ring().TotalRead(), title))
-            if (titles_.size() < kMaxPendingTitles) titles_.emplace_back(at, title);
+            if (titles_.size() < kMaxPendingTitles) titles_.emplace_back(at, Bounded(title));
         const int channels = decoder.Channels();
         if (!pcm.empty() && channels > 0) {
             stereo.clear();
