@@ -274,6 +274,7 @@ void MusicStream::Launch(const std::string& address, std::function<void()> onEnd
     onEnded_ = std::move(onEnded);
     // Holding a reference lets a sync callback release the whole service
     // without pulling the stream out from under its own thread.
+    std::lock_guard lock(joinMutex_);
     thread_ = std::thread([self = shared_from_this()] { self->Run(); });
 }
 
@@ -307,7 +308,12 @@ void MusicStream::RequestStop() {
 
 void MusicStream::Join() {
     RequestStop();
-    if (thread_.joinable() && !OnOwnThread()) thread_.join();
+    {
+        // The creator and a release of the service may both wait for an
+        // opening stream; only one of them may join its thread.
+        std::lock_guard lock(joinMutex_);
+        if (thread_.joinable() && !OnOwnThread()) thread_.join();
+    }
     std::shared_ptr<MusicTransport> transport;
     {
         std::lock_guard lock(mutex_);

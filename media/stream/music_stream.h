@@ -103,6 +103,7 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     std::deque<std::pair<std::uint64_t, std::string>> titles_; // at output frame
     std::string address_;
     std::function<void()> onEnded_;
+    std::mutex joinMutex_; // guards thread_
     std::thread thread_;
     std::atomic<std::thread::id>
         runner_{}; // set by the thread itself: thread_ is assigned too late

@@ -191,11 +191,16 @@ TEST_F(HostileStationTest, StartUpNeverWaitsOnTheMusic) {
 }
 
 TEST_F(HostileStationTest, StreamMemoryStaysBounded) {
-    // The decoders' cap, the byte and sample rings and the codec's own state,
-    // with room for the allocator: far below what an unbounded packet reaches.
-    const std::size_t bound = 12 * kMaxBytesWithoutAudio;
-    for (const std::string path :
-         {"/endless-header-packet.ogg", "/endless-audio-packet.ogg", "/garbage-after.mp3"}) {
+    // The stream service's stated bound; an unbounded packet grows by tens
+    // of megabytes a second.
+    const std::size_t bound = std::size_t{16} << 20;
+    struct Case {
+        std::string path;
+        bool pastTheCap; // the station outruns the decoder's cap
+    };
+    for (const auto& [path, pastTheCap] :
+         {Case{"/endless-header-packet.ogg", true}, Case{"/endless-audio-packet.ogg", true},
+          Case{"/garbage-after.mp3", false}}) {
         PeakGrowth growth;
         const HSTREAM stream = Open(hostile_->Url(path));
         if (stream) {
@@ -206,7 +211,7 @@ TEST_F(HostileStationTest, StreamMemoryStaysBounded) {
         std::printf("%s: peak growth %zu KiB, %zu KiB served\n", path.c_str(), peak >> 10,
                     hostile_->BodyBytesSent(path) >> 10);
         EXPECT_LT(peak, bound) << path;
-        EXPECT_GT(hostile_->BodyBytesSent(path), kMaxBytesWithoutAudio) << path;
+        if (pastTheCap) EXPECT_GT(hostile_->BodyBytesSent(path), kMaxBytesWithoutAudio) << path;
         BASS_Free();
         ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr));
     }
