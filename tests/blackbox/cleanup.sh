@@ -27,7 +27,7 @@ record=$(mktemp)
 trap 'rm -f "$record"' EXIT
 for ending in failed killed; do
     : >"$record"
-    SDL_VIDEODRIVER=offscreen bash "$0" "$1" "$2" session "$record" "$ending" >/dev/null 2>&1
+    { SDL_VIDEODRIVER=offscreen bash "$0" "$1" "$2" session "$record" "$ending"; } >/dev/null 2>&1
     read -r -a started <"$record"
     [ "${#started[@]}" -ge 3 ] || { echo "FAIL: $ending: the game never showed its window"; exit 1; }
     left=""
