@@ -1,7 +1,9 @@
 // The critter file's number rule against a reference written from the rule
 // itself: blanks, one sign, "%" binary or "$" hex or decimal digits up to the
 // first that does not fit, no digits 0, saturation at the int range.
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "fuzz_support.h"
 #include "world/critter_file.h"
@@ -21,14 +23,15 @@ long long Reference(const std::string& line, bool& anyDigit) {
         ++i;
     }
     const int base = digits == "01" ? 2 : digits.size() > 10 ? 16 : 10;
-    unsigned __int128 value = 0;
+    std::uint64_t value = 0; // held at 2^40 at most, far past the int range
     anyDigit = false;
     for (; i < line.size() && digits.find(line[i]) != std::string::npos; ++i) {
         anyDigit = true;
         const char c = line[i];
         const int d = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-        value = value * base + d;
-        if (value > (unsigned __int128)1 << 40) value = (unsigned __int128)1 << 40;
+        value = std::min<std::uint64_t>(value * static_cast<std::uint64_t>(base) +
+                                            static_cast<std::uint64_t>(d),
+                                        std::uint64_t{1} << 40);
     }
     const long long v = static_cast<long long>(value);
     return negative ? std::max<long long>(-v, INT_MIN) : std::min<long long>(v, INT_MAX);

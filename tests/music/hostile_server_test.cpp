@@ -13,7 +13,7 @@
 #include <memory>
 #include <thread>
 
-#include "media/music_decoder.h"
+#include "media/stream/music_decoder.h"
 #include "shell/music.h"
 #include "stream_harness.h"
 
