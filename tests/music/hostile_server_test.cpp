@@ -214,7 +214,9 @@ TEST_F(HostileStationTest, StreamMemoryStaysBounded) {
         std::printf("%s: peak growth %zu KiB, %zu KiB served\n", path.c_str(), peak >> 10,
                     hostile_->BodyBytesSent(path) >> 10);
         EXPECT_LT(peak, bound) << path;
-        if (pastTheCap) EXPECT_GT(hostile_->BodyBytesSent(path), kMaxBytesWithoutAudio) << path;
+        if (pastTheCap) {
+            EXPECT_GT(hostile_->BodyBytesSent(path), kMaxBytesWithoutAudio) << path;
+        }
         BASS_Free();
         ASSERT_TRUE(BASS_Init(0, 44100, 0, nullptr, nullptr));
     }
