@@ -2,6 +2,7 @@
 
 #include "core/state.h"
 #include "media/clock.h"
+#include "media/files.h"
 #include "media/graphics.h"
 #include "media/program.h"
 #include "player/player.h"
@@ -18,8 +19,15 @@ namespace {
 
 constexpr int kDiagonalLimit = 64;
 
+// A file that is there but does not load is damaged, not missing: the
+// player should be told which.
+[[noreturn]] void MissingOrDamaged(const std::string& path, const std::string& kind) {
+    if (ResolvePath(path).empty()) FatalError(path + " not found.");
+    FatalError(path + " is damaged or not a " + kind + ".");
+}
+
 ImagePtr Required(ImagePtr image, const std::string& path) {
-    if (!image) FatalError(path + " not found.");
+    if (!image) MissingOrDamaged(path, "PNG picture");
     return image;
 }
 
@@ -44,7 +52,7 @@ void LoadPlayAssets() {
     selector = Required(LoadImage("gfx/selector.png", IMAGE_DEFAULT), "gfx/selector.png");
     foodstate = RequiredStrip("gfx/foodstate.png", 2);
     adventurefont = LoadFont("gfx/Adventure.ttf", 32, FONT_SMOOTH);
-    if (!adventurefont) FatalError("gfx/Adventure.ttf not found.");
+    if (!adventurefont) MissingOrDamaged("gfx/Adventure.ttf", "TrueType font");
 }
 
 void OpenModeOrDie(int depth) {

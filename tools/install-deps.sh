@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils x11-apps imagemagick strace
   zenity xdg-utils lame
   fonts-dejavu-core python3 clang-format
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -94,7 +94,8 @@ TKarte TKarte::loadPNG(const std::string& path) {
         MapTooLarge(path);
 
     PixmapPtr pixmap = LoadPixmapFile(path);
-    if (!pixmap) FatalError(path + " not found.");
+    if (!pixmap && ResolvePath(path).empty()) FatalError(path + " not found.");
+    if (!pixmap) FatalError(path + " is damaged or not a PNG picture.");
     int width = PixmapWidth(pixmap);
     int height = PixmapHeight(pixmap);
     if (width > TKarte::MAX_SIDE || height > TKarte::MAX_SIDE) MapTooLarge(path);

@@ -19,6 +19,7 @@ size_t ReadMemory(void* ptr, size_t size, size_t count, void* source) {
     size_t wanted = size * count;
     size_t left = r->bytes->size() - r->pos;
     size_t n = std::min(wanted, left) / size;
+    if (n == 0) return 0; // also keeps a null pointer of an empty buffer out of memcpy
     std::memcpy(ptr, r->bytes->data() + r->pos, n * size);
     r->pos += n * size;
     return n;
@@ -42,6 +43,10 @@ long TellMemory(void* source) {
 } // namespace
 
 bool DecodeOgg(const std::vector<uint8_t>& bytes, PcmData& out, std::string& error) {
+    if (bytes.empty()) {
+        error = "empty file";
+        return false;
+    }
     MemoryReader reader{&bytes};
     ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};
     OggVorbis_File vf;

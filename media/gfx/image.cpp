@@ -49,7 +49,7 @@ void SetCentredHandles(int flag) {
 }
 
 ImagePtr LoadImage(const std::string& path, int flags) {
-    PixmapPtr sheet = DecodePngFile(ResolvePath(path));
+    PixmapPtr sheet = DecodePngFile(ResolvePath(path), IMAGE_MAX_SIDE);
     if (!sheet) return nullptr;
     auto image = NewImage(sheet->width, sheet->height, flags);
     AddFrame(*image, *sheet, 0, 0);
@@ -59,11 +59,13 @@ ImagePtr LoadImage(const std::string& path, int flags) {
 ImagePtr LoadImageStrip(const std::string& path, int cellWidth, int cellHeight, int first,
                         int count, int flags) {
     if (cellWidth <= 0 || cellHeight <= 0 || first < 0 || count <= 0) return nullptr;
-    PixmapPtr sheet = DecodePngFile(ResolvePath(path));
+    PixmapPtr sheet = DecodePngFile(ResolvePath(path), IMAGE_MAX_SIDE);
     if (!sheet) return nullptr;
     const int columns = sheet->width / cellWidth;
     const int rows = sheet->height / cellHeight;
     if (int64_t{first} + count > int64_t{columns} * rows) return nullptr;
+    if (size_t{static_cast<size_t>(count)} * cellWidth * cellHeight * 4 > IMAGE_MAX_RGBA_BYTES)
+        return nullptr;
 
     auto image = NewImage(cellWidth, cellHeight, flags);
     image->frames.reserve(count);

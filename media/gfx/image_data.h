@@ -2,6 +2,7 @@
 // and the renderer. The game only sees the opaque pointers of graphics.h.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -23,6 +24,13 @@ struct AtlasSlot {
     int page = -1;
     float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
 };
+
+// What the game keeps of a picture is bounded: every frame's sides (and a
+// strip's sheet) at most IMAGE_MAX_SIDE, so a frame with the atlas padding
+// fits any texture an OpenGL 3.3 driver offers in practice (8192 and up), and
+// the RGBA frames kept for re-making textures at most IMAGE_MAX_RGBA_BYTES.
+constexpr int IMAGE_MAX_SIDE = 4096;
+constexpr size_t IMAGE_MAX_RGBA_BYTES = size_t{64} << 20;
 
 struct ImageFrame {
     std::vector<uint8_t> rgba; // width * height * 4, kept to re-create the texture

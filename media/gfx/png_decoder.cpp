@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "media/gfx/image_data.h"
+#include "media/system/path_resolver.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ struct DecodeJob {
     png_rw_ptr read;
     void* source;
     size_t sourceBytes; // whole file, to judge whether the header can be true
+    int maxSide;
     PixmapPtr result;
     std::vector<png_bytep> rows;
 };
@@ -59,7 +61,7 @@ void Decode(DecodeJob& job) {
         return;
     }
     png_set_read_fn(png, job.source, job.read);
-    png_set_user_limits(png, PNG_MAX_SIDE, PNG_MAX_SIDE);
+    png_set_user_limits(png, job.maxSide, job.maxSide);
     png_set_chunk_malloc_max(png, 16 << 20);
     png_read_info(png, info);
 
@@ -119,14 +121,16 @@ void Decode(DecodeJob& job) {
 
 } // namespace
 
-PixmapPtr DecodePngFile(const std::string& realPath) {
-    if (realPath.empty()) return nullptr;
+PixmapPtr DecodePngFile(const std::string& realPath, int maxSide) {
+    // Not a named pipe or device: opening one could block for good.
+    if (realPath.empty() || !media_internal::IsRegularFile(realPath)) return nullptr;
     FILE* file = std::fopen(realPath.c_str(), "rb");
     if (!file) return nullptr;
     std::fseek(file, 0, SEEK_END);
     const long size = std::ftell(file);
     std::rewind(file);
-    DecodeJob job{ReadFromFile, file, size > 0 ? static_cast<size_t>(size) : 0, nullptr, {}};
+    DecodeJob job{ReadFromFile, file,    size > 0 ? static_cast<size_t>(size) : 0,
+                  maxSide,      nullptr, {}};
     Decode(job);
     std::fclose(file);
     return job.result;
@@ -134,7 +138,7 @@ PixmapPtr DecodePngFile(const std::string& realPath) {
 
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size) {
     MemoryReader reader{data, size, 0};
-    DecodeJob job{ReadFromMemory, &reader, size, nullptr, {}};
+    DecodeJob job{ReadFromMemory, &reader, size, PNG_MAX_SIDE, nullptr, {}};
     Decode(job);
     return job.result;
 }

@@ -13,7 +13,8 @@ constexpr int PNG_MAX_SIDE = 16384;
 // ...and the decoded pixels at most this many bytes.
 constexpr size_t PNG_MAX_BYTES = size_t{256} << 20;
 
-// Decodes a PNG file given by its real path; null when missing or invalid.
-PixmapPtr DecodePngFile(const std::string& realPath);
+// Decodes a PNG file given by its real path; null when missing, invalid or
+// wider or taller than `maxSide` (checked before any pixel is decoded).
+PixmapPtr DecodePngFile(const std::string& realPath, int maxSide = PNG_MAX_SIDE);
 // Same for a PNG held in memory.
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size);

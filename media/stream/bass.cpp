@@ -7,6 +7,7 @@
 #include "media/stream/music_test_access.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -113,24 +114,12 @@ HSTREAM BASS_StreamCreateURL(const char* url, DWORD, DWORD flags, DOWNLOADPROC*,
         old->Join();
     finished.clear();
 
-    const int result = stream->Open(url);
-
-    std::unique_lock lock(s.mutex);
-    std::erase(s.opening, stream);
-    if (!s.initialised || s.generation != generation) {
-        lock.unlock();
-        stream->Join();
-        return Fail(BASS_ERROR_INIT);
-    }
-    if (result != BASS_OK) {
-        lock.unlock();
-        stream->Join();
-        return Fail(result);
-    }
+    // The open runs on the stream's own thread: the caller waits only a short
+    // budget, so a dead or hostile server never holds the game. A failure
+    // within the budget is reported here; a later one ends the stream quietly.
     const DWORD handle = stream->Handle();
-    s.streams[handle] = stream;
     const bool autofree = (flags & BASS_STREAM_AUTOFREE) != 0;
-    stream->Start([handle, autofree] {
+    stream->Launch(url, [handle, autofree] {
         if (!autofree) return;
         Service& service = TheService();
         StreamPtr ended;
@@ -145,6 +134,22 @@ HSTREAM BASS_StreamCreateURL(const char* url, DWORD, DWORD flags, DOWNLOADPROC*,
         }
         if (detach) DetachMixerSource(ended.get());
     });
+    stream->AwaitOpen(std::chrono::milliseconds(CurrentMusicTimeouts().createWaitMs));
+
+    std::unique_lock lock(s.mutex);
+    std::erase(s.opening, stream);
+    if (!s.initialised || s.generation != generation) {
+        lock.unlock();
+        stream->Join();
+        return Fail(BASS_ERROR_INIT);
+    }
+    const int result = stream->Claim();
+    if (result != BASS_OK) {
+        lock.unlock();
+        stream->Join();
+        return Fail(result);
+    }
+    s.streams[handle] = stream;
     lastError = BASS_OK;
     return handle;
 }

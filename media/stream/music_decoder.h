@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+// Compressed bytes a decoder may take without producing a frame before it
+// gives up, headers included. Keeps a hostile stream (a packet that never
+// ends, endless garbage) from growing the codec's buffers without bound.
+constexpr std::size_t kMaxBytesWithoutAudio = std::size_t{4} << 20;
+
 using MusicByteSource = std::function<std::size_t(void* out, std::size_t size)>;
 
 class MusicDecoder {

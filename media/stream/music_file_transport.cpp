@@ -1,9 +1,13 @@
 #include "media/bass.h"
 #include "media/stream/music_transport.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <chrono>
-#include <fstream>
 #include <thread>
 
 namespace {
@@ -12,11 +16,13 @@ namespace {
 // and the playback position logic do not care where the bytes came from.
 class FileTransport final : public MusicTransport {
   public:
-    FileTransport(std::ifstream file, std::size_t ringCapacity)
-        : MusicTransport(ringCapacity, true), file_(std::move(file)) {
+    FileTransport(int fd, std::size_t ringCapacity) : MusicTransport(ringCapacity, true), fd_(fd) {
         lengthKnown_ = true;
     }
-    ~FileTransport() override { Stop(); }
+    ~FileTransport() override {
+        Stop();
+        ::close(fd_);
+    }
 
     void Start() override {
         std::lock_guard once(stopMutex_);
@@ -39,20 +45,25 @@ class FileTransport final : public MusicTransport {
   private:
     void Run() {
         char chunk[16384];
+        bool failed = false;
         while (!stop_) {
-            file_.read(chunk, sizeof chunk);
-            const auto got = static_cast<std::size_t>(file_.gcount());
+            const ssize_t n = ::read(fd_, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                failed = n < 0;
+                break;
+            }
+            const auto got = static_cast<std::size_t>(n);
             std::size_t done = 0;
             while (done < got && !stop_) {
                 done += ring_.Write(chunk + done, got - done);
                 if (done < got) std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
-            if (got < sizeof chunk) break;
         }
-        Finish(file_.bad() ? BASS_ERROR_FILEOPEN : BASS_OK);
+        Finish(failed ? BASS_ERROR_FILEOPEN : BASS_OK);
     }
 
-    std::ifstream file_;
+    const int fd_;
     std::thread thread_;
     std::mutex stopMutex_;
     std::atomic<bool> stop_{false};
@@ -62,10 +73,19 @@ class FileTransport final : public MusicTransport {
 
 std::unique_ptr<MusicTransport> MakeFileTransport(const std::string& path, std::size_t ringCapacity,
                                                   int* error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    // Only regular files: opening a named pipe or a device could block the
+    // caller until someone writes to it. Checked before opening, and once
+    // more on what was opened (without blocking) in case the name changed.
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         *error = BASS_ERROR_FILEOPEN;
         return nullptr;
     }
-    return std::make_unique<FileTransport>(std::move(file), ringCapacity);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (fd >= 0) ::close(fd);
+        *error = BASS_ERROR_FILEOPEN;
+        return nullptr;
+    }
+    return std::make_unique<FileTransport>(fd, ringCapacity);
 }

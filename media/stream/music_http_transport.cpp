@@ -125,7 +125,7 @@ class HttpTransport final : public MusicTransport {
 
   private:
     void Run() {
-        lastProgress_ = Clock::now();
+        lastProgress_ = headStart_ = Clock::now();
         std::optional<int> result;
         for (;;) {
             if (stop_) return;
@@ -156,9 +156,12 @@ class HttpTransport final : public MusicTransport {
                     continue;
                 }
             }
-            // Until the first header arrives, connecting and waiting count together.
-            const int limit = gotHeader_ ? stallMs_ : connectMs_;
-            if (!result && Clock::now() - lastProgress_ > std::chrono::milliseconds(limit)) {
+            // Until a response's head is complete, connecting and every header
+            // line count together: a server dribbling header lines cannot hold
+            // the line. After that, any body byte is progress.
+            const int limit = headDone_ ? stallMs_ : connectMs_;
+            const Clock::time_point since = headDone_ ? lastProgress_ : headStart_;
+            if (!result && Clock::now() - since > std::chrono::milliseconds(limit)) {
                 Finish(BASS_ERROR_TIMEOUT);
                 return;
             }
@@ -169,11 +172,18 @@ class HttpTransport final : public MusicTransport {
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
         auto* t = static_cast<HttpTransport*>(self);
         const std::string line(data, size * count);
-        t->gotHeader_ = true;
-        t->lastProgress_ = Clock::now();
         const std::string lower = LowerTrim(line);
+        if (lower.empty()) {
+            t->headDone_ = true;
+            t->lastProgress_ = Clock::now();
+            return size * count;
+        }
         if (lower.rfind("http/", 0) == 0 || lower.rfind("icy ", 0) == 0) {
-            // A new response (after a redirect): forget the previous one's fields.
+            // A new response (after a redirect): its head gets the connect
+            // limit afresh; curl bounds the redirects. Forget the previous
+            // response's fields.
+            t->headDone_ = false;
+            t->headStart_ = Clock::now();
             std::lock_guard lock(t->mutex_);
             t->contentType_.clear();
             t->lengthKnown_ = false;
@@ -195,6 +205,7 @@ class HttpTransport final : public MusicTransport {
         auto* t = static_cast<HttpTransport*>(self);
         const std::size_t total = size * count;
         if (t->stop_) return 0; // makes curl abort at once
+        t->headDone_ = true;
         t->lastProgress_ = Clock::now();
         // Data that did not fit last time goes first; until it has, curl keeps
         // this chunk for us and the transfer rests.
@@ -240,7 +251,8 @@ class HttpTransport final : public MusicTransport {
     int stallMs_ = 0;
     // Used only on the transfer thread.
     Clock::time_point lastProgress_;
-    bool gotHeader_ = false;
+    Clock::time_point headStart_; // request sent, or the current response began
+    bool headDone_ = false;
     bool paused_ = false;
     std::size_t metaint_ = 0; // guarded by mutex_
     std::optional<IcyDeinterleaver> icy_;

@@ -46,6 +46,7 @@ class Mp3Decoder final : public MusicDecoder {
             std::size_t done = 0;
             const int result = mpg123_read(handle_, buffer_, sizeof buffer_, &done);
             if (done > 0) {
+                sinceAudio_ = 0;
                 const auto* samples = reinterpret_cast<const float*>(buffer_);
                 pcm.insert(pcm.end(), samples, samples + done / sizeof(float));
             }
@@ -56,8 +57,8 @@ class Mp3Decoder final : public MusicDecoder {
             }
             if (result == MPG123_NEED_MORE) {
                 if (done > 0) return true;
-                std::size_t fed = 0;
-                if (!Feed(fed)) return false;
+                // Garbage that never forms a frame again ends the stream.
+                if (sinceAudio_ >= kMaxBytesWithoutAudio || !Feed(sinceAudio_)) return false;
                 continue;
             }
             if (result == MPG123_DONE || result == MPG123_ERR) return false;
@@ -86,6 +87,7 @@ class Mp3Decoder final : public MusicDecoder {
 
     MusicByteSource source_;
     mpg123_handle* handle_ = nullptr;
+    std::size_t sinceAudio_ = 0; // bytes fed since the last decoded frame
     // Whole frames of float output: 1152 samples x 2 channels x 4 bytes, twice over.
     alignas(float) unsigned char buffer_[1152 * 2 * 4 * 2];
 };

@@ -8,6 +8,9 @@ struct MusicTimeouts {
     int firstBackoffMs = 1000; // first pause before reconnecting; doubles each time
     int maxBackoffMs = 30000;
     int maxReconnects = 8; // consecutive attempts that found nothing playable
+    // How long creating a stream waits for its open before handing out the
+    // handle; the game must not wait on the net for longer.
+    int createWaitMs = 100;
 };
 
 MusicTimeouts CurrentMusicTimeouts();

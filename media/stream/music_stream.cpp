@@ -14,12 +14,29 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
+// Memory of one stream stays bounded whatever a station sends: the byte ring
+// (256 KiB), the format head (4 KiB), a playlist (64 KiB), one second of
+// output in the sample ring, at most 64 pending titles of at most 4 KiB, and
+// in the codec at most kMaxBytesWithoutAudio compressed bytes without a
+// decoded frame, which libogg holds about twice over while a packet grows.
+// Under 16 MiB per stream in all.
 constexpr std::size_t kByteRingSize = 256 * 1024;
 constexpr std::size_t kHeadSize = 4096;
 constexpr std::size_t kPlaylistLimit = 64 * 1024;
 constexpr int kMaxPlaylistDepth = 3;
 constexpr int kMaxOpenAttempts = 12; // addresses tried for one stream, playlists included
 constexpr std::size_t kMaxPendingTitles = 64;
+constexpr std::size_t kMaxTitleBytes = 4096;
+
+// Titles longer than anyone reads are cut, at a character boundary.
+std::string Bounded(std::string title) {
+    if (title.size() <= kMaxTitleBytes) return title;
+    std::size_t end = kMaxTitleBytes;
+    while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80)
+        --end;
+    title.resize(end);
+    return title;
+}
 
 bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
     if (s.size() < prefix.size()) return false;
@@ -252,18 +269,37 @@ std::size_t MusicStream::ReadSource(void* out, std::size_t size) {
     return 0;
 }
 
-void MusicStream::Start(std::function<void()> onEnded) {
+void MusicStream::Launch(const std::string& address, std::function<void()> onEnded) {
+    address_ = address;
     onEnded_ = std::move(onEnded);
     // Holding a reference lets a sync callback release the whole service
     // without pulling the stream out from under its own thread.
+    std::lock_guard lock(joinMutex_);
     thread_ = std::thread([self = shared_from_this()] { self->Run(); });
 }
 
-void MusicStream::RequestStop() {
-    stop_ = true;
-    std::shared_ptr<MusicTransport> transport;
+int MusicStream::AwaitOpen(std::chrono::milliseconds budget) {
+    std::unique_lock lock(mutex_);
+    wake_.wait_for(lock, budget, [&] { return openResult_ != STILL_OPENING || stop_.load(); });
+    return openResult_;
+}
+
+int MusicStream::Claim() {
     {
         std::lock_guard lock(mutex_);
+        if (openResult_ != STILL_OPENING && openResult_ != BASS_OK) return openResult_;
+        claimed_ = true;
+    }
+    wake_.notify_all();
+    return BASS_OK;
+}
+
+void MusicStream::RequestStop() {
+    std::shared_ptr<MusicTransport> transport;
+    {
+        // Set under the lock, so no waiter can miss it between test and sleep.
+        std::lock_guard lock(mutex_);
+        stop_ = true;
         transport = current_;
     }
     wake_.notify_all();
@@ -272,7 +308,12 @@ void MusicStream::RequestStop() {
 
 void MusicStream::Join() {
     RequestStop();
-    if (thread_.joinable() && !OnOwnThread()) thread_.join();
+    {
+        // The creator and a release of the service may both wait for an
+        // opening stream; only one of them may join its thread.
+        std::lock_guard lock(joinMutex_);
+        if (thread_.joinable() && !OnOwnThread()) thread_.join();
+    }
     std::shared_ptr<MusicTransport> transport;
     {
         std::lock_guard lock(mutex_);
@@ -289,6 +330,16 @@ bool MusicStream::WaitFor(int ms) {
 
 void MusicStream::Run() {
     runner_ = std::this_thread::get_id();
+    const int opened = Open(address_);
+    {
+        std::lock_guard lock(mutex_);
+        openResult_ = opened;
+    }
+    wake_.notify_all();
+    if (opened != BASS_OK) {
+        EndWhenClaimed();
+        return;
+    }
     while (!stop_) {
         const bool played = DecodeConnection();
         if (stop_) return;
@@ -304,6 +355,15 @@ void MusicStream::Run() {
         WaitFor(10);
     }
     FireDueSyncs();
+    EndWhenClaimed();
+}
+
+void MusicStream::EndWhenClaimed() {
+    // Until the creator has the handle, an end is its business, not ours.
+    {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [&] { return claimed_ || stop_.load(); });
+    }
     if (!stop_ && onEnded_) onEnded_();
 }
 
@@ -325,10 +385,10 @@ bool MusicStream::DecodeConnection() {
         std::string title;
         const std::uint64_t at = pcm_.FramesWritten();
         if (decoder.TakeTitle(title) && titles_.size() < kMaxPendingTitles)
-            titles_.emplace_back(at, title);
+            titles_.emplace_back(at, Bounded(std::move(title)));
         MusicTransport& transport = *connection_.transport;
         while (transport.TakeTitle(transport.Ring().TotalRead(), title))
-            if (titles_.size() < kMaxPendingTitles) titles_.emplace_back(at, title);
+            if (titles_.size() < kMaxPendingTitles) titles_.emplace_back(at, Bounded(title));
         const int channels = decoder.Channels();
         if (!pcm.empty() && channels > 0) {
             stereo.clear();

@@ -26,11 +26,19 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     MusicStream(DWORD handle, int outputRate, int playlistMode);
     ~MusicStream() override;
 
-    // Runs on the caller's thread until the format is known; 0 or an error code.
-    int Open(const std::string& address);
-    // Starts decoding; `onEnded` runs on the stream's thread once everything
-    // was played and nothing more will come. The thread keeps the stream alive.
-    void Start(std::function<void()> onEnded);
+    // Starts the stream's thread, which finds the audio behind `address`
+    // (connecting, following redirects and playlists) and then decodes it.
+    // `onEnded` runs on that thread once everything was played and nothing
+    // more will come, or when an open that was already handed over fails.
+    // The thread keeps the stream alive.
+    void Launch(const std::string& address, std::function<void()> onEnded);
+    // Waits at most `budget` for the open's outcome: 0, an error code, or
+    // STILL_OPENING. Never waits on the network beyond that.
+    static constexpr int STILL_OPENING = -1000;
+    int AwaitOpen(std::chrono::milliseconds budget);
+    // Hands the stream to its creator unless its open has already failed;
+    // returns 0 or that failure. After this a failure ends the stream quietly.
+    int Claim();
     // Makes every thread of the stream finish soon; does not wait.
     void RequestStop();
     // Waits for the stream's thread (unless called on it).
@@ -54,11 +62,13 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
         std::string address;
     };
 
+    int Open(const std::string& address);
     int OpenAddress(const std::string& address, int depth, int& attemptsLeft);
     std::shared_ptr<MusicTransport> StartTransport(const std::string& address, int& error);
     std::size_t ReadSource(void* out, std::size_t size);
     std::string ReadBody(MusicTransport& transport, std::size_t limit);
     void Run();
+    void EndWhenClaimed();
     bool DecodeConnection();
     bool Reconnect();
     void PushFrames(const std::vector<float>& stereo);
@@ -83,13 +93,17 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     };
     std::vector<Sync> syncs_;
     std::string title_;
+    int openResult_ = STILL_OPENING;
+    bool claimed_ = false;
 
-    // Owned by the opening thread, then by the stream thread.
+    // Owned by the stream's thread.
     Connection connection_;
     std::chrono::steady_clock::time_point openDeadline_;
     bool opening_ = false; // a decoder is looking for the format
     std::deque<std::pair<std::uint64_t, std::string>> titles_; // at output frame
+    std::string address_;
     std::function<void()> onEnded_;
+    std::mutex joinMutex_; // guards thread_
     std::thread thread_;
     std::atomic<std::thread::id>
         runner_{}; // set by the thread itself: thread_ is assigned too late

@@ -3,6 +3,7 @@
 
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -30,6 +31,7 @@ class VorbisDecoder final : public MusicDecoder {
         const long frames = ov_read_float(&file_, &channels, 4096, &link);
         if (frames == OV_HOLE) return true; // a gap in the data; decoding goes on
         if (frames <= 0) return false;
+        sinceAudio_ = 0;
         if (link != link_) {
             link_ = link;
             NewLink();
@@ -44,8 +46,15 @@ class VorbisDecoder final : public MusicDecoder {
 
   private:
     static std::size_t ReadBytes(void* out, std::size_t size, std::size_t count, void* self) {
+        auto* decoder = static_cast<VorbisDecoder*>(self);
         if (size == 0) return 0;
-        return static_cast<VorbisDecoder*>(self)->source_(out, size * count) / size;
+        // libogg keeps an unfinished packet whole: past the cap, the data ends here.
+        if (decoder->sinceAudio_ >= kMaxBytesWithoutAudio) return 0;
+        const std::size_t want =
+            std::min(size * count, kMaxBytesWithoutAudio - decoder->sinceAudio_);
+        const std::size_t got = decoder->source_(out, want);
+        decoder->sinceAudio_ += got;
+        return got / size;
     }
 
     void NewLink() {
@@ -76,6 +85,7 @@ class VorbisDecoder final : public MusicDecoder {
     OggVorbis_File file_{};
     bool open_ = false;
     int link_ = 0;
+    std::size_t sinceAudio_ = 0; // bytes read since the last decoded frame
 };
 
 } // namespace

@@ -5,7 +5,8 @@
 
 namespace media_internal {
 
-// Code points of a UTF-8 text; malformed bytes are skipped.
+// Code points of a UTF-8 text; each malformed byte becomes U+FFFD, as in
+// NextCodePoint.
 std::u32string DecodeUtf8(const std::string& text);
 // Appends one code point as UTF-8 (invalid code points are skipped).
 void AppendUtf8(std::string& out, char32_t c);

@@ -35,7 +35,7 @@ expect() {
 expect missing-layer "rm map/map.map" 255 "map/map.map not found."
 expect short-layer "head -c 100 map/map.map >short && mv short map/map.map" 255 \
     "Error reading from stream"
-expect garbage-image "echo garbage >map/map.png" 255 "map/map.png not found."
+expect garbage-image "echo garbage >map/map.png" 255 "map/map.png is damaged or not a PNG picture."
 expect missing-critters "rm map/map.critter" 0 ""
 expect missing-settings "rm data/game.cfg data/stream.cfg" 0 ""
 expect binary-settings "head -c 3000 map/map.png >data/game.cfg" 0 ""

@@ -10,8 +10,8 @@ fail() {
 }
 
 # require_x SCRIPT ARGS...: makes sure the script runs on an X display of its
-# own, where no other program's window takes the keyboard focus: restarts it
-# under xvfb-run when that is there, else uses $DISPLAY. Exits with 77
+# own, where no other program's window takes the keyboard focus: starts an
+# Xvfb server for it when there is one, else uses $DISPLAY. Exits with 77
 # (skipped) when there is no display or tool to play with.
 require_x() {
     if ! command -v xdotool >/dev/null || [ ! -x /usr/bin/import ] ||
@@ -19,21 +19,60 @@ require_x() {
         echo "SKIP: needs xdotool, python3 and ImageMagick"
         exit 77
     fi
-    if [ -z "${PALMUT_OWN_DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-        PALMUT_OWN_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$@"
-    fi
-    if [ -z "${DISPLAY:-}" ]; then
-        echo "SKIP: needs an X display or xvfb-run"
+    if command -v Xvfb >/dev/null; then
+        start_display
+    elif [ -z "${DISPLAY:-}" ]; then
+        echo "SKIP: needs an X display or Xvfb"
         exit 77
     fi
 }
 
-work="" pid=""
+work="" pid="" xserver="" guard="" guard_file=$(mktemp)
+# Everything started here ends with the script, on every path: the game
+# (with the `timeout` above it, one process group), the X server and its guard.
 cleanup() {
-    [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+    if [ -n "$pid" ]; then
+        kill -9 -- "-$pid" 2>/dev/null
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    fi
+    [ -n "$xserver" ] && kill "$xserver" 2>/dev/null && wait "$xserver" 2>/dev/null
+    [ -n "$guard" ] && kill "$guard" 2>/dev/null
     [ -n "$work" ] && rm -rf "$work"
+    rm -f "$guard_file"
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+# start_display: an Xvfb server of our own on a free display number. A guard
+# ends it, and the game named in $guard_file, should this script be killed
+# without a chance to clean up.
+start_display() {
+    local number_file number tries=0
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+    xserver=$!
+    while [ ! -s "$number_file" ] && [ $tries -lt 100 ]; do
+        kill -0 "$xserver" 2>/dev/null || break
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    number=$(head -n 1 "$number_file")
+    rm -f "$number_file"
+    [ -n "$number" ] || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    local script=$$ server=$xserver file=$guard_file
+    (
+        trap '' HUP INT TERM
+        while kill -0 "$script" 2>/dev/null; do sleep 0.5; done
+        game=$(cat "$file" 2>/dev/null)
+        [ -n "$game" ] && kill -9 -- "-$game" 2>/dev/null
+        kill "$server" 2>/dev/null
+        rm -f "$file"
+    ) </dev/null >/dev/null 2>&1 &
+    guard=$!
+}
 
 # prepare_game_dir ASSET_DIR: a fresh copy in $work.
 prepare_game_dir() {
@@ -43,10 +82,14 @@ prepare_game_dir() {
 }
 
 # start_game PALMUT LIMIT OUT ERR: runs the game in $work, killed after LIMIT
-# seconds (then its status is 137), and waits for its window.
+# seconds (then its status is 137), and waits for its window. `timeout` leads
+# a process group of its own, so the game goes with it. The game needs a
+# real X window here, whatever the caller's environment prefers.
 start_game() {
-    (cd "$work" && SDL_AUDIODRIVER=dummy exec timeout -s KILL "$2" "$1" >"$3" 2>"$4") &
+    (cd "$work" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec timeout -s KILL "$2" "$1" \
+        >"$3" 2>"$4") &
     pid=$!
+    echo "$pid" >"$guard_file"
     wid=$(timeout 20 xdotool search --sync --name "$title" | head -n 1)
     [ -n "$wid" ] || fail "no window named '$title'"
     xdotool windowfocus "$wid" 2>/dev/null

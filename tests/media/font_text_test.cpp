@@ -5,6 +5,8 @@
 #include "graphics_test_support.h"
 #include "media/gfx/font_data.h"
 #include "media/gfx/image_data.h"
+#include "media/system/utf8.h"
+#include "media/system/utf8_codec.h"
 
 namespace {
 // Bounding box of the lit pixels inside a window of the target.
@@ -172,4 +174,23 @@ TEST(FontLoading, BrokenOrMissingFontsGiveNull) {
     ASSERT_TRUE(huge);
     EXPECT_LE(huge->size, 1024);
     EXPECT_TRUE(FindGlyph(*huge, U'W'));
+}
+
+TEST(TextDecoding, TypedAndDrawnTextFollowOneRule) {
+    // Each malformed byte is one U+FFFD and decoding goes on after it.
+    const std::vector<std::pair<std::string, std::u32string>> cases = {
+        {"\x3B\xE9\x66", U";\uFFFDf"}, // cut short before the end of the text
+        {"a\xC3", U"a\uFFFD"},         // cut short by the end
+        {"\xE2\x82\xAC!", U"\u20AC!"},
+        {"\xC0\xAF", U"\uFFFD\uFFFD"},                                 // overlong
+        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},                       // surrogate
+        {"\x80x\xF4\x90\x80\x80", U"\uFFFDx\uFFFD\uFFFD\uFFFD\uFFFD"}, // stray, past U+10FFFF
+    };
+    for (const auto& [bytes, expected] : cases) {
+        std::u32string drawn;
+        for (size_t pos = 0; pos < bytes.size();)
+            drawn.push_back(NextCodePoint(bytes, pos));
+        EXPECT_EQ(drawn, expected) << bytes;
+        EXPECT_EQ(media_internal::DecodeUtf8(bytes), expected) << bytes;
+    }
 }

@@ -118,3 +118,21 @@ TEST(GraphicsWithoutWindow, ImagesLoadBeforeAnyModeAndDrawLater) {
     EXPECT_EQ(ReadBackPixel(11, 11), Rgb(1, 2, 3));
     CloseGraphics();
 }
+
+TEST(GraphicsWithoutWindow, PicturesBeyondWhatTheGameKeepsAreRefused) {
+    // A few hundred bytes on disk may describe a picture that would be kept
+    // as gigabytes of RGBA: sides past the limit are refused outright.
+    TempDir scratch;
+    struct Case {
+        int width, height;
+        bool loads;
+    };
+    for (const Case c : {Case{4096, 2, true}, Case{4097, 2, false}, Case{2, 4097, false}}) {
+        const std::string path = scratch / "wide.png";
+        ASSERT_TRUE(
+            WriteColourPng(path, c.width, c.height, false, [](int, int) { return Rgb(9, 9, 9); }));
+        EXPECT_EQ(LoadImage(path, -1) != nullptr, c.loads) << c.width << " x " << c.height;
+        EXPECT_EQ(LoadImageStrip(path, 2, 2, 0, 1, -1) != nullptr, c.loads)
+            << c.width << " x " << c.height;
+    }
+}

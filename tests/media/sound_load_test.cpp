@@ -1,4 +1,5 @@
 #include "media/audio/audio_output.h"
+#include "media/audio/ogg_decoder.h"
 #include "media/sound.h"
 #include "sound_test_files.h"
 #include "support/temp_dir.h"
@@ -55,6 +56,10 @@ TEST(SoundLoad, MissingBrokenAndTruncatedFilesGiveNull) {
     EXPECT_FALSE(LoadSound(fifo, 0)); // must not wait for a writer
     EXPECT_FALSE(LoadSound(dir.Write("junk.wav", "not a sound at all"), 0));
     EXPECT_FALSE(LoadSound(dir.Write("junk.ogg", "OggS and then nothing useful"), 0));
+    media_internal::PcmData none;
+    std::string error;
+    EXPECT_FALSE(media_internal::DecodeOgg({}, none, error)); // empty: an error, not UB
+    EXPECT_FALSE(error.empty());
     std::string ogg = EncodeOggTone(1, 8000, 8000, 200.0f);
     EXPECT_FALSE(LoadSound(dir.Write("head.ogg", ogg.substr(0, 60)), 0));
     // A file cut in the middle keeps what decodes or is refused; either way no crash.

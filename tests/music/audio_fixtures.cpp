@@ -267,3 +267,61 @@ std::uint64_t HashFrames(const std::vector<float>& stereo, std::size_t frames) {
     }
     return hash;
 }
+
+std::vector<Bytes> OggPages(const Bytes& file) {
+    std::vector<Bytes> pages;
+    std::size_t at = 0;
+    while (at + 27 <= file.size() && file.compare(at, 4, "OggS") == 0) {
+        const auto segments = static_cast<std::uint8_t>(file[at + 26]);
+        std::size_t size = 27 + segments;
+        if (at + size > file.size()) break;
+        for (std::size_t i = 0; i < segments; ++i)
+            size += static_cast<std::uint8_t>(file[at + 27 + i]);
+        if (at + size > file.size()) break;
+        pages.push_back(file.substr(at, size));
+        at += size;
+    }
+    return pages;
+}
+
+OggPageParts ParseOggPage(const Bytes& page) {
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(page[i]); };
+    const auto little = [&](std::size_t at, int count) {
+        std::uint64_t v = 0;
+        for (int i = count - 1; i >= 0; --i)
+            v = v << 8 | byte(at + static_cast<std::size_t>(i));
+        return v;
+    };
+    OggPageParts parts;
+    parts.flags = byte(5);
+    parts.granule = little(6, 8);
+    parts.serial = static_cast<std::uint32_t>(little(14, 4));
+    parts.sequence = static_cast<std::uint32_t>(little(18, 4));
+    parts.lacing.assign(page.begin() + 27, page.begin() + 27 + byte(26));
+    parts.body = page.substr(27 + parts.lacing.size());
+    return parts;
+}
+
+Bytes MakeOggPage(const OggPageParts& parts) {
+    Bytes head = "OggS";
+    head += '\0';
+    head += static_cast<char>(parts.flags);
+    const auto little = [&](std::uint64_t v, int count) {
+        for (int i = 0; i < count; ++i, v >>= 8)
+            head += static_cast<char>(v & 0xFF);
+    };
+    little(parts.granule, 8);
+    little(parts.serial, 4);
+    little(parts.sequence, 4);
+    little(0, 4); // checksum, filled in below
+    head += static_cast<char>(parts.lacing.size());
+    head.append(parts.lacing.begin(), parts.lacing.end());
+    ogg_page page;
+    page.header = reinterpret_cast<unsigned char*>(head.data());
+    page.header_len = static_cast<long>(head.size());
+    Bytes body = parts.body;
+    page.body = reinterpret_cast<unsigned char*>(body.data());
+    page.body_len = static_cast<long>(body.size());
+    ogg_page_checksum_set(&page);
+    return head + body;
+}

@@ -29,5 +29,19 @@ std::vector<float> DecodeMp3Reference(const Bytes& file, int* rate = nullptr);
 Bytes InterleaveIcy(const Bytes& audio, std::size_t metaint,
                     const std::vector<std::pair<int, std::string>>& titles);
 
+// Ogg framing, for streams no encoder would make.
+struct OggPageParts {
+    std::uint8_t flags = 0; // 1 continued packet, 2 first page, 4 last page
+    std::uint64_t granule = 0;
+    std::uint32_t serial = 0;
+    std::uint32_t sequence = 0;
+    std::vector<std::uint8_t> lacing;
+    Bytes body;
+};
+// Whole pages of an Ogg file (header and body each); stops at damage.
+std::vector<Bytes> OggPages(const Bytes& file);
+OggPageParts ParseOggPage(const Bytes& page);
+Bytes MakeOggPage(const OggPageParts& parts); // with its checksum
+
 // FNV-1a over the bit patterns of the first `frames` stereo frames.
 std::uint64_t HashFrames(const std::vector<float>& stereo, std::size_t frames);

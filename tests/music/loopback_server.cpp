@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 constexpr int kPollMs = 20;
@@ -120,6 +121,14 @@ void LoopbackServer::Hold(int socket) {
     }
 }
 
+void LoopbackServer::SendEndless(int socket, const LoopbackReply& reply, const std::string& path) {
+    while (!stop_) {
+        if (reply.paceMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(reply.paceMs));
+        const std::string piece = reply.endless();
+        if (!SendAll(socket, piece.data(), piece.size(), &path)) return;
+    }
+}
+
 void LoopbackServer::Serve(int socket) {
     std::string request;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
@@ -150,6 +159,8 @@ void LoopbackServer::Serve(int socket) {
         if (SendAll(socket, reply.body.data(), limit, &path) &&
             reply.stallAfter != std::string::npos)
             Hold(socket);
+        else if (reply.endless)
+            SendEndless(socket, reply, path);
     }
     close(socket);
 }

@@ -18,6 +18,10 @@ struct LoopbackReply {
     bool stallBeforeHead = false;               // accept, read the request, never answer
     std::size_t stallAfter = std::string::npos; // send this many body bytes, then hold the line
     std::size_t closeAfter = std::string::npos; // send this many body bytes, then close
+    // After head and body: the next piece to send, forever (until the server
+    // stops or the peer leaves), each `paceMs` after the last.
+    std::function<std::string()> endless;
+    int paceMs = 0;
 };
 
 // Builds a head: "HTTP/1.0 200 OK" style status plus the given header lines.
@@ -41,6 +45,7 @@ class LoopbackServer {
     // Counts what went out under `path` when one is given.
     bool SendAll(int socket, const char* data, std::size_t size, const std::string* path = nullptr);
     void Hold(int socket);
+    void SendEndless(int socket, const LoopbackReply& reply, const std::string& path);
 
     Handler handler_;
     int listener_ = -1;

@@ -90,7 +90,7 @@ TEST_F(StreamTest, EndlessBytesWithoutAFormatDoNotHoldTheCaller) {
 
 TEST_F(StreamTest, FreeIsPromptWhileConnecting) {
     MusicTimeouts slow;
-    slow.connectMs = slow.stallMs = 20000; // only BASS_Free can end this wait
+    slow.connectMs = slow.stallMs = slow.createWaitMs = 20000; // only BASS_Free can end this wait
     SetMusicTimeouts(slow);
     auto opening = std::async(std::launch::async, [&] {
         const HSTREAM stream = Open(server_->Url("/stall-before-head"));

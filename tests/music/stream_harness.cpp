@@ -60,6 +60,8 @@ void StreamTest::SetUp() {
     limits.firstBackoffMs = 50;
     limits.maxBackoffMs = 200;
     limits.maxReconnects = 3;
+    // These tests want each open's outcome from the creation call itself.
+    limits.createWaitMs = 5000;
     SetMusicTimeouts(limits);
     server_ = std::make_unique<LoopbackServer>(
         [this](const std::string& path) { return Route(path, server_.get()); });

@@ -89,7 +89,7 @@ TEST_F(KarteLoading, MissingOrUndecodableImageEndsTheProgram) {
     worldtest::WriteText(dir / "kaputt.png", "kein Bild");
     worldtest::WriteBytes(dir / "kaputt.map", {});
     EXPECT_EQ(FatalTextOf([&] { TKarte::loadPNG(dir / "kaputt.png"); }),
-              dir / "kaputt.png" + " not found.");
+              dir / "kaputt.png" + " is damaged or not a PNG picture.");
 }
 
 TEST_F(KarteLoading, OversizedImagesAreRefusedBeforeAllocating) {

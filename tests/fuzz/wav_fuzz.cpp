@@ -1,0 +1,11 @@
+// WAV sound effects.
+#include "fuzz_support.h"
+#include "media/audio/wav_decoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    media_internal::PcmData pcm;
+    std::string error;
+    if (!media_internal::DecodeWav(bytes, pcm, error)) fuzz::Check(!error.empty(), "reason given");
+    return 0;
+}
