@@ -103,8 +103,8 @@ int PollProcess(int id) {
 
 void LeaveProcess(int id) {
     if (id <= 0 || PollProcess(id) >= 0) return;
-    std::lock_guard lock(leftoverMutex);
-    leftovers.push_back(id);
+    std::lock_guard lock(leftover.mutex);
+    leftover.pids.push_back(id);
 }
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
