@@ -23,3 +23,9 @@ int ReadByte(const FileStreamPtr& stream);
 int Eof(const FileStreamPtr& stream);
 // Closes the file; the stream reads nothing more. Dropping the pointer closes it too.
 void Close(const FileStreamPtr& stream);
+
+// The player's folders by the XDG base directory rules: $XDG_CONFIG_HOME or
+// ~/.config, $XDG_DATA_HOME or ~/.local/share (a relative setting is ignored).
+// "" when neither the variable nor $HOME names an absolute folder.
+std::string UserConfigHome();
+std::string UserDataHome();

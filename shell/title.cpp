@@ -13,6 +13,7 @@
 #include "media/program.h"
 #include "player/player.h"
 #include "shell/startup.h"
+#include "shell/user_files.h"
 #include "world/critter.h"
 #include "world/karte.h"
 
@@ -45,7 +46,7 @@ void ChooseMap() {
     SetMouseVisible(1);
     const int depth = CurrentDepth();
     if (depth == 32) OpenGraphics(640, 480, 0, 60, 0);
-    const std::string chosen = RequestFile("Select .map File:", "map:map", 0, "map/");
+    const std::string chosen = RequestFile("Select .map File:", "map:map", 0, MapDialogFolder());
     if (depth == 32) OpenGraphics(640, 480, 32, 60, 0);
     SetFont(adventurefont);
     // A re-opened mode starts without the alpha blending play relies on.

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils x11-apps imagemagick
   zenity xdg-utils lame
   fonts-dejavu-core python3 clang-format
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

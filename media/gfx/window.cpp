@@ -13,6 +13,7 @@
 #include "media/gfx/gl_functions.h"
 #include "media/gfx/png_writer.h"
 #include "media/gfx/renderer.h"
+#include "media/gfx/window_icon.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
 #include "media/program.h"
@@ -118,7 +119,10 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     win.window = SDL_CreateWindow(win.title.c_str(), x, y, w, h, windowFlags);
     media_internal::SetCurrentWindow(win.window);
     media_internal::AtProgramEnd(CloseGraphics);
-    if (win.window) win.context = SDL_GL_CreateContext(win.window);
+    if (win.window) {
+        media_internal::ApplyWindowIcon(win.window);
+        win.context = SDL_GL_CreateContext(win.window);
+    }
     if (!win.context || SDL_GL_MakeCurrent(win.window, win.context) != 0 || !LoadGlFunctions() ||
         !render::Open(width, height)) {
         DebugLog(std::string("graphics mode failed: ") + SDL_GetError());

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 struct FileStream {
     std::FILE* file = nullptr;
@@ -42,7 +43,23 @@ int Next(FileStream& s) {
     return c;
 }
 
+std::string XdgHome(const char* variable, const char* underHome) {
+    const char* set = std::getenv(variable);
+    if (set && set[0] == '/') return set;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + underHome;
+    return "";
+}
+
 } // namespace
+
+std::string UserConfigHome() {
+    return XdgHome("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string UserDataHome() {
+    return XdgHome("XDG_DATA_HOME", "/.local/share");
+}
 
 std::string ResolvePath(const std::string& path) {
     return media_internal::ResolveUnder("", path);

@@ -45,7 +45,8 @@ prepare_game_dir() {
 # start_game PALMUT LIMIT OUT ERR: runs the game in $work, killed after LIMIT
 # seconds (then its status is 137), and waits for its window.
 start_game() {
-    (cd "$work" && SDL_AUDIODRIVER=dummy exec timeout -s KILL "$2" "$1" >"$3" 2>"$4") &
+    # The player's own settings stay out of the way; a map dialog's folder lands in $work.
+    (cd "$work" && XDG_CONFIG_HOME="$work/.user/config" XDG_DATA_HOME="$work/.user/data" SDL_AUDIODRIVER=dummy exec timeout -s KILL "$2" "$1" >"$3" 2>"$4") &
     pid=$!
     wid=$(timeout 20 xdotool search --sync --name "$title" | head -n 1)
     [ -n "$wid" ] || fail "no window named '$title'"

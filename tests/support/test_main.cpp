@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 int main(int argc, char** argv) {
     // Headless by default: OpenGL through Mesa's software renderer without any
@@ -8,6 +10,11 @@ int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    // The player's own settings and islands must neither steer the tests nor
+    // receive the maps folder the map dialog creates.
+    const std::string home = (std::filesystem::temp_directory_path() / "palmut-test-home").string();
+    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
