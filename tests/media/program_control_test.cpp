@@ -81,7 +81,10 @@ TEST(Program, AssetTreeSearchOrder) {
         std::vector<std::string> holding; // places holding the marker
         std::string forInstalled, forBuilt;
     } cases[] = {
-        {"beside the program wins", {beside, installed.dataDir, installed.workDir}, beside, beside},
+        {"beside the program wins",
+         {beside, installed.dataDir, installed.workDir},
+         beside,
+         installed.workDir},
         {"configured folder before a stray one",
          {installed.dataDir, installed.workDir},
          installed.dataDir,
