@@ -6,6 +6,8 @@
 #include <iterator>
 #include <png.h>
 
+#include "media/path_resolver.h"
+
 namespace mapcheck {
 namespace {
 
@@ -16,6 +18,13 @@ std::string lower(std::string s) {
     for (char& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
+}
+
+// The sibling as the game finds it: the lower-cased name matched without
+// regard to letter case, so an island in /home/Anna/ is found as in the game.
+std::string onDisk(const std::string& path) {
+    std::string real = media_internal::ResolveUnder("", path);
+    return real.empty() ? path : real;
 }
 
 bool readLines(const std::string& path, std::vector<std::string>& lines) {
@@ -90,7 +99,7 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
                        " pixels have a colour outside the ground table and become sea" +
                        firstForeign});
 
-    const std::string layerPath = siblingPath(imagePath, ".map");
+    const std::string layerPath = onDisk(siblingPath(imagePath, ".map"));
     std::ifstream layer(layerPath, std::ios::binary);
     if (!layer) {
         issues.push_back({true, "layer file " + layerPath + " not found (the game stops)"});
@@ -109,7 +118,7 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
         issues.push_back(
             {false, "layer file " + layerPath + " is longer than the map; the rest is ignored"});
 
-    const std::string critterPath = siblingPath(imagePath, ".critter");
+    const std::string critterPath = onDisk(siblingPath(imagePath, ".critter"));
     std::vector<std::string> lines;
     if (!readLines(critterPath, lines)) {
         issues.push_back({true, "critter file " + critterPath + " not found"});
