@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "media/files_temp_dir.h"
 #include "shell/arguments.h"
 #include "shell/title.h"
 #include "shell/user_files.h"
 #include "support/scoped_env.h"
+#include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -29,7 +29,7 @@ Answer Launch(const std::vector<std::string>& args, const std::string& workDir =
 } // namespace
 
 TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
-    FilesTempDir dir;
+    TempDir dir;
     dir.Write("Insel.map", "x");
     const struct {
         std::vector<std::string> args;
@@ -63,7 +63,7 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
 }
 
 TEST(Arguments, MapIsTakenFromTheStartingFolderLikeTheMenusChoice) {
-    FilesTempDir dir;
+    TempDir dir;
     const std::string file = dir.Write("Inseln/Bucht.MAP", "x");
     for (const auto& args : {std::vector<std::string>{"--map", "Inseln/Bucht.MAP"},
                              std::vector<std::string>{"--map=" + file}}) {
@@ -77,7 +77,7 @@ TEST(Arguments, MapIsTakenFromTheStartingFolderLikeTheMenusChoice) {
 }
 
 TEST(UserFiles, PlayersOwnSettingsComeFirst) {
-    FilesTempDir dir;
+    TempDir dir;
     ScopedEnv env;
     env.Set("XDG_CONFIG_HOME", dir.path() + "/cfg").Set("HOME", dir.path() + "/home");
     EXPECT_EQ(SettingsFile("game.cfg", "data/game.cfg"), "data/game.cfg");
@@ -100,7 +100,7 @@ TEST(UserFiles, PlayersOwnSettingsComeFirst) {
 }
 
 TEST(UserFiles, MapDialogStartsInTheOwnFolderOnceItHoldsAMap) {
-    FilesTempDir dir;
+    TempDir dir;
     ScopedEnv env;
     env.Set("XDG_DATA_HOME", dir.path());
     const std::string own = dir.path() + "/palmut/maps";

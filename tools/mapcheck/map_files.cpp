@@ -6,7 +6,7 @@
 #include <iterator>
 #include <png.h>
 
-#include "media/path_resolver.h"
+#include "media/system/path_resolver.h"
 
 namespace mapcheck {
 namespace {
