@@ -17,10 +17,6 @@ std::string ResolvePath(const std::string& path);
 // whose names end in "." plus the extension (any case), sorted by name; empty when
 // the folder is missing.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& extension);
-// Called by the in-game map list: the user's data folder, $XDG_DATA_HOME, else
-// ~/.local/share; "" when neither can be told.
-std::string UserDataHome();
-
 // Called by the configuration, map and critter loaders: a regular file opened for
 // reading, null when it is missing or not a regular file.
 FileStreamPtr OpenForReading(const std::string& path);
@@ -32,3 +28,10 @@ int ReadByte(const FileStreamPtr& stream);
 int Eof(const FileStreamPtr& stream);
 // Closes the file; the stream reads nothing more. Dropping the pointer closes it too.
 void Close(const FileStreamPtr& stream);
+
+// Called by the settings lookup, the map dialog and the in-game map list: the
+// player's folders by the XDG base directory rules: $XDG_CONFIG_HOME or
+// ~/.config, $XDG_DATA_HOME or ~/.local/share (a relative setting is ignored).
+// "" when neither the variable nor $HOME names an absolute folder.
+std::string UserConfigHome();
+std::string UserDataHome();

@@ -39,6 +39,12 @@ constexpr int PF_RGBA8888 = 6;
 
 // Called by start-up before the window opens: the window's caption.
 void SetWindowTitle(const std::string& title);
+// Names the program for the desktop before the first window opens: `name` for
+// mixers and taskbars, `appId` as the window class its desktop entry matches.
+void SetApplicationIdentity(const std::string& name, const std::string& appId);
+// A PNG (RGB or RGBA) shown as the icon of every window opened afterwards;
+// a missing or unreadable file leaves the desktop's default icon.
+void SetWindowIcon(const std::string& path);
 
 // Called by start-up and the map choice: closes any open mode, then opens a window
 // (depth 0) or full screen (depth 32). Returns false when no mode could be opened.

@@ -16,7 +16,8 @@ void SetDebugSink(std::function<void(const std::string&)> sink);
 // and audio device and exits with status 0.
 [[noreturn]] void EndProgram();
 
-// Called first by start-up: makes the asset tree the working directory: the current directory when
-// it holds `marker`, else the installed data folder, else a tree next to or above the executable.
-// Returns false when none holds it.
+// Called first by start-up: makes the asset tree (the folder holding `marker`)
+// the working directory: an installed tree beside the program first, then the
+// build tree's own files or the configured data folder; the current directory
+// only when no such tree exists. Returns false when none holds it.
 bool EnterAssetTree(const std::string& marker);

@@ -1,5 +1,17 @@
-#include "shell/main_loop.h"
+#include <filesystem>
+#include <iostream>
 
-int main() {
+#include "core/state.h"
+#include "shell/arguments.h"
+#include "shell/main_loop.h"
+#include "shell/title.h"
+
+int main(int argc, char** argv) {
+    std::error_code ec;
+    const std::string workDir = std::filesystem::current_path(ec).string();
+    const LaunchRequest request =
+        ParseArguments({argv + 1, argv + argc}, ec ? "." : workDir, std::cout, std::cerr);
+    if (request.exitStatus >= 0) return request.exitStatus;
+    if (!request.map.empty()) mapfile = MapImageForChosenFile(request.map);
     RunGame();
 }

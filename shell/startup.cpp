@@ -9,6 +9,7 @@
 #include "shell/config.h"
 #include "shell/intro.h"
 #include "shell/music.h"
+#include "shell/user_files.h"
 #include "world/critter.h"
 #include "world/karte.h"
 #include "world/message.h"
@@ -74,19 +75,22 @@ void PlacePlayer() {
 }
 
 void StartUp() {
+    // Before SDL starts: it reads the window class when video comes up.
+    SetApplicationIdentity("Palmut", PALMUT_APP_ID);
     TObjekt::list.clear();
     Tmessage::list.clear();
     TCritter::list.clear();
     SeedRandom(Millis());
     SetWindowTitle("Palmut - 8-bit-Adventure");
+    SetWindowIcon("gfx/icons/64.png");
 
-    const GameConfig config = ReadGameConfig("data/game.cfg");
+    const GameConfig config = ReadGameConfig(SettingsFile("game.cfg", "data/game.cfg"));
     soundon = config.sound ? 1 : 0;
     OpenModeOrDie(config.fullscreen ? 32 : 0);
 
     PlayIntro();
 
-    const std::string address = ReadStreamAddress("Data/stream.cfg");
+    const std::string address = ReadStreamAddress(SettingsFile("stream.cfg", "Data/stream.cfg"));
     if (!address.empty()) StartMusic(address);
 
     LoadTitleAssets();

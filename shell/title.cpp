@@ -14,6 +14,7 @@
 #include "player/player.h"
 #include "shell/in_game_screens.h"
 #include "shell/startup.h"
+#include "shell/user_files.h"
 #include "world/critter.h"
 #include "world/karte.h"
 
@@ -47,7 +48,7 @@ void ChooseMap() {
     SetMouseVisible(1);
     const int depth = CurrentDepth();
     if (depth == 32) OpenModeOrDie(0);
-    std::string chosen = RequestFile("Select .map File:", "map:map", 0, "map/");
+    std::string chosen = RequestFile("Select .map File:", "map:map", 0, MapDialogFolder());
     const bool noDialog = RequestFileUnavailable() != 0;
     if (depth == 32) OpenModeOrDie(32);
     // A re-opened mode starts without the alpha blending play relies on.

@@ -14,6 +14,7 @@
 #include "media/gfx/gl_functions.h"
 #include "media/gfx/png_writer.h"
 #include "media/gfx/renderer.h"
+#include "media/gfx/window_icon.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
 #include "media/program.h"
@@ -136,7 +137,10 @@ bool OpenContext(const ContextKind& kind, int x, int y, int w, int h, Uint32 win
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     win.window = SDL_CreateWindow(win.title.c_str(), x, y, w, h, windowFlags);
     media_internal::SetCurrentWindow(win.window);
-    if (win.window) win.context = SDL_GL_CreateContext(win.window);
+    if (win.window) {
+        media_internal::ApplyWindowIcon(win.window);
+        win.context = SDL_GL_CreateContext(win.window);
+    }
     if (!win.context || SDL_GL_MakeCurrent(win.window, win.context) != 0 ||
         !LoadGlFunctions(kind.es)) {
         DebugLog(std::string("graphics: ") + kind.name + " not available: " + SDL_GetError());

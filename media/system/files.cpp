@@ -47,7 +47,23 @@ int Next(FileStream& s) {
     return c;
 }
 
+std::string XdgHome(const char* variable, const char* underHome) {
+    const char* set = std::getenv(variable);
+    if (set && set[0] == '/') return set;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return std::string(home) + underHome;
+    return "";
+}
+
 } // namespace
+
+std::string UserConfigHome() {
+    return XdgHome("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string UserDataHome() {
+    return XdgHome("XDG_DATA_HOME", "/.local/share");
+}
 
 std::string ResolvePath(const std::string& path) {
     return media_internal::ResolveUnder("", path);
@@ -72,15 +88,6 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     }
     std::sort(found.begin(), found.end());
     return found;
-}
-
-std::string UserDataHome() {
-    // Relative values are invalid by the base-directory rules and are ignored.
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') return data;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/share";
-    return {};
 }
 
 FileStreamPtr OpenForReading(const std::string& path) {

@@ -1,6 +1,6 @@
 // Program control: debug log, fatal error, normal end, locating the asset tree.
 #include "media/program.h"
-#include "media/system/path_resolver.h"
+#include "media/system/asset_tree.h"
 #include "media/system/sdl_context.h"
 #include "media/test_seams.h"
 
@@ -71,24 +71,9 @@ std::string ExecutableDir() {
 } // namespace media_internal
 
 bool EnterAssetTree(const std::string& marker) {
-    if (!media_internal::ResolveUnder("", marker).empty()) return true;
-
-    std::vector<std::string> candidates;
-#ifdef PALMUT_DATA_DIR
-    candidates.push_back(PALMUT_DATA_DIR);
-#endif
-    std::string exeDir = media_internal::ExecutableDir();
-    candidates.push_back(exeDir + "/assets");
-    candidates.push_back(exeDir + "/../assets");
-    candidates.push_back(exeDir + "/../../assets");
-    candidates.push_back(exeDir + "/../share/palmut");
-
-    for (const std::string& dir : candidates) {
-        if (media_internal::ResolveUnder(dir, marker).empty()) continue;
-        if (::chdir(dir.c_str()) == 0) {
-            DebugLog("asset tree: " + dir);
-            return true;
-        }
-    }
-    return false;
+    const std::string dir =
+        media_internal::FindAssetTree(media_internal::ProgramAssetTreePlaces(), marker);
+    if (dir.empty() || ::chdir(dir.c_str()) != 0) return false;
+    DebugLog("asset tree: " + dir);
+    return true;
 }

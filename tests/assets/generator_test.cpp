@@ -50,6 +50,9 @@ TEST(Generator, ProducesEveryFileTheGameLoads) {
     for (int n = 0; n < 22; ++n)
         EXPECT_TRUE(generated().count("gfx/C64intro/bearbeitet/" + std::to_string(n) + ".png"))
             << n;
+    // The window icon and the installed desktop icons.
+    for (int size : {16, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(generated().count("gfx/icons/" + std::to_string(size) + ".png")) << size;
 }
 
 TEST(Generator, WritesTheTreeToDisk) {

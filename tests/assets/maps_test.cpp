@@ -159,6 +159,18 @@ TEST(MapCheck, SiblingFilesFollowTheGamesNamingRule) {
     EXPECT_EQ(siblingPath("MAP/Bucht.Png", ".critter"), "map/bucht.critter");
     EXPECT_EQ(siblingPath("maps.png/x.png", ".map"), "maps.png/x.map");
     EXPECT_EQ(siblingPath("Insel.bmp", ".map"), "Insel.bmp");
+    // Lower-cased like the game, and found like the game in a folder with capitals.
+    const std::string dir = tempDir() + "/Meine Inseln";
+    std::filesystem::create_directories(dir);
+    writeBytes(dir + "/Lagune.png", assettest::readFile(assettest::assetPath("map/map.png")));
+    writeBytes(dir + "/Lagune.map", std::vector<uint8_t>(64 * 64, 0));
+    writeBytes(dir + "/LAGUNE.critter", {'1', '\n', '0', '\n'});
+    MapData m;
+    std::vector<Issue> issues;
+    EXPECT_TRUE(loadMapFiles(dir + "/Lagune.png", m, issues));
+    EXPECT_EQ(m.apes, 1);
+    for (const Issue& issue : issues)
+        EXPECT_EQ(issue.text.find("not found"), std::string::npos) << issue.text;
 }
 
 TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {

@@ -86,8 +86,9 @@ prepare_game_dir() {
 # a process group of its own, so the game goes with it. The game needs a
 # real X window here, whatever the caller's environment prefers.
 start_game() {
-    (cd "$work" && SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec timeout -s KILL "$2" "$1" \
-        >"$3" 2>"$4") &
+    # The player's own settings stay out of the way; a map dialog's folder lands in $work.
+    (cd "$work" && XDG_CONFIG_HOME="$work/.user/config" XDG_DATA_HOME="$work/.user/data" \
+        SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy exec timeout -s KILL "$2" "$1" >"$3" 2>"$4") &
     pid=$!
     echo "$pid" >"$guard_file"
     wid=$(timeout 20 xdotool search --sync --name "$title" | head -n 1)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "media/test_seams.h"
 
@@ -22,6 +24,11 @@ int main(int argc, char** argv) {
     // CTest runs the drawing tests a second time with this set: the OpenGL
     // ES 3.0 path of machines without OpenGL 3.3.
     if (std::getenv("PALMUT_TEST_GLES")) ForceGlesContext(true);
+    // The player's own settings and islands must neither steer the tests nor
+    // receive the maps folder the map dialog creates.
+    const std::string home = (std::filesystem::temp_directory_path() / "palmut-test-home").string();
+    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "audio.h"
+#include "icons.h"
 #include "islands.h"
 #include "pictures.h"
 #include "png_writer.h"
@@ -38,6 +39,8 @@ AssetFiles buildAssets() {
     f["gfx/Adventure.ttf"] = buildPixelTtf();
     for (int n = 0; n < kIntroPictures; ++n)
         f["gfx/C64intro/bearbeitet/" + std::to_string(n) + ".png"] = png(introPicture(n), 3);
+    for (int size : kIconSizes)
+        f["gfx/icons/" + std::to_string(size) + ".png"] = png(programIcon(size), 4);
 
     f["sfx/chose.wav"] = encodeWav(soundChose());
     f["sfx/confirm.wav"] = encodeWav(soundConfirm());

@@ -12,6 +12,9 @@ std::string streamConfig() {
     return "\n";
 }
 
+// The first line starts in mixed case: "PA" as the first two bytes would make
+// file-type detection take the readme for a plotter file, and a desktop
+// without a session would then refuse to open it as text.
 std::string readme() {
     // The first line is mixed case: "PA" at the very start makes file-type
     // sniffers take the readme for a plotter file, and openers then refuse it.
@@ -87,6 +90,25 @@ ganzen Vielfachen (doppelt, dreifach, ...), damit jeder Bildpunkt gleich groß
 bleibt; der Rand bleibt schwarz.
 
 
+Einstellungen
+-------------
+Das Spiel liest zwei kleine Textdateien und schreibt selbst nie etwas:
+
+  game.cfg     Zeile 1: steht dort "true", läuft das Spiel im Vollbild;
+               Zeile 2: steht dort "true", gibt es Geräusche
+  stream.cfg   Zeile 1: die Adresse eines Musik-Streams (leer: keine Musik)
+
+Die mitgelieferten Dateien liegen im Ordner data/ des Spiels und sind nach
+einer Installation schreibgeschützt. Eigene Einstellungen legst Du so an:
+
+    mkdir -p ~/.config/palmut
+    cp /usr/share/palmut/data/game.cfg ~/.config/palmut/
+
+und bearbeitest dann die Kopie (ebenso stream.cfg). Liegt eine Datei in
+~/.config/palmut/ (genauer: $XDG_CONFIG_HOME/palmut/), gilt sie statt der
+mitgelieferten.
+
+
 Hunger und Durst
 ----------------
 Oben rechts siehst Du zwei Anzeigen: links den Hunger, rechts den Durst. Je
@@ -134,9 +156,17 @@ Tipps zum Handwerk (ohne alles zu verraten)
 
 Eigene Inseln bauen
 -------------------
-Eine Insel besteht aus drei Dateien mit gleichem Namen im Ordner map/,
-zum Beispiel map/meineinsel.png, map/meineinsel.map und
-map/meineinsel.critter. Dateinamen bitte klein schreiben.
+Eine Insel besteht aus drei Dateien mit gleichem Namen in einem Ordner,
+zum Beispiel meineinsel.png, meineinsel.map und meineinsel.critter.
+Dateinamen bitte klein schreiben.
+
+Eigene Inseln gehören in den Ordner ~/.local/share/palmut/maps/ (genauer:
+$XDG_DATA_HOME/palmut/maps/). Das Spiel legt ihn an, wenn Du zum ersten Mal
+KARTE WAEHLEN aufrufst; sobald darin eine .map-Datei liegt, beginnt die
+Auswahl dort, sonst im Ordner map/ des Spiels. Zum Ausprobieren beim Bauen
+startest Du eine Insel auch direkt:
+
+    palmut --map ~/.local/share/palmut/maps/meineinsel.map
 
 1. Das Bild (.png): ein Pixel je Feld, mindestens 64 x 64 Pixel. Die Farbe
    bestimmt den Boden, und zwar ganz genau (Rot, Grün, Blau):
@@ -175,11 +205,12 @@ map/meineinsel.critter. Dateinamen bitte klein schreiben.
    Zahl der Affen, in der zweiten die Zahl der Warane. Sie werden zufällig
    auf begehbare Felder gesetzt.
 
-Mit dem Werkzeug palmut_mapcheck (es wird mit dem Spiel aus den Quellen
-gebaut) kannst Du eine Insel vor dem Spielen prüfen lassen:
+Mit dem Werkzeug palmut-mapcheck (es wird mit dem Spiel installiert; in
+den Quellen heißt es palmut_mapcheck) kannst Du eine Insel vor dem Spielen
+prüfen lassen:
 
-    palmut_mapcheck map/meineinsel.png
-    palmut_mapcheck --preview vorschau.png --gfx gfx map/meineinsel.png
+    palmut-mapcheck meineinsel.png
+    palmut-mapcheck --preview vorschau.png --gfx /usr/share/palmut/gfx meineinsel.png
 
 Es meldet falsche Farben, ungültige Bytes, die Startposition und ob vom
 Start aus alles erreichbar ist, was man für das Floß braucht. Mit --preview

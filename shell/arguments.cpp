@@ -1,0 +1,56 @@
+#include "shell/arguments.h"
+
+#include "media/files.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: palmut [--map FILE]\n"
+    "Survival adventure on a desert island in 8-bit style (German texts).\n"
+    "\n"
+    "  --map FILE  start with the island FILE (a .map file with its .png and\n"
+    "              .critter beside it), as if chosen with KARTE WAEHLEN\n"
+    "  --help      show this help and exit\n"
+    "  --version   show the version and exit\n"
+    "\n"
+    "Settings: game.cfg and stream.cfg in ~/.config/palmut/ when present\n"
+    "(copy them from the game's data/ folder); own islands: ~/.local/share/palmut/maps/\n";
+
+LaunchRequest Fail(std::ostream& err, const std::string& why) {
+    err << "palmut: " << why << "\nTry 'palmut --help'.\n";
+    return {2, ""};
+}
+
+} // namespace
+
+LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::string& workDir,
+                             std::ostream& out, std::ostream& err) {
+    LaunchRequest request;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            out << kUsage;
+            return {0, ""};
+        }
+        if (arg == "--version") {
+            out << "palmut " PALMUT_VERSION "\n";
+            return {0, ""};
+        }
+        std::string map;
+        if (arg == "--map") {
+            if (i + 1 == args.size()) return Fail(err, "--map needs a .map file");
+            map = args[++i];
+        } else if (arg.rfind("--map=", 0) == 0) {
+            map = arg.substr(6);
+        } else {
+            return Fail(err, "unknown argument '" + arg + "'");
+        }
+        if (map.empty()) return Fail(err, "--map needs a .map file");
+        if (!request.map.empty()) return Fail(err, "--map given twice");
+        // The game changes into its data folder before it reads the map.
+        if (map[0] != '/') map = workDir + "/" + map;
+        if (!OpenForReading(map)) return Fail(err, "cannot read the map file '" + map + "'");
+        request.map = map;
+    }
+    return request;
+}

@@ -1,0 +1,17 @@
+// The command line: --help, --version and --map for play-testing an island.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct LaunchRequest {
+    int exitStatus = -1; // -1: start the game; else end at once with this status
+    std::string map;     // absolute path of the chosen .map file, "" for the default island
+};
+
+// Reads the arguments after the program name. Answers --help and --version
+// on `out`; a wrong argument is explained on `err` with status 2. A relative
+// --map path is taken from `workDir`, the directory the game was started in.
+LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::string& workDir,
+                             std::ostream& out, std::ostream& err);

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "shell/arguments.h"
+#include "shell/title.h"
+#include "shell/user_files.h"
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Answer {
+    LaunchRequest request;
+    std::string out, err;
+};
+
+Answer Launch(const std::vector<std::string>& args, const std::string& workDir = "/") {
+    std::ostringstream out, err;
+    Answer a{ParseArguments(args, workDir, out, err), "", ""};
+    a.out = out.str();
+    a.err = err.str();
+    return a;
+}
+
+} // namespace
+
+TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
+    TempDir dir;
+    dir.Write("Insel.map", "x");
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{}, -1, "", ""},
+        {{"--version"}, 0, "palmut 1.0\n", ""},
+        {{"--help"}, 0, "Usage: palmut [--map FILE]", ""},
+        {{"--fullscreen"}, 2, "", "palmut: unknown argument '--fullscreen'"},
+        {{"Insel.map"}, 2, "", "unknown argument 'Insel.map'"},
+        {{"--map"}, 2, "", "--map needs a .map file"},
+        {{"--map="}, 2, "", "--map needs a .map file"},
+        {{"--map", "fehlt.map"}, 2, "", "cannot read the map file '" + dir.path() + "/fehlt.map'"},
+        {{"--map", dir.path()}, 2, "", "cannot read the map file"},
+        {{"--map", "Insel.map", "--map", "Insel.map"}, 2, "", "--map given twice"},
+        {{"--map", "Insel.map", "--bogus"}, 2, "", "unknown argument '--bogus'"},
+    };
+    for (const auto& c : cases) {
+        const Answer a = Launch(c.args, dir.path());
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        EXPECT_EQ(a.request.exitStatus, c.status);
+        EXPECT_EQ(a.out.rfind(c.out, 0), 0u) << a.out;
+        EXPECT_NE(a.err.find(c.err), std::string::npos) << a.err;
+        if (c.status == 2) {
+            EXPECT_NE(a.err.find("palmut --help"), std::string::npos);
+        } else {
+            EXPECT_EQ(a.err, "");
+        }
+    }
+}
+
+TEST(Arguments, MapIsTakenFromTheStartingFolderLikeTheMenusChoice) {
+    TempDir dir;
+    const std::string file = dir.Write("Inseln/Bucht.MAP", "x");
+    for (const auto& args : {std::vector<std::string>{"--map", "Inseln/Bucht.MAP"},
+                             std::vector<std::string>{"--map=" + file}}) {
+        const Answer a = Launch(args, dir.path());
+        EXPECT_EQ(a.request.exitStatus, -1) << a.err;
+        EXPECT_EQ(fs::path(a.request.map), fs::path(file));
+    }
+    // The game then loads it as the menu would a file chosen in the dialog.
+    EXPECT_EQ(MapImageForChosenFile(Launch({"--map", file}).request.map),
+              MapImageForChosenFile(file));
+}
+
+TEST(UserFiles, PlayersOwnSettingsComeFirst) {
+    TempDir dir;
+    ScopedEnv env;
+    env.Set("XDG_CONFIG_HOME", dir.path() + "/cfg").Set("HOME", dir.path() + "/home");
+    EXPECT_EQ(SettingsFile("game.cfg", "data/game.cfg"), "data/game.cfg");
+    const std::string own = dir.Write("cfg/palmut/game.cfg", "true\ntrue\n");
+    EXPECT_EQ(SettingsFile("game.cfg", "data/game.cfg"), own);
+    EXPECT_EQ(SettingsFile("stream.cfg", "Data/stream.cfg"), "Data/stream.cfg");
+    // A folder in the file's place cannot be read: the game's copy stands.
+    fs::create_directories(dir.path() + "/cfg/palmut/stream.cfg");
+    EXPECT_EQ(SettingsFile("stream.cfg", "Data/stream.cfg"), "Data/stream.cfg");
+
+    // Without the variable, or with a relative one, ~/.config is used.
+    const std::string atHome = dir.Write("home/.config/palmut/game.cfg", "x");
+    using Value = std::optional<std::string>;
+    for (const Value& value : {Value(), Value("rel/cfg")}) {
+        env.Set("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(SettingsFile("game.cfg", "data/game.cfg"), atHome);
+    }
+    env.Set("HOME", std::nullopt);
+    EXPECT_EQ(SettingsFile("game.cfg", "data/game.cfg"), "data/game.cfg");
+}
+
+TEST(UserFiles, MapDialogStartsInTheOwnFolderOnceItHoldsAMap) {
+    TempDir dir;
+    ScopedEnv env;
+    env.Set("XDG_DATA_HOME", dir.path());
+    const std::string own = dir.path() + "/palmut/maps";
+    EXPECT_EQ(UserMapsFolder(), own);
+    EXPECT_FALSE(fs::exists(own)); // nothing is made before the dialog is opened
+    EXPECT_EQ(MapDialogFolder(), "map/");
+    EXPECT_TRUE(fs::is_directory(own));
+    dir.Write("palmut/maps/notiz.txt", "x");
+    fs::create_directories(own + "/ordner.map");
+    EXPECT_EQ(MapDialogFolder(), "map/");
+    dir.Write("palmut/maps/Lagune.MAP", "x");
+    EXPECT_EQ(MapDialogFolder(), own + "/");
+}
