@@ -31,7 +31,7 @@ struct Island {
     const char* image;
     int seeds[3];
 };
-constexpr Island kIslands[] = {{"map/map.png", {1, 7, 9}}, {"map/bucht.png", {2, 4, 6}}};
+constexpr Island kIslands[] = {{"map/map.png", {1, 7, 9}}, {"map/bucht.png", {1, 4, 6}}};
 
 } // namespace
 

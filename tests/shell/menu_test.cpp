@@ -287,7 +287,12 @@ TEST_F(TitleMenu, ReadmeWithoutADesktopViewerIsReadInTheGame) {
 TEST_F(TitleMenu, MapChoiceWithoutADesktopDialogListsTheMapsInTheGame) {
     TempDir scratch;
     const std::string userMaps = scratch.path();
-    scratch.Write("palmut/maps/Eigene.map", "x");
+    // A readable island of the player's own: the shipped bay under another name.
+    fs::create_directories(scratch / "palmut/maps");
+    fs::copy_file(std::string(PALMUT_ASSET_DIR) + "/map/bucht.png",
+                  scratch / "palmut/maps/eigene.png");
+    fs::copy_file(std::string(PALMUT_ASSET_DIR) + "/map/bucht.map",
+                  scratch / "palmut/maps/Eigene.map");
     scratch.Write("palmut/maps/notiz.txt", "x");
     ScopedEnv data("XDG_DATA_HOME", userMaps.c_str());
     ScopedEnv x11("DISPLAY", nullptr);

@@ -101,7 +101,7 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
         issues.push_back(
             {false, "layer file " + layerPath + " is longer than the map; the rest is ignored"});
 
-    const std::string critterPath = onDisk(siblingPath(imagePath, ".critter"));
+    const std::string critterPath = siblingPath(imagePath, ".critter");
     std::vector<std::string> lines;
     if (!readLines(gamePath(critterPath), lines)) {
         issues.push_back({true, "critter file " + critterPath + " not found"});
