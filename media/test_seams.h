@@ -15,6 +15,11 @@ void InjectKeyPress(int key); // down then up
 void InjectText(const std::string& utf8);
 void InjectCloseRequest();
 void InjectFocusChange(bool gained);
+// Mouse events for the island editor's tests: a move to window pixel (x, y),
+// a button (MOUSE_LEFT...) going down or up at the last position, wheel notches.
+void InjectMouseMove(int x, int y);
+void InjectMouseButton(int button, bool down);
+void InjectMouseWheel(int notches);
 
 // Called by every Flip (before presenting) and by every keyboard query that
 // finds nothing; lets a scripted test feed keys into blocking screens.

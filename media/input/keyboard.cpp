@@ -79,8 +79,10 @@ void HandleEvent(const SDL_Event& e) {
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) input.keys.closeRequested = true;
         // A key released while another window had focus would stay "down".
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-            e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
             ClearKeyState();
+            media_internal::ClearMouseButtons();
+        }
         break;
     case SDL_KEYDOWN:
         OnKeyDown(e.key);
@@ -90,6 +92,12 @@ void HandleEvent(const SDL_Event& e) {
         break;
     case SDL_TEXTINPUT:
         OnText(e.text.text);
+        break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+        media_internal::OnMouseEvent(e);
         break;
     default:
         break;
@@ -153,6 +161,7 @@ void ResetKeyboardAfterModal() {
 
 void ResetKeyboard() {
     ClearKeyState();
+    ClearMouseButtons();
     input.keys.closeRequested = false;
     input.idleHook = nullptr;
 }
@@ -165,6 +174,11 @@ int KeyHitCount(int key) {
     int n = input.keys.hits[key];
     input.keys.hits[key] = 0;
     return n;
+}
+
+int KeyDown(int key) {
+    PumpForQuery();
+    return key > 0 && key < kKeyCount && input.keys.down[key] ? 1 : 0;
 }
 
 int NextChar() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <png.h>
@@ -16,6 +17,29 @@ std::string lower(std::string s) {
     for (char& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
+}
+
+// The game finds files without regard to letter case: each part of the path
+// that does not exist as written matches the first entry equal ignoring case.
+std::string findLikeTheGame(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::exists(path, ec)) return path;
+    const fs::path p(path);
+    fs::path found = p.is_absolute() ? p.root_path() : fs::path();
+    for (const fs::path& part : p.relative_path()) {
+        fs::path next = found / part;
+        if (!fs::exists(next, ec)) {
+            const std::string want = lower(part.string());
+            for (const auto& entry : fs::directory_iterator(found.empty() ? "." : found, ec))
+                if (lower(entry.path().filename().string()) == want) {
+                    next = found / entry.path().filename();
+                    break;
+                }
+        }
+        found = next;
+    }
+    return fs::exists(found, ec) ? found.string() : path;
 }
 
 bool readLines(const std::string& path, std::vector<std::string>& lines) {
@@ -47,6 +71,12 @@ std::string siblingPath(const std::string& imagePath, const std::string& extensi
 }
 
 bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
+    return loadMapFiles(imagePath, findLikeTheGame(siblingPath(imagePath, ".map")),
+                        findLikeTheGame(siblingPath(imagePath, ".critter")), map, issues);
+}
+
+bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
+                  const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, imagePath.c_str())) {
@@ -90,7 +120,6 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
                        " pixels have a colour outside the ground table and become sea" +
                        firstForeign});
 
-    const std::string layerPath = siblingPath(imagePath, ".map");
     std::ifstream layer(layerPath, std::ios::binary);
     if (!layer) {
         issues.push_back({true, "layer file " + layerPath + " not found (the game stops)"});
@@ -109,7 +138,6 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
         issues.push_back(
             {false, "layer file " + layerPath + " is longer than the map; the rest is ignored"});
 
-    const std::string critterPath = siblingPath(imagePath, ".critter");
     std::vector<std::string> lines;
     if (!readLines(critterPath, lines)) {
         issues.push_back({true, "critter file " + critterPath + " not found"});
