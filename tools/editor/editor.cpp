@@ -106,7 +106,7 @@ bool Editor::Open(const std::string& path) {
         cx_ = sx;
         cy_ = sy;
     }
-    KeepCursorVisible();
+    SetZoom(zoom_);
     message_ = "Geoeffnet: " + path_;
     for (const mapcheck::Issue& note : notes)
         message_ += " / " + note.text;
