@@ -38,6 +38,12 @@ int KeyHitCount(int key);
 // Called by the island editor, which reads Shift and Ctrl with it (the game counts
 // presses only): 1 while the key is held.
 int KeyDown(int key);
+// Called by the island editor's shortcuts: the modifiers held when the key was
+// last pressed (MOD_SHIFT | MOD_CTRL), since a quick chord may be released before
+// the next query.
+constexpr int MOD_SHIFT = 1;
+constexpr int MOD_CTRL = 2;
+int KeyHitModifiers(int key);
 // Called by the title picture and the screens that wait for any key: the oldest
 // typed character (a Unicode code point) not yet taken, 0 when none.
 int NextChar();

@@ -21,6 +21,7 @@ constexpr uint32_t kQueueSize = 256;
 struct KeyboardState {
     std::array<bool, kKeyCount> down{};
     std::array<int, kKeyCount> hits{};
+    std::array<int, kKeyCount> mods{}; // modifiers held at the last press
     std::array<int, kQueueSize> chars{};
     uint32_t readCount = 0;
     uint32_t writeCount = 0;
@@ -38,6 +39,7 @@ InputState input;
 void ClearKeyState() {
     input.keys.down.fill(false);
     input.keys.hits.fill(0);
+    input.keys.mods.fill(0);
     input.keys.readCount = input.keys.writeCount = 0;
 }
 
@@ -56,6 +58,11 @@ void OnKeyDown(const SDL_KeyboardEvent& key) {
     if (key.repeat || input.keys.down[vk]) return;
     input.keys.down[vk] = true;
     ++input.keys.hits[vk];
+    // From the keyboard state in event order, so a quick chord whose keys are
+    // all up again by the next query still counts as one.
+    input.keys.mods[vk] =
+        (input.keys.down[KEY_LSHIFT] || input.keys.down[KEY_RSHIFT] ? MOD_SHIFT : 0) |
+        (input.keys.down[KEY_LCONTROL] || input.keys.down[KEY_RCONTROL] ? MOD_CTRL : 0);
 }
 
 void OnKeyUp(const SDL_KeyboardEvent& key) {
@@ -179,6 +186,11 @@ int KeyHitCount(int key) {
 int KeyDown(int key) {
     PumpForQuery();
     return key > 0 && key < kKeyCount && input.keys.down[key] ? 1 : 0;
+}
+
+int KeyHitModifiers(int key) {
+    PumpForQuery();
+    return key > 0 && key < kKeyCount ? input.keys.mods[key] : 0;
 }
 
 int NextChar() {

@@ -171,9 +171,10 @@ void Editor::HandleInput() {
         HandlePrompt();
         return;
     }
+    HandleKeys();
+    // The wheel reads the modifiers as they are held now.
     const bool ctrl = KeyDown(KEY_LCONTROL) || KeyDown(KEY_RCONTROL);
     const bool shift = KeyDown(KEY_LSHIFT) || KeyDown(KEY_RSHIFT);
-    HandleKeys(ctrl, shift);
     if (!prompt_.active) HandleMouse(ctrl, shift);
 }
 
@@ -212,20 +213,30 @@ void Editor::HandlePrompt() {
     MouseHitCount(MOUSE_RIGHT);
 }
 
-void Editor::HandleKeys(bool ctrl, bool shift) {
+void Editor::HandleKeys() {
     // Typed characters are only for prompts.
     while (NextChar() != 0) {
     }
-    const int step = shift ? 8 : 1;
+    // Presses of a key since the last frame, with the modifiers held at the press.
+    int mods = 0;
+    const auto hit = [&mods](int key) {
+        const int n = KeyHitCount(key);
+        mods = n > 0 ? KeyHitModifiers(key) : 0;
+        return n;
+    };
+    const auto shift = [&mods] { return (mods & MOD_SHIFT) != 0; };
+    const auto ctrl = [&mods] { return (mods & MOD_CTRL) != 0; };
+
     const int moves[4][3] = {
         {KEY_LEFT, -1, 0}, {KEY_RIGHT, 1, 0}, {KEY_UP, 0, -1}, {KEY_DOWN, 0, 1}};
     for (const auto& m : moves)
-        for (int n = KeyHitCount(m[0]); n > 0; --n)
-            MoveCursor(m[1] * step * (zoom_ == Zoom::Overview ? overviewCells_ : 1),
-                       m[2] * step * (zoom_ == Zoom::Overview ? overviewCells_ : 1));
+        for (int n = hit(m[0]); n > 0; --n) {
+            const int step = (shift() ? 8 : 1) * (zoom_ == Zoom::Overview ? overviewCells_ : 1);
+            MoveCursor(m[1] * step, m[2] * step);
+        }
 
     // Space applies the tool; held while the cursor moves, it paints a stroke.
-    if (KeyHitCount(KEY_SPACE) > 0) {
+    if (hit(KEY_SPACE) > 0) {
         if (zoom_ == Zoom::Overview) {
             SetZoom(Zoom::One);
         } else {
@@ -240,53 +251,54 @@ void Editor::HandleKeys(bool ctrl, bool shift) {
     }
 
     for (int k = 0; k < 5; ++k)
-        if (KeyHitCount(KEY_0 + 1 + k) > 0) {
+        if (hit(KEY_0 + 1 + k) > 0) {
             ground_ = k;
             if (tool_ != Tool::Fill) tool_ = Tool::Ground;
         }
-    if (KeyHitCount('G') > 0) tool_ = Tool::Ground;
-    if (KeyHitCount(KEY_F) > 0) tool_ = Tool::Fill;
-    if (KeyHitCount('I') > 0) tool_ = Tool::Item;
-    if (KeyHitCount('E') > 0 || KeyHitCount(KEY_DELETE) > 0) tool_ = Tool::Eraser;
-    if (KeyHitCount('M') > 0) tool_ = Tool::Start;
-    if (KeyHitCount('B') > 0) brush_ = brush_ == 1 ? 3 : brush_ == 3 ? 5 : 1;
-    if (KeyHitCount(KEY_PAGEUP) > 0) {
+    if (hit('G') > 0) tool_ = Tool::Ground;
+    if (hit(KEY_F) > 0) tool_ = Tool::Fill;
+    if (hit('I') > 0) tool_ = Tool::Item;
+    if (hit('E') > 0 || hit(KEY_DELETE) > 0) tool_ = Tool::Eraser;
+    if (hit('M') > 0) tool_ = Tool::Start;
+    if (hit('B') > 0) brush_ = brush_ == 1 ? 3 : brush_ == 3 ? 5 : 1;
+    if (hit(KEY_PAGEUP) > 0) {
         item_ = item_ <= 1 ? ITEM_COUNT : item_ - 1;
         tool_ = Tool::Item;
     }
-    if (KeyHitCount(KEY_PAGEDOWN) > 0) {
+    if (hit(KEY_PAGEDOWN) > 0) {
         item_ = item_ >= ITEM_COUNT ? 1 : item_ + 1;
         tool_ = Tool::Item;
     }
-    if (KeyHitCount(KEY_A) > 0) doc_.SetCritters(doc_.Apes() + (shift ? -1 : 1), doc_.Lizards());
-    if (KeyHitCount(KEY_W) > 0) doc_.SetCritters(doc_.Apes(), doc_.Lizards() + (shift ? -1 : 1));
-    if (KeyHitCount('K') > 0) critterZones_ = !critterZones_;
-    if (KeyHitCount(KEY_TAB) > 0 && !problems_.empty()) {
+    if (hit(KEY_A) > 0) doc_.SetCritters(doc_.Apes() + (shift() ? -1 : 1), doc_.Lizards());
+    if (hit(KEY_W) > 0) doc_.SetCritters(doc_.Apes(), doc_.Lizards() + (shift() ? -1 : 1));
+    if (hit('K') > 0) critterZones_ = !critterZones_;
+    if (hit(KEY_TAB) > 0 && !problems_.empty()) {
         const int n = static_cast<int>(problems_.size());
-        SelectProblem(selected_ < 0 ? (shift ? n - 1 : 0) : (selected_ + (shift ? n - 1 : 1)) % n);
+        SelectProblem(selected_ < 0 ? (shift() ? n - 1 : 0)
+                                    : (selected_ + (shift() ? n - 1 : 1)) % n);
     }
-    if (KeyHitCount('Z') > 0) {
-        if (ctrl && shift)
+    if (hit('Z') > 0) {
+        if (ctrl() && shift())
             doc_.Redo();
-        else if (ctrl)
+        else if (ctrl())
             doc_.Undo();
         else
             SetZoom(zoom_ == Zoom::One   ? Zoom::Two
                     : zoom_ == Zoom::Two ? Zoom::Overview
                                          : Zoom::One);
     }
-    if (KeyHitCount('Y') > 0 && ctrl) doc_.Redo();
-    if (KeyHitCount(KEY_S) > 0 && ctrl) {
-        if (shift)
+    if (hit('Y') > 0 && ctrl()) doc_.Redo();
+    if (hit(KEY_S) > 0 && ctrl()) {
+        if (shift())
             RequestSaveAs();
         else
             Save();
     }
-    if (KeyHitCount('O') > 0 && ctrl) RequestOpen();
-    if (KeyHitCount('N') > 0 && ctrl) RequestNew();
-    if (KeyHitCount(KEY_F1 + 4) > 0) PlayTest(); // F5
-    if (KeyHitCount(KEY_F1) > 0) help_ = !help_;
-    if (KeyHitCount(KEY_ESCAPE) > 0) {
+    if (hit('O') > 0 && ctrl()) RequestOpen();
+    if (hit('N') > 0 && ctrl()) RequestNew();
+    if (hit(KEY_F1 + 4) > 0) PlayTest(); // F5
+    if (hit(KEY_F1) > 0) help_ = !help_;
+    if (hit(KEY_ESCAPE) > 0) {
         if (help_)
             help_ = false;
         else

@@ -83,7 +83,7 @@ class Editor {
 
     void HandleInput();
     void HandlePrompt();
-    void HandleKeys(bool ctrl, bool shift);
+    void HandleKeys();
     void HandleMouse(bool ctrl, bool shift);
     void MoveCursor(int dx, int dy);
     void ApplyTool(int x, int y);
