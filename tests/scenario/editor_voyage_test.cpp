@@ -23,7 +23,7 @@ TEST_F(RaftVoyage, IslandMadeInTheEditorIsWonWithTheScriptedRaft) {
                     if (island.ground[y * island.width + x] == kind) d.ApplyAt(x, y);
         }
         d.Key('I');
-        for (int id = 1; id <= 23; ++id) {
+        for (int id = 1; id <= TObjekt::COUNT; ++id) {
             bool selected = false;
             for (int y = 0; y < island.height; ++y)
                 for (int x = 0; x < island.width; ++x) {

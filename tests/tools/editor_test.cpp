@@ -10,15 +10,19 @@
 #include <memory>
 #include <sys/stat.h>
 
+#include "core/assets.h"
 #include "map_files.h"
-#include "media/files_temp_dir.h"
-#include "media/png_writer.h"
+#include "media/gfx/png_writer.h"
 #include "support/editor_driver.h"
-#include "support/game_fixture.h"
+#include "support/temp_dir.h"
+#include "support/world_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// A cell's side in window pixels in the editor's 1x view.
+constexpr int TILE = TKarte::TILE_SIZE;
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -37,12 +41,16 @@ void WriteSandPicture(const std::string& path, int w, int h) {
     ASSERT_TRUE(WritePng(path, w, h, 3, rgb.data()));
 }
 
-class EditorTest : public GameFixture {
+class EditorTest : public WorldFixture {
   protected:
     void SetUp() override {
-        GameFixture::SetUp();
+        WorldFixture::SetUp();
         ASSERT_TRUE(OpenGraphics(editor::WINDOW_W, editor::WINDOW_H, 0, 60, 0));
-        LoadGameAssets();
+        // The island's pictures, from the shipped asset tree as the editor loads them.
+        std::filesystem::current_path(PALMUT_ASSET_DIR);
+        SetCentredHandles(1);
+        LoadPlayAssets();
+        SetBlend(BLEND_ALPHA);
         ASSERT_FALSE(tmp_.path().empty());
         Start({});
     }
@@ -86,7 +94,7 @@ class EditorTest : public GameFixture {
     std::vector<uint8_t> Ground() const { return ed_->Doc().Data().ground; }
     std::vector<uint8_t> Items() const { return ed_->Doc().Data().items; }
 
-    FilesTempDir tmp_;
+    TempDir tmp_;
     std::unique_ptr<editor::Editor> ed_;
     std::unique_ptr<EditorDriver> drive_;
 };
@@ -94,7 +102,7 @@ class EditorTest : public GameFixture {
 TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     EditorDriver& d = *drive_;
     d.NewMap(30, 20);
-    EXPECT_EQ(Count(Ground(), 0), 600) << "a new map is all sea";
+    EXPECT_EQ(Count(Ground(), TKarte::SEA), 600) << "a new map is all sea";
 
     struct State {
         std::vector<uint8_t> ground, items;
@@ -106,36 +114,36 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     d.Key('5'); // grass
     d.Key(KEY_F);
     d.ApplyAt(3, 3);
-    EXPECT_EQ(Count(Ground(), 4), 600) << "the fill covers the sea";
+    EXPECT_EQ(Count(Ground(), TKarte::GRASS), 600) << "the fill covers the sea";
     keep();
 
     d.Key('3'); // sand, brush 3, one click on cell (5, 5)
     d.Key('G');
     d.Key('B');
-    d.Click(5 * 32, 5 * 32);
-    EXPECT_EQ(Count(Ground(), 2), 9);
-    EXPECT_EQ(ed_->Doc().Ground(4, 4), 2);
-    EXPECT_EQ(ed_->Doc().Ground(6, 6), 2);
-    EXPECT_EQ(ed_->Doc().Ground(7, 7), 4);
+    d.Click(5 * TILE, 5 * TILE);
+    EXPECT_EQ(Count(Ground(), TKarte::SAND), 9);
+    EXPECT_EQ(ed_->Doc().Ground(4, 4), TKarte::SAND);
+    EXPECT_EQ(ed_->Doc().Ground(6, 6), TKarte::SAND);
+    EXPECT_EQ(ed_->Doc().Ground(7, 7), TKarte::GRASS);
     keep();
 
-    d.Drag({{12 * 32, 10 * 32}, {13 * 32, 10 * 32}, {14 * 32, 10 * 32}}); // one stroke
-    EXPECT_EQ(Count(Ground(), 2), 9 + 15);
+    d.Drag({{12 * TILE, 10 * TILE}, {13 * TILE, 10 * TILE}, {14 * TILE, 10 * TILE}}); // one stroke
+    EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15);
     keep();
 
     for (int i = 0; i < 5; ++i)
         d.Key(KEY_PAGEDOWN); // item 1 -> 6 (Kokosnuss)
     d.ApplyAt(8, 8);
-    EXPECT_EQ(ed_->Doc().Item(8, 8), 6);
+    EXPECT_EQ(ed_->Doc().Item(8, 8), TObjekt::KOKOSNUSS);
     keep();
 
-    d.Click(8 * 32, 8 * 32, MOUSE_RIGHT); // picks the coconut up as the item to place
+    d.Click(8 * TILE, 8 * TILE, MOUSE_RIGHT); // picks the coconut up as the item to place
     d.Key('E');
     d.Key('B'); // brush 5
     d.Key('B'); // brush 1
     d.ApplyAt(8, 8);
     EXPECT_EQ(ed_->Doc().Item(8, 8), 0);
-    EXPECT_EQ(ed_->Doc().Ground(8, 8), 4) << "the eraser leaves the ground";
+    EXPECT_EQ(ed_->Doc().Ground(8, 8), TKarte::GRASS) << "the eraser leaves the ground";
     keep();
 
     d.Key(KEY_A);
@@ -178,7 +186,7 @@ TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) 
     d.Frame();
     InjectKeyUp(KEY_SPACE);
     d.Frame();
-    EXPECT_EQ(ed_->Doc().Ground(30, 29), 0);
+    EXPECT_EQ(ed_->Doc().Ground(30, 29), TKarte::SEA);
     d.Key('I'); // a palm on the sea
     d.ApplyAt(30, 29);
     d.Key(KEY_A);

@@ -12,9 +12,9 @@
 namespace editor {
 
 // The game's view needs 20 x 15 cells; the checker refuses more than 4096 a side.
-constexpr int MIN_WIDTH = VIEW_COLUMNS;
-constexpr int MIN_HEIGHT = VIEW_ROWS;
-constexpr int MAX_SIDE = MAX_MAP_SIDE;
+constexpr int MIN_WIDTH = TKarte::VIEW_COLUMNS;
+constexpr int MIN_HEIGHT = TKarte::VIEW_ROWS;
+constexpr int MAX_SIDE = TKarte::MAX_SIDE;
 // More critters than this the checker calls far too many.
 constexpr int MAX_CRITTERS = 1000;
 

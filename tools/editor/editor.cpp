@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/state.h"
 #include "media/clock.h"
 #include "media/desktop.h"
 #include "media/keyboard.h"
 #include "media/mouse.h"
-#include "shell/globals.h"
+#include "world/karte.h"
 #include "world/objekt.h"
 
 namespace fs = std::filesystem;
@@ -16,9 +17,10 @@ namespace fs = std::filesystem;
 namespace editor {
 namespace {
 
-const char* const GROUND_NAMES[5] = {"Meer", "Flachwasser", "Sand", "Fels", "Gras"};
-constexpr int TILE = 32;
-constexpr int ITEM_COUNT = 23;
+const char* const GROUND_NAMES[TKarte::GROUND_KINDS] = {"Meer", "Flachwasser", "Sand", "Fels",
+                                                        "Gras"};
+constexpr int TILE = TKarte::TILE_SIZE;
+constexpr int ITEM_COUNT = TObjekt::COUNT;
 constexpr int PANEL_X = VIEW_W + 8;
 // The palette in the panel: the five ground tiles, then the items 8 to a row.
 constexpr int PALETTE_Y = 84;
@@ -250,7 +252,7 @@ void Editor::HandleKeys() {
         doc_.EndStroke();
     }
 
-    for (int k = 0; k < 5; ++k)
+    for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
         if (hit(KEY_0 + 1 + k) > 0) {
             ground_ = k;
             if (tool_ != Tool::Fill) tool_ = Tool::Ground;
@@ -326,7 +328,7 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
 
     if (leftHits > 0 && !onMap) {
         // Palette: ground tiles, then items.
-        for (int k = 0; k < 5; ++k)
+        for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
             if (Inside(mx, my, PANEL_X + k * 36, PALETTE_Y, 32, 32)) {
                 ground_ = k;
                 if (tool_ != Tool::Fill) tool_ = Tool::Ground;
@@ -429,8 +431,8 @@ void Editor::Pick(int x, int y) {
 
 void Editor::KeepCursorVisible() {
     if (zoom_ == Zoom::Overview) return;
-    const int cols = zoom_ == Zoom::One ? VIEW_COLUMNS : VIEW_COLUMNS / 2;
-    const int rows = zoom_ == Zoom::One ? VIEW_ROWS : VIEW_ROWS / 2;
+    const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
+    const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
     // At 1x the leftmost column and top row show half a tile, as in the game.
     const int lo = zoom_ == Zoom::One ? 1 : 0;
     if (cx_ < vx_ + lo) vx_ = cx_ - lo;
@@ -445,16 +447,17 @@ void Editor::ClampView() {
         ClampViewOrigin(doc_.Karte(), vx_, vy_);
         return;
     }
-    vx_ = std::clamp(vx_, 0, std::max(0, doc_.Width() - VIEW_COLUMNS / 2));
-    vy_ = std::clamp(vy_, 0, std::max(0, doc_.Height() - VIEW_ROWS / 2));
+    vx_ = std::clamp(vx_, 0, std::max(0, doc_.Width() - TKarte::VIEW_COLUMNS / 2));
+    vy_ = std::clamp(vy_, 0, std::max(0, doc_.Height() - TKarte::VIEW_ROWS / 2));
 }
 
 void Editor::SetZoom(Zoom zoom) {
     zoom_ = zoom;
     if (zoom_ != Zoom::Overview) {
         // Centre the cursor, as the game centres the castaway.
-        vx_ = cx_ - (zoom_ == Zoom::One ? 10 : 5);
-        vy_ = cy_ - (zoom_ == Zoom::One ? 8 : 4);
+        const int scale = zoom_ == Zoom::One ? 1 : 2;
+        vx_ = cx_ - TKarte::VIEW_OFFSET_X / scale;
+        vy_ = cy_ - TKarte::VIEW_OFFSET_Y / scale;
         ClampView();
     }
 }
@@ -727,8 +730,8 @@ void Editor::DrawView() {
         doc_.Karte().Render(vx_, vy_); // exactly the game's picture
     } else {
         SetDrawScale(2, 2);
-        for (int y = vy_; y <= vy_ + VIEW_ROWS / 2 && y < doc_.Height(); ++y)
-            for (int x = vx_; x <= vx_ + VIEW_COLUMNS / 2 && x < doc_.Width(); ++x) {
+        for (int y = vy_; y <= vy_ + TKarte::VIEW_ROWS / 2 && y < doc_.Height(); ++y)
+            for (int x = vx_; x <= vx_ + TKarte::VIEW_COLUMNS / 2 && x < doc_.Width(); ++x) {
                 const float px = static_cast<float>((x - vx_) * 2 * TILE + TILE);
                 const float py = static_cast<float>((y - vy_) * 2 * TILE + TILE);
                 SetColor(255, 255, 255);
@@ -742,8 +745,8 @@ void Editor::DrawView() {
     int sx = -1, sy = -1;
     mapcheck::findStart(doc_.Data(), sx, sy);
     if (critterZones_) {
-        const int cols = zoom_ == Zoom::One ? VIEW_COLUMNS : VIEW_COLUMNS / 2;
-        const int rows = zoom_ == Zoom::One ? VIEW_ROWS : VIEW_ROWS / 2;
+        const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
+        const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
         const int size = zoom_ == Zoom::One ? TILE : 2 * TILE;
         for (int y = vy_; y <= vy_ + rows && y < doc_.Height(); ++y)
             for (int x = vx_; x <= vx_ + cols && x < doc_.Width(); ++x) {
@@ -772,7 +775,8 @@ void Editor::DrawOverview() {
         for (int py = 0; py < ih; ++py)
             for (int px = 0; px < iw; ++px) {
                 const int x = px * overviewCells_, y = py * overviewCells_;
-                uint32_t c = mapcheck::kGroundColours[std::min(doc_.Ground(x, y), 4)];
+                uint32_t c =
+                    mapcheck::kGroundColours[std::min(doc_.Ground(x, y), TKarte::GROUND_KINDS - 1)];
                 // Items darken their cell, so palms and supplies show as dots.
                 if (doc_.Item(x, y) != 0) c = 0xFF000000 | ((c >> 1) & 0x7F7F7F);
                 pixels[static_cast<size_t>(py) * iw + px] = c;
@@ -802,7 +806,8 @@ void Editor::DrawPanel() {
              "   Zelle " + CellText(cx_, cy_),
          PANEL_X, 4 + LINE);
     const int item = doc_.Item(cx_, cy_);
-    Text(std::string("Boden: ") + GROUND_NAMES[std::min(doc_.Ground(cx_, cy_), 4)] +
+    Text(std::string("Boden: ") +
+             GROUND_NAMES[std::min(doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)] +
              "  Objekt: " + (item ? TObjekt::getName(item) : std::string("-")),
          PANEL_X, 4 + 2 * LINE);
     static const char* const toolNames[] = {"Bodenpinsel", "Fuellen", "Objekt", "Radierer",
@@ -820,7 +825,7 @@ void Editor::DrawPanel() {
 
     // Palette: the game's own tiles and item pictures.
     SetColor(255, 255, 255);
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
         const int x = PANEL_X + k * 36, y = PALETTE_Y;
         SetColor(255, 255, 255);
         if (tiles) DrawImage(tiles, static_cast<float>(x + 16), static_cast<float>(y + 16), k);

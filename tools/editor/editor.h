@@ -20,8 +20,8 @@ namespace editor {
 constexpr int WINDOW_W = 1024;
 constexpr int WINDOW_H = 704;
 // The game's own view in the top-left corner, panels right and below it.
-constexpr int VIEW_W = 640;
-constexpr int VIEW_H = 480;
+constexpr int VIEW_W = TKarte::VIEW_COLUMNS * TKarte::TILE_SIZE;
+constexpr int VIEW_H = TKarte::VIEW_ROWS * TKarte::TILE_SIZE;
 
 enum class Tool { Ground, Fill, Item, Eraser, Start };
 enum class Zoom { One, Two, Overview };

@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <string>
 
+#include "core/assets.h"
 #include "editor.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/program.h"
 #include "media/test_seams.h"
-#include "shell/startup.h"
 #include "world/objekt.h"
 
 int main(int argc, char** argv) {
