@@ -587,11 +587,11 @@ void Editor::SaveTo(const std::string& imagePath) {
     for (const std::string& file : ExistingFiles(targets))
         if (!owned_.count(file)) foreign.push_back(file);
     auto write = [this, targets] {
-        std::string error;
+        std::string why;
         std::error_code ec;
         fs::create_directories(fs::path(targets.image).parent_path(), ec);
-        if (!SaveMap(doc_, targets, error)) {
-            message_ = "Nicht gespeichert: " + error;
+        if (!SaveMap(doc_, targets, why)) {
+            message_ = "Nicht gespeichert: " + why;
             return;
         }
         path_ = targets.image;
