@@ -3,7 +3,7 @@
 # test that leans on another's leftovers (state, files, drawing modes) fails.
 # Usage: tests/run_shuffled.sh <build dir>   (run under a display, as test.sh does)
 set -euo pipefail
-build=${1:?build directory}
+build=$(realpath "${1:?build directory}")
 status=0
 for program in "$build"/tests/*_tests; do
   [ -x "$program" ] || continue
