@@ -48,10 +48,10 @@ TEST_F(InAssetTree, SheetsAndPicturesLoadWithTheGamesArguments) {
         EXPECT_EQ(ImageWidth(img), 32) << s.path;
         EXPECT_EQ(ImageHeight(img), 32) << s.path;
     }
-    ImagePtr selector = LoadImage("gfx/selector.png", -1);
-    ASSERT_TRUE(selector);
-    EXPECT_EQ(ImageWidth(selector), 32);
-    EXPECT_EQ(ImageHeight(selector), 32);
+    ImagePtr frame = LoadImage("gfx/selector.png", -1);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(ImageWidth(frame), 32);
+    EXPECT_EQ(ImageHeight(frame), 32);
 
     for (int n = 0; n < 22; ++n) {
         // The intro names its folder with capitals; the tree holds one folder per name.
