@@ -102,6 +102,9 @@ ImagePtr LoadImageStrip(const std::string& path, int cellWidth, int cellHeight, 
 int ImageWidth(const ImagePtr& image);
 int ImageHeight(const ImagePtr& image);
 int ImageFrames(const ImagePtr& image);
+// A one-frame image from width * height pixels 0xAARRGGBB, handle at the
+// top-left corner, drawn unfiltered. Called by the island editor for its overview.
+ImagePtr CreateImage(int width, int height, const uint32_t* argb);
 
 // Called by start-up: a TrueType font at `size` pixels (FONT_SMOOTH: anti-aliased);
 // null when the file is missing or not a usable font.

@@ -8,10 +8,15 @@ constexpr int KEY_TAB = 9;
 constexpr int KEY_ENTER = 13;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_SPACE = 32;
+constexpr int KEY_PAGEUP = 33;
+constexpr int KEY_PAGEDOWN = 34;
+constexpr int KEY_END = 35;
+constexpr int KEY_HOME = 36;
 constexpr int KEY_LEFT = 37;
 constexpr int KEY_UP = 38;
 constexpr int KEY_RIGHT = 39;
 constexpr int KEY_DOWN = 40;
+constexpr int KEY_DELETE = 46;
 constexpr int KEY_0 = 48; // digits 48-57
 constexpr int KEY_A = 65; // letters 65-90
 constexpr int KEY_C = 67;
@@ -19,6 +24,7 @@ constexpr int KEY_D = 68;
 constexpr int KEY_F = 70;
 constexpr int KEY_S = 83;
 constexpr int KEY_W = 87;
+constexpr int KEY_F1 = 112; // F1-F12 are 112-123
 constexpr int KEY_LSHIFT = 160;
 constexpr int KEY_RSHIFT = 161;
 constexpr int KEY_LCONTROL = 162;
@@ -29,6 +35,15 @@ constexpr int KEY_RALT = 165;
 // Called by the input of play and every screen: presses of the key since it was
 // last queried; the query resets the count.
 int KeyHitCount(int key);
+// Called by the island editor, which reads Shift and Ctrl with it (the game counts
+// presses only): 1 while the key is held.
+int KeyDown(int key);
+// Called by the island editor's shortcuts: the modifiers held when the key was
+// last pressed (MOD_SHIFT | MOD_CTRL), since a quick chord may be released before
+// the next query.
+constexpr int MOD_SHIFT = 1;
+constexpr int MOD_CTRL = 2;
+int KeyHitModifiers(int key);
 // Called by the title picture and the screens that wait for any key: the oldest
 // typed character (a Unicode code point) not yet taken, 0 when none.
 int NextChar();

@@ -22,6 +22,12 @@ constexpr int PAD_STICK_X = 0, PAD_STICK_Y = 1;
 void InjectPadButton(int button, bool down);
 void InjectPadAxis(int axis, int value);
 
+// Mouse events for the island editor's tests: a move to window pixel (x, y),
+// a button (MOUSE_LEFT...) going down or up at the last position, wheel notches.
+void InjectMouseMove(int x, int y);
+void InjectMouseButton(int button, bool down);
+void InjectMouseWheel(int notches);
+
 // Called by every Flip (before presenting) and by every keyboard query that
 // finds nothing; lets a scripted test feed keys into blocking screens.
 void SetFrameHook(std::function<void()> hook);

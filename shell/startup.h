@@ -3,12 +3,6 @@
 
 // Runs every start-up step up to (not including) the main loop.
 void StartUp();
-// Loads the shared pictures, sounds and fonts. A picture or font the game
-// cannot do without ends the program with "<file> not found.", or with
-// "<file> is damaged or not a PNG picture." ("... a TrueType font.") when it
-// is there but does not load; a missing sound only stays silent.
-void LoadTitleAssets();
-void LoadPlayAssets();
 // Puts the castaway on the first diagonal cell (i, i) that is not sea; if there
 // is none, keeps the position but pulls it inside the current map.
 void PlacePlayer();

@@ -88,6 +88,21 @@ ImagePtr MakeImageFromRgba(int width, int height, int flags,
     return image;
 }
 
+ImagePtr CreateImage(int width, int height, const uint32_t* argb) {
+    if (width <= 0 || height <= 0 || !argb) return nullptr;
+    const size_t count = static_cast<size_t>(width) * height;
+    std::vector<uint8_t> rgba(count * 4);
+    for (size_t i = 0; i < count; ++i) {
+        rgba[i * 4] = static_cast<uint8_t>(argb[i] >> 16);
+        rgba[i * 4 + 1] = static_cast<uint8_t>(argb[i] >> 8);
+        rgba[i * 4 + 2] = static_cast<uint8_t>(argb[i]);
+        rgba[i * 4 + 3] = static_cast<uint8_t>(argb[i] >> 24);
+    }
+    std::vector<std::vector<uint8_t>> frames;
+    frames.push_back(std::move(rgba));
+    return MakeImageFromRgba(width, height, 0, std::move(frames));
+}
+
 int ImageWidth(const ImagePtr& image) {
     return Checked(image).width;
 }

@@ -1,6 +1,8 @@
 // The input module's interface to the rest of the media layer.
 #pragma once
 
+union SDL_Event;
+
 namespace media_internal {
 
 // Called by OpenGraphics: keyboard processing on, key state emptied.
@@ -17,5 +19,11 @@ void ResetKeyboardAfterModal();
 void SetWindowActions(void (*toggleFullScreen)(), void (*repaint)());
 // Called by the tests' media reset: no keys, no close request, no idle hook.
 void ResetKeyboard();
+
+// Called by the keyboard's event drain for every mouse event: position, buttons, wheel.
+void OnMouseEvent(const SDL_Event& e);
+// Called on focus changes (a button released elsewhere would stay "down") and by
+// ResetKeyboard: no button held, no presses or wheel notches counted.
+void ClearMouseButtons();
 
 } // namespace media_internal

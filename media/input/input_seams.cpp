@@ -102,6 +102,52 @@ void InjectCloseRequest() {
     SDL_PushEvent(&e);
 }
 
+namespace {
+// Where the last injected move left the pointer: button events carry it.
+struct InjectedPointer {
+    int x = 0, y = 0;
+};
+InjectedPointer pointer;
+} // namespace
+
+void InjectMouseMove(int x, int y) {
+    EnsureEvents();
+    pointer.x = x;
+    pointer.y = y;
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = WindowId();
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+void InjectMouseButton(int button, bool down) {
+    EnsureEvents();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.windowID = WindowId();
+    e.button.button = static_cast<Uint8>(button);
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = 1;
+    e.button.x = pointer.x;
+    e.button.y = pointer.y;
+    SDL_PushEvent(&e);
+}
+
+void InjectMouseWheel(int notches) {
+    EnsureEvents();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.windowID = WindowId();
+    e.wheel.y = notches;
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    SDL_PushEvent(&e);
+}
+
 void InjectFocusChange(bool gained) {
     EnsureEvents();
     SDL_Event e;

@@ -23,6 +23,7 @@ constexpr uint32_t kQueueSize = 256;
 struct KeyboardState {
     std::array<bool, kKeyCount> down{};
     std::array<int, kKeyCount> hits{};
+    std::array<int, kKeyCount> mods{}; // modifiers held at the last press
     std::array<int, kQueueSize> chars{};
     uint32_t readCount = 0;
     uint32_t writeCount = 0;
@@ -47,6 +48,7 @@ InputState input;
 void ClearKeyState() {
     input.keys.down.fill(false);
     input.keys.hits.fill(0);
+    input.keys.mods.fill(0);
     input.keys.readCount = input.keys.writeCount = 0;
 }
 
@@ -100,6 +102,11 @@ void OnKeyDown(const SDL_KeyboardEvent& key) {
     if (key.repeat || input.keys.down[vk]) return;
     input.keys.down[vk] = true;
     ++input.keys.hits[vk];
+    // From the keyboard state in event order, so a quick chord whose keys are
+    // all up again by the next query still counts as one.
+    input.keys.mods[vk] =
+        (input.keys.down[KEY_LSHIFT] || input.keys.down[KEY_RSHIFT] ? MOD_SHIFT : 0) |
+        (input.keys.down[KEY_LCONTROL] || input.keys.down[KEY_RCONTROL] ? MOD_CTRL : 0);
 }
 
 void OnKeyUp(const SDL_KeyboardEvent& key) {
@@ -123,8 +130,10 @@ void HandleEvent(const SDL_Event& e) {
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) input.keys.closeRequested = true;
         // A key released while another window had focus would stay "down".
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-            e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
             ClearKeyState();
+            media_internal::ClearMouseButtons();
+        }
         if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
             e.window.event == SDL_WINDOWEVENT_EXPOSED)
             if (input.repaint) input.repaint();
@@ -150,6 +159,12 @@ void HandleEvent(const SDL_Event& e) {
         break;
     case SDL_TEXTINPUT:
         OnText(e.text.text);
+        break;
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+        media_internal::OnMouseEvent(e);
         break;
     default:
         break;
@@ -222,6 +237,7 @@ void ResetKeyboard() {
     input.gamepad.Reset();
     input.gamepad.SetStartEscapes(false);
     ClearKeyState();
+    ClearMouseButtons();
     input.keys.closeRequested = false;
     input.idleHook = nullptr;
 }
@@ -234,6 +250,16 @@ int KeyHitCount(int key) {
     int n = input.keys.hits[key];
     input.keys.hits[key] = 0;
     return n;
+}
+
+int KeyDown(int key) {
+    PumpForQuery();
+    return key > 0 && key < kKeyCount && input.keys.down[key] ? 1 : 0;
+}
+
+int KeyHitModifiers(int key) {
+    PumpForQuery();
+    return key > 0 && key < kKeyCount ? input.keys.mods[key] : 0;
 }
 
 int NextChar() {

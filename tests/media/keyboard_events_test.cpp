@@ -50,6 +50,19 @@ TEST_F(Keyboard, PressesCountOnceEachAndHoldingCountsOnce) {
     EXPECT_EQ(KeyHitCount(-7), 0);
 }
 
+TEST_F(Keyboard, AChordReleasedBeforeTheQueryKeepsItsModifiers) {
+    InjectKeyDown(KEY_LCONTROL);
+    InjectKeyDown(KEY_RSHIFT);
+    InjectKeyPress(KEY_S);
+    InjectKeyUp(KEY_RSHIFT);
+    InjectKeyUp(KEY_LCONTROL);
+    InjectKeyPress(KEY_D);
+    EXPECT_EQ(KeyHitCount(KEY_S), 1);
+    EXPECT_EQ(KeyHitModifiers(KEY_S), MOD_CTRL | MOD_SHIFT);
+    EXPECT_EQ(KeyDown(KEY_LCONTROL), 0) << "held no longer";
+    EXPECT_EQ(KeyHitModifiers(KEY_D), 0);
+}
+
 TEST_F(Keyboard, EveryNamedKeyRoundTripsThroughSdlEvents) {
     std::vector<int> keys = {KEY_ENTER, KEY_ESCAPE, KEY_SPACE, KEY_LEFT,     KEY_UP,
                              KEY_RIGHT, KEY_DOWN,   KEY_TAB,   KEY_BACKSPACE};

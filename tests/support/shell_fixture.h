@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/assets.h"
 #include "shell/startup.h"
 #include "support/game_fixture.h"
 

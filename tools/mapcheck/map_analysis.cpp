@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <queue>
+#include <vector>
 
 namespace mapcheck {
 
@@ -54,11 +55,11 @@ const char* kItemNames[kItemIds] = {"",
                                     "Flossrohling",
                                     "Affenfell"};
 
-void error(Analysis& a, const std::string& text) {
-    a.issues.push_back({true, text});
+void error(Analysis& a, const std::string& text, int x = -1, int y = -1) {
+    a.issues.push_back({true, text, x, y});
 }
-void warning(Analysis& a, const std::string& text) {
-    a.issues.push_back({false, text});
+void warning(Analysis& a, const std::string& text, int x = -1, int y = -1) {
+    a.issues.push_back({false, text, x, y});
 }
 
 // What the raft needs, counted from what lies within reach. Tools and materials
@@ -111,33 +112,49 @@ void checkRecipes(const MapData& map, Analysis& a) {
 }
 
 // Cheapest cost from every cell to the nearest target cell, charging each cell
-// entered on the way (reaching a target ends the walk). Dijkstra from the targets.
+// entered on the way (reaching a target ends the walk). Dijkstra from the
+// targets with one bucket per cost: steps cost at most a few points, so this
+// stays linear on the biggest islands the editor checks as the maker paints.
 std::vector<int> costToNearest(const MapData& map, const std::vector<uint8_t>& target,
                                const int* costPerStep) {
     const int n = map.width * map.height;
     std::vector<int> dist(n, INT_MAX);
-    using Entry = std::pair<int, int>; // cost, cell
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
+    int maxStep = 0;
+    for (int k = 0; k < kGroundKinds; ++k)
+        maxStep = std::max(maxStep, costPerStep[k]);
+    // Cell i sits in bucket dist % (maxStep + 1); all waiting cells lie within
+    // maxStep of the cost being settled.
+    std::vector<std::vector<int>> buckets(maxStep + 1);
+    size_t waiting = 0;
     for (int i = 0; i < n; ++i)
         if (target[i]) {
             dist[i] = 0;
-            todo.push({0, i});
+            buckets[0].push_back(i);
+            ++waiting;
         }
-    while (!todo.empty()) {
-        auto [d, i] = todo.top();
-        todo.pop();
-        if (d > dist[i]) continue;
-        // A walker on neighbour j steps onto i: pays i's cost unless i is a target.
-        const int step = target[i] ? 0 : std::max(0, costPerStep[map.ground[i]]);
-        const int x = i % map.width, y = i / map.width;
-        const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
-        for (int k = 0; k < 4; ++k) {
-            int nx = x + dx[k], ny = y + dy[k];
-            if (nx < 0 || ny < 0 || nx >= map.width || ny >= map.height) continue;
-            int j = ny * map.width + nx;
-            if (map.ground[j] == 0 || dist[j] <= d + step) continue;
-            dist[j] = d + step;
-            todo.push({dist[j], j});
+    std::vector<int> current;
+    for (int d = 0; waiting > 0; ++d) {
+        // Free steps (onto targets, into water for thirst) refill the same bucket.
+        while (!buckets[d % buckets.size()].empty()) {
+            current.swap(buckets[d % buckets.size()]);
+            waiting -= current.size();
+            for (int i : current) {
+                if (dist[i] != d) continue; // settled cheaper already
+                // A walker on neighbour j steps onto i: pays i's cost unless i is a target.
+                const int step = target[i] ? 0 : std::max(0, costPerStep[map.ground[i]]);
+                const int x = i % map.width, y = i / map.width;
+                const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
+                for (int k = 0; k < 4; ++k) {
+                    int nx = x + dx[k], ny = y + dy[k];
+                    if (nx < 0 || ny < 0 || nx >= map.width || ny >= map.height) continue;
+                    int j = ny * map.width + nx;
+                    if (map.ground[j] == 0 || dist[j] <= d + step) continue;
+                    dist[j] = d + step;
+                    buckets[dist[j] % buckets.size()].push_back(j);
+                    ++waiting;
+                }
+            }
+            current.clear();
         }
     }
     return dist;
@@ -155,21 +172,31 @@ void checkSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
     }
     const std::vector<int> toWater = costToNearest(map, water, kThirstPerStep);
     const std::vector<int> toFood = costToNearest(map, food, kHungerPerStep);
+    int worstWater = -1, worstFood = -1;
     for (int i = 0; i < n; ++i) {
         if (!reachable[i]) continue;
-        if (toWater[i] != INT_MAX)
-            a.worstThirstToWater = std::max(a.worstThirstToWater, toWater[i]);
-        if (toFood[i] != INT_MAX) a.worstHungerToFood = std::max(a.worstHungerToFood, toFood[i]);
+        if (toWater[i] != INT_MAX && toWater[i] > a.worstThirstToWater) {
+            a.worstThirstToWater = toWater[i];
+            worstWater = i;
+        }
+        if (toFood[i] != INT_MAX && toFood[i] > a.worstHungerToFood) {
+            a.worstHungerToFood = toFood[i];
+            worstFood = i;
+        }
     }
     // Half the limit: whoever walks there must also get back.
     if (a.worstThirstToWater > kThirstLimit / 2)
-        warning(a, "some places are " + std::to_string(a.worstThirstToWater) +
-                       " thirst from the nearest shallow water (limit " +
-                       std::to_string(kThirstLimit) + "): add pools");
+        warning(a,
+                "some places are " + std::to_string(a.worstThirstToWater) +
+                    " thirst from the nearest shallow water (limit " +
+                    std::to_string(kThirstLimit) + "): add pools",
+                worstWater % map.width, worstWater / map.width);
     if (a.worstHungerToFood > kHungerLimit / 2)
-        warning(a, "some places are " + std::to_string(a.worstHungerToFood) +
-                       " hunger from the nearest fruit (limit " + std::to_string(kHungerLimit) +
-                       "): add palms or bushes");
+        warning(a,
+                "some places are " + std::to_string(a.worstHungerToFood) +
+                    " hunger from the nearest fruit (limit " + std::to_string(kHungerLimit) +
+                    "): add palms or bushes",
+                worstFood % map.width, worstFood / map.width);
 }
 
 } // namespace
@@ -186,14 +213,27 @@ Analysis analyse(const MapData& map) {
 
     for (size_t i = 0; i < map.items.size(); ++i) {
         if (map.items[i] > kMaxItemId) {
-            error(a, "layer byte " + std::to_string(map.items[i]) + " at (" +
-                         std::to_string(i % map.width) + ", " + std::to_string(i / map.width) +
-                         ") is not an item (1-23)");
+            error(a,
+                  "layer byte " + std::to_string(map.items[i]) + " at (" +
+                      std::to_string(i % map.width) + ", " + std::to_string(i / map.width) +
+                      ") is not an item (1-23)",
+                  static_cast<int>(i % map.width), static_cast<int>(i / map.width));
             break;
         }
     }
-    for (uint8_t g : map.ground)
-        a.landCells += g != 0;
+    int firstOnSea = -1;
+    for (size_t i = 0; i < map.ground.size(); ++i) {
+        a.landCells += map.ground[i] != 0;
+        if (map.ground[i] == 0 && map.items[i] != 0 && a.itemsOnSea++ == 0)
+            firstOnSea = static_cast<int>(i);
+    }
+    // Nobody can stand on sea, so an item there can never be reached.
+    if (a.itemsOnSea > 0)
+        warning(a,
+                std::to_string(a.itemsOnSea) + " items lie on sea (first at (" +
+                    std::to_string(firstOnSea % map.width) + ", " +
+                    std::to_string(firstOnSea / map.width) + "))",
+                firstOnSea % map.width, firstOnSea / map.width);
 
     if (!findStart(map, a.startX, a.startY)) {
         error(a, "no land on the diagonal (0,0)-(63,63): the castaway has no start cell");
@@ -223,14 +263,25 @@ Analysis analyse(const MapData& map) {
         }
     }
     checkSupplies(map, seen, a);
-    if (a.reachableCells < a.landCells)
+    if (a.reachableCells < a.landCells) {
+        size_t first = 0;
+        while (first < seen.size() && (seen[first] || map.ground[first] == 0))
+            ++first;
+        const int fx = static_cast<int>(first % map.width),
+                  fy = static_cast<int>(first / map.width);
         warning(a,
                 std::to_string(a.landCells - a.reachableCells) +
-                    " land cells cannot be reached from the start (critters may be placed there)");
+                    " land cells cannot be reached from the start (first at (" +
+                    std::to_string(fx) + ", " + std::to_string(fy) +
+                    "); critters may be placed there)",
+                fx, fy);
+    }
     uint8_t startItem = map.itemAt(a.startX, a.startY);
     if (startItem == Palme || startItem == Beerenstrauch)
-        warning(a, std::string("the start cell holds a ") + kItemNames[startItem]);
-    if (map.groundAt(a.startX, a.startY) == 1) warning(a, "the castaway starts in the water");
+        warning(a, std::string("the start cell holds a ") + kItemNames[startItem], a.startX,
+                a.startY);
+    if (map.groundAt(a.startX, a.startY) == 1)
+        warning(a, "the castaway starts in the water", a.startX, a.startY);
 
     checkRecipes(map, a);
     a.winnable = true;

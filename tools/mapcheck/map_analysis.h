@@ -62,6 +62,7 @@ struct MapData {
 struct Issue {
     bool error; // false: a warning
     std::string text;
+    int x = -1, y = -1; // the cell it is about (the first one of several), -1 when none
 };
 
 struct Analysis {
@@ -74,6 +75,7 @@ struct Analysis {
     // water (fruit plant or fruit) costs; -1 when there is none within reach.
     int worstThirstToWater = -1;
     int worstHungerToFood = -1;
+    int itemsOnSea = 0;
     std::vector<Issue> issues;
     bool winnable = false; // no errors: the raft can be built and the journey made
 };

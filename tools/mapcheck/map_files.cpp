@@ -39,6 +39,12 @@ std::string gamePath(const std::string& path) {
 }
 
 bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
+    return loadMapFiles(imagePath, findLikeTheGame(siblingPath(imagePath, ".map")),
+                        findLikeTheGame(siblingPath(imagePath, ".critter")), map, issues);
+}
+
+bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
+                  const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, gamePath(imagePath).c_str())) {
@@ -101,7 +107,6 @@ bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
         issues.push_back(
             {false, "layer file " + layerPath + " is longer than the map; the rest is ignored"});
 
-    const std::string critterPath = siblingPath(imagePath, ".critter");
     std::vector<std::string> lines;
     if (!readLines(gamePath(critterPath), lines)) {
         issues.push_back({true, "critter file " + critterPath + " not found"});

@@ -20,6 +20,10 @@ std::string gamePath(const std::string& path);
 // Fills `map` from the three files; problems go to `issues`. Returns false when
 // the map cannot be analysed at all (image or layer file unusable).
 bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues);
+// The same with the layer and critter files named by the caller (the editor
+// finds them without regard to letter case, as the game does).
+bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
+                  const std::string& critterPath, MapData& map, std::vector<Issue>& issues);
 
 // Prints the findings; returns the process exit status (0 = no errors).
 int printReport(const std::string& imagePath, const MapData& map,

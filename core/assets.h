@@ -1,0 +1,10 @@
+// Loading of the shared pictures, sounds and fonts into the globals of
+// core/state.h, from the asset tree the working directory points into.
+#pragma once
+
+// Called by start-up and by the island editor. A picture or font the game
+// cannot do without ends the program with "<file> not found.", or with
+// "<file> is damaged or not a PNG picture." ("... a TrueType font.") when it
+// is there but does not load; a missing sound only stays silent.
+void LoadTitleAssets();
+void LoadPlayAssets();

@@ -1,0 +1,83 @@
+// Mouse state fed by the same event drain as the keyboard.
+#include "media/mouse.h"
+#include "media/input/event_pump.h"
+
+#include <SDL.h>
+
+#include <array>
+
+namespace {
+
+struct MouseState {
+    int x = 0, y = 0;
+    std::array<bool, 4> down{};
+    std::array<int, 4> hits{};
+    int wheel = 0;
+};
+MouseState mouse;
+
+bool ValidButton(int button) {
+    return button >= MOUSE_LEFT && button <= MOUSE_RIGHT;
+}
+
+} // namespace
+
+namespace media_internal {
+
+void OnMouseEvent(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        mouse.x = e.motion.x;
+        mouse.y = e.motion.y;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        mouse.x = e.button.x;
+        mouse.y = e.button.y;
+        if (ValidButton(e.button.button)) {
+            const bool pressed = e.type == SDL_MOUSEBUTTONDOWN;
+            if (pressed && !mouse.down[e.button.button]) ++mouse.hits[e.button.button];
+            mouse.down[e.button.button] = pressed;
+        }
+        break;
+    case SDL_MOUSEWHEEL:
+        mouse.wheel += e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        break;
+    default:
+        break;
+    }
+}
+
+void ClearMouseButtons() {
+    mouse.down.fill(false);
+    mouse.hits.fill(0);
+    mouse.wheel = 0;
+}
+
+} // namespace media_internal
+
+int MouseX() {
+    media_internal::PumpEvents();
+    return mouse.x;
+}
+int MouseY() {
+    media_internal::PumpEvents();
+    return mouse.y;
+}
+int MouseDown(int button) {
+    media_internal::PumpEvents();
+    return ValidButton(button) && mouse.down[button] ? 1 : 0;
+}
+int MouseHitCount(int button) {
+    media_internal::PumpEvents();
+    if (!ValidButton(button)) return 0;
+    const int n = mouse.hits[button];
+    mouse.hits[button] = 0;
+    return n;
+}
+int MouseWheel() {
+    media_internal::PumpEvents();
+    const int n = mouse.wheel;
+    mouse.wheel = 0;
+    return n;
+}

@@ -1,0 +1,20 @@
+// Mouse half of the input. The game never reads the mouse; the island editor
+// paints, picks and scrolls with it. Positions are window pixels, which equal
+// drawing pixels in a window (not scaled like full screen).
+#pragma once
+
+constexpr int MOUSE_LEFT = 1;
+constexpr int MOUSE_MIDDLE = 2;
+constexpr int MOUSE_RIGHT = 3;
+
+// Called by the island editor each frame: the pointer's last position.
+int MouseX();
+int MouseY();
+// Called by the island editor for painting by dragging: 1 while the button is held.
+int MouseDown(int button);
+// Called by the island editor's clicks: presses of the button since it was last
+// queried; the query resets the count.
+int MouseHitCount(int button);
+// Called by the island editor's zoom and palette: wheel notches since the last
+// query; positive is away from the user.
+int MouseWheel();

@@ -1,0 +1,87 @@
+// The island being edited: the game's own map object (so drawing is the game's)
+// plus a byte mirror for the checks and the files, the critter counts, and the
+// undo history of every edit.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "map_analysis.h"
+#include "world/karte.h"
+
+namespace editor {
+
+// The game's view needs 20 x 15 cells; the checker refuses more than 4096 a side.
+constexpr int MIN_WIDTH = TKarte::VIEW_COLUMNS;
+constexpr int MIN_HEIGHT = TKarte::VIEW_ROWS;
+constexpr int MAX_SIDE = TKarte::MAX_SIDE;
+// More critters than this the checker calls far too many.
+constexpr int MAX_CRITTERS = 1000;
+
+struct CellChange {
+    uint32_t index;
+    uint8_t oldGround, oldItem, newGround, newItem;
+};
+
+struct EditStep {
+    unsigned id = 0;
+    std::vector<CellChange> cells;
+    int oldApes = 0, oldLizards = 0, newApes = 0, newLizards = 0;
+};
+
+class Document {
+  public:
+    Document() = default;
+    // All sea, no items, no critters; the size is clamped to the allowed range.
+    static Document Blank(int width, int height);
+    // Takes over a map built by the game's loader.
+    static Document FromKarte(TKarte karte, int apes, int lizards);
+
+    const TKarte& Karte() const { return karte_; }
+    const mapcheck::MapData& Data() const { return data_; }
+    int Width() const { return data_.width; }
+    int Height() const { return data_.height; }
+    bool Contains(int x, int y) const { return karte_.contains(x, y); }
+    int Ground(int x, int y) const { return Contains(x, y) ? data_.groundAt(x, y) : 0; }
+    int Item(int x, int y) const { return Contains(x, y) ? data_.itemAt(x, y) : 0; }
+    int Apes() const { return data_.apes; }
+    int Lizards() const { return data_.lizards; }
+
+    // Edits between BeginStroke and EndStroke make one undo step (a drag of
+    // the brush); an edit outside a stroke is a step of its own.
+    void BeginStroke();
+    void EndStroke();
+    // Square brush of `size` cells (1, 3, 5) centred on the cell.
+    void PaintGround(int x, int y, int size, int ground);
+    void Erase(int x, int y, int size);
+    void PlaceItem(int x, int y, int item);
+    // The connected area of the cell's ground kind (edge neighbours) becomes
+    // `ground`; returns the number of cells changed.
+    int Fill(int x, int y, int ground);
+    void SetCritters(int apes, int lizards);
+
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const { return !undo_.empty(); }
+    bool CanRedo() const { return !redo_.empty(); }
+
+    // Changes with every edit, undo and redo: the live check compares it.
+    unsigned Revision() const { return revision_; }
+    bool Modified() const { return StateId() != savedState_; }
+    void MarkSaved() { savedState_ = StateId(); }
+
+  private:
+    void SetCell(int x, int y, int ground, int item);
+    void Apply(const EditStep& step, bool forward);
+    void Commit();
+    unsigned StateId() const { return undo_.empty() ? 0 : undo_.back().id; }
+
+    TKarte karte_;
+    mapcheck::MapData data_;
+    std::vector<EditStep> undo_, redo_;
+    EditStep open_;
+    bool stroking_ = false;
+    unsigned revision_ = 1, nextId_ = 1, savedState_ = 0;
+};
+
+} // namespace editor

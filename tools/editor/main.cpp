@@ -1,0 +1,55 @@
+// palmut-editor [map.png | map.map]: makes and checks islands for the game.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/assets.h"
+#include "editor.h"
+#include "media/clock.h"
+#include "media/graphics.h"
+#include "media/program.h"
+#include "media/test_seams.h"
+#include "world/objekt.h"
+
+int main(int argc, char** argv) {
+    std::string mapPath;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::printf("usage: %s [map.png | map.map]\n", argv[0]);
+            return 0;
+        }
+        mapPath = arg;
+    }
+    // Paths the maker gives are meant from here, not from the asset tree.
+    editor::EditorOptions options;
+    options.startDir = std::filesystem::current_path().string();
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    if (!EnterAssetTree("gfx/basetiles2.png")) {
+        std::fprintf(stderr, "palmut-editor: the game's pictures (gfx/) were not found.\n");
+        return 1;
+    }
+    // A fatal error of the game's code reaches the maker as a message, not an exit.
+    ThrowOnProgramExit(true);
+    try {
+        SetWindowTitle("palmut-editor");
+        if (!OpenGraphics(editor::WINDOW_W, editor::WINDOW_H, 0, 60, 0)) {
+            std::fprintf(stderr, "palmut-editor: no window could be opened.\n");
+            return 1;
+        }
+        SetCentredHandles(1);
+        LoadPlayAssets();
+        SetBlend(BLEND_ALPHA);
+        TObjekt::RegisterCatalogue();
+        options.gameProgram = editor::FindGame(self);
+        editor::Editor ed(options);
+        if (!mapPath.empty()) ed.Open(mapPath);
+        while (ed.Frame()) {
+        }
+    } catch (const ProgramExit& stop) {
+        if (!stop.message.empty())
+            std::fprintf(stderr, "palmut-editor: %s\n", stop.message.c_str());
+        return stop.status == 0 ? 0 : 1;
+    }
+    return 0;
+}

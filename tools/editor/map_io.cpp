@@ -1,0 +1,218 @@
+#include "map_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "map_files.h"
+#include "media/files.h"
+#include "media/test_seams.h"
+#include "png_writer.h"
+#include "world/map_files.h"
+
+namespace fs = std::filesystem;
+
+namespace editor {
+namespace {
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+    return s.size() >= end.size() && Lower(s).compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// The name as it exists on disk, or the name itself when nothing matches.
+std::string Existing(const std::string& path) {
+    const std::string real = ResolvePath(path);
+    return real.empty() ? path : real;
+}
+
+// Only plain files are read: a named pipe would block the editor for good.
+bool PlainFileOrMissing(const std::string& path, std::string& error) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec || !fs::exists(st)) return true;
+    if (fs::is_regular_file(st)) return true;
+    error = path + " ist keine gewoehnliche Datei.";
+    return false;
+}
+
+// A replaced file keeps its permissions; a new one gets the usual ones.
+mode_t ModeFor(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::vector<uint8_t> PictureBytes(const mapcheck::MapData& map) {
+    std::vector<uint8_t> rgb;
+    rgb.reserve(map.ground.size() * 3);
+    for (uint8_t g : map.ground) {
+        const uint32_t argb = mapcheck::kGroundColours[g < mapcheck::kGroundKinds ? g : 0];
+        rgb.push_back(static_cast<uint8_t>(argb >> 16));
+        rgb.push_back(static_cast<uint8_t>(argb >> 8));
+        rgb.push_back(static_cast<uint8_t>(argb));
+    }
+    return assetgen::encodePng(map.width, map.height, 3, rgb);
+}
+
+std::vector<uint8_t> CritterBytes(const mapcheck::MapData& map) {
+    const std::string text = std::to_string(map.apes) + "\n" + std::to_string(map.lizards) + "\n";
+    return {text.begin(), text.end()};
+}
+
+} // namespace
+
+MapPaths FindMapFiles(const std::string& path) {
+    MapPaths p;
+    p.image = path;
+    if (EndsWith(path, ".map")) {
+        // The picture of a layer file: same name, ".png" in any letter case.
+        const std::string stem = path.substr(0, path.size() - 4);
+        p.image = Existing(stem + ".png");
+    } else {
+        p.image = Existing(path);
+    }
+    p.layer = Existing(LayerFileName(p.image, ".map"));
+    p.critter = Existing(LayerFileName(p.image, ".critter"));
+    return p;
+}
+
+bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
+             std::vector<mapcheck::Issue>& notes, std::string& error) {
+    paths = FindMapFiles(path);
+    if (!EndsWith(paths.image, ".png")) {
+        error = path + ": bitte das Bild (.png) oder die Ebenendatei (.map) einer Karte waehlen.";
+        return false;
+    }
+    for (const std::string* file : {&paths.image, &paths.layer, &paths.critter})
+        if (!PlainFileOrMissing(*file, error)) return false;
+    mapcheck::MapData checked;
+    notes.clear();
+    if (!mapcheck::loadMapFiles(paths.image, paths.layer, paths.critter, checked, notes)) {
+        error = notes.empty() ? "Karte nicht lesbar." : notes.back().text;
+        return false;
+    }
+    // Now the game's loader builds the map; it cannot fail on what the checks passed,
+    // and if it does its message reaches the maker instead of ending the editor.
+    ThrowOnProgramExit(true);
+    try {
+        TKarte karte = TKarte::loadPNG(paths.image);
+        doc = Document::FromKarte(std::move(karte), checked.apes, checked.lizards);
+    } catch (const ProgramExit& stop) {
+        error = stop.message;
+        return false;
+    }
+    return true;
+}
+
+MapPaths SaveTargets(const std::string& imagePath, std::string& error) {
+    MapPaths t;
+    if (!EndsWith(imagePath, ".png")) {
+        error = "Der Dateiname des Bildes muss auf .png enden.";
+        return t;
+    }
+    const fs::path image(imagePath);
+    const std::string folder = image.parent_path().string();
+    // The game derives the other names from the whole path, folders included.
+    if (Lower(folder).find(".png") != std::string::npos) {
+        error = "Ein Ordnername mit \".png\" darin: das Spiel faende die Ebenendatei nicht.";
+        return t;
+    }
+    const std::string name = image.filename().string();
+    const auto beside = [&](const std::string& file) {
+        return Existing((image.parent_path() / file).string());
+    };
+    t.image = Existing(imagePath);
+    t.layer = beside(LayerFileName(name, ".map"));
+    t.critter = beside(LayerFileName(name, ".critter"));
+    return t;
+}
+
+std::vector<std::string> ExistingFiles(const MapPaths& targets) {
+    std::vector<std::string> found;
+    for (const std::string* file : {&targets.image, &targets.layer, &targets.critter}) {
+        std::error_code ec;
+        if (fs::exists(*file, ec)) found.push_back(*file);
+    }
+    return found;
+}
+
+bool SaveMap(const Document& doc, const MapPaths& targets, std::string& error) {
+    const mapcheck::MapData& map = doc.Data();
+    struct Out {
+        const std::string* path;
+        std::vector<uint8_t> bytes;
+        std::string temp;
+    } outs[] = {{&targets.image, PictureBytes(map), {}},
+                {&targets.layer, map.items, {}},
+                {&targets.critter, CritterBytes(map), {}}};
+    const auto dropTemps = [&] {
+        for (Out& o : outs)
+            if (!o.temp.empty()) ::unlink(o.temp.c_str());
+    };
+    for (Out& o : outs) {
+        std::string pattern = *o.path + ".tmp-XXXXXX";
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0) {
+            error = *o.path + " kann nicht geschrieben werden: " + std::strerror(errno);
+            dropTemps();
+            return false;
+        }
+        o.temp = pattern;
+        const bool ok =
+            WriteAll(fd, o.bytes) && ::fchmod(fd, ModeFor(*o.path)) == 0 && ::fsync(fd) == 0;
+        const int savedErrno = errno;
+        if (::close(fd) != 0 || !ok) {
+            error = *o.path + " kann nicht geschrieben werden: " + std::strerror(savedErrno);
+            dropTemps();
+            return false;
+        }
+    }
+    for (Out& o : outs) {
+        if (::rename(o.temp.c_str(), o.path->c_str()) != 0) {
+            error = *o.path + " kann nicht ersetzt werden: " + std::strerror(errno);
+            dropTemps();
+            return false;
+        }
+        o.temp.clear();
+    }
+    return true;
+}
+
+std::string DefaultMapsFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    fs::path base;
+    if (data && data[0] == '/') {
+        base = data;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home && home[0] ? home : "/tmp") / ".local" / "share";
+    }
+    return (base / "palmut" / "maps").string() + "/";
+}
+
+} // namespace editor
