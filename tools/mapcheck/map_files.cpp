@@ -39,8 +39,8 @@ std::string gamePath(const std::string& path) {
 }
 
 bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
-    return loadMapFiles(imagePath, findLikeTheGame(siblingPath(imagePath, ".map")),
-                        findLikeTheGame(siblingPath(imagePath, ".critter")), map, issues);
+    return loadMapFiles(imagePath, siblingPath(imagePath, ".map"),
+                        siblingPath(imagePath, ".critter"), map, issues);
 }
 
 bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
@@ -88,7 +88,6 @@ bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
                        " pixels have a colour outside the ground table and become sea" +
                        firstForeign});
 
-    const std::string layerPath = siblingPath(imagePath, ".map");
     std::ifstream layer(gamePath(layerPath), std::ios::binary);
     if (!layer) {
         issues.push_back({true, "layer file " + layerPath + " not found (the game stops)"});
