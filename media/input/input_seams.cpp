@@ -20,6 +20,14 @@ Uint32 WindowId() {
     return w ? SDL_GetWindowID(w) : 0;
 }
 
+// An event of the type with every other byte zero, as SDL's own are.
+SDL_Event BlankEvent(Uint32 type) {
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = type;
+    return e;
+}
+
 // Modifiers held by injected presses, reported with later keys as SDL does.
 Uint16 injectedMods = 0;
 
@@ -48,9 +56,7 @@ void PushKey(Uint32 type, int vk) {
         injectedMods |= ModifierOf(vk);
     else
         injectedMods &= static_cast<Uint16>(~ModifierOf(vk));
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = type;
+    SDL_Event e = BlankEvent(type);
     e.key.windowID = WindowId();
     e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     e.key.repeat = 0;
@@ -61,9 +67,7 @@ void PushKey(Uint32 type, int vk) {
 }
 
 void PushTextChunk(const std::string& chunk) {
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_TEXTINPUT;
+    SDL_Event e = BlankEvent(SDL_TEXTINPUT);
     e.text.windowID = WindowId();
     std::memcpy(e.text.text, chunk.data(), chunk.size());
     SDL_PushEvent(&e);
@@ -96,9 +100,7 @@ void InjectText(const std::string& utf8) {
 
 void InjectCloseRequest() {
     EnsureEvents();
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_QUIT;
+    SDL_Event e = BlankEvent(SDL_QUIT);
     SDL_PushEvent(&e);
 }
 
@@ -114,9 +116,7 @@ void InjectMouseMove(int x, int y) {
     EnsureEvents();
     pointer.x = x;
     pointer.y = y;
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_MOUSEMOTION;
+    SDL_Event e = BlankEvent(SDL_MOUSEMOTION);
     e.motion.windowID = WindowId();
     e.motion.x = x;
     e.motion.y = y;
@@ -125,9 +125,7 @@ void InjectMouseMove(int x, int y) {
 
 void InjectMouseButton(int button, bool down) {
     EnsureEvents();
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    SDL_Event e = BlankEvent(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP);
     e.button.windowID = WindowId();
     e.button.button = static_cast<Uint8>(button);
     e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
@@ -139,9 +137,7 @@ void InjectMouseButton(int button, bool down) {
 
 void InjectMouseWheel(int notches) {
     EnsureEvents();
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_MOUSEWHEEL;
+    SDL_Event e = BlankEvent(SDL_MOUSEWHEEL);
     e.wheel.windowID = WindowId();
     e.wheel.y = notches;
     e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
@@ -150,9 +146,7 @@ void InjectMouseWheel(int notches) {
 
 void InjectFocusChange(bool gained) {
     EnsureEvents();
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_WINDOWEVENT;
+    SDL_Event e = BlankEvent(SDL_WINDOWEVENT);
     e.window.windowID = WindowId();
     e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
     SDL_PushEvent(&e);
@@ -169,9 +163,7 @@ static_assert(PAD_A == SDL_CONTROLLER_BUTTON_A && PAD_B == SDL_CONTROLLER_BUTTON
 
 void InjectPadButton(int button, bool down) {
     EnsureEvents();
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+    SDL_Event e = BlankEvent(down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP);
     e.cbutton.button = static_cast<Uint8>(button);
     e.cbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
     SDL_PushEvent(&e);
@@ -179,9 +171,7 @@ void InjectPadButton(int button, bool down) {
 
 void InjectPadAxis(int axis, int value) {
     EnsureEvents();
-    SDL_Event e;
-    std::memset(&e, 0, sizeof e);
-    e.type = SDL_CONTROLLERAXISMOTION;
+    SDL_Event e = BlankEvent(SDL_CONTROLLERAXISMOTION);
     e.caxis.axis = static_cast<Uint8>(axis);
     e.caxis.value = static_cast<Sint16>(value);
     SDL_PushEvent(&e);
