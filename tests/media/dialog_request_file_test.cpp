@@ -6,7 +6,10 @@
 #include "media/input/event_pump.h"
 #include "media/keyboard.h"
 #include "media/test_seams.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
+
+#include <SDL2/SDL.h>
 
 #include <gtest/gtest.h>
 
@@ -90,9 +93,11 @@ class DialogXvfb : public testing::Test {
 };
 
 TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
-    // With a real X window the dialog is attached to it (when this process has
-    // not already started another video driver).
-    setenv("SDL_VIDEODRIVER", "x11", 1);
+    // With a real X window the dialog is attached to it. Only when this process
+    // has not started video yet, and only for this test: later tests expect the
+    // offscreen driver the test environment names.
+    const bool ownVideo = SDL_WasInit(SDL_INIT_VIDEO) == 0;
+    ScopedEnv x11("SDL_VIDEODRIVER", ownVideo ? "x11" : std::getenv("SDL_VIDEODRIVER"));
     bool windowed = OpenGraphics(640, 480, 0, 60, 0);
     TempDir dir;
     std::string map = dir.Write("Map/insel.map", "x");
@@ -104,6 +109,7 @@ TEST_F(DialogXvfb, ChoosingAFileReturnsItsAbsolutePath) {
     driver.join();
     EXPECT_EQ(chosen, map);
     if (windowed) CloseGraphics();
+    if (ownVideo) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 TEST_F(DialogXvfb, EscapeCancels) {
