@@ -10,7 +10,7 @@ using namespace assettest;
 namespace {
 
 const assetgen::AssetFiles& generated() {
-    static const assetgen::AssetFiles files = assetgen::buildAssets();
+    static const assetgen::AssetFiles files = assetgen::BuildAssets();
     return files;
 }
 
@@ -31,7 +31,7 @@ TEST(Generator, CommittedTreeMatchesGeneratorOutput) {
 }
 
 TEST(Generator, RunsAreByteIdentical) {
-    assetgen::AssetFiles again = assetgen::buildAssets();
+    assetgen::AssetFiles again = assetgen::BuildAssets();
     ASSERT_EQ(again.size(), generated().size());
     for (const auto& [path, bytes] : generated())
         EXPECT_TRUE(again[path] == bytes) << path;
@@ -57,7 +57,7 @@ TEST(Generator, ProducesEveryFileTheGameLoads) {
 
 TEST(Generator, WritesTheTreeToDisk) {
     std::string dir = std::string(PALMUT_BINARY_DIR) + "/assetgen_write_test";
-    assetgen::writeAssets(generated(), dir);
+    assetgen::WriteAssets(generated(), dir);
     EXPECT_EQ(readFile(dir + "/map/map.map"), generated().at("map/map.map"));
     EXPECT_EQ(readFile(dir + "/gfx/C64intro/bearbeitet/21.png"),
               generated().at("gfx/C64intro/bearbeitet/21.png"));

@@ -22,8 +22,8 @@ struct Loaded {
 
 Loaded load(const std::string& path) {
     Loaded l;
-    l.ok = loadMapFiles(path, l.map, l.loadIssues);
-    if (l.ok) l.analysis = analyse(l.map);
+    l.ok = LoadMapFiles(path, l.map, l.loadIssues);
+    if (l.ok) l.analysis = Analyse(l.map);
     return l;
 }
 
@@ -43,7 +43,7 @@ MapData blankMap(int w, int h) {
     return m;
 }
 
-void fill(MapData& m, int x0, int y0, int x1, int y1, uint8_t ground) {
+void Fill(MapData& m, int x0, int y0, int x1, int y1, uint8_t ground) {
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
             m.ground[y * m.width + x] = ground;
@@ -78,7 +78,7 @@ TEST(ShippedMaps, DefaultIslandIsWinnableAndFair) {
     EXPECT_TRUE(a.winnable);
     EXPECT_GE(l.map.width, 64);
     EXPECT_GE(l.map.height, 64);
-    EXPECT_NE(l.map.groundAt(a.startX, a.startY), 1) << "start cell should be dry land";
+    EXPECT_NE(l.map.GroundAt(a.startX, a.startY), 1) << "start cell should be dry land";
     EXPECT_GE(a.reachableItems[Palme], 6);
     EXPECT_GE(a.reachableItems[Beerenstrauch], 2);
     EXPECT_GE(a.reachableItems[Steinbrocken], 4);
@@ -124,7 +124,8 @@ TEST(ShippedMaps, LeatherBagCanBeMadeInNearlyEveryGame) {
     for (const char* name : {"map/map.png", "map/bucht.png"}) {
         Loaded l = load(assettest::assetPath(name));
         ASSERT_TRUE(l.ok);
-        EXPECT_GE(furOdds(l.map, l.analysis, FairnessGoals{}.huntSteps).chance, 0.99) << name;
+        EXPECT_GE(EstimateFurOdds(l.map, l.analysis, FairnessGoals{}.huntSteps).chance, 0.99)
+            << name;
     }
 }
 
@@ -132,33 +133,33 @@ TEST(ShippedMaps, CheckerToolAcceptsThem) {
     for (const char* name : {"map/map.png", "map/bucht.png"}) {
         Loaded l = load(assettest::assetPath(name));
         std::string report;
-        EXPECT_EQ(printReport(name, l.map, l.loadIssues, l.analysis, report), 0) << report;
+        EXPECT_EQ(PrintReport(name, l.map, l.loadIssues, l.analysis, report), 0) << report;
         EXPECT_NE(report.find("start cell"), std::string::npos);
     }
 }
 
 TEST(MapCheck, CritterLinesAreReadLikeTheGame) {
     bool valid = false;
-    EXPECT_EQ(parseCritterLine("12", &valid), 12);
+    EXPECT_EQ(ParseCritterLine("12", &valid), 12);
     EXPECT_TRUE(valid);
-    EXPECT_EQ(parseCritterLine("   3 Affen"), 3);
-    EXPECT_EQ(parseCritterLine("+4"), 4);
-    EXPECT_EQ(parseCritterLine("-2"), -2);
-    EXPECT_EQ(parseCritterLine("$1F"), 31);
-    EXPECT_EQ(parseCritterLine("%101"), 5);
-    EXPECT_EQ(parseCritterLine("", &valid), 0);
+    EXPECT_EQ(ParseCritterLine("   3 Affen"), 3);
+    EXPECT_EQ(ParseCritterLine("+4"), 4);
+    EXPECT_EQ(ParseCritterLine("-2"), -2);
+    EXPECT_EQ(ParseCritterLine("$1F"), 31);
+    EXPECT_EQ(ParseCritterLine("%101"), 5);
+    EXPECT_EQ(ParseCritterLine("", &valid), 0);
     EXPECT_FALSE(valid);
-    EXPECT_EQ(parseCritterLine("zehn", &valid), 0);
+    EXPECT_EQ(ParseCritterLine("zehn", &valid), 0);
     EXPECT_FALSE(valid);
     // a huge number must not overflow into a negative count
-    EXPECT_GT(parseCritterLine("99999999999999999999"), 0);
+    EXPECT_GT(ParseCritterLine("99999999999999999999"), 0);
 }
 
 TEST(MapCheck, SiblingFilesFollowTheGamesNamingRule) {
-    EXPECT_EQ(siblingPath("map/map.png", ".map"), "map/map.map");
-    EXPECT_EQ(siblingPath("MAP/Bucht.Png", ".critter"), "map/bucht.critter");
-    EXPECT_EQ(siblingPath("maps.png/x.png", ".map"), "maps.png/x.map");
-    EXPECT_EQ(siblingPath("Insel.bmp", ".map"), "Insel.bmp");
+    EXPECT_EQ(SiblingPath("map/map.png", ".map"), "map/map.map");
+    EXPECT_EQ(SiblingPath("MAP/Bucht.Png", ".critter"), "map/bucht.critter");
+    EXPECT_EQ(SiblingPath("maps.png/x.png", ".map"), "maps.png/x.map");
+    EXPECT_EQ(SiblingPath("Insel.bmp", ".map"), "Insel.bmp");
     // Lower-cased like the game, and found like the game in a folder with capitals.
     const std::string dir = tempDir() + "/Meine Inseln";
     std::filesystem::create_directories(dir);
@@ -167,7 +168,7 @@ TEST(MapCheck, SiblingFilesFollowTheGamesNamingRule) {
     writeBytes(dir + "/LAGUNE.critter", {'1', '\n', '0', '\n'});
     MapData m;
     std::vector<Issue> issues;
-    EXPECT_TRUE(loadMapFiles(dir + "/Lagune.png", m, issues));
+    EXPECT_TRUE(LoadMapFiles(dir + "/Lagune.png", m, issues));
     EXPECT_EQ(m.apes, 1);
     for (const Issue& issue : issues)
         EXPECT_EQ(issue.text.find("not found"), std::string::npos) << issue.text;
@@ -175,15 +176,15 @@ TEST(MapCheck, SiblingFilesFollowTheGamesNamingRule) {
 
 TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
     MapData m = blankMap(64, 64);
-    fill(m, 5, 3, 40, 40, 4);
-    Analysis a = analyse(m);
+    Fill(m, 5, 3, 40, 40, 4);
+    Analysis a = Analyse(m);
     ASSERT_TRUE(a.hasStart);
     EXPECT_EQ(a.startX, 5);
     EXPECT_EQ(a.startY, 5);
 
     MapData none = blankMap(64, 64);
-    fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal
-    Analysis b = analyse(none);
+    Fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal
+    Analysis b = Analyse(none);
     EXPECT_FALSE(b.hasStart);
     EXPECT_TRUE(hasError(b.issues, "start"));
     EXPECT_FALSE(b.winnable);
@@ -191,11 +192,11 @@ TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
 
 TEST(MapCheck, CountsOnlyWhatIsReachable) {
     MapData m = blankMap(64, 64);
-    fill(m, 2, 2, 20, 20, 4);
-    fill(m, 2, 2, 20, 3, 2);
-    fill(m, 10, 10, 12, 12, 1);
-    fill(m, 15, 15, 18, 18, 3);
-    fill(m, 40, 40, 50, 50, 4); // a separate islet
+    Fill(m, 2, 2, 20, 20, 4);
+    Fill(m, 2, 2, 20, 3, 2);
+    Fill(m, 10, 10, 12, 12, 1);
+    Fill(m, 15, 15, 18, 18, 3);
+    Fill(m, 40, 40, 50, 50, 4); // a separate islet
     for (int i = 0; i < 6; ++i)
         put(m, 4 + i * 2, 6, Palme);
     put(m, 5, 8, Steinbrocken);
@@ -209,7 +210,7 @@ TEST(MapCheck, CountsOnlyWhatIsReachable) {
         put(m, 4 + i, 14, Farne);
     put(m, 45, 45, Farne); // out of reach
     m.apes = 8;
-    Analysis a = analyse(m);
+    Analysis a = Analyse(m);
     EXPECT_EQ(a.reachableItems[Farne], 4);
     EXPECT_EQ(a.reachableItems[Palme], 6);
     EXPECT_EQ(a.landCells - a.reachableCells, 121);
@@ -217,22 +218,22 @@ TEST(MapCheck, CountsOnlyWhatIsReachable) {
 
     // Take away one palm: six planks can no longer be sawn.
     put(m, 4, 6, 0);
-    EXPECT_FALSE(analyse(m).winnable);
+    EXPECT_FALSE(Analyse(m).winnable);
     put(m, 4, 6, Palme);
     // No apes, no fur: no water bag.
     m.apes = 0;
-    EXPECT_TRUE(hasError(analyse(m).issues, "leather bag"));
+    EXPECT_TRUE(hasError(Analyse(m).issues, "leather bag"));
     m.apes = 8;
     // Without sand there is nowhere to build the raft.
-    fill(m, 2, 2, 20, 3, 4);
-    EXPECT_TRUE(hasError(analyse(m).issues, "sand"));
+    Fill(m, 2, 2, 20, 3, 4);
+    EXPECT_TRUE(hasError(Analyse(m).issues, "sand"));
 }
 
 TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
     // 1000 land cells; a kill leaves a fur in 11 of 41 blows, and each lizard
     // eats an ape about every 1000 / lizards castaway steps.
     MapData m = blankMap(64, 64);
-    fill(m, 10, 10, 49, 34, 4);
+    Fill(m, 10, 10, 49, 34, 4);
     struct Case {
         int apes, lizards, fursLying, bagsLying;
         bool warned;
@@ -253,8 +254,8 @@ TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
             put(island, 20 + i, 20, Affenfell);
         for (int i = 0; i < c.bagsLying; ++i)
             put(island, 20 + i, 22, Lederbeutel);
-        Analysis a = analyse(island);
-        checkFairness(island, a);
+        Analysis a = Analyse(island);
+        CheckFairness(island, a);
         bool warned = false;
         for (const Issue& i : a.issues)
             warned = warned || (!i.error && i.text.find("expected furs") != std::string::npos);
@@ -266,11 +267,11 @@ TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
 TEST(MapCheck, WaysToWaterAndFoodAreChargedByGround) {
     // One corridor on row 5: grass 5-8 (a bush on 5), rock 9-18, shallow water on 19.
     MapData m = blankMap(64, 64);
-    fill(m, 5, 5, 8, 5, 4);
-    fill(m, 9, 5, 18, 5, 3);
-    fill(m, 19, 5, 19, 5, 1);
+    Fill(m, 5, 5, 8, 5, 4);
+    Fill(m, 9, 5, 18, 5, 3);
+    Fill(m, 19, 5, 19, 5, 1);
     put(m, 5, 5, Beerenstrauch);
-    Analysis a = analyse(m);
+    Analysis a = Analyse(m);
     ASSERT_TRUE(a.hasStart);
     // From the bush: three grass steps, ten rock steps, then the water.
     EXPECT_EQ(a.worstThirstToWater, 3 * 1 + 10 * 3);
@@ -278,25 +279,25 @@ TEST(MapCheck, WaysToWaterAndFoodAreChargedByGround) {
     EXPECT_EQ(a.worstHungerToFood, 10 * 6 + 3 * 1);
 
     // Stretch the rock: now the way to water is too long to go and come back.
-    fill(m, 5, 6, 60, 6, 3);
-    fill(m, 5, 5, 5, 6, 4);
+    Fill(m, 5, 6, 60, 6, 3);
+    Fill(m, 5, 5, 5, 6, 4);
     bool warned = false;
-    for (const Issue& i : analyse(m).issues)
+    for (const Issue& i : Analyse(m).issues)
         warned = warned || (!i.error && i.text.find("shallow water (limit") != std::string::npos);
     EXPECT_TRUE(warned);
 }
 
 TEST(MapCheck, RejectsLayerBytesThatAreNoItem) {
     MapData m = blankMap(64, 64);
-    fill(m, 2, 2, 30, 30, 4);
+    Fill(m, 2, 2, 30, 30, 4);
     put(m, 20, 20, 24);
-    EXPECT_TRUE(hasError(analyse(m).issues, "not an item"));
+    EXPECT_TRUE(hasError(Analyse(m).issues, "not an item"));
 }
 
 TEST(MapCheck, TooSmallMapIsAnError) {
     MapData m = blankMap(16, 12);
-    fill(m, 0, 0, 15, 11, 4);
-    EXPECT_TRUE(hasError(analyse(m).issues, "at least 20 x 15"));
+    Fill(m, 0, 0, 15, 11, 4);
+    EXPECT_TRUE(hasError(Analyse(m).issues, "at least 20 x 15"));
 }
 
 TEST(MapCheck, BadFilesGiveClearErrors) {
@@ -308,33 +309,33 @@ TEST(MapCheck, BadFilesGiveClearErrors) {
     std::filesystem::remove(dir + "/nolayer.map");
     MapData m;
     std::vector<Issue> issues;
-    EXPECT_FALSE(loadMapFiles(dir + "/nolayer.png", m, issues));
+    EXPECT_FALSE(LoadMapFiles(dir + "/nolayer.png", m, issues));
     EXPECT_TRUE(hasError(issues, "not found"));
 
     // short layer file
     writeBytes(dir + "/short.png", png);
     writeBytes(dir + "/short.map", std::vector<uint8_t>(100, 0));
     issues.clear();
-    EXPECT_FALSE(loadMapFiles(dir + "/short.png", m, issues));
+    EXPECT_FALSE(LoadMapFiles(dir + "/short.png", m, issues));
     EXPECT_TRUE(hasError(issues, "holds 100 bytes"));
 
     // not a picture at all
     writeBytes(dir + "/junk.png", {'n', 'o', 'p', 'e'});
     issues.clear();
-    EXPECT_FALSE(loadMapFiles(dir + "/junk.png", m, issues));
+    EXPECT_FALSE(LoadMapFiles(dir + "/junk.png", m, issues));
     EXPECT_TRUE(hasError(issues, "cannot"));
 
     // truncated picture
     writeBytes(dir + "/cut.png", std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2));
     issues.clear();
-    EXPECT_FALSE(loadMapFiles(dir + "/cut.png", m, issues));
+    EXPECT_FALSE(LoadMapFiles(dir + "/cut.png", m, issues));
 
     // missing critter file is an error, the map itself still loads
     writeBytes(dir + "/nocritter.png", png);
     writeBytes(dir + "/nocritter.map", std::vector<uint8_t>(64 * 64, 0));
     std::filesystem::remove(dir + "/nocritter.critter");
     issues.clear();
-    EXPECT_TRUE(loadMapFiles(dir + "/nocritter.png", m, issues));
+    EXPECT_TRUE(LoadMapFiles(dir + "/nocritter.png", m, issues));
     EXPECT_TRUE(hasError(issues, "critter file"));
 }
 
@@ -361,7 +362,7 @@ TEST(MapCheck, HugeImageHeaderIsRefusedBeforeAllocating) {
     writeBytes(dir + "/huge.png", png);
     MapData m;
     std::vector<Issue> issues;
-    EXPECT_FALSE(loadMapFiles(dir + "/huge.png", m, issues));
+    EXPECT_FALSE(LoadMapFiles(dir + "/huge.png", m, issues));
     EXPECT_TRUE(hasError(issues, "out of range"));
     EXPECT_TRUE(m.ground.empty());
 }
@@ -383,8 +384,8 @@ TEST(MapCheck, ForeignColoursAreReported) {
     writeBytes(dir + "/odd.critter", {'1', '\n', '0', '\n'});
     MapData m;
     std::vector<Issue> issues;
-    EXPECT_TRUE(loadMapFiles(dir + "/odd.png", m, issues));
+    EXPECT_TRUE(LoadMapFiles(dir + "/odd.png", m, issues));
     EXPECT_TRUE(hasError(issues, "1 pixels have a colour outside"));
-    EXPECT_EQ(m.groundAt(0, 0), 0);
+    EXPECT_EQ(m.GroundAt(0, 0), 0);
     EXPECT_EQ(m.apes, 1);
 }

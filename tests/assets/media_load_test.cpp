@@ -80,7 +80,7 @@ TEST_F(InAssetTree, MapsDecodeToGroundColoursOnly) {
         ASSERT_GE(PixmapHeight(map), 64);
         for (int y = 0; y < PixmapHeight(map); ++y)
             for (int x = 0; x < PixmapWidth(map); ++x)
-                ASSERT_GE(mapcheck::groundOfColour(ReadPixel(map, x, y)), 0)
+                ASSERT_GE(mapcheck::GroundOfColour(ReadPixel(map, x, y)), 0)
                     << path << " at " << x << "," << y;
         // The layer file is read byte by byte: it must hold one byte per cell.
         std::string layer = std::string(path).replace(std::string(path).size() - 4, 4, ".map");
@@ -118,15 +118,15 @@ TEST_F(InAssetTree, TheGameReadsTheIslandsAsTheCheckerDoes) {
     for (const char* path : {"map/map.png", "map/bucht.png"}) {
         mapcheck::MapData checked;
         std::vector<mapcheck::Issue> issues;
-        ASSERT_TRUE(mapcheck::loadMapFiles(path, checked, issues)) << path;
+        ASSERT_TRUE(mapcheck::LoadMapFiles(path, checked, issues)) << path;
         karte = TKarte::loadPNG(path);
         ASSERT_EQ(karte.sizex, checked.width) << path;
         ASSERT_EQ(karte.sizey, checked.height) << path;
         for (int y = 0; y < karte.sizey; ++y)
             for (int x = 0; x < karte.sizex; ++x) {
-                ASSERT_EQ(karte.data(x, y, 0), checked.groundAt(x, y))
+                ASSERT_EQ(karte.data(x, y, 0), checked.GroundAt(x, y))
                     << path << " " << x << "," << y;
-                ASSERT_EQ(karte.data(x, y, 1), checked.itemAt(x, y))
+                ASSERT_EQ(karte.data(x, y, 1), checked.ItemAt(x, y))
                     << path << " " << x << "," << y;
             }
         TCritter::list.clear();

@@ -210,7 +210,7 @@ TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) 
 
     mapcheck::MapData read;
     std::vector<mapcheck::Issue> loadIssues;
-    ASSERT_TRUE(mapcheck::loadMapFiles(path, read, loadIssues))
+    ASSERT_TRUE(mapcheck::LoadMapFiles(path, read, loadIssues))
         << (loadIssues.empty() ? "" : loadIssues.back().text);
     EXPECT_TRUE(loadIssues.empty());
     EXPECT_EQ(read.apes, 1);

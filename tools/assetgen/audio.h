@@ -14,16 +14,16 @@ struct Wave {
 };
 
 // RIFF/WAVE, PCM, mono.
-std::vector<uint8_t> encodeWav(const Wave& wave);
+std::vector<uint8_t> EncodeWav(const Wave& wave);
 // Ogg Vorbis with a fixed stream serial so repeated runs agree.
-std::vector<uint8_t> encodeOgg(const Wave& wave);
+std::vector<uint8_t> EncodeOgg(const Wave& wave);
 
-Wave soundChose();
-Wave soundConfirm();
-Wave soundHit();
-Wave soundWalk();
-Wave soundTyping();   // keyboard clicks timed to the intro's typing pictures
-Wave soundTapeLoad(); // tape search, pilot tone and data warble
-Wave victoryTune();
+Wave SoundChose();
+Wave SoundConfirm();
+Wave SoundHit();
+Wave SoundWalk();
+Wave SoundTyping();   // keyboard clicks timed to the intro's typing pictures
+Wave SoundTapeLoad(); // tape search, pilot tone and data warble
+Wave VictoryTune();
 
 } // namespace assetgen

@@ -17,57 +17,57 @@
 namespace assetgen {
 namespace {
 
-std::vector<uint8_t> png(const Canvas& c, int channels) {
-    return encodePng(c.width(), c.height(), channels, c.bytes(channels));
+std::vector<uint8_t> Png(const Canvas& c, int channels) {
+    return EncodePng(c.Width(), c.Height(), channels, c.Bytes(channels));
 }
 
-std::vector<uint8_t> text(const std::string& s) {
+std::vector<uint8_t> Text(const std::string& s) {
     return {s.begin(), s.end()};
 }
 
 } // namespace
 
-AssetFiles buildAssets() {
+AssetFiles BuildAssets() {
     AssetFiles f;
     // Sprite sheets carry alpha; the big pictures and the maps do not.
-    f["gfx/title_wip.png"] = png(titlePicture(), 3);
-    f["gfx/basetiles2.png"] = png(tileSheet(), 4);
-    f["gfx/objects.png"] = png(itemSheet(), 4);
-    f["gfx/beings.png"] = png(beingSheet(), 4);
-    f["gfx/selector.png"] = png(selectorImage(), 4);
-    f["gfx/foodstate.png"] = png(foodstateSheet(), 4);
-    f["gfx/Adventure.ttf"] = buildPixelTtf();
+    f["gfx/title_wip.png"] = Png(TitlePicture(), 3);
+    f["gfx/basetiles2.png"] = Png(TileSheet(), 4);
+    f["gfx/objects.png"] = Png(ItemSheet(), 4);
+    f["gfx/beings.png"] = Png(BeingSheet(), 4);
+    f["gfx/selector.png"] = Png(SelectorImage(), 4);
+    f["gfx/foodstate.png"] = Png(FoodstateSheet(), 4);
+    f["gfx/Adventure.ttf"] = BuildPixelTtf();
     for (int n = 0; n < kIntroPictures; ++n)
-        f["gfx/C64intro/bearbeitet/" + std::to_string(n) + ".png"] = png(introPicture(n), 3);
+        f["gfx/C64intro/bearbeitet/" + std::to_string(n) + ".png"] = Png(IntroPicture(n), 3);
     for (int size : kIconSizes)
-        f["gfx/icons/" + std::to_string(size) + ".png"] = png(programIcon(size), 4);
+        f["gfx/icons/" + std::to_string(size) + ".png"] = Png(ProgramIcon(size), 4);
 
-    f["sfx/chose.wav"] = encodeWav(soundChose());
-    f["sfx/confirm.wav"] = encodeWav(soundConfirm());
-    f["sfx/hit.wav"] = encodeWav(soundHit());
-    f["sfx/walk.wav"] = encodeWav(soundWalk());
-    f["sfx/tasta.wav"] = encodeWav(soundTyping());
-    f["sfx/c64load.wav"] = encodeWav(soundTapeLoad());
-    f["sfx/winningtheme.ogg"] = encodeOgg(victoryTune());
+    f["sfx/chose.wav"] = EncodeWav(SoundChose());
+    f["sfx/confirm.wav"] = EncodeWav(SoundConfirm());
+    f["sfx/hit.wav"] = EncodeWav(SoundHit());
+    f["sfx/walk.wav"] = EncodeWav(SoundWalk());
+    f["sfx/tasta.wav"] = EncodeWav(SoundTyping());
+    f["sfx/c64load.wav"] = EncodeWav(SoundTapeLoad());
+    f["sfx/winningtheme.ogg"] = EncodeOgg(VictoryTune());
 
     const struct {
         const char* name;
         mapcheck::MapData map;
-    } islands[] = {{"map/map", defaultIsland()}, {"map/bucht", bayIsland()}};
+    } islands[] = {{"map/map", DefaultIsland()}, {"map/bucht", BayIsland()}};
     for (const auto& island : islands) {
         const std::string base = island.name;
-        f[base + ".png"] = png(mapImage(island.map), 3);
+        f[base + ".png"] = Png(MapImage(island.map), 3);
         f[base + ".map"] = island.map.items;
-        f[base + ".critter"] = critterFile(island.map);
+        f[base + ".critter"] = CritterFile(island.map);
     }
 
-    f["data/game.cfg"] = text(gameConfig());
-    f["data/stream.cfg"] = text(streamConfig());
-    f["data/liesmich.txt"] = text(readme());
+    f["data/game.cfg"] = Text(GameConfig());
+    f["data/stream.cfg"] = Text(StreamConfig());
+    f["data/liesmich.txt"] = Text(Readme());
     return f;
 }
 
-void writeAssets(const AssetFiles& files, const std::string& outDir) {
+void WriteAssets(const AssetFiles& files, const std::string& outDir) {
     namespace fs = std::filesystem;
     for (const auto& [path, bytes] : files) {
         fs::path target = fs::path(outDir) / path;

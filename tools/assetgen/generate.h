@@ -11,8 +11,8 @@ namespace assetgen {
 // Relative path (as stored under assets/) -> file contents.
 using AssetFiles = std::map<std::string, std::vector<uint8_t>>;
 
-AssetFiles buildAssets();
+AssetFiles BuildAssets();
 // Writes every file under outDir, creating folders; throws on I/O failure.
-void writeAssets(const AssetFiles& files, const std::string& outDir);
+void WriteAssets(const AssetFiles& files, const std::string& outDir);
 
 } // namespace assetgen

@@ -9,6 +9,6 @@ inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 // The icon at one of kIconSizes: drawn at 16 and 32 pixels, larger sizes are
 // whole-number enlargements so the pixels stay crisp.
-Canvas programIcon(int size);
+Canvas ProgramIcon(int size);
 
 } // namespace assetgen

@@ -20,17 +20,18 @@ constexpr int kSize = 64;
 class ValueNoise {
   public:
     ValueNoise(uint32_t seed, int cell) : seed_(seed), cell_(cell) {}
-    double at(int x, int y) const {
+    double At(int x, int y) const {
         int gx = x / cell_, gy = y / cell_;
         double fx = static_cast<double>(x % cell_) / cell_,
                fy = static_cast<double>(y % cell_) / cell_;
         double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-        double a = v(gx, gy), b = v(gx + 1, gy), c = v(gx, gy + 1), d = v(gx + 1, gy + 1);
+        double a = Value(gx, gy), b = Value(gx + 1, gy), c = Value(gx, gy + 1),
+               d = Value(gx + 1, gy + 1);
         return (a + (b - a) * sx) + ((c + (d - c) * sx) - (a + (b - a) * sx)) * sy;
     }
 
   private:
-    double v(int x, int y) const { return (hash2(x, y, seed_) % 1000) / 1000.0 - 0.5; }
+    double Value(int x, int y) const { return (Hash2(x, y, seed_) % 1000) / 1000.0 - 0.5; }
     uint32_t seed_;
     int cell_;
 };
@@ -44,14 +45,14 @@ struct Island {
         map.ground.assign(kSize * kSize, Sea);
         map.items.assign(kSize * kSize, 0);
     }
-    uint8_t& g(int x, int y) { return map.ground[y * kSize + x]; }
-    uint8_t& it(int x, int y) { return map.items[y * kSize + x]; }
-    bool in(int x, int y) const { return x >= 0 && y >= 0 && x < kSize && y < kSize; }
-    int dist(int x, int y) const { return coastDistance[y * kSize + x]; }
+    uint8_t& GroundAt(int x, int y) { return map.ground[y * kSize + x]; }
+    uint8_t& ItemAt(int x, int y) { return map.items[y * kSize + x]; }
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < kSize && y < kSize; }
+    int Dist(int x, int y) const { return coastDistance[y * kSize + x]; }
 
     // Land fragments cut off from the main island would strand critters and
     // items out of reach: only the largest piece of land stays.
-    void keepLargestLand() {
+    void KeepLargestLand() {
         std::vector<int> label(kSize * kSize, -1);
         std::vector<int> sizes;
         for (int i = 0; i < kSize * kSize; ++i) {
@@ -65,7 +66,7 @@ struct Island {
     }
 
     // Sea enclosed by land is a lake: it becomes drinkable shallow water.
-    void lakesToShallow() {
+    void LakesToShallow() {
         std::vector<int> label(kSize * kSize, -1);
         flood(label, 0, 0, [&](int j) { return map.ground[j] == Sea; });
         for (int i = 0; i < kSize * kSize; ++i)
@@ -85,7 +86,7 @@ struct Island {
             const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
             for (int k = 0; k < 4; ++k) {
                 int nx = x + dx[k], ny = y + dy[k];
-                if (!in(nx, ny)) continue;
+                if (!Inside(nx, ny)) continue;
                 int j = ny * kSize + nx;
                 if (label[j] < 0 && pass(j)) {
                     label[j] = id;
@@ -96,7 +97,7 @@ struct Island {
         return count;
     }
 
-    void measureCoast() {
+    void MeasureCoast() {
         coastDistance.assign(kSize * kSize, 1 << 20);
         std::queue<int> todo;
         for (int i = 0; i < kSize * kSize; ++i)
@@ -111,7 +112,7 @@ struct Island {
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
                     int nx = x + dx, ny = y + dy;
-                    if (!in(nx, ny)) continue;
+                    if (!Inside(nx, ny)) continue;
                     int j = ny * kSize + nx;
                     if (coastDistance[j] > coastDistance[i] + 1) {
                         coastDistance[j] = coastDistance[i] + 1;
@@ -121,25 +122,25 @@ struct Island {
         }
     }
 
-    void beaches(const ValueNoise& noise) {
-        measureCoast();
+    void Beaches(const ValueNoise& noise) {
+        MeasureCoast();
         for (int y = 0; y < kSize; ++y)
             for (int x = 0; x < kSize; ++x) {
-                if (g(x, y) != Grass) continue;
-                int d = dist(x, y);
-                if (d == 1 || (d == 2 && noise.at(x, y) > -0.1) ||
-                    (d == 3 && noise.at(x, y) > 0.25))
-                    g(x, y) = Sand;
+                if (GroundAt(x, y) != Grass) continue;
+                int d = Dist(x, y);
+                if (d == 1 || (d == 2 && noise.At(x, y) > -0.1) ||
+                    (d == 3 && noise.At(x, y) > 0.25))
+                    GroundAt(x, y) = Sand;
             }
     }
 
     // A roundish patch of one ground kind on land, its edge roughened by noise.
-    void patch(double cx, double cy, double r, Ground kind, const ValueNoise& noise) {
+    void Patch(double cx, double cy, double r, Ground kind, const ValueNoise& noise) {
         for (int y = 0; y < kSize; ++y)
             for (int x = 0; x < kSize; ++x) {
                 double dx = x - cx, dy = y - cy;
-                double d = std::sqrt(dx * dx + dy * dy) / r + noise.at(x * 3, y * 3) * 0.5;
-                if (d < 1.0 && g(x, y) != Sea && dist(x, y) >= 2) g(x, y) = kind;
+                double d = std::sqrt(dx * dx + dy * dy) / r + noise.At(x * 3, y * 3) * 0.5;
+                if (d < 1.0 && GroundAt(x, y) != Sea && Dist(x, y) >= 2) GroundAt(x, y) = kind;
             }
     }
 
@@ -147,32 +148,33 @@ struct Island {
     // cells (Chebyshev) from items of the same kind, never on the start cell.
     template <class Ok> int scatter(Rng& rng, uint8_t id, int count, int spacing, Ok ok) {
         int sx = -1, sy = -1;
-        mapcheck::findStart(map, sx, sy);
+        mapcheck::FindStart(map, sx, sy);
         int placed = 0;
         for (int tries = 0; placed < count && tries < 20000; ++tries) {
-            int x = rng.range(1, kSize - 2), y = rng.range(1, kSize - 2);
-            if (it(x, y) != 0 || g(x, y) == Sea || (x == sx && y == sy) || !ok(x, y)) continue;
+            int x = rng.Range(1, kSize - 2), y = rng.Range(1, kSize - 2);
+            if (ItemAt(x, y) != 0 || GroundAt(x, y) == Sea || (x == sx && y == sy) || !ok(x, y))
+                continue;
             bool crowded = false;
             for (int yy = y - spacing + 1; yy < y + spacing && !crowded; ++yy)
                 for (int xx = x - spacing + 1; xx < x + spacing && !crowded; ++xx)
-                    crowded = in(xx, yy) && it(xx, yy) == id;
+                    crowded = Inside(xx, yy) && ItemAt(xx, yy) == id;
             if (crowded) continue;
-            it(x, y) = id;
+            ItemAt(x, y) = id;
             ++placed;
         }
         return placed;
     }
 
-    bool near(int x, int y, Ground kind, int radius) {
+    bool Near(int x, int y, Ground kind, int radius) {
         for (int yy = y - radius; yy <= y + radius; ++yy)
             for (int xx = x - radius; xx <= x + radius; ++xx)
-                if (in(xx, yy) && g(xx, yy) == kind) return true;
+                if (Inside(xx, yy) && GroundAt(xx, yy) == kind) return true;
         return false;
     }
 
-    bool nearStart(int x, int y, int radius) {
+    bool NearStart(int x, int y, int radius) {
         int sx = 0, sy = 0;
-        mapcheck::findStart(map, sx, sy);
+        mapcheck::FindStart(map, sx, sy);
         return std::abs(x - sx) <= radius && std::abs(y - sy) <= radius;
     }
 };
@@ -184,154 +186,161 @@ struct Shape {
     double bayX = 0, bayY = 0, bayR = 0;
 };
 
-void grow(Island& is, const Shape& s, const ValueNoise& coarse, const ValueNoise& fine) {
+void Grow(Island& is, const Shape& s, const ValueNoise& coarse, const ValueNoise& fine) {
     for (int y = 2; y < kSize - 2; ++y)
         for (int x = 2; x < kSize - 2; ++x) {
             double dx = (x - s.cx) / s.rx, dy = (y - s.cy) / s.ry;
             double d = std::sqrt(dx * dx + dy * dy) +
-                       (coarse.at(x, y) + fine.at(x, y) * 0.4) * s.roughness;
+                       (coarse.At(x, y) + fine.At(x, y) * 0.4) * s.roughness;
             bool land = d < 1.0;
             if (s.bayR > 0) {
                 double bx = x - s.bayX, by = y - s.bayY;
-                if (std::sqrt(bx * bx + by * by) + fine.at(x + 7, y) * 3 < s.bayR) land = false;
+                if (std::sqrt(bx * bx + by * by) + fine.At(x + 7, y) * 3 < s.bayR) land = false;
             }
-            if (land) is.g(x, y) = Grass;
+            if (land) is.GroundAt(x, y) = Grass;
         }
-    is.keepLargestLand();
-    is.lakesToShallow();
+    is.KeepLargestLand();
+    is.LakesToShallow();
 }
 
 } // namespace
 
-MapData defaultIsland() {
+MapData DefaultIsland() {
     Island is;
     ValueNoise coarse(101, 16), fine(102, 5);
-    grow(is, {32, 33, 27, 25, 0.7}, coarse, fine);
-    is.beaches(fine);
+    Grow(is, {32, 33, 27, 25, 0.7}, coarse, fine);
+    is.Beaches(fine);
     // rock: a hill in the north-east and a ridge in the south
-    is.patch(44, 20, 6.5, Rock, coarse);
-    is.patch(27, 47, 4.5, Rock, fine);
+    is.Patch(44, 20, 6.5, Rock, coarse);
+    is.Patch(27, 47, 4.5, Rock, fine);
     // drinking pools spread so no part of the island is far from water
     const double pools[][3] = {{21, 22, 1.9}, {35, 30, 2.2}, {47, 36, 1.8},
                                {22, 38, 2.0}, {36, 48, 1.7}, {32, 16, 1.6}};
     for (auto& p : pools)
-        is.patch(p[0], p[1], p[2], Shallow, fine);
-    is.measureCoast();
+        is.Patch(p[0], p[1], p[2], Shallow, fine);
+    is.MeasureCoast();
 
     Rng rng(2024);
     // Something to start with near the landing place.
     is.scatter(rng, item::Treibholz, 1, 1,
-               [&](int x, int y) { return is.nearStart(x, y, 4) && is.g(x, y) == Sand; });
+               [&](int x, int y) { return is.NearStart(x, y, 4) && is.GroundAt(x, y) == Sand; });
     is.scatter(rng, item::Steinbrocken, 1, 1,
-               [&](int x, int y) { return is.nearStart(x, y, 7) && is.g(x, y) == Grass; });
-    is.scatter(rng, item::Kokosnuss, 2, 2, [&](int x, int y) { return is.nearStart(x, y, 8); });
-    is.scatter(rng, item::Beeren, 2, 2, [&](int x, int y) { return is.nearStart(x, y, 10); });
+               [&](int x, int y) { return is.NearStart(x, y, 7) && is.GroundAt(x, y) == Grass; });
+    is.scatter(rng, item::Kokosnuss, 2, 2, [&](int x, int y) { return is.NearStart(x, y, 8); });
+    is.scatter(rng, item::Beeren, 2, 2, [&](int x, int y) { return is.NearStart(x, y, 10); });
 
     is.scatter(rng, item::Palme, 16, 3, [&](int x, int y) {
-        return (is.g(x, y) == Sand || is.g(x, y) == Grass) && is.dist(x, y) <= 4 &&
-               is.dist(x, y) >= 2;
+        return (is.GroundAt(x, y) == Sand || is.GroundAt(x, y) == Grass) && is.Dist(x, y) <= 4 &&
+               is.Dist(x, y) >= 2;
     });
-    is.scatter(rng, item::Palme, 4, 2,
-               [&](int x, int y) { return is.g(x, y) == Grass && is.near(x, y, Shallow, 2); });
-    is.scatter(rng, item::Beerenstrauch, 5, 9, [&](int x, int y) { return is.g(x, y) == Grass; });
+    is.scatter(rng, item::Palme, 4, 2, [&](int x, int y) {
+        return is.GroundAt(x, y) == Grass && is.Near(x, y, Shallow, 2);
+    });
+    is.scatter(rng, item::Beerenstrauch, 5, 9,
+               [&](int x, int y) { return is.GroundAt(x, y) == Grass; });
     is.scatter(rng, item::Farne, 9, 5,
-               [&](int x, int y) { return is.g(x, y) == Grass && is.dist(x, y) >= 4; });
-    is.scatter(rng, item::Treibholz, 7, 6, [&](int x, int y) { return is.g(x, y) == Sand; });
-    is.scatter(rng, item::Steinbrocken, 8, 3, [&](int x, int y) { return is.g(x, y) == Rock; });
-    is.scatter(rng, item::Feuerstein, 1, 1, [&](int x, int y) { return is.g(x, y) == Rock; });
-    is.scatter(rng, item::Schiefer, 1, 1, [&](int x, int y) { return is.g(x, y) == Rock; });
-    is.scatter(rng, item::Eisenerz, 2, 4, [&](int x, int y) { return is.g(x, y) == Rock; });
-    is.scatter(rng, item::Kokosnuss, 3, 6, [&](int x, int y) { return is.g(x, y) != Rock; });
+               [&](int x, int y) { return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 4; });
+    is.scatter(rng, item::Treibholz, 7, 6, [&](int x, int y) { return is.GroundAt(x, y) == Sand; });
+    is.scatter(rng, item::Steinbrocken, 8, 3,
+               [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
+    is.scatter(rng, item::Feuerstein, 1, 1,
+               [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
+    is.scatter(rng, item::Schiefer, 1, 1, [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
+    is.scatter(rng, item::Eisenerz, 2, 4, [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
+    is.scatter(rng, item::Kokosnuss, 3, 6, [&](int x, int y) { return is.GroundAt(x, y) != Rock; });
     // Placed last, so everything above keeps its cell. Berries near the beaches
     // feed the walks with planks; one fur lies inland (off rock, where the lizard
     // would drop a stone over it), and with 22 apes the second fur is there in
     // 99 % of games even after the lizard's meals.
     is.scatter(rng, item::Beerenstrauch, 4, 6, [&](int x, int y) {
-        return is.g(x, y) == Grass && is.dist(x, y) <= 5 && !is.nearStart(x, y, 6);
+        return is.GroundAt(x, y) == Grass && is.Dist(x, y) <= 5 && !is.NearStart(x, y, 6);
     });
     is.scatter(rng, item::Affenfell, 1, 1, [&](int x, int y) {
-        return is.g(x, y) == Grass && is.dist(x, y) >= 5 && !is.nearStart(x, y, 12);
+        return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 5 && !is.NearStart(x, y, 12);
     });
     is.map.apes = 22;
     is.map.lizards = 1;
     return is.map;
 }
 
-MapData bayIsland() {
+MapData BayIsland() {
     Island is;
     ValueNoise coarse(201, 14), fine(202, 4);
     Shape shape{31, 32, 27, 27, 0.5};
     shape.bayX = 47;
     shape.bayY = 35;
     shape.bayR = 15;
-    grow(is, shape, coarse, fine);
-    is.beaches(fine);
+    Grow(is, shape, coarse, fine);
+    is.Beaches(fine);
     // The bay's inner shore is shallow: drinkable, but slow and costly to wade.
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             double dx = x - shape.bayX, dy = y - shape.bayY;
-            if (is.g(x, y) != Sea || std::sqrt(dx * dx + dy * dy) > shape.bayR + 1 || x > 56)
+            if (is.GroundAt(x, y) != Sea || std::sqrt(dx * dx + dy * dy) > shape.bayR + 1 || x > 56)
                 continue;
             bool shore = false;
             for (int k = -2; k <= 2; ++k)
                 for (int j = -2; j <= 2; ++j)
-                    shore = shore || (is.in(x + k, y + j) && is.g(x + k, y + j) != Sea &&
-                                      is.g(x + k, y + j) != Shallow);
-            if (shore) is.g(x, y) = Shallow;
+                    shore = shore || (is.Inside(x + k, y + j) && is.GroundAt(x + k, y + j) != Sea &&
+                                      is.GroundAt(x + k, y + j) != Shallow);
+            if (shore) is.GroundAt(x, y) = Shallow;
         }
-    is.patch(24, 16, 7, Rock, coarse);
-    is.patch(16, 40, 6, Rock, fine);
-    is.patch(34, 53, 4, Rock, fine);
+    is.Patch(24, 16, 7, Rock, coarse);
+    is.Patch(16, 40, 6, Rock, fine);
+    is.Patch(34, 53, 4, Rock, fine);
     const double pools[][3] = {{30, 28, 1.8}, {14, 28, 1.6}, {26, 44, 1.6}};
     for (auto& p : pools)
-        is.patch(p[0], p[1], p[2], Shallow, fine);
-    is.measureCoast();
+        is.Patch(p[0], p[1], p[2], Shallow, fine);
+    is.MeasureCoast();
 
     Rng rng(1848);
     is.scatter(rng, item::Treibholz, 1, 1,
-               [&](int x, int y) { return is.nearStart(x, y, 6) && is.g(x, y) == Sand; });
-    is.scatter(rng, item::Kokosnuss, 1, 1, [&](int x, int y) { return is.nearStart(x, y, 8); });
+               [&](int x, int y) { return is.NearStart(x, y, 6) && is.GroundAt(x, y) == Sand; });
+    is.scatter(rng, item::Kokosnuss, 1, 1, [&](int x, int y) { return is.NearStart(x, y, 8); });
     is.scatter(rng, item::Palme, 10, 4, [&](int x, int y) {
-        return (is.g(x, y) == Sand || is.g(x, y) == Grass) && is.dist(x, y) <= 4 &&
-               is.dist(x, y) >= 2;
+        return (is.GroundAt(x, y) == Sand || is.GroundAt(x, y) == Grass) && is.Dist(x, y) <= 4 &&
+               is.Dist(x, y) >= 2;
     });
-    is.scatter(rng, item::Beerenstrauch, 3, 12, [&](int x, int y) { return is.g(x, y) == Grass; });
+    is.scatter(rng, item::Beerenstrauch, 3, 12,
+               [&](int x, int y) { return is.GroundAt(x, y) == Grass; });
     is.scatter(rng, item::Farne, 7, 6,
-               [&](int x, int y) { return is.g(x, y) == Grass && is.dist(x, y) >= 3; });
-    is.scatter(rng, item::Treibholz, 5, 8, [&](int x, int y) { return is.g(x, y) == Sand; });
-    is.scatter(rng, item::Steinbrocken, 7, 4, [&](int x, int y) { return is.g(x, y) == Rock; });
+               [&](int x, int y) { return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 3; });
+    is.scatter(rng, item::Treibholz, 5, 8, [&](int x, int y) { return is.GroundAt(x, y) == Sand; });
+    is.scatter(rng, item::Steinbrocken, 7, 4,
+               [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
     // Placed last, so everything above keeps its cell. Two lizards eat half the
     // apes before a castaway could hunt them, so the bag's furs lie far apart on
     // grass; apes are meat here. More palms and bushes along the shore keep the
     // long ways survivable, and a few coconuts lie inland.
     is.scatter(rng, item::Palme, 5, 3, [&](int x, int y) {
-        return (is.g(x, y) == Sand || is.g(x, y) == Grass) && is.dist(x, y) <= 4 &&
-               is.dist(x, y) >= 2;
+        return (is.GroundAt(x, y) == Sand || is.GroundAt(x, y) == Grass) && is.Dist(x, y) <= 4 &&
+               is.Dist(x, y) >= 2;
     });
     is.scatter(rng, item::Beerenstrauch, 4, 8,
-               [&](int x, int y) { return is.g(x, y) == Grass && is.dist(x, y) <= 6; });
-    is.scatter(rng, item::Kokosnuss, 4, 8, [&](int x, int y) { return is.g(x, y) == Grass; });
+               [&](int x, int y) { return is.GroundAt(x, y) == Grass && is.Dist(x, y) <= 6; });
+    is.scatter(rng, item::Kokosnuss, 4, 8,
+               [&](int x, int y) { return is.GroundAt(x, y) == Grass; });
     is.scatter(rng, item::Affenfell, 2, 20, [&](int x, int y) {
-        return is.g(x, y) == Grass && is.dist(x, y) >= 3 && !is.nearStart(x, y, 15);
+        return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 3 && !is.NearStart(x, y, 15);
     });
     is.map.apes = 12;
     is.map.lizards = 2;
     return is.map;
 }
 
-Canvas mapImage(const MapData& map) {
+Canvas MapImage(const MapData& map) {
     Canvas c(map.width, map.height);
     for (int y = 0; y < map.height; ++y)
         for (int x = 0; x < map.width; ++x) {
-            uint32_t argb = mapcheck::kGroundColours[map.groundAt(x, y)];
-            c.set(x, y,
+            uint32_t argb = mapcheck::kGroundColours[map.GroundAt(x, y)];
+            c.Set(x, y,
                   {static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
                    static_cast<uint8_t>(argb), 255});
         }
     return c;
 }
 
-std::vector<uint8_t> critterFile(const MapData& map) {
+std::vector<uint8_t> CritterFile(const MapData& map) {
     std::string text = std::to_string(map.apes) + "\n" + std::to_string(map.lizards) + "\n";
     return {text.begin(), text.end()};
 }

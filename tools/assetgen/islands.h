@@ -9,12 +9,12 @@
 
 namespace assetgen {
 
-mapcheck::MapData defaultIsland(); // "map/map": gentle, everything within reach
-mapcheck::MapData bayIsland();     // "map/bucht": long ways round a bay, scarcer, two lizards
+mapcheck::MapData DefaultIsland(); // "map/map": gentle, everything within reach
+mapcheck::MapData BayIsland();     // "map/bucht": long ways round a bay, scarcer, two lizards
 
 // The map image: one pixel per cell in the exact ground colours.
-Canvas mapImage(const mapcheck::MapData& map);
+Canvas MapImage(const mapcheck::MapData& map);
 // The critter file: apes, then monitor lizards, one number a line.
-std::vector<uint8_t> critterFile(const mapcheck::MapData& map);
+std::vector<uint8_t> CritterFile(const mapcheck::MapData& map);
 
 } // namespace assetgen

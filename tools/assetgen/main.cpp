@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        auto files = assetgen::buildAssets();
-        assetgen::writeAssets(files, argv[1]);
+        auto files = assetgen::BuildAssets();
+        assetgen::WriteAssets(files, argv[1]);
         std::printf("wrote %zu files to %s\n", files.size(), argv[1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "palmut_assetgen: %s\n", e.what());

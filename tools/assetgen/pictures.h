@@ -13,12 +13,12 @@ inline constexpr int kScreenW = 640;
 inline constexpr int kScreenH = 480;
 inline constexpr int kIntroPictures = 22;
 
-Canvas titlePicture();
+Canvas TitlePicture();
 // Picture n (0-21) of the boot-and-load sequence.
-Canvas introPicture(int n);
+Canvas IntroPicture(int n);
 // Every pixel of pure black becomes a near-black: a safety net for the rule above.
-void avoidPureBlack(Canvas& c);
+void AvoidPureBlack(Canvas& c);
 // Nearest-neighbour enlargement: keeps the coarse pixels crisp.
-Canvas enlarge(const Canvas& src, int factor);
+Canvas Enlarge(const Canvas& src, int factor);
 
 } // namespace assetgen

@@ -118,7 +118,7 @@ const Pattern kPatterns[] = {
 };
 // clang-format on
 
-std::vector<Glyph> buildGlyphs() {
+std::vector<Glyph> BuildGlyphs() {
     std::vector<Glyph> glyphs;
     for (const Pattern& p : kPatterns) {
         Glyph g{};
@@ -142,19 +142,19 @@ std::vector<Glyph> buildGlyphs() {
 
 } // namespace
 
-const std::vector<Glyph>& pixelGlyphs() {
-    static const std::vector<Glyph> glyphs = buildGlyphs();
+const std::vector<Glyph>& PixelGlyphs() {
+    static const std::vector<Glyph> glyphs = BuildGlyphs();
     return glyphs;
 }
 
-const Glyph* findGlyph(char32_t code) {
-    const auto& glyphs = pixelGlyphs();
+const Glyph* FindGlyph(char32_t code) {
+    const auto& glyphs = PixelGlyphs();
     auto it = std::lower_bound(glyphs.begin(), glyphs.end(), code,
                                [](const Glyph& g, char32_t c) { return g.code < c; });
     return it != glyphs.end() && it->code == code ? &*it : nullptr;
 }
 
-std::u32string utf8ToUtf32(const std::string& text) {
+std::u32string Utf8ToUtf32(const std::string& text) {
     std::u32string out;
     for (size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
@@ -177,19 +177,19 @@ std::u32string utf8ToUtf32(const std::string& text) {
     return out;
 }
 
-void drawText(Canvas& canvas, const std::string& utf8, int x, int y, int scale, Rgba colour) {
-    for (char32_t c : utf8ToUtf32(utf8)) {
-        if (const Glyph* g = findGlyph(c))
+void DrawText(Canvas& canvas, const std::string& utf8, int x, int y, int scale, Rgba colour) {
+    for (char32_t c : Utf8ToUtf32(utf8)) {
+        if (const Glyph* g = FindGlyph(c))
             for (int r = 0; r < kGlyphRows; ++r)
                 for (int k = 0; k < kGlyphCols; ++k)
                     if (g->on[r][k])
-                        canvas.fillRect(x + k * scale, y + r * scale, scale, scale, colour);
+                        canvas.FillRect(x + k * scale, y + r * scale, scale, scale, colour);
         x += kAdvanceCols * scale;
     }
 }
 
-int textWidth(const std::string& utf8, int scale) {
-    return static_cast<int>(utf8ToUtf32(utf8).size()) * kAdvanceCols * scale;
+int TextWidth(const std::string& utf8, int scale) {
+    return static_cast<int>(Utf8ToUtf32(utf8).size()) * kAdvanceCols * scale;
 }
 
 } // namespace assetgen

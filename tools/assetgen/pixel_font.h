@@ -22,14 +22,14 @@ struct Glyph {
 };
 
 // Every glyph, ordered by code: ASCII 32-126 and the German letters.
-const std::vector<Glyph>& pixelGlyphs();
+const std::vector<Glyph>& PixelGlyphs();
 // nullptr when the typeface lacks the character.
-const Glyph* findGlyph(char32_t code);
+const Glyph* FindGlyph(char32_t code);
 // Decodes UTF-8 (invalid bytes become '?').
-std::u32string utf8ToUtf32(const std::string& text);
+std::u32string Utf8ToUtf32(const std::string& text);
 
 // Draws text with its top-left at (x, y); every font pixel becomes a scale x scale block.
-void drawText(Canvas& canvas, const std::string& utf8, int x, int y, int scale, Rgba colour);
-int textWidth(const std::string& utf8, int scale);
+void DrawText(Canvas& canvas, const std::string& utf8, int x, int y, int scale, Rgba colour);
+int TextWidth(const std::string& utf8, int scale);
 
 } // namespace assetgen

@@ -6,41 +6,41 @@
 namespace assetgen {
 namespace {
 
-void put32(std::vector<uint8_t>& out, uint32_t v) {
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v >> 24));
     out.push_back(static_cast<uint8_t>(v >> 16));
     out.push_back(static_cast<uint8_t>(v >> 8));
     out.push_back(static_cast<uint8_t>(v));
 }
 
-void chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& body) {
-    put32(out, static_cast<uint32_t>(body.size()));
+void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& body) {
+    Put32(out, static_cast<uint32_t>(body.size()));
     size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), body.begin(), body.end());
     uLong crc = crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start));
-    put32(out, static_cast<uint32_t>(crc));
+    Put32(out, static_cast<uint32_t>(crc));
 }
 
 } // namespace
 
-std::vector<uint8_t> encodePng(int width, int height, int channels,
+std::vector<uint8_t> EncodePng(int width, int height, int channels,
                                const std::vector<uint8_t>& pixels) {
     if (width <= 0 || height <= 0 || (channels != 3 && channels != 4) ||
         pixels.size() != static_cast<size_t>(width) * height * channels)
-        throw std::invalid_argument("encodePng: bad image dimensions");
+        throw std::invalid_argument("EncodePng: bad image dimensions");
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
     std::vector<uint8_t> ihdr;
-    put32(ihdr, static_cast<uint32_t>(width));
-    put32(ihdr, static_cast<uint32_t>(height));
+    Put32(ihdr, static_cast<uint32_t>(width));
+    Put32(ihdr, static_cast<uint32_t>(height));
     ihdr.push_back(8);                     // bit depth
     ihdr.push_back(channels == 4 ? 6 : 2); // colour type RGBA / RGB
     ihdr.push_back(0);                     // deflate
     ihdr.push_back(0);                     // adaptive filtering
     ihdr.push_back(0);                     // no interlace
-    chunk(out, "IHDR", ihdr);
+    Chunk(out, "IHDR", ihdr);
 
     // Filter type "Sub" on every row: cheap, fixed, and compresses flat art well.
     size_t stride = static_cast<size_t>(width) * channels;
@@ -58,10 +58,10 @@ std::vector<uint8_t> encodePng(int width, int height, int channels,
     std::vector<uint8_t> packed(packedSize);
     if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) !=
         Z_OK)
-        throw std::runtime_error("encodePng: deflate failed");
+        throw std::runtime_error("EncodePng: deflate failed");
     packed.resize(packedSize);
-    chunk(out, "IDAT", packed);
-    chunk(out, "IEND", {});
+    Chunk(out, "IDAT", packed);
+    Chunk(out, "IEND", {});
     return out;
 }
 

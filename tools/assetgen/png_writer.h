@@ -9,7 +9,7 @@
 namespace assetgen {
 
 // pixels: height rows of width * channels bytes; channels 3 (RGB) or 4 (RGBA).
-std::vector<uint8_t> encodePng(int width, int height, int channels,
+std::vector<uint8_t> EncodePng(int width, int height, int channels,
                                const std::vector<uint8_t>& pixels);
 
 } // namespace assetgen

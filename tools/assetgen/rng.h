@@ -11,7 +11,7 @@ class Rng {
   public:
     explicit Rng(uint64_t seed) : state_(seed) {}
 
-    uint32_t next() {
+    uint32_t Next() {
         // splitmix64, folded to 32 bits
         uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -19,17 +19,17 @@ class Rng {
         return static_cast<uint32_t>((z ^ (z >> 31)) >> 16);
     }
     // Uniform in lo..hi inclusive (lo <= hi).
-    int range(int lo, int hi) {
-        return lo + static_cast<int>(next() % static_cast<uint32_t>(hi - lo + 1));
+    int Range(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<uint32_t>(hi - lo + 1));
     }
-    bool chance(int percent) { return range(1, 100) <= percent; }
+    bool Chance(int percent) { return Range(1, 100) <= percent; }
 
   private:
     uint64_t state_;
 };
 
 // Stateless hash noise, periodic where the caller wraps the coordinates.
-inline uint32_t hash2(int x, int y, uint32_t seed) {
+inline uint32_t Hash2(int x, int y, uint32_t seed) {
     uint32_t h = seed * 0x27D4EB2Du ^ static_cast<uint32_t>(x) * 0x85EBCA6Bu ^
                  static_cast<uint32_t>(y) * 0xC2B2AE35u;
     h ^= h >> 15;

@@ -9,9 +9,9 @@ inline constexpr int kCell = 32;
 inline constexpr int kItemCount = 23;
 inline constexpr int kBeingCells = 10;
 
-Canvas itemSheet();  // 23 cells, cell id-1 for item id
-Canvas beingSheet(); // 10 cells: castaway (facing north), ape, monitor lizard, spares
-Canvas selectorImage();
-Canvas foodstateSheet(); // hunger, thirst
+Canvas ItemSheet();  // 23 cells, cell id-1 for item id
+Canvas BeingSheet(); // 10 cells: castaway (facing north), ape, monitor lizard, spares
+Canvas SelectorImage();
+Canvas FoodstateSheet(); // hunger, thirst
 
 } // namespace assetgen

@@ -3,19 +3,19 @@
 namespace assetgen {
 
 // Line 1 switches full screen, line 2 the sound effects: a window with sound.
-std::string gameConfig() {
+std::string GameConfig() {
     return "fullscreen=false\nsound=true\n";
 }
 
 // An empty first line means no music stream.
-std::string streamConfig() {
+std::string StreamConfig() {
     return "\n";
 }
 
 // The first line starts in mixed case: "PA" as the first two bytes would make
 // file-type detection take the readme for a plotter file, and a desktop
 // without a session would then refuse to open it as text.
-std::string readme() {
+std::string Readme() {
     // The first line is mixed case: "PA" at the very start makes file-type
     // sniffers take the readme for a plotter file, and openers then refuse it.
     return R"(Palmut - ein 8-Bit-Abenteuer

@@ -5,8 +5,8 @@
 
 namespace assetgen {
 
-std::string gameConfig();   // data/game.cfg
-std::string streamConfig(); // Data/stream.cfg
-std::string readme();       // data/liesmich.txt
+std::string GameConfig();   // data/game.cfg
+std::string StreamConfig(); // Data/stream.cfg
+std::string Readme();       // data/liesmich.txt
 
 } // namespace assetgen

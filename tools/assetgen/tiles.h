@@ -8,6 +8,6 @@ namespace assetgen {
 inline constexpr int kTileCount = 10;
 
 // Every tile wraps around its own edges, so a field of one kind shows no seams.
-Canvas tileSheet();
+Canvas TileSheet();
 
 } // namespace assetgen

@@ -15,20 +15,20 @@ constexpr int kDescender = -2 * P;
 
 using Bytes = std::vector<uint8_t>;
 
-void u16(Bytes& b, int v) {
+void U16(Bytes& b, int v) {
     b.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
     b.push_back(static_cast<uint8_t>(v & 0xFF));
 }
-void u32(Bytes& b, uint32_t v) {
-    u16(b, static_cast<int>(v >> 16));
-    u16(b, static_cast<int>(v & 0xFFFF));
+void U32(Bytes& b, uint32_t v) {
+    U16(b, static_cast<int>(v >> 16));
+    U16(b, static_cast<int>(v & 0xFFFF));
 }
-void pad4(Bytes& b) {
+void Pad4(Bytes& b) {
     while (b.size() % 4)
         b.push_back(0);
 }
 
-uint32_t checksum(const Bytes& b) {
+uint32_t Checksum(const Bytes& b) {
     uint32_t sum = 0;
     for (size_t i = 0; i < b.size(); i += 4) {
         uint32_t word = 0;
@@ -44,7 +44,7 @@ struct Rect {
 };
 
 // Horizontal runs per row, merged downwards while a run keeps the same span.
-std::vector<Rect> glyphRects(const bool on[kGlyphRows][kGlyphCols]) {
+std::vector<Rect> GlyphRects(const bool on[kGlyphRows][kGlyphCols]) {
     struct Open {
         int c0, c1, rowTop, rowBottom;
     };
@@ -93,7 +93,7 @@ struct GlyphData {
     int points = 0, contours = 0;
 };
 
-GlyphData encodeGlyph(const std::vector<Rect>& rects) {
+GlyphData EncodeGlyph(const std::vector<Rect>& rects) {
     GlyphData g;
     if (rects.empty()) return g; // blank glyph: zero-length entry
     g.xMin = g.yMin = 1 << 20;
@@ -107,14 +107,14 @@ GlyphData encodeGlyph(const std::vector<Rect>& rects) {
     g.contours = static_cast<int>(rects.size());
     g.points = 4 * g.contours;
     Bytes& b = g.glyf;
-    u16(b, g.contours);
-    u16(b, g.xMin);
-    u16(b, g.yMin);
-    u16(b, g.xMax);
-    u16(b, g.yMax);
+    U16(b, g.contours);
+    U16(b, g.xMin);
+    U16(b, g.yMin);
+    U16(b, g.xMax);
+    U16(b, g.yMax);
     for (int i = 0; i < g.contours; ++i)
-        u16(b, i * 4 + 3);
-    u16(b, 0); // no instructions
+        U16(b, i * 4 + 3);
+    U16(b, 0); // no instructions
     for (int i = 0; i < g.points; ++i)
         b.push_back(0x01); // on-curve, 16-bit deltas
     // Clockwise outer contours (y up): up the left edge, along the top, down the right.
@@ -127,19 +127,19 @@ GlyphData encodeGlyph(const std::vector<Rect>& rects) {
     }
     int last = 0;
     for (auto& p : pts) {
-        u16(b, p.first - last);
+        U16(b, p.first - last);
         last = p.first;
     }
     last = 0;
     for (auto& p : pts) {
-        u16(b, p.second - last);
+        U16(b, p.second - last);
         last = p.second;
     }
-    pad4(b);
+    Pad4(b);
     return g;
 }
 
-Bytes nameTable() {
+Bytes NameTable() {
     const std::map<int, std::string> names = {
         {0, "Drawn for the game Palmut."}, {1, "Palmut Pixel"},         {2, "Regular"},
         {3, "Palmut Pixel Regular 1.0"},   {4, "Palmut Pixel Regular"}, {5, "Version 1.0"},
@@ -149,25 +149,25 @@ Bytes nameTable() {
     for (auto& [id, text] : names) {
         Bytes utf16;
         for (char c : text)
-            u16(utf16, static_cast<unsigned char>(c));
-        u16(records, 3);      // Windows
-        u16(records, 1);      // Unicode BMP
-        u16(records, 0x0409); // English (US)
-        u16(records, id);
-        u16(records, static_cast<int>(utf16.size()));
-        u16(records, static_cast<int>(strings.size()));
+            U16(utf16, static_cast<unsigned char>(c));
+        U16(records, 3);      // Windows
+        U16(records, 1);      // Unicode BMP
+        U16(records, 0x0409); // English (US)
+        U16(records, id);
+        U16(records, static_cast<int>(utf16.size()));
+        U16(records, static_cast<int>(strings.size()));
         strings.insert(strings.end(), utf16.begin(), utf16.end());
     }
     Bytes b;
-    u16(b, 0);
-    u16(b, static_cast<int>(names.size()));
-    u16(b, 6 + static_cast<int>(records.size()));
+    U16(b, 0);
+    U16(b, static_cast<int>(names.size()));
+    U16(b, 6 + static_cast<int>(records.size()));
     b.insert(b.end(), records.begin(), records.end());
     b.insert(b.end(), strings.begin(), strings.end());
     return b;
 }
 
-Bytes cmapTable(const std::vector<Glyph>& glyphs) {
+Bytes CmapTable(const std::vector<Glyph>& glyphs) {
     // Segments of consecutive codes; glyph ids follow code order (0 is .notdef).
     struct Seg {
         int start, end, delta;
@@ -190,46 +190,46 @@ Bytes cmapTable(const std::vector<Glyph>& glyphs) {
     }
     searchRange *= 2;
     Bytes sub;
-    u16(sub, 4);
-    u16(sub, 16 + 8 * n);
-    u16(sub, 0);
-    u16(sub, 2 * n);
-    u16(sub, searchRange);
-    u16(sub, entrySelector);
-    u16(sub, 2 * n - searchRange);
+    U16(sub, 4);
+    U16(sub, 16 + 8 * n);
+    U16(sub, 0);
+    U16(sub, 2 * n);
+    U16(sub, searchRange);
+    U16(sub, entrySelector);
+    U16(sub, 2 * n - searchRange);
     for (auto& s : segs)
-        u16(sub, s.end);
-    u16(sub, 0);
+        U16(sub, s.end);
+    U16(sub, 0);
     for (auto& s : segs)
-        u16(sub, s.start);
+        U16(sub, s.start);
     for (auto& s : segs)
-        u16(sub, s.delta);
+        U16(sub, s.delta);
     for (int i = 0; i < n; ++i)
-        u16(sub, 0);
+        U16(sub, 0);
 
     Bytes b;
-    u16(b, 0);
-    u16(b, 2);
-    u16(b, 0); // Unicode platform
-    u16(b, 3);
-    u32(b, 20);
-    u16(b, 3); // Windows, Unicode BMP: both records share one subtable
-    u16(b, 1);
-    u32(b, 20);
+    U16(b, 0);
+    U16(b, 2);
+    U16(b, 0); // Unicode platform
+    U16(b, 3);
+    U32(b, 20);
+    U16(b, 3); // Windows, Unicode BMP: both records share one subtable
+    U16(b, 1);
+    U32(b, 20);
     b.insert(b.end(), sub.begin(), sub.end());
     return b;
 }
 
 } // namespace
 
-std::vector<uint8_t> buildPixelTtf() {
-    const auto& glyphs = pixelGlyphs();
+std::vector<uint8_t> BuildPixelTtf() {
+    const auto& glyphs = PixelGlyphs();
     std::vector<GlyphData> data;
     // .notdef: a hollow box
-    data.push_back(encodeGlyph(
+    data.push_back(EncodeGlyph(
         {{0, 0, 4 * P, P}, {0, P, P, 6 * P}, {3 * P, P, 4 * P, 6 * P}, {0, 6 * P, 4 * P, 7 * P}}));
     for (const Glyph& g : glyphs)
-        data.push_back(encodeGlyph(glyphRects(g.on)));
+        data.push_back(EncodeGlyph(GlyphRects(g.on)));
     const int numGlyphs = static_cast<int>(data.size());
     const int advance = kAdvanceCols * P;
 
@@ -237,7 +237,7 @@ std::vector<uint8_t> buildPixelTtf() {
     int maxPoints = 0, maxContours = 0;
     int xMin = 0, yMin = 0, xMax = 0, yMax = 0;
     for (const GlyphData& g : data) {
-        u32(loca, static_cast<uint32_t>(glyf.size()));
+        U32(loca, static_cast<uint32_t>(glyf.size()));
         glyf.insert(glyf.end(), g.glyf.begin(), g.glyf.end());
         maxPoints = std::max(maxPoints, g.points);
         maxContours = std::max(maxContours, g.contours);
@@ -248,110 +248,110 @@ std::vector<uint8_t> buildPixelTtf() {
             yMax = std::max(yMax, g.yMax);
         }
     }
-    u32(loca, static_cast<uint32_t>(glyf.size()));
+    U32(loca, static_cast<uint32_t>(glyf.size()));
 
     Bytes head;
-    u32(head, 0x00010000);
-    u32(head, 0x00010000);
-    u32(head, 0); // checkSumAdjustment, patched below
-    u32(head, 0x5F0F3CF5);
-    u16(head, 0x000B);
-    u16(head, kTtfUnitsPerEm);
+    U32(head, 0x00010000);
+    U32(head, 0x00010000);
+    U32(head, 0); // checkSumAdjustment, patched below
+    U32(head, 0x5F0F3CF5);
+    U16(head, 0x000B);
+    U16(head, kTtfUnitsPerEm);
     for (int i = 0; i < 4; ++i)
-        u32(head, 0); // created / modified: none, keeps output stable
-    u16(head, xMin);
-    u16(head, yMin);
-    u16(head, xMax);
-    u16(head, yMax);
-    u16(head, 0);
-    u16(head, 8);
-    u16(head, 2);
-    u16(head, 1); // long loca offsets
-    u16(head, 0);
+        U32(head, 0); // created / modified: none, keeps output stable
+    U16(head, xMin);
+    U16(head, yMin);
+    U16(head, xMax);
+    U16(head, yMax);
+    U16(head, 0);
+    U16(head, 8);
+    U16(head, 2);
+    U16(head, 1); // long loca offsets
+    U16(head, 0);
 
     Bytes hhea;
-    u32(hhea, 0x00010000);
-    u16(hhea, kAscender);
-    u16(hhea, kDescender);
-    u16(hhea, 0);
-    u16(hhea, advance);
-    u16(hhea, 0);
-    u16(hhea, 0);
-    u16(hhea, xMax);
-    u16(hhea, 1);
-    u16(hhea, 0);
-    u16(hhea, 0);
+    U32(hhea, 0x00010000);
+    U16(hhea, kAscender);
+    U16(hhea, kDescender);
+    U16(hhea, 0);
+    U16(hhea, advance);
+    U16(hhea, 0);
+    U16(hhea, 0);
+    U16(hhea, xMax);
+    U16(hhea, 1);
+    U16(hhea, 0);
+    U16(hhea, 0);
     for (int i = 0; i < 4; ++i)
-        u16(hhea, 0);
-    u16(hhea, 0);
-    u16(hhea, numGlyphs);
+        U16(hhea, 0);
+    U16(hhea, 0);
+    U16(hhea, numGlyphs);
 
     Bytes hmtx;
     for (const GlyphData& g : data) {
-        u16(hmtx, advance);
-        u16(hmtx, g.contours ? g.xMin : 0);
+        U16(hmtx, advance);
+        U16(hmtx, g.contours ? g.xMin : 0);
     }
 
     Bytes maxp;
-    u32(maxp, 0x00010000);
-    u16(maxp, numGlyphs);
-    u16(maxp, maxPoints);
-    u16(maxp, maxContours);
-    u16(maxp, 0);
-    u16(maxp, 0);
-    u16(maxp, 2);
+    U32(maxp, 0x00010000);
+    U16(maxp, numGlyphs);
+    U16(maxp, maxPoints);
+    U16(maxp, maxContours);
+    U16(maxp, 0);
+    U16(maxp, 0);
+    U16(maxp, 2);
     for (int i = 0; i < 8; ++i)
-        u16(maxp, 0);
+        U16(maxp, 0);
 
     Bytes os2;
-    u16(os2, 4);
-    u16(os2, advance);
-    u16(os2, 400);
-    u16(os2, 5);
-    u16(os2, 0); // installable embedding
+    U16(os2, 4);
+    U16(os2, advance);
+    U16(os2, 400);
+    U16(os2, 5);
+    U16(os2, 0); // installable embedding
     const int sub[] = {3 * P, 3 * P, 0, P, 3 * P, 3 * P, 0, 4 * P, P / 2, 3 * P};
     for (int v : sub)
-        u16(os2, v);
-    u16(os2, 0);
+        U16(os2, v);
+    U16(os2, 0);
     for (int i = 0; i < 10; ++i)
         os2.push_back(0);
-    u32(os2, 0x00000003); // Basic Latin, Latin-1 Supplement
-    u32(os2, 0);
-    u32(os2, 0);
-    u32(os2, 0);
+    U32(os2, 0x00000003); // Basic Latin, Latin-1 Supplement
+    U32(os2, 0);
+    U32(os2, 0);
+    U32(os2, 0);
     for (char c : std::string("PLMT"))
         os2.push_back(static_cast<uint8_t>(c));
-    u16(os2, 0x0040);
-    u16(os2, static_cast<int>(glyphs.front().code));
-    u16(os2, static_cast<int>(glyphs.back().code));
-    u16(os2, kAscender);
-    u16(os2, kDescender);
-    u16(os2, 0);
-    u16(os2, kAscender);
-    u16(os2, -kDescender);
-    u32(os2, 1); // Latin 1 code page
-    u32(os2, 0);
-    u16(os2, 5 * P);
-    u16(os2, 7 * P);
-    u16(os2, 0);
-    u16(os2, 32);
-    u16(os2, 1);
+    U16(os2, 0x0040);
+    U16(os2, static_cast<int>(glyphs.front().code));
+    U16(os2, static_cast<int>(glyphs.back().code));
+    U16(os2, kAscender);
+    U16(os2, kDescender);
+    U16(os2, 0);
+    U16(os2, kAscender);
+    U16(os2, -kDescender);
+    U32(os2, 1); // Latin 1 code page
+    U32(os2, 0);
+    U16(os2, 5 * P);
+    U16(os2, 7 * P);
+    U16(os2, 0);
+    U16(os2, 32);
+    U16(os2, 1);
 
     Bytes post;
-    u32(post, 0x00030000);
-    u32(post, 0);
-    u16(post, -P);
-    u16(post, P);
-    u32(post, 1); // fixed pitch
+    U32(post, 0x00030000);
+    U32(post, 0);
+    U16(post, -P);
+    U16(post, P);
+    U32(post, 1); // fixed pitch
     for (int i = 0; i < 4; ++i)
-        u32(post, 0);
+        U32(post, 0);
 
     std::vector<std::pair<std::string, Bytes>> tables = {
-        {"OS/2", os2},         {"cmap", cmapTable(glyphs)},
+        {"OS/2", os2},         {"cmap", CmapTable(glyphs)},
         {"glyf", glyf},        {"head", head},
         {"hhea", hhea},        {"hmtx", hmtx},
         {"loca", loca},        {"maxp", maxp},
-        {"name", nameTable()}, {"post", post},
+        {"name", NameTable()}, {"post", post},
     };
 
     const int numTables = static_cast<int>(tables.size());
@@ -362,26 +362,26 @@ std::vector<uint8_t> buildPixelTtf() {
     }
     searchRange *= 16;
     Bytes font;
-    u32(font, 0x00010000);
-    u16(font, numTables);
-    u16(font, searchRange);
-    u16(font, entrySelector);
-    u16(font, numTables * 16 - searchRange);
+    U32(font, 0x00010000);
+    U16(font, numTables);
+    U16(font, searchRange);
+    U16(font, entrySelector);
+    U16(font, numTables * 16 - searchRange);
     uint32_t offset = 12 + 16 * numTables;
     size_t headOffset = 0;
     Bytes body;
     for (auto& [tag, bytes] : tables) {
         for (char c : tag)
             font.push_back(static_cast<uint8_t>(c));
-        u32(font, checksum(bytes));
-        u32(font, offset + static_cast<uint32_t>(body.size()));
-        u32(font, static_cast<uint32_t>(bytes.size()));
+        U32(font, Checksum(bytes));
+        U32(font, offset + static_cast<uint32_t>(body.size()));
+        U32(font, static_cast<uint32_t>(bytes.size()));
         if (tag == "head") headOffset = offset + body.size();
         body.insert(body.end(), bytes.begin(), bytes.end());
-        pad4(body);
+        Pad4(body);
     }
     font.insert(font.end(), body.begin(), body.end());
-    uint32_t adjust = 0xB1B0AFBAu - checksum(font);
+    uint32_t adjust = 0xB1B0AFBAu - Checksum(font);
     for (int i = 0; i < 4; ++i)
         font[headOffset + 8 + i] = static_cast<uint8_t>(adjust >> (24 - 8 * i));
     return font;

@@ -12,6 +12,6 @@ namespace assetgen {
 inline constexpr int kTtfUnitsPerEm = 1024;
 inline constexpr int kTtfPixelUnits = 96;
 
-std::vector<uint8_t> buildPixelTtf();
+std::vector<uint8_t> BuildPixelTtf();
 
 } // namespace assetgen

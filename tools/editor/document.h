@@ -42,8 +42,8 @@ class Document {
     int Width() const { return data_.width; }
     int Height() const { return data_.height; }
     bool Contains(int x, int y) const { return karte_.contains(x, y); }
-    int Ground(int x, int y) const { return Contains(x, y) ? data_.groundAt(x, y) : 0; }
-    int Item(int x, int y) const { return Contains(x, y) ? data_.itemAt(x, y) : 0; }
+    int Ground(int x, int y) const { return Contains(x, y) ? data_.GroundAt(x, y) : 0; }
+    int Item(int x, int y) const { return Contains(x, y) ? data_.ItemAt(x, y) : 0; }
     int Apes() const { return data_.apes; }
     int Lizards() const { return data_.lizards; }
 

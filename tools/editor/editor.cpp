@@ -104,7 +104,7 @@ bool Editor::Open(const std::string& path) {
     check_ = {};
     overviewRevision_ = 0;
     int sx = 0, sy = 0;
-    if (mapcheck::findStart(doc_.Data(), sx, sy)) {
+    if (mapcheck::FindStart(doc_.Data(), sx, sy)) {
         cx_ = sx;
         cy_ = sy;
     }
@@ -643,7 +643,7 @@ void Editor::Quit() {
 void Editor::UpdateProblems() {
     problems_.clear();
     int sx = -1, sy = -1;
-    const bool hasStart = mapcheck::findStart(doc_.Data(), sx, sy);
+    const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     if (markX_ >= 0 && (!hasStart || sx != markX_ || sy != markY_))
         problems_.push_back(
             {true,
@@ -743,7 +743,7 @@ void Editor::DrawView() {
         SetDrawScale(1, 1);
     }
     int sx = -1, sy = -1;
-    mapcheck::findStart(doc_.Data(), sx, sy);
+    mapcheck::FindStart(doc_.Data(), sx, sy);
     if (critterZones_) {
         const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
         const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
@@ -789,7 +789,7 @@ void Editor::DrawOverview() {
     if (overview_) DrawImage(overview_, 0, 0, 0);
     SetDrawScale(1, 1);
     int sx = -1, sy = -1;
-    if (mapcheck::findStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
+    if (mapcheck::FindStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
     if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
     if (selected_ >= 0 && problems_[selected_].x >= 0)
         DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
@@ -848,7 +848,7 @@ void Editor::DrawPanel() {
          PANEL_X, y);
     y += LINE;
     int sx = -1, sy = -1;
-    const bool hasStart = mapcheck::findStart(doc_.Data(), sx, sy);
+    const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     Text("Start: " + (hasStart ? CellText(sx, sy) : std::string("keiner")) +
              "   Markierung: " + (markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")),
          PANEL_X, y, 255, 255, 0);

@@ -5,8 +5,8 @@
 namespace editor {
 
 mapcheck::Analysis AnalyseLikeTheChecker(const mapcheck::MapData& map) {
-    mapcheck::Analysis a = mapcheck::analyse(map);
-    mapcheck::checkFairness(map, a);
+    mapcheck::Analysis a = mapcheck::Analyse(map);
+    mapcheck::CheckFairness(map, a);
     return a;
 }
 

@@ -76,7 +76,7 @@ std::vector<uint8_t> PictureBytes(const mapcheck::MapData& map) {
         rgb.push_back(static_cast<uint8_t>(argb >> 8));
         rgb.push_back(static_cast<uint8_t>(argb));
     }
-    return assetgen::encodePng(map.width, map.height, 3, rgb);
+    return assetgen::EncodePng(map.width, map.height, 3, rgb);
 }
 
 std::vector<uint8_t> CritterBytes(const mapcheck::MapData& map) {
@@ -112,7 +112,7 @@ bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
         if (!PlainFileOrMissing(*file, error)) return false;
     mapcheck::MapData checked;
     notes.clear();
-    if (!mapcheck::loadMapFiles(paths.image, paths.layer, paths.critter, checked, notes)) {
+    if (!mapcheck::LoadMapFiles(paths.image, paths.layer, paths.critter, checked, notes)) {
         error = notes.empty() ? "Karte nicht lesbar." : notes.back().text;
         return false;
     }

@@ -27,17 +27,17 @@ int main(int argc, char** argv) {
         mapcheck::MapData map;
         std::vector<mapcheck::Issue> loadIssues;
         mapcheck::Analysis analysis;
-        bool loaded = mapcheck::loadMapFiles(arg, map, loadIssues);
+        bool loaded = mapcheck::LoadMapFiles(arg, map, loadIssues);
         if (loaded) {
-            analysis = mapcheck::analyse(map);
-            mapcheck::checkFairness(map, analysis);
+            analysis = mapcheck::Analyse(map);
+            mapcheck::CheckFairness(map, analysis);
         }
         std::string report;
-        if (mapcheck::printReport(arg, map, loadIssues, analysis, report) != 0) status = 1;
+        if (mapcheck::PrintReport(arg, map, loadIssues, analysis, report) != 0) status = 1;
         std::fputs(report.c_str(), stdout);
         if (loaded && !previewPath.empty()) {
             std::string error;
-            if (mapcheck::writePreview(map, gfxDir, previewPath, shrink, error))
+            if (mapcheck::WritePreview(map, gfxDir, previewPath, shrink, error))
                 std::printf("  preview written to %s\n", previewPath.c_str());
             else
                 std::fprintf(stderr, "  preview failed: %s\n", error.c_str());

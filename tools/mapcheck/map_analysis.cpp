@@ -13,15 +13,15 @@
 
 namespace mapcheck {
 
-int groundOfColour(uint32_t argb) {
+int GroundOfColour(uint32_t argb) {
     for (int k = 0; k < kGroundKinds; ++k)
         if (kGroundColours[k] == argb) return k;
     return -1;
 }
 
-bool findStart(const MapData& map, int& x, int& y) {
+bool FindStart(const MapData& map, int& x, int& y) {
     for (int i = 0; i < 64 && i < map.width && i < map.height; ++i)
-        if (map.groundAt(i, i) != 0) {
+        if (map.GroundAt(i, i) != 0) {
             x = y = i;
             return true;
         }
@@ -55,24 +55,24 @@ const char* kItemNames[kItemIds] = {"",
                                     "Flossrohling",
                                     "Affenfell"};
 
-void error(Analysis& a, const std::string& text, int x = -1, int y = -1) {
+void Error(Analysis& a, const std::string& text, int x = -1, int y = -1) {
     a.issues.push_back({true, text, x, y});
 }
-void warning(Analysis& a, const std::string& text, int x = -1, int y = -1) {
+void Warning(Analysis& a, const std::string& text, int x = -1, int y = -1) {
     a.issues.push_back({false, text, x, y});
 }
 
 // What the raft needs, counted from what lies within reach. Tools and materials
 // already on the map shorten the way; anything else has to be made.
-void checkRecipes(const MapData& map, Analysis& a) {
+void CheckRecipes(const MapData& map, Analysis& a) {
     const auto& n = a.reachableItems;
     auto have = [&](int id) { return n[id] > 0; };
 
     if (a.reachableGround[2] == 0)
-        error(a, "no sand within reach: the raft can only be built on sand");
+        Error(a, "no sand within reach: the raft can only be built on sand");
     // Six planks for three plank pairs: from palms (sawn) or planks lying about.
     if (n[Palme] + n[Planke] < 6)
-        error(a, "only " + std::to_string(n[Palme] + n[Planke]) +
+        Error(a, "only " + std::to_string(n[Palme] + n[Planke]) +
                      " palms and planks within reach, the raft needs 6 planks");
 
     // Saw = hammer + iron; iron is smelted from ore at a fire place.
@@ -81,7 +81,7 @@ void checkRecipes(const MapData& map, Analysis& a) {
     int driftwood = n[Treibholz];
     if (!hammer) {
         if (stones == 0 || driftwood == 0)
-            error(a, "no hammer within reach and no stone and driftwood to make one");
+            Error(a, "no hammer within reach and no stone and driftwood to make one");
         else {
             --stones;
             --driftwood;
@@ -94,28 +94,28 @@ void checkRecipes(const MapData& map, Analysis& a) {
     if (!have(Axt) && !have(Schiefer)) ++toSplit;
     if (!have(Saege) && !have(Eisen) && !have(Eisenerz)) ++toSplit;
     if (toSplit > stones && a.reachableGround[3] == 0)
-        error(a, "too few stones within reach to split flint, slate and iron ore from");
+        Error(a, "too few stones within reach to split flint, slate and iron ore from");
     else if (toSplit > stones)
-        warning(a, "few stones: flint, slate or ore must come from stones the monitor lizard "
+        Warning(a, "few stones: flint, slate or ore must come from stones the monitor lizard "
                    "leaves on rock");
     int woodNeeded = (needsFire && !have(Feuerstelle) ? 1 : 0) + (have(Axt) ? 0 : 1);
     if (driftwood < woodNeeded)
-        error(a, "not enough driftwood within reach for the fire place and the axe");
+        Error(a, "not enough driftwood within reach for the fire place and the axe");
 
     if (!have(Lederbeutel) && n[Affenfell] + 2 * map.apes < 2)
-        error(a, "no leather bag: it needs two ape furs, and there are not enough apes");
+        Error(a, "no leather bag: it needs two ape furs, and there are not enough apes");
     int sailParts = n[Farne] + 2 * n[Segelstueck] + 4 * n[Segel];
-    if (sailParts < 4) error(a, "not enough ferns within reach for a sail (4 ferns)");
+    if (sailParts < 4) Error(a, "not enough ferns within reach for a sail (4 ferns)");
     if (n[Palme] + n[Beerenstrauch] + n[Kokosnuss] + n[Beeren] + n[Braten] == 0)
-        error(a, "no food within reach");
-    if (a.reachableGround[1] == 0) warning(a, "no shallow water within reach: nothing to drink");
+        Error(a, "no food within reach");
+    if (a.reachableGround[1] == 0) Warning(a, "no shallow water within reach: nothing to drink");
 }
 
 // Cheapest cost from every cell to the nearest target cell, charging each cell
 // entered on the way (reaching a target ends the walk). Dijkstra from the
 // targets with one bucket per cost: steps cost at most a few points, so this
 // stays linear on the biggest islands the editor checks as the maker paints.
-std::vector<int> costToNearest(const MapData& map, const std::vector<uint8_t>& target,
+std::vector<int> CostToNearest(const MapData& map, const std::vector<uint8_t>& target,
                                const int* costPerStep) {
     const int n = map.width * map.height;
     std::vector<int> dist(n, INT_MAX);
@@ -161,7 +161,7 @@ std::vector<int> costToNearest(const MapData& map, const std::vector<uint8_t>& t
 }
 
 // How far the worst-placed reachable cell is from water and from food.
-void checkSupplies(const MapData& map, const std::vector<uint8_t>& reachable, Analysis& a) {
+void CheckSupplies(const MapData& map, const std::vector<uint8_t>& reachable, Analysis& a) {
     const int n = map.width * map.height;
     std::vector<uint8_t> water(n), food(n);
     for (int i = 0; i < n; ++i) {
@@ -170,8 +170,8 @@ void checkSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
         food[i] = reachable[i] &&
                   (item == Palme || item == Beerenstrauch || item == Kokosnuss || item == Beeren);
     }
-    const std::vector<int> toWater = costToNearest(map, water, kThirstPerStep);
-    const std::vector<int> toFood = costToNearest(map, food, kHungerPerStep);
+    const std::vector<int> toWater = CostToNearest(map, water, kThirstPerStep);
+    const std::vector<int> toFood = CostToNearest(map, food, kHungerPerStep);
     int worstWater = -1, worstFood = -1;
     for (int i = 0; i < n; ++i) {
         if (!reachable[i]) continue;
@@ -186,13 +186,13 @@ void checkSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
     }
     // Half the limit: whoever walks there must also get back.
     if (a.worstThirstToWater > kThirstLimit / 2)
-        warning(a,
+        Warning(a,
                 "some places are " + std::to_string(a.worstThirstToWater) +
                     " thirst from the nearest shallow water (limit " +
                     std::to_string(kThirstLimit) + "): add pools",
                 worstWater % map.width, worstWater / map.width);
     if (a.worstHungerToFood > kHungerLimit / 2)
-        warning(a,
+        Warning(a,
                 "some places are " + std::to_string(a.worstHungerToFood) +
                     " hunger from the nearest fruit (limit " + std::to_string(kHungerLimit) +
                     "): add palms or bushes",
@@ -201,19 +201,19 @@ void checkSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
 
 } // namespace
 
-Analysis analyse(const MapData& map) {
+Analysis Analyse(const MapData& map) {
     Analysis a;
     if (map.width < 20 || map.height < 15)
-        error(a, "map is " + std::to_string(map.width) + " x " + std::to_string(map.height) +
+        Error(a, "map is " + std::to_string(map.width) + " x " + std::to_string(map.height) +
                      ", the view needs at least 20 x 15");
     else if (map.width < 64 || map.height < 64)
-        warning(a,
+        Warning(a,
                 "map is smaller than 64 x 64: fruit regrowth and critters cover only part of it");
     if (map.width <= 0 || map.height <= 0) return a;
 
     for (size_t i = 0; i < map.items.size(); ++i) {
         if (map.items[i] > kMaxItemId) {
-            error(a,
+            Error(a,
                   "layer byte " + std::to_string(map.items[i]) + " at (" +
                       std::to_string(i % map.width) + ", " + std::to_string(i / map.width) +
                       ") is not an item (1-23)",
@@ -229,14 +229,14 @@ Analysis analyse(const MapData& map) {
     }
     // Nobody can stand on sea, so an item there can never be reached.
     if (a.itemsOnSea > 0)
-        warning(a,
+        Warning(a,
                 std::to_string(a.itemsOnSea) + " items lie on sea (first at (" +
                     std::to_string(firstOnSea % map.width) + ", " +
                     std::to_string(firstOnSea / map.width) + "))",
                 firstOnSea % map.width, firstOnSea / map.width);
 
-    if (!findStart(map, a.startX, a.startY)) {
-        error(a, "no land on the diagonal (0,0)-(63,63): the castaway has no start cell");
+    if (!FindStart(map, a.startX, a.startY)) {
+        Error(a, "no land on the diagonal (0,0)-(63,63): the castaway has no start cell");
         return a;
     }
     a.hasStart = true;
@@ -249,8 +249,8 @@ Analysis analyse(const MapData& map) {
         auto [x, y] = todo.front();
         todo.pop();
         ++a.reachableCells;
-        ++a.reachableGround[map.groundAt(x, y)];
-        uint8_t item = map.itemAt(x, y);
+        ++a.reachableGround[map.GroundAt(x, y)];
+        uint8_t item = map.ItemAt(x, y);
         if (item <= kMaxItemId) ++a.reachableItems[item];
         const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
         for (int k = 0; k < 4; ++k) {
@@ -262,35 +262,35 @@ Analysis analyse(const MapData& map) {
             todo.push({nx, ny});
         }
     }
-    checkSupplies(map, seen, a);
+    CheckSupplies(map, seen, a);
     if (a.reachableCells < a.landCells) {
         size_t first = 0;
         while (first < seen.size() && (seen[first] || map.ground[first] == 0))
             ++first;
         const int fx = static_cast<int>(first % map.width),
                   fy = static_cast<int>(first / map.width);
-        warning(a,
+        Warning(a,
                 std::to_string(a.landCells - a.reachableCells) +
                     " land cells cannot be reached from the start (first at (" +
                     std::to_string(fx) + ", " + std::to_string(fy) +
                     "); critters may be placed there)",
                 fx, fy);
     }
-    uint8_t startItem = map.itemAt(a.startX, a.startY);
+    uint8_t startItem = map.ItemAt(a.startX, a.startY);
     if (startItem == Palme || startItem == Beerenstrauch)
-        warning(a, std::string("the start cell holds a ") + kItemNames[startItem], a.startX,
+        Warning(a, std::string("the start cell holds a ") + kItemNames[startItem], a.startX,
                 a.startY);
-    if (map.groundAt(a.startX, a.startY) == 1)
-        warning(a, "the castaway starts in the water", a.startX, a.startY);
+    if (map.GroundAt(a.startX, a.startY) == 1)
+        Warning(a, "the castaway starts in the water", a.startX, a.startY);
 
-    checkRecipes(map, a);
+    CheckRecipes(map, a);
     a.winnable = true;
     for (const Issue& i : a.issues)
         if (i.error) a.winnable = false;
     return a;
 }
 
-FurOdds furOdds(const MapData& map, const Analysis& a, int huntSteps) {
+FurOdds EstimateFurOdds(const MapData& map, const Analysis& a, int huntSteps) {
     const auto& n = a.reachableItems;
     const int land = std::max(1, a.landCells);
     const double survive = std::exp(-static_cast<double>(map.lizards) * huntSteps / land);
@@ -309,7 +309,7 @@ FurOdds furOdds(const MapData& map, const Analysis& a, int huntSteps) {
     return odds;
 }
 
-void checkFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
+void CheckFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     const auto& n = a.reachableItems;
     struct Goal {
         int have, want;
@@ -326,24 +326,24 @@ void checkFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     };
     for (const Goal& goal : goals)
         if (goal.have < goal.want)
-            warning(a, "only " + std::to_string(goal.have) + " " + goal.what + " (" +
+            Warning(a, "only " + std::to_string(goal.have) + " " + goal.what + " (" +
                            std::to_string(goal.want) + " recommended)");
-    const FurOdds furs = furOdds(map, a, g.huntSteps);
+    const FurOdds furs = EstimateFurOdds(map, a, g.huntSteps);
     if (furs.chance < g.furChance) {
         char text[200];
         std::snprintf(text, sizeof text,
                       "expected furs too low: %.1f, the leather bag can be made in only %.1f %% "
                       "of games (%.0f %% wanted): add apes or lay a fur",
                       furs.expected, 100 * furs.chance, 100 * g.furChance);
-        warning(a, text);
+        Warning(a, text);
     }
     const char* groundNames[] = {"", "shallow water", "sand", "rock", "grass"};
     for (int k = 1; k < kGroundKinds; ++k)
         if (a.reachableGround[k] == 0)
-            warning(a, std::string("no ") + groundNames[k] + " within reach");
+            Warning(a, std::string("no ") + groundNames[k] + " within reach");
 }
 
-int parseCritterLine(const std::string& line, bool* valid) {
+int ParseCritterLine(const std::string& line, bool* valid) {
     return ParseCritterCount(line, valid); // read exactly as the game reads it
 }
 

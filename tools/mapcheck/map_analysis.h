@@ -21,7 +21,7 @@ inline constexpr int kMaxItemId = TObjekt::COUNT;
 // Exact map-image colours (0xAARRGGBB) of the ground kinds 0-4.
 inline constexpr const auto& kGroundColours = TKarte::GROUND_COLOURS;
 // Ground kind of a pixel, or -1 when the colour is not in the table (the game reads it as sea).
-int groundOfColour(uint32_t argb);
+int GroundOfColour(uint32_t argb);
 
 // Item ids used by the checks.
 enum Item : int {
@@ -55,8 +55,8 @@ struct MapData {
     std::vector<uint8_t> ground; // row-major, 0-4
     std::vector<uint8_t> items;  // row-major, raw layer bytes
     int apes = 0, lizards = 0;
-    uint8_t groundAt(int x, int y) const { return ground[static_cast<size_t>(y) * width + x]; }
-    uint8_t itemAt(int x, int y) const { return items[static_cast<size_t>(y) * width + x]; }
+    uint8_t GroundAt(int x, int y) const { return ground[static_cast<size_t>(y) * width + x]; }
+    uint8_t ItemAt(int x, int y) const { return items[static_cast<size_t>(y) * width + x]; }
 };
 
 struct Issue {
@@ -81,10 +81,10 @@ struct Analysis {
 };
 
 // The first cell (i, i), i = 0..63, that is not sea; the game starts the castaway there.
-bool findStart(const MapData& map, int& x, int& y);
+bool FindStart(const MapData& map, int& x, int& y);
 
 // Walk from the start over every enterable cell (4-neighbourhood, as the castaway walks).
-Analysis analyse(const MapData& map);
+Analysis Analyse(const MapData& map);
 
 // Thirst and hunger a step onto each ground kind costs (shallow water quenches thirst).
 inline constexpr int kThirstPerStep[kGroundKinds] = {0, -10, 1, 3, 1};
@@ -102,7 +102,7 @@ struct FairnessGoals {
     int huntSteps = 600;
     double furChance = 0.99;
 };
-void checkFairness(const MapData& map, Analysis& result, const FairnessGoals& goals = {});
+void CheckFairness(const MapData& map, Analysis& result, const FairnessGoals& goals = {});
 
 // What the apes of an island are worth for the leather bag.
 struct FurOdds {
@@ -114,11 +114,11 @@ struct FurOdds {
 // exp(-lizards * huntSteps / land cells) (each lizard step lands on a given
 // ape's cell about once per land cell), and an ape hunted down leaves a fur
 // in 11 of the 41 axe blows that kill it (the other 30 leave meat).
-FurOdds furOdds(const MapData& map, const Analysis& analysis, int huntSteps);
+FurOdds EstimateFurOdds(const MapData& map, const Analysis& analysis, int huntSteps);
 
 // One critter-file line as the game reads it: blanks, an optional sign, then
 // binary after '%', hexadecimal after '$', else decimal digits; no digits give 0.
 // `valid` tells whether any digit was found.
-int parseCritterLine(const std::string& line, bool* valid = nullptr);
+int ParseCritterLine(const std::string& line, bool* valid = nullptr);
 
 } // namespace mapcheck

@@ -16,7 +16,7 @@ namespace {
 // Bigger than any sensible island; keeps a hostile image from exhausting memory.
 constexpr int kMaxSide = 4096;
 
-bool readLines(const std::string& path, std::vector<std::string>& lines) {
+bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::string line;
@@ -29,25 +29,25 @@ bool readLines(const std::string& path, std::vector<std::string>& lines) {
 
 } // namespace
 
-std::string siblingPath(const std::string& imagePath, const std::string& extension) {
+std::string SiblingPath(const std::string& imagePath, const std::string& extension) {
     return LayerFileName(imagePath, extension);
 }
 
-std::string gamePath(const std::string& path) {
+std::string GamePath(const std::string& path) {
     const std::string onDisk = ResolvePath(path);
     return onDisk.empty() ? path : onDisk;
 }
 
-bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
-    return loadMapFiles(imagePath, siblingPath(imagePath, ".map"),
-                        siblingPath(imagePath, ".critter"), map, issues);
+bool LoadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
+    return LoadMapFiles(imagePath, SiblingPath(imagePath, ".map"),
+                        SiblingPath(imagePath, ".critter"), map, issues);
 }
 
-bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
+bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
                   const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, gamePath(imagePath).c_str())) {
+    if (!png_image_begin_read_from_file(&image, GamePath(imagePath).c_str())) {
         issues.push_back({true, "cannot read the map image " + imagePath + ": " + image.message});
         return false;
     }
@@ -73,7 +73,7 @@ bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
     for (size_t i = 0; i < cells; ++i) {
         const uint8_t* p = &argb[i * 4];
         uint32_t v = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-        int g = groundOfColour(v);
+        int g = GroundOfColour(v);
         if (g < 0 && foreign++ == 0) {
             char hex[16];
             snprintf(hex, sizeof hex, "%08X", v);
@@ -88,7 +88,7 @@ bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
                        " pixels have a colour outside the ground table and become sea" +
                        firstForeign});
 
-    std::ifstream layer(gamePath(layerPath), std::ios::binary);
+    std::ifstream layer(GamePath(layerPath), std::ios::binary);
     if (!layer) {
         issues.push_back({true, "layer file " + layerPath + " not found (the game stops)"});
         return false;
@@ -107,7 +107,7 @@ bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
             {false, "layer file " + layerPath + " is longer than the map; the rest is ignored"});
 
     std::vector<std::string> lines;
-    if (!readLines(gamePath(critterPath), lines)) {
+    if (!ReadLines(GamePath(critterPath), lines)) {
         issues.push_back({true, "critter file " + critterPath + " not found"});
     } else {
         const char* what[] = {"apes", "monitor lizards"};
@@ -115,7 +115,7 @@ bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
         for (int k = 0; k < 2; ++k) {
             bool valid = false;
             *counts[k] =
-                k < static_cast<int>(lines.size()) ? parseCritterLine(lines[k], &valid) : 0;
+                k < static_cast<int>(lines.size()) ? ParseCritterLine(lines[k], &valid) : 0;
             if (!valid)
                 issues.push_back({false, "critter file line " + std::to_string(k + 1) +
                                              " holds no number: no " + what[k]});
@@ -128,7 +128,7 @@ bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
     return true;
 }
 
-int printReport(const std::string& imagePath, const MapData& map,
+int PrintReport(const std::string& imagePath, const MapData& map,
                 const std::vector<Issue>& loadIssues, const Analysis& a, std::string& out) {
     bool errors = false;
     out += "Map " + imagePath + ": " + std::to_string(map.width) + " x " +
@@ -157,7 +157,7 @@ int printReport(const std::string& imagePath, const MapData& map,
     out += "  critters: " + std::to_string(map.apes) + " apes, " + std::to_string(map.lizards) +
            " monitor lizards\n";
     if (a.hasStart) {
-        const FurOdds furs = furOdds(map, a, FairnessGoals{}.huntSteps);
+        const FurOdds furs = EstimateFurOdds(map, a, FairnessGoals{}.huntSteps);
         char line[120];
         std::snprintf(line, sizeof line,
                       "  furs: %.1f expected, enough for the leather bag in %.1f %% of games\n",

@@ -11,22 +11,22 @@ namespace mapcheck {
 
 // The game's naming rule: lower-case the path and replace its trailing ".png"
 // by `extension`, when the lower-cased path ends with ".png"; otherwise the path itself.
-std::string siblingPath(const std::string& imagePath, const std::string& extension);
+std::string SiblingPath(const std::string& imagePath, const std::string& extension);
 
 // The file the game opens for `path`: matched without regard to letter case,
 // one folder at a time, as spelled on disk; `path` itself when nothing matches.
-std::string gamePath(const std::string& path);
+std::string GamePath(const std::string& path);
 
 // Fills `map` from the three files; problems go to `issues`. Returns false when
 // the map cannot be analysed at all (image or layer file unusable).
-bool loadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues);
+bool LoadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>& issues);
 // The same with the layer and critter files named by the caller (the editor
 // finds them without regard to letter case, as the game does).
-bool loadMapFiles(const std::string& imagePath, const std::string& layerPath,
+bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
                   const std::string& critterPath, MapData& map, std::vector<Issue>& issues);
 
 // Prints the findings; returns the process exit status (0 = no errors).
-int printReport(const std::string& imagePath, const MapData& map,
+int PrintReport(const std::string& imagePath, const MapData& map,
                 const std::vector<Issue>& loadIssues, const Analysis& analysis, std::string& out);
 
 } // namespace mapcheck

@@ -11,7 +11,7 @@ struct Sheet {
     std::vector<uint8_t> rgba;
 };
 
-bool readSheet(const std::string& path, Sheet& s, std::string& error) {
+bool ReadSheet(const std::string& path, Sheet& s, std::string& error) {
     png_image img{};
     img.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&img, path.c_str())) {
@@ -30,7 +30,7 @@ bool readSheet(const std::string& path, Sheet& s, std::string& error) {
 }
 
 // Alpha-blends 32 x 32 cell `cell` of a one-row sheet onto the canvas.
-void drawCell(std::vector<uint8_t>& out, int outW, const Sheet& s, int cell, int px, int py) {
+void DrawCell(std::vector<uint8_t>& out, int outW, const Sheet& s, int cell, int px, int py) {
     if ((cell + 1) * 32 > s.width || s.height < 32) return;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
@@ -44,26 +44,26 @@ void drawCell(std::vector<uint8_t>& out, int outW, const Sheet& s, int cell, int
 
 } // namespace
 
-bool writePreview(const MapData& map, const std::string& gfxDir, const std::string& outPath,
+bool WritePreview(const MapData& map, const std::string& gfxDir, const std::string& outPath,
                   int shrink, std::string& error) {
     if (shrink < 1 || shrink > 8 || map.width <= 0 || map.height <= 0) {
         error = "bad preview size";
         return false;
     }
     Sheet tiles, items;
-    if (!readSheet(gfxDir + "/basetiles2.png", tiles, error) ||
-        !readSheet(gfxDir + "/objects.png", items, error))
+    if (!ReadSheet(gfxDir + "/basetiles2.png", tiles, error) ||
+        !ReadSheet(gfxDir + "/objects.png", items, error))
         return false;
     const int w = map.width * 32, h = map.height * 32;
     std::vector<uint8_t> full(static_cast<size_t>(w) * h * 4, 255);
     for (int y = 0; y < map.height; ++y)
         for (int x = 0; x < map.width; ++x) {
-            drawCell(full, w, tiles, map.groundAt(x, y), x * 32, y * 32);
-            int item = map.itemAt(x, y);
-            if (item >= 1 && item <= kMaxItemId) drawCell(full, w, items, item - 1, x * 32, y * 32);
+            DrawCell(full, w, tiles, map.GroundAt(x, y), x * 32, y * 32);
+            int item = map.ItemAt(x, y);
+            if (item >= 1 && item <= kMaxItemId) DrawCell(full, w, items, item - 1, x * 32, y * 32);
         }
     int sx = 0, sy = 0;
-    if (findStart(map, sx, sy))
+    if (FindStart(map, sx, sy))
         for (int k = 0; k < 32; ++k)
             for (int t = 0; t < 2; ++t) {
                 int pts[4][2] = {{sx * 32 + k, sy * 32 + t},

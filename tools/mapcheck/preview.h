@@ -10,7 +10,7 @@ namespace mapcheck {
 
 // Writes a PNG of map.width*32 x map.height*32 pixels (scaled down by `shrink`,
 // 1-8); the start cell is framed in red. Returns false with `error` set on failure.
-bool writePreview(const MapData& map, const std::string& gfxDir, const std::string& outPath,
+bool WritePreview(const MapData& map, const std::string& gfxDir, const std::string& outPath,
                   int shrink, std::string& error);
 
 } // namespace mapcheck
