@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* USAGE =
     "Usage: palmut [--map FILE]\n"
     "Survival adventure on a desert island in 8-bit style (German texts).\n"
     "\n"
@@ -29,7 +29,7 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
-            out << kUsage;
+            out << USAGE;
             return {0, ""};
         }
         if (arg == "--version") {

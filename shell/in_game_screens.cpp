@@ -11,13 +11,13 @@
 
 namespace {
 
-constexpr int kChooserRows = 8;
-constexpr std::size_t kLabelLength = 24; // what fits the window in the adventure font
-constexpr int kPageLines = 36;
-constexpr int kLineHeight = 12;
-constexpr std::size_t kColumns = 79;
+constexpr int CHOOSER_ROWS = 8;
+constexpr std::size_t LABEL_LENGTH = 24; // what fits the window in the adventure font
+constexpr int PAGE_LINES = 36;
+constexpr int LINE_HEIGHT = 12;
+constexpr std::size_t COLUMNS = 79;
 // A readme is a few hundred lines; a huge file must not fill memory.
-constexpr std::size_t kMaxLines = 5000;
+constexpr std::size_t MAX_LINES = 5000;
 
 struct MapEntry {
     std::string path;
@@ -34,9 +34,9 @@ std::vector<MapEntry> FindMaps() {
     const std::string home = UserDataHome();
     if (!home.empty())
         for (const std::string& path : ListFiles(home + "/palmut/maps", "map"))
-            maps.push_back({path, PlainLine(FileName(path)).substr(0, kLabelLength) + " *"});
+            maps.push_back({path, PlainLine(FileName(path)).substr(0, LABEL_LENGTH) + " *"});
     for (const std::string& path : ListFiles("map", "map"))
-        maps.push_back({path, PlainLine(FileName(path)).substr(0, kLabelLength)});
+        maps.push_back({path, PlainLine(FileName(path)).substr(0, LABEL_LENGTH)});
     return maps;
 }
 
@@ -47,9 +47,9 @@ void DrawChooser(const std::string& title, const std::vector<MapEntry>& maps, in
         DrawText("Keine Karten gefunden.", 40, 110);
         return;
     }
-    const int first = std::clamp(selection - kChooserRows / 2, 0,
-                                 std::max(0, static_cast<int>(maps.size()) - kChooserRows));
-    const int last = std::min(static_cast<int>(maps.size()), first + kChooserRows);
+    const int first = std::clamp(selection - CHOOSER_ROWS / 2, 0,
+                                 std::max(0, static_cast<int>(maps.size()) - CHOOSER_ROWS));
+    const int last = std::min(static_cast<int>(maps.size()), first + CHOOSER_ROWS);
     for (int i = first; i < last; ++i) {
         if (i == selection)
             SetColor(255, 0, 0);
@@ -78,12 +78,12 @@ std::vector<std::string> ReadPages(const std::string& path) {
     std::vector<std::string> lines;
     FileStreamPtr file = OpenForReading(path);
     if (!file) return {"Die Datei " + path + " ist nicht lesbar."};
-    while (!Eof(file) && lines.size() < kMaxLines) {
+    while (!Eof(file) && lines.size() < MAX_LINES) {
         std::string line = PlainLine(FileBytes(ReadLine(file)));
         // Long lines wrap at the last space that fits, else hard.
-        while (line.size() > kColumns) {
-            std::size_t cut = line.rfind(' ', kColumns);
-            if (cut == std::string::npos || cut == 0) cut = kColumns;
+        while (line.size() > COLUMNS) {
+            std::size_t cut = line.rfind(' ', COLUMNS);
+            if (cut == std::string::npos || cut == 0) cut = COLUMNS;
             lines.push_back(line.substr(0, cut));
             line.erase(0, line[cut] == ' ' ? cut + 1 : cut);
         }
@@ -98,10 +98,10 @@ void DrawPage(const std::string& path, const std::vector<std::string>& lines, in
     DrawText(path + "  -  Seite " + std::to_string(page + 1) + " von " + std::to_string(pages), 8,
              4);
     SetColor(255, 255, 255);
-    const int first = page * kPageLines;
-    const int last = std::min(static_cast<int>(lines.size()), first + kPageLines);
+    const int first = page * PAGE_LINES;
+    const int last = std::min(static_cast<int>(lines.size()), first + PAGE_LINES);
     for (int i = first; i < last; ++i)
-        DrawText(lines[i], 8, 24.0f + static_cast<float>(kLineHeight * (i - first)));
+        DrawText(lines[i], 8, 24.0f + static_cast<float>(LINE_HEIGHT * (i - first)));
     SetColor(255, 0, 0);
     DrawText("Pfeiltasten oder Leertaste blaettern, Escape zurueck", 8, 464);
 }
@@ -192,7 +192,7 @@ std::string RunMapChooser(const std::string& title) {
 
 void RunReader(const std::string& path) {
     const std::vector<std::string> lines = ReadPages(path);
-    const int pages = std::max(1, (static_cast<int>(lines.size()) + kPageLines - 1) / kPageLines);
+    const int pages = std::max(1, (static_cast<int>(lines.size()) + PAGE_LINES - 1) / PAGE_LINES);
     int page = 0;
     const FontPtr font = GetFont();
     SetFont(defaultfont);

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kDiagonalLimit = 64;
+constexpr int DIAGONAL_LIMIT = 64;
 
 } // namespace
 
@@ -31,7 +31,7 @@ void OpenModeOrDie(int depth) {
 }
 
 void PlacePlayer() {
-    for (int i = 0; i < kDiagonalLimit && karte.contains(i, i); ++i) {
+    for (int i = 0; i < DIAGONAL_LIMIT && karte.contains(i, i); ++i) {
         if (karte.data(i, i, 0) != 0) {
             player.SetPos(i, i);
             return;

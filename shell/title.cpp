@@ -20,12 +20,12 @@
 
 namespace {
 
-const std::array<std::string, 4> kMenuEntries = {"SPIEL STARTEN", "KARTE WAEHLEN", "LIESMICH.TXT",
+const std::array<std::string, 4> MENU_ENTRIES = {"SPIEL STARTEN", "KARTE WAEHLEN", "LIESMICH.TXT",
                                                  "ENDE"};
-constexpr int kStart = 0;
-constexpr int kChooseMap = 1;
-constexpr int kReadme = 2;
-constexpr float kNoticeY = 436.0f;
+constexpr int START = 0;
+constexpr int CHOOSE_MAP = 1;
+constexpr int README = 2;
+constexpr float NOTICE_Y = 436.0f;
 
 // A press of the first key, or else of its twin: the twin's press stays pending
 // when both came in the same pass.
@@ -74,18 +74,18 @@ void DrawMapNotice() {
     const float width = 8.0f * static_cast<float>(mapnotice.size());
     const float x = 320.0f - width / 2.0f;
     SetColor(0, 0, 0);
-    DrawRect(x - 4.0f, kNoticeY - 3.0f, width + 8.0f, 14.0f);
+    DrawRect(x - 4.0f, NOTICE_Y - 3.0f, width + 8.0f, 14.0f);
     SetColor(255, 255, 255);
-    DrawText(mapnotice, x, kNoticeY);
+    DrawText(mapnotice, x, NOTICE_Y);
 }
 
 void DrawMenu(int selection) {
-    for (int i = 0; i < static_cast<int>(kMenuEntries.size()); ++i) {
+    for (int i = 0; i < static_cast<int>(MENU_ENTRIES.size()); ++i) {
         if (i == selection)
             SetColor(255, 0, 0);
         else
             SetColor(255, 255, 255);
-        const std::string& entry = kMenuEntries[i];
+        const std::string& entry = MENU_ENTRIES[i];
         DrawText(entry, 260.0f - 4.0f * static_cast<float>(entry.size()),
                  200.0f + 40.0f * static_cast<float>(i));
     }
@@ -148,12 +148,12 @@ void RunTitleMenu() {
         }
         if (Pressed(KEY_SPACE, KEY_ENTER)) {
             PlaySfx(sndconfirm);
-            if (selection == kStart) {
+            if (selection == START) {
                 gamestate = GS_PLAY;
-            } else if (selection == kChooseMap) {
+            } else if (selection == CHOOSE_MAP) {
                 ChooseMap();
                 gamestate = GS_LOADLEVEL;
-            } else if (selection == kReadme) {
+            } else if (selection == README) {
                 OpenURL("data/liesmich.txt");
             } else {
                 Quit();

@@ -19,10 +19,10 @@
 
 namespace {
 
-constexpr int kCheckInterval = 3000;
-constexpr int kMessageTime = 3000;
+constexpr int CHECK_INTERVAL = 3000;
+constexpr int MESSAGE_TIME = 3000;
 
-const std::array<std::string, 4> kClosingLines = {
+const std::array<std::string, 4> CLOSING_LINES = {
     "Du setzt die Segel, nachdem Du", "die Vorraete auf dem Floss verstaut hast.",
     "Ein letztes mal blickst Du zurueck -", "Deine Reise zurueck ins Leben hat nun begonnen."};
 
@@ -41,7 +41,7 @@ void CheckVictory() {
     if (gamestate != GS_PLAY && gamestate != GS_USE && gamestate != GS_COMBINE &&
         gamestate != GS_DROP)
         return;
-    if (!DelayPassed(victorytimer, Millis(), kCheckInterval)) return;
+    if (!DelayPassed(victorytimer, Millis(), CHECK_INTERVAL)) return;
     victorytimer = Millis();
     if (!karte.contains(player.x, player.y)) return;
     if (karte.data(player.x, player.y, 1) != TObjekt::FLOSSROHLING) return;
@@ -50,14 +50,14 @@ void CheckVictory() {
     const Supplies supplies = CheckSupplies(player.inventory);
     if (supplies.sail && supplies.water && supplies.food) {
         gamestate = GS_VICTORY;
-        Tmessage::add("YEHAAAAAAA!!!!", kMessageTime);
+        Tmessage::add("YEHAAAAAAA!!!!", MESSAGE_TIME);
         return;
     }
-    if (!supplies.sail) Tmessage::add("Mir fehlt noch ein brauchbares Segel.", kMessageTime);
+    if (!supplies.sail) Tmessage::add("Mir fehlt noch ein brauchbares Segel.", MESSAGE_TIME);
     if (!supplies.water)
-        Tmessage::add("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen.", kMessageTime);
+        Tmessage::add("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen.", MESSAGE_TIME);
     if (!supplies.food)
-        Tmessage::add("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern.", kMessageTime);
+        Tmessage::add("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern.", MESSAGE_TIME);
 }
 
 void ShowVictoryScreen() {
@@ -71,8 +71,8 @@ void ShowVictoryScreen() {
         SetFont(adventurefont);
         DrawText(headline, CentredX(270.0f, headline), 200.0f);
         SetFont(defaultfont);
-        for (std::size_t i = 0; i < kClosingLines.size(); ++i)
-            DrawText(kClosingLines[i], CentredX(320.0f, kClosingLines[i]),
+        for (std::size_t i = 0; i < CLOSING_LINES.size(); ++i)
+            DrawText(CLOSING_LINES[i], CentredX(320.0f, CLOSING_LINES[i]),
                      260.0f + 10.0f * static_cast<float>(i));
         Pause(50);
         Flip(-1);
