@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include FT_FREETYPE_H
 
-#include "asset_files.h"
+#include "support/asset_files.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
-#include "asset_files.h"
+#include "support/asset_files.h"
 
 namespace {
 

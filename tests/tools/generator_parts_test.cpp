@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "asset_files.h"
+#include "support/asset_files.h"
 #include "audio.h"
 #include "canvas.h"
 #include "map_files.h"

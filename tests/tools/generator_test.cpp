@@ -2,7 +2,7 @@
 // shapes the game loads them with.
 #include <gtest/gtest.h>
 
-#include "asset_files.h"
+#include "support/asset_files.h"
 #include "generate.h"
 
 using namespace assettest;

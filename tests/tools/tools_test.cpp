@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include "asset_files.h"
+#include "support/asset_files.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "asset_files.h"
+#include "support/asset_files.h"
 #include "map_analysis.h"
 #include "map_files.h"
 

@@ -1,4 +1,4 @@
-// Helpers shared by the asset tests: reading files and decoding PNGs.
+// Helpers shared by the asset and tool tests: reading files and decoding PNGs.
 #pragma once
 
 #include <cstdint>
