@@ -146,7 +146,7 @@ struct Island {
 
     // Scatters `count` items on cells that `ok` accepts, at least `spacing`
     // cells (Chebyshev) from items of the same kind, never on the start cell.
-    template <class Ok> int scatter(Rng& rng, uint8_t id, int count, int spacing, Ok ok) {
+    template <class Ok> int Scatter(Rng& rng, uint8_t id, int count, int spacing, Ok ok) {
         int sx = -1, sy = -1;
         mapcheck::FindStart(map, sx, sy);
         int placed = 0;
@@ -222,40 +222,40 @@ MapData DefaultIsland() {
 
     Rng rng(2024);
     // Something to start with near the landing place.
-    is.scatter(rng, item::Treibholz, 1, 1,
+    is.Scatter(rng, item::Treibholz, 1, 1,
                [&](int x, int y) { return is.NearStart(x, y, 4) && is.GroundAt(x, y) == Sand; });
-    is.scatter(rng, item::Steinbrocken, 1, 1,
+    is.Scatter(rng, item::Steinbrocken, 1, 1,
                [&](int x, int y) { return is.NearStart(x, y, 7) && is.GroundAt(x, y) == Grass; });
-    is.scatter(rng, item::Kokosnuss, 2, 2, [&](int x, int y) { return is.NearStart(x, y, 8); });
-    is.scatter(rng, item::Beeren, 2, 2, [&](int x, int y) { return is.NearStart(x, y, 10); });
+    is.Scatter(rng, item::Kokosnuss, 2, 2, [&](int x, int y) { return is.NearStart(x, y, 8); });
+    is.Scatter(rng, item::Beeren, 2, 2, [&](int x, int y) { return is.NearStart(x, y, 10); });
 
-    is.scatter(rng, item::Palme, 16, 3, [&](int x, int y) {
+    is.Scatter(rng, item::Palme, 16, 3, [&](int x, int y) {
         return (is.GroundAt(x, y) == Sand || is.GroundAt(x, y) == Grass) && is.Dist(x, y) <= 4 &&
                is.Dist(x, y) >= 2;
     });
-    is.scatter(rng, item::Palme, 4, 2, [&](int x, int y) {
+    is.Scatter(rng, item::Palme, 4, 2, [&](int x, int y) {
         return is.GroundAt(x, y) == Grass && is.Near(x, y, Shallow, 2);
     });
-    is.scatter(rng, item::Beerenstrauch, 5, 9,
+    is.Scatter(rng, item::Beerenstrauch, 5, 9,
                [&](int x, int y) { return is.GroundAt(x, y) == Grass; });
-    is.scatter(rng, item::Farne, 9, 5,
+    is.Scatter(rng, item::Farne, 9, 5,
                [&](int x, int y) { return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 4; });
-    is.scatter(rng, item::Treibholz, 7, 6, [&](int x, int y) { return is.GroundAt(x, y) == Sand; });
-    is.scatter(rng, item::Steinbrocken, 8, 3,
+    is.Scatter(rng, item::Treibholz, 7, 6, [&](int x, int y) { return is.GroundAt(x, y) == Sand; });
+    is.Scatter(rng, item::Steinbrocken, 8, 3,
                [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
-    is.scatter(rng, item::Feuerstein, 1, 1,
+    is.Scatter(rng, item::Feuerstein, 1, 1,
                [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
-    is.scatter(rng, item::Schiefer, 1, 1, [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
-    is.scatter(rng, item::Eisenerz, 2, 4, [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
-    is.scatter(rng, item::Kokosnuss, 3, 6, [&](int x, int y) { return is.GroundAt(x, y) != Rock; });
+    is.Scatter(rng, item::Schiefer, 1, 1, [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
+    is.Scatter(rng, item::Eisenerz, 2, 4, [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
+    is.Scatter(rng, item::Kokosnuss, 3, 6, [&](int x, int y) { return is.GroundAt(x, y) != Rock; });
     // Placed last, so everything above keeps its cell. Berries near the beaches
     // feed the walks with planks; one fur lies inland (off rock, where the lizard
     // would drop a stone over it), and with 22 apes the second fur is there in
     // 99 % of games even after the lizard's meals.
-    is.scatter(rng, item::Beerenstrauch, 4, 6, [&](int x, int y) {
+    is.Scatter(rng, item::Beerenstrauch, 4, 6, [&](int x, int y) {
         return is.GroundAt(x, y) == Grass && is.Dist(x, y) <= 5 && !is.NearStart(x, y, 6);
     });
-    is.scatter(rng, item::Affenfell, 1, 1, [&](int x, int y) {
+    is.Scatter(rng, item::Affenfell, 1, 1, [&](int x, int y) {
         return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 5 && !is.NearStart(x, y, 12);
     });
     is.map.apes = 22;
@@ -294,33 +294,33 @@ MapData BayIsland() {
     is.MeasureCoast();
 
     Rng rng(1848);
-    is.scatter(rng, item::Treibholz, 1, 1,
+    is.Scatter(rng, item::Treibholz, 1, 1,
                [&](int x, int y) { return is.NearStart(x, y, 6) && is.GroundAt(x, y) == Sand; });
-    is.scatter(rng, item::Kokosnuss, 1, 1, [&](int x, int y) { return is.NearStart(x, y, 8); });
-    is.scatter(rng, item::Palme, 10, 4, [&](int x, int y) {
+    is.Scatter(rng, item::Kokosnuss, 1, 1, [&](int x, int y) { return is.NearStart(x, y, 8); });
+    is.Scatter(rng, item::Palme, 10, 4, [&](int x, int y) {
         return (is.GroundAt(x, y) == Sand || is.GroundAt(x, y) == Grass) && is.Dist(x, y) <= 4 &&
                is.Dist(x, y) >= 2;
     });
-    is.scatter(rng, item::Beerenstrauch, 3, 12,
+    is.Scatter(rng, item::Beerenstrauch, 3, 12,
                [&](int x, int y) { return is.GroundAt(x, y) == Grass; });
-    is.scatter(rng, item::Farne, 7, 6,
+    is.Scatter(rng, item::Farne, 7, 6,
                [&](int x, int y) { return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 3; });
-    is.scatter(rng, item::Treibholz, 5, 8, [&](int x, int y) { return is.GroundAt(x, y) == Sand; });
-    is.scatter(rng, item::Steinbrocken, 7, 4,
+    is.Scatter(rng, item::Treibholz, 5, 8, [&](int x, int y) { return is.GroundAt(x, y) == Sand; });
+    is.Scatter(rng, item::Steinbrocken, 7, 4,
                [&](int x, int y) { return is.GroundAt(x, y) == Rock; });
     // Placed last, so everything above keeps its cell. Two lizards eat half the
     // apes before a castaway could hunt them, so the bag's furs lie far apart on
     // grass; apes are meat here. More palms and bushes along the shore keep the
     // long ways survivable, and a few coconuts lie inland.
-    is.scatter(rng, item::Palme, 5, 3, [&](int x, int y) {
+    is.Scatter(rng, item::Palme, 5, 3, [&](int x, int y) {
         return (is.GroundAt(x, y) == Sand || is.GroundAt(x, y) == Grass) && is.Dist(x, y) <= 4 &&
                is.Dist(x, y) >= 2;
     });
-    is.scatter(rng, item::Beerenstrauch, 4, 8,
+    is.Scatter(rng, item::Beerenstrauch, 4, 8,
                [&](int x, int y) { return is.GroundAt(x, y) == Grass && is.Dist(x, y) <= 6; });
-    is.scatter(rng, item::Kokosnuss, 4, 8,
+    is.Scatter(rng, item::Kokosnuss, 4, 8,
                [&](int x, int y) { return is.GroundAt(x, y) == Grass; });
-    is.scatter(rng, item::Affenfell, 2, 20, [&](int x, int y) {
+    is.Scatter(rng, item::Affenfell, 2, 20, [&](int x, int y) {
         return is.GroundAt(x, y) == Grass && is.Dist(x, y) >= 3 && !is.NearStart(x, y, 15);
     });
     is.map.apes = 12;
