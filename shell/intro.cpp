@@ -1,5 +1,6 @@
 #include "shell/intro.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -14,16 +15,34 @@ namespace {
 constexpr int kPictureCount = 22;
 
 struct Intro {
+    // Loaded when first shown and dropped once the sequence has moved past
+    // them, so only two or three pictures are held at a time.
     std::array<ImagePtr, kPictureCount> pictures;
+    std::array<bool, kPictureCount> loaded{};
     SoundPtr typing;
     SoundPtr loading;
     bool skip = false;
 
+    // Returns the milliseconds spent loading, which the pass does not sleep.
+    int Prepare(int picture) {
+        for (int i = 0; i + 1 < picture; ++i) {
+            pictures[i].reset();
+            loaded[i] = false;
+        }
+        if (loaded[picture]) return 0;
+        loaded[picture] = true;
+        const int start = Millis();
+        pictures[picture] =
+            LoadImage("Gfx/C64intro/bearbeitet/" + std::to_string(picture) + ".png", IMAGE_DEFAULT);
+        return Millis() - start;
+    }
+
     // One pass: show, present, sleep, then look for Escape.
     void Pass(int picture, int sleepMs) {
+        const int loadMs = Prepare(picture);
         if (pictures[picture]) DrawImage(pictures[picture], 0, 0, 0);
         Flip(-1);
-        Pause(sleepMs);
+        Pause(std::max(0, sleepMs - loadMs));
         if (KeyHitCount(KEY_ESCAPE) > 0) skip = true;
         EndOnCloseRequest();
     }
@@ -42,9 +61,6 @@ void StopIfPlaying(const ChannelPtr& channel) {
 void PlayIntro() {
     Intro intro;
     SetMouseVisible(0);
-    for (int i = 0; i < kPictureCount; ++i)
-        intro.pictures[i] =
-            LoadImage("Gfx/C64intro/bearbeitet/" + std::to_string(i) + ".png", IMAGE_DEFAULT);
     intro.typing = LoadSound("Sfx/tasta.wav", 0);
     intro.loading = LoadSound("Sfx/c64load.wav", 0);
     Pause(50);

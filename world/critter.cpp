@@ -140,10 +140,16 @@ void TCritter::Render(int vx, int vy) {
     if (!beings) return;
     ClampViewOrigin(karte, vx, vy);
     const int frames = ImageFrames(beings);
-    for (const TCritter& critter : list)
+    for (const TCritter& critter : list) {
+        // Critters beyond the drawn window (a cell of margin for the half
+        // tiles at its edges) would land off screen: skip them.
+        if (critter.x < vx - 1 || critter.y < vy - 1 || critter.x > vx + TKarte::VIEW_COLUMNS + 1 ||
+            critter.y > vy + TKarte::VIEW_ROWS + 1)
+            continue;
         if (critter.typ >= 0 && critter.typ < frames)
             DrawImage(beings, static_cast<float>(TKarte::TILE_SIZE * (critter.x - vx)),
                       static_cast<float>(TKarte::TILE_SIZE * (critter.y - vy)), critter.typ);
+    }
 }
 
 void TCritter::load(const std::string& mapPath, const CastawayView& castaway) {
@@ -168,6 +174,7 @@ void TCritter::load(const std::string& mapPath, const CastawayView& castaway) {
         DebugLog("critter count capped at " + std::to_string(MAX_PER_KIND));
     apes = std::min(apes, MAX_PER_KIND);
     lizards = std::min(lizards, MAX_PER_KIND);
+    list.reserve(list.size() + static_cast<std::size_t>(std::max(apes, 0) + std::max(lizards, 0)));
     for (int i = 0; i < apes; ++i)
         Place(APE, castaway);
     for (int i = 0; i < lizards; ++i)

@@ -20,7 +20,7 @@ void Mixer::Start(const std::shared_ptr<Channel>& channel, SoundFrames frames) {
             break;
         }
     }
-    if (frames && !frames->empty()) voices_.push_back({channel, std::move(frames), 0});
+    if (frames && frames->frames > 0) voices_.push_back({channel, std::move(frames), 0});
 }
 
 void Mixer::Stop(const Channel* channel) {
@@ -69,16 +69,18 @@ void Mixer::Mix(float* out, size_t frames) {
 void Mixer::MixPiece(float* out, size_t frames) {
     std::fill(out, out + frames * 2, 0.0f);
     for (Voice& v : voices_) {
-        const std::vector<float>& data = *v.frames;
-        size_t total = data.size() / 2;
-        size_t n = std::min(frames, total - v.position);
-        const float* src = data.data() + v.position * 2;
-        for (size_t i = 0; i < n * 2; ++i)
-            out[i] += src[i];
+        const SoundData& data = *v.frames;
+        const size_t n = std::min(frames, data.frames - v.position);
+        for (size_t i = 0; i < n; ++i) {
+            float left, right;
+            MixerFrame(data, v.position + i, left, right);
+            out[2 * i] += left;
+            out[2 * i + 1] += right;
+        }
         v.position += n;
     }
     voices_.erase(std::remove_if(voices_.begin(), voices_.end(),
-                                 [](const Voice& v) { return v.position * 2 >= v.frames->size(); }),
+                                 [](const Voice& v) { return v.position >= v.frames->frames; }),
                   voices_.end());
     for (const auto& source : sources_) {
         size_t got = std::min(source->Read(scratch_.data(), frames), frames);

@@ -3,6 +3,7 @@
 // held by the game thread only for a list update.
 #pragma once
 
+#include "media/audio/pcm_data.h"
 #include "media/sound.h"
 
 #include <cstddef>
@@ -17,8 +18,8 @@ namespace media_internal {
 
 constexpr int kMixerRate = 44100;
 
-// Stereo float frames at kMixerRate, shared by every channel playing it.
-using SoundFrames = std::shared_ptr<const std::vector<float>>;
+// A sound's samples, shared by every channel playing it.
+using SoundFrames = std::shared_ptr<const SoundData>;
 
 class Mixer {
   public:

@@ -21,4 +21,18 @@ constexpr std::size_t kMaxSoundFrames = 44100u * 600u;
 // Interleaved stereo at `rate`, linearly resampled when the rates differ.
 std::vector<float> ToStereoAt(const PcmData& pcm, int rate);
 
+// A sound as the mixer keeps it: 16-bit samples at the file's own rate and
+// channel count (a quarter to an eighth of stereo floats at the mixer rate);
+// the mixer converts while it mixes, exactly as ToStereoAt would.
+struct SoundData {
+    int rate = 0;
+    int channels = 0;
+    std::vector<int16_t> samples; // interleaved
+    std::size_t frames = 0;       // length at the mixer rate
+    int mixerRate = 0;
+};
+SoundData ToSoundData(const PcmData& pcm, int mixerRate);
+// Stereo frame `o` (below sound.frames) at the mixer rate.
+void MixerFrame(const SoundData& sound, std::size_t o, float& left, float& right);
+
 } // namespace media_internal

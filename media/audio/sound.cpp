@@ -64,9 +64,9 @@ SoundPtr LoadSound(const std::string& path, int /*flags*/) {
         DebugLog("sound: " + path + ": too long");
         return nullptr;
     }
-    auto frames = std::make_shared<const std::vector<float>>(
-        media_internal::ToStereoAt(pcm, media_internal::kMixerRate));
-    if (frames->empty()) return nullptr;
+    auto frames = std::make_shared<const media_internal::SoundData>(
+        media_internal::ToSoundData(pcm, media_internal::kMixerRate));
+    if (frames->frames == 0) return nullptr;
     auto sound = std::make_shared<Sound>();
     sound->frames = std::move(frames);
     // Opening the device takes a moment: do it while loading, not at the first Play.

@@ -19,7 +19,7 @@ struct DrawState {
     int blend = BLEND_MASK;
     float rotation = 0, scaleX = 1, scaleY = 1;
     float ix = 1, iy = 0, jx = 0, jy = 1;
-    bool identity = true; // no scale, no rotation
+    bool axisAligned = true; // no scale, rotation by whole quarter turns
     uint32_t packedColour = 0xFFFFFFFFu;
 };
 DrawState g_state;
@@ -38,24 +38,35 @@ void UpdateColour() {
 
 void UpdateTransform() {
     const double radians = g_state.rotation * std::numbers::pi / 180.0;
-    const float c = static_cast<float>(std::cos(radians));
-    const float s = static_cast<float>(std::sin(radians));
+    float c = static_cast<float>(std::cos(radians));
+    float s = static_cast<float>(std::sin(radians));
+    // Quarter turns exactly, so a turned sprite still lands on whole pixels.
+    if (std::fmod(g_state.rotation, 90.0f) == 0.0f) {
+        c = std::round(c);
+        s = std::round(s);
+    }
     g_state.ix = c * g_state.scaleX;
     g_state.iy = -s * g_state.scaleY;
     g_state.jx = s * g_state.scaleX;
     g_state.jy = c * g_state.scaleY;
-    g_state.identity = g_state.ix == 1 && g_state.iy == 0 && g_state.jx == 0 && g_state.jy == 1;
+    // Unscaled, turned by quarter turns at most: every entry is 0 or +-1 with one of each per row.
+    const auto unit = [](float v) { return v == 0 || v == 1 || v == -1; };
+    g_state.axisAligned = unit(g_state.ix) && unit(g_state.iy) && unit(g_state.jx) &&
+                          unit(g_state.jy) && (g_state.ix == 0) != (g_state.iy == 0) &&
+                          (g_state.jx == 0) != (g_state.jy == 0);
 }
 
-// A filtered frame drawn unscaled at whole pixels samples texel centres, where
-// bilinear filtering gives exactly the nearest texel. Sampling it nearest then
-// is cheaper and keeps such frames in one batch with unfiltered ones.
-Sampling SamplingAt(const Image& image, float left, float top) {
-    const Sampling wanted = SamplingFor(image.flags);
-    if (wanted != SAMPLE_NEAREST && g_state.identity && left == std::floor(left) &&
-        top == std::floor(top))
-        return SAMPLE_NEAREST;
-    return wanted;
+// A frame drawn unscaled (or quarter-turned) with its corners on whole pixels
+// samples texel centres, where every filter gives exactly the nearest texel:
+// such quads may join a batch of any filter.
+Sampling SamplingAt(const Image& image, const render::Corners& c) {
+    if (g_state.axisAligned) {
+        bool whole = true;
+        for (int i = 0; i < 4; ++i)
+            whole = whole && c.x[i] == std::floor(c.x[i]) && c.y[i] == std::floor(c.y[i]);
+        if (whole) return SAMPLE_EXACT;
+    }
+    return SamplingFor(image.flags);
 }
 
 // Unknown modes draw as solid; one value for them keeps batches together.
@@ -81,12 +92,13 @@ render::Corners Transformed(float x, float y, float left, float top, float right
 void DrawFrame(Image& image, float x, float y, int frame) {
     if (frame < 0 || frame >= static_cast<int>(image.frames.size())) return;
     ImageFrame& f = image.frames[frame];
-    if (!render::PrepareFrame(f, image.width, image.height)) return;
+    if (!render::PrepareFrame(f, image.width, image.height, (image.flags & IMAGE_MIPMAPPED) != 0))
+        return;
     const render::Corners corners =
         Transformed(x, y, -image.handleX, -image.handleY, image.width - image.handleX,
                     image.height - image.handleY);
-    render::AddQuad(f.slot, SamplingAt(image, x - image.handleX, y - image.handleY), corners,
-                    g_state.packedColour, EffectiveBlend());
+    render::AddQuad(f.slot, SamplingAt(image, corners), corners, g_state.packedColour,
+                    EffectiveBlend());
 }
 } // namespace
 

@@ -68,7 +68,8 @@
     X(PFNGLBINDFRAMEBUFFERPROC, BindFramebuffer)                                                   \
     X(PFNGLFRAMEBUFFERTEXTURE2DPROC, FramebufferTexture2D)                                         \
     X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, CheckFramebufferStatus)                                     \
-    X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)
+    X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)                                                   \
+    X(PFNGLSCISSORPROC, Scissor)
 
 struct GlFunctions {
 #define PALMUT_GL_MEMBER(type, name) type name = nullptr;

@@ -23,6 +23,9 @@ struct AtlasSlot {
     bool failed = false; // the texture could not be made in this generation
     int page = -1;
     float u0 = 0, v0 = 0, u1 = 0, v1 = 0;
+    // From the frame's alpha: every texel opaque (drawing it blended changes
+    // nothing), or every texel fully opaque or fully clear.
+    bool opaque = false, binaryAlpha = false;
 };
 
 // What the game keeps of a picture is bounded: every frame's sides (and a
@@ -52,7 +55,14 @@ struct Image {
 };
 
 // The texture sampling an image's flags ask for.
-enum Sampling : uint8_t { SAMPLE_NEAREST = 0, SAMPLE_LINEAR = 1, SAMPLE_MIPMAP = 2 };
+// SAMPLE_EXACT: the quad maps pixel centres onto texel centres, where every
+// filter gives the same colour, so it can share a batch of any sampling.
+enum Sampling : uint8_t {
+    SAMPLE_NEAREST = 0,
+    SAMPLE_LINEAR = 1,
+    SAMPLE_MIPMAP = 2,
+    SAMPLE_EXACT = 3
+};
 inline Sampling SamplingFor(int flags) {
     if (!(flags & IMAGE_FILTERED)) return SAMPLE_NEAREST;
     return (flags & IMAGE_MIPMAPPED) ? SAMPLE_MIPMAP : SAMPLE_LINEAR;

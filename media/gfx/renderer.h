@@ -1,7 +1,11 @@
-// Batch renderer: collects textured, tinted quads into one preallocated
-// vertex buffer and issues a draw call only when the texture page or the blend
-// mode changes, when the buffer is full, or when the frame is read or shown.
-// Draws into an offscreen target of the game's resolution.
+// Batch renderer: records a frame's textured, tinted quads into batches (a new
+// one only when the texture page, the blend mode or a needed filter changes)
+// and draws them when the frame is read or shown. Opaque quads are drawn
+// first without blending, where no blended quad recorded before lies under
+// them. A frame that needs no scaling and starts with a clear is drawn
+// straight into the window; others go through an offscreen target of the
+// game's resolution, which is then copied scaled. A frame recorded exactly
+// like the one on screen is neither drawn nor shown again.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +24,7 @@ bool IsOpen();
 unsigned Generation();
 
 // Makes sure `frame` has a texture in this mode; false when it cannot have one.
-bool PrepareFrame(ImageFrame& frame, int width, int height);
+bool PrepareFrame(ImageFrame& frame, int width, int height, bool mipmapped);
 
 // Corners in screen pixels, clockwise from the top-left of the source:
 // x0,y0 (u0,v0) x1,y1 (u1,v0) x2,y2 (u1,v1) x3,y3 (u0,v1).
@@ -33,8 +37,7 @@ void AddQuad(const AtlasSlot& slot, Sampling sampling, const Corners& corners, u
              int blend);
 void AddRect(const Corners& corners, uint32_t colour, int blend);
 
-void Flush();
-void Clear(); // fills the target with black
+void Clear(); // the frame starts again from black
 struct ScreenRect {
     int x = 0, y = 0, w = 0, h = 0;
 };
@@ -43,11 +46,16 @@ struct ScreenRect {
 // fits, as large as fits with the aspect kept. Empty when either size is empty.
 ScreenRect FitPicture(int pictureW, int pictureH, int areaW, int areaH);
 
-// Copies the target to the window's back buffer, placed by FitPicture.
-void PresentTo(int drawableWidth, int drawableHeight);
-// True when the target was drawn on or cleared since it was last presented.
+// Puts the frame into the window's back buffer, placed by FitPicture. False
+// when the frame equals the one on screen: then nothing was drawn and there is
+// nothing to swap.
+bool PresentTo(int drawableWidth, int drawableHeight);
+// True when anything was drawn or cleared since the last presentation.
 bool ChangedSincePresent();
-// Draw calls since the last call; Flip calls it once per frame.
+// The window's picture was lost (exposed, resized): the next frame is drawn.
+void Invalidate();
+// Draw calls the last presented frame consists of (also when it was unchanged
+// and not drawn again); Flip calls it once per frame.
 int TakeDrawCalls();
 // Reads the target (top row first) as RGBA.
 bool ReadTarget(std::vector<uint8_t>& rgba, int& width, int& height);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <malloc.h>
+
 namespace {
 constexpr int WHITE_BLOCK = 4; // aligned so the last mip level keeps one white texel
 
@@ -33,13 +35,32 @@ void TextureAtlas::Open(int pageSize, int maxTextureSize) {
     maxTextureSize_ = maxTextureSize;
 }
 
+void TextureAtlas::RestorePixels() {
+    GLuint framebuffer = 0;
+    for (Page& page : pages_) {
+        if (!page.texture || !page.owner) continue;
+        if (!framebuffer) gl.GenFramebuffers(1, &framebuffer);
+        gl.BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+        gl.FramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                                page.texture, 0);
+        std::vector<uint8_t>& rgba = page.owner->rgba;
+        rgba.resize(static_cast<size_t>(page.ownerWidth) * page.ownerHeight * 4);
+        gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
+        // Uploaded top row first, so texture row 0 is the picture's top row.
+        gl.ReadPixels(PADDING, PADDING, page.ownerWidth, page.ownerHeight, GL_RGBA,
+                      GL_UNSIGNED_BYTE, rgba.data());
+        page.owner = nullptr;
+    }
+    if (framebuffer) gl.DeleteFramebuffers(1, &framebuffer);
+}
+
 void TextureAtlas::Close() {
     for (Page& page : pages_)
         if (page.texture) gl.DeleteTextures(1, &page.texture);
     pages_.clear();
 }
 
-int TextureAtlas::NewPage(int width, int height, bool shared) {
+int TextureAtlas::NewPage(int width, int height, bool shared, int levels) {
     size_t index = 0;
     while (index < pages_.size() && pages_[index].texture)
         ++index;
@@ -49,15 +70,18 @@ int TextureAtlas::NewPage(int width, int height, bool shared) {
     page.width = width;
     page.height = height;
     page.shared = shared;
+    page.levels = levels;
     gl.GenTextures(1, &page.texture);
     gl.BindTexture(GL_TEXTURE_2D, page.texture);
     gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, MIP_LEVELS - 1);
-    // Zero-filled so unused space never shows garbage through a filter.
-    std::vector<uint8_t> zeros(static_cast<size_t>(width) * height * 4, 0);
-    for (int level = 0; level < MIP_LEVELS; ++level)
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, levels - 1);
+    // Shared pages are zero-filled so unused space never shows garbage through
+    // a filter; a page of its own is filled whole by its frame.
+    std::vector<uint8_t> zeros(shared ? static_cast<size_t>(width) * height * 4 : 0, 0);
+    for (int level = 0; level < levels; ++level)
         gl.TexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, std::max(1, width >> level),
-                      std::max(1, height >> level), 0, GL_RGBA, GL_UNSIGNED_BYTE, zeros.data());
+                      std::max(1, height >> level), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                      shared ? zeros.data() : nullptr);
     if (shared) {
         std::vector<uint8_t> white(WHITE_BLOCK * WHITE_BLOCK * 4, 255);
         Upload(page, 0, 0, WHITE_BLOCK, WHITE_BLOCK, white.data(), WHITE_BLOCK, WHITE_BLOCK);
@@ -90,7 +114,7 @@ void TextureAtlas::Upload(const Page& page, int x, int y, int blockW, int blockH
     // Level 0: the frame centred in the block, its edge pixels repeated outwards.
     const int pad = PADDING;
     const size_t level0 = static_cast<size_t>(blockW) * blockH * 4;
-    scratch_.resize(level0 + level0 / 4 + level0 / 16);
+    scratch_.resize(page.levels > 1 ? level0 + level0 / 4 + level0 / 16 : level0);
     uint8_t* block = scratch_.data();
     for (int by = 0; by < blockH; ++by) {
         const int sy = std::clamp(by - pad, 0, height - 1);
@@ -104,19 +128,22 @@ void TextureAtlas::Upload(const Page& page, int x, int y, int blockW, int blockH
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
     uint8_t* levelData = block;
     int w = blockW, h = blockH;
-    for (int level = 0; level < MIP_LEVELS; ++level) {
+    for (int level = 0; level < page.levels; ++level) {
         gl.TexSubImage2D(GL_TEXTURE_2D, level, x >> level, y >> level, w, h, GL_RGBA,
                          GL_UNSIGNED_BYTE, levelData);
-        if (level + 1 == MIP_LEVELS || w < 2 || h < 2) break;
+        if (level + 1 == page.levels || w < 2 || h < 2) break;
         uint8_t* next = levelData + static_cast<size_t>(w) * h * 4;
         Downsample(levelData, w, h, next);
         levelData = next;
         w /= 2;
         h /= 2;
     }
+    // A large picture's block is not worth keeping around for the next upload.
+    if (scratch_.size() > (256u << 10)) std::vector<uint8_t>().swap(scratch_);
 }
 
-bool TextureAtlas::Place(ImageFrame& frame, int width, int height, unsigned generation) {
+bool TextureAtlas::Place(ImageFrame& frame, int width, int height, unsigned generation,
+                         bool mipmapped) {
     AtlasSlot& slot = frame.slot;
     slot = AtlasSlot{};
     slot.generation = generation;
@@ -126,23 +153,41 @@ bool TextureAtlas::Place(ImageFrame& frame, int width, int height, unsigned gene
     }
     const int blockW = RoundUp4(width + 2 * PADDING);
     const int blockH = RoundUp4(height + 2 * PADDING);
+    const int levels = mipmapped ? MIP_LEVELS : 1;
+    // Mipmapped frames are a font's glyphs: a smaller page holds a screen's worth.
+    const int pageSize = mipmapped ? pageSize_ / 2 : pageSize_;
     int pageIndex = -1, x = 0, y = 0;
-    if (blockW <= pageSize_ - WHITE_BLOCK && blockH <= pageSize_ - WHITE_BLOCK) {
+    if (blockW <= pageSize / 2 && blockH <= pageSize / 2) {
         for (size_t i = 0; i < pages_.size() && pageIndex < 0; ++i)
-            if (pages_[i].texture && pages_[i].shared && Allocate(pages_[i], blockW, blockH, x, y))
+            if (pages_[i].texture && pages_[i].shared && pages_[i].levels == levels &&
+                Allocate(pages_[i], blockW, blockH, x, y))
                 pageIndex = static_cast<int>(i);
         if (pageIndex < 0) {
-            pageIndex = NewPage(pageSize_, pageSize_, true);
+            pageIndex = NewPage(pageSize, pageSize, true, levels);
             Allocate(pages_[pageIndex], blockW, blockH, x, y);
         }
     } else if (blockW <= maxTextureSize_ && blockH <= maxTextureSize_) {
-        pageIndex = NewPage(blockW, blockH, false);
+        pageIndex = NewPage(blockW, blockH, false, levels);
     } else {
         slot.failed = true;
         return false;
     }
     Page& page = pages_[pageIndex];
     Upload(page, x, y, blockW, blockH, frame.rgba.data(), width, height);
+    slot.opaque = slot.binaryAlpha = true;
+    for (size_t i = 3; i < frame.rgba.size(); i += 4) {
+        const uint8_t a = frame.rgba[i];
+        if (a != 255) slot.opaque = false;
+        if (a != 255 && a != 0) slot.binaryAlpha = false;
+    }
+    if (!page.shared) {
+        // A picture's pixels live on in its texture; RestorePixels brings them
+        // back before a mode change needs them again.
+        std::vector<uint8_t>().swap(frame.rgba);
+        page.owner = &frame;
+        page.ownerWidth = width;
+        page.ownerHeight = height;
+    }
     ++page.live;
     slot.page = pageIndex;
     slot.u0 = static_cast<float>(x + PADDING) / page.width;
@@ -157,14 +202,18 @@ bool TextureAtlas::Release(int index) {
     Page& page = pages_[index];
     if (!page.texture || --page.live > 0) return false;
     gl.DeleteTextures(1, &page.texture);
+    const bool large = static_cast<size_t>(page.width) * page.height >= (256u << 10);
     page = Page{};
+    // A picture's texture is big and freed in the middle of the heap: hand the
+    // memory back to the system instead of keeping it resident.
+    if (large) malloc_trim(0);
     return true;
 }
 
 int TextureAtlas::AnyPage() {
     for (size_t i = 0; i < pages_.size(); ++i)
         if (pages_[i].texture && pages_[i].shared) return static_cast<int>(i);
-    return NewPage(pageSize_, pageSize_, true);
+    return NewPage(pageSize_, pageSize_, true, 1);
 }
 
 void TextureAtlas::WhiteTexel(int index, float& u, float& v) const {

@@ -86,8 +86,8 @@ void SetSwapInterval(int interval) {
 void PresentNow() {
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(win.window, &w, &h);
-    render::PresentTo(w, h);
-    SDL_GL_SwapWindow(win.window);
+    // An unchanged frame stays on screen as it is: no drawing, no swap.
+    if (render::PresentTo(w, h)) SDL_GL_SwapWindow(win.window);
 }
 
 // The largest whole multiple of the picture that fits the usable desktop
@@ -203,7 +203,9 @@ void RepaintWindow() {
     // Screens that wait without redrawing (death screens, a dialog) still
     // show their picture after a resize; a frame still being drawn is left to
     // its own Flip.
-    if (win.window && render::IsOpen() && !render::ChangedSincePresent()) PresentNow();
+    if (!win.window || !render::IsOpen() || render::ChangedSincePresent()) return;
+    render::Invalidate(); // same size after an expose: still drawn and swapped
+    PresentNow();
 }
 } // namespace
 
@@ -277,7 +279,6 @@ int CurrentDepth() {
 }
 
 void Flip(int sync) {
-    render::Flush();
     if (win.frameHook) win.frameHook();
     if (!win.window) return;
     if (sync == -1) {
@@ -290,10 +291,11 @@ void Flip(int sync) {
     } else {
         SetSwapInterval(sync != 0 ? 1 : 0);
     }
-    render::Flush(); // the hook may have drawn
-    win.lastDrawCalls = render::TakeDrawCalls();
     PresentNow();
+    win.lastDrawCalls = render::TakeDrawCalls();
     media_internal::PumpEvents();
+    // The window's picture may be gone (exposed, resized): draw the next frame even if unchanged.
+    if (media_internal::TakeWindowPictureLost()) render::Invalidate();
 }
 
 void Cls() {

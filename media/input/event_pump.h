@@ -17,6 +17,9 @@ void ResetKeyboardAfterModal();
 // do (switch between window and full screen) and what a resized or uncovered
 // window needs (its picture shown again). Null while no window is open.
 void SetWindowActions(void (*toggleFullScreen)(), void (*repaint)());
+// Called by Flip after pumping: true once after the window's picture was lost
+// (exposed, resized, shown again), so the next frame is drawn even if unchanged.
+bool TakeWindowPictureLost();
 // Called by the tests' media reset: no keys, no close request, no idle hook.
 void ResetKeyboard();
 

@@ -29,6 +29,7 @@ struct KeyboardState {
     uint32_t writeCount = 0;
     bool closeRequested = false;
     bool started = false;
+    Uint32 lastSystemPump = 0;
 };
 
 void PadKey(int vk, bool down);
@@ -42,6 +43,7 @@ struct InputState {
     // Set by the graphics module while a window is open.
     void (*toggleFullScreen)() = nullptr;
     void (*repaint)() = nullptr;
+    bool pictureLost = false;
 };
 InputState input;
 
@@ -128,6 +130,11 @@ void HandleEvent(const SDL_Event& e) {
         break;
     case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) input.keys.closeRequested = true;
+        // The window's picture may be gone: the next frame is drawn even if unchanged.
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+            e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+            e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED)
+            input.pictureLost = true;
         // A key released while another window had focus would stay "down".
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
             e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
@@ -171,12 +178,20 @@ void HandleEvent(const SDL_Event& e) {
     }
 }
 
-// Drains the event queue; true when at least one event was waiting.
-bool Drain() {
+// Drains the event queue; true when at least one event was waiting. Asking
+// the window system for new events costs a round trip: a pass asks about many
+// keys, so queries ask it at most once per millisecond and otherwise read
+// what is queued already (events pushed by tests land there directly).
+bool Drain(bool askSystem) {
     if (!input.keys.started) return false;
+    const Uint32 now = SDL_GetTicks();
+    if (askSystem || now != input.keys.lastSystemPump) {
+        input.keys.lastSystemPump = now;
+        SDL_PumpEvents();
+    }
     bool any = false;
     SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
         any = true;
         HandleEvent(e);
     }
@@ -197,9 +212,9 @@ void RunIdleHook() {
 // Pump for a query: when nothing was waiting, a test's idle hook may feed input,
 // which the same query then sees.
 void PumpForQuery() {
-    if (Drain() || !input.idleHook || input.inIdleHook) return;
+    if (Drain(false) || !input.idleHook || input.inIdleHook) return;
     RunIdleHook();
-    Drain();
+    Drain(false);
 }
 
 } // namespace
@@ -220,17 +235,23 @@ void StartKeyboard() {
 }
 
 void PumpEvents() {
-    Drain();
+    Drain(true);
 }
 
 void ResetKeyboardAfterModal() {
-    Drain();
+    Drain(true);
     ClearKeyState();
 }
 
 void SetWindowActions(void (*toggleFullScreen)(), void (*repaint)()) {
     input.toggleFullScreen = toggleFullScreen;
     input.repaint = repaint;
+}
+
+bool TakeWindowPictureLost() {
+    const bool lost = input.pictureLost;
+    input.pictureLost = false;
+    return lost;
 }
 
 void ResetKeyboard() {
@@ -271,7 +292,7 @@ int NextChar() {
 }
 
 void ClearKeys() {
-    bool any = Drain();
+    bool any = Drain(true);
     ClearKeyState();
     // Whatever an idle hook feeds here stays queued for the next query instead
     // of being wiped at once.

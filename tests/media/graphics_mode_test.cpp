@@ -1,4 +1,6 @@
 // Opening, re-opening and closing the mode; frame pacing on the virtual clock.
+#include <SDL2/SDL.h>
+
 #include "graphics_test_support.h"
 #include "media/clock.h"
 #include "media/gfx/frame_pacing.h"
@@ -15,12 +17,21 @@ TEST(GraphicsMode, ReopenKeepsImagesAndResetsTheDrawingState) {
     }));
     ImagePtr tile = LoadImage(path, -1);
     ASSERT_TRUE(tile);
+    // A picture keeps no pixel copy once uploaded: the re-open must bring it back.
+    const std::string bigPath = scratch / "picture.png";
+    ASSERT_TRUE(WriteColourPng(bigPath, 300, 200, false, [](int x, int y) {
+        return x < 150 ? Rgb(200, 10, 10) : Rgb(10, 10, static_cast<unsigned>(50 + y));
+    }));
+    ImagePtr picture = LoadImage(bigPath, -1);
+    ASSERT_TRUE(picture);
     const FontPtr builtin = GetFont();
 
     ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0));
     EXPECT_EQ(CurrentDepth(), 0);
     EXPECT_TRUE(media_internal::CurrentWindow());
     DrawImage(tile, 0, 0, 0);
+    DrawImage(picture, 0, 100, 0);
+    EXPECT_EQ(ReadBackPixel(200, 150), Rgb(10, 10, 100));
     SetBlend(BLEND_ALPHA);
     SetColor(10, 20, 30);
     SetAlpha(0.5f);
@@ -38,6 +49,9 @@ TEST(GraphicsMode, ReopenKeepsImagesAndResetsTheDrawingState) {
     EXPECT_EQ(ReadBackPixel(120, 110), Rgb(0, 255, 0));
     EXPECT_EQ(ReadBackPixel(131, 131), Rgb(0, 255, 0));
     EXPECT_EQ(ReadBackPixel(133, 133), Rgb(0, 0, 0));
+    DrawImage(picture, 300, 250, 0);
+    EXPECT_EQ(ReadBackPixel(310, 260), Rgb(200, 10, 10));
+    EXPECT_EQ(ReadBackPixel(599, 449), Rgb(10, 10, 249));
 
     CloseGraphics();
     EXPECT_EQ(CurrentDepth(), 0);
@@ -52,6 +66,40 @@ TEST(GraphicsMode, FullScreenReportsDepth32AndShowsTheWholePicture) {
     DrawRect(0, 0, 640, 480);
     EXPECT_EQ(ReadBackPixel(639, 479), Rgb(200, 100, 50));
     Flip(0);
+    CloseGraphics();
+}
+
+// A 1x frame goes straight into the window, a scaled one through the
+// offscreen target: a frame that does not clear first must build on the
+// picture before it whichever way that one went.
+TEST(GraphicsMode, FramesBuildOnTheLastPictureAcrossScaledAndUnscaledWindows) {
+    ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0));
+    SDL_Window* window = media_internal::CurrentWindow();
+    ASSERT_TRUE(window);
+    const auto rect = [](unsigned colour, int x, int y) {
+        SetColor((colour >> 16) & 255, (colour >> 8) & 255, colour & 255);
+        DrawRect(static_cast<float>(x), static_cast<float>(y), 100, 100);
+    };
+    Cls();
+    rect(Rgb(200, 0, 0), 0, 0);
+    Flip(0); // unscaled: drawn into the window
+    const struct {
+        int w, h;
+        unsigned colour;
+        int x;
+    } steps[] = {{1280, 960, Rgb(0, 200, 0), 100},   // scaled
+                 {1280, 960, Rgb(0, 0, 200), 200},   // scaled again, no resize
+                 {640, 480, Rgb(200, 200, 0), 300}}; // back to 1x, still not cleared
+    for (const auto& step : steps) {
+        SDL_SetWindowSize(window, step.w, step.h);
+        Flip(0); // the resize reaches the window; nothing new drawn
+        rect(step.colour, step.x, 0);
+        EXPECT_EQ(ReadBackPixel(50, 50), Rgb(200, 0, 0)) << step.w;
+        EXPECT_EQ(ReadBackPixel(step.x + 50, 50), step.colour) << step.w;
+        Flip(0);
+    }
+    EXPECT_EQ(ReadBackPixel(150, 50), Rgb(0, 200, 0));
+    EXPECT_EQ(ReadBackPixel(250, 50), Rgb(0, 0, 200));
     CloseGraphics();
 }
 

@@ -35,10 +35,12 @@ void operator delete(void* p, std::size_t) noexcept {
 #endif
 
 namespace {
-ImagePtr Sheet(const TempDir& scratch, const std::string& name, int cells, unsigned tint) {
+// Cells with a masked (black) frame, or opaque ones like ground tiles.
+ImagePtr Sheet(const TempDir& scratch, const std::string& name, int cells, unsigned tint,
+               bool opaque = false) {
     const std::string path = scratch / name;
     WriteColourPng(path, cells * 32, 32, false, [&](int x, int y) {
-        if ((x % 32) < 2 || (y % 32) < 2) return Rgb(0, 0, 0);
+        if (!opaque && ((x % 32) < 2 || (y % 32) < 2)) return Rgb(0, 0, 0);
         return tint ^ (static_cast<unsigned>(x / 32) * 0x101010u);
     });
     return LoadImageStrip(path, 32, 32, 0, cells, -1);
@@ -104,6 +106,37 @@ TEST_F(GraphicsTest, PlayFrameNeedsFewDrawCallsAndNoAllocations) {
         EXPECT_GE(LastFrameDrawCalls(), 1);
         EXPECT_LE(LastFrameDrawCalls(), 4) << (font ? "TrueType" : "built-in") << " text";
     }
+}
+
+TEST_F(GraphicsTest, OpaqueTilesGoFirstUnblendedButNeverOverSpritesDrawnBefore) {
+    ImagePtr tiles = Sheet(scratch, "ground.png", 10, Rgb(20, 120, 40), true);
+    ImagePtr items = Sheet(scratch, "items.png", 23, Rgb(160, 80, 20));
+    ASSERT_TRUE(tiles && items);
+    SetBlend(BLEND_ALPHA);
+    // Play's order: each cell's tile, then what lies on it; then a turned
+    // sprite, a scaled and faded one, and text.
+    for (int col = 0; col < 20; ++col) {
+        DrawImage(tiles, 32.0f * col, 0, 1);
+        DrawImage(items, 32.0f * col, 0, 4);
+    }
+    DrawImage(items, 64, 64, 2); // a sprite first ...
+    DrawImage(tiles, 64, 64, 3); // ... then a tile over it: the tile must win
+    SetDrawRotation(90);
+    DrawImage(items, 200, 200, 5);
+    SetDrawRotation(0);
+    SetDrawScale(2, 2);
+    SetAlpha(0.5f);
+    DrawImage(items, 300, 200, 6);
+    SetDrawScale(1, 1);
+    SetAlpha(1);
+    DrawText("Mjam!", 0, 100);
+    const unsigned tile1 = Rgb(20, 120, 40) ^ 0x101010u, tile3 = Rgb(20, 120, 40) ^ 0x303030u;
+    const unsigned item4 = Rgb(160, 80, 20) ^ 0x404040u;
+    EXPECT_EQ(ReadBackPixel(32 * 7 + 1, 1), tile1) << "the item's masked frame shows the tile";
+    EXPECT_EQ(ReadBackPixel(32 * 7 + 16, 16), item4) << "items stay above their tiles";
+    EXPECT_EQ(ReadBackPixel(80, 80), tile3) << "a later tile covers an earlier sprite";
+    Flip(0);
+    EXPECT_LE(LastFrameDrawCalls(), 2) << "opaque tiles, then everything blended";
 }
 
 TEST_F(GraphicsTest, BatchesSplitOnlyOnBlendChangesAndStayInOrder) {

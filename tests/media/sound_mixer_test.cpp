@@ -11,8 +11,11 @@ namespace {
 using media_internal::Mixer;
 using media_internal::SoundFrames;
 
+// Stereo at the mixer rate, kept as the mixer keeps every sound (16-bit).
 SoundFrames Frames(std::vector<float> v) {
-    return std::make_shared<const std::vector<float>>(std::move(v));
+    media_internal::PcmData pcm{44100, 2, std::move(v)};
+    return std::make_shared<const media_internal::SoundData>(
+        media_internal::ToSoundData(pcm, 44100));
 }
 
 std::shared_ptr<Channel> NewChannel() {
@@ -47,12 +50,12 @@ TEST(SoundMixer, StopAndRestartOnTheSameChannel) {
         ramp.insert(ramp.end(), {i / 10000.0f, 0.0f});
     m.Start(a, Frames(ramp));
     auto first = MixFrames(m, 3000); // larger than one internal piece
-    EXPECT_FLOAT_EQ(first[2 * 2999], 2999 / 10000.0f);
+    EXPECT_NEAR(first[2 * 2999], 2999 / 10000.0f, 1 / 32768.0);
     EXPECT_TRUE(m.IsPlaying(a.get()));
     // Restarting replaces the old sound instead of stacking a second voice.
     m.Start(a, Frames(ramp));
     EXPECT_EQ(m.PlayingCount(), 1u);
-    EXPECT_FLOAT_EQ(MixFrames(m, 2)[2], 1 / 10000.0f);
+    EXPECT_NEAR(MixFrames(m, 2)[2], 1 / 10000.0f, 1 / 32768.0);
     m.Stop(a.get());
     EXPECT_FALSE(m.IsPlaying(a.get()));
     EXPECT_EQ(MixFrames(m, 2), std::vector<float>(4, 0.0f));
