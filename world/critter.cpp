@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <unordered_map>
 
 #include "core/state.h"
 #include "media/clock.h"
@@ -77,11 +79,42 @@ bool ApeReacts(const TCritter& ape, const CastawayView& castaway) {
     return true;
 }
 
-void LizardReacts(const TCritter& lizard, const CastawayView& castaway, std::vector<char>& dead) {
-    for (std::size_t i = 0; i < TCritter::list.size(); ++i) {
-        const TCritter& other = TCritter::list[i];
-        if (other.typ == TCritter::APE && other.x == lizard.x && other.y == lizard.y) dead[i] = 1;
+// Apes by cell, kept current as they step through one sweep, so that a lizard
+// finds the apes on its cell without walking the whole list: on a big island
+// with thousands of critters that walk dominated every castaway step.
+class ApesByCell {
+  public:
+    explicit ApesByCell(const std::vector<TCritter>& critters) {
+        for (std::size_t i = 0; i < critters.size(); ++i)
+            if (critters[i].typ == TCritter::APE)
+                cells_.emplace(Key(critters[i].x, critters[i].y), i);
     }
+    void Move(std::size_t ape, int fromX, int fromY, int toX, int toY) {
+        if (fromX == toX && fromY == toY) return;
+        auto [first, last] = cells_.equal_range(Key(fromX, fromY));
+        for (auto it = first; it != last; ++it)
+            if (it->second == ape) {
+                cells_.erase(it);
+                break;
+            }
+        cells_.emplace(Key(toX, toY), ape);
+    }
+    template <class Visit> void ForEachAt(int x, int y, Visit visit) const {
+        auto [first, last] = cells_.equal_range(Key(x, y));
+        for (auto it = first; it != last; ++it)
+            visit(it->second);
+    }
+
+  private:
+    static std::int64_t Key(int x, int y) {
+        return (static_cast<std::int64_t>(x) << 32) ^ static_cast<std::uint32_t>(y);
+    }
+    std::unordered_multimap<std::int64_t, std::size_t> cells_;
+};
+
+void LizardReacts(const TCritter& lizard, const CastawayView& castaway, const ApesByCell& apes,
+                  std::vector<char>& dead) {
+    apes.ForEachAt(lizard.x, lizard.y, [&](std::size_t ape) { dead[ape] = 1; });
     if (karte.data(lizard.x, lizard.y, 0) == TKarte::ROCK) {
         int roll = RandomInt(1, 100);
         if (roll <= 2) karte.data(lizard.x, lizard.y, 1) = TObjekt::STEINBROCKEN;
@@ -120,14 +153,17 @@ void TCritter::Update(const CastawayView& castaway) {
     // Killed critters are only marked during the sweep and removed after it,
     // so the walk never skips or revisits anyone.
     std::vector<char> dead(list.size(), 0);
+    ApesByCell apes(list);
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (dead[i]) continue;
         TCritter& critter = list[i];
+        const int fromX = critter.x, fromY = critter.y;
         Step(critter);
         if (critter.typ == APE) {
+            apes.Move(i, fromX, fromY, critter.x, critter.y);
             if (ApeReacts(critter, castaway)) dead[i] = 1;
         } else if (critter.typ == WARAN) {
-            LizardReacts(critter, castaway, dead);
+            LizardReacts(critter, castaway, apes, dead);
         }
     }
     std::size_t kept = 0;

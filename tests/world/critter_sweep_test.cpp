@@ -182,6 +182,29 @@ TEST_F(CritterSweep, LizardEatsEveryApeOnItsCellAndLeavesNothing) {
     EXPECT_EQ(karte.data(10, 10, 1), 6);
 }
 
+TEST_F(CritterSweep, LizardEatsApesWhereTheyStandAtItsTurnNotWhereTheySweepStarted) {
+    // Two cells of land; the ape acts first, then the lizard stays put.
+    const struct {
+        int apeX, apeDraw; // the ape's cell and its step (3 west, 4 east)
+        bool eaten;
+    } cases[] = {{10, 4, true}, {11, 3, false}};
+    for (const auto& c : cases) {
+        int seed = 1;
+        for (;; ++seed) { // a seed whose draws are the ape's step, then "stay" for the lizard
+            SeedRandom(SpreadSeed(seed));
+            if (RandomInt(1, 9) == c.apeDraw && RandomInt(1, 5) == 5) break;
+        }
+        MakeMap(64, 64, 0);
+        Islet(10, 10);
+        Islet(11, 10);
+        TCritter::list = {Critter(A, c.apeX, 10), Critter(W, 11, 10)};
+        SeedRandom(SpreadSeed(seed));
+        TCritter::Update(castaway);
+        EXPECT_EQ(TCritter::list.size(), c.eaten ? 1u : 2u) << "ape from column " << c.apeX;
+        EXPECT_EQ(TCritter::list.back().typ, W);
+    }
+}
+
 TEST_F(CritterSweep, LizardOnRockLeavesStonesTwiceInAHundred) {
     Islet(20, 20, 3);
     Islet(25, 25, 4);
