@@ -110,9 +110,35 @@ class Planner {
         line += std::to_string(apes) + " inv";
         for (int id : player.inventory)
             line += " " + std::to_string(id);
+        line += " here " + std::to_string(ItemAt(player.x, player.y));
+        if (static_cast<int>(fromHere_.size()) == w_ * h_ && w_ > 0) {
+            const Needs n = Compute();
+            line += " need f" + std::to_string(n.furs) + " r" + std::to_string(n.ferns) + " p" +
+                    std::to_string(n.planks) + " w" + std::to_string(n.wood) + " s" +
+                    std::to_string(n.stones) + " " + std::to_string(n.hammer) +
+                    std::to_string(n.axe) + std::to_string(n.saw) + std::to_string(n.iron) +
+                    std::to_string(n.ore) + std::to_string(n.fire) + std::to_string(n.flint) +
+                    std::to_string(n.slate) + std::to_string(n.split);
+        }
         line += " raft " + std::to_string(raftX_) + "," + std::to_string(raftY_);
         if (!Tmessage::list.empty()) line += " [" + Tmessage::list.back().txt + "]";
         return line;
+    }
+
+    void DumpMap() const {
+        for (int y = 0; y < h_; ++y) {
+            std::string row;
+            for (int x = 0; x < w_; ++x) {
+                char c = " ~.^,"[Ground(x, y)];
+                const int it = ItemAt(x, y);
+                if (it) c = "?PSTHBKbfsEeFAgLMRlrGQpZ"[it];
+                for (const TCritter& cr : TCritter::list)
+                    if (cr.x == x && cr.y == y) c = cr.typ == TCritter::APE ? '@' : 'W';
+                if (x == player.x && y == player.y) c = '*';
+                row += c;
+            }
+            std::fprintf(stderr, "%s\n", row.c_str());
+        }
     }
 
     std::vector<int> Keys() {
@@ -262,6 +288,13 @@ class Planner {
         return -1;
     }
     int FreeSlots() const { return Count(0); }
+    // One rule for food on the ground, so that the walk towards it and the
+    // take at its end agree: a free slot is enough while hungry, otherwise one
+    // stays free for the recipes.
+    bool TakesFood() const {
+        if (FreeSlots() == 0) return false;
+        return player.hunger >= 100 || (CarriedFood() < 10 && FreeSlots() > 1);
+    }
     int CarriedFood() const {
         int points = 0;
         for (int id : player.inventory)
@@ -349,7 +382,7 @@ class Planner {
         case BRATEN:
         case BEEREN:
         case FLEISCH:
-            return CarriedFood() < 10 && FreeSlots() > 2;
+            return TakesFood();
         default:
             return false;
         }
@@ -435,7 +468,8 @@ class Planner {
         for (int k = 0; k < 4; ++k) {
             const int nx = player.x + dx[k], ny = player.y + dy[k];
             if (!karte.isenterable(nx, ny) || !Safe(nx, ny)) continue;
-            const double chance = MeetChance(nx, ny);
+            // Rock costs six hunger a step: an ape there is worth less.
+            const double chance = MeetChance(nx, ny) / (Ground(nx, ny) == TKarte::ROCK ? 3 : 1);
             if (chance > best) {
                 best = chance;
                 key = KeyFor(dx[k], dy[k]);
@@ -550,6 +584,25 @@ class Planner {
         return {};
     }
 
+    // Fruit anywhere, or a palm to shake: food without a hunt.
+    std::vector<int> Fruit() {
+        int x = 0, y = 0, d = 0;
+        if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d) && d > 0)
+            return GoTo(x, y);
+        if (Has(HAMMER) && ShakeablePalm(player.x, player.y))
+            return Open(Intent::USE, SlotOf(HAMMER));
+        if (Has(HAMMER) && Nearest([&](int cx, int cy) { return ShakeablePalm(cx, cy); }, x, y, d))
+            return GoTo(x, y);
+        return {};
+    }
+
+    // Everything aboard but the last plank pair, and the raft within reach.
+    bool Departing() const {
+        if (raftX_ < 0 || Count(PLANKE) < 2 || PairsLaid() < 2 || !Ready()) return false;
+        const int cost = fromHere_[Idx(raftX_, raftY_)];
+        return cost != kNone && player.hunger + cost < 280;
+    }
+
     bool ShakeablePalm(int x, int y) const {
         if (ItemAt(x, y) != PALME || karte.data(x, y, 2) >= Millis() - 10000) return false;
         for (int dy = -1; dy <= 1; ++dy)
@@ -581,18 +634,19 @@ class Planner {
         PlanFromHere();
         const Needs n = Compute();
         std::vector<int> keys;
+        const int here = ItemAt(player.x, player.y);
+        // Food underfoot is taken before anything else, the way to water
+        // included: a take costs no step, and walking off leaves it to the apes.
+        if (Edible(here) && TakesFood() && player.durst < 170) return {KEY_SPACE};
         if (Survive(keys)) return keys;
 
-        const int here = ItemAt(player.x, player.y);
-        // Take what is wanted from the own cell; food too when hungry.
-        if (here != 0 && FreeSlots() > 0 &&
-            (Wanted(here, n) || (Edible(here) && player.hunger >= 150)))
-            return {KEY_SPACE};
+        // Take what is wanted from the own cell.
+        if (here != 0 && FreeSlots() > 0 && Wanted(here, n)) return {KEY_SPACE};
         const bool hungry = player.hunger >= 100 || CarriedFood() < kStock ||
                             (Has(SEGEL) && Has(LEDERBEUTEL) && CarriedFood() < 6);
         if (here == PALME && Has(HAMMER) && hungry && ShakeablePalm(player.x, player.y))
             return Open(Intent::USE, SlotOf(HAMMER));
-        if (player.hunger >= 170 && !Has(FLEISCH)) {
+        if (player.hunger >= 170 && !Has(FLEISCH) && !Departing()) {
             keys = Forage();
             if (!keys.empty()) return keys;
         }
@@ -660,12 +714,16 @@ class Planner {
             ((Has(EISENERZ) && n.iron) || (Has(FLEISCH) && fromHere_[Idx(fx, fy)] < 80)))
             return GoTo(fx, fy);
 
-        // Food close by, while little is carried: fruit, or a palm to shake.
-        if (CarriedFood() < kStock && FreeSlots() > 1) {
-            if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d) && d < 30)
+        // Food while little is carried: fruit, or a palm to shake, the farther
+        // afield the hungrier he is, so that the stock is there before the need.
+        if (CarriedFood() < kStock && TakesFood()) {
+            const int range = 30 + player.hunger;
+            if (Nearest([&](int cx, int cy) { return Edible(ItemAt(cx, cy)); }, x, y, d) &&
+                d < range)
                 return GoTo(x, y);
             if (Has(HAMMER) &&
-                Nearest([&](int cx, int cy) { return ShakeablePalm(cx, cy); }, x, y, d) && d < 20)
+                Nearest([&](int cx, int cy) { return ShakeablePalm(cx, cy); }, x, y, d) &&
+                d < range * 2 / 3)
                 return GoTo(x, y);
         }
 
@@ -679,12 +737,14 @@ class Planner {
                                    x, y, d))
             return GoTo(x, y);
 
-        // Furs: hunt while apes are left.
+        // Furs: hunt while apes are left, with food in the bag first: a hunt
+        // can drag on across the rocks, far from any fruit.
         if (n.furs > 0 && Has(AXT)) {
             if (!ApesLeft()) {
                 hopeless_ = true;
                 return {};
             }
+            if (CarriedFood() < kStock && TakesFood() && !(keys = Fruit()).empty()) return keys;
             return Hunt();
         }
         if (n.furs > 0 && !ApesLeft() && !Lying(AFFENFELL)) {
@@ -802,11 +862,14 @@ Outcome PlayIsland(const std::string& mapImage, int seed, int maxPasses, bool re
                 if (!retry) break;
                 loading = true;
             }
+            if (trace && out.passes == from && !loading) planner.DumpMap();
             if (trace && out.passes >= from)
                 std::fprintf(stderr, "%d %s\n", out.passes, planner.Describe().c_str());
             if (!loading) {
-                for (int key : planner.Keys())
+                for (int key : planner.Keys()) {
+                    if (trace && out.passes >= from) std::fprintf(stderr, "  key %d\n", key);
                     InjectKeyPress(key);
+                }
                 if (planner.Hopeless()) {
                     out.end = "no apes";
                     break;
