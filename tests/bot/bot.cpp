@@ -727,18 +727,9 @@ class Planner {
                 return GoTo(x, y);
         }
 
-        // Things lying about that the next recipe needs.
-        if (FreeSlots() > 0 && Nearest(
-                                   [&](int cx, int cy) {
-                                       const int id = ItemAt(cx, cy);
-                                       return id != 0 && id != FLEISCH && id != BEEREN &&
-                                              id != KOKOSNUSS && id != BRATEN && Wanted(id, n);
-                                   },
-                                   x, y, d))
-            return GoTo(x, y);
-
-        // Furs: hunt while apes are left, with food in the bag first: a hunt
-        // can drag on across the rocks, far from any fruit.
+        // Furs: hunt while apes are left, before anything else once the axe is
+        // in hand (the lizards thin the apes out), with food in the bag first:
+        // a hunt can drag on across the rocks, far from any fruit.
         if (n.furs > 0 && Has(AXT)) {
             if (!ApesLeft()) {
                 hopeless_ = true;
@@ -751,6 +742,16 @@ class Planner {
             hopeless_ = true;
             return {};
         }
+
+        // Things lying about that the next recipe needs.
+        if (FreeSlots() > 0 && Nearest(
+                                   [&](int cx, int cy) {
+                                       const int id = ItemAt(cx, cy);
+                                       return id != 0 && id != FLEISCH && id != BEEREN &&
+                                              id != KOKOSNUSS && id != BRATEN && Wanted(id, n);
+                                   },
+                                   x, y, d))
+            return GoTo(x, y);
 
         // Planks: saw the palms on the way to the raft.
         if (Has(SAEGE) && n.planks > 0 && Count(PLANKE) < 2 && FreeSlots() > 0) {
