@@ -26,24 +26,29 @@ class Bot : public ShellFixture {
     }
 };
 
-// The islands as the game ships them, with a few fixed seeds each.
-struct Island {
-    const char* image;
-    int seeds[3];
-};
-constexpr Island kIslands[] = {{"map/map.png", {1, 7, 9}}, {"map/bucht.png", {1, 4, 6}}};
+// The islands as the game ships them. The goal is 19 wins in 20 games on
+// each; the first 20 seeds are the fixed sample, none picked by hand.
+constexpr const char* kIslands[] = {"map/map.png", "map/bucht.png"};
+constexpr int kSeeds = 20;
+constexpr int kWinsNeeded = 19;
 
 } // namespace
 
-TEST_F(Bot, WinsEveryShippedIslandOnFixedSeeds) {
-    for (const Island& island : kIslands)
-        for (int seed : island.seeds) {
-            const bot::Outcome out = bot::PlayIsland(island.image, seed, kPassBudget, false);
-            EXPECT_TRUE(out.won) << island.image << " seed " << seed << ": " << out.end << " after "
-                                 << out.passes << " passes";
-            std::printf("%s seed %d: %s, %d passes, %d steps\n", island.image, seed,
-                        out.end.c_str(), out.passes, out.steps);
+TEST_F(Bot, WinsNineteenOfTwentySeedsOnEveryShippedIsland) {
+    for (const char* island : kIslands) {
+        int wins = 0;
+        std::string losses;
+        for (int seed = 1; seed <= kSeeds; ++seed) {
+            const bot::Outcome out = bot::PlayIsland(island, seed, kPassBudget, false);
+            std::printf("%s seed %d: %s, %d passes, %d steps\n", island, seed, out.end.c_str(),
+                        out.passes, out.steps);
+            if (out.won)
+                ++wins;
+            else
+                losses += " seed " + std::to_string(seed) + " (" + out.end + ")";
         }
+        EXPECT_GE(wins, kWinsNeeded) << island << " lost" << losses;
+    }
 }
 
 // The long measure, run by tests/bot/win_rate.sh: PALMUT_BOT_ISLAND,
