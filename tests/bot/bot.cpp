@@ -125,6 +125,9 @@ class Planner {
         return line;
     }
 
+    // The island as text, for following a lost game: ground " ~.^," (sea,
+    // shallow, sand, rock, grass), an item as one letter by its id, '@' an
+    // ape, 'W' a lizard, '*' the castaway.
     void DumpMap() const {
         for (int y = 0; y < h_; ++y) {
             std::string row;
@@ -851,7 +854,8 @@ Outcome PlayIsland(const std::string& mapImage, int seed, int maxPasses, bool re
     gamestate = GS_LOADLEVEL;
     AnswerScreens();
     bool loading = true;
-    // PALMUT_BOT_TRACE=N prints the castaway's state every pass from pass N on.
+    // PALMUT_BOT_TRACE=N prints the island at pass N, then the castaway's
+    // state and the keys pressed every pass from there on.
     const char* traceFrom = std::getenv("PALMUT_BOT_TRACE");
     const bool trace = traceFrom != nullptr;
     const int from = trace ? std::atoi(traceFrom) : 0;
