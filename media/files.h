@@ -2,6 +2,7 @@
 // without regard to letter case, since the game names "data/" and "Data/".
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ FileStreamPtr OpenForReading(const std::string& path);
 std::string ReadLine(const FileStreamPtr& stream);
 // Next byte; reading past the end is the fatal error "Error reading from stream".
 int ReadByte(const FileStreamPtr& stream);
+// Called by the map loader for its layer file: up to count bytes into out;
+// returns how many were read, fewer only at the end of the file.
+std::size_t ReadBytes(const FileStreamPtr& stream, unsigned char* out, std::size_t count);
 // 1 once every byte has been read.
 int Eof(const FileStreamPtr& stream);
 // Closes the file; the stream reads nothing more. Dropping the pointer closes it too.

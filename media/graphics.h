@@ -124,3 +124,6 @@ int PixmapFormat(const PixmapPtr& pixmap);
 // Called by the map loader per cell: the pixel as 0xAARRGGBB; x and y must lie
 // inside the buffer.
 uint32_t ReadPixel(const PixmapPtr& pixmap, int x, int y);
+// Called by the map loader per row, the same values as ReadPixel for every x
+// of row y into out (PixmapWidth entries); a row outside the buffer reads 0.
+void ReadPixelRow(const PixmapPtr& pixmap, int y, uint32_t* out);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "core/state.h"
 #include "media/files.h"
@@ -102,9 +103,12 @@ TKarte TKarte::loadPNG(const std::string& path) {
     if (width <= 0 || height <= 0) FatalError(path + " not found.");
 
     TKarte map = Create(width, height, 3);
-    for (int y = 0; y < height; ++y)
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        ReadPixelRow(pixmap, y, row.data());
         for (int x = 0; x < width; ++x)
-            map.data(x, y, 0) = GroundOfColour(ReadPixel(pixmap, x, y));
+            map.data(x, y, 0) = GroundOfColour(row[static_cast<std::size_t>(x)]);
+    }
     map.loadlayer(path, 1);
     return map;
 }
@@ -126,10 +130,15 @@ void TKarte::loadlayer(const std::string& path, int layer) {
     std::string name = LayerFileName(path, ".map");
     FileStreamPtr file = OpenForReading(name);
     if (!file) FatalError(name + " not found.");
-    // A short file ends the program inside ReadByte.
-    for (int y = 0; y < sizey; ++y)
+    // Read a row at a time; a short file ends the program as reading past the
+    // end with ReadByte does.
+    std::vector<unsigned char> row(static_cast<std::size_t>(sizex > 0 ? sizex : 0));
+    for (int y = 0; y < sizey; ++y) {
+        if (ReadBytes(file, row.data(), row.size()) != row.size())
+            FatalError("Error reading from stream");
         for (int x = 0; x < sizex; ++x)
-            data(x, y, layer) = ReadByte(file);
+            data(x, y, layer) = row[static_cast<std::size_t>(x)];
+    }
     Close(file);
 }
 

@@ -5,6 +5,8 @@
 #include "media/graphics.h"
 #include "media/program.h"
 
+#include <algorithm>
+
 namespace {
 const Pixmap& Checked(const PixmapPtr& pixmap) {
     if (!pixmap) FatalError("Pixmap does not exist");
@@ -64,6 +66,41 @@ uint32_t ReadPixel(const PixmapPtr& pixmap, int x, int y) {
         return Argb(s[3], s[0], s[1], s[2]);
     default:
         return 0;
+    }
+}
+
+void ReadPixelRow(const PixmapPtr& pixmap, int y, uint32_t* out) {
+    const Pixmap& p = Checked(pixmap);
+    if (y < 0 || y >= p.height) {
+        std::fill(out, out + p.width, 0u);
+        return;
+    }
+    // One format decision per row: a 4096-pixel-wide map has 16 million pixels.
+    const uint8_t* s = p.pixels.data() + static_cast<size_t>(y) * p.pitch;
+    const int step = BytesPerPixel(p.format);
+    for (int x = 0; x < p.width; ++x, s += step) {
+        switch (p.format) {
+        case PF_I8:
+            out[x] = 0xFF000000u + s[0] * 0x10101u;
+            break;
+        case PF_A8:
+            out[x] = (uint32_t{s[0]} << 24) + 0xFFFFFFu;
+            break;
+        case PF_BGR888:
+            out[x] = Argb(0xFF, s[2], s[1], s[0]);
+            break;
+        case PF_RGB888:
+            out[x] = Argb(0xFF, s[0], s[1], s[2]);
+            break;
+        case PF_BGRA8888:
+            out[x] = Argb(s[3], s[2], s[1], s[0]);
+            break;
+        case PF_RGBA8888:
+            out[x] = Argb(s[3], s[0], s[1], s[2]);
+            break;
+        default:
+            out[x] = 0;
+        }
     }
 }
 

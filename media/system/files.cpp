@@ -125,6 +125,16 @@ int ReadByte(const FileStreamPtr& stream) {
     return c;
 }
 
+std::size_t ReadBytes(const FileStreamPtr& stream, unsigned char* out, std::size_t count) {
+    FileStream& s = Require(stream);
+    if (!s.file || s.position >= s.size) return 0;
+    const auto left = static_cast<unsigned long long>(s.size - s.position);
+    const std::size_t read = std::fread(out, 1, std::min<unsigned long long>(count, left), s.file);
+    s.position += static_cast<long long>(read);
+    if (read < count && read < left) s.size = s.position; // the file shrank while open
+    return read;
+}
+
 int Eof(const FileStreamPtr& stream) {
     FileStream& s = Require(stream);
     return s.position >= s.size ? 1 : 0;

@@ -171,13 +171,20 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
 
 TEST(PngDecode, ReadPixelCoversEveryFormat) {
     auto pixmap = std::make_shared<Pixmap>();
-    pixmap->width = 1;
+    pixmap->width = 2;
     pixmap->height = 1;
+    // Two equal pixels: the row reader must step by the format's size and
+    // agree with the single-pixel reader.
     const auto read = [&](int format, std::vector<uint8_t> bytes) {
         pixmap->format = format;
-        pixmap->pitch = static_cast<int>(bytes.size());
-        pixmap->pixels = std::move(bytes);
-        return ReadPixel(pixmap, 0, 0);
+        pixmap->pitch = static_cast<int>(2 * bytes.size());
+        pixmap->pixels = bytes;
+        pixmap->pixels.insert(pixmap->pixels.end(), bytes.begin(), bytes.end());
+        uint32_t row[2] = {};
+        ReadPixelRow(pixmap, 0, row);
+        EXPECT_EQ(row[0], ReadPixel(pixmap, 0, 0)) << "format " << format;
+        EXPECT_EQ(row[1], ReadPixel(pixmap, 0, 0)) << "format " << format;
+        return ReadPixel(pixmap, 1, 0);
     };
     EXPECT_EQ(read(PF_I8, {0x12}), 0xFF121212u);
     EXPECT_EQ(read(PF_A8, {0x34}), 0x34FFFFFFu);
@@ -185,5 +192,5 @@ TEST(PngDecode, ReadPixelCoversEveryFormat) {
     EXPECT_EQ(read(PF_RGB888, {1, 2, 3}), 0xFF010203u);
     EXPECT_EQ(read(PF_BGRA8888, {1, 2, 3, 4}), 0x04030201u);
     EXPECT_EQ(read(PF_RGBA8888, {1, 2, 3, 4}), 0x04010203u);
-    EXPECT_EQ(ReadPixel(pixmap, 1, 0), 0u) << "outside the buffer";
+    EXPECT_EQ(ReadPixel(pixmap, 2, 0), 0u) << "outside the buffer";
 }
