@@ -2,13 +2,13 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "support/asset_files.h"
 #include "audio.h"
 #include "canvas.h"
 #include "map_files.h"
 #include "pixel_font.h"
 #include "png_writer.h"
 #include "preview.h"
+#include "support/asset_files.h"
 
 using namespace assetgen;
 

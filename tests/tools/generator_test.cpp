@@ -2,8 +2,8 @@
 // shapes the game loads them with.
 #include <gtest/gtest.h>
 
-#include "support/asset_files.h"
 #include "generate.h"
+#include "support/asset_files.h"
 
 using namespace assettest;
 

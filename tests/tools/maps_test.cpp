@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "support/asset_files.h"
 #include "map_analysis.h"
 #include "map_files.h"
+#include "support/asset_files.h"
 
 using namespace mapcheck;
 
