@@ -106,6 +106,7 @@ for ((i = 0; i < repeats; ++i)); do
   for side in "${sides[@]}"; do
     run "$side" "$x_small" session --first-frame-only --assets "$work/assets-window" \
       --t0 "$(now_ms)"
+    run "$side" "$x_small" empty-window --t0 "$(now_ms)"
   done
 done
 for side in "${sides[@]}"; do
@@ -180,6 +181,8 @@ row("CPU share, idle title menu, 1x, %",
     lambda s: v(s, "session_1x_menu_cpu_pct"), "(report)", lambda x: True, 1)
 row("Process start to first intro frame, ms (median)",
     lambda s: v(s, "first_frame_ms", statistics.median), "≤ 120", lambda x: x <= 120, 0)
+row("Empty SDL window with GL 3.3 core context, start to first frame, ms (median)",
+    lambda s: v(s, "empty_window_first_frame_ms", statistics.median), "(reference)", lambda x: True, 0)
 row("Process start to first intro frame, CPU ms of all threads (median)",
     lambda s: v(s, "first_frame_cpu_ms", statistics.median), "(report)", lambda x: True, 0)
 for side_n, goal in ((64, 2), (1024, 30), (4096, 400)):

@@ -104,6 +104,10 @@ Script g_script;
 
 int EmptyWindowMain(const Options& options) {
     const int frames = static_cast<int>(options.Number("frames", 60));
+    // With --t0 (the caller's clock at exec) only the time to the first frame
+    // is measured: the floor any SDL GL program has on this machine.
+    const bool firstFrameOnly = options.Has("t0");
+    const double t0 = options.Number("t0", 0);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -121,6 +125,11 @@ int EmptyWindowMain(const Options& options) {
     for (int i = 0; i < frames; ++i) {
         clear(0x4000); // GL_COLOR_BUFFER_BIT
         SDL_GL_SwapWindow(window);
+        if (firstFrameOnly) {
+            Emit("empty_window_first_frame_ms", RealtimeMs() - t0);
+            std::fflush(stdout);
+            _exit(0);
+        }
         SDL_Event e;
         while (SDL_PollEvent(&e)) {
         }
