@@ -12,13 +12,13 @@
 
 namespace {
 
-constexpr int kPictureCount = 22;
+constexpr int PICTURE_COUNT = 22;
 
 struct Intro {
     // Loaded when first shown and dropped once the sequence has moved past
     // them, so only two or three pictures are held at a time.
-    std::array<ImagePtr, kPictureCount> pictures;
-    std::array<bool, kPictureCount> loaded{};
+    std::array<ImagePtr, PICTURE_COUNT> pictures;
+    std::array<bool, PICTURE_COUNT> loaded{};
     SoundPtr typing;
     SoundPtr loading;
     bool skip = false;
