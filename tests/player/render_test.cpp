@@ -6,6 +6,7 @@
 
 #include "media/gfx/png_writer.h"
 #include "player_test_support.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -16,8 +17,8 @@ struct Rgb {
 // A strip of solid 32 x 32 frames; `paint` gives the colour of each pixel.
 std::string WriteStrip(const std::string& name, int frames,
                        const std::function<Rgb(int frame, int x, int y, int& alpha)>& paint) {
-    const auto dir = std::filesystem::path(PALMUT_BINARY_DIR) / "player-test-images";
-    std::filesystem::create_directories(dir);
+    // One folder per process: ctest runs this program's tests side by side.
+    static const TempDir dir;
     const int w = 32 * frames, h = 32;
     std::vector<uint8_t> px(static_cast<size_t>(w) * h * 4);
     for (int y = 0; y < h; ++y)
@@ -30,7 +31,7 @@ std::string WriteStrip(const std::string& name, int frames,
             p[2] = static_cast<uint8_t>(c.b);
             p[3] = static_cast<uint8_t>(alpha);
         }
-    const std::string path = (dir / (name + ".png")).string();
+    const std::string path = dir / (name + ".png");
     EXPECT_TRUE(WritePng(path, w, h, 4, px.data()));
     return path;
 }
