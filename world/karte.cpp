@@ -104,10 +104,22 @@ TKarte TKarte::loadPNG(const std::string& path) {
 
     TKarte map = Create(width, height, 3);
     std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
+    // Straight into the cells, a row at a time: a 4096² map has 16 million.
+    // Ground comes in runs of one colour, so the last match is tried first.
+    int* cell = map.cells.data();
+    const int layers = map.layers;
+    std::uint32_t lastColour = GROUND_COLOURS[SEA];
+    int lastKind = SEA;
     for (int y = 0; y < height; ++y) {
         ReadPixelRow(pixmap, y, row.data());
-        for (int x = 0; x < width; ++x)
-            map.data(x, y, 0) = GroundOfColour(row[static_cast<std::size_t>(x)]);
+        for (const std::uint32_t colour : row) {
+            if (colour != lastColour) {
+                lastColour = colour;
+                lastKind = GroundOfColour(colour);
+            }
+            *cell = lastKind;
+            cell += layers;
+        }
     }
     map.loadlayer(path, 1);
     return map;
@@ -133,11 +145,16 @@ void TKarte::loadlayer(const std::string& path, int layer) {
     // Read a row at a time; a short file ends the program as reading past the
     // end with ReadByte does.
     std::vector<unsigned char> row(static_cast<std::size_t>(sizex > 0 ? sizex : 0));
+    const bool kept = layer >= 0 && layer < layers;
+    int* cell = kept ? cells.data() + layer : nullptr;
     for (int y = 0; y < sizey; ++y) {
         if (ReadBytes(file, row.data(), row.size()) != row.size())
             FatalError("Error reading from stream");
-        for (int x = 0; x < sizex; ++x)
-            data(x, y, layer) = row[static_cast<std::size_t>(x)];
+        if (!kept) continue;
+        for (unsigned char value : row) {
+            *cell = value;
+            cell += layers;
+        }
     }
     Close(file);
 }
