@@ -17,6 +17,8 @@ void ResetPeak();
 // One result line: "name value".
 void Emit(const std::string& name, double value);
 
+// The benchmark's own writer, not the game's: run.sh also builds these sources
+// against older revisions, whose media layer lies elsewhere.
 bool WritePng(const std::string& path, int width, int height, int channels,
               const std::vector<uint8_t>& pixels);
 
