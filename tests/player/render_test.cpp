@@ -14,11 +14,16 @@ struct Rgb {
     int r, g, b;
 };
 
+// Pictures and captured frames go into a folder of this process's own: ctest
+// runs this program's tests side by side.
+const TempDir& Scratch() {
+    static const TempDir dir;
+    return dir;
+}
+
 // A strip of solid 32 x 32 frames; `paint` gives the colour of each pixel.
 std::string WriteStrip(const std::string& name, int frames,
                        const std::function<Rgb(int frame, int x, int y, int& alpha)>& paint) {
-    // One folder per process: ctest runs this program's tests side by side.
-    static const TempDir dir;
     const int w = 32 * frames, h = 32;
     std::vector<uint8_t> px(static_cast<size_t>(w) * h * 4);
     for (int y = 0; y < h; ++y)
@@ -31,7 +36,7 @@ std::string WriteStrip(const std::string& name, int frames,
             p[2] = static_cast<uint8_t>(c.b);
             p[3] = static_cast<uint8_t>(alpha);
         }
-    const std::string path = dir / (name + ".png");
+    const std::string path = Scratch() / (name + ".png");
     EXPECT_TRUE(WritePng(path, w, h, 4, px.data()));
     return path;
 }
@@ -213,7 +218,7 @@ TEST_F(RenderTest, DeathScreenLines) {
         "Der Waran reisst Dich in Stuecke. Schreiend blutest Du Dein Leben in den Sand.",
         "Enter um es erneut zu versuchen.", "Escape beendet das Spiel.",
         "Mehr Glueck beim naechsten Schiffbruch!"};
-    const auto shot = std::filesystem::path(PALMUT_BINARY_DIR) / "player-test-images";
+    const std::filesystem::path shot = Scratch().path();
     SetFrameHook([&] { CaptureFrame((shot / "death.png").string()); });
     int idle = 0;
     SetIdleHook([&] {
