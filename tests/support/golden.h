@@ -15,7 +15,10 @@
 inline void ExpectFrameMatchesGolden(const std::string& name, int tolerance = 1) {
     namespace fs = std::filesystem;
     const fs::path golden = fs::path(PALMUT_SOURCE_DIR) / "tests/golden" / (name + ".png");
-    const fs::path actual = fs::path(PALMUT_BINARY_DIR) / "golden-actual" / (name + ".png");
+    // The OpenGL ES run of the same test may be capturing at the same time.
+    const std::string variant = std::getenv("PALMUT_TEST_GLES") ? "-gles" : "";
+    const fs::path actual =
+        fs::path(PALMUT_BINARY_DIR) / "golden-actual" / (name + variant + ".png");
     fs::create_directories(actual.parent_path());
     ASSERT_TRUE(CaptureFrame(actual.string())) << name;
     if (std::getenv("PALMUT_UPDATE_GOLDEN")) {
