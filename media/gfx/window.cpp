@@ -260,10 +260,14 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
         SDL_WarpMouseInWindow(win.window, shownW / 2, shownH / 2);
     }
 
-    // Both buffers start black.
+    // Both buffers start black. Cleared frames go straight into an unscaled
+    // window: no offscreen target and no blit, whose shader the software
+    // rasteriser would otherwise compile before the first picture.
     SetSwapInterval(0);
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
+        render::Clear();
         PresentNow();
+    }
     render::TakeDrawCalls();
     ResetDrawState();
     media_internal::StartKeyboard();
