@@ -14,17 +14,7 @@ namespace {
 
 constexpr int kPassBudget = 20000;
 
-class Bot : public ShellFixture {
-  protected:
-    void SetUp() override {
-        ShellFixture::SetUp();
-        OpenWindow();
-        LoadGameAssets();
-        // The keyboard stays, the drawing goes: without a window every draw
-        // call returns at once, and thousands of passes cost little.
-        CloseGraphics();
-    }
-};
+using Bot = HeadlessGame;
 
 // The islands as the game ships them. The goal is 19 wins in 20 games on
 // each; the first 20 seeds are the fixed sample, none picked by hand.

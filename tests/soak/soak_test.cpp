@@ -56,17 +56,7 @@ std::string BrokenInvariant() {
     return "";
 }
 
-class Soak : public ShellFixture {
-  protected:
-    void SetUp() override {
-        ShellFixture::SetUp();
-        OpenWindow();
-        LoadGameAssets();
-        // Drawing is tested elsewhere; without a window every draw call returns
-        // at once, which makes tens of thousands of passes affordable.
-        CloseGraphics();
-    }
-};
+using Soak = HeadlessGame;
 
 } // namespace
 

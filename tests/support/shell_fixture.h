@@ -21,3 +21,16 @@ class ShellFixture : public GameFixture {
         defaultfont = GetFont();
     }
 };
+
+// The game with its assets but no window: the keyboard stays and every draw
+// call returns at once, so tens of thousands of passes cost little. For long
+// runs of the rules; drawing is tested elsewhere.
+class HeadlessGame : public ShellFixture {
+  protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        OpenWindow();
+        LoadGameAssets();
+        CloseGraphics();
+    }
+};
