@@ -70,8 +70,8 @@ HSTREAM BASS_StreamCreateURL(const char* url, DWORD offset, DWORD flags, DOWNLOA
                              void* user);
 // Called by start-up: proc runs on the stream's own thread when a new title arrives.
 HSYNC BASS_ChannelSetSync(DWORD handle, DWORD type, QWORD param, SYNCPROC* proc, void* user);
-// Called by start-up for the debug log: decoded length in bytes, or (QWORD)-1 for
-// an endless stream.
+// Called by start-up, which ignores the answer: always (QWORD)-1 with
+// BASS_ERROR_NOTAVAIL, since a stream is read front to back without a known length.
 QWORD BASS_ChannelGetLength(DWORD handle, DWORD mode);
 // Called by start-up: starts playback; silence until data arrives.
 BOOL BASS_ChannelPlay(DWORD handle, BOOL restart);

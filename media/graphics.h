@@ -39,11 +39,12 @@ constexpr int PF_RGBA8888 = 6;
 
 // Called by start-up before the window opens: the window's caption.
 void SetWindowTitle(const std::string& title);
-// Names the program for the desktop before the first window opens: `name` for
-// mixers and taskbars, `appId` as the window class its desktop entry matches.
+// Called by start-up before the first window opens: names the program for the
+// desktop, `name` for mixers and taskbars, `appId` as the window class its
+// desktop entry matches.
 void SetApplicationIdentity(const std::string& name, const std::string& appId);
-// A PNG (RGB or RGBA) shown as the icon of every window opened afterwards;
-// a missing or unreadable file leaves the desktop's default icon.
+// Called by start-up: a PNG (RGB or RGBA) shown as the icon of every window
+// opened afterwards; a missing or unreadable file leaves the desktop's default icon.
 void SetWindowIcon(const std::string& path);
 
 // Called by start-up and the map choice: closes any open mode, then opens a window
@@ -121,8 +122,8 @@ PixmapPtr LoadPixmapFile(const std::string& path);
 int PixmapWidth(const PixmapPtr& pixmap);
 int PixmapHeight(const PixmapPtr& pixmap);
 int PixmapFormat(const PixmapPtr& pixmap);
-// Called by the map loader per cell: the pixel as 0xAARRGGBB; x and y must lie
-// inside the buffer.
+// Called by tests for single pixels (the map loader reads whole rows): the pixel
+// as 0xAARRGGBB; x and y must lie inside the buffer.
 uint32_t ReadPixel(const PixmapPtr& pixmap, int x, int y);
 // Called by the map loader per row, the same values as ReadPixel for every x
 // of row y into out (PixmapWidth entries); a row outside the buffer reads 0.

@@ -17,7 +17,8 @@ void SetDebugSink(std::function<void(const std::string&)> sink);
 [[noreturn]] void EndProgram();
 
 // Called first by start-up: makes the asset tree (the folder holding `marker`)
-// the working directory: an installed tree beside the program first, then the
-// build tree's own files or the configured data folder; the current directory
-// only when no such tree exists. Returns false when none holds it.
+// the working directory: an installed tree beside the program first; then, for
+// a program in its build tree, the current directory before the build's own
+// files, else the configured data folder before the current directory.
+// Returns false when none holds it.
 bool EnterAssetTree(const std::string& marker);

@@ -1,4 +1,5 @@
-// Background music from the address in Data/stream.cfg.
+// Background music from the address in stream.cfg (the player's own copy,
+// else the game's Data/stream.cfg).
 #pragma once
 
 #include <string>

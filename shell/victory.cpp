@@ -26,9 +26,6 @@ const std::array<std::string, 4> CLOSING_LINES = {
     "Du setzt die Segel, nachdem Du", "die Vorraete auf dem Floss verstaut hast.",
     "Ein letztes mal blickst Du zurueck -", "Deine Reise zurueck ins Leben hat nun begonnen."};
 
-// The clock counts milliseconds since boot in 32 bits, so it reads negative
-// after about 25 days of uptime and wraps after 49. Comparing the unsigned
-// difference keeps the check running on such a machine and across the wrap.
 float CentredX(float centre, const std::string& text) {
     return centre - 4.0f * static_cast<float>(text.size());
 }

@@ -1,4 +1,4 @@
-// The SDL audio output.device. Without one (no sound card, as on build machines) the
+// The SDL audio device. Without one (no sound card, as on build machines) the
 // game carries on silently.
 #include "media/audio/audio_output.h"
 #include "media/program.h"

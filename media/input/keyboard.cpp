@@ -225,7 +225,7 @@ void StartKeyboard() {
     InitSdl(SDL_INIT_EVENTS);
     // Gamepads are optional: without the subsystem the keyboard still works.
     if (!InitSdl(SDL_INIT_GAMECONTROLLER)) DebugLog("no gamepad support");
-    // Only the first mode starts from nothing; a re-opened mode keeps the input.keys.
+    // Only the first mode starts from nothing; a re-opened mode keeps the key state.
     if (!input.keys.started) {
         SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
         ClearKeyState();

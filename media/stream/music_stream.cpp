@@ -15,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 // Memory of one stream stays bounded whatever a station sends: the byte ring
-// (256 KiB), the format head (4 KiB), a playlist (64 KiB), one second of
+// (256 KiB), the format head (4 KiB), a playlist (64 KiB), two seconds of
 // output in the sample ring, at most 64 pending titles of at most 4 KiB, and
 // in the codec at most kMaxBytesWithoutAudio compressed bytes without a
 // decoded frame, which libogg holds about twice over while a packet grows.

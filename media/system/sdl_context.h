@@ -12,7 +12,7 @@ namespace media_internal {
 // once; false when they cannot start.
 bool InitSdl(unsigned flags);
 
-// Called by the asset and file lookup: the folder of the running executable.
+// Called by the asset tree lookup: the folder of the running executable.
 std::string ExecutableDir();
 
 // Set by the graphics module when it opens or closes its window; read by input
