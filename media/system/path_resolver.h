@@ -7,8 +7,9 @@
 namespace media_internal {
 
 // Resolves `path` (relative to `base`, or absolute) one component at a time:
-// the exact name wins, else the first directory entry equal ignoring ASCII
-// case. Backslashes count as "/". Returns the existing path spelled as on
+// the exact name wins, else of the entries equal ignoring ASCII case the one
+// that sorts first, so the choice does not depend on directory order.
+// Backslashes count as "/". Returns the existing path spelled as on
 // disk, joined to `base` when given, or "" when some component has no match.
 std::string ResolveUnder(const std::string& base, const std::string& path);
 
