@@ -2,8 +2,6 @@
 // or chunk sizes, and a scratch folder for loaders that only read paths.
 #pragma once
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +11,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 namespace fuzz {
 
@@ -33,15 +33,11 @@ inline std::vector<std::string> Pieces(const std::uint8_t* data, std::size_t siz
     return out;
 }
 
-// A folder of its own per process, emptied by the caller as it likes.
-inline const std::filesystem::path& Scratch() {
-    static const std::filesystem::path dir = [] {
-        auto d =
-            std::filesystem::temp_directory_path() / ("palmut-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(d);
-        return d;
-    }();
-    return dir;
+// A folder of its own per process, emptied by the caller as it likes and
+// removed when the process ends.
+inline std::filesystem::path Scratch() {
+    static const TempDir dir;
+    return dir.path();
 }
 
 inline std::string WriteScratch(const std::string& name, const std::string& bytes) {

@@ -112,12 +112,16 @@ TEST(SoundDeath, WithoutAudioDevicePlayIsSilentButWorks) {
     EXPECT_EXIT(
         {
             setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-            TempDir dir;
-            auto s = LoadSound(dir.Write("x.wav", Wav16(1, 8000, {1, 2, 3})), 0);
-            bool started = StartAudio();
-            ChannelPtr c = s ? Play(s) : nullptr;
-            Stop(c);
-            std::exit(!started && c && media_internal::TheMixer().PlayingCount() == 0 ? 0 : 1);
+            int status = 1;
+            { // exit() skips destructors: the folder goes before it
+                TempDir dir;
+                auto s = LoadSound(dir.Write("x.wav", Wav16(1, 8000, {1, 2, 3})), 0);
+                bool started = StartAudio();
+                ChannelPtr c = s ? Play(s) : nullptr;
+                Stop(c);
+                status = !started && c && media_internal::TheMixer().PlayingCount() == 0 ? 0 : 1;
+            }
+            std::exit(status);
         },
         testing::ExitedWithCode(0), "");
 }
