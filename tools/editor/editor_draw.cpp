@@ -1,0 +1,295 @@
+// Drawing the editor: the map view or overview, the panel, problems and prompts.
+#include <filesystem>
+
+#include "core/state.h"
+#include "editor.h"
+#include "editor_layout.h"
+#include "media/graphics.h"
+#include "world/karte.h"
+#include "world/objekt.h"
+
+namespace fs = std::filesystem;
+
+namespace editor {
+namespace {
+
+const char* const GROUND_NAMES[TKarte::GROUND_KINDS] = {"Meer", "Flachwasser", "Sand", "Fels",
+                                                        "Gras"};
+
+void Text(const std::string& text, int x, int y, int r = 255, int g = 255, int b = 255) {
+    SetColor(r, g, b);
+    DrawText(text, static_cast<float>(x), static_cast<float>(y));
+}
+
+void Box(int x, int y, int w, int h, int r, int g, int b, float alpha = 1.0f) {
+    SetColor(r, g, b);
+    SetAlpha(alpha);
+    DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
+             static_cast<float>(h));
+    SetAlpha(1.0f);
+}
+
+void Outline(int x, int y, int w, int h, int r, int g, int b) {
+    Box(x, y, w, 2, r, g, b);
+    Box(x, y + h - 2, w, 2, r, g, b);
+    Box(x, y, 2, h, r, g, b);
+    Box(x + w - 2, y, 2, h, r, g, b);
+}
+
+// Where a critter could never start: the game draws columns and rows 1-63 only,
+// rejects sea and the castaway's row and column.
+bool NoCritterEver(const Document& doc, int x, int y, int startX, int startY) {
+    return x < 1 || y < 1 || x > 63 || y > 63 || doc.Ground(x, y) == 0 || x == startX ||
+           y == startY;
+}
+
+} // namespace
+
+void Editor::Draw() {
+    SetBlend(BLEND_ALPHA);
+    SetAlpha(1.0f);
+    SetDrawScale(1, 1);
+    SetDrawRotation(0);
+    SetColor(255, 255, 255);
+    if (zoom_ == Zoom::Overview)
+        DrawOverview();
+    else
+        DrawView();
+    DrawPanel();
+    DrawProblems();
+    if (help_) DrawHelp();
+    if (prompt_.active) DrawPrompt();
+}
+
+void Editor::DrawCellFrame(int x, int y, int r, int g, int b) {
+    int px = 0, py = 0;
+    if (!PixelOf(x, y, px, py) && zoom_ != Zoom::Overview) return;
+    const int size = zoom_ == Zoom::One   ? TILE
+                     : zoom_ == Zoom::Two ? 2 * TILE
+                                          : std::max(overviewScale_, 4);
+    Outline(px - size / 2, py - size / 2, size, size, r, g, b);
+}
+
+void Editor::DrawView() {
+    ClampView();
+    if (zoom_ == Zoom::One) {
+        SetColor(255, 255, 255);
+        doc_.Karte().Render(vx_, vy_); // exactly the game's picture
+    } else {
+        SetDrawScale(2, 2);
+        for (int y = vy_; y <= vy_ + TKarte::VIEW_ROWS / 2 && y < doc_.Height(); ++y)
+            for (int x = vx_; x <= vx_ + TKarte::VIEW_COLUMNS / 2 && x < doc_.Width(); ++x) {
+                const float px = static_cast<float>((x - vx_) * 2 * TILE + TILE);
+                const float py = static_cast<float>((y - vy_) * 2 * TILE + TILE);
+                SetColor(255, 255, 255);
+                if (tiles) DrawImage(tiles, px, py, doc_.Ground(x, y));
+                const int item = doc_.Item(x, y);
+                if (objectimages && item >= 1 && item <= ITEM_COUNT)
+                    DrawImage(objectimages, px, py, item - 1);
+            }
+        SetDrawScale(1, 1);
+    }
+    int sx = -1, sy = -1;
+    mapcheck::FindStart(doc_.Data(), sx, sy);
+    if (critterZones_) {
+        const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
+        const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
+        const int size = zoom_ == Zoom::One ? TILE : 2 * TILE;
+        for (int y = vy_; y <= vy_ + rows && y < doc_.Height(); ++y)
+            for (int x = vx_; x <= vx_ + cols && x < doc_.Width(); ++x) {
+                int px = 0, py = 0;
+                PixelOf(x, y, px, py);
+                if (NoCritterEver(doc_, x, y, sx, sy))
+                    Box(px - size / 2, py - size / 2, size, size, 200, 0, 0, 0.35f);
+            }
+    }
+    if (sx >= 0) DrawCellFrame(sx, sy, 255, 255, 0);
+    if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
+    if (selected_ >= 0 && problems_[selected_].x >= 0)
+        DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
+    DrawCellFrame(cx_, cy_, 255, 255, 255);
+}
+
+void Editor::DrawOverview() {
+    const int w = doc_.Width(), h = doc_.Height();
+    // Whole cells per pixel on big islands, a few pixels per cell on small ones.
+    overviewCells_ = std::max((w + VIEW_W - 1) / VIEW_W, (h + VIEW_H - 1) / VIEW_H);
+    overviewScale_ = overviewCells_ > 1 ? 1 : std::max(1, std::min(VIEW_W / w, VIEW_H / h));
+    if (!overview_ || overviewRevision_ != doc_.Revision()) {
+        const int iw = (w + overviewCells_ - 1) / overviewCells_;
+        const int ih = (h + overviewCells_ - 1) / overviewCells_;
+        std::vector<uint32_t> pixels(static_cast<size_t>(iw) * ih);
+        for (int py = 0; py < ih; ++py)
+            for (int px = 0; px < iw; ++px) {
+                const int x = px * overviewCells_, y = py * overviewCells_;
+                uint32_t c =
+                    mapcheck::kGroundColours[std::min(doc_.Ground(x, y), TKarte::GROUND_KINDS - 1)];
+                // Items darken their cell, so palms and supplies show as dots.
+                if (doc_.Item(x, y) != 0) c = 0xFF000000 | ((c >> 1) & 0x7F7F7F);
+                pixels[static_cast<size_t>(py) * iw + px] = c;
+            }
+        overview_ = CreateImage(iw, ih, pixels.data());
+        overviewRevision_ = doc_.Revision();
+    }
+    SetColor(255, 255, 255);
+    SetDrawScale(static_cast<float>(overviewScale_), static_cast<float>(overviewScale_));
+    if (overview_) DrawImage(overview_, 0, 0, 0);
+    SetDrawScale(1, 1);
+    int sx = -1, sy = -1;
+    if (mapcheck::FindStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
+    if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
+    if (selected_ >= 0 && problems_[selected_].x >= 0)
+        DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
+    DrawCellFrame(cx_, cy_, 255, 255, 255);
+}
+
+void Editor::DrawPanel() {
+    Box(VIEW_W, 0, WINDOW_W - VIEW_W, WINDOW_H, 24, 24, 40);
+    Box(0, VIEW_H, VIEW_W, WINDOW_H - VIEW_H, 24, 24, 40);
+    SetFont(nullptr);
+    const std::string name = path_.empty() ? "(neue Karte)" : fs::path(path_).filename().string();
+    Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), PANEL_X, 4, 255, 255, 160);
+    Text("Groesse " + std::to_string(doc_.Width()) + " x " + std::to_string(doc_.Height()) +
+             "   Zelle " + CellText(cx_, cy_),
+         PANEL_X, 4 + LINE);
+    const int item = doc_.Item(cx_, cy_);
+    Text(std::string("Boden: ") +
+             GROUND_NAMES[std::min(doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)] +
+             "  Objekt: " + (item ? TObjekt::getName(item) : std::string("-")),
+         PANEL_X, 4 + 2 * LINE);
+    static const char* const toolNames[] = {"Bodenpinsel", "Fuellen", "Objekt", "Radierer",
+                                            "Startmarke"};
+    std::string tool = std::string("Werkzeug: ") + toolNames[static_cast<int>(tool_)];
+    if (tool_ == Tool::Ground || tool_ == Tool::Fill)
+        tool += std::string(" ") + GROUND_NAMES[ground_];
+    if (tool_ == Tool::Item) tool += " " + TObjekt::getName(item_);
+    if (tool_ == Tool::Ground || tool_ == Tool::Eraser)
+        tool += "  Pinsel " + std::to_string(brush_);
+    Text(tool, PANEL_X, 4 + 3 * LINE, 160, 255, 160);
+    static const char* const zoomNames[] = {"1x", "2x", "Uebersicht"};
+    Text(std::string("Zoom ") + zoomNames[static_cast<int>(zoom_)] + "   F1 Hilfe", PANEL_X,
+         4 + 4 * LINE);
+
+    // Palette: the game's own tiles and item pictures.
+    SetColor(255, 255, 255);
+    for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
+        const int x = PANEL_X + k * 36, y = PALETTE_Y;
+        SetColor(255, 255, 255);
+        if (tiles) DrawImage(tiles, static_cast<float>(x + 16), static_cast<float>(y + 16), k);
+        if (k == ground_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+    }
+    for (int id = 1; id <= ITEM_COUNT; ++id) {
+        const int i = id - 1;
+        const int x = PANEL_X + (i % ITEMS_PER_ROW) * 36, y = ITEMS_Y + (i / ITEMS_PER_ROW) * 36;
+        Box(x, y, 32, 32, 60, 60, 80);
+        SetColor(255, 255, 255);
+        if (objectimages)
+            DrawImage(objectimages, static_cast<float>(x + 16), static_cast<float>(y + 16), i);
+        if (id == item_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+    }
+    int y = ITEMS_Y + 3 * 36 + 2;
+    Text("Objekt " + std::to_string(item_) + ": " + TObjekt::getName(item_), PANEL_X, y);
+    y += LINE + 4;
+    Text("Affen: " + std::to_string(doc_.Apes()) + "   Warane: " + std::to_string(doc_.Lizards()) +
+             (critterZones_ ? "   (rot: nie ein Tier)" : "   K: Sperrzonen"),
+         PANEL_X, y);
+    y += LINE;
+    int sx = -1, sy = -1;
+    const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
+    Text("Start: " + (hasStart ? CellText(sx, sy) : std::string("keiner")) +
+             "   Markierung: " + (markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")),
+         PANEL_X, y, 255, 255, 0);
+    y += LINE + 4;
+    const mapcheck::Analysis& a = check_.analysis;
+    const bool fresh = check_.revision == doc_.Revision();
+    Text(std::string("Pruefung: ") +
+             (check_.revision == 0 ? "laeuft ..."
+              : fresh              ? "aktuell"
+                                   : "wird erneuert") +
+             (check_.revision ? "  (" + std::to_string(check_.millis) + " ms)" : ""),
+         PANEL_X, y);
+    y += LINE;
+    if (check_.revision) {
+        Text("Erreichbar: " + std::to_string(a.reachableCells) + " von " +
+                 std::to_string(a.landCells) + " Landzellen",
+             PANEL_X, y);
+        y += LINE;
+        Text("Weg zum Wasser " + std::to_string(a.worstThirstToWater) + " Durst, zum Obst " +
+                 std::to_string(a.worstHungerToFood) + " Hunger",
+             PANEL_X, y);
+        y += LINE;
+        Text(a.winnable ? "Floss: baubar, Insel gewinnbar" : "Floss: NICHT baubar", PANEL_X, y,
+             a.winnable ? 128 : 255, a.winnable ? 255 : 96, 96);
+    }
+    for (const Button& b : buttons_) {
+        Box(b.x, b.y, b.w, b.h, 60, 60, 100);
+        Text(b.label, b.x + 4, b.y + 1);
+    }
+    Text(message_.substr(0, 46), PANEL_X, WINDOW_H - 3 * LINE, 255, 200, 120);
+    if (message_.size() > 46)
+        Text(message_.substr(46, 46), PANEL_X, WINDOW_H - 2 * LINE, 255, 200, 120);
+}
+
+void Editor::DrawProblems() {
+    Text("Probleme (" + std::to_string(problems_.size()) +
+             "): Tab / Umschalt+Tab oder Klick springt zur Zelle",
+         4, VIEW_H + 6, 255, 255, 160);
+    const int first = std::max(0, selected_ - PROBLEM_ROWS + 1);
+    for (int row = 0; row < PROBLEM_ROWS; ++row) {
+        const int i = first + row;
+        if (i >= static_cast<int>(problems_.size())) break;
+        const Problem& p = problems_[i];
+        const int y = PROBLEMS_Y + row * LINE;
+        if (i == selected_) Box(0, y - 2, VIEW_W, LINE, 80, 40, 40);
+        std::string line = (p.error ? "FEHLER: " : "Warnung: ") + p.text;
+        if (line.size() > 78) line = line.substr(0, 77) + "~";
+        Text(line, 4, y, p.error ? 255 : 255, p.error ? 96 : 220, p.error ? 96 : 120);
+    }
+    if (problems_.empty() && check_.revision)
+        Text("Keine Probleme gefunden.", 4, PROBLEMS_Y, 128, 255, 128);
+}
+
+void Editor::DrawPrompt() {
+    Box(40, 180, 560, 80, 0, 0, 0, 0.85f);
+    Outline(40, 180, 560, 80, 255, 255, 160);
+    Text(prompt_.label.substr(0, 66), 52, 192);
+    std::string shown = prompt_.text + "_";
+    if (shown.size() > 66) shown = "~" + shown.substr(shown.size() - 65);
+    Text(shown, 52, 216, 255, 255, 0);
+    Text(prompt_.yesNo ? "J = ja, N oder Esc = nein" : "Enter = ok, Esc = abbrechen", 52, 240, 160,
+         160, 160);
+}
+
+void Editor::DrawHelp() {
+    static const char* const lines[] = {
+        "Tasten (die Maus geht auch)",
+        "Pfeile          Cursor (Umschalt: 8 Zellen)",
+        "Leertaste       Werkzeug anwenden, gehalten: malen",
+        "1-5             Boden: Meer, Flachwasser, Sand, Fels, Gras",
+        "G / F           Bodenpinsel / Fuellen",
+        "B               Pinselgroesse 1, 3, 5",
+        "I, Bild auf/ab  Objekt setzen, Objekt waehlen",
+        "E, Entf         Radierer",
+        "M               Startmarke setzen",
+        "A / Umsch+A     Affen mehr / weniger",
+        "W / Umsch+W     Warane mehr / weniger",
+        "K               wo nie ein Tier erscheint",
+        "Z               Zoom 1x, 2x, Uebersicht",
+        "Strg+Z / Strg+Y Rueckgaengig / Wiederholen",
+        "Tab             naechstes Problem",
+        "Strg+N, Strg+O  Neu, Oeffnen",
+        "Strg+S          Speichern (Umschalt: unter)",
+        "F5              Probespiel",
+        "Esc             Hilfe zu / Ende",
+        "Maus: links malen, rechts Boden/Objekt aufnehmen,",
+        "Rad rollen (Umschalt: seitlich, Strg: Zoom)",
+    };
+    Box(20, 20, 600, 28 + static_cast<int>(std::size(lines)) * 14, 0, 0, 0, 0.85f);
+    int y = 30;
+    for (const char* line : lines) {
+        Text(line, 32, y);
+        y += 14;
+    }
+}
+
+} // namespace editor

@@ -1,0 +1,153 @@
+// Prompts, opening and saving files, play-testing and the problem list.
+#include <filesystem>
+
+#include "editor.h"
+#include "editor_layout.h"
+#include "media/desktop.h"
+#include "media/keyboard.h"
+
+namespace fs = std::filesystem;
+
+namespace editor {
+
+void Editor::Ask(const std::string& label, const std::string& initial,
+                 std::function<void(const std::string&)> done) {
+    while (NextChar() != 0) {
+    }
+    prompt_ = {true, label, initial, false, std::move(done)};
+}
+
+void Editor::Confirm(const std::string& label, std::function<void()> yes) {
+    while (NextChar() != 0) {
+    }
+    prompt_ = {true, label + " (J/N)", "", true, [yes](const std::string&) { yes(); }};
+}
+
+void Editor::UnlessUnsaved(std::function<void()> then) {
+    if (doc_.Modified())
+        Confirm("Ungespeicherte Aenderungen verwerfen?", std::move(then));
+    else
+        then();
+}
+
+void Editor::RequestNew() {
+    UnlessUnsaved([this] {
+        Ask("Neue Karte, Breite x Hoehe (20 x 15 bis 4096 x 4096):", "64x64",
+            [this](const std::string& text) {
+                int w = 0, h = 0;
+                char sep = 0;
+                if (std::sscanf(text.c_str(), "%d %c %d", &w, &sep, &h) != 3 ||
+                    (sep != 'x' && sep != 'X') || w < MIN_WIDTH || h < MIN_HEIGHT || w > MAX_SIDE ||
+                    h > MAX_SIDE) {
+                    message_ = "Groesse \"" + text + "\" geht nicht: 20 x 15 bis 4096 x 4096.";
+                    return;
+                }
+                NewMap(w, h);
+            });
+    });
+}
+
+void Editor::RequestOpen() {
+    UnlessUnsaved([this] {
+        const std::string folder =
+            path_.empty() ? DefaultMapsFolder() : fs::path(path_).parent_path().string() + "/";
+        const std::string chosen = RequestFile("Karte oeffnen", "Karten:png,map", 0, folder);
+        if (!chosen.empty()) Open(chosen);
+    });
+}
+
+void Editor::Save() {
+    if (path_.empty())
+        RequestSaveAs();
+    else
+        SaveTo(path_);
+}
+
+void Editor::RequestSaveAs() {
+    const std::string initial = path_.empty() ? DefaultMapsFolder() + "insel.png" : path_;
+    Ask("Speichern unter (Bild .png; .map und .critter daneben):", initial,
+        [this](const std::string& text) { SaveTo(Absolute(text)); });
+}
+
+void Editor::SaveTo(const std::string& imagePath) {
+    std::string error;
+    const MapPaths targets = SaveTargets(imagePath, error);
+    if (targets.image.empty()) {
+        message_ = "Nicht gespeichert: " + error;
+        return;
+    }
+    std::vector<std::string> foreign;
+    for (const std::string& file : ExistingFiles(targets))
+        if (!owned_.count(file)) foreign.push_back(file);
+    auto write = [this, targets] {
+        std::string why;
+        std::error_code ec;
+        fs::create_directories(fs::path(targets.image).parent_path(), ec);
+        if (!SaveMap(doc_, targets, why)) {
+            message_ = "Nicht gespeichert: " + why;
+            return;
+        }
+        path_ = targets.image;
+        owned_ = {targets.image, targets.layer, targets.critter};
+        doc_.MarkSaved();
+        message_ = "Gespeichert: " + targets.image;
+    };
+    if (foreign.empty()) {
+        write();
+        return;
+    }
+    std::string list;
+    for (const std::string& f : foreign)
+        list += (list.empty() ? "" : ", ") + fs::path(f).filename().string();
+    Confirm("Vorhandene Dateien ueberschreiben: " + list + "?", write);
+}
+
+void Editor::PlayTest() {
+    const std::string program =
+        !options_.gameProgram.empty() ? options_.gameProgram : FindGame(options_.startDir);
+    if (program.empty()) {
+        message_ = "Spiel nicht gefunden (palmut neben dem Editor oder im PATH).";
+        return;
+    }
+    // The map as it is now, saved or not, in a folder of its own.
+    std::string pattern = (fs::temp_directory_path() / "palmut-editor-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        message_ = "Kein Platz fuer die Testkarte.";
+        return;
+    }
+    playDir_ = pattern;
+    std::string error;
+    MapPaths targets = SaveTargets(playDir_ + "/testinsel.png", error);
+    if (targets.image.empty() || !SaveMap(doc_, targets, error) ||
+        !game_.Start(program, targets.image, error)) {
+        message_ = "Probespiel geht nicht: " + error;
+        std::error_code ec;
+        fs::remove_all(playDir_, ec);
+        return;
+    }
+    playing_ = true;
+    message_ = "Spiel laeuft ... (der Editor wartet, bis es endet)";
+}
+
+void Editor::Quit() {
+    UnlessUnsaved([this] { quit_ = true; });
+}
+
+void Editor::UpdateProblems() {
+    problems_.clear();
+    int sx = -1, sy = -1;
+    const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
+    if (markX_ >= 0 && (!hasStart || sx != markX_ || sy != markY_))
+        problems_.push_back(
+            {true,
+             "Start ist nicht die Markierung " + CellText(markX_, markY_) +
+                 (hasStart ? ", sondern " + CellText(sx, sy) + " (erstes Land auf der Diagonale)"
+                           : ": kein Land auf der Diagonale"),
+             hasStart ? sx : markX_, hasStart ? sy : markY_});
+    for (const mapcheck::Issue& issue : check_.analysis.issues)
+        problems_.push_back({issue.error, issue.text, issue.x, issue.y});
+    if (selected_ >= static_cast<int>(problems_.size()))
+        selected_ = static_cast<int>(problems_.size()) - 1;
+}
+
+} // namespace editor
