@@ -1,6 +1,7 @@
 #include "live_check.h"
 
 #include <chrono>
+#include <utility>
 
 namespace editor {
 
@@ -53,14 +54,14 @@ void LiveCheck::Run() {
     for (;;) {
         wake_.wait(lock, [this] { return stop_ || hasWork_; });
         if (stop_) return;
-        mapcheck::MapData map = std::move(pending_);
+        std::swap(checking_, pending_);
         const unsigned revision = pendingRevision_;
         hasWork_ = false;
         working_ = true;
         lock.unlock();
         const auto start = std::chrono::steady_clock::now();
         CheckResult result;
-        result.analysis = AnalyseLikeTheChecker(map);
+        result.analysis = AnalyseLikeTheChecker(checking_);
         result.revision = revision;
         result.millis = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                              std::chrono::steady_clock::now() - start)

@@ -43,7 +43,10 @@ class LiveCheck {
 
     std::mutex mutex_;
     std::condition_variable wake_, idle_;
-    mapcheck::MapData pending_;
+    // The copy waiting for the worker, and the one it analyses. They trade
+    // places and keep their memory, so a copy into a big island's buffers
+    // touches no fresh pages.
+    mapcheck::MapData pending_, checking_;
     unsigned pendingRevision_ = 0, offeredRevision_ = 0;
     bool hasWork_ = false, working_ = false, stop_ = false, hasResult_ = false;
     CheckResult result_;
