@@ -45,3 +45,12 @@ void LoadPlayAssets() {
     adventurefont = LoadFont("gfx/Adventure.ttf", 32, FONT_SMOOTH);
     if (!adventurefont) MissingOrDamaged("gfx/Adventure.ttf", "TrueType font");
 }
+
+void LoadGameAssets() {
+    SetCentredHandles(0);
+    LoadTitleAssets();
+    SetCentredHandles(1);
+    SetBlend(BLEND_ALPHA);
+    LoadPlayAssets();
+    defaultfont = GetFont();
+}

@@ -8,3 +8,7 @@
 // is there but does not load; a missing sound only stays silent.
 void LoadTitleAssets();
 void LoadPlayAssets();
+// Both, as start-up loads them: the title picture placed by its corner, the
+// play pictures by their centre and drawn alpha-blended; leaves the handle and
+// blend modes so and makes the play font the default.
+void LoadGameAssets();

@@ -60,11 +60,7 @@ void StartUp() {
     const std::string address = ReadStreamAddress(SettingsFile("stream.cfg", "Data/stream.cfg"));
     if (!address.empty()) StartMusic(address);
 
-    LoadTitleAssets();
-    SetCentredHandles(1);
-    SetBlend(BLEND_ALPHA);
-    LoadPlayAssets();
-    defaultfont = GetFont();
+    LoadGameAssets();
 
     karte = TKarte::loadPNG(mapfile);
     player = TPlayer();

@@ -66,7 +66,7 @@ class Scenario : public ShellFixture {
     void SetUp() override {
         ShellFixture::SetUp();
         OpenWindow();
-        LoadGameAssets();
+        LoadShippedAssets();
         // Lower case: the game lower-cases map paths before deriving file names.
         dir_ = std::filesystem::temp_directory_path() /
                ("palmut_scenario_" + std::to_string(::getpid()));

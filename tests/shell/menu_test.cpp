@@ -31,7 +31,7 @@ class TitleMenu : public ShellFixture {
     void SetUp() override {
         ShellFixture::SetUp();
         OpenWindow();
-        LoadGameAssets();
+        LoadShippedAssets();
         SetFrameHook([this] {
             ++frames_;
             if (script_.empty()) return;

@@ -17,7 +17,7 @@ class Play : public ShellFixture {
     void SetUp() override {
         ShellFixture::SetUp();
         OpenWindow();
-        LoadGameAssets();
+        LoadShippedAssets();
         karte = TKarte::loadPNG("map/map.png");
         gamestate = GS_PLAY;
     }

@@ -13,7 +13,7 @@ class VictoryScreen : public ShellFixture {
     void SetUp() override {
         ShellFixture::SetUp();
         OpenWindow();
-        LoadGameAssets();
+        LoadShippedAssets();
     }
 
     // Shows the screen until the scripted frame types a key; returns the exit status.

@@ -11,14 +11,9 @@
 class ShellFixture : public GameFixture {
   protected:
     // Enters the shipped asset tree and loads the shared assets as start-up does.
-    static void LoadGameAssets() {
+    static void LoadShippedAssets() {
         std::filesystem::current_path(PALMUT_ASSET_DIR);
-        SetCentredHandles(0);
-        LoadTitleAssets();
-        SetCentredHandles(1);
-        SetBlend(BLEND_ALPHA);
-        LoadPlayAssets();
-        defaultfont = GetFont();
+        LoadGameAssets();
     }
 };
 
@@ -30,7 +25,7 @@ class HeadlessGame : public ShellFixture {
     void SetUp() override {
         ShellFixture::SetUp();
         OpenWindow();
-        LoadGameAssets();
+        LoadShippedAssets();
         CloseGraphics();
     }
 };

@@ -163,6 +163,8 @@ int LogicMain(const Options& options) {
     SeedRandom(12345);
     bool window = false;
     if (!assets.empty() && chdir(assets.c_str()) == 0 && OpenGraphics(640, 480, 0, 60, 0)) {
+        // Spelled out rather than LoadGameAssets(): run.sh also builds this
+        // against older revisions, which lack it.
         SetCentredHandles(0);
         LoadTitleAssets();
         SetCentredHandles(1);
