@@ -101,7 +101,7 @@ TEST_F(StreamTest, FreeIsPromptWhileConnecting) {
     BOOL freed = 0;
     const double ms = TimeMs([&] { freed = BASS_Free(); });
     EXPECT_TRUE(freed);
-    EXPECT_LT(ms, 100);
+    EXPECT_LT(ms, 1000); // far below the 20 s wait, with room for a loaded machine
     ASSERT_EQ(opening.wait_for(1s), std::future_status::ready);
     const auto [stream, code] = opening.get();
     EXPECT_EQ(stream, 0u);
@@ -121,7 +121,7 @@ TEST_F(StreamTest, FreeIsPromptWhileTheStationStalls) {
     BOOL freed = 0;
     const double ms = TimeMs([&] { freed = BASS_Free(); });
     EXPECT_TRUE(freed);
-    EXPECT_LT(ms, 100);
+    EXPECT_LT(ms, 1000); // far below the 20 s wait, with room for a loaded machine
     EXPECT_EQ(MusicStreamSource(stream), nullptr);
 }
 
