@@ -23,8 +23,7 @@ class Death : public Scenario {
     // Runs the pass that shows the death screen; `answer` is pressed while it
     // waits. Returns what RunOnePass returned.
     bool AnswerDeathScreen(int answer, const std::string& snapshot) {
-        const auto frames = std::filesystem::path(PALMUT_BINARY_DIR) / "scenario-frames";
-        std::filesystem::create_directories(frames);
+        const auto frames = FramesDir("scenario-frames");
         SetFrameHook([&] {
             if (++screenFrames_ == 1) CaptureFrame((frames / (snapshot + ".png")).string());
         });

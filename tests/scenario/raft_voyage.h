@@ -222,7 +222,7 @@ class RaftVoyage : public Scenario {
         EXPECT_TRUE(Showing("YEHAAAAAAA!!!!"));
 
         // The victory screen waits for a typed key, then the program ends normally.
-        const auto frames = std::filesystem::path(PALMUT_BINARY_DIR) / "scenario-frames";
+        const auto frames = FramesDir("scenario-frames");
         int shown = 0;
         SetFrameHook([&] {
             if (++shown == 1) {

@@ -18,6 +18,7 @@
 
 #include "media/gfx/png_writer.h"
 #include "shell/main_loop.h"
+#include "support/frames_dir.h"
 #include "support/shell_fixture.h"
 #include "world/message.h"
 
@@ -188,9 +189,7 @@ class Scenario : public ShellFixture {
 
     // Keeps the frame of the next pass in the build tree for a look by eye.
     void Snapshot(const std::string& name) {
-        const auto dir = std::filesystem::path(PALMUT_BINARY_DIR) / "scenario-frames";
-        std::filesystem::create_directories(dir);
-        snapshot_ = (dir / (name + ".png")).string();
+        snapshot_ = (FramesDir("scenario-frames") / (name + ".png")).string();
     }
 
     static std::string Cell(int x, int y) {

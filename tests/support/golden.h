@@ -11,15 +11,12 @@
 
 #include "media/graphics.h"
 #include "media/test_seams.h"
+#include "support/frames_dir.h"
 
 inline void ExpectFrameMatchesGolden(const std::string& name, int tolerance = 1) {
     namespace fs = std::filesystem;
     const fs::path golden = fs::path(PALMUT_SOURCE_DIR) / "tests/golden" / (name + ".png");
-    // The OpenGL ES run of the same test may be capturing at the same time.
-    const std::string variant = std::getenv("PALMUT_TEST_GLES") ? "-gles" : "";
-    const fs::path actual =
-        fs::path(PALMUT_BINARY_DIR) / "golden-actual" / (name + variant + ".png");
-    fs::create_directories(actual.parent_path());
+    const fs::path actual = FramesDir("golden-actual") / (name + ".png");
     ASSERT_TRUE(CaptureFrame(actual.string())) << name;
     if (std::getenv("PALMUT_UPDATE_GOLDEN")) {
         fs::create_directories(golden.parent_path());
