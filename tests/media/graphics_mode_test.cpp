@@ -100,6 +100,17 @@ TEST(GraphicsMode, FramesBuildOnTheLastPictureAcrossScaledAndUnscaledWindows) {
     }
     EXPECT_EQ(ReadBackPixel(150, 50), Rgb(0, 200, 0));
     EXPECT_EQ(ReadBackPixel(250, 50), Rgb(0, 0, 200));
+
+    // A minimised window has no area: its frame is drawn offscreen only, and
+    // the next frame shown must still hold it and everything before.
+    rect(Rgb(0, 200, 200), 400, 0);
+    render::PresentTo(0, 0);
+    rect(Rgb(200, 0, 200), 500, 0);
+    Flip(0);
+    for (const auto& [x, colour] :
+         {std::pair{50, Rgb(200, 0, 0)}, std::pair{350, Rgb(200, 200, 0)},
+          std::pair{450, Rgb(0, 200, 200)}, std::pair{550, Rgb(200, 0, 200)}})
+        EXPECT_EQ(ReadBackPixel(x, 50), colour) << x;
     CloseGraphics();
 }
 
