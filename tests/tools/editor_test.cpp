@@ -14,6 +14,7 @@
 #include "map_files.h"
 #include "media/gfx/png_writer.h"
 #include "support/editor_driver.h"
+#include "support/frames_dir.h"
 #include "support/temp_dir.h"
 #include "support/world_fixture.h"
 
@@ -65,8 +66,7 @@ class EditorTest : public WorldFixture {
     // fill the problem list (no apes, a palm on the sea, the first problem
     // selected), kept in the build tree for a look by eye; the edits are undone.
     void Snapshots(const std::string& name) {
-        const fs::path dir = fs::path(PALMUT_BINARY_DIR) / "editor-frames";
-        fs::create_directories(dir);
+        const fs::path dir = FramesDir("editor-frames");
         const auto shoot = [&](const std::string& file) {
             SetFrameHook([path = (dir / (file + ".png")).string()] { CaptureFrame(path); });
             drive_->Frame();
