@@ -88,8 +88,10 @@ Canvas TitlePicture() {
     s.Line(24, 84, 27, 86, kRockDark);
     s.Line(31, 85, 33, 88, kRockDark);
     s.FillEllipse(72, 88, 14, 4, kGrassLight);
-    for (int i = 0; i < 40; ++i)
-        s.Set(rng.Range(14, 100), rng.Range(94, 101), kSandDark);
+    for (int i = 0; i < 40; ++i) { // pebbles; y is drawn first, as the committed picture has it
+        int y = rng.Range(94, 101), x = rng.Range(14, 100);
+        s.Set(x, y, kSandDark);
+    }
     SidePalm(s, 54, 88, 26, 6);
     SidePalm(s, 68, 90, 20, -5);
     SidePalm(s, 86, 92, 16, 4);

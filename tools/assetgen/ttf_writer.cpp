@@ -62,7 +62,9 @@ std::vector<Rect> GlyphRects(const bool on[kGlyphRows][kGlyphCols]) {
             runs.push_back({s, c});
         }
         std::vector<Open> next;
-        for (auto [c0, c1] : runs) {
+        for (const auto& run : runs) {
+            // A named pair, not structured bindings: clang 14 cannot capture those.
+            const int c0 = run.first, c1 = run.second;
             auto it = std::find_if(open.begin(), open.end(),
                                    [&](const Open& o) { return o.c0 == c0 && o.c1 == c1; });
             if (it != open.end()) {
