@@ -12,6 +12,11 @@
 
 namespace {
 
+// The hunger and thirst gauges: 32 x 32 frames around (550, 40) and (590, 40),
+// drawn at double size with linear filtering.
+const std::vector<FilteredArea> kNeedGauges = {{550 - 32, 40 - 32, 64, 64},
+                                               {590 - 32, 40 - 32, 64, 64}};
+
 class Play : public ShellFixture {
   protected:
     void SetUp() override {
@@ -155,7 +160,7 @@ TEST_F(Play, ViewFollowsTheCastawayToEveryEdge) {
         player.hunger = 100;
         player.durst = 40;
         player.inventory = {4, 0, 6, 13, 0, 0, 18, 0, 21, 17};
-        Pass([&] { ExpectFrameMatchesGolden(spot.name); });
+        Pass([&] { ExpectFrameMatchesGolden(spot.name, 1, kNeedGauges); });
     }
 }
 
@@ -169,7 +174,7 @@ TEST_F(Play, CombineSelectionWithAFirstPick) {
     InjectKeyPress(KEY_ENTER); // picks slot 1
     Pass();
     InjectKeyPress(KEY_D);
-    Pass([&] { ExpectFrameMatchesGolden("combine_first_pick"); });
+    Pass([&] { ExpectFrameMatchesGolden("combine_first_pick", 1, kNeedGauges); });
     EXPECT_EQ(player.combine1, 3);
     EXPECT_EQ(player.chosen, 2);
 }
