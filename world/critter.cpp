@@ -25,11 +25,6 @@ constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
 // keep the level load busy for hours.
 constexpr int MAX_PER_KIND = 10000;
 
-// Steps by drawn number 1-9: N, S, W, E, stay, SE, NW, SW, NE. Apes draw
-// 1-9, monitor lizards 1-5 (orthogonal only).
-constexpr std::array<int, 10> STEP_X = {0, 0, 0, -1, 1, 0, 1, -1, -1, 1};
-constexpr std::array<int, 10> STEP_Y = {0, -1, 1, 0, 0, 0, 1, -1, 1, -1};
-
 bool CanPlaceAt(int x, int y, const CastawayView& castaway) {
     return karte.isenterable(x, y) && x != castaway.x && y != castaway.y;
 }
@@ -44,9 +39,11 @@ int CountPlacementCells(const CastawayView& castaway) {
 }
 
 void Step(TCritter& critter) {
-    int direction = RandomInt(1, critter.typ == TCritter::APE ? 9 : 5);
-    int tx = critter.x + STEP_X[direction];
-    int ty = critter.y + STEP_Y[direction];
+    const int directions =
+        critter.typ == TCritter::APE ? TCritter::APE_DIRECTIONS : TCritter::WARAN_DIRECTIONS;
+    const auto direction = static_cast<std::size_t>(RandomInt(1, directions));
+    int tx = critter.x + TCritter::STEP_X[direction];
+    int ty = critter.y + TCritter::STEP_Y[direction];
     if (karte.isenterable(tx, ty)) {
         critter.x = tx;
         critter.y = ty;
@@ -65,11 +62,11 @@ bool ApeReacts(const TCritter& ape, const CastawayView& castaway) {
     }
     PlaySfx(sndhit);
     int roll = RandomInt(1, 100);
-    if (roll < 60) {
+    if (roll < TCritter::APE_HIT_FROM) {
         Tmessage::add("Diese Viecher sind verdammt flink!", 1000);
         return false;
     }
-    if (roll < 90) {
+    if (roll < TCritter::APE_FUR_FROM) {
         Tmessage::add("Ha! Lecker Affenbraten wird's geben.", 1000);
         item = TObjekt::FLEISCH;
     } else {

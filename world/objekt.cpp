@@ -43,27 +43,20 @@ int TObjekt::Add(int id, const std::string& name, int collectable, int edible, i
 }
 
 void TObjekt::RegisterCatalogue() {
-    Add(1, "Palme", 0, 0, 0);
-    Add(2, "Steinbrocken", 1, 0, 0);
-    Add(3, "Treibholz", 1, 0, 0);
-    Add(4, "Hammer", 1, 0, 0);
-    Add(5, "Beeren", 1, 1, 20);
-    Add(6, "Kokosnuss", 1, 1, 50);
-    Add(7, "Beerenstrauch", 0, 0, 0);
-    Add(8, "Feuerstein", 1, 0, 0);
-    Add(9, "Schiefer", 1, 0, 0);
-    Add(10, "Eisenerz", 1, 0, 0);
-    Add(11, "Eisen", 1, 0, 0);
-    Add(12, "Feuerstelle", 0, 0, 0);
-    Add(13, "Axt", 1, 0, 0);
-    Add(14, "Saege", 1, 0, 0);
-    Add(15, "Planke", 1, 0, 0);
-    Add(16, "Fleisch", 1, 1, 30);
-    Add(17, "Braten", 1, 1, 150);
-    Add(18, "Lederbeutel", 1, 0, 0);
-    Add(19, "Farne", 1, 0, 0);
-    Add(20, "Segelstueck", 1, 0, 0);
-    Add(21, "Segel", 1, 0, 0);
-    Add(22, "Flossrohling", 0, 0, 0);
-    Add(23, "Affenfell", 1, 0, 0);
+    for (const TObjektRules& rules : CATALOGUE)
+        Add(rules.id, rules.name, rules.collectable, rules.edible, rules.data);
 }
+
+const char* TObjekt::catalogueName(int id) {
+    return id >= 1 && id <= COUNT ? CATALOGUE[static_cast<std::size_t>(id - 1)].name : "";
+}
+
+namespace {
+// Cell id - 1 of the item sheet and the lookups above rely on the order.
+constexpr bool InIdOrder() {
+    for (int i = 0; i < TObjekt::COUNT; ++i)
+        if (TObjekt::CATALOGUE[static_cast<std::size_t>(i)].id != i + 1) return false;
+    return true;
+}
+static_assert(InIdOrder(), "the catalogue lists the items in id order, from 1");
+} // namespace
