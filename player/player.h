@@ -18,8 +18,10 @@ class TPlayer {
     static constexpr int SLOTS = 10;
     // A palm or stone cell can be worked again once this long has passed since its stamp.
     static constexpr int REST_PERIOD_MS = 10000;
-    // Fruit regrows this often.
-    static constexpr int REGROWTH_PERIOD_MS = 30000;
+    // Fruit regrows this often, on the columns and rows below REGROWTH_AREA.
+    static constexpr int REGROWTH_PERIOD_MS = 30000, REGROWTH_AREA = 64;
+    // The castaway starts on the first land cell (i, i) with i below START_DIAGONAL.
+    static constexpr int START_DIAGONAL = 64;
     // Hunger and thirst a step onto each ground kind costs, by TKarte ground
     // kind; shallow water quenches thirst.
     struct GroundCost {

@@ -19,8 +19,6 @@
 std::vector<TCritter> TCritter::list;
 
 namespace {
-// Critters are only placed within columns and rows 1 to 63.
-constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
 // More of one kind than any island holds; a count near the int range would
 // keep the level load busy for hours.
 constexpr int MAX_PER_KIND = 10000;
@@ -32,8 +30,8 @@ bool CanPlaceAt(int x, int y, const CastawayView& castaway) {
 // Cells that Create may choose; counted first so placement provably ends.
 int CountPlacementCells(const CastawayView& castaway) {
     int count = 0;
-    for (int x = PLACE_MIN; x <= PLACE_MAX; ++x)
-        for (int y = PLACE_MIN; y <= PLACE_MAX; ++y)
+    for (int x = TCritter::PLACE_MIN; x <= TCritter::PLACE_MAX; ++x)
+        for (int y = TCritter::PLACE_MIN; y <= TCritter::PLACE_MAX; ++y)
             if (CanPlaceAt(x, y, castaway)) ++count;
     return count;
 }
@@ -126,8 +124,8 @@ void LizardReacts(const TCritter& lizard, const CastawayView& castaway, const Ap
 void Place(int typ, const CastawayView& castaway) {
     int x = 0, y = 0;
     do {
-        x = RandomInt(PLACE_MIN, PLACE_MAX);
-        y = RandomInt(PLACE_MIN, PLACE_MAX);
+        x = RandomInt(TCritter::PLACE_MIN, TCritter::PLACE_MAX);
+        y = RandomInt(TCritter::PLACE_MIN, TCritter::PLACE_MAX);
     } while (!CanPlaceAt(x, y, castaway));
     TCritter critter;
     critter.x = x;

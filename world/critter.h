@@ -21,6 +21,8 @@ class TCritter {
     static constexpr std::array<int, 10> STEP_X = {0, 0, 0, -1, 1, 0, 1, -1, -1, 1};
     static constexpr std::array<int, 10> STEP_Y = {0, -1, 1, 0, 0, 0, 1, -1, 1, -1};
     static constexpr int APE_DIRECTIONS = 9, WARAN_DIRECTIONS = 5;
+    // Critters are only placed within these columns and rows.
+    static constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
     // An armed castaway meeting an ape draws 1-100: below APE_HIT_FROM the ape
     // escapes, below APE_FUR_FROM it leaves meat, from there on a fur.
     static constexpr int APE_HIT_FROM = 60, APE_FUR_FROM = 90;

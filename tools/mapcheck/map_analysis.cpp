@@ -22,7 +22,7 @@ int GroundOfColour(uint32_t argb) {
 }
 
 bool FindStart(const MapData& map, int& x, int& y) {
-    for (int i = 0; i < 64 && i < map.width && i < map.height; ++i)
+    for (int i = 0; i < TPlayer::START_DIAGONAL && i < map.width && i < map.height; ++i)
         if (map.GroundAt(i, i) != 0) {
             x = y = i;
             return true;
@@ -186,9 +186,10 @@ bool CheckSize(const MapData& map, Analysis& a) {
         Error(a, "map is " + std::to_string(map.width) + " x " + std::to_string(map.height) +
                      ", the view needs at least " + std::to_string(TKarte::VIEW_COLUMNS) + " x " +
                      std::to_string(TKarte::VIEW_ROWS));
-    else if (map.width < 64 || map.height < 64)
-        Warning(a,
-                "map is smaller than 64 x 64: fruit regrowth and critters cover only part of it");
+    else if (map.width < TPlayer::REGROWTH_AREA || map.height < TPlayer::REGROWTH_AREA)
+        Warning(a, "map is smaller than " + std::to_string(TPlayer::REGROWTH_AREA) + " x " +
+                       std::to_string(TPlayer::REGROWTH_AREA) +
+                       ": fruit regrowth and critters cover only part of it");
     return map.width > 0 && map.height > 0;
 }
 
@@ -277,7 +278,9 @@ Analysis Analyse(const MapData& map) {
     CheckLayerBytes(map, a);
     CountLand(map, a);
     if (!FindStart(map, a.startX, a.startY)) {
-        Error(a, "no land on the diagonal (0,0)-(63,63): the castaway has no start cell");
+        const std::string last = std::to_string(TPlayer::START_DIAGONAL - 1);
+        Error(a, "no land on the diagonal (0,0)-(" + last + "," + last +
+                     "): the castaway has no start cell");
         return a;
     }
     a.hasStart = true;

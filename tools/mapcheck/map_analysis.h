@@ -81,7 +81,8 @@ struct Analysis {
     bool winnable = false; // no errors: the raft can be built and the journey made
 };
 
-// The first cell (i, i), i = 0..63, that is not sea; the game starts the castaway there.
+// The first cell (i, i), i below TPlayer::START_DIAGONAL, that is not sea; the game
+// starts the castaway there.
 bool FindStart(const MapData& map, int& x, int& y);
 
 // Walk from the start over every enterable cell (4-neighbourhood, as the castaway walks).
