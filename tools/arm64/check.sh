@@ -24,6 +24,10 @@ case "${1:-}" in
   exit 2
   ;;
 esac
+if [ "$(uname -m)" != x86_64 ]; then
+  echo "This check cross-builds on x86-64; on an arm64 machine run ./test.sh." >&2
+  exit 2
+fi
 build=build/arm64
 started=$SECONDS
 
@@ -34,10 +38,12 @@ arm64_packages=(
   libcurl4-openssl-dev libmpg123-dev libdbus-1-dev libgtest-dev libgmock-dev
 )
 
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+
 install_packages() {
   bash tools/install-deps.sh
-  local sudo_cmd=() wanted=(crossbuild-essential-arm64 qemu-user-static) missing=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  local wanted=(crossbuild-essential-arm64 qemu-user-static) missing=()
   for p in "${arm64_packages[@]}"; do wanted+=("$p:arm64"); done
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -49,7 +55,6 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
     "${missing[@]}"
 }
-
 
 # Tests that cannot work under user-mode emulation, with the reason.
 emulated_skips=(
@@ -63,12 +68,12 @@ emulated_skips=(
 registered=
 register_qemu() {
   local misc=/proc/sys/fs/binfmt_misc
-  [ -e "$misc/register" ] || mount -t binfmt_misc binfmt_misc "$misc"
+  [ -e "$misc/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$misc"
   [ -e "$misc/qemu-aarch64" ] && return 0
-  grep -v '^#' /usr/lib/binfmt.d/qemu-aarch64.conf > "$misc/register"
+  grep -v '^#' /usr/lib/binfmt.d/qemu-aarch64.conf | "${sudo_cmd[@]}" tee "$misc/register" > /dev/null
   registered=$misc/qemu-aarch64
 }
-unregister_qemu() { [ -z "$registered" ] || echo -1 > "$registered"; }
+unregister_qemu() { [ -z "$registered" ] || echo -1 | "${sudo_cmd[@]}" tee "$registered" > /dev/null; }
 
 # The logic, loader and parser tests, each program in one emulated process.
 run_ci_tests() {
@@ -96,12 +101,12 @@ run_all_tests() {
 }
 
 install_packages
-trap unregister_qemu EXIT
-register_qemu
 cmake --preset arm64 > /dev/null
 cmake --build --preset arm64
 echo "arm64 build: $((SECONDS - started)) s"
 [ "$mode" = build ] && exit 0
+trap unregister_qemu EXIT
+register_qemu
 status=0
 if [ "$mode" = ci ]; then run_ci_tests || status=$?; else run_all_tests || status=$?; fi
 echo "arm64 check ($mode): $((SECONDS - started)) s in all, exit $status"
