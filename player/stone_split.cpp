@@ -1,13 +1,14 @@
 #include "player/stone_split.h"
 
+#include "core/texts.h"
 #include "media/clock.h"
 
 StoneSplit StoneSplitFor(int r) {
-    if (r <= 9) return {0, "Oweh! Das war zu dolle!"};
-    if (r <= 19) return {8, "Da fliegen ja voll die Funken!"};
-    if (r <= 39) return {9, "Hm... Sehr scharfe Kanten hat dieses Gestein."};
-    if (r <= 64) return {10, "Dieses Glitzern... ich denke das ist Eisenerz."};
-    return {2, "Stein bleibt Stein, auch wenn man ihn verdrischt."};
+    if (r <= 9) return {0, Tr(texts::SPLIT_OUCH)};
+    if (r <= 19) return {8, Tr(texts::SPLIT_FLINT)};
+    if (r <= 39) return {9, Tr(texts::SPLIT_SLATE)};
+    if (r <= 64) return {10, Tr(texts::SPLIT_ORE)};
+    return {2, Tr(texts::SPLIT_STONE)};
 }
 
 StoneSplit SplitStone() {

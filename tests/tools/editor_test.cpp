@@ -13,6 +13,7 @@
 #include "core/assets.h"
 #include "map_files.h"
 #include "media/gfx/png_writer.h"
+#include "problem_rows.h"
 #include "support/editor_driver.h"
 #include "support/frames_dir.h"
 #include "support/temp_dir.h"
@@ -384,3 +385,27 @@ TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
 }
 
 } // namespace
+
+TEST(EditorProblemRows, ALongFindingWrapsWholeAndTheSelectedOneStaysInView) {
+    const std::string longText(150, 'x');
+    const std::vector<editor::Problem> problems = {
+        {true, "short", -1, -1},
+        {false, "land cells cannot be reached from the start (first at (18, 12)); " + longText, 18,
+         12},
+        {true, "last", -1, -1}};
+    // Nothing selected: the list from its top, the long finding over three rows.
+    std::vector<editor::ProblemRow> rows = editor::VisibleProblemRows(problems, -1, 5, 78);
+    ASSERT_EQ(rows.size(), 5u);
+    std::string joined;
+    for (const auto& row : rows) {
+        EXPECT_LE(row.text.size(), 78u) << row.text;
+        if (row.problem == 1) joined += row.text;
+    }
+    EXPECT_NE(joined.find("(18, 12)); "), std::string::npos) << joined;
+    EXPECT_NE(joined.find(longText.substr(0, 70)), std::string::npos) << joined;
+    EXPECT_EQ(rows.back().problem, 2);
+    // Two rows of room: the selected last finding is the bottom row.
+    rows = editor::VisibleProblemRows(problems, 2, 2, 78);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows.back().text, "FEHLER: last");
+}

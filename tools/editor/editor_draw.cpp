@@ -5,6 +5,7 @@
 #include "editor.h"
 #include "editor_layout.h"
 #include "media/graphics.h"
+#include "problem_rows.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 
@@ -234,16 +235,13 @@ void Editor::DrawProblems() {
     Text("Probleme (" + std::to_string(problems_.size()) +
              "): Tab / Umschalt+Tab oder Klick springt zur Zelle",
          4, VIEW_H + 6, 255, 255, 160);
-    const int first = std::max(0, selected_ - PROBLEM_ROWS + 1);
-    for (int row = 0; row < PROBLEM_ROWS; ++row) {
-        const int i = first + row;
-        if (i >= static_cast<int>(problems_.size())) break;
-        const Problem& p = problems_[i];
+    const std::vector<ProblemRow> rows =
+        VisibleProblemRows(problems_, selected_, PROBLEM_ROWS, PROBLEM_COLUMNS);
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        const Problem& p = problems_[rows[row].problem];
         const int y = PROBLEMS_Y + row * LINE;
-        if (i == selected_) Box(0, y - 2, VIEW_W, LINE, 80, 40, 40);
-        std::string line = (p.error ? "FEHLER: " : "Warnung: ") + p.text;
-        if (line.size() > 78) line = line.substr(0, 77) + "~";
-        Text(line, 4, y, p.error ? 255 : 255, p.error ? 96 : 220, p.error ? 96 : 120);
+        if (rows[row].problem == selected_) Box(0, y - 2, VIEW_W, LINE, 80, 40, 40);
+        Text(rows[row].text, 4, y, 255, p.error ? 96 : 220, p.error ? 96 : 120);
     }
     if (problems_.empty() && check_.revision)
         Text("Keine Probleme gefunden.", 4, PROBLEMS_Y, 128, 255, 128);

@@ -5,6 +5,7 @@
 #include "editor_layout.h"
 #include "media/keyboard.h"
 #include "media/mouse.h"
+#include "problem_rows.h"
 
 namespace editor {
 
@@ -189,9 +190,10 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
             }
         // The problem list: a click selects the line and jumps to its cell.
         if (my >= PROBLEMS_Y && my < PROBLEMS_Y + PROBLEM_ROWS * LINE) {
-            const int first = std::max(0, selected_ - PROBLEM_ROWS + 1);
-            const int index = first + (my - PROBLEMS_Y) / LINE;
-            if (index < static_cast<int>(problems_.size())) SelectProblem(index);
+            const std::vector<ProblemRow> rows =
+                VisibleProblemRows(problems_, selected_, PROBLEM_ROWS, PROBLEM_COLUMNS);
+            const std::size_t row = static_cast<std::size_t>((my - PROBLEMS_Y) / LINE);
+            if (row < rows.size()) SelectProblem(rows[row].problem);
         }
     }
     if (!onMap) {
