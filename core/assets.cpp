@@ -23,8 +23,12 @@ ImagePtr Required(ImagePtr image, const std::string& path) {
     return image;
 }
 
-ImagePtr RequiredStrip(const std::string& path, int count) {
-    return Required(LoadImageStrip(path, 32, 32, 0, count, IMAGE_DEFAULT), path);
+// A sprite sheet is one row of square cells, as many frames as cells: a sheet
+// with a new item's cell needs no change here.
+ImagePtr RequiredStrip(const std::string& path) {
+    int width = 0, height = 0;
+    if (!PictureSize(path, width, height)) MissingOrDamaged(path, "PNG picture");
+    return Required(LoadImageStrip(path, height, height, 0, width / height, IMAGE_DEFAULT), path);
 }
 
 } // namespace
@@ -39,11 +43,11 @@ void LoadTitleAssets() {
 }
 
 void LoadPlayAssets() {
-    tiles = RequiredStrip("gfx/basetiles2.png", 10);
-    objectimages = RequiredStrip("gfx/objects.png", 23);
-    beings = RequiredStrip("gfx/beings.png", 10);
+    tiles = RequiredStrip("gfx/basetiles2.png");
+    objectimages = RequiredStrip("gfx/objects.png");
+    beings = RequiredStrip("gfx/beings.png");
     selector = Required(LoadImage("gfx/selector.png", IMAGE_DEFAULT), "gfx/selector.png");
-    foodstate = RequiredStrip("gfx/foodstate.png", 2);
+    foodstate = RequiredStrip("gfx/foodstate.png");
     adventurefont = LoadFont("gfx/Adventure.ttf", 32, FONT_SMOOTH);
     if (!adventurefont) MissingOrDamaged("gfx/Adventure.ttf", "TrueType font");
 }

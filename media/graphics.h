@@ -123,8 +123,15 @@ float TextWidth(const FontPtr& font, const std::string& text);
 bool FontHasGlyphs(const FontPtr& font, const std::string& text);
 
 // Called by the map loader: a PNG decoded into memory for reading pixels, not
-// for drawing; null when the file is missing or damaged.
-PixmapPtr LoadPixmapFile(const std::string& path);
+// for drawing; null when the file is missing or damaged, or when a side is
+// over `maxSide` (checked before any pixel is decoded; 0: the decoder's own limit).
+PixmapPtr LoadPixmapFile(const std::string& path, int maxSide = 0);
+// Called by the map loader to say why a picture was refused, and by the asset
+// loader to count a sprite sheet's frames: a PNG's width and height from its
+// header alone, before anything is allocated; false when the file is missing or
+// not a PNG. The sizes are as the header states them, which may be more than
+// LoadPixmapFile and the image loaders accept.
+bool PictureSize(const std::string& path, int& width, int& height);
 // Size and PF_* format of a pixmap; a null pixmap is a fatal error.
 int PixmapWidth(const PixmapPtr& pixmap);
 int PixmapHeight(const PixmapPtr& pixmap);

@@ -41,8 +41,8 @@ void PlayInput(TPlayer& p) {
     p.combine1slot = 0;
     p.combine2slot = 0;
 
-    if (p.hunger > 300) gamestate = GS_DEAD_HUNGER;
-    if (p.durst > 180) gamestate = GS_DEAD_THIRST;
+    if (p.hunger > TPlayer::HUNGER_LIMIT) gamestate = GS_DEAD_HUNGER;
+    if (p.durst > TPlayer::DURST_LIMIT) gamestate = GS_DEAD_THIRST;
 
     struct Direction {
         int key, dx, dy, bit, rotation;

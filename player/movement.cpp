@@ -9,11 +9,6 @@
 #include "world/karte.h"
 #include "world/objekt.h"
 
-namespace {
-// The regrowth scan covers this many columns and rows from the top-left corner.
-constexpr int REGROWTH_AREA = 64;
-} // namespace
-
 void TPlayer::move() {
     if (DelayPassed(lastspawn, Millis(), TPlayer::REGROWTH_PERIOD_MS)) spawn();
 

@@ -26,39 +26,20 @@ void TPlayer::SetPos(int newx, int newy) {
 }
 
 namespace {
-int GroundHere(const TPlayer& p) {
-    return karte.contains(p.x, p.y) ? karte.data(p.x, p.y, 0) : 0;
+// Ground kinds outside the table (a layer byte written by hand) cost nothing.
+TPlayer::GroundCost CostHere(const TPlayer& p) {
+    const int ground = karte.contains(p.x, p.y) ? karte.data(p.x, p.y, 0) : TKarte::SEA;
+    if (ground < 0 || ground >= TKarte::GROUND_KINDS) return {0, 0};
+    return TPlayer::GROUND_COSTS[static_cast<std::size_t>(ground)];
 }
 } // namespace
 
 int TPlayer::gethunger() const {
-    switch (GroundHere(*this)) {
-    case 1:
-        return 3;
-    case 2:
-        return 2;
-    case 3:
-        return 6;
-    case 4:
-        return 1;
-    default:
-        return 0;
-    }
+    return CostHere(*this).hunger;
 }
 
 int TPlayer::getdurst() const {
-    switch (GroundHere(*this)) {
-    case 1:
-        return -10;
-    case 2:
-        return 1;
-    case 3:
-        return 3;
-    case 4:
-        return 1;
-    default:
-        return 0;
-    }
+    return CostHere(*this).durst;
 }
 
 CastawayView TPlayer::seenByCritters() const {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "world/critter.h"
+#include "world/karte.h"
 
 class TPlayer {
   public:
@@ -17,8 +18,19 @@ class TPlayer {
     static constexpr int SLOTS = 10;
     // A palm or stone cell can be worked again once this long has passed since its stamp.
     static constexpr int REST_PERIOD_MS = 10000;
-    // Fruit regrows this often.
-    static constexpr int REGROWTH_PERIOD_MS = 30000;
+    // Fruit regrows this often, on the columns and rows below REGROWTH_AREA.
+    static constexpr int REGROWTH_PERIOD_MS = 30000, REGROWTH_AREA = 64;
+    // The castaway starts on the first land cell (i, i) with i below START_DIAGONAL.
+    static constexpr int START_DIAGONAL = 64;
+    // Hunger and thirst a step onto each ground kind costs, by TKarte ground
+    // kind; shallow water quenches thirst.
+    struct GroundCost {
+        int hunger, durst;
+    };
+    static constexpr std::array<GroundCost, TKarte::GROUND_KINDS> GROUND_COSTS = {
+        {{0, 0}, {3, -10}, {2, 1}, {6, 3}, {1, 1}}};
+    // Above these the castaway dies.
+    static constexpr int HUNGER_LIMIT = 300, DURST_LIMIT = 180;
 
     int hunger = 0, durst = 0, x = 0, y = 0, rotation = 0;
     std::array<int, SLOTS> inventory{};

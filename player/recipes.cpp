@@ -15,9 +15,6 @@
 
 namespace {
 
-// Plank pairs a raft needs before the castaway can think of leaving.
-constexpr int RAFT_PAIRS_NEEDED = 3;
-
 bool Picked(const TPlayer& p, int a, int b) {
     return p.combine1 == a && p.combine2 == b;
 }

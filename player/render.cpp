@@ -35,7 +35,7 @@ void TPlayer::Render() {
     // The same clamped origin the map is drawn with, so the sprite sits on its own tile.
     int vx = x - TKarte::VIEW_OFFSET_X, vy = y - TKarte::VIEW_OFFSET_Y;
     ClampViewOrigin(karte, vx, vy);
-    DrawIfLoaded(beings, 32 * (x - vx), 32 * (y - vy), 0);
+    DrawIfLoaded(beings, TKarte::TILE_SIZE * (x - vx), TKarte::TILE_SIZE * (y - vy), 0);
 
     SetDrawRotation(0);
     SetAlpha(0.8f);

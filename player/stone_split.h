@@ -3,7 +3,8 @@
 #pragma once
 
 struct StoneSplit {
-    int result;          // item id the stone becomes: 0 (gone), 8, 9, 10 or 2 (unchanged)
+    int result;          // what the stone becomes: 0 (gone), Feuerstein, Schiefer, Eisenerz
+                         // or Steinbrocken (unchanged)
     const char* message; // shown for STONE_SPLIT_MESSAGE_MS
 };
 

@@ -2,9 +2,11 @@
 
 #include "world/objekt.h"
 
-namespace {
-constexpr int FOOD_NEEDED = 6;
-} // namespace
+int VoyageFoodPoints(int id) {
+    if (id == TObjekt::BRATEN || id == TObjekt::KOKOSNUSS) return 2;
+    if (id == TObjekt::FLEISCH || id == TObjekt::BEEREN) return 1;
+    return 0;
+}
 
 Supplies CheckSupplies(const std::array<int, TPlayer::SLOTS>& inventory) {
     Supplies s{false, false, false};
@@ -12,9 +14,8 @@ Supplies CheckSupplies(const std::array<int, TPlayer::SLOTS>& inventory) {
     for (int id : inventory) {
         if (id == TObjekt::SEGEL) s.sail = true;
         if (id == TObjekt::LEDERBEUTEL) s.water = true;
-        if (id == TObjekt::BRATEN || id == TObjekt::KOKOSNUSS) food += 2;
-        if (id == TObjekt::FLEISCH || id == TObjekt::BEEREN) food += 1;
-        if (food >= FOOD_NEEDED) s.food = true;
+        food += VoyageFoodPoints(id);
+        if (food >= VOYAGE_FOOD_NEEDED) s.food = true;
     }
     return s;
 }

@@ -12,6 +12,13 @@ struct Supplies {
     bool food;
 };
 
-// Segel gives the sail, Lederbeutel the water; Braten and Kokosnuss count two
-// food points, Fleisch and Beeren one, and six points are enough.
+// Food points the voyage needs.
+constexpr int VOYAGE_FOOD_NEEDED = 6;
+
+// What an item counts for the voyage's food: Braten and Kokosnuss two points,
+// Fleisch and Beeren one, anything else none.
+int VoyageFoodPoints(int id);
+
+// Segel gives the sail, Lederbeutel the water, and VOYAGE_FOOD_NEEDED food
+// points are enough.
 Supplies CheckSupplies(const std::array<int, TPlayer::SLOTS>& inventory);

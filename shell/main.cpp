@@ -4,7 +4,7 @@
 #include "core/state.h"
 #include "shell/arguments.h"
 #include "shell/main_loop.h"
-#include "shell/title.h"
+#include "world/map_files.h"
 
 int main(int argc, char** argv) {
     std::error_code ec;
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     const LaunchRequest request =
         ParseArguments({argv + 1, argv + argc}, ec ? "." : workDir, std::cout, std::cerr);
     if (request.exitStatus >= 0) return request.exitStatus;
-    if (!request.map.empty()) mapfile = MapImageForChosenFile(request.map);
+    if (!request.map.empty()) mapfile = MapImageFileName(request.map);
     languageoverride = request.language;
     RunGame();
 }

@@ -19,12 +19,6 @@
 #include "world/objekt.h"
 #include "world/world.h"
 
-namespace {
-
-constexpr int DIAGONAL_LIMIT = 64;
-
-} // namespace
-
 void OpenModeOrDie(int depth) {
     if (OpenGraphics(640, 480, depth, 60, 0)) return;
     // A desktop that refuses one mode may still give the other.
@@ -33,7 +27,7 @@ void OpenModeOrDie(int depth) {
 }
 
 void PlacePlayer() {
-    for (int i = 0; i < DIAGONAL_LIMIT && karte.contains(i, i); ++i) {
+    for (int i = 0; i < TPlayer::START_DIAGONAL && karte.contains(i, i); ++i) {
         if (karte.data(i, i, 0) != 0) {
             player.SetPos(i, i);
             return;

@@ -1,8 +1,8 @@
 #include "shell/title.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
+#include <string>
+#include <utility>
 
 #include "core/centring.h"
 #include "core/state.h"
@@ -19,6 +19,7 @@
 #include "shell/user_files.h"
 #include "world/critter.h"
 #include "world/karte.h"
+#include "world/map_files.h"
 
 namespace {
 
@@ -28,6 +29,13 @@ constexpr int START = 0;
 constexpr int CHOOSE_MAP = 1;
 constexpr int README = 2;
 constexpr float NOTICE_Y = 436.0f;
+
+// The map taken in the menu, on its way to the next level load.
+struct ChosenMap {
+    std::string path;
+    TKarte map;
+};
+ChosenMap chosenMap;
 
 // A press of the first key, or else of its twin: the twin's press stays pending
 // when both came in the same pass.
@@ -62,11 +70,16 @@ void ChooseMap() {
     // A cancelled dialog keeps the map we had.
     if (chosen.empty()) return;
     // So does a map whose files cannot be read: the level load would end the game.
-    const std::string image = MapImageForChosenFile(chosen);
-    if (TKarte::canLoad(image))
+    // It is decoded here once and handed to the level load as it is.
+    const std::string image = MapImageFileName(chosen);
+    std::string why;
+    if (TKarte::tryLoad(image, chosenMap.map, why)) {
         mapfile = image;
-    else
+        chosenMap.path = image;
+    } else {
+        DebugLog(why);
         mapnotice = Tr(texts::MAP_UNREADABLE, {FileName(chosen)});
+    }
 }
 
 // White on a black strip above the picture's own line at its foot, centred.
@@ -93,22 +106,16 @@ void DrawMenu(int selection) {
 
 } // namespace
 
-std::string MapImageForChosenFile(const std::string& chosen) {
-    static const std::string map = ".map";
-    std::string path = chosen;
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    // Only the file's own extension: a folder such as "Karten.map/" keeps its name.
-    if (path.size() >= map.size() && path.compare(path.size() - map.size(), map.size(), map) == 0)
-        path.replace(path.size() - map.size(), map.size(), ".png");
-    return path;
-}
-
 void LoadLevelAndShowTitle() {
     TCritter::list.clear();
     player.hunger = 0;
     player.durst = 0;
-    karte = TKarte::loadPNG(mapfile);
+    // The map the menu just chose is decoded already; any other is read now.
+    if (!chosenMap.path.empty() && chosenMap.path == mapfile)
+        karte = std::move(chosenMap.map);
+    else
+        karte = TKarte::loadPNG(mapfile);
+    chosenMap = ChosenMap{};
     // The castaway first, so critters keep away from where he starts, not
     // from where he died.
     PlacePlayer();

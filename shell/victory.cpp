@@ -13,6 +13,7 @@
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "media/sound.h"
+#include "player/combine.h"
 #include "player/player.h"
 #include "player/supplies.h"
 #include "world/karte.h"
@@ -39,7 +40,7 @@ void CheckVictory() {
     victorytimer = Millis();
     if (!karte.contains(player.x, player.y)) return;
     if (karte.data(player.x, player.y, 1) != TObjekt::FLOSSROHLING) return;
-    if (karte.data(player.x, player.y, 2) <= 2) return;
+    if (karte.data(player.x, player.y, 2) < RAFT_PAIRS_NEEDED) return;
 
     const Supplies supplies = CheckSupplies(player.inventory);
     if (supplies.sail && supplies.water && supplies.food) {

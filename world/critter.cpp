@@ -20,16 +20,9 @@
 std::vector<TCritter> TCritter::list;
 
 namespace {
-// Critters are only placed within columns and rows 1 to 63.
-constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
 // More of one kind than any island holds; a count near the int range would
 // keep the level load busy for hours.
 constexpr int MAX_PER_KIND = 10000;
-
-// Steps by drawn number 1-9: N, S, W, E, stay, SE, NW, SW, NE. Apes draw
-// 1-9, monitor lizards 1-5 (orthogonal only).
-constexpr std::array<int, 10> STEP_X = {0, 0, 0, -1, 1, 0, 1, -1, -1, 1};
-constexpr std::array<int, 10> STEP_Y = {0, -1, 1, 0, 0, 0, 1, -1, 1, -1};
 
 bool CanPlaceAt(int x, int y, const CastawayView& castaway) {
     return karte.isenterable(x, y) && x != castaway.x && y != castaway.y;
@@ -38,16 +31,18 @@ bool CanPlaceAt(int x, int y, const CastawayView& castaway) {
 // Cells that Create may choose; counted first so placement provably ends.
 int CountPlacementCells(const CastawayView& castaway) {
     int count = 0;
-    for (int x = PLACE_MIN; x <= PLACE_MAX; ++x)
-        for (int y = PLACE_MIN; y <= PLACE_MAX; ++y)
+    for (int x = TCritter::PLACE_MIN; x <= TCritter::PLACE_MAX; ++x)
+        for (int y = TCritter::PLACE_MIN; y <= TCritter::PLACE_MAX; ++y)
             if (CanPlaceAt(x, y, castaway)) ++count;
     return count;
 }
 
 void Step(TCritter& critter) {
-    int direction = RandomInt(1, critter.typ == TCritter::APE ? 9 : 5);
-    int tx = critter.x + STEP_X[direction];
-    int ty = critter.y + STEP_Y[direction];
+    const int directions =
+        critter.typ == TCritter::APE ? TCritter::APE_DIRECTIONS : TCritter::WARAN_DIRECTIONS;
+    const auto direction = static_cast<std::size_t>(RandomInt(1, directions));
+    int tx = critter.x + TCritter::STEP_X[direction];
+    int ty = critter.y + TCritter::STEP_Y[direction];
     if (karte.isenterable(tx, ty)) {
         critter.x = tx;
         critter.y = ty;
@@ -66,11 +61,11 @@ bool ApeReacts(const TCritter& ape, const CastawayView& castaway) {
     }
     PlaySfx(sndhit);
     int roll = RandomInt(1, 100);
-    if (roll < 60) {
+    if (roll < TCritter::APE_HIT_FROM) {
         Tmessage::add(Tr(texts::APE_ESCAPES), 1000);
         return false;
     }
-    if (roll < 90) {
+    if (roll < TCritter::APE_FUR_FROM) {
         Tmessage::add(Tr(texts::APE_CAUGHT), 1000);
         item = TObjekt::FLEISCH;
     } else {
@@ -130,8 +125,8 @@ void LizardReacts(const TCritter& lizard, const CastawayView& castaway, const Ap
 void Place(int typ, const CastawayView& castaway) {
     int x = 0, y = 0;
     do {
-        x = RandomInt(PLACE_MIN, PLACE_MAX);
-        y = RandomInt(PLACE_MIN, PLACE_MAX);
+        x = RandomInt(TCritter::PLACE_MIN, TCritter::PLACE_MAX);
+        y = RandomInt(TCritter::PLACE_MIN, TCritter::PLACE_MAX);
     } while (!CanPlaceAt(x, y, castaway));
     TCritter critter;
     critter.x = x;

@@ -2,6 +2,7 @@
 // step per castaway step.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,16 @@ struct CastawayView {
 class TCritter {
   public:
     static constexpr int APE = 1, WARAN = 2;
+    // Steps by drawn number 1-9: N, S, W, E, stay, SE, NW, SW, NE. Apes draw
+    // 1-9, monitor lizards 1-5 (orthogonal only); index 0 is never drawn.
+    static constexpr std::array<int, 10> STEP_X = {0, 0, 0, -1, 1, 0, 1, -1, -1, 1};
+    static constexpr std::array<int, 10> STEP_Y = {0, -1, 1, 0, 0, 0, 1, -1, 1, -1};
+    static constexpr int APE_DIRECTIONS = 9, WARAN_DIRECTIONS = 5;
+    // Critters are only placed within these columns and rows.
+    static constexpr int PLACE_MIN = 1, PLACE_MAX = 63;
+    // An armed castaway meeting an ape draws 1-100: below APE_HIT_FROM the ape
+    // escapes, below APE_FUR_FROM it leaves meat, from there on a fur.
+    static constexpr int APE_HIT_FROM = 60, APE_FUR_FROM = 90;
     int x = 0, y = 0, typ = 0;
 
     // Critters of the current level, in creation order.

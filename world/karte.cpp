@@ -1,9 +1,8 @@
 #include "world/karte.h"
 
-#include <array>
 #include <cstdint>
-#include <filesystem>
-#include <system_error>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/state.h"
@@ -22,41 +21,14 @@ int GroundOfColour(std::uint32_t argb) {
     return TKarte::SEA;
 }
 
-// Width and height from a PNG file's header, without decoding it, so a hostile
-// size is refused before anything is allocated. False when the file is not a
-// readable PNG; the decoder then reports it.
-bool ReadPngSize(const std::string& path, std::uint32_t& width, std::uint32_t& height) {
-    FileStreamPtr file = OpenForReading(path);
-    if (!file) return false;
-    static const std::array<int, 16> expected = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A,
-                                                 -1,   -1,  -1,  -1,  'I',  'H',  'D',  'R'};
-    std::array<int, 24> header{};
-    bool ok = true;
-    for (int& byte : header) {
-        if (Eof(file)) {
-            ok = false;
-            break;
-        }
-        byte = ReadByte(file);
-    }
-    Close(file);
-    if (!ok) return false;
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        if (expected[i] >= 0 && header[i] != expected[i]) return false;
-    auto be32 = [&](int at) {
-        return static_cast<std::uint32_t>(header[at]) << 24 |
-               static_cast<std::uint32_t>(header[at + 1]) << 16 |
-               static_cast<std::uint32_t>(header[at + 2]) << 8 |
-               static_cast<std::uint32_t>(header[at + 3]);
-    };
-    width = be32(16);
-    height = be32(20);
-    return true;
-}
-
-[[noreturn]] void MapTooLarge(const std::string& path) {
-    FatalError(path + " is larger than " + std::to_string(TKarte::MAX_SIDE) + " x " +
-               std::to_string(TKarte::MAX_SIDE) + " cells.");
+// Why a picture did not decode: only asked after the decoder refused it.
+std::string WhyNoPicture(const std::string& path) {
+    int width = 0, height = 0;
+    if (PictureSize(path, width, height) && (width > TKarte::MAX_SIDE || height > TKarte::MAX_SIDE))
+        return path + " is larger than " + std::to_string(TKarte::MAX_SIDE) + " x " +
+               std::to_string(TKarte::MAX_SIDE) + " cells.";
+    if (ResolvePath(path).empty()) return path + " not found.";
+    return path + " is damaged or not a PNG picture.";
 }
 } // namespace
 
@@ -89,25 +61,34 @@ TKarte TKarte::Create(int sizex, int sizey, int layers) {
 }
 
 TKarte TKarte::loadPNG(const std::string& path) {
-    std::uint32_t headerWidth = 0, headerHeight = 0;
-    if (ReadPngSize(path, headerWidth, headerHeight) &&
-        (headerWidth > TKarte::MAX_SIDE || headerHeight > TKarte::MAX_SIDE))
-        MapTooLarge(path);
+    TKarte map;
+    std::string why;
+    if (!tryLoad(path, map, why)) FatalError(why);
+    return map;
+}
 
-    PixmapPtr pixmap = LoadPixmapFile(path);
-    if (!pixmap && ResolvePath(path).empty()) FatalError(path + " not found.");
-    if (!pixmap) FatalError(path + " is damaged or not a PNG picture.");
-    int width = PixmapWidth(pixmap);
-    int height = PixmapHeight(pixmap);
-    if (width > TKarte::MAX_SIDE || height > TKarte::MAX_SIDE) MapTooLarge(path);
-    if (width <= 0 || height <= 0) FatalError(path + " not found.");
+bool TKarte::tryLoad(const std::string& path, TKarte& map, std::string& why) {
+    TKarte loaded;
+    if (!loaded.readGround(path, why) || !loaded.readLayer(path, 1, why)) return false;
+    map = std::move(loaded);
+    return true;
+}
 
-    TKarte map = Create(width, height, 3);
+// Layer 0 from the picture's colours. The decoder refuses a picture over
+// MAX_SIDE from its header, before anything is allocated.
+bool TKarte::readGround(const std::string& path, std::string& why) {
+    PixmapPtr pixmap = LoadPixmapFile(path, MAX_SIDE);
+    if (!pixmap) {
+        why = WhyNoPicture(path);
+        return false;
+    }
+    const int width = PixmapWidth(pixmap);
+    const int height = PixmapHeight(pixmap);
+    *this = Create(width, height, 3);
     std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
     // Straight into the cells, a row at a time: a 4096² map has 16 million.
     // Ground comes in runs of one colour, so the last match is tried first.
-    int* cell = map.cells.data();
-    const int layers = map.layers;
+    int* cell = cells.data();
     std::uint32_t lastColour = GROUND_COLOURS[SEA];
     int lastKind = SEA;
     for (int y = 0; y < height; ++y) {
@@ -121,35 +102,32 @@ TKarte TKarte::loadPNG(const std::string& path) {
             cell += layers;
         }
     }
-    map.loadlayer(path, 1);
-    return map;
-}
-
-bool TKarte::canLoad(const std::string& path) {
-    std::uint32_t width = 0, height = 0;
-    if (!ReadPngSize(path, width, height)) return false;
-    if (width == 0 || height == 0 || width > MAX_SIDE || height > MAX_SIDE) return false;
-    const std::string name = LayerFileName(path, ".map");
-    FileStreamPtr file = OpenForReading(name);
-    if (!file) return false;
-    Close(file);
-    std::error_code error;
-    const auto bytes = std::filesystem::file_size(ResolvePath(name), error);
-    return !error && bytes >= static_cast<std::uintmax_t>(width) * height;
+    return true;
 }
 
 void TKarte::loadlayer(const std::string& path, int layer) {
+    std::string why;
+    if (!readLayer(path, layer, why)) FatalError(why);
+}
+
+bool TKarte::readLayer(const std::string& path, int layer, std::string& why) {
     std::string name = LayerFileName(path, ".map");
     FileStreamPtr file = OpenForReading(name);
-    if (!file) FatalError(name + " not found.");
-    // Read a row at a time; a short file ends the program as reading past the
-    // end with ReadByte does.
+    if (!file) {
+        why = name + " not found.";
+        return false;
+    }
+    // Read a row at a time; a short file is refused with the message reading
+    // past its end byte by byte would give.
     std::vector<unsigned char> row(static_cast<std::size_t>(sizex > 0 ? sizex : 0));
     const bool kept = layer >= 0 && layer < layers;
     int* cell = kept ? cells.data() + layer : nullptr;
     for (int y = 0; y < sizey; ++y) {
-        if (ReadBytes(file, row.data(), row.size()) != row.size())
-            FatalError("Error reading from stream");
+        if (ReadBytes(file, row.data(), row.size()) != row.size()) {
+            Close(file);
+            why = "Error reading from stream";
+            return false;
+        }
         if (!kept) continue;
         for (unsigned char value : row) {
             *cell = value;
@@ -157,6 +135,7 @@ void TKarte::loadlayer(const std::string& path, int layer) {
         }
     }
     Close(file);
+    return true;
 }
 
 int TKarte::isenterable(int x, int y) const {

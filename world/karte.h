@@ -35,17 +35,21 @@ class TKarte {
     bool contains(int x, int y) const;
 
     static TKarte Create(int sizex, int sizey, int layers);
-    // Builds a three-layer map from a map image and its layer file.
+    // Builds a three-layer map from a map image and its layer file; a file
+    // that is missing, damaged, too large or too short ends the program.
     static TKarte loadPNG(const std::string& path);
-    // Whether loadPNG would find a map image and a long enough layer file at
-    // `path`. Reads only the picture's header and the layer file's size.
-    static bool canLoad(const std::string& path);
+    // The same without ending the program: false, with the message loadPNG
+    // would end it with in `why`. The picture is opened once, to decode it.
+    static bool tryLoad(const std::string& path, TKarte& map, std::string& why);
+    // Ends the program when the layer file is missing or too short.
     void loadlayer(const std::string& path, int layer);
     int isenterable(int x, int y) const;
     void Render(int vx, int vy) const;
 
   private:
     std::vector<int> cells;
+    bool readGround(const std::string& path, std::string& why);
+    bool readLayer(const std::string& path, int layer, std::string& why);
 };
 
 // The current island, replaced by each level load.

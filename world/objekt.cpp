@@ -1,6 +1,5 @@
 #include "world/objekt.h"
 
-#include "core/texts.h"
 #include "media/language.h"
 
 std::vector<TObjekt> TObjekt::list;
@@ -47,27 +46,20 @@ int TObjekt::Add(int id, const std::string& name, int collectable, int edible, i
 }
 
 void TObjekt::RegisterCatalogue() {
-    Add(1, N_("Palme"), 0, 0, 0);
-    Add(2, N_("Steinbrocken"), 1, 0, 0);
-    Add(3, N_("Treibholz"), 1, 0, 0);
-    Add(4, N_("Hammer"), 1, 0, 0);
-    Add(5, N_("Beeren"), 1, 1, 20);
-    Add(6, N_("Kokosnuss"), 1, 1, 50);
-    Add(7, N_("Beerenstrauch"), 0, 0, 0);
-    Add(8, N_("Feuerstein"), 1, 0, 0);
-    Add(9, N_("Schiefer"), 1, 0, 0);
-    Add(10, N_("Eisenerz"), 1, 0, 0);
-    Add(11, N_("Eisen"), 1, 0, 0);
-    Add(12, N_("Feuerstelle"), 0, 0, 0);
-    Add(13, N_("Axt"), 1, 0, 0);
-    Add(14, N_("Saege"), 1, 0, 0);
-    Add(15, N_("Planke"), 1, 0, 0);
-    Add(16, N_("Fleisch"), 1, 1, 30);
-    Add(17, N_("Braten"), 1, 1, 150);
-    Add(18, N_("Lederbeutel"), 1, 0, 0);
-    Add(19, N_("Farne"), 1, 0, 0);
-    Add(20, N_("Segelstueck"), 1, 0, 0);
-    Add(21, N_("Segel"), 1, 0, 0);
-    Add(22, N_("Flossrohling"), 0, 0, 0);
-    Add(23, N_("Affenfell"), 1, 0, 0);
+    for (const TObjektRules& rules : CATALOGUE)
+        Add(rules.id, rules.name, rules.collectable, rules.edible, rules.data);
 }
+
+const char* TObjekt::catalogueName(int id) {
+    return id >= 1 && id <= COUNT ? CATALOGUE[static_cast<std::size_t>(id - 1)].name : "";
+}
+
+namespace {
+// Cell id - 1 of the item sheet and the lookups above rely on the order.
+constexpr bool InIdOrder() {
+    for (int i = 0; i < TObjekt::COUNT; ++i)
+        if (TObjekt::CATALOGUE[static_cast<std::size_t>(i)].id != i + 1) return false;
+    return true;
+}
+static_assert(InIdOrder(), "the catalogue lists the items in id order, from 1");
+} // namespace

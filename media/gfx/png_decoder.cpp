@@ -2,11 +2,13 @@
 
 #include <png.h>
 
+#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "media/files.h"
 #include "media/gfx/image_data.h"
 #include "media/system/path_resolver.h"
 
@@ -29,6 +31,9 @@ void ReadFromFile(png_structp png, png_bytep out, png_size_t length) {
     auto* file = static_cast<FILE*>(png_get_io_ptr(png));
     if (std::fread(out, 1, length, file) != length) png_error(png, "truncated");
 }
+
+// PNG allows sides up to 2^31 - 1.
+constexpr png_uint_32 kPngLargestSide = 0x7FFFFFFFu;
 
 constexpr double MAX_DEFLATE_RATIO = 1100; // 1032:1 plus room for rounding
 
@@ -134,6 +139,33 @@ PixmapPtr DecodePngFile(const std::string& realPath, int maxSide) {
     Decode(job);
     std::fclose(file);
     return job.result;
+}
+
+bool ReadPngFileSize(const std::string& realPath, int& width, int& height) {
+    if (realPath.empty() || !media_internal::IsRegularFile(realPath)) return false;
+    FILE* file = std::fopen(realPath.c_str(), "rb");
+    if (!file) return false;
+    // Signature, IHDR chunk length and type, then width and height.
+    std::array<png_byte, 24> header{};
+    const bool complete = std::fread(header.data(), 1, header.size(), file) == header.size();
+    std::fclose(file);
+    if (!complete || png_sig_cmp(header.data(), 0, 8) != 0) return false;
+    if (std::memcmp(header.data() + 12, "IHDR", 4) != 0) return false;
+    auto bigEndian = [&](std::size_t at) {
+        return png_uint_32{header[at]} << 24 | png_uint_32{header[at + 1]} << 16 |
+               png_uint_32{header[at + 2]} << 8 | png_uint_32{header[at + 3]};
+    };
+    const png_uint_32 w = bigEndian(16);
+    const png_uint_32 h = bigEndian(20);
+    // PNG's own bounds; larger than the decoder takes is for the caller to judge.
+    if (w == 0 || h == 0 || w > kPngLargestSide || h > kPngLargestSide) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+bool PictureSize(const std::string& path, int& width, int& height) {
+    return ReadPngFileSize(ResolvePath(path), width, height);
 }
 
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size) {

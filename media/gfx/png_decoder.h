@@ -16,5 +16,9 @@ constexpr size_t PNG_MAX_BYTES = size_t{256} << 20;
 // Decodes a PNG file given by its real path; null when missing, invalid or
 // wider or taller than `maxSide` (checked before any pixel is decoded).
 PixmapPtr DecodePngFile(const std::string& realPath, int maxSide = PNG_MAX_SIDE);
+// Width and height from a PNG file's header (signature and IHDR) without
+// decoding it; false when missing or not a PNG. A side over PNG_MAX_SIDE is
+// reported as it stands: the caller says what is too large.
+bool ReadPngFileSize(const std::string& realPath, int& width, int& height);
 // Same for a PNG held in memory.
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size);

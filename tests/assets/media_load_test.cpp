@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "core/assets.h"
 #include "core/state.h"
 #include "map_analysis.h"
 #include "map_files.h"
@@ -12,6 +13,7 @@
 #include "player/player.h"
 #include "world/critter.h"
 #include "world/karte.h"
+#include "world/objekt.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ TEST_F(InAssetTree, SheetsAndPicturesLoadWithTheGamesArguments) {
         const char* path;
         int count;
     };
-    for (Strip s : {Strip{"gfx/basetiles2.png", 10}, Strip{"gfx/objects.png", 23},
+    for (Strip s : {Strip{"gfx/basetiles2.png", 10}, Strip{"gfx/objects.png", TObjekt::COUNT},
                     Strip{"gfx/beings.png", 10}, Strip{"gfx/foodstate.png", 2}}) {
         ImagePtr img = LoadImageStrip(s.path, 32, 32, 0, s.count, -1);
         ASSERT_TRUE(img) << s.path;
@@ -48,6 +50,12 @@ TEST_F(InAssetTree, SheetsAndPicturesLoadWithTheGamesArguments) {
         EXPECT_EQ(ImageWidth(img), 32) << s.path;
         EXPECT_EQ(ImageHeight(img), 32) << s.path;
     }
+    // The game counts a sheet's frames from the picture: one item cell more or
+    // less than the catalogue holds would draw items with another's picture.
+    LoadPlayAssets();
+    EXPECT_EQ(ImageFrames(objectimages), TObjekt::COUNT);
+    ResetState();
+
     ImagePtr frame = LoadImage("gfx/selector.png", -1);
     ASSERT_TRUE(frame);
     EXPECT_EQ(ImageWidth(frame), 32);
@@ -88,7 +96,7 @@ TEST_F(InAssetTree, MapsDecodeToGroundColoursOnly) {
         ASSERT_TRUE(f) << layer;
         int bytes = 0;
         while (!Eof(f)) {
-            ASSERT_LE(ReadByte(f), 23);
+            ASSERT_LE(ReadByte(f), TObjekt::COUNT);
             ++bytes;
         }
         Close(f);

@@ -16,6 +16,7 @@
 #include "media/program.h"
 #include "media/test_seams.h"
 #include "player/player.h"
+#include "player/supplies.h"
 #include "shell/main_loop.h"
 #include "support/screen_answers.h"
 #include "world/critter.h"
@@ -39,39 +40,25 @@ constexpr int PALME = TObjekt::PALME, STEINBROCKEN = TObjekt::STEINBROCKEN,
               FLOSSROHLING = TObjekt::FLOSSROHLING, AFFENFELL = TObjekt::AFFENFELL;
 
 constexpr int SHALLOW = TKarte::SHALLOW, SAND = TKarte::SAND;
-constexpr int kHungerPerStep[5] = {0, 3, 2, 6, 1};
-constexpr int kThirstPerStep[5] = {0, -10, 1, 3, 1};
 constexpr int kNone = INT_MAX;
 // Food points carried as a buffer for the way (a coconut is two).
 constexpr int kStock = 4;
 
-// Ape steps by drawn number 1-9, as the critters move.
-constexpr int kApeStepX[9] = {0, 0, -1, 1, 0, 1, -1, -1, 1};
-constexpr int kApeStepY[9] = {-1, 1, 0, 0, 0, 1, -1, 1, -1};
-
-int FoodPoints(int id) {
-    if (id == BRATEN || id == KOKOSNUSS) return 2;
-    if (id == FLEISCH || id == BEEREN) return 1;
-    return 0;
+// Hunger and thirst of one step onto a ground kind, as the castaway pays them.
+int HungerPerStep(int ground) {
+    return TPlayer::GROUND_COSTS[static_cast<std::size_t>(ground)].hunger;
+}
+int ThirstPerStep(int ground) {
+    return TPlayer::GROUND_COSTS[static_cast<std::size_t>(ground)].durst;
 }
 
 bool Edible(int id) {
-    return id == BEEREN || id == KOKOSNUSS || id == FLEISCH || id == BRATEN;
+    return TObjekt::isEdible(id) != 0;
 }
 
+// What eating the item takes off the hunger.
 int FoodValue(int id) {
-    switch (id) {
-    case BEEREN:
-        return 20;
-    case KOKOSNUSS:
-        return 50;
-    case FLEISCH:
-        return 30;
-    case BRATEN:
-        return 150;
-    default:
-        return 0;
-    }
+    return Edible(id) ? TObjekt::getData(id) : 0;
 }
 
 struct Intent {
@@ -94,7 +81,7 @@ class Planner {
         for (int i = 0; i < w_ * h_; ++i)
             water[i] = karte.data(i % w_, i / w_, 0) == SHALLOW;
         toWater_ = CostFrom(
-            water, [](int ground) { return std::max(0, kThirstPerStep[ground]); }, false);
+            water, [](int ground) { return std::max(0, ThirstPerStep(ground)); }, false);
     }
 
     bool Hopeless() const { return hopeless_; }
@@ -154,7 +141,8 @@ class Planner {
             intent_ = Intent{};
             // Past a fatal limit the castaway is dead; a selection opened in
             // this pass would only put the death screen off.
-            if (player.hunger > 300 || player.durst > 180) return {};
+            if (player.hunger > TPlayer::HUNGER_LIMIT || player.durst > TPlayer::DURST_LIMIT)
+                return {};
             std::vector<int> keys = PlayKeys();
             // Critters only move when the castaway steps: a lizard blocking every
             // way stays there for ever unless he risks a step.
@@ -224,7 +212,7 @@ class Planner {
     }
 
     static int WalkCost(int ground) {
-        return kHungerPerStep[ground] + std::max(0, kThirstPerStep[ground]) + 1;
+        return HungerPerStep(ground) + std::max(0, ThirstPerStep(ground)) + 1;
     }
 
     // Cost from the castaway to every cell, and the first step towards a cell.
@@ -301,7 +289,7 @@ class Planner {
     int CarriedFood() const {
         int points = 0;
         for (int id : player.inventory)
-            points += FoodPoints(id);
+            points += VoyageFoodPoints(id);
         return points;
     }
 
@@ -454,12 +442,12 @@ class Planner {
             if (c.typ != TCritter::APE) continue;
             if (std::abs(c.x - cx) > 1 || std::abs(c.y - cy) > 1) continue;
             int hits = 0;
-            for (int d = 0; d < 9; ++d) {
-                int tx = c.x + kApeStepX[d], ty = c.y + kApeStepY[d];
+            for (std::size_t d = 1; d <= TCritter::APE_DIRECTIONS; ++d) {
+                int tx = c.x + TCritter::STEP_X[d], ty = c.y + TCritter::STEP_Y[d];
                 if (!karte.isenterable(tx, ty)) tx = c.x, ty = c.y;
                 hits += tx == cx && ty == cy;
             }
-            chance += hits / 9.0;
+            chance += static_cast<double>(hits) / TCritter::APE_DIRECTIONS;
         }
         return chance;
     }
@@ -495,13 +483,12 @@ class Planner {
                            [](const TCritter& c) { return c.typ == TCritter::APE; });
     }
 
-    // Water first, then food: the castaway dies above 180 thirst or 300 hunger.
     // Food first (eating takes no step), then water: the castaway dies above
-    // 300 hunger or 180 thirst.
+    // TPlayer::HUNGER_LIMIT and DURST_LIMIT.
     bool Survive(std::vector<int>& keys) {
         // Eat before the need grows dangerous, the food that wastes least; the
         // voyage's food stays untouched unless hunger presses.
-        const int reserve = Has(SEGEL) && Has(LEDERBEUTEL) ? 6 : 0;
+        const int reserve = Has(SEGEL) && Has(LEDERBEUTEL) ? VOYAGE_FOOD_NEEDED : 0;
         if (player.hunger >= 100) {
             int slot = -1;
             for (int i = 0; i < 10; ++i) {
@@ -509,7 +496,7 @@ class Planner {
                 if (!Edible(id)) continue;
                 // Below 150 only what the hunger takes in whole.
                 if (player.hunger < 150 && FoodValue(id) > player.hunger + 10) continue;
-                if (player.hunger < 200 && CarriedFood() - FoodPoints(id) < reserve) continue;
+                if (player.hunger < 200 && CarriedFood() - VoyageFoodPoints(id) < reserve) continue;
                 if (id == FLEISCH && player.hunger < 200 && HasFireNear()) continue;
                 // Food used on a fire place is cooked, and a roast burns.
                 if (ItemAt(player.x, player.y) == FEUERSTELLE && (id == FLEISCH || id == BRATEN))
@@ -631,7 +618,9 @@ class Planner {
         }
     }
 
-    bool Ready() const { return Has(SEGEL) && Has(LEDERBEUTEL) && CarriedFood() >= 6; }
+    bool Ready() const {
+        return Has(SEGEL) && Has(LEDERBEUTEL) && CarriedFood() >= VOYAGE_FOOD_NEEDED;
+    }
 
     std::vector<int> PlayKeys() {
         PlanFromHere();
@@ -646,7 +635,7 @@ class Planner {
         // Take what is wanted from the own cell.
         if (here != 0 && FreeSlots() > 0 && Wanted(here, n)) return {KEY_SPACE};
         const bool hungry = player.hunger >= 100 || CarriedFood() < kStock ||
-                            (Has(SEGEL) && Has(LEDERBEUTEL) && CarriedFood() < 6);
+                            (Has(SEGEL) && Has(LEDERBEUTEL) && CarriedFood() < VOYAGE_FOOD_NEEDED);
         if (here == PALME && Has(HAMMER) && hungry && ShakeablePalm(player.x, player.y))
             return Open(Intent::USE, SlotOf(HAMMER));
         if (player.hunger >= 170 && !Has(FLEISCH) && !Departing()) {

@@ -167,6 +167,20 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
     EXPECT_FALSE(LoadPixmapFile(text));
     EXPECT_FALSE(LoadImage(text, -1));
     EXPECT_FALSE(LoadImageStrip(text, 32, 32, 0, 1, -1));
+
+    // The size alone comes from the header as it stands, however large; a
+    // caller's own bound on decoding is kept.
+    int w = 0, h = 0;
+    EXPECT_TRUE(PictureSize(good, w, h) && w == 64 && h == 64);
+    const std::string huge = scratch / "huge.png";
+    std::ofstream(huge, std::ios::binary) << withSize(100000, 70000);
+    EXPECT_TRUE(PictureSize(huge, w, h) && w == 100000 && h == 70000);
+    std::ofstream(scratch / "empty.png", std::ios::binary) << withSize(0, 10);
+    std::ofstream(scratch / "cut.png", std::ios::binary) << bytes.substr(0, 20);
+    for (const char* name : {"missing.png", "text.png", "empty.png", "cut.png"})
+        EXPECT_FALSE(PictureSize(scratch / name, w, h)) << name;
+    EXPECT_FALSE(LoadPixmapFile(good, 63));
+    EXPECT_TRUE(LoadPixmapFile(good, 64));
 }
 
 TEST(PngDecode, ReadPixelCoversEveryFormat) {

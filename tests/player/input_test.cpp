@@ -47,7 +47,7 @@ TEST_F(InputTest, ManyPressesBetweenPassesMoveOneTile) {
 }
 
 TEST_F(InputTest, ActionKeysAndTheirPicksAreRebuiltEachPass) {
-    player.combine1 = 5;
+    player.combine1 = Item::BEEREN;
     player.combine1slot = -1;
     player.combine2slot = -1;
     Pass({KEY_SPACE, KEY_ENTER, KEY_C, KEY_F});
@@ -101,12 +101,12 @@ TEST_F(InputTest, CursorWrapsAndLetterKeysShadowTheirArrows) {
 }
 
 TEST_F(InputTest, UseAndDropSelectionsPickOrClose) {
-    player.inventory[2] = 16;
+    player.inventory[2] = Item::FLEISCH;
     player.chosen = 2;
     gamestate = GS_USE;
     Pass({KEY_F, KEY_ENTER});
     EXPECT_EQ(player.order, TPlayer::DOACTIONUSERUN);
-    EXPECT_EQ(player.combine1, 16);
+    EXPECT_EQ(player.combine1, Item::FLEISCH);
     EXPECT_EQ(player.combine1slot, 2);
     EXPECT_EQ(gamestate, GS_PLAY);
     // The F press made in the selection acts in the next pass of play.
@@ -128,7 +128,7 @@ TEST_F(InputTest, UseAndDropSelectionsPickOrClose) {
 }
 
 TEST_F(InputTest, EscapeBeatsEnterInASelection) {
-    player.inventory[0] = 3;
+    player.inventory[0] = Item::TREIBHOLZ;
     player.chosen = 0;
     gamestate = GS_USE;
     Pass({KEY_ENTER, KEY_ESCAPE});
@@ -139,14 +139,14 @@ TEST_F(InputTest, EscapeBeatsEnterInASelection) {
 }
 
 TEST_F(InputTest, CombineSelectionNeedsTwoDifferentFilledSlots) {
-    player.inventory = {0, 23, 23, 0, 0, 0, 0, 0, 0, 0};
+    player.inventory = {0, Item::AFFENFELL, Item::AFFENFELL, 0, 0, 0, 0, 0, 0, 0};
     player.chosen = 1;
     Pass({KEY_C}); // in play C asks for the selection
     player.action();
     ASSERT_EQ(gamestate, GS_COMBINE);
 
     Pass({KEY_ENTER});
-    EXPECT_EQ(player.combine1, 23);
+    EXPECT_EQ(player.combine1, Item::AFFENFELL);
     EXPECT_EQ(player.combine1slot, 1);
     EXPECT_EQ(player.order, TPlayer::NOORDER);
     Pass({KEY_ENTER}); // the same slot again does nothing
@@ -157,19 +157,19 @@ TEST_F(InputTest, CombineSelectionNeedsTwoDifferentFilledSlots) {
     Pass({KEY_D, KEY_D, KEY_ENTER}); // D counts once per pass
     EXPECT_EQ(player.chosen, 1);
     Pass({KEY_D, KEY_F, KEY_ENTER});
-    EXPECT_EQ(player.combine2, 23);
+    EXPECT_EQ(player.combine2, Item::AFFENFELL);
     EXPECT_EQ(player.combine2slot, 2);
     EXPECT_EQ(player.order, TPlayer::DOACTIONCOMBINERUN);
     EXPECT_EQ(gamestate, GS_PLAY);
     player.action();
-    EXPECT_EQ(player.inventory[1], 18);
+    EXPECT_EQ(player.inventory[1], Item::LEDERBEUTEL);
     // The completed pick discarded the F press.
     player.In();
     EXPECT_EQ(player.order, TPlayer::NOORDER);
 }
 
 TEST_F(InputTest, CombineSelectionCancelsBeforeEnter) {
-    player.inventory = {2, 3, 0, 0, 0, 0, 0, 0, 0, 0};
+    player.inventory = {Item::STEINBROCKEN, Item::TREIBHOLZ, 0, 0, 0, 0, 0, 0, 0, 0};
     gamestate = GS_COMBINE;
     player.chosen = 0;
     Pass({KEY_ENTER});
@@ -179,7 +179,8 @@ TEST_F(InputTest, CombineSelectionCancelsBeforeEnter) {
     EXPECT_EQ(player.combine1, 0);
     EXPECT_EQ(player.combine1slot, -1);
     EXPECT_EQ(player.order, TPlayer::NOORDER);
-    EXPECT_EQ(player.inventory, (std::array<int, 10>{2, 3, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(player.inventory,
+              (std::array<int, TPlayer::SLOTS>{Item::STEINBROCKEN, Item::TREIBHOLZ}));
 }
 
 TEST_F(InputTest, DeathScreenWaitsForEnterOrEscapeAndIgnoresEarlierPresses) {

@@ -36,9 +36,9 @@ TEST_F(PlayerTest, GroundCostsOfTheCurrentCell) {
 
 TEST_F(PlayerTest, StepsRunNorthSouthWestEastAndChargeTheCellEntered) {
     // South then west crosses rock and grass; west first would cross water.
-    karte.data(30, 31, 0) = 3;
-    karte.data(29, 31, 0) = 4;
-    karte.data(29, 30, 0) = 1;
+    karte.data(30, 31, 0) = TKarte::ROCK;
+    karte.data(29, 31, 0) = TKarte::GRASS;
+    karte.data(29, 30, 0) = TKarte::SHALLOW;
     player.order = TPlayer::MOVEWEST | TPlayer::MOVESOUTH;
     player.move();
     EXPECT_EQ(player.x, 29);
@@ -51,7 +51,7 @@ TEST_F(PlayerTest, StepsRunNorthSouthWestEastAndChargeTheCellEntered) {
 
 TEST_F(PlayerTest, TwoStepsInOnePassNeverEndInTheSea) {
     // North and east are land, the corner between them is sea.
-    karte.data(31, 29, 0) = 0;
+    karte.data(31, 29, 0) = TKarte::SEA;
     player.order = TPlayer::MOVENORTH | TPlayer::MOVEEAST;
     player.move();
     EXPECT_EQ(player.x, 30);
@@ -59,7 +59,7 @@ TEST_F(PlayerTest, TwoStepsInOnePassNeverEndInTheSea) {
     EXPECT_EQ(player.hunger, 1); // one step, one charge
 
     // Over land the two steps still make a diagonal.
-    karte.data(31, 29, 0) = 4;
+    karte.data(31, 29, 0) = TKarte::GRASS;
     player.SetPos(30, 30);
     player.order = TPlayer::MOVENORTH | TPlayer::MOVEEAST;
     player.move();
@@ -72,8 +72,8 @@ TEST_F(PlayerTest, NorthAndSouthReturnToTheStartWithTwoChargesAndTwoCritterSweep
     MakeMap(64, 64, 4);
     for (int x = 4; x <= 6; ++x)
         for (int y = 4; y <= 6; ++y)
-            karte.data(x, y, 0) = 0;
-    karte.data(5, 5, 0) = 4;
+            karte.data(x, y, 0) = TKarte::SEA;
+    karte.data(5, 5, 0) = TKarte::GRASS;
     TCritter ape;
     ape.x = 5;
     ape.y = 5;
@@ -95,7 +95,7 @@ TEST_F(PlayerTest, NorthAndSouthReturnToTheStartWithTwoChargesAndTwoCritterSweep
 }
 
 TEST_F(PlayerTest, ThirstFloorDependsOnTheLeatherBag) {
-    karte.data(30, 29, 0) = 1;
+    karte.data(30, 29, 0) = TKarte::SHALLOW;
     player.durst = 5;
     player.order = TPlayer::MOVENORTH;
     player.move();
@@ -105,7 +105,7 @@ TEST_F(PlayerTest, ThirstFloorDependsOnTheLeatherBag) {
     MakeMap(64, 64, 1);
     player.SetPos(30, 30);
     player.durst = 0;
-    player.inventory[7] = 18;
+    player.inventory[7] = Item::LEDERBEUTEL;
     for (int i = 0; i < 8; ++i) {
         player.order = TPlayer::MOVENORTH | TPlayer::MOVESOUTH;
         player.move();
@@ -158,8 +158,8 @@ std::vector<int> ExpectedRegrowth(std::vector<int> items, int size, int seed) {
     };
     for (int x = 0; x < std::min(size, 64); ++x)
         for (int y = 0; y < std::min(size, 64); ++y) {
-            if (at(x, y) == 1 && RandomInt(1, 100) < 20) fall(x, y, 6);
-            if (at(x, y) == 7 && RandomInt(1, 100) < 60) fall(x, y, 5);
+            if (at(x, y) == Item::PALME && RandomInt(1, 100) < 20) fall(x, y, Item::KOKOSNUSS);
+            if (at(x, y) == Item::BEERENSTRAUCH && RandomInt(1, 100) < 60) fall(x, y, Item::BEEREN);
         }
     return items;
 }
@@ -172,14 +172,14 @@ TEST_F(PlayerTest, RegrowthDrawsInScanOrder) {
         const int x = RandomInt(0, size - 1);
         const int y = RandomInt(0, size - 1);
         const int kind = RandomInt(1, 3);
-        Item(x, y) = kind == 1 ? 1 : kind == 2 ? 7 : 3;
+        ItemAt(x, y) = kind == 1 ? Item::PALME : kind == 2 ? Item::BEERENSTRAUCH : Item::TREIBHOLZ;
     }
-    Item(0, 0) = 1; // corner plants only see the neighbours inside the map
-    Item(63, 63) = 7;
+    ItemAt(0, 0) = Item::PALME; // corner plants only see the neighbours inside the map
+    ItemAt(63, 63) = Item::BEERENSTRAUCH;
     std::vector<int> items(size * size);
     for (int x = 0; x < size; ++x)
         for (int y = 0; y < size; ++y)
-            items[y * size + x] = Item(x, y);
+            items[y * size + x] = ItemAt(x, y);
 
     for (int run = 0; run < 5; ++run) {
         const int seed = 1000 + run;
@@ -189,8 +189,8 @@ TEST_F(PlayerTest, RegrowthDrawsInScanOrder) {
         int differences = 0, fruit = 0;
         for (int x = 0; x < size; ++x)
             for (int y = 0; y < size; ++y) {
-                differences += Item(x, y) != items[y * size + x];
-                fruit += Item(x, y) == 5 || Item(x, y) == 6;
+                differences += ItemAt(x, y) != items[y * size + x];
+                fruit += ItemAt(x, y) == Item::BEEREN || ItemAt(x, y) == Item::KOKOSNUSS;
             }
         EXPECT_EQ(differences, 0) << "run " << run;
         EXPECT_GT(fruit, 0);
@@ -202,37 +202,37 @@ TEST_F(PlayerTest, RegrowthNeedsAnEmptyNeighbourAndStaysInTheScannedArea) {
     // A palm boxed in by stones never drops a coconut.
     for (int x = 9; x <= 11; ++x)
         for (int y = 9; y <= 11; ++y)
-            Item(x, y) = 2;
-    Item(10, 10) = 1;
+            ItemAt(x, y) = Item::STEINBROCKEN;
+    ItemAt(10, 10) = Item::PALME;
     for (int run = 0; run < 50; ++run)
         player.spawn();
     for (int x = 9; x <= 11; ++x)
         for (int y = 9; y <= 11; ++y)
-            EXPECT_NE(Item(x, y), 6);
+            EXPECT_NE(ItemAt(x, y), Item::KOKOSNUSS);
 
     // Plants at column or row 64 and beyond are outside the scan.
     MakeMap(80, 80, 4);
-    Item(64, 10) = 1;
-    Item(10, 70) = 7;
+    ItemAt(64, 10) = Item::PALME;
+    ItemAt(10, 70) = Item::BEERENSTRAUCH;
     for (int run = 0; run < 50; ++run)
         player.spawn();
     int fruit = 0;
     for (int x = 0; x < 80; ++x)
         for (int y = 0; y < 80; ++y)
-            fruit += Item(x, y) == 5 || Item(x, y) == 6;
+            fruit += ItemAt(x, y) == Item::BEEREN || ItemAt(x, y) == Item::KOKOSNUSS;
     EXPECT_EQ(fruit, 0);
 }
 
 TEST_F(PlayerTest, RegrowthOnASmallMapKeepsToItsCells) {
     MakeMap(3, 2, 4);
-    Item(0, 0) = 7;
-    Item(2, 1) = 1;
+    ItemAt(0, 0) = Item::BEERENSTRAUCH;
+    ItemAt(2, 1) = Item::PALME;
     for (int run = 0; run < 200; ++run)
         player.spawn();
     int fruit = 0;
     for (int x = 0; x < 3; ++x)
         for (int y = 0; y < 2; ++y)
-            fruit += Item(x, y) == 5 || Item(x, y) == 6;
+            fruit += ItemAt(x, y) == Item::BEEREN || ItemAt(x, y) == Item::KOKOSNUSS;
     EXPECT_EQ(fruit, 4); // every free cell filled, nothing written elsewhere
     EXPECT_EQ(karte.data(3, 0, 1), 0);
     EXPECT_EQ(karte.data(-1, -1, 1), 0);

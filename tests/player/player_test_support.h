@@ -8,7 +8,12 @@
 #include "media/clock.h"
 #include "support/game_fixture.h"
 #include "support/messages.h"
+#include "world/karte.h"
 #include "world/message.h"
+#include "world/objekt.h"
+
+// Items by their catalogue names, short enough for the tables.
+using Item = TObjekt;
 
 // A seed whose next draws of RandomInt(1, 100) satisfy `wanted`, so a test can
 // force one outcome of a random rule and still run the real draw.
@@ -37,6 +42,6 @@ class PlayerTest : public GameFixture {
         player.lastspawn = Millis();
         gamestate = GS_PLAY;
     }
-    int& Item(int x, int y) { return karte.data(x, y, 1); }
+    int& ItemAt(int x, int y) { return karte.data(x, y, 1); }
     int& Here(int layer) { return karte.data(player.x, player.y, layer); }
 };

@@ -31,8 +31,15 @@ TEST_F(RecipeTest, ProductsLandInTheFirstPickedSlotInBothOrders) {
         int first, second, product1, product2;
     };
     const Case cases[] = {
-        {2, 3, 4, 0},    {3, 2, 4, 0},    {9, 3, 13, 0},  {3, 9, 13, 0},  {23, 23, 18, 0},
-        {19, 19, 20, 0}, {20, 20, 21, 0}, {4, 11, 4, 14}, {11, 4, 4, 14},
+        {Item::STEINBROCKEN, Item::TREIBHOLZ, Item::HAMMER, 0},
+        {Item::TREIBHOLZ, Item::STEINBROCKEN, Item::HAMMER, 0},
+        {Item::SCHIEFER, Item::TREIBHOLZ, Item::AXT, 0},
+        {Item::TREIBHOLZ, Item::SCHIEFER, Item::AXT, 0},
+        {Item::AFFENFELL, Item::AFFENFELL, Item::LEDERBEUTEL, 0},
+        {Item::FARNE, Item::FARNE, Item::SEGELSTUECK, 0},
+        {Item::SEGELSTUECK, Item::SEGELSTUECK, Item::SEGEL, 0},
+        {Item::HAMMER, Item::EISEN, Item::HAMMER, Item::SAEGE},
+        {Item::EISEN, Item::HAMMER, Item::HAMMER, Item::SAEGE},
     };
     for (const Case& c : cases) {
         player.inventory.fill(0);
@@ -45,51 +52,53 @@ TEST_F(RecipeTest, ProductsLandInTheFirstPickedSlotInBothOrders) {
 }
 
 TEST_F(RecipeTest, FlintAndDriftwoodBuildAFirePlaceOverWhateverLiesThere) {
-    Here(1) = 5;
-    Combine(3, 0, 8, 1);
-    EXPECT_EQ(Here(1), 12);
+    Here(1) = Item::BEEREN;
+    Combine(Item::TREIBHOLZ, 0, Item::FEUERSTEIN, 1);
+    EXPECT_EQ(Here(1), Item::FEUERSTELLE);
     EXPECT_EQ(player.inventory[0], 0);
     EXPECT_EQ(player.inventory[1], 0);
 }
 
 TEST_F(RecipeTest, PairsOutsideTheTableChangeNothing) {
-    Combine(3, 0, 3, 1);
-    Combine(2, 2, 8, 3);
-    Combine(15, 4, 6, 5);
-    EXPECT_EQ(player.inventory, (std::array<int, 10>{3, 3, 2, 8, 15, 6, 0, 0, 0, 0}));
+    Combine(Item::TREIBHOLZ, 0, Item::TREIBHOLZ, 1);
+    Combine(Item::STEINBROCKEN, 2, Item::FEUERSTEIN, 3);
+    Combine(Item::PLANKE, 4, Item::KOKOSNUSS, 5);
+    EXPECT_EQ(player.inventory, (std::array<int, TPlayer::SLOTS>{
+                                    Item::TREIBHOLZ, Item::TREIBHOLZ, Item::STEINBROCKEN,
+                                    Item::FEUERSTEIN, Item::PLANKE, Item::KOKOSNUSS, 0, 0, 0, 0}));
     EXPECT_TRUE(Tmessage::list.empty());
     ExpectPicksCleared();
 }
 
 TEST_F(RecipeTest, HammerSplitsAStoneIntoTheSecondSlot) {
     SeedWhere([](const std::vector<int>& r) { return r[0] >= 10 && r[0] <= 19; }, 1);
-    Combine(2, 5, 4, 1);
-    EXPECT_EQ(player.inventory[5], 4);
-    EXPECT_EQ(player.inventory[1], 8);
+    Combine(Item::STEINBROCKEN, 5, Item::HAMMER, 1);
+    EXPECT_EQ(player.inventory[5], Item::HAMMER);
+    EXPECT_EQ(player.inventory[1], Item::FEUERSTEIN);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Da fliegen ja voll die Funken!"});
     EXPECT_EQ(MessageDuration("Da fliegen ja voll die Funken!"), 1000);
     SeedWhere([](const std::vector<int>& r) { return r[0] <= 9; }, 1);
-    Combine(4, 0, 2, 9);
-    EXPECT_EQ(player.inventory[0], 4);
+    Combine(Item::HAMMER, 0, Item::STEINBROCKEN, 9);
+    EXPECT_EQ(player.inventory[0], Item::HAMMER);
     EXPECT_EQ(player.inventory[9], 0);
 }
 
 TEST_F(RecipeTest, PlanksOnlyOnSandAndTheThirdPairChecksTheSupplies) {
-    Combine(15, 0, 15, 1);
+    Combine(Item::PLANKE, 0, Item::PLANKE, 1);
     EXPECT_EQ(Here(1), 0); // grass: nothing happens, both planks stay
-    EXPECT_EQ(player.inventory[0], 15);
-    EXPECT_EQ(player.inventory[1], 15);
+    EXPECT_EQ(player.inventory[0], Item::PLANKE);
+    EXPECT_EQ(player.inventory[1], Item::PLANKE);
 
-    Here(0) = 2;
-    Here(1) = 3;
-    Combine(15, 0, 15, 1);
-    Combine(15, 0, 15, 1);
-    EXPECT_EQ(Here(1), 22);
+    Here(0) = TKarte::SAND;
+    Here(1) = Item::TREIBHOLZ;
+    Combine(Item::PLANKE, 0, Item::PLANKE, 1);
+    Combine(Item::PLANKE, 0, Item::PLANKE, 1);
+    EXPECT_EQ(Here(1), Item::FLOSSROHLING);
     EXPECT_EQ(Here(2), 2);
     EXPECT_EQ(player.inventory[0], 0);
     EXPECT_TRUE(Tmessage::list.empty());
 
-    Combine(15, 0, 15, 1);
+    Combine(Item::PLANKE, 0, Item::PLANKE, 1);
     EXPECT_EQ(Here(2), 3);
     EXPECT_EQ(gamestate, GS_PLAY);
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{
@@ -102,11 +111,12 @@ TEST_F(RecipeTest, PlanksOnlyOnSandAndTheThirdPairChecksTheSupplies) {
 }
 
 TEST_F(RecipeTest, FinishedRaftWithEverythingAboardSetsSail) {
-    Here(0) = 2;
-    Here(1) = 22;
+    Here(0) = TKarte::SAND;
+    Here(1) = Item::FLOSSROHLING;
     Here(2) = 2;
-    player.inventory = {21, 18, 17, 17, 17, 0, 0, 0, 0, 0};
-    Combine(15, 8, 15, 9);
+    player.inventory = {
+        Item::SEGEL, Item::LEDERBEUTEL, Item::BRATEN, Item::BRATEN, Item::BRATEN, 0, 0, 0, 0, 0};
+    Combine(Item::PLANKE, 8, Item::PLANKE, 9);
     EXPECT_EQ(gamestate, GS_VICTORY);
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{"YEHAAAAAAA!!!!"});
     EXPECT_EQ(MessageDuration("YEHAAAAAAA!!!!"), 3000);
@@ -118,30 +128,42 @@ TEST_F(RecipeTest, ARaftCountsOnlyItsOwnPlankPairs) {
     for (int stamp : {Millis(), -5, INT_MIN, INT_MAX}) {
         Tmessage::list.clear();
         gamestate = GS_PLAY;
-        Here(0) = 2;
+        Here(0) = TKarte::SAND;
         Here(1) = 0;
         Here(2) = stamp;
-        player.inventory = {21, 18, 17, 17, 17, 0, 0, 0, 0, 0};
-        Combine(15, 8, 15, 9);
+        player.inventory = {Item::SEGEL,
+                            Item::LEDERBEUTEL,
+                            Item::BRATEN,
+                            Item::BRATEN,
+                            Item::BRATEN,
+                            0,
+                            0,
+                            0,
+                            0,
+                            0};
+        Combine(Item::PLANKE, 8, Item::PLANKE, 9);
         EXPECT_EQ(Here(2), 1) << stamp;
         EXPECT_TRUE(Tmessage::list.empty()) << stamp;
-        Combine(15, 8, 15, 9);
-        Combine(15, 8, 15, 9);
+        Combine(Item::PLANKE, 8, Item::PLANKE, 9);
+        Combine(Item::PLANKE, 8, Item::PLANKE, 9);
         EXPECT_EQ(gamestate, GS_VICTORY) << stamp;
     }
     // A count at the top of the range must not overflow.
-    Here(1) = 22;
+    Here(1) = Item::FLOSSROHLING;
     Here(2) = INT_MAX;
-    Combine(15, 8, 15, 9);
+    Combine(Item::PLANKE, 8, Item::PLANKE, 9);
     EXPECT_EQ(Here(2), INT_MAX);
 }
 
 TEST(Supplies, FoodPointsCountPerSlotUpToSix) {
-    EXPECT_TRUE(CheckSupplies({6, 6, 6, 0, 0, 0, 0, 0, 0, 0}).food);
-    EXPECT_TRUE(CheckSupplies({5, 5, 5, 5, 5, 16, 0, 0, 0, 0}).food);
-    EXPECT_FALSE(CheckSupplies({17, 17, 5, 0, 0, 0, 0, 0, 0, 0}).food);
-    EXPECT_FALSE(CheckSupplies({15, 15, 4, 13, 22, 0, 0, 0, 0, 0}).food);
-    const Supplies all = CheckSupplies({0, 21, 21, 18, 18, 17, 16, 5, 6, 0});
+    using I = Item;
+    EXPECT_TRUE(CheckSupplies({I::KOKOSNUSS, I::KOKOSNUSS, I::KOKOSNUSS}).food);
+    EXPECT_TRUE(
+        CheckSupplies({I::BEEREN, I::BEEREN, I::BEEREN, I::BEEREN, I::BEEREN, I::FLEISCH}).food);
+    EXPECT_FALSE(CheckSupplies({I::BRATEN, I::BRATEN, I::BEEREN}).food);
+    EXPECT_FALSE(CheckSupplies({I::PLANKE, I::PLANKE, I::HAMMER, I::AXT, I::FLOSSROHLING}).food);
+    const Supplies all = CheckSupplies({0, I::SEGEL, I::SEGEL, I::LEDERBEUTEL, I::LEDERBEUTEL,
+                                        I::BRATEN, I::FLEISCH, I::BEEREN, I::KOKOSNUSS, 0});
     EXPECT_TRUE(all.sail && all.water && all.food);
     const Supplies none = CheckSupplies({});
     EXPECT_FALSE(none.sail || none.water || none.food);

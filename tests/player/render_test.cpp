@@ -95,9 +95,10 @@ class RenderTest : public PlayerTest {
                                                   return Rgb{255, 255, 255};
                                               }),
                                    32, 32, 0, 2, IMAGE_DEFAULT);
-        objectimages = LoadImageStrip(
-            WriteStrip("objects", 23, [](int f, int, int, int&) { return ItemColour(f + 1); }), 32,
-            32, 0, 23, IMAGE_DEFAULT);
+        objectimages =
+            LoadImageStrip(WriteStrip("objects", Item::COUNT,
+                                      [](int f, int, int, int&) { return ItemColour(f + 1); }),
+                           32, 32, 0, Item::COUNT, IMAGE_DEFAULT);
         // A 4-pixel white frame with a see-through middle.
         selector = LoadImage(WriteStrip("selector", 1,
                                         [](int, int x, int y, int& alpha) {
@@ -158,14 +159,14 @@ TEST_F(RenderTest, GaugesAreTintedByTheNeeds) {
 }
 
 TEST_F(RenderTest, InventoryBarAndTheStateLeftBehind) {
-    player.inventory[0] = 1;
-    player.inventory[9] = 6;
+    player.inventory[0] = Item::PALME;
+    player.inventory[9] = Item::KOKOSNUSS;
     player.inventory[5] = 99; // no such item: nothing drawn
     player.Render();
     ExpectPixel(100, 425, {64, 64, 64}); // empty slot on the grey bar
     const Rgb bar{64, 64, 64};
-    ExpectPixel(608, 440, Over(0.6, ItemColour(6), bar));
-    ExpectPixel(32, 440, Over(0.6, ItemColour(1), bar));
+    ExpectPixel(608, 440, Over(0.6, ItemColour(Item::KOKOSNUSS), bar));
+    ExpectPixel(32, 440, Over(0.6, ItemColour(Item::PALME), bar));
     ExpectPixel(352, 440, {64, 64, 64});
     ExpectPixel(320, 415, {0, 0, 0}); // the bar starts at row 420
     // Whatever comes next is drawn white, opaque and unscaled.
@@ -175,9 +176,9 @@ TEST_F(RenderTest, InventoryBarAndTheStateLeftBehind) {
 }
 
 TEST_F(RenderTest, SelectionOverlayWithTheFirstPick) {
-    player.inventory[2] = 6;
-    player.inventory[4] = 3;
-    player.combine1 = 6;
+    player.inventory[2] = Item::KOKOSNUSS;
+    player.inventory[4] = Item::TREIBHOLZ;
+    player.combine1 = Item::KOKOSNUSS;
     player.combine1slot = 2;
     player.chosen = 4;
     gamestate = GS_PLAY;
@@ -203,8 +204,8 @@ TEST_F(RenderTest, SelectionOverlayWithTheFirstPick) {
 }
 
 TEST_F(RenderTest, CursorCoversTheGreenFrameOnTheSameSlot) {
-    player.inventory[9] = 6;
-    player.combine1 = 6;
+    player.inventory[9] = Item::KOKOSNUSS;
+    player.combine1 = Item::KOKOSNUSS;
     player.combine1slot = 9;
     player.chosen = 9;
     gamestate = GS_DROP;

@@ -38,7 +38,7 @@ TEST_F(Scenario, ChosenIslandIsPlayedAndReloadedAfterDeath) {
     Take();
     EXPECT_TRUE(Showing("Habe Feuerstein genommen!"));
     // Rock starves quickly; dying and trying again returns to this island.
-    while (player.hunger <= 300)
+    while (player.hunger <= TPlayer::HUNGER_LIMIT)
         Press(player.x == 4 ? KEY_D : KEY_A);
     Press({});
     ASSERT_EQ(gamestate, GS_DEAD_HUNGER);

@@ -8,6 +8,7 @@
 #include "shell/user_files.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "world/map_files.h"
 
 namespace fs = std::filesystem;
 
@@ -79,8 +80,7 @@ TEST(Arguments, MapIsTakenFromTheStartingFolderLikeTheMenusChoice) {
         EXPECT_EQ(fs::path(a.request.map), fs::path(file));
     }
     // The game then loads it as the menu would a file chosen in the dialog.
-    EXPECT_EQ(MapImageForChosenFile(Launch({"--map", file}).request.map),
-              MapImageForChosenFile(file));
+    EXPECT_EQ(MapImageFileName(Launch({"--map", file}).request.map), MapImageFileName(file));
 }
 
 TEST(UserFiles, PlayersOwnSettingsComeFirst) {

@@ -12,16 +12,9 @@
 #include "support/scoped_env.h"
 #include "support/shell_fixture.h"
 #include "support/temp_dir.h"
+#include "world/map_files.h"
 
 namespace fs = std::filesystem;
-
-TEST(MapChoice, ChosenPathIsLowerCasedWithOnlyItsOwnExtensionReplaced) {
-    EXPECT_EQ(MapImageForChosenFile("Map/Insel.MAP"), "map/insel.png");
-    // A folder named like a map file keeps its name.
-    EXPECT_EQ(MapImageForChosenFile("/x/Palmut.Maps/insel.map"), "/x/palmut.maps/insel.png");
-    EXPECT_EQ(MapImageForChosenFile("/x/Karten.map/x.map"), "/x/karten.map/x.png");
-    EXPECT_EQ(MapImageForChosenFile("island.PNG"), "island.png");
-}
 
 namespace {
 
@@ -303,9 +296,9 @@ TEST_F(TitleMenu, MapChoiceWithoutADesktopDialogListsTheMapsInTheGame) {
         std::string mapfile;
     };
     const Case cases[] = {
-        {{KEY_ENTER}, MapImageForChosenFile(userMaps + "/palmut/maps/Eigene.map")},
+        {{KEY_ENTER}, MapImageFileName(userMaps + "/palmut/maps/Eigene.map")},
         {{KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_UP, KEY_SPACE},
-         MapImageForChosenFile(std::string(PALMUT_ASSET_DIR) + "/map/bucht.map")},
+         MapImageFileName(std::string(PALMUT_ASSET_DIR) + "/map/bucht.map")},
         {{KEY_DOWN, KEY_ESCAPE}, "map/map.png"},
     };
     for (const Case& c : cases) {

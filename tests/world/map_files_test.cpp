@@ -7,6 +7,14 @@
 
 namespace {
 
+TEST(MapImageFileName, ChosenPathIsLowerCasedWithOnlyItsOwnExtensionReplaced) {
+    EXPECT_EQ(MapImageFileName("Map/Insel.MAP"), "map/insel.png");
+    // A folder named like a map file keeps its name.
+    EXPECT_EQ(MapImageFileName("/x/Palmut.Maps/insel.map"), "/x/palmut.maps/insel.png");
+    EXPECT_EQ(MapImageFileName("/x/Karten.map/x.map"), "/x/karten.map/x.png");
+    EXPECT_EQ(MapImageFileName("island.PNG"), "island.png");
+}
+
 TEST(LayerFileName, PngPathsAreLowerCasedWithTheirOwnExtensionReplaced) {
     EXPECT_EQ(LayerFileName("map/map.png", ".map"), "map/map.map");
     EXPECT_EQ(LayerFileName("Maps/Insel.PNG", ".map"), "maps/insel.map");

@@ -343,10 +343,12 @@ void ApeFur(Canvas& c) {
 } // namespace
 
 Canvas ItemSheet() {
-    const std::function<void(Canvas&)> items[kItemCount] = {
+    const std::function<void(Canvas&)> items[] = {
         Palm,  StoneChunk, Driftwood, Hammer,    Berries, Coconut,   BerryBush, Flint,
         Slate, IronOre,    Iron,      Fireplace, Axe,     Saw,       Plank,     Meat,
         Roast, LeatherBag, Ferns,     SailPiece, Sail,    RaftBlank, ApeFur};
+    // A new catalogue item needs its picture here, in id order.
+    static_assert(sizeof(items) / sizeof(items[0]) == kItemCount, "one sprite per catalogue item");
     Canvas sheet(kCell * kItemCount, kCell);
     for (int i = 0; i < kItemCount; ++i) {
         Canvas cell(kCell, kCell);

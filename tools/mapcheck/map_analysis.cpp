@@ -1,7 +1,5 @@
 #include "map_analysis.h"
 
-#include "world/critter_file.h"
-
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -10,6 +8,10 @@
 #include <functional>
 #include <queue>
 #include <vector>
+
+#include "player/combine.h"
+#include "world/critter.h"
+#include "world/critter_file.h"
 
 namespace mapcheck {
 
@@ -20,7 +22,7 @@ int GroundOfColour(uint32_t argb) {
 }
 
 bool FindStart(const MapData& map, int& x, int& y) {
-    for (int i = 0; i < 64 && i < map.width && i < map.height; ++i)
+    for (int i = 0; i < TPlayer::START_DIAGONAL && i < map.width && i < map.height; ++i)
         if (map.GroundAt(i, i) != 0) {
             x = y = i;
             return true;
@@ -29,31 +31,6 @@ bool FindStart(const MapData& map, int& x, int& y) {
 }
 
 namespace {
-
-const char* kItemNames[kItemIds] = {"",
-                                    "Palme",
-                                    "Steinbrocken",
-                                    "Treibholz",
-                                    "Hammer",
-                                    "Beeren",
-                                    "Kokosnuss",
-                                    "Beerenstrauch",
-                                    "Feuerstein",
-                                    "Schiefer",
-                                    "Eisenerz",
-                                    "Eisen",
-                                    "Feuerstelle",
-                                    "Axt",
-                                    "Saege",
-                                    "Planke",
-                                    "Fleisch",
-                                    "Braten",
-                                    "Lederbeutel",
-                                    "Farne",
-                                    "Segelstueck",
-                                    "Segel",
-                                    "Flossrohling",
-                                    "Affenfell"};
 
 void Error(Analysis& a, const std::string& text, int x = -1, int y = -1) {
     a.issues.push_back({true, text, x, y});
@@ -68,12 +45,14 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     const auto& n = a.reachableItems;
     auto have = [&](int id) { return n[id] > 0; };
 
-    if (a.reachableGround[2] == 0)
+    if (a.reachableGround[TKarte::SAND] == 0)
         Error(a, "no sand within reach: the raft can only be built on sand");
-    // Six planks for three plank pairs: from palms (sawn) or planks lying about.
-    if (n[Palme] + n[Planke] < 6)
+    // Two planks a pair: from palms (sawn) or planks lying about.
+    constexpr int planksNeeded = 2 * RAFT_PAIRS_NEEDED;
+    if (n[Palme] + n[Planke] < planksNeeded)
         Error(a, "only " + std::to_string(n[Palme] + n[Planke]) +
-                     " palms and planks within reach, the raft needs 6 planks");
+                     " palms and planks within reach, the raft needs " +
+                     std::to_string(planksNeeded) + " planks");
 
     // Saw = hammer + iron; iron is smelted from ore at a fire place.
     bool hammer = have(Hammer);
@@ -93,7 +72,7 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     if (needsFire && !have(Feuerstein)) ++toSplit;
     if (!have(Axt) && !have(Schiefer)) ++toSplit;
     if (!have(Saege) && !have(Eisen) && !have(Eisenerz)) ++toSplit;
-    if (toSplit > stones && a.reachableGround[3] == 0)
+    if (toSplit > stones && a.reachableGround[TKarte::ROCK] == 0)
         Error(a, "too few stones within reach to split flint, slate and iron ore from");
     else if (toSplit > stones)
         Warning(a, "few stones: flint, slate or ore must come from stones the monitor lizard "
@@ -108,7 +87,8 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     if (sailParts < 4) Error(a, "not enough ferns within reach for a sail (4 ferns)");
     if (n[Palme] + n[Beerenstrauch] + n[Kokosnuss] + n[Beeren] + n[Braten] == 0)
         Error(a, "no food within reach");
-    if (a.reachableGround[1] == 0) Warning(a, "no shallow water within reach: nothing to drink");
+    if (a.reachableGround[TKarte::SHALLOW] == 0)
+        Warning(a, "no shallow water within reach: nothing to drink");
 }
 
 // Cheapest cost from every cell to the nearest target cell, charging each cell
@@ -170,8 +150,8 @@ void CheckSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
         food[i] = reachable[i] &&
                   (item == Palme || item == Beerenstrauch || item == Kokosnuss || item == Beeren);
     }
-    const std::vector<int> toWater = CostToNearest(map, water, kThirstPerStep);
-    const std::vector<int> toFood = CostToNearest(map, food, kHungerPerStep);
+    const std::vector<int> toWater = CostToNearest(map, water, kThirstPerStep.data());
+    const std::vector<int> toFood = CostToNearest(map, food, kHungerPerStep.data());
     int worstWater = -1, worstFood = -1;
     for (int i = 0; i < n; ++i) {
         if (!reachable[i]) continue;
@@ -199,48 +179,51 @@ void CheckSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
                 worstFood % map.width, worstFood / map.width);
 }
 
-} // namespace
-
-Analysis Analyse(const MapData& map) {
-    Analysis a;
-    if (map.width < 20 || map.height < 15)
+// Too small for the view is an error; smaller than the area the game's
+// regrowth and critters use only a warning. False when there are no cells.
+bool CheckSize(const MapData& map, Analysis& a) {
+    if (map.width < TKarte::VIEW_COLUMNS || map.height < TKarte::VIEW_ROWS)
         Error(a, "map is " + std::to_string(map.width) + " x " + std::to_string(map.height) +
-                     ", the view needs at least 20 x 15");
-    else if (map.width < 64 || map.height < 64)
-        Warning(a,
-                "map is smaller than 64 x 64: fruit regrowth and critters cover only part of it");
-    if (map.width <= 0 || map.height <= 0) return a;
+                     ", the view needs at least " + std::to_string(TKarte::VIEW_COLUMNS) + " x " +
+                     std::to_string(TKarte::VIEW_ROWS));
+    else if (map.width < TPlayer::REGROWTH_AREA || map.height < TPlayer::REGROWTH_AREA)
+        Warning(a, "map is smaller than " + std::to_string(TPlayer::REGROWTH_AREA) + " x " +
+                       std::to_string(TPlayer::REGROWTH_AREA) +
+                       ": fruit regrowth and critters cover only part of it");
+    return map.width > 0 && map.height > 0;
+}
 
+// The first layer byte that names no item.
+void CheckLayerBytes(const MapData& map, Analysis& a) {
     for (size_t i = 0; i < map.items.size(); ++i) {
-        if (map.items[i] > kMaxItemId) {
-            Error(a,
-                  "layer byte " + std::to_string(map.items[i]) + " at (" +
-                      std::to_string(i % map.width) + ", " + std::to_string(i / map.width) +
-                      ") is not an item (1-23)",
-                  static_cast<int>(i % map.width), static_cast<int>(i / map.width));
-            break;
-        }
+        if (map.items[i] <= kMaxItemId) continue;
+        Error(a,
+              "layer byte " + std::to_string(map.items[i]) + " at (" +
+                  std::to_string(i % map.width) + ", " + std::to_string(i / map.width) +
+                  ") is not an item (1-" + std::to_string(kMaxItemId) + ")",
+              static_cast<int>(i % map.width), static_cast<int>(i / map.width));
+        return;
     }
+}
+
+// Land cells, and items on sea, which nobody can stand on to reach.
+void CountLand(const MapData& map, Analysis& a) {
     int firstOnSea = -1;
     for (size_t i = 0; i < map.ground.size(); ++i) {
         a.landCells += map.ground[i] != 0;
         if (map.ground[i] == 0 && map.items[i] != 0 && a.itemsOnSea++ == 0)
             firstOnSea = static_cast<int>(i);
     }
-    // Nobody can stand on sea, so an item there can never be reached.
     if (a.itemsOnSea > 0)
         Warning(a,
                 std::to_string(a.itemsOnSea) + " items lie on sea (first at (" +
                     std::to_string(firstOnSea % map.width) + ", " +
                     std::to_string(firstOnSea / map.width) + "))",
                 firstOnSea % map.width, firstOnSea / map.width);
+}
 
-    if (!FindStart(map, a.startX, a.startY)) {
-        Error(a, "no land on the diagonal (0,0)-(63,63): the castaway has no start cell");
-        return a;
-    }
-    a.hasStart = true;
-
+// Every cell the castaway can walk to from the start, counted by ground and item.
+std::vector<uint8_t> WalkFromStart(const MapData& map, Analysis& a) {
     std::vector<uint8_t> seen(map.ground.size(), 0);
     std::queue<std::pair<int, int>> todo;
     todo.push({a.startX, a.startY});
@@ -262,27 +245,49 @@ Analysis Analyse(const MapData& map) {
             todo.push({nx, ny});
         }
     }
-    CheckSupplies(map, seen, a);
-    if (a.reachableCells < a.landCells) {
-        size_t first = 0;
-        while (first < seen.size() && (seen[first] || map.ground[first] == 0))
-            ++first;
-        const int fx = static_cast<int>(first % map.width),
-                  fy = static_cast<int>(first / map.width);
-        Warning(a,
-                std::to_string(a.landCells - a.reachableCells) +
-                    " land cells cannot be reached from the start (first at (" +
-                    std::to_string(fx) + ", " + std::to_string(fy) +
-                    "); critters may be placed there)",
-                fx, fy);
-    }
+    return seen;
+}
+
+void WarnUnreachable(const MapData& map, const std::vector<uint8_t>& seen, Analysis& a) {
+    if (a.reachableCells >= a.landCells) return;
+    size_t first = 0;
+    while (first < seen.size() && (seen[first] || map.ground[first] == 0))
+        ++first;
+    const int fx = static_cast<int>(first % map.width), fy = static_cast<int>(first / map.width);
+    Warning(a,
+            std::to_string(a.landCells - a.reachableCells) +
+                " land cells cannot be reached from the start (first at (" + std::to_string(fx) +
+                ", " + std::to_string(fy) + "); critters may be placed there)",
+            fx, fy);
+}
+
+void CheckStartCell(const MapData& map, Analysis& a) {
     uint8_t startItem = map.ItemAt(a.startX, a.startY);
     if (startItem == Palme || startItem == Beerenstrauch)
-        Warning(a, std::string("the start cell holds a ") + kItemNames[startItem], a.startX,
-                a.startY);
-    if (map.GroundAt(a.startX, a.startY) == 1)
+        Warning(a, std::string("the start cell holds a ") + TObjekt::catalogueName(startItem),
+                a.startX, a.startY);
+    if (map.GroundAt(a.startX, a.startY) == TKarte::SHALLOW)
         Warning(a, "the castaway starts in the water", a.startX, a.startY);
+}
 
+} // namespace
+
+Analysis Analyse(const MapData& map) {
+    Analysis a;
+    if (!CheckSize(map, a)) return a;
+    CheckLayerBytes(map, a);
+    CountLand(map, a);
+    if (!FindStart(map, a.startX, a.startY)) {
+        const std::string last = std::to_string(TPlayer::START_DIAGONAL - 1);
+        Error(a, "no land on the diagonal (0,0)-(" + last + "," + last +
+                     "): the castaway has no start cell");
+        return a;
+    }
+    a.hasStart = true;
+    const std::vector<uint8_t> seen = WalkFromStart(map, a);
+    CheckSupplies(map, seen, a);
+    WarnUnreachable(map, seen, a);
+    CheckStartCell(map, a);
     CheckRecipes(map, a);
     a.winnable = true;
     for (const Issue& i : a.issues)
@@ -295,7 +300,9 @@ FurOdds EstimateFurOdds(const MapData& map, const Analysis& a, int huntSteps) {
     const int land = std::max(1, a.landCells);
     const double survive = std::exp(-static_cast<double>(map.lizards) * huntSteps / land);
     FurOdds odds;
-    odds.perApe = survive * 11.0 / 41.0;
+    // Of the draws 1-100 that kill an ape, those from APE_FUR_FROM leave a fur.
+    constexpr double kills = 101 - TCritter::APE_HIT_FROM, furs = 101 - TCritter::APE_FUR_FROM;
+    odds.perApe = survive * furs / kills;
     odds.expected = n[Affenfell] + 2.0 * n[Lederbeutel] + map.apes * odds.perApe;
     const int needed = n[Lederbeutel] > 0 ? 0 : std::max(0, 2 - n[Affenfell]);
     // Binomial: at least `needed` of the apes end as furs.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "player/player.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 
@@ -80,18 +81,28 @@ struct Analysis {
     bool winnable = false; // no errors: the raft can be built and the journey made
 };
 
-// The first cell (i, i), i = 0..63, that is not sea; the game starts the castaway there.
+// The first cell (i, i), i below TPlayer::START_DIAGONAL, that is not sea; the game
+// starts the castaway there.
 bool FindStart(const MapData& map, int& x, int& y);
 
 // Walk from the start over every enterable cell (4-neighbourhood, as the castaway walks).
 Analysis Analyse(const MapData& map);
 
+// One column of the castaway's cost table, by ground kind.
+constexpr std::array<int, kGroundKinds> GroundCostColumn(int TPlayer::GroundCost::*column) {
+    std::array<int, kGroundKinds> costs{};
+    for (int k = 0; k < kGroundKinds; ++k)
+        costs[static_cast<size_t>(k)] = TPlayer::GROUND_COSTS[static_cast<size_t>(k)].*column;
+    return costs;
+}
 // Thirst and hunger a step onto each ground kind costs (shallow water quenches thirst).
-inline constexpr int kThirstPerStep[kGroundKinds] = {0, -10, 1, 3, 1};
-inline constexpr int kHungerPerStep[kGroundKinds] = {0, 3, 2, 6, 1};
+inline constexpr std::array<int, kGroundKinds> kThirstPerStep =
+    GroundCostColumn(&TPlayer::GroundCost::durst);
+inline constexpr std::array<int, kGroundKinds> kHungerPerStep =
+    GroundCostColumn(&TPlayer::GroundCost::hunger);
 // Above these the castaway dies.
-inline constexpr int kThirstLimit = 180;
-inline constexpr int kHungerLimit = 300;
+inline constexpr int kThirstLimit = TPlayer::DURST_LIMIT;
+inline constexpr int kHungerLimit = TPlayer::HUNGER_LIMIT;
 
 // Recommended counts for a fair island; shortfalls are reported as warnings.
 // `huntSteps` is how far a careful castaway walks before the furs are in hand
@@ -113,7 +124,7 @@ struct FurOdds {
 // Every ape survives the lizards' meals for `huntSteps` castaway steps with
 // exp(-lizards * huntSteps / land cells) (each lizard step lands on a given
 // ape's cell about once per land cell), and an ape hunted down leaves a fur
-// in 11 of the 41 axe blows that kill it (the other 30 leave meat).
+// as often as the game's draw says (TCritter::APE_FUR_FROM; meat otherwise).
 FurOdds EstimateFurOdds(const MapData& map, const Analysis& analysis, int huntSteps);
 
 // One critter-file line as the game reads it: blanks, an optional sign, then

@@ -13,9 +13,6 @@
 namespace mapcheck {
 namespace {
 
-// Bigger than any sensible island; keeps a hostile image from exhausting memory.
-constexpr int kMaxSide = 4096;
-
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
@@ -43,29 +40,11 @@ bool LoadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
                         SiblingPath(imagePath, ".critter"), map, issues);
 }
 
-bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
-                  const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, GamePath(imagePath).c_str())) {
-        issues.push_back({true, "cannot read the map image " + imagePath + ": " + image.message});
-        return false;
-    }
-    if (image.width == 0 || image.height == 0 || image.width > kMaxSide ||
-        image.height > kMaxSide) {
-        issues.push_back({true, "map image size " + std::to_string(image.width) + " x " +
-                                    std::to_string(image.height) + " is out of range"});
-        png_image_free(&image);
-        return false;
-    }
-    image.format = PNG_FORMAT_ARGB;
-    std::vector<uint8_t> argb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, argb.data(), 0, nullptr)) {
-        issues.push_back({true, "cannot decode the map image " + imagePath + ": " + image.message});
-        return false;
-    }
-    map.width = static_cast<int>(image.width);
-    map.height = static_cast<int>(image.height);
+namespace {
+
+// Ground kinds of the decoded ARGB pixels; colours outside the table become
+// sea and are reported once, with the first place they occur.
+void ClassifyGround(const std::vector<uint8_t>& argb, MapData& map, std::vector<Issue>& issues) {
     const size_t cells = static_cast<size_t>(map.width) * map.height;
     map.ground.assign(cells, 0);
     size_t foreign = 0;
@@ -87,7 +66,38 @@ bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
             {true, std::to_string(foreign) +
                        " pixels have a colour outside the ground table and become sea" +
                        firstForeign});
+}
 
+// The ground layer from the map image; false when the image is unusable.
+bool ReadGround(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, GamePath(imagePath).c_str())) {
+        issues.push_back({true, "cannot read the map image " + imagePath + ": " + image.message});
+        return false;
+    }
+    if (image.width == 0 || image.height == 0 || image.width > TKarte::MAX_SIDE ||
+        image.height > TKarte::MAX_SIDE) {
+        issues.push_back({true, "map image size " + std::to_string(image.width) + " x " +
+                                    std::to_string(image.height) + " is out of range"});
+        png_image_free(&image);
+        return false;
+    }
+    image.format = PNG_FORMAT_ARGB;
+    std::vector<uint8_t> argb(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, argb.data(), 0, nullptr)) {
+        issues.push_back({true, "cannot decode the map image " + imagePath + ": " + image.message});
+        return false;
+    }
+    map.width = static_cast<int>(image.width);
+    map.height = static_cast<int>(image.height);
+    ClassifyGround(argb, map, issues);
+    return true;
+}
+
+// The item layer, one byte per cell; false when it is missing or short.
+bool ReadItems(const std::string& layerPath, MapData& map, std::vector<Issue>& issues) {
+    const size_t cells = static_cast<size_t>(map.width) * map.height;
     std::ifstream layer(GamePath(layerPath), std::ios::binary);
     if (!layer) {
         issues.push_back({true, "layer file " + layerPath + " not found (the game stops)"});
@@ -105,26 +115,36 @@ bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
     if (layer.peek() != std::char_traits<char>::eof())
         issues.push_back(
             {false, "layer file " + layerPath + " is longer than the map; the rest is ignored"});
+    return true;
+}
 
+void ReadCritters(const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
     std::vector<std::string> lines;
     if (!ReadLines(GamePath(critterPath), lines)) {
         issues.push_back({true, "critter file " + critterPath + " not found"});
-    } else {
-        const char* what[] = {"apes", "monitor lizards"};
-        int* counts[] = {&map.apes, &map.lizards};
-        for (int k = 0; k < 2; ++k) {
-            bool valid = false;
-            *counts[k] =
-                k < static_cast<int>(lines.size()) ? ParseCritterLine(lines[k], &valid) : 0;
-            if (!valid)
-                issues.push_back({false, "critter file line " + std::to_string(k + 1) +
-                                             " holds no number: no " + what[k]});
-            if (*counts[k] < 0) *counts[k] = 0;
-            if (*counts[k] > 1000)
-                issues.push_back({true, "critter file asks for " + std::to_string(*counts[k]) +
-                                            " " + what[k] + ": far too many"});
-        }
+        return;
     }
+    const char* what[] = {"apes", "monitor lizards"};
+    int* counts[] = {&map.apes, &map.lizards};
+    for (int k = 0; k < 2; ++k) {
+        bool valid = false;
+        *counts[k] = k < static_cast<int>(lines.size()) ? ParseCritterLine(lines[k], &valid) : 0;
+        if (!valid)
+            issues.push_back({false, "critter file line " + std::to_string(k + 1) +
+                                         " holds no number: no " + what[k]});
+        if (*counts[k] < 0) *counts[k] = 0;
+        if (*counts[k] > 1000)
+            issues.push_back({true, "critter file asks for " + std::to_string(*counts[k]) + " " +
+                                        what[k] + ": far too many"});
+    }
+}
+
+} // namespace
+
+bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
+                  const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
+    if (!ReadGround(imagePath, map, issues) || !ReadItems(layerPath, map, issues)) return false;
+    ReadCritters(critterPath, map, issues);
     return true;
 }
 
