@@ -24,6 +24,7 @@ struct TText {
     static constexpr int NOT_DRAWN = 6; // window title, file names
     static constexpr int WITH_ITEM = 7; // built-in font, with an item name
     static constexpr int WITH_FILE = 8; // built-in font, centred, with a file name
+    static constexpr int TOOL = 9;      // the island editor's panel, the map checker's report
 
     const char* german;
     int place;

@@ -4,7 +4,7 @@
 # With --update it rewrites po/palmut.pot and merges it into every catalog.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-sources=(core/texts.h world/objekt.h)
+sources=(core/texts.h world/objekt.h tools/editor/editor_texts.h tools/mapcheck/findings_texts.h)
 fresh=$(mktemp)
 trap 'rm -f "$fresh"' EXIT
 xgettext --from-code=UTF-8 --language=C++ --keyword= --keyword=N_ --add-location=file --no-wrap \

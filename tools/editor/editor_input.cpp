@@ -3,6 +3,7 @@
 
 #include "editor.h"
 #include "editor_layout.h"
+#include "editor_texts.h"
 #include "media/keyboard.h"
 #include "media/mouse.h"
 #include "problem_rows.h"
@@ -26,7 +27,7 @@ void Editor::HandlePrompt() {
     for (int c = NextChar(); c != 0 && prompt_.active; c = NextChar()) {
         if (c == KEY_ESCAPE) {
             prompt_ = {};
-            message_ = "Abgebrochen.";
+            message_ = Tr(editor_texts::kCancelled);
         } else if (prompt_.yesNo) {
             if (c == 'j' || c == 'J' || c == 'y' || c == 'Y') {
                 auto done = std::move(prompt_.done);
@@ -34,7 +35,7 @@ void Editor::HandlePrompt() {
                 done("j");
             } else if (c == 'n' || c == 'N') {
                 prompt_ = {};
-                message_ = "Abgebrochen.";
+                message_ = Tr(editor_texts::kCancelled);
             }
         } else if (c == KEY_ENTER) {
             auto done = std::move(prompt_.done);
@@ -245,7 +246,7 @@ void Editor::ApplyTool(int x, int y) {
         break;
     case Tool::Fill: {
         const int n = doc_.Fill(x, y, ground_);
-        message_ = std::to_string(n) + " Zellen gefuellt.";
+        message_ = Tr(editor_texts::kFilled, {std::to_string(n)});
         break;
     }
     case Tool::Item:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editor_texts.h"
+
 namespace editor {
 namespace {
 
@@ -30,7 +32,8 @@ std::vector<ProblemRow> VisibleProblemRows(const std::vector<Problem>& problems,
     int selectedEnd = 0; // one past the selected problem's last row
     for (int i = 0; i < static_cast<int>(problems.size()); ++i) {
         const Problem& p = problems[i];
-        Wrap(i, (p.error ? "FEHLER: " : "Warnung: ") + p.text, columns, all);
+        Wrap(i, Tr(p.error ? editor_texts::kErrorRow : editor_texts::kWarningRow, {p.text}),
+             columns, all);
         if (i == selected) selectedEnd = static_cast<int>(all.size());
     }
     const int first = std::max(0, selectedEnd - rows);
