@@ -21,7 +21,8 @@ void Editor::Ask(const std::string& label, const std::string& initial,
 void Editor::Confirm(const std::string& label, std::function<void()> yes) {
     while (NextChar() != 0) {
     }
-    prompt_ = {true, label + " (J/N)", "", true, [yes](const std::string&) { yes(); }};
+    prompt_ = {true, label + " " + Tr(editor_texts::kYesNoKeys), "", true,
+               [yes](const std::string&) { yes(); }};
 }
 
 void Editor::UnlessUnsaved(std::function<void()> then) {

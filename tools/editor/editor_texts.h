@@ -85,7 +85,8 @@ inline constexpr TText kNoProblems{N_("Keine Probleme gefunden."), TText::TOOL};
 // One finding in the list. %s: the finding.
 inline constexpr TText kErrorRow{N_("FEHLER: %s"), TText::TOOL};
 inline constexpr TText kWarningRow{N_("Warnung: %s"), TText::TOOL};
-// Under a question; the keys stay J and N in every language.
+// After and under a question; J and Y both answer yes, N no.
+inline constexpr TText kYesNoKeys{N_("(J/N)"), TText::TOOL};
 inline constexpr TText kYesNo{N_("J = ja, N oder Esc = nein"), TText::TOOL};
 inline constexpr TText kOkCancel{N_("Enter = ok, Esc = abbrechen"), TText::TOOL};
 

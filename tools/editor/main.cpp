@@ -20,8 +20,11 @@ int main(int argc, char** argv) {
             std::printf("usage: %s [--lang de|en] [map.png | map.map]\n", argv[0]);
             return 0;
         }
-        if (arg == "--lang") {
-            language = i + 1 < argc ? ShippedLanguage(argv[++i]) : "";
+        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
+            const std::string code = arg != "--lang" ? arg.substr(7)
+                                     : i + 1 < argc  ? argv[++i]
+                                                     : "";
+            language = ShippedLanguage(code);
             if (language.empty()) {
                 std::fprintf(stderr, "usage: %s [--lang de|en] [map.png | map.map]\n", argv[0]);
                 return 2;

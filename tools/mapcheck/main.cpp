@@ -39,16 +39,18 @@ int main(int argc, char** argv) {
     int status = 0, maps = 0;
     std::string language;
     // The language comes first: every finding is written in it.
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--lang") {
-            language = ShippedLanguage(argv[i + 1]);
-            if (language.empty()) return Usage(argv[0]);
-        }
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg != "--lang" && arg.rfind("--lang=", 0) != 0) continue;
+        if (arg == "--lang" && i + 1 == argc) return Usage(argv[0]);
+        language = ShippedLanguage(arg == "--lang" ? argv[i + 1] : arg.substr(7));
+        if (language.empty()) return Usage(argv[0]);
+    }
     SpeakTheGamesLanguage(language);
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--lang" && i + 1 < argc) {
-            ++i;
+        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
+            i += arg == "--lang";
             continue;
         }
         if ((arg == "--preview" || arg == "--gfx" || arg == "--shrink") && i + 1 < argc) {
