@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/language.h"
 #include "core/state.h"
 #include "media/files.h"
 #include "media/graphics.h"
@@ -33,7 +34,8 @@ ImagePtr RequiredStrip(const std::string& path) {
 } // namespace
 
 void LoadTitleAssets() {
-    titleimage = Required(LoadImage("gfx/title_wip.png", IMAGE_DEFAULT), "gfx/title_wip.png");
+    const std::string title = LocalisedPicture("gfx/title_wip.png");
+    titleimage = Required(LoadImage(title, IMAGE_DEFAULT), title);
     sndchose = LoadSound("Sfx/chose.wav", 0);
     sndconfirm = LoadSound("Sfx/confirm.wav", 0);
     sndhit = LoadSound("Sfx/hit.wav", 0);

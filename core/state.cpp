@@ -9,6 +9,7 @@ std::string mapfile = "map/map.png";
 int soundon = 0;
 int victorytimer = 0;
 std::string mapnotice;
+std::string languageoverride;
 
 ImagePtr titleimage;
 ImagePtr tiles;
@@ -29,6 +30,7 @@ void ResetState() {
     soundon = 0;
     victorytimer = 0;
     mapnotice.clear();
+    languageoverride.clear();
     titleimage = tiles = objectimages = beings = selector = foodstate = nullptr;
     adventurefont = defaultfont = nullptr;
     sndchose = sndconfirm = sndhit = sndwalk = nullptr;

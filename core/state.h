@@ -28,6 +28,8 @@ extern int soundon;
 extern int victorytimer;
 // Why the map last chosen in the menu was not taken; shown on the next title picture.
 extern std::string mapnotice;
+// The language --lang asked for, "" when the setting or the desktop decides.
+extern std::string languageoverride;
 
 extern ImagePtr titleimage;
 extern ImagePtr tiles;

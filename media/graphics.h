@@ -114,6 +114,13 @@ FontPtr LoadFont(const std::string& path, int size, int style);
 void SetFont(const FontPtr& font);
 // Called by start-up to remember the font in use; null for the built-in one.
 FontPtr GetFont();
+// Called by the centring of the screens and by the fit tests: the pixels `text`
+// (UTF-8) advances the pen in `font` at its size (null: the built-in font), as
+// DrawText draws it unscaled; characters the font lacks count nothing.
+float TextWidth(const FontPtr& font, const std::string& text);
+// Called by the tests of the catalogs: true when `font` (null: the built-in
+// one) has a glyph for every character of `text`.
+bool FontHasGlyphs(const FontPtr& font, const std::string& text);
 
 // Called by the map loader: a PNG decoded into memory for reading pixels, not
 // for drawing; null when the file is missing or damaged, or when a side is

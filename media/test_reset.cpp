@@ -1,8 +1,10 @@
 // One reset of every module's state that outlives a test: drawing modes, key
-// state, hooks, refused modes, the debug sink, the document opener and the music time limits.
+// state, hooks, refused modes, the debug sink, the document opener, the music
+// time limits and the language.
 #include "media/gfx/draw_state.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
+#include "media/language.h"
 #include "media/program.h"
 #include "media/stream/music_settings.h"
 #include "media/test_seams.h"
@@ -17,4 +19,5 @@ void ResetMediaForTests() {
     SetOpenCommand("");
     SetDebugSink(nullptr);
     SetMusicTimeouts(MusicTimeouts{});
+    UseCatalog("", "de");
 }

@@ -3,6 +3,7 @@
 #include "player/player.h"
 
 #include "core/state.h"
+#include "core/texts.h"
 #include "core/timer.h"
 #include "media/clock.h"
 #include "player/cell.h"
@@ -25,7 +26,7 @@ void Take(TPlayer& p) {
         if (p.inventory[slot] != 0) continue;
         if (TObjekt::isCollectable(thing) && SetCell(p.x, p.y, 1, 0)) {
             p.inventory[slot] = thing;
-            Tmessage::add("Habe " + TObjekt::getName(thing) + " genommen!", 1000);
+            Tmessage::add(Tr(texts::TAKEN, {TObjekt::getName(thing)}), 1000);
             PlaySfx(sndchose);
             p.hunger += 1;
             p.durst += 1;
@@ -33,7 +34,7 @@ void Take(TPlayer& p) {
         }
         break;
     }
-    Tmessage::add("Ich kann das nicht nehmen!", 1000);
+    Tmessage::add(Tr(texts::CANNOT_TAKE), 1000);
 }
 
 // Outside the map there is no ground to drop on, so the request is cancelled
@@ -41,7 +42,7 @@ void Take(TPlayer& p) {
 void OpenDropSelection(TPlayer& p) {
     if (karte.contains(p.x, p.y) && CellAt(p.x, p.y, 1) == 0) {
         gamestate = GS_DROP;
-        Tmessage::add("Waehle ein Objekt mit Enter aus um es abzulegen", 2000);
+        Tmessage::add(Tr(texts::DROP_HINT), 2000);
     } else {
         p.order = TPlayer::NOORDER;
     }
@@ -65,10 +66,10 @@ void HammerBlow(TPlayer& p) {
         if (r < 60 && Rested(CellAt(p.x, p.y, 2))) {
             if (DropFruitAround(p.x, p.y, TObjekt::KOKOSNUSS, 100, 1)) {
                 SetCell(p.x, p.y, 2, Millis());
-                Tmessage::add("Hey, da kommt ne Kokosnuss runter!", 1000);
+                Tmessage::add(Tr(texts::COCONUT_FALLS), 1000);
             }
         } else {
-            Tmessage::add("Das war wohl leider nix.", 1000);
+            Tmessage::add(Tr(texts::NOTHING_FALLS), 1000);
         }
     }
     if (thing == TObjekt::STEINBROCKEN && Rested(CellAt(p.x, p.y, 2))) {
@@ -79,7 +80,7 @@ void HammerBlow(TPlayer& p) {
         else
             SetCell(p.x, p.y, 1, split.result);
     }
-    if (thing == TObjekt::BEERENSTRAUCH) Tmessage::add("*RASCHEL*", 500);
+    if (thing == TObjekt::BEERENSTRAUCH) Tmessage::add(Tr(texts::RUSTLE), 500);
 }
 
 void ReleasePick(TPlayer& p) {
@@ -102,7 +103,7 @@ void Use(TPlayer& p) {
     // burnt, and meat at a fire place is roasted rather than eaten.
     auto here = [&p] { return CellAt(p.x, p.y, 1); };
     if (p.combine1 == TObjekt::EISENERZ && here() == TObjekt::FEUERSTELLE) {
-        Tmessage::add("Es schmilzt! Das gibt einen guten Rohling.", 1000);
+        Tmessage::add(Tr(texts::IRON_MELTS), 1000);
         ReplacePick(p, TObjekt::EISEN);
     }
     if (p.combine1 == TObjekt::SAEGE && here() == TObjekt::PALME) {
@@ -110,11 +111,11 @@ void Use(TPlayer& p) {
         ReleasePick(p);
     }
     if (p.combine1 == TObjekt::FLEISCH && here() == TObjekt::FEUERSTELLE) {
-        Tmessage::add("Mjam! Eines Brutzo wuerdig!", 1000);
+        Tmessage::add(Tr(texts::ROAST_DONE), 1000);
         ReplacePick(p, TObjekt::BRATEN);
     }
     if (p.combine1 == TObjekt::BRATEN && here() == TObjekt::FEUERSTELLE) {
-        Tmessage::add("Oh no! Den hat es zu Asche geroestet.", 1000);
+        Tmessage::add(Tr(texts::ROAST_BURNT), 1000);
         ReplacePick(p, 0);
     }
     if (TObjekt::isEdible(p.combine1)) {
@@ -133,14 +134,14 @@ void TPlayer::action() {
     if (order & DOACTIONTAKE) Take(*this);
     if ((order & DOACTIONCOMBINE) && !ending) {
         gamestate = GS_COMBINE;
-        Tmessage::add("Waehle zwei Objekte mit Enter aus, um zu kombinieren.", 2000);
+        Tmessage::add(Tr(texts::COMBINE_HINT), 2000);
     }
     if ((order & DOACTIONDROP) && !ending) OpenDropSelection(*this);
     if (order & DOACTIONDROPRUN) Drop(*this);
     if (order & DOACTIONCOMBINERUN) CombinePicks(*this);
     if ((order & DOACTIONUSE) && !ending) {
         gamestate = GS_USE;
-        Tmessage::add("Enter um ein Objekt zu benutzen", 2000);
+        Tmessage::add(Tr(texts::USE_HINT), 2000);
     }
     if (order & DOACTIONUSERUN) Use(*this);
 }

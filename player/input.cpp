@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "core/centring.h"
 #include "core/state.h"
+#include "core/texts.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
@@ -122,26 +124,24 @@ void CombineSelectionInput(TPlayer& p) {
 const char* DeathHeadline(int state) {
     switch (state) {
     case GS_DEAD_HUNGER:
-        return "Du verlierst Dein Leben als Folge deiner Unterernaehrung.";
+        return Tr(texts::DEAD_HUNGER);
     case GS_DEAD_THIRST:
-        return "Vollig ausgemergelt faellst Du zu Boden. Du bist tot.";
+        return Tr(texts::DEAD_THIRST);
     default:
-        return "Der Waran reisst Dich in Stuecke. Schreiend blutest Du Dein Leben in den Sand.";
+        return Tr(texts::DEAD_WARAN);
     }
 }
 
-// Centred for the 8-pixel built-in font.
 void DrawCentredLine(const std::string& text, int y) {
-    DrawText(text, static_cast<float>(320 - 4 * static_cast<int>(text.size())),
-             static_cast<float>(y));
+    DrawText(text, CentredX(text), static_cast<float>(y));
 }
 
 void DeathScreen(int state) {
     Cls();
     DrawCentredLine(DeathHeadline(state), 220);
-    DrawCentredLine("Enter um es erneut zu versuchen.", 230);
-    DrawCentredLine("Escape beendet das Spiel.", 240);
-    DrawCentredLine("Mehr Glueck beim naechsten Schiffbruch!", 250);
+    DrawCentredLine(Tr(texts::DEAD_RETRY), 230);
+    DrawCentredLine(Tr(texts::DEAD_QUIT), 240);
+    DrawCentredLine(Tr(texts::DEAD_LUCK), 250);
     Flip(-1);
     // Presses made before the screen was shown must not answer it.
     ClearKeys();

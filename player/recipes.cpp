@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "core/state.h"
+#include "core/texts.h"
 #include "player/cell.h"
 #include "player/combine.h"
 #include "player/player.h"
@@ -35,12 +36,12 @@ void CheckDeparture(const TPlayer& p) {
     Supplies s = CheckSupplies(p.inventory);
     if (s.sail && s.water && s.food) {
         gamestate = GS_VICTORY;
-        Tmessage::add("YEHAAAAAAA!!!!", 3000);
+        Tmessage::add(Tr(texts::CAST_OFF), 3000);
         return;
     }
-    if (!s.sail) Tmessage::add("Mir fehlt noch ein brauchbares Segel.", 500);
-    if (!s.water) Tmessage::add("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen.", 3000);
-    if (!s.food) Tmessage::add("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern.", 3000);
+    if (!s.sail) Tmessage::add(Tr(texts::NEED_SAIL), 500);
+    if (!s.water) Tmessage::add(Tr(texts::NEED_WATER), 3000);
+    if (!s.food) Tmessage::add(Tr(texts::NEED_FOOD), 3000);
 }
 
 void LayPlanks(TPlayer& p) {

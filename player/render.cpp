@@ -2,9 +2,12 @@
 // selection overlay.
 #include "player/player.h"
 
+#include <algorithm>
 #include <string>
 
+#include "core/centring.h"
 #include "core/state.h"
+#include "core/texts.h"
 #include "media/graphics.h"
 #include "world/karte.h"
 #include "world/objekt.h"
@@ -73,11 +76,14 @@ void TPlayer::renderInventory() {
         SetColor(0, 255, 0);
         DrawIfLoaded(selector, SlotCentreX(combine1slot), 240, 0);
         SetColor(255, 255, 255);
-        std::string text = "Ausgewaehlt: " + TObjekt::getName(combine1);
-        DrawText(text, static_cast<float>(320 - 4 * static_cast<int>(text.size())), 204);
+        const std::string text = Tr(texts::CHOSEN, {TObjekt::getName(combine1)});
+        DrawText(text, CentredX(text), 204);
     }
 
     DrawIfLoaded(selector, SlotCentreX(chosen), 240, 0);
     int shown = (chosen >= 0 && chosen < SLOTS) ? inventory[chosen] : 0;
-    DrawText(TObjekt::getName(shown), static_cast<float>(64 * chosen), 260);
+    // Under its slot, but a long name in the last slots stays on the screen.
+    const std::string name = TObjekt::getName(shown);
+    const float right = 640.0f - TextWidth(GetFont(), name);
+    DrawText(name, std::min(static_cast<float>(64 * chosen), right), 260);
 }

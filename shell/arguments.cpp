@@ -1,24 +1,28 @@
 #include "shell/arguments.h"
 
+#include "core/language.h"
 #include "media/files.h"
 
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: palmut [--map FILE]\n"
-    "Survival adventure on a desert island in 8-bit style (German texts).\n"
+    "Usage: palmut [--map FILE] [--lang CODE]\n"
+    "Survival adventure on a desert island in 8-bit style (German or English texts).\n"
     "\n"
-    "  --map FILE  start with the island FILE (a .map file with its .png and\n"
-    "              .critter beside it), as if chosen with KARTE WAEHLEN\n"
-    "  --help      show this help and exit\n"
-    "  --version   show the version and exit\n"
+    "  --map FILE   start with the island FILE (a .map file with its .png and\n"
+    "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
+    "  --lang CODE  texts in the language CODE: de (German) or en (English);\n"
+    "               else a line language=CODE in game.cfg, else the desktop's\n"
+    "               language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
+    "  --help       show this help and exit\n"
+    "  --version    show the version and exit\n"
     "\n"
     "Settings: game.cfg and stream.cfg in ~/.config/palmut/ when present\n"
     "(copy them from the game's data/ folder); own islands: ~/.local/share/palmut/maps/\n";
 
 LaunchRequest Fail(std::ostream& err, const std::string& why) {
     err << "palmut: " << why << "\nTry 'palmut --help'.\n";
-    return {2, ""};
+    return {2, "", ""};
 }
 
 } // namespace
@@ -30,11 +34,19 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             out << USAGE;
-            return {0, ""};
+            return {0, "", ""};
         }
         if (arg == "--version") {
             out << "palmut " PALMUT_VERSION "\n";
-            return {0, ""};
+            return {0, "", ""};
+        }
+        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
+            if (arg == "--lang" && i + 1 == args.size()) return Fail(err, "--lang needs a code");
+            const std::string code = arg == "--lang" ? args[++i] : arg.substr(7);
+            request.language = ShippedLanguage(code);
+            if (request.language.empty())
+                return Fail(err, "unknown language '" + code + "' (known: de, en)");
+            continue;
         }
         std::string map;
         if (arg == "--map") {

@@ -1,4 +1,4 @@
-// The command line: --help, --version and --map for play-testing an island.
+// The command line: --help, --version, --lang and --map for play-testing an island.
 #pragma once
 
 #include <ostream>
@@ -6,8 +6,9 @@
 #include <vector>
 
 struct LaunchRequest {
-    int exitStatus = -1; // -1: start the game; else end at once with this status
-    std::string map;     // absolute path of the chosen .map file, "" for the default island
+    int exitStatus = -1;  // -1: start the game; else end at once with this status
+    std::string map;      // absolute path of the chosen .map file, "" for the default island
+    std::string language; // a shipped language code from --lang, "" when not given
 };
 
 // Reads the arguments after the program name. Answers --help and --version

@@ -7,6 +7,18 @@
 
 namespace {
 
+const std::string LANGUAGE_KEY = "language=";
+// The two flags and the language in any order, with room for blank lines.
+constexpr int MAX_LINES = 16;
+// Longer than any locale name; the rest of a runaway line is not kept.
+constexpr std::size_t MAX_CODE = 32;
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
 bool LineIsOn(std::string line) {
     std::transform(line.begin(), line.end(), line.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -19,8 +31,19 @@ GameConfig ReadGameConfig(const std::string& path) {
     GameConfig config;
     FileStreamPtr file = OpenForReading(path);
     if (!file) return config;
-    config.fullscreen = LineIsOn(ReadLine(file));
-    config.sound = LineIsOn(ReadLine(file));
+    int flags = 0;
+    for (int line = 0; line < MAX_LINES && !Eof(file); ++line) {
+        const std::string text = ReadLine(file);
+        if (text.rfind(LANGUAGE_KEY, 0) == 0) {
+            config.language = Trimmed(text.substr(LANGUAGE_KEY.size())).substr(0, MAX_CODE);
+        } else if (flags == 0) {
+            config.fullscreen = LineIsOn(text);
+            ++flags;
+        } else if (flags == 1) {
+            config.sound = LineIsOn(text);
+            ++flags;
+        }
+    }
     Close(file);
     return config;
 }

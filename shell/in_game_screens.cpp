@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/state.h"
+#include "core/texts.h"
 #include "media/clock.h"
 #include "media/files.h"
 #include "media/graphics.h"
@@ -44,7 +45,7 @@ void DrawChooser(const std::string& title, const std::vector<MapEntry>& maps, in
     SetColor(255, 255, 255);
     DrawText(title, 40, 30);
     if (maps.empty()) {
-        DrawText("Keine Karten gefunden.", 40, 110);
+        DrawText(Tr(texts::NO_MAPS), 40, 110);
         return;
     }
     const int first = std::clamp(selection - CHOOSER_ROWS / 2, 0,
@@ -77,7 +78,7 @@ std::string FileBytes(const std::string& line) {
 std::vector<std::string> ReadPages(const std::string& path) {
     std::vector<std::string> lines;
     FileStreamPtr file = OpenForReading(path);
-    if (!file) return {"Die Datei " + path + " ist nicht lesbar."};
+    if (!file) return {Tr(texts::FILE_UNREADABLE, {path})};
     while (!Eof(file) && lines.size() < MAX_LINES) {
         std::string line = PlainLine(FileBytes(ReadLine(file)));
         // Long lines wrap at the last space that fits, else hard.
@@ -95,15 +96,14 @@ std::vector<std::string> ReadPages(const std::string& path) {
 
 void DrawPage(const std::string& path, const std::vector<std::string>& lines, int page, int pages) {
     SetColor(255, 0, 0);
-    DrawText(path + "  -  Seite " + std::to_string(page + 1) + " von " + std::to_string(pages), 8,
-             4);
+    DrawText(Tr(texts::READER_PAGE, {path, std::to_string(page + 1), std::to_string(pages)}), 8, 4);
     SetColor(255, 255, 255);
     const int first = page * PAGE_LINES;
     const int last = std::min(static_cast<int>(lines.size()), first + PAGE_LINES);
     for (int i = first; i < last; ++i)
         DrawText(lines[i], 8, 24.0f + static_cast<float>(LINE_HEIGHT * (i - first)));
     SetColor(255, 0, 0);
-    DrawText("Pfeiltasten oder Leertaste blaettern, Escape zurueck", 8, 464);
+    DrawText(Tr(texts::READER_KEYS), 8, 464);
 }
 
 } // namespace

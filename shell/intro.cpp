@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "core/language.h"
 #include "core/state.h"
 #include "media/clock.h"
 #include "media/graphics.h"
@@ -32,8 +33,9 @@ struct Intro {
         if (loaded[picture]) return 0;
         loaded[picture] = true;
         const int start = Millis();
-        pictures[picture] =
-            LoadImage("Gfx/C64intro/bearbeitet/" + std::to_string(picture) + ".png", IMAGE_DEFAULT);
+        pictures[picture] = LoadImage(
+            LocalisedPicture("Gfx/C64intro/bearbeitet/" + std::to_string(picture) + ".png"),
+            IMAGE_DEFAULT);
         return Millis() - start;
     }
 

@@ -13,5 +13,6 @@ int main(int argc, char** argv) {
         ParseArguments({argv + 1, argv + argc}, ec ? "." : workDir, std::cout, std::cerr);
     if (request.exitStatus >= 0) return request.exitStatus;
     if (!request.map.empty()) mapfile = MapImageFileName(request.map);
+    languageoverride = request.language;
     RunGame();
 }

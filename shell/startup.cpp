@@ -1,7 +1,9 @@
 #include "shell/startup.h"
 
 #include "core/assets.h"
+#include "core/language.h"
 #include "core/state.h"
+#include "core/texts.h"
 #include "media/clock.h"
 #include "media/files.h"
 #include "media/graphics.h"
@@ -42,10 +44,12 @@ void StartUp() {
     Tmessage::list.clear();
     TCritter::list.clear();
     SeedRandom(Millis());
-    SetWindowTitle("Palmut - 8-bit-Adventure");
-    SetWindowIcon("gfx/icons/64.png");
-
     const GameConfig config = ReadGameConfig(SettingsFile("game.cfg", "data/game.cfg"));
+    // --lang over the setting over the desktop; chosen before the first text.
+    UseLanguage(!languageoverride.empty() ? languageoverride
+                                          : ChooseLanguage(config.language, DesktopLocale()));
+    SetWindowTitle(Tr(texts::WINDOW_TITLE));
+    SetWindowIcon("gfx/icons/64.png");
     soundon = config.sound ? 1 : 0;
     OpenModeOrDie(config.fullscreen ? 32 : 0);
 

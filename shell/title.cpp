@@ -4,7 +4,9 @@
 #include <string>
 #include <utility>
 
+#include "core/centring.h"
 #include "core/state.h"
+#include "core/texts.h"
 #include "media/bass.h"
 #include "media/clock.h"
 #include "media/desktop.h"
@@ -21,8 +23,8 @@
 
 namespace {
 
-const std::array<std::string, 4> MENU_ENTRIES = {"SPIEL STARTEN", "KARTE WAEHLEN", "LIESMICH.TXT",
-                                                 "ENDE"};
+const std::array<const TText*, 4> MENU_ENTRIES = {&texts::MENU_START, &texts::MENU_MAP,
+                                                  &texts::MENU_README, &texts::MENU_QUIT};
 constexpr int START = 0;
 constexpr int CHOOSE_MAP = 1;
 constexpr int README = 2;
@@ -56,14 +58,14 @@ void ChooseMap() {
     SetMouseVisible(1);
     const int depth = CurrentDepth();
     if (depth == 32) OpenModeOrDie(0);
-    std::string chosen = RequestFile("Select .map File:", "map:map", 0, MapDialogFolder());
+    std::string chosen = RequestFile(Tr(texts::CHOOSER_TITLE), "map:map", 0, MapDialogFolder());
     const bool noDialog = RequestFileUnavailable() != 0;
     if (depth == 32) OpenModeOrDie(32);
     // A re-opened mode starts without the alpha blending play relies on.
     SetBlend(BLEND_ALPHA);
     SetMouseVisible(0);
     // Without a desktop dialog the player still gets to choose.
-    if (noDialog) chosen = RunMapChooser("Select .map File:");
+    if (noDialog) chosen = RunMapChooser(Tr(texts::CHOOSER_TITLE));
     SetFont(adventurefont);
     // A cancelled dialog keeps the map we had.
     if (chosen.empty()) return;
@@ -76,16 +78,15 @@ void ChooseMap() {
         chosenMap.path = image;
     } else {
         DebugLog(why);
-        mapnotice = "Karte nicht lesbar: " + FileName(chosen);
+        mapnotice = Tr(texts::MAP_UNREADABLE, {FileName(chosen)});
     }
 }
 
-// White on a black strip above the picture's own line at its foot, centred for
-// the built-in font's 8-pixel letters.
+// White on a black strip above the picture's own line at its foot, centred.
 void DrawMapNotice() {
     if (mapnotice.empty()) return;
-    const float width = 8.0f * static_cast<float>(mapnotice.size());
-    const float x = 320.0f - width / 2.0f;
+    const float x = CentredX(mapnotice);
+    const float width = 2.0f * (SCREEN_CENTRE_X - x);
     SetColor(0, 0, 0);
     DrawRect(x - 4.0f, NOTICE_Y - 3.0f, width + 8.0f, 14.0f);
     SetColor(255, 255, 255);
@@ -98,9 +99,8 @@ void DrawMenu(int selection) {
             SetColor(255, 0, 0);
         else
             SetColor(255, 255, 255);
-        const std::string& entry = MENU_ENTRIES[i];
-        DrawText(entry, 260.0f - 4.0f * static_cast<float>(entry.size()),
-                 200.0f + 40.0f * static_cast<float>(i));
+        const std::string entry = Tr(*MENU_ENTRIES[i]);
+        DrawText(entry, CentredX(entry), 200.0f + 40.0f * static_cast<float>(i));
     }
 }
 
@@ -161,7 +161,7 @@ void RunTitleMenu() {
                 ChooseMap();
                 gamestate = GS_LOADLEVEL;
             } else if (selection == README) {
-                OpenURL("data/liesmich.txt");
+                OpenURL(Tr(texts::README_FILE));
             } else {
                 Quit();
             }
@@ -169,7 +169,7 @@ void RunTitleMenu() {
         if (KeyHitCount(KEY_ESCAPE) > 0) Quit();
         // Without a desktop viewer the readme is shown in the game.
         if (OpenURLFailed()) {
-            RunReader("data/liesmich.txt");
+            RunReader(Tr(texts::README_FILE));
             SetFont(adventurefont);
         }
         EndOnCloseRequest();

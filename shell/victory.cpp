@@ -3,7 +3,9 @@
 #include <array>
 #include <string>
 
+#include "core/centring.h"
 #include "core/state.h"
+#include "core/texts.h"
 #include "core/timer.h"
 #include "media/bass.h"
 #include "media/clock.h"
@@ -23,13 +25,8 @@ namespace {
 constexpr int CHECK_INTERVAL = 3000;
 constexpr int MESSAGE_TIME = 3000;
 
-const std::array<std::string, 4> CLOSING_LINES = {
-    "Du setzt die Segel, nachdem Du", "die Vorraete auf dem Floss verstaut hast.",
-    "Ein letztes mal blickst Du zurueck -", "Deine Reise zurueck ins Leben hat nun begonnen."};
-
-float CentredX(float centre, const std::string& text) {
-    return centre - 4.0f * static_cast<float>(text.size());
-}
+const std::array<const TText*, 4> CLOSING_LINES = {&texts::VICTORY_1, &texts::VICTORY_2,
+                                                   &texts::VICTORY_3, &texts::VICTORY_4};
 
 } // namespace
 
@@ -48,14 +45,12 @@ void CheckVictory() {
     const Supplies supplies = CheckSupplies(player.inventory);
     if (supplies.sail && supplies.water && supplies.food) {
         gamestate = GS_VICTORY;
-        Tmessage::add("YEHAAAAAAA!!!!", MESSAGE_TIME);
+        Tmessage::add(Tr(texts::CAST_OFF), MESSAGE_TIME);
         return;
     }
-    if (!supplies.sail) Tmessage::add("Mir fehlt noch ein brauchbares Segel.", MESSAGE_TIME);
-    if (!supplies.water)
-        Tmessage::add("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen.", MESSAGE_TIME);
-    if (!supplies.food)
-        Tmessage::add("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern.", MESSAGE_TIME);
+    if (!supplies.sail) Tmessage::add(Tr(texts::NEED_SAIL), MESSAGE_TIME);
+    if (!supplies.water) Tmessage::add(Tr(texts::NEED_WATER), MESSAGE_TIME);
+    if (!supplies.food) Tmessage::add(Tr(texts::NEED_FOOD), MESSAGE_TIME);
 }
 
 void ShowVictoryScreen() {
@@ -64,14 +59,15 @@ void ShowVictoryScreen() {
     if (tune) Play(tune);
     SetColor(255, 0, 0);
     ClearKeys();
-    const std::string headline = "ERFOLG!";
+    const std::string headline = Tr(texts::VICTORY);
     for (;;) {
         SetFont(adventurefont);
-        DrawText(headline, CentredX(270.0f, headline), 200.0f);
+        DrawText(headline, CentredX(headline), 200.0f);
         SetFont(defaultfont);
-        for (std::size_t i = 0; i < CLOSING_LINES.size(); ++i)
-            DrawText(CLOSING_LINES[i], CentredX(320.0f, CLOSING_LINES[i]),
-                     260.0f + 10.0f * static_cast<float>(i));
+        for (std::size_t i = 0; i < CLOSING_LINES.size(); ++i) {
+            const std::string line = Tr(*CLOSING_LINES[i]);
+            DrawText(line, CentredX(line), 260.0f + 10.0f * static_cast<float>(i));
+        }
         Pause(50);
         Flip(-1);
         if (NextChar() != 0) break;

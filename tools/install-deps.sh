@@ -13,7 +13,7 @@ packages=(
   zenity xdg-utils lame
   fonts-dejavu-core python3 clang-format
   clang libclang-rt-14-dev
-  desktop-file-utils appstream man-db dpkg-dev file
+  desktop-file-utils appstream man-db dpkg-dev file gettext
 )
 
 missing=()

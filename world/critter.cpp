@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/state.h"
+#include "core/texts.h"
 #include "media/clock.h"
 #include "media/files.h"
 #include "media/graphics.h"
@@ -55,20 +56,20 @@ bool ApeReacts(const TCritter& ape, const CastawayView& castaway) {
     if (item == TObjekt::PALME) karte.data(ape.x, ape.y, 2) = Millis();
     if (ape.x != castaway.x || ape.y != castaway.y) return false;
     if (!castaway.armed) {
-        Tmessage::add("Warte nur, ich besorg mir eine Klinge!", 1000);
+        Tmessage::add(Tr(texts::NEED_BLADE), 1000);
         return false;
     }
     PlaySfx(sndhit);
     int roll = RandomInt(1, 100);
     if (roll < TCritter::APE_HIT_FROM) {
-        Tmessage::add("Diese Viecher sind verdammt flink!", 1000);
+        Tmessage::add(Tr(texts::APE_ESCAPES), 1000);
         return false;
     }
     if (roll < TCritter::APE_FUR_FROM) {
-        Tmessage::add("Ha! Lecker Affenbraten wird's geben.", 1000);
+        Tmessage::add(Tr(texts::APE_CAUGHT), 1000);
         item = TObjekt::FLEISCH;
     } else {
-        Tmessage::add("Das ist mal ein schoenes Fell.", 1000);
+        Tmessage::add(Tr(texts::NICE_FUR), 1000);
         item = TObjekt::AFFENFELL;
     }
     return true;
@@ -115,7 +116,7 @@ void LizardReacts(const TCritter& lizard, const CastawayView& castaway, const Ap
         if (roll <= 2) karte.data(lizard.x, lizard.y, 1) = TObjekt::STEINBROCKEN;
     }
     if (lizard.x == castaway.x && lizard.y == castaway.y) {
-        Tmessage::add("AAAARGH!", 3000);
+        Tmessage::add(Tr(texts::BITTEN), 3000);
         gamestate = GS_DEAD_WARAN;
     }
 }

@@ -1,5 +1,7 @@
 #include "world/objekt.h"
 
+#include "media/language.h"
+
 std::vector<TObjekt> TObjekt::list;
 
 namespace {
@@ -28,7 +30,8 @@ int TObjekt::getData(int id) {
 
 std::string TObjekt::getName(int id) {
     const TObjekt* entry = Find(id);
-    return entry ? entry->name : std::string();
+    // The catalogue keeps the German name; the player reads it in the chosen language.
+    return entry ? std::string(Translate(entry->name.c_str())) : std::string();
 }
 
 int TObjekt::Add(int id, const std::string& name, int collectable, int edible, int data) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/texts.h"
+
 // One line of the catalogue. `data` is what an edible item takes off the hunger.
 struct TObjektRules {
     int id;
@@ -24,29 +26,29 @@ class TObjekt {
     // The game's items in id order. A new item is one line here, its frame in
     // gfx/objects.png (cell id - 1) and whatever rules use it.
     static constexpr auto CATALOGUE = std::to_array<TObjektRules>({
-        {PALME, "Palme", 0, 0, 0},
-        {STEINBROCKEN, "Steinbrocken", 1, 0, 0},
-        {TREIBHOLZ, "Treibholz", 1, 0, 0},
-        {HAMMER, "Hammer", 1, 0, 0},
-        {BEEREN, "Beeren", 1, 1, 20},
-        {KOKOSNUSS, "Kokosnuss", 1, 1, 50},
-        {BEERENSTRAUCH, "Beerenstrauch", 0, 0, 0},
-        {FEUERSTEIN, "Feuerstein", 1, 0, 0},
-        {SCHIEFER, "Schiefer", 1, 0, 0},
-        {EISENERZ, "Eisenerz", 1, 0, 0},
-        {EISEN, "Eisen", 1, 0, 0},
-        {FEUERSTELLE, "Feuerstelle", 0, 0, 0},
-        {AXT, "Axt", 1, 0, 0},
-        {SAEGE, "Saege", 1, 0, 0},
-        {PLANKE, "Planke", 1, 0, 0},
-        {FLEISCH, "Fleisch", 1, 1, 30},
-        {BRATEN, "Braten", 1, 1, 150},
-        {LEDERBEUTEL, "Lederbeutel", 1, 0, 0},
-        {FARNE, "Farne", 1, 0, 0},
-        {SEGELSTUECK, "Segelstueck", 1, 0, 0},
-        {SEGEL, "Segel", 1, 0, 0},
-        {FLOSSROHLING, "Flossrohling", 0, 0, 0},
-        {AFFENFELL, "Affenfell", 1, 0, 0},
+        {PALME, N_("Palme"), 0, 0, 0},
+        {STEINBROCKEN, N_("Steinbrocken"), 1, 0, 0},
+        {TREIBHOLZ, N_("Treibholz"), 1, 0, 0},
+        {HAMMER, N_("Hammer"), 1, 0, 0},
+        {BEEREN, N_("Beeren"), 1, 1, 20},
+        {KOKOSNUSS, N_("Kokosnuss"), 1, 1, 50},
+        {BEERENSTRAUCH, N_("Beerenstrauch"), 0, 0, 0},
+        {FEUERSTEIN, N_("Feuerstein"), 1, 0, 0},
+        {SCHIEFER, N_("Schiefer"), 1, 0, 0},
+        {EISENERZ, N_("Eisenerz"), 1, 0, 0},
+        {EISEN, N_("Eisen"), 1, 0, 0},
+        {FEUERSTELLE, N_("Feuerstelle"), 0, 0, 0},
+        {AXT, N_("Axt"), 1, 0, 0},
+        {SAEGE, N_("Saege"), 1, 0, 0},
+        {PLANKE, N_("Planke"), 1, 0, 0},
+        {FLEISCH, N_("Fleisch"), 1, 1, 30},
+        {BRATEN, N_("Braten"), 1, 1, 150},
+        {LEDERBEUTEL, N_("Lederbeutel"), 1, 0, 0},
+        {FARNE, N_("Farne"), 1, 0, 0},
+        {SEGELSTUECK, N_("Segelstueck"), 1, 0, 0},
+        {SEGEL, N_("Segel"), 1, 0, 0},
+        {FLOSSROHLING, N_("Flossrohling"), 0, 0, 0},
+        {AFFENFELL, N_("Affenfell"), 1, 0, 0},
     });
     // Items the game knows; ids run from 1 to COUNT.
     static constexpr int COUNT = static_cast<int>(CATALOGUE.size());

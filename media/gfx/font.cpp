@@ -11,6 +11,7 @@
 #include "media/gfx/font_data.h"
 #include "media/gfx/image_data.h"
 #include "media/program.h"
+#include "media/system/utf8.h"
 
 struct FontFace {
     FT_Face face = nullptr;
@@ -162,4 +163,21 @@ const FontPtr& CurrentFont() {
 
 void ResetCurrentFont() {
     g_current = BuiltinFont();
+}
+
+float TextWidth(const FontPtr& font, const std::string& text) {
+    Font& f = font ? *font : *BuiltinFont();
+    float width = 0;
+    for (size_t pos = 0; pos < text.size();) {
+        const Glyph* glyph = FindGlyph(f, NextCodePoint(text, pos));
+        if (glyph) width += glyph->advance;
+    }
+    return width;
+}
+
+bool FontHasGlyphs(const FontPtr& font, const std::string& text) {
+    Font& f = font ? *font : *BuiltinFont();
+    for (size_t pos = 0; pos < text.size();)
+        if (!FindGlyph(f, NextCodePoint(text, pos))) return false;
+    return true;
 }

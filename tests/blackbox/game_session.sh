@@ -3,6 +3,10 @@
 # key presses and screenshots. Source it; it sets `work`, `pid` and `wid`.
 
 title="Palmut - 8-bit-Adventure"
+# The scripts compare German screens and titles: the game in the C locale,
+# whatever the machine's desktop language.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C
 
 fail() {
     echo "FAIL: $*"

@@ -45,6 +45,18 @@ TEST(GameConfig, MissingLinesAndFilesAreOff) {
     EXPECT_FALSE(c.sound);
 }
 
+TEST(GameConfig, ALanguageLineIsNoFlagLine) {
+    GameConfig c = ReadGameConfig(WriteFile("l1", "language=en\nfullscreen=true\nsound=true\n"));
+    EXPECT_EQ(c.language, "en");
+    EXPECT_TRUE(c.fullscreen);
+    EXPECT_TRUE(c.sound);
+    c = ReadGameConfig(WriteFile("l2", "fullscreen=false\nsound=true\nlanguage= de_AT \r\n"));
+    EXPECT_EQ(c.language, "de_AT");
+    EXPECT_FALSE(c.fullscreen);
+    EXPECT_TRUE(c.sound);
+    EXPECT_EQ(ReadGameConfig(WriteFile("l3", "true\ntrue\n")).language, "");
+}
+
 TEST(StreamConfig, FirstLineIsTheAddress) {
     EXPECT_EQ(ReadStreamAddress(WriteFile("g", "http://127.0.0.1:8000/radio\r\nignored\n")),
               "http://127.0.0.1:8000/radio");

@@ -48,6 +48,11 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--map", dir.path()}, 2, "", "cannot read the map file"},
         {{"--map", "Insel.map", "--map", "Insel.map"}, 2, "", "--map given twice"},
         {{"--map", "Insel.map", "--bogus"}, 2, "", "unknown argument '--bogus'"},
+        {{"--lang", "en"}, -1, "", ""},
+        {{"--lang=de_AT.UTF-8"}, -1, "", ""},
+        {{"--lang", "xx"}, 2, "", "unknown language 'xx'"},
+        {{"--lang="}, 2, "", "unknown language ''"},
+        {{"--lang"}, 2, "", "--lang needs a code"},
     };
     for (const auto& c : cases) {
         const Answer a = Launch(c.args, dir.path());
@@ -61,6 +66,8 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
             EXPECT_EQ(a.err, "");
         }
     }
+    EXPECT_EQ(Launch({"--lang", "en"}).request.language, "en");
+    EXPECT_EQ(Launch({"--lang=de_AT.UTF-8"}).request.language, "de");
 }
 
 TEST(Arguments, MapIsTakenFromTheStartingFolderLikeTheMenusChoice) {

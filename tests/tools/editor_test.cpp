@@ -11,10 +11,14 @@
 #include <sys/stat.h>
 
 #include "core/assets.h"
+#include "editor_texts.h"
+#include "findings_texts.h"
 #include "map_files.h"
 #include "media/gfx/png_writer.h"
+#include "problem_rows.h"
 #include "support/editor_driver.h"
 #include "support/frames_dir.h"
+#include "support/shown_text.h"
 #include "support/temp_dir.h"
 #include "support/world_fixture.h"
 
@@ -232,19 +236,25 @@ TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) 
             if (problems[i].text.find(what) != std::string::npos) return static_cast<int>(i);
         return -1;
     };
-    ASSERT_GE(at("lie on sea"), 0);
-    ASSERT_GE(at("cannot be reached"), 0);
+    const auto from = [&](const TText& finding) {
+        for (size_t i = 0; i < problems.size(); ++i)
+            if (Shows(problems[i].text, finding)) return static_cast<int>(i);
+        return -1;
+    };
+    ASSERT_GE(from(findings::kItemsOnSea), 0);
+    ASSERT_GE(from(findings::kUnreachable), 0);
     ASSERT_GE(at("Markierung (5, 5), sondern (0, 0)"), 0);
-    for (int wanted : {at("lie on sea"), at("cannot be reached"), at("Markierung")}) {
+    for (int wanted :
+         {from(findings::kItemsOnSea), from(findings::kUnreachable), at("Markierung")}) {
         while (ed_->SelectedProblem() != wanted)
             d.Key(KEY_TAB);
         EXPECT_EQ(ed_->CursorX(), problems[wanted].x);
         EXPECT_EQ(ed_->CursorY(), problems[wanted].y);
     }
-    EXPECT_EQ(problems[at("lie on sea")].x, 30);
-    EXPECT_EQ(problems[at("lie on sea")].y, 29);
-    EXPECT_EQ(problems[at("cannot be reached")].x, 31);
-    EXPECT_EQ(problems[at("cannot be reached")].y, 0);
+    EXPECT_EQ(problems[from(findings::kItemsOnSea)].x, 30);
+    EXPECT_EQ(problems[from(findings::kItemsOnSea)].y, 29);
+    EXPECT_EQ(problems[from(findings::kUnreachable)].x, 31);
+    EXPECT_EQ(problems[from(findings::kUnreachable)].y, 0);
 }
 
 TEST_F(EditorTest, ShippedIslandsComeBackByteForByte) {
@@ -278,7 +288,8 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
     const struct {
         const char* what;
         std::function<std::string()> make; // returns the path to open
-        const char* message;
+        const TText& message;
+        const char* detail; // also in the message
     } cases[] = {
         {"short layer file",
          [&] {
@@ -286,36 +297,37 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
              tmp_.Write("a.map", std::string(10, '\0'));
              return dir + "/a.png";
          },
-         "holds 10 bytes"},
+         findings::kShortLayerFile, " 10 "},
         {"no layer file",
          [&] {
              WriteSandPicture(dir + "/b.png", 30, 20);
              return dir + "/b.png";
          },
-         "not found"},
+         findings::kNoLayerFile, ""},
         {"picture that is no PNG", [&] { return tmp_.Write("c.png", "GIF89a and then some"); },
-         "cannot read the map image"},
+         findings::kImageUnreadable, ""},
         {"picture wider than 4096",
          [&] {
              WriteSandPicture(dir + "/d.png", 4097, 15);
              return dir + "/d.png";
          },
-         "out of range"},
+         findings::kImageSize, "4097"},
         {"layer file that is a pipe",
          [&] {
              WriteSandPicture(dir + "/e.png", 30, 20);
              ::mkfifo((dir + "/e.map").c_str(), 0600);
              return dir + "/e.png";
          },
-         "keine gewoehnliche Datei"},
+         editor_texts::kNotRegular, ""},
         {"neither picture nor layer file", [&] { return tmp_.Write("f.txt", "x"); },
-         "bitte das Bild"},
+         editor_texts::kPickMapFile, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = c.make();
         EXPECT_FALSE(ed_->Open(path));
-        EXPECT_NE(ed_->Message().find(c.message), std::string::npos) << ed_->Message();
+        EXPECT_TRUE(Shows(ed_->Message(), c.message)) << ed_->Message();
+        EXPECT_NE(ed_->Message().find(c.detail), std::string::npos) << ed_->Message();
         EXPECT_EQ(ed_->Doc().Width(), 64) << "the map in the editor stays";
         drive_->Frame();
     }
@@ -384,3 +396,27 @@ TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
 }
 
 } // namespace
+
+TEST(EditorProblemRows, ALongFindingWrapsWholeAndTheSelectedOneStaysInView) {
+    const std::string longText(150, 'x');
+    const std::vector<editor::Problem> problems = {
+        {true, "short", -1, -1},
+        {false, "land cells cannot be reached from the start (first at (18, 12)); " + longText, 18,
+         12},
+        {true, "last", -1, -1}};
+    // Nothing selected: the list from its top, the long finding over three rows.
+    std::vector<editor::ProblemRow> rows = editor::VisibleProblemRows(problems, -1, 5, 78);
+    ASSERT_EQ(rows.size(), 5u);
+    std::string joined;
+    for (const auto& row : rows) {
+        EXPECT_LE(row.text.size(), 78u) << row.text;
+        if (row.problem == 1) joined += row.text;
+    }
+    EXPECT_NE(joined.find("(18, 12)); "), std::string::npos) << joined;
+    EXPECT_NE(joined.find(longText.substr(0, 70)), std::string::npos) << joined;
+    EXPECT_EQ(rows.back().problem, 2);
+    // Two rows of room: the selected last finding is the bottom row.
+    rows = editor::VisibleProblemRows(problems, 2, 2, 78);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows.back().text, "FEHLER: last");
+}

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "findings_texts.h"
 #include "map_analysis.h"
 #include "map_files.h"
+#include "media/language.h"
 #include "support/asset_files.h"
+#include "support/shown_text.h"
 
 using namespace mapcheck;
 
@@ -27,9 +30,12 @@ Loaded load(const std::string& path) {
     return l;
 }
 
-bool hasError(const std::vector<Issue>& issues, const std::string& fragment) {
+// An error made from `finding`; with `fragment` also showing that.
+bool hasError(const std::vector<Issue>& issues, const TText& finding,
+              const std::string& fragment = "") {
     for (const Issue& i : issues)
-        if (i.error && i.text.find(fragment) != std::string::npos) return true;
+        if (i.error && Shows(i.text, finding) && i.text.find(fragment) != std::string::npos)
+            return true;
     return false;
 }
 
@@ -134,7 +140,7 @@ TEST(ShippedMaps, CheckerToolAcceptsThem) {
         Loaded l = load(assettest::assetPath(name));
         std::string report;
         EXPECT_EQ(PrintReport(name, l.map, l.loadIssues, l.analysis, report), 0) << report;
-        EXPECT_NE(report.find("start cell"), std::string::npos);
+        EXPECT_TRUE(Shows(report, findings::kReportStart)) << report;
     }
 }
 
@@ -171,7 +177,9 @@ TEST(MapCheck, SiblingFilesFollowTheGamesNamingRule) {
     EXPECT_TRUE(LoadMapFiles(dir + "/Lagune.png", m, issues));
     EXPECT_EQ(m.apes, 1);
     for (const Issue& issue : issues)
-        EXPECT_EQ(issue.text.find("not found"), std::string::npos) << issue.text;
+        EXPECT_FALSE(Shows(issue.text, findings::kNoLayerFile) ||
+                     Shows(issue.text, findings::kNoCritterFile))
+            << issue.text;
 }
 
 TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
@@ -186,7 +194,7 @@ TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
     Fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal
     Analysis b = Analyse(none);
     EXPECT_FALSE(b.hasStart);
-    EXPECT_TRUE(hasError(b.issues, "start"));
+    EXPECT_TRUE(hasError(b.issues, findings::kNoStart));
     EXPECT_FALSE(b.winnable);
 }
 
@@ -222,11 +230,11 @@ TEST(MapCheck, CountsOnlyWhatIsReachable) {
     put(m, 4, 6, Palme);
     // No apes, no fur: no water bag.
     m.apes = 0;
-    EXPECT_TRUE(hasError(Analyse(m).issues, "leather bag"));
+    EXPECT_TRUE(hasError(Analyse(m).issues, findings::kNoBag));
     m.apes = 8;
     // Without sand there is nowhere to build the raft.
     Fill(m, 2, 2, 20, 3, 4);
-    EXPECT_TRUE(hasError(Analyse(m).issues, "sand"));
+    EXPECT_TRUE(hasError(Analyse(m).issues, findings::kNoSand));
 }
 
 TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
@@ -258,7 +266,7 @@ TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
         CheckFairness(island, a);
         bool warned = false;
         for (const Issue& i : a.issues)
-            warned = warned || (!i.error && i.text.find("expected furs") != std::string::npos);
+            warned = warned || (!i.error && Shows(i.text, findings::kFewFurs));
         EXPECT_EQ(warned, c.warned) << c.apes << " apes, " << c.lizards << " lizards, "
                                     << c.fursLying << " furs, " << c.bagsLying << " bags";
     }
@@ -283,7 +291,7 @@ TEST(MapCheck, WaysToWaterAndFoodAreChargedByGround) {
     Fill(m, 5, 5, 5, 6, 4);
     bool warned = false;
     for (const Issue& i : Analyse(m).issues)
-        warned = warned || (!i.error && i.text.find("shallow water (limit") != std::string::npos);
+        warned = warned || (!i.error && Shows(i.text, findings::kFarWater));
     EXPECT_TRUE(warned);
 }
 
@@ -291,13 +299,19 @@ TEST(MapCheck, RejectsLayerBytesThatAreNoItem) {
     MapData m = blankMap(64, 64);
     Fill(m, 2, 2, 30, 30, 4);
     put(m, 20, 20, 24);
-    EXPECT_TRUE(hasError(Analyse(m).issues, "not an item"));
+    EXPECT_TRUE(hasError(Analyse(m).issues, findings::kBadLayerByte));
 }
 
 TEST(MapCheck, TooSmallMapIsAnError) {
     MapData m = blankMap(16, 12);
     Fill(m, 0, 0, 15, 11, 4);
-    EXPECT_TRUE(hasError(Analyse(m).issues, "at least 20 x 15"));
+    EXPECT_TRUE(hasError(Analyse(m).issues, findings::kTooSmall, "20 x 15"));
+    // The same finding for a map maker who reads English.
+    ASSERT_TRUE(UseCatalog(PALMUT_ASSET_DIR "/locale", "en"));
+    const std::vector<Issue> english = Analyse(m).issues;
+    UseCatalog(PALMUT_ASSET_DIR "/locale", "de");
+    ASSERT_FALSE(english.empty());
+    EXPECT_EQ(english.front().text, "map is 16 x 12, the view needs at least 20 x 15");
 }
 
 TEST(MapCheck, BadFilesGiveClearErrors) {
@@ -310,20 +324,21 @@ TEST(MapCheck, BadFilesGiveClearErrors) {
     MapData m;
     std::vector<Issue> issues;
     EXPECT_FALSE(LoadMapFiles(dir + "/nolayer.png", m, issues));
-    EXPECT_TRUE(hasError(issues, "not found"));
+    EXPECT_TRUE(hasError(issues, findings::kNoLayerFile));
 
     // short layer file
     writeBytes(dir + "/short.png", png);
     writeBytes(dir + "/short.map", std::vector<uint8_t>(100, 0));
     issues.clear();
     EXPECT_FALSE(LoadMapFiles(dir + "/short.png", m, issues));
-    EXPECT_TRUE(hasError(issues, "holds 100 bytes"));
+    EXPECT_TRUE(hasError(issues, findings::kShortLayerFile, " 100 "));
 
     // not a picture at all
     writeBytes(dir + "/junk.png", {'n', 'o', 'p', 'e'});
     issues.clear();
     EXPECT_FALSE(LoadMapFiles(dir + "/junk.png", m, issues));
-    EXPECT_TRUE(hasError(issues, "cannot"));
+    EXPECT_TRUE(hasError(issues, findings::kImageUnreadable) ||
+                hasError(issues, findings::kImageUndecodable));
 
     // truncated picture
     writeBytes(dir + "/cut.png", std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2));
@@ -336,7 +351,7 @@ TEST(MapCheck, BadFilesGiveClearErrors) {
     std::filesystem::remove(dir + "/nocritter.critter");
     issues.clear();
     EXPECT_TRUE(LoadMapFiles(dir + "/nocritter.png", m, issues));
-    EXPECT_TRUE(hasError(issues, "critter file"));
+    EXPECT_TRUE(hasError(issues, findings::kNoCritterFile));
 }
 
 TEST(MapCheck, HugeImageHeaderIsRefusedBeforeAllocating) {
@@ -363,7 +378,7 @@ TEST(MapCheck, HugeImageHeaderIsRefusedBeforeAllocating) {
     MapData m;
     std::vector<Issue> issues;
     EXPECT_FALSE(LoadMapFiles(dir + "/huge.png", m, issues));
-    EXPECT_TRUE(hasError(issues, "out of range"));
+    EXPECT_TRUE(hasError(issues, findings::kImageSize));
     EXPECT_TRUE(m.ground.empty());
 }
 
@@ -385,7 +400,8 @@ TEST(MapCheck, ForeignColoursAreReported) {
     MapData m;
     std::vector<Issue> issues;
     EXPECT_TRUE(LoadMapFiles(dir + "/odd.png", m, issues));
-    EXPECT_TRUE(hasError(issues, "1 pixels have a colour outside"));
+    EXPECT_TRUE(hasError(issues, findings::kForeignColours, Tr(findings::kForeignColours, {"1"})));
+    EXPECT_TRUE(hasError(issues, findings::kFirstForeign, "(0, 0)"));
     EXPECT_EQ(m.GroundAt(0, 0), 0);
     EXPECT_EQ(m.apes, 1);
 }

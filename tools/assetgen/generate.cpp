@@ -39,6 +39,12 @@ AssetFiles BuildAssets() {
     f["gfx/Adventure.ttf"] = BuildPixelTtf();
     for (int n = 0; n < kIntroPictures; ++n)
         f["gfx/C64intro/bearbeitet/" + std::to_string(n) + ".png"] = Png(IntroPicture(n), 3);
+    // The pictures with words once more per further language, under gfx/<code>/.
+    const PictureWords& english = EnglishPictureWords();
+    f["gfx/" + english.code + "/title_wip.png"] = Png(TitlePicture(english), 3);
+    for (int n = 0; n < kIntroPictures; ++n)
+        f["gfx/" + english.code + "/C64intro/bearbeitet/" + std::to_string(n) + ".png"] =
+            Png(IntroPicture(n, english), 3);
     for (int size : kIconSizes)
         f["gfx/icons/" + std::to_string(size) + ".png"] = Png(ProgramIcon(size), 4);
 
@@ -64,6 +70,7 @@ AssetFiles BuildAssets() {
     f["data/game.cfg"] = Text(GameConfig());
     f["data/stream.cfg"] = Text(StreamConfig());
     f["data/liesmich.txt"] = Text(Readme());
+    f["data/readme.txt"] = Text(ReadmeEnglish());
     return f;
 }
 

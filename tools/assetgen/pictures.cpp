@@ -48,7 +48,7 @@ void SidePalm(Canvas& c, int baseX, int baseY, int height, int lean) {
 
 } // namespace
 
-Canvas TitlePicture() {
+Canvas TitlePicture(const PictureWords& words) {
     // Drawn at 160 x 120 and enlarged four times for the coarse look.
     Canvas s(160, 120);
     const Rgba sky[] = {{58, 40, 96},   {92, 52, 112},  {138, 66, 110}, {190, 86, 96},
@@ -119,10 +119,10 @@ Canvas TitlePicture() {
     s.Blit(letters, 0, 0);
 
     Canvas big = Enlarge(s, 4);
-    const std::string sub = "Ein 8-Bit-Abenteuer";
+    const std::string& sub = words.subtitle;
     DrawText(big, sub, (640 - TextWidth(sub, 3)) / 2 + 3, 186 + 3, 3, {70, 30, 60});
     DrawText(big, sub, (640 - TextWidth(sub, 3)) / 2, 186, 3, {255, 246, 220});
-    const std::string hint = "Eine Taste dr\u00fccken";
+    const std::string& hint = words.pressKey;
     DrawText(big, hint, (640 - TextWidth(hint, 2)) / 2 + 2, 452 + 2, 2, {16, 30, 70});
     DrawText(big, hint, (640 - TextWidth(hint, 2)) / 2, 452, 2, {250, 230, 170});
     AvoidPureBlack(big);
@@ -156,13 +156,13 @@ void Cursor(Canvas& s, int row, int col) {
 
 } // namespace
 
-Canvas IntroPicture(int n) {
+Canvas IntroPicture(int n, const PictureWords& words) {
     Canvas s(320, 240, kBorder);
     s.FillRect(kLeft, kTop, kCols * 8, kRows * kLine, kScreen);
-    PutLine(s, 1, "    KORALLE 8 HEIMCOMPUTER");
+    PutLine(s, 1, words.machine);
     PutLine(s, 3, "  KORALLE-BASIC 2.1  48K RAM");
-    PutLine(s, 5, "BEREIT.");
-    const std::string command = "LADE \"PALMUT\",8";
+    PutLine(s, 5, words.ready);
+    const std::string& command = words.load;
     if (n == 0) Cursor(s, 6, 0);
     if (n >= 2 && n <= 16) { // one more letter typed per picture
         int typed = n - 1;
@@ -171,10 +171,10 @@ Canvas IntroPicture(int n) {
     }
     if (n >= 17) {
         PutLine(s, 6, command);
-        PutLine(s, 8, "SUCHE PALMUT");
+        PutLine(s, 8, words.searching);
     }
-    if (n == 17 || n >= 19) PutLine(s, 9, "GEFUNDEN PALMUT");
-    if (n == 17 || n >= 19) PutLine(s, 10, "LADE ...");
+    if (n == 17 || n >= 19) PutLine(s, 9, words.found);
+    if (n == 17 || n >= 19) PutLine(s, 10, words.loading);
     if (n == 19) {
         // data streaming in: the border flickers in bands
         const Rgba bands[] = {
@@ -191,15 +191,47 @@ Canvas IntroPicture(int n) {
             y += h;
         }
     }
-    if (n == 17 || n >= 20) PutLine(s, 11, "BEREIT.");
+    if (n == 17 || n >= 20) PutLine(s, 11, words.ready);
     if (n == 17 || n == 20) Cursor(s, 12, 0);
     if (n == 21) {
-        PutLine(s, 12, "START");
-        PutLine(s, 14, "PALMUT WIRD GESTARTET ...");
+        PutLine(s, 12, words.run);
+        PutLine(s, 14, words.starting);
     }
     Canvas big = Enlarge(s, 2);
     AvoidPureBlack(big);
     return big;
+}
+
+// The loading screen types its command one letter per picture, so every
+// language's command has the same length (15 letters).
+const PictureWords& GermanPictureWords() {
+    static const PictureWords words{"de",
+                                    "Ein 8-Bit-Abenteuer",
+                                    "Eine Taste dr\u00fccken",
+                                    "    KORALLE 8 HEIMCOMPUTER",
+                                    "BEREIT.",
+                                    "LADE \"PALMUT\",8",
+                                    "SUCHE PALMUT",
+                                    "GEFUNDEN PALMUT",
+                                    "LADE ...",
+                                    "START",
+                                    "PALMUT WIRD GESTARTET ..."};
+    return words;
+}
+
+const PictureWords& EnglishPictureWords() {
+    static const PictureWords words{"en",
+                                    "An 8-bit adventure",
+                                    "Press any key",
+                                    "   KORALLE 8 HOME COMPUTER",
+                                    "READY.",
+                                    "LOAD \"PALMUT\",8",
+                                    "SEARCHING FOR PALMUT",
+                                    "FOUND PALMUT",
+                                    "LOADING ...",
+                                    "RUN",
+                                    "STARTING PALMUT ..."};
+    return words;
 }
 
 } // namespace assetgen

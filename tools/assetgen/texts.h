@@ -5,8 +5,9 @@
 
 namespace assetgen {
 
-std::string GameConfig();   // data/game.cfg
-std::string StreamConfig(); // Data/stream.cfg
-std::string Readme();       // data/liesmich.txt
+std::string GameConfig();    // data/game.cfg
+std::string StreamConfig();  // Data/stream.cfg
+std::string Readme();        // data/liesmich.txt
+std::string ReadmeEnglish(); // data/readme.txt
 
 } // namespace assetgen

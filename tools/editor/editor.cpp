@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "editor_layout.h"
+#include "editor_texts.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
@@ -29,8 +30,8 @@ void Editor::NewMap(int width, int height) {
     selected_ = -1;
     check_ = {};
     overviewRevision_ = 0;
-    message_ = "Neue Karte " + std::to_string(doc_.Width()) + " x " +
-               std::to_string(doc_.Height()) + ", ganz Meer.";
+    message_ =
+        Tr(editor_texts::kNewMap, {std::to_string(doc_.Width()), std::to_string(doc_.Height())});
     UpdateProblems();
 }
 
@@ -40,7 +41,7 @@ bool Editor::Open(const std::string& path) {
     std::vector<mapcheck::Issue> notes;
     std::string error;
     if (!OpenMap(Absolute(path), doc, paths, notes, error)) {
-        message_ = "Nicht geoeffnet: " + error;
+        message_ = Tr(editor_texts::kNotOpened, {error});
         return false;
     }
     doc_ = std::move(doc);
@@ -57,7 +58,7 @@ bool Editor::Open(const std::string& path) {
         cy_ = sy;
     }
     SetZoom(zoom_);
-    message_ = "Geoeffnet: " + path_;
+    message_ = Tr(editor_texts::kOpened, {path_});
     for (const mapcheck::Issue& note : notes)
         message_ += " / " + note.text;
     UpdateProblems();
@@ -89,7 +90,7 @@ bool Editor::Frame() {
     if (playing_) {
         if (!game_.Running()) {
             playing_ = false;
-            message_ = "Spiel beendet (Status " + std::to_string(game_.Status()) + ").";
+            message_ = Tr(editor_texts::kGameEnded, {std::to_string(game_.Status())});
             std::error_code ec;
             fs::remove_all(playDir_, ec);
             ClearKeys();
@@ -155,7 +156,7 @@ void Editor::SelectProblem(int index) {
         cy_ = p.y;
         if (zoom_ == Zoom::Overview) zoom_ = Zoom::One;
         SetZoom(zoom_);
-        message_ = "Zelle " + CellText(p.x, p.y) + ": " + p.text;
+        message_ = Tr(editor_texts::kCellProblem, {CellText(p.x, p.y), p.text});
     } else {
         message_ = p.text;
     }
@@ -205,29 +206,34 @@ void Editor::MakeButtons() {
         std::function<void()> action;
     };
     const Entry entries[] = {
-        {"Neu", [this] { RequestNew(); }},
-        {"Oeffnen", [this] { RequestOpen(); }},
-        {"Speichern", [this] { Save(); }},
-        {"Sp. unter", [this] { RequestSaveAs(); }},
-        {"Zurueck", [this] { doc_.Undo(); }},
-        {"Vorwaerts", [this] { doc_.Redo(); }},
-        {"Zoom",
+        {Tr(editor_texts::kButtonNew), [this] { RequestNew(); }},
+        {Tr(editor_texts::kButtonOpen), [this] { RequestOpen(); }},
+        {Tr(editor_texts::kButtonSave), [this] { Save(); }},
+        {Tr(editor_texts::kButtonSaveAs), [this] { RequestSaveAs(); }},
+        {Tr(editor_texts::kButtonUndo), [this] { doc_.Undo(); }},
+        {Tr(editor_texts::kButtonRedo), [this] { doc_.Redo(); }},
+        {Tr(editor_texts::kButtonZoom),
          [this] {
              SetZoom(zoom_ == Zoom::One   ? Zoom::Two
                      : zoom_ == Zoom::Two ? Zoom::Overview
                                           : Zoom::One);
          }},
-        {"Testen", [this] { PlayTest(); }},
-        {"Pinsel", [this] { brush_ = brush_ == 1   ? 3
-                                     : brush_ == 3 ? 5
-                                                   : 1; }},
-        {"Fuellen", [this] { tool_ = Tool::Fill; }},
-        {"Radierer", [this] { tool_ = Tool::Eraser; }},
-        {"Start", [this] { tool_ = Tool::Start; }},
-        {"Affen+", [this] { doc_.SetCritters(doc_.Apes() + 1, doc_.Lizards()); }},
-        {"Affen-", [this] { doc_.SetCritters(doc_.Apes() - 1, doc_.Lizards()); }},
-        {"Warane+", [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() + 1); }},
-        {"Warane-", [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() - 1); }},
+        {Tr(editor_texts::kButtonTest), [this] { PlayTest(); }},
+        {Tr(editor_texts::kButtonBrush),
+         [this] { brush_ = brush_ == 1   ? 3
+                           : brush_ == 3 ? 5
+                                         : 1; }},
+        {Tr(editor_texts::kButtonFill), [this] { tool_ = Tool::Fill; }},
+        {Tr(editor_texts::kButtonEraser), [this] { tool_ = Tool::Eraser; }},
+        {Tr(editor_texts::kButtonStart), [this] { tool_ = Tool::Start; }},
+        {Tr(editor_texts::kButtonMoreApes),
+         [this] { doc_.SetCritters(doc_.Apes() + 1, doc_.Lizards()); }},
+        {Tr(editor_texts::kButtonFewerApes),
+         [this] { doc_.SetCritters(doc_.Apes() - 1, doc_.Lizards()); }},
+        {Tr(editor_texts::kButtonMoreLizards),
+         [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() + 1); }},
+        {Tr(editor_texts::kButtonFewerLizards),
+         [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() - 1); }},
     };
     const int w = 90, h = 16, top = 378;
     int i = 0;

@@ -4,7 +4,9 @@
 #include "core/state.h"
 #include "editor.h"
 #include "editor_layout.h"
+#include "editor_texts.h"
 #include "media/graphics.h"
+#include "problem_rows.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 
@@ -13,8 +15,7 @@ namespace fs = std::filesystem;
 namespace editor {
 namespace {
 
-const char* const GROUND_NAMES[TKarte::GROUND_KINDS] = {"Meer", "Flachwasser", "Sand", "Fels",
-                                                        "Gras"};
+const TText (&GROUND_NAMES)[TKarte::GROUND_KINDS] = editor_texts::kGroundNames;
 
 void Text(const std::string& text, int x, int y, int r = 255, int g = 255, int b = 255) {
     SetColor(r, g, b);
@@ -147,28 +148,27 @@ void Editor::DrawPanel() {
     Box(VIEW_W, 0, WINDOW_W - VIEW_W, WINDOW_H, 24, 24, 40);
     Box(0, VIEW_H, VIEW_W, WINDOW_H - VIEW_H, 24, 24, 40);
     SetFont(nullptr);
-    const std::string name = path_.empty() ? "(neue Karte)" : fs::path(path_).filename().string();
+    const std::string name =
+        path_.empty() ? Tr(editor_texts::kNewMapName) : fs::path(path_).filename().string();
     Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), PANEL_X, 4, 255, 255, 160);
-    Text("Groesse " + std::to_string(doc_.Width()) + " x " + std::to_string(doc_.Height()) +
-             "   Zelle " + CellText(cx_, cy_),
+    Text(Tr(editor_texts::kSizeAndCell,
+            {std::to_string(doc_.Width()), std::to_string(doc_.Height()), CellText(cx_, cy_)}),
          PANEL_X, 4 + LINE);
     const int item = doc_.Item(cx_, cy_);
-    Text(std::string("Boden: ") +
-             GROUND_NAMES[std::min(doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)] +
-             "  Objekt: " + (item ? TObjekt::getName(item) : std::string("-")),
+    Text(Tr(editor_texts::kGroundAndItem,
+            {Tr(GROUND_NAMES[std::min(doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)]),
+             item ? TObjekt::getName(item) : std::string("-")}),
          PANEL_X, 4 + 2 * LINE);
-    static const char* const toolNames[] = {"Bodenpinsel", "Fuellen", "Objekt", "Radierer",
-                                            "Startmarke"};
-    std::string tool = std::string("Werkzeug: ") + toolNames[static_cast<int>(tool_)];
+    const TText* const toolNames = editor_texts::kToolNames;
+    std::string tool = Tr(editor_texts::kToolLine, {Tr(toolNames[static_cast<int>(tool_)])});
     if (tool_ == Tool::Ground || tool_ == Tool::Fill)
-        tool += std::string(" ") + GROUND_NAMES[ground_];
+        tool += std::string(" ") + Tr(GROUND_NAMES[ground_]);
     if (tool_ == Tool::Item) tool += " " + TObjekt::getName(item_);
     if (tool_ == Tool::Ground || tool_ == Tool::Eraser)
-        tool += "  Pinsel " + std::to_string(brush_);
+        tool += "  " + Tr(editor_texts::kBrushSize, {std::to_string(brush_)});
     Text(tool, PANEL_X, 4 + 3 * LINE, 160, 255, 160);
-    static const char* const zoomNames[] = {"1x", "2x", "Uebersicht"};
-    Text(std::string("Zoom ") + zoomNames[static_cast<int>(zoom_)] + "   F1 Hilfe", PANEL_X,
-         4 + 4 * LINE);
+    const char* const zoomNames[] = {"1x", "2x", Tr(editor_texts::kOverview)};
+    Text(Tr(editor_texts::kZoomLine, {zoomNames[static_cast<int>(zoom_)]}), PANEL_X, 4 + 4 * LINE);
 
     // Palette: the game's own tiles and item pictures.
     SetColor(255, 255, 255);
@@ -188,37 +188,38 @@ void Editor::DrawPanel() {
         if (id == item_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
     }
     int y = ITEMS_Y + 3 * 36 + 2;
-    Text("Objekt " + std::to_string(item_) + ": " + TObjekt::getName(item_), PANEL_X, y);
+    Text(Tr(editor_texts::kItemLine, {std::to_string(item_), TObjekt::getName(item_)}), PANEL_X, y);
     y += LINE + 4;
-    Text("Affen: " + std::to_string(doc_.Apes()) + "   Warane: " + std::to_string(doc_.Lizards()) +
-             (critterZones_ ? "   (rot: nie ein Tier)" : "   K: Sperrzonen"),
-         PANEL_X, y);
+    Text(
+        Tr(editor_texts::kCritters, {std::to_string(doc_.Apes()), std::to_string(doc_.Lizards())}) +
+            "   " + Tr(critterZones_ ? editor_texts::kZonesShown : editor_texts::kZonesKey),
+        PANEL_X, y);
     y += LINE;
     int sx = -1, sy = -1;
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
-    Text("Start: " + (hasStart ? CellText(sx, sy) : std::string("keiner")) +
-             "   Markierung: " + (markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")),
+    Text(Tr(editor_texts::kStartAndMark,
+            {hasStart ? CellText(sx, sy) : std::string(Tr(editor_texts::kNoStartCell)),
+             markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")}),
          PANEL_X, y, 255, 255, 0);
     y += LINE + 4;
     const mapcheck::Analysis& a = check_.analysis;
     const bool fresh = check_.revision == doc_.Revision();
-    Text(std::string("Pruefung: ") +
-             (check_.revision == 0 ? "laeuft ..."
-              : fresh              ? "aktuell"
-                                   : "wird erneuert") +
+    Text(Tr(editor_texts::kCheckLine, {Tr(check_.revision == 0 ? editor_texts::kCheckRunning
+                                          : fresh              ? editor_texts::kCheckFresh
+                                                               : editor_texts::kCheckRenewing)}) +
              (check_.revision ? "  (" + std::to_string(check_.millis) + " ms)" : ""),
          PANEL_X, y);
     y += LINE;
     if (check_.revision) {
-        Text("Erreichbar: " + std::to_string(a.reachableCells) + " von " +
-                 std::to_string(a.landCells) + " Landzellen",
+        Text(Tr(editor_texts::kReachable,
+                {std::to_string(a.reachableCells), std::to_string(a.landCells)}),
              PANEL_X, y);
         y += LINE;
-        Text("Weg zum Wasser " + std::to_string(a.worstThirstToWater) + " Durst, zum Obst " +
-                 std::to_string(a.worstHungerToFood) + " Hunger",
+        Text(Tr(editor_texts::kWays,
+                {std::to_string(a.worstThirstToWater), std::to_string(a.worstHungerToFood)}),
              PANEL_X, y);
         y += LINE;
-        Text(a.winnable ? "Floss: baubar, Insel gewinnbar" : "Floss: NICHT baubar", PANEL_X, y,
+        Text(Tr(a.winnable ? editor_texts::kWinnable : editor_texts::kNotWinnable), PANEL_X, y,
              a.winnable ? 128 : 255, a.winnable ? 255 : 96, 96);
     }
     for (const Button& b : buttons_) {
@@ -231,22 +232,18 @@ void Editor::DrawPanel() {
 }
 
 void Editor::DrawProblems() {
-    Text("Probleme (" + std::to_string(problems_.size()) +
-             "): Tab / Umschalt+Tab oder Klick springt zur Zelle",
-         4, VIEW_H + 6, 255, 255, 160);
-    const int first = std::max(0, selected_ - PROBLEM_ROWS + 1);
-    for (int row = 0; row < PROBLEM_ROWS; ++row) {
-        const int i = first + row;
-        if (i >= static_cast<int>(problems_.size())) break;
-        const Problem& p = problems_[i];
+    Text(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}), 4, VIEW_H + 6, 255, 255,
+         160);
+    const std::vector<ProblemRow> rows =
+        VisibleProblemRows(problems_, selected_, PROBLEM_ROWS, PROBLEM_COLUMNS);
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        const Problem& p = problems_[rows[row].problem];
         const int y = PROBLEMS_Y + row * LINE;
-        if (i == selected_) Box(0, y - 2, VIEW_W, LINE, 80, 40, 40);
-        std::string line = (p.error ? "FEHLER: " : "Warnung: ") + p.text;
-        if (line.size() > 78) line = line.substr(0, 77) + "~";
-        Text(line, 4, y, p.error ? 255 : 255, p.error ? 96 : 220, p.error ? 96 : 120);
+        if (rows[row].problem == selected_) Box(0, y - 2, VIEW_W, LINE, 80, 40, 40);
+        Text(rows[row].text, 4, y, 255, p.error ? 96 : 220, p.error ? 96 : 120);
     }
     if (problems_.empty() && check_.revision)
-        Text("Keine Probleme gefunden.", 4, PROBLEMS_Y, 128, 255, 128);
+        Text(Tr(editor_texts::kNoProblems), 4, PROBLEMS_Y, 128, 255, 128);
 }
 
 void Editor::DrawPrompt() {
@@ -256,38 +253,16 @@ void Editor::DrawPrompt() {
     std::string shown = prompt_.text + "_";
     if (shown.size() > 66) shown = "~" + shown.substr(shown.size() - 65);
     Text(shown, 52, 216, 255, 255, 0);
-    Text(prompt_.yesNo ? "J = ja, N oder Esc = nein" : "Enter = ok, Esc = abbrechen", 52, 240, 160,
-         160, 160);
+    Text(Tr(prompt_.yesNo ? editor_texts::kYesNo : editor_texts::kOkCancel), 52, 240, 160, 160,
+         160);
 }
 
 void Editor::DrawHelp() {
-    static const char* const lines[] = {
-        "Tasten (die Maus geht auch)",
-        "Pfeile          Cursor (Umschalt: 8 Zellen)",
-        "Leertaste       Werkzeug anwenden, gehalten: malen",
-        "1-5             Boden: Meer, Flachwasser, Sand, Fels, Gras",
-        "G / F           Bodenpinsel / Fuellen",
-        "B               Pinselgroesse 1, 3, 5",
-        "I, Bild auf/ab  Objekt setzen, Objekt waehlen",
-        "E, Entf         Radierer",
-        "M               Startmarke setzen",
-        "A / Umsch+A     Affen mehr / weniger",
-        "W / Umsch+W     Warane mehr / weniger",
-        "K               wo nie ein Tier erscheint",
-        "Z               Zoom 1x, 2x, Uebersicht",
-        "Strg+Z / Strg+Y Rueckgaengig / Wiederholen",
-        "Tab             naechstes Problem",
-        "Strg+N, Strg+O  Neu, Oeffnen",
-        "Strg+S          Speichern (Umschalt: unter)",
-        "F5              Probespiel",
-        "Esc             Hilfe zu / Ende",
-        "Maus: links malen, rechts Boden/Objekt aufnehmen,",
-        "Rad rollen (Umschalt: seitlich, Strg: Zoom)",
-    };
+    const auto& lines = editor_texts::kHelp;
     Box(20, 20, 600, 28 + static_cast<int>(std::size(lines)) * 14, 0, 0, 0, 0.85f);
     int y = 30;
-    for (const char* line : lines) {
-        Text(line, 32, y);
+    for (const TText& line : lines) {
+        Text(Tr(line), 32, y);
         y += 14;
     }
 }

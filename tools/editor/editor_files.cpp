@@ -3,6 +3,7 @@
 
 #include "editor.h"
 #include "editor_layout.h"
+#include "editor_texts.h"
 #include "media/desktop.h"
 #include "media/keyboard.h"
 
@@ -20,30 +21,30 @@ void Editor::Ask(const std::string& label, const std::string& initial,
 void Editor::Confirm(const std::string& label, std::function<void()> yes) {
     while (NextChar() != 0) {
     }
-    prompt_ = {true, label + " (J/N)", "", true, [yes](const std::string&) { yes(); }};
+    prompt_ = {true, label + " " + Tr(editor_texts::kYesNoKeys), "", true,
+               [yes](const std::string&) { yes(); }};
 }
 
 void Editor::UnlessUnsaved(std::function<void()> then) {
     if (doc_.Modified())
-        Confirm("Ungespeicherte Aenderungen verwerfen?", std::move(then));
+        Confirm(Tr(editor_texts::kDiscard), std::move(then));
     else
         then();
 }
 
 void Editor::RequestNew() {
     UnlessUnsaved([this] {
-        Ask("Neue Karte, Breite x Hoehe (20 x 15 bis 4096 x 4096):", "64x64",
-            [this](const std::string& text) {
-                int w = 0, h = 0;
-                char sep = 0;
-                if (std::sscanf(text.c_str(), "%d %c %d", &w, &sep, &h) != 3 ||
-                    (sep != 'x' && sep != 'X') || w < MIN_WIDTH || h < MIN_HEIGHT || w > MAX_SIDE ||
-                    h > MAX_SIDE) {
-                    message_ = "Groesse \"" + text + "\" geht nicht: 20 x 15 bis 4096 x 4096.";
-                    return;
-                }
-                NewMap(w, h);
-            });
+        Ask(Tr(editor_texts::kAskSize), "64x64", [this](const std::string& text) {
+            int w = 0, h = 0;
+            char sep = 0;
+            if (std::sscanf(text.c_str(), "%d %c %d", &w, &sep, &h) != 3 ||
+                (sep != 'x' && sep != 'X') || w < MIN_WIDTH || h < MIN_HEIGHT || w > MAX_SIDE ||
+                h > MAX_SIDE) {
+                message_ = Tr(editor_texts::kBadSize, {text});
+                return;
+            }
+            NewMap(w, h);
+        });
     });
 }
 
@@ -51,7 +52,8 @@ void Editor::RequestOpen() {
     UnlessUnsaved([this] {
         const std::string folder =
             path_.empty() ? DefaultMapsFolder() : fs::path(path_).parent_path().string() + "/";
-        const std::string chosen = RequestFile("Karte oeffnen", "Karten:png,map", 0, folder);
+        const std::string chosen =
+            RequestFile(Tr(editor_texts::kOpenTitle), Tr(editor_texts::kMapFilter), 0, folder);
         if (!chosen.empty()) Open(chosen);
     });
 }
@@ -65,7 +67,7 @@ void Editor::Save() {
 
 void Editor::RequestSaveAs() {
     const std::string initial = path_.empty() ? DefaultMapsFolder() + "insel.png" : path_;
-    Ask("Speichern unter (Bild .png; .map und .critter daneben):", initial,
+    Ask(Tr(editor_texts::kAskSaveAs), initial,
         [this](const std::string& text) { SaveTo(Absolute(text)); });
 }
 
@@ -73,7 +75,7 @@ void Editor::SaveTo(const std::string& imagePath) {
     std::string error;
     const MapPaths targets = SaveTargets(imagePath, error);
     if (targets.image.empty()) {
-        message_ = "Nicht gespeichert: " + error;
+        message_ = Tr(editor_texts::kNotSaved, {error});
         return;
     }
     std::vector<std::string> foreign;
@@ -84,13 +86,13 @@ void Editor::SaveTo(const std::string& imagePath) {
         std::error_code ec;
         fs::create_directories(fs::path(targets.image).parent_path(), ec);
         if (!SaveMap(doc_, targets, why)) {
-            message_ = "Nicht gespeichert: " + why;
+            message_ = Tr(editor_texts::kNotSaved, {why});
             return;
         }
         path_ = targets.image;
         owned_ = {targets.image, targets.layer, targets.critter};
         doc_.MarkSaved();
-        message_ = "Gespeichert: " + targets.image;
+        message_ = Tr(editor_texts::kSaved, {targets.image});
     };
     if (foreign.empty()) {
         write();
@@ -99,20 +101,20 @@ void Editor::SaveTo(const std::string& imagePath) {
     std::string list;
     for (const std::string& f : foreign)
         list += (list.empty() ? "" : ", ") + fs::path(f).filename().string();
-    Confirm("Vorhandene Dateien ueberschreiben: " + list + "?", write);
+    Confirm(Tr(editor_texts::kOverwrite, {list}), write);
 }
 
 void Editor::PlayTest() {
     const std::string program =
         !options_.gameProgram.empty() ? options_.gameProgram : FindGame(options_.startDir);
     if (program.empty()) {
-        message_ = "Spiel nicht gefunden (palmut neben dem Editor oder im PATH).";
+        message_ = Tr(editor_texts::kNoGame);
         return;
     }
     // The map as it is now, saved or not, in a folder of its own.
     std::string pattern = (fs::temp_directory_path() / "palmut-editor-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) {
-        message_ = "Kein Platz fuer die Testkarte.";
+        message_ = Tr(editor_texts::kNoRoom);
         return;
     }
     playDir_ = pattern;
@@ -120,13 +122,13 @@ void Editor::PlayTest() {
     MapPaths targets = SaveTargets(playDir_ + "/testinsel.png", error);
     if (targets.image.empty() || !SaveMap(doc_, targets, error) ||
         !game_.Start(program, targets.image, error)) {
-        message_ = "Probespiel geht nicht: " + error;
+        message_ = Tr(editor_texts::kNoPlayTest, {error});
         std::error_code ec;
         fs::remove_all(playDir_, ec);
         return;
     }
     playing_ = true;
-    message_ = "Spiel laeuft ... (der Editor wartet, bis es endet)";
+    message_ = Tr(editor_texts::kGameRunning);
 }
 
 void Editor::Quit() {
@@ -140,9 +142,9 @@ void Editor::UpdateProblems() {
     if (markX_ >= 0 && (!hasStart || sx != markX_ || sy != markY_))
         problems_.push_back(
             {true,
-             "Start ist nicht die Markierung " + CellText(markX_, markY_) +
-                 (hasStart ? ", sondern " + CellText(sx, sy) + " (erstes Land auf der Diagonale)"
-                           : ": kein Land auf der Diagonale"),
+             hasStart
+                 ? Tr(editor_texts::kStartNotMark, {CellText(markX_, markY_), CellText(sx, sy)})
+                 : Tr(editor_texts::kStartNotMarkNoLand, {CellText(markX_, markY_)}),
              hasStart ? sx : markX_, hasStart ? sy : markY_});
     for (const mapcheck::Issue& issue : check_.analysis.issues)
         problems_.push_back({issue.error, issue.text, issue.x, issue.y});

@@ -3,8 +3,10 @@
 
 #include "editor.h"
 #include "editor_layout.h"
+#include "editor_texts.h"
 #include "media/keyboard.h"
 #include "media/mouse.h"
+#include "problem_rows.h"
 
 namespace editor {
 
@@ -25,7 +27,7 @@ void Editor::HandlePrompt() {
     for (int c = NextChar(); c != 0 && prompt_.active; c = NextChar()) {
         if (c == KEY_ESCAPE) {
             prompt_ = {};
-            message_ = "Abgebrochen.";
+            message_ = Tr(editor_texts::kCancelled);
         } else if (prompt_.yesNo) {
             if (c == 'j' || c == 'J' || c == 'y' || c == 'Y') {
                 auto done = std::move(prompt_.done);
@@ -33,7 +35,7 @@ void Editor::HandlePrompt() {
                 done("j");
             } else if (c == 'n' || c == 'N') {
                 prompt_ = {};
-                message_ = "Abgebrochen.";
+                message_ = Tr(editor_texts::kCancelled);
             }
         } else if (c == KEY_ENTER) {
             auto done = std::move(prompt_.done);
@@ -189,9 +191,10 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
             }
         // The problem list: a click selects the line and jumps to its cell.
         if (my >= PROBLEMS_Y && my < PROBLEMS_Y + PROBLEM_ROWS * LINE) {
-            const int first = std::max(0, selected_ - PROBLEM_ROWS + 1);
-            const int index = first + (my - PROBLEMS_Y) / LINE;
-            if (index < static_cast<int>(problems_.size())) SelectProblem(index);
+            const std::vector<ProblemRow> rows =
+                VisibleProblemRows(problems_, selected_, PROBLEM_ROWS, PROBLEM_COLUMNS);
+            const std::size_t row = static_cast<std::size_t>((my - PROBLEMS_Y) / LINE);
+            if (row < rows.size()) SelectProblem(rows[row].problem);
         }
     }
     if (!onMap) {
@@ -243,7 +246,7 @@ void Editor::ApplyTool(int x, int y) {
         break;
     case Tool::Fill: {
         const int n = doc_.Fill(x, y, ground_);
-        message_ = std::to_string(n) + " Zellen gefuellt.";
+        message_ = Tr(editor_texts::kFilled, {std::to_string(n)});
         break;
     }
     case Tool::Item:

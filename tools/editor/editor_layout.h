@@ -19,6 +19,8 @@ constexpr int ITEMS_PER_ROW = 8;
 constexpr int LINE = 12;
 constexpr int PROBLEMS_Y = VIEW_H + 22;
 constexpr int PROBLEM_ROWS = (WINDOW_H - PROBLEMS_Y - 4) / LINE;
+// Letters of the built-in font across the list (the map view's width).
+constexpr std::size_t PROBLEM_COLUMNS = 78;
 
 inline std::string CellText(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";

@@ -1,9 +1,10 @@
-// palmut-editor [map.png | map.map]: makes and checks islands for the game.
+// palmut-editor [--lang CODE] [map.png | map.map]: makes and checks islands for the game.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "core/assets.h"
+#include "core/language.h"
 #include "editor.h"
 #include "media/clock.h"
 #include "media/graphics.h"
@@ -12,12 +13,23 @@
 #include "world/objekt.h"
 
 int main(int argc, char** argv) {
-    std::string mapPath;
+    std::string mapPath, language;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::printf("usage: %s [map.png | map.map]\n", argv[0]);
+            std::printf("usage: %s [--lang de|en] [map.png | map.map]\n", argv[0]);
             return 0;
+        }
+        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
+            const std::string code = arg != "--lang" ? arg.substr(7)
+                                     : i + 1 < argc  ? argv[++i]
+                                                     : "";
+            language = ShippedLanguage(code);
+            if (language.empty()) {
+                std::fprintf(stderr, "usage: %s [--lang de|en] [map.png | map.map]\n", argv[0]);
+                return 2;
+            }
+            continue;
         }
         mapPath = arg;
     }
@@ -29,6 +41,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "palmut-editor: the game's pictures (gfx/) were not found.\n");
         return 1;
     }
+    // The game's language rule: --lang over the desktop.
+    UseLanguage(!language.empty() ? language : ChooseLanguage("", DesktopLocale()));
     // A fatal error of the game's code reaches the maker as a message, not an exit.
     ThrowOnProgramExit(true);
     try {

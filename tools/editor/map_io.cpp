@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "editor_texts.h"
 #include "map_files.h"
 #include "media/files.h"
 #include "media/test_seams.h"
@@ -43,7 +44,7 @@ bool PlainFileOrMissing(const std::string& path, std::string& error) {
     const fs::file_status st = fs::status(path, ec);
     if (ec || !fs::exists(st)) return true;
     if (fs::is_regular_file(st)) return true;
-    error = path + " ist keine gewoehnliche Datei.";
+    error = Tr(editor_texts::kNotRegular, {path});
     return false;
 }
 
@@ -105,7 +106,7 @@ bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
              std::vector<mapcheck::Issue>& notes, std::string& error) {
     paths = FindMapFiles(path);
     if (!EndsWith(paths.image, ".png")) {
-        error = path + ": bitte das Bild (.png) oder die Ebenendatei (.map) einer Karte waehlen.";
+        error = Tr(editor_texts::kPickMapFile, {path});
         return false;
     }
     for (const std::string* file : {&paths.image, &paths.layer, &paths.critter})
@@ -113,7 +114,7 @@ bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
     mapcheck::MapData checked;
     notes.clear();
     if (!mapcheck::LoadMapFiles(paths.image, paths.layer, paths.critter, checked, notes)) {
-        error = notes.empty() ? "Karte nicht lesbar." : notes.back().text;
+        error = notes.empty() ? Tr(editor_texts::kMapUnreadable) : notes.back().text;
         return false;
     }
     // Now the game's loader builds the map; it cannot fail on what the checks passed,
@@ -132,14 +133,14 @@ bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
 MapPaths SaveTargets(const std::string& imagePath, std::string& error) {
     MapPaths t;
     if (!EndsWith(imagePath, ".png")) {
-        error = "Der Dateiname des Bildes muss auf .png enden.";
+        error = Tr(editor_texts::kPngName);
         return t;
     }
     const fs::path image(imagePath);
     const std::string folder = image.parent_path().string();
     // The game derives the other names from the whole path, folders included.
     if (Lower(folder).find(".png") != std::string::npos) {
-        error = "Ein Ordnername mit \".png\" darin: das Spiel faende die Ebenendatei nicht.";
+        error = Tr(editor_texts::kPngFolder);
         return t;
     }
     const std::string name = image.filename().string();
@@ -178,7 +179,7 @@ bool SaveMap(const Document& doc, const MapPaths& targets, std::string& error) {
         std::string pattern = *o.path + ".tmp-XXXXXX";
         const int fd = ::mkstemp(pattern.data());
         if (fd < 0) {
-            error = *o.path + " kann nicht geschrieben werden: " + std::strerror(errno);
+            error = Tr(editor_texts::kCannotWrite, {*o.path, std::strerror(errno)});
             dropTemps();
             return false;
         }
@@ -187,14 +188,14 @@ bool SaveMap(const Document& doc, const MapPaths& targets, std::string& error) {
             WriteAll(fd, o.bytes) && ::fchmod(fd, ModeFor(*o.path)) == 0 && ::fsync(fd) == 0;
         const int savedErrno = errno;
         if (::close(fd) != 0 || !ok) {
-            error = *o.path + " kann nicht geschrieben werden: " + std::strerror(savedErrno);
+            error = Tr(editor_texts::kCannotWrite, {*o.path, std::strerror(savedErrno)});
             dropTemps();
             return false;
         }
     }
     for (Out& o : outs) {
         if (::rename(o.temp.c_str(), o.path->c_str()) != 0) {
-            error = *o.path + " kann nicht ersetzt werden: " + std::strerror(errno);
+            error = Tr(editor_texts::kCannotReplace, {*o.path, std::strerror(errno)});
             dropTemps();
             return false;
         }

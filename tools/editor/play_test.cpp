@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "editor_texts.h"
+
 namespace fs = std::filesystem;
 
 namespace editor {
@@ -43,7 +45,7 @@ GameRun::~GameRun() {
 
 bool GameRun::Start(const std::string& program, const std::string& imagePath, std::string& error) {
     if (pid_ > 0 && Running()) {
-        error = "Das Spiel laeuft schon.";
+        error = Tr(editor_texts::kAlreadyRunning);
         return false;
     }
     std::vector<std::string> args = {program, "--map", imagePath};
@@ -54,12 +56,12 @@ bool GameRun::Start(const std::string& program, const std::string& imagePath, st
     // Prepared before the fork: the child only calls exec and _exit.
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-        error = std::string("Spiel nicht gestartet: ") + std::strerror(errno);
+        error = Tr(editor_texts::kNotStarted, {std::strerror(errno)});
         return false;
     }
     const pid_t pid = ::fork();
     if (pid < 0) {
-        error = std::string("Spiel nicht gestartet: ") + std::strerror(errno);
+        error = Tr(editor_texts::kNotStarted, {std::strerror(errno)});
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
         return false;
@@ -80,7 +82,7 @@ bool GameRun::Start(const std::string& program, const std::string& imagePath, st
     ::close(pipeFds[0]);
     if (got == static_cast<ssize_t>(sizeof code)) {
         ::waitpid(pid, nullptr, 0);
-        error = program + " nicht gestartet: " + std::strerror(code);
+        error = Tr(editor_texts::kProgramNotStarted, {program, std::strerror(code)});
         return false;
     }
     pid_ = pid;

@@ -27,6 +27,7 @@ PUBLIC_HEADERS = {  # public media header -> the module that implements it
     "files.h": "system",
     "graphics.h": "gfx",
     "keyboard.h": "input",
+    "language.h": "system",
     "mouse.h": "input",
     "program.h": "system",
     "sound.h": "audio",

@@ -1,18 +1,58 @@
-// palmut_mapcheck [--preview out.png [--gfx dir] [--shrink n]] <map.png>...
+// palmut_mapcheck [--lang CODE] [--preview out.png [--gfx dir] [--shrink n]] <map.png>...
 // Validates islands for map makers; exits 1 when a map has errors.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include "core/language.h"
+#include "findings_texts.h"
 #include "map_files.h"
+#include "media/program.h"
 #include "preview.h"
+
+namespace {
+
+// The game's language rule, --lang over the desktop. The catalogs sit in the
+// game's asset tree; map paths stay meant from where the checker was started.
+void SpeakTheGamesLanguage(const std::string& code) {
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::current_path(ec);
+    if (ec || !EnterAssetTree("gfx/basetiles2.png")) return; // no asset tree: German, as written
+    UseLanguage(code.empty() ? ChooseLanguage("", DesktopLocale()) : code);
+    std::filesystem::current_path(here, ec);
+}
+
+int Usage(const char* program) {
+    std::fprintf(stderr,
+                 "usage: %s [--lang de|en] [--preview out.png [--gfx dir] [--shrink 1-8]] "
+                 "<map.png>...\n",
+                 program);
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::string previewPath, gfxDir = "gfx";
     int shrink = 2;
     int status = 0, maps = 0;
+    std::string language;
+    // The language comes first: every finding is written in it.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg != "--lang" && arg.rfind("--lang=", 0) != 0) continue;
+        if (arg == "--lang" && i + 1 == argc) return Usage(argv[0]);
+        language = ShippedLanguage(arg == "--lang" ? argv[i + 1] : arg.substr(7));
+        if (language.empty()) return Usage(argv[0]);
+    }
+    SpeakTheGamesLanguage(language);
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
+            i += arg == "--lang";
+            continue;
+        }
         if ((arg == "--preview" || arg == "--gfx" || arg == "--shrink") && i + 1 < argc) {
             std::string value = argv[++i];
             if (arg == "--preview")
@@ -38,16 +78,11 @@ int main(int argc, char** argv) {
         if (loaded && !previewPath.empty()) {
             std::string error;
             if (mapcheck::WritePreview(map, gfxDir, previewPath, shrink, error))
-                std::printf("  preview written to %s\n", previewPath.c_str());
+                std::printf("  %s\n", Tr(findings::kPreviewWritten, {previewPath}).c_str());
             else
-                std::fprintf(stderr, "  preview failed: %s\n", error.c_str());
+                std::fprintf(stderr, "  %s\n", Tr(findings::kPreviewFailed, {error}).c_str());
         }
     }
-    if (maps == 0) {
-        std::fprintf(stderr,
-                     "usage: %s [--preview out.png [--gfx dir] [--shrink 1-8]] <map.png>...\n",
-                     argv[0]);
-        return 2;
-    }
+    if (maps == 0) return Usage(argv[0]);
     return status;
 }

@@ -9,6 +9,7 @@
 #include <queue>
 #include <vector>
 
+#include "findings_texts.h"
 #include "player/combine.h"
 #include "world/critter.h"
 #include "world/critter_file.h"
@@ -45,14 +46,12 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     const auto& n = a.reachableItems;
     auto have = [&](int id) { return n[id] > 0; };
 
-    if (a.reachableGround[TKarte::SAND] == 0)
-        Error(a, "no sand within reach: the raft can only be built on sand");
+    if (a.reachableGround[TKarte::SAND] == 0) Error(a, Tr(findings::kNoSand));
     // Two planks a pair: from palms (sawn) or planks lying about.
     constexpr int planksNeeded = 2 * RAFT_PAIRS_NEEDED;
     if (n[Palme] + n[Planke] < planksNeeded)
-        Error(a, "only " + std::to_string(n[Palme] + n[Planke]) +
-                     " palms and planks within reach, the raft needs " +
-                     std::to_string(planksNeeded) + " planks");
+        Error(a, Tr(findings::kFewPlanks,
+                    {std::to_string(n[Palme] + n[Planke]), std::to_string(planksNeeded)}));
 
     // Saw = hammer + iron; iron is smelted from ore at a fire place.
     bool hammer = have(Hammer);
@@ -60,7 +59,7 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     int driftwood = n[Treibholz];
     if (!hammer) {
         if (stones == 0 || driftwood == 0)
-            Error(a, "no hammer within reach and no stone and driftwood to make one");
+            Error(a, Tr(findings::kNoHammer));
         else {
             --stones;
             --driftwood;
@@ -73,22 +72,18 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     if (!have(Axt) && !have(Schiefer)) ++toSplit;
     if (!have(Saege) && !have(Eisen) && !have(Eisenerz)) ++toSplit;
     if (toSplit > stones && a.reachableGround[TKarte::ROCK] == 0)
-        Error(a, "too few stones within reach to split flint, slate and iron ore from");
+        Error(a, Tr(findings::kTooFewStones));
     else if (toSplit > stones)
-        Warning(a, "few stones: flint, slate or ore must come from stones the monitor lizard "
-                   "leaves on rock");
+        Warning(a, Tr(findings::kFewStones));
     int woodNeeded = (needsFire && !have(Feuerstelle) ? 1 : 0) + (have(Axt) ? 0 : 1);
-    if (driftwood < woodNeeded)
-        Error(a, "not enough driftwood within reach for the fire place and the axe");
+    if (driftwood < woodNeeded) Error(a, Tr(findings::kFewDriftwood));
 
-    if (!have(Lederbeutel) && n[Affenfell] + 2 * map.apes < 2)
-        Error(a, "no leather bag: it needs two ape furs, and there are not enough apes");
+    if (!have(Lederbeutel) && n[Affenfell] + 2 * map.apes < 2) Error(a, Tr(findings::kNoBag));
     int sailParts = n[Farne] + 2 * n[Segelstueck] + 4 * n[Segel];
-    if (sailParts < 4) Error(a, "not enough ferns within reach for a sail (4 ferns)");
+    if (sailParts < 4) Error(a, Tr(findings::kFewFerns));
     if (n[Palme] + n[Beerenstrauch] + n[Kokosnuss] + n[Beeren] + n[Braten] == 0)
-        Error(a, "no food within reach");
-    if (a.reachableGround[TKarte::SHALLOW] == 0)
-        Warning(a, "no shallow water within reach: nothing to drink");
+        Error(a, Tr(findings::kNoFood));
+    if (a.reachableGround[TKarte::SHALLOW] == 0) Warning(a, Tr(findings::kNoDrink));
 }
 
 // Cheapest cost from every cell to the nearest target cell, charging each cell
@@ -167,15 +162,13 @@ void CheckSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
     // Half the limit: whoever walks there must also get back.
     if (a.worstThirstToWater > kThirstLimit / 2)
         Warning(a,
-                "some places are " + std::to_string(a.worstThirstToWater) +
-                    " thirst from the nearest shallow water (limit " +
-                    std::to_string(kThirstLimit) + "): add pools",
+                Tr(findings::kFarWater,
+                   {std::to_string(a.worstThirstToWater), std::to_string(kThirstLimit)}),
                 worstWater % map.width, worstWater / map.width);
     if (a.worstHungerToFood > kHungerLimit / 2)
         Warning(a,
-                "some places are " + std::to_string(a.worstHungerToFood) +
-                    " hunger from the nearest fruit (limit " + std::to_string(kHungerLimit) +
-                    "): add palms or bushes",
+                Tr(findings::kFarFood,
+                   {std::to_string(a.worstHungerToFood), std::to_string(kHungerLimit)}),
                 worstFood % map.width, worstFood / map.width);
 }
 
@@ -183,13 +176,12 @@ void CheckSupplies(const MapData& map, const std::vector<uint8_t>& reachable, An
 // regrowth and critters use only a warning. False when there are no cells.
 bool CheckSize(const MapData& map, Analysis& a) {
     if (map.width < TKarte::VIEW_COLUMNS || map.height < TKarte::VIEW_ROWS)
-        Error(a, "map is " + std::to_string(map.width) + " x " + std::to_string(map.height) +
-                     ", the view needs at least " + std::to_string(TKarte::VIEW_COLUMNS) + " x " +
-                     std::to_string(TKarte::VIEW_ROWS));
+        Error(a, Tr(findings::kTooSmall,
+                    {std::to_string(map.width), std::to_string(map.height),
+                     std::to_string(TKarte::VIEW_COLUMNS), std::to_string(TKarte::VIEW_ROWS)}));
     else if (map.width < TPlayer::REGROWTH_AREA || map.height < TPlayer::REGROWTH_AREA)
-        Warning(a, "map is smaller than " + std::to_string(TPlayer::REGROWTH_AREA) + " x " +
-                       std::to_string(TPlayer::REGROWTH_AREA) +
-                       ": fruit regrowth and critters cover only part of it");
+        Warning(a, Tr(findings::kSmallerThanRegrowth, {std::to_string(TPlayer::REGROWTH_AREA),
+                                                       std::to_string(TPlayer::REGROWTH_AREA)}));
     return map.width > 0 && map.height > 0;
 }
 
@@ -198,9 +190,9 @@ void CheckLayerBytes(const MapData& map, Analysis& a) {
     for (size_t i = 0; i < map.items.size(); ++i) {
         if (map.items[i] <= kMaxItemId) continue;
         Error(a,
-              "layer byte " + std::to_string(map.items[i]) + " at (" +
-                  std::to_string(i % map.width) + ", " + std::to_string(i / map.width) +
-                  ") is not an item (1-" + std::to_string(kMaxItemId) + ")",
+              Tr(findings::kBadLayerByte,
+                 {std::to_string(map.items[i]), std::to_string(i % map.width),
+                  std::to_string(i / map.width), std::to_string(kMaxItemId)}),
               static_cast<int>(i % map.width), static_cast<int>(i / map.width));
         return;
     }
@@ -216,9 +208,9 @@ void CountLand(const MapData& map, Analysis& a) {
     }
     if (a.itemsOnSea > 0)
         Warning(a,
-                std::to_string(a.itemsOnSea) + " items lie on sea (first at (" +
-                    std::to_string(firstOnSea % map.width) + ", " +
-                    std::to_string(firstOnSea / map.width) + "))",
+                Tr(findings::kItemsOnSea,
+                   {std::to_string(a.itemsOnSea), std::to_string(firstOnSea % map.width),
+                    std::to_string(firstOnSea / map.width)}),
                 firstOnSea % map.width, firstOnSea / map.width);
 }
 
@@ -255,19 +247,18 @@ void WarnUnreachable(const MapData& map, const std::vector<uint8_t>& seen, Analy
         ++first;
     const int fx = static_cast<int>(first % map.width), fy = static_cast<int>(first / map.width);
     Warning(a,
-            std::to_string(a.landCells - a.reachableCells) +
-                " land cells cannot be reached from the start (first at (" + std::to_string(fx) +
-                ", " + std::to_string(fy) + "); critters may be placed there)",
+            Tr(findings::kUnreachable, {std::to_string(a.landCells - a.reachableCells),
+                                        std::to_string(fx), std::to_string(fy)}),
             fx, fy);
 }
 
 void CheckStartCell(const MapData& map, Analysis& a) {
     uint8_t startItem = map.ItemAt(a.startX, a.startY);
     if (startItem == Palme || startItem == Beerenstrauch)
-        Warning(a, std::string("the start cell holds a ") + TObjekt::catalogueName(startItem),
-                a.startX, a.startY);
+        Warning(a, Tr(findings::kStartOnPlant, {TObjekt::catalogueName(startItem)}), a.startX,
+                a.startY);
     if (map.GroundAt(a.startX, a.startY) == TKarte::SHALLOW)
-        Warning(a, "the castaway starts in the water", a.startX, a.startY);
+        Warning(a, Tr(findings::kStartInWater), a.startX, a.startY);
 }
 
 } // namespace
@@ -279,8 +270,7 @@ Analysis Analyse(const MapData& map) {
     CountLand(map, a);
     if (!FindStart(map, a.startX, a.startY)) {
         const std::string last = std::to_string(TPlayer::START_DIAGONAL - 1);
-        Error(a, "no land on the diagonal (0,0)-(" + last + "," + last +
-                     "): the castaway has no start cell");
+        Error(a, Tr(findings::kNoStart, {last, last}));
         return a;
     }
     a.hasStart = true;
@@ -320,34 +310,32 @@ void CheckFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     const auto& n = a.reachableItems;
     struct Goal {
         int have, want;
-        const char* what;
+        const TText& what;
     };
     const Goal goals[] = {
-        {n[Palme], g.palms, "palms"},
-        {n[Beerenstrauch], g.bushes, "berry bushes"},
-        {n[Steinbrocken], g.stones, "stones"},
-        {n[Treibholz], g.driftwood, "driftwood"},
-        {n[Farne], g.ferns, "ferns"},
-        {map.apes, g.apes, "apes"},
-        {map.lizards, g.lizards, "monitor lizards"},
+        {n[Palme], g.palms, findings::kOnlyPalms},
+        {n[Beerenstrauch], g.bushes, findings::kOnlyBushes},
+        {n[Steinbrocken], g.stones, findings::kOnlyStones},
+        {n[Treibholz], g.driftwood, findings::kOnlyDriftwood},
+        {n[Farne], g.ferns, findings::kOnlyFerns},
+        {map.apes, g.apes, findings::kOnlyApes},
+        {map.lizards, g.lizards, findings::kOnlyLizards},
     };
     for (const Goal& goal : goals)
         if (goal.have < goal.want)
-            Warning(a, "only " + std::to_string(goal.have) + " " + goal.what + " (" +
-                           std::to_string(goal.want) + " recommended)");
+            Warning(a, Tr(goal.what, {std::to_string(goal.have), std::to_string(goal.want)}));
     const FurOdds furs = EstimateFurOdds(map, a, g.huntSteps);
     if (furs.chance < g.furChance) {
-        char text[200];
-        std::snprintf(text, sizeof text,
-                      "expected furs too low: %.1f, the leather bag can be made in only %.1f %% "
-                      "of games (%.0f %% wanted): add apes or lay a fur",
-                      furs.expected, 100 * furs.chance, 100 * g.furChance);
-        Warning(a, text);
+        char expected[32], chance[32], wanted[32];
+        std::snprintf(expected, sizeof expected, "%.1f", furs.expected);
+        std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
+        std::snprintf(wanted, sizeof wanted, "%.0f %%", 100 * g.furChance);
+        Warning(a, Tr(findings::kFewFurs, {expected, chance, wanted}));
     }
-    const char* groundNames[] = {"", "shallow water", "sand", "rock", "grass"};
+    const TText* missing[] = {nullptr, &findings::kNoShallow, &findings::kNoSandAtAll,
+                              &findings::kNoRock, &findings::kNoGrass};
     for (int k = 1; k < kGroundKinds; ++k)
-        if (a.reachableGround[k] == 0)
-            Warning(a, std::string("no ") + groundNames[k] + " within reach");
+        if (a.reachableGround[k] == 0) Warning(a, Tr(*missing[k]));
 }
 
 int ParseCritterLine(const std::string& line, bool* valid) {

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <png.h>
 
+#include "findings_texts.h"
 #include "media/files.h"
 #include "world/map_files.h"
 
@@ -56,16 +57,14 @@ void ClassifyGround(const std::vector<uint8_t>& argb, MapData& map, std::vector<
         if (g < 0 && foreign++ == 0) {
             char hex[16];
             snprintf(hex, sizeof hex, "%08X", v);
-            firstForeign = " (first at (" + std::to_string(i % map.width) + ", " +
-                           std::to_string(i / map.width) + "): 0x" + hex + ")";
+            firstForeign = Tr(findings::kFirstForeign,
+                              {std::to_string(i % map.width), std::to_string(i / map.width), hex});
         }
         map.ground[i] = static_cast<uint8_t>(g < 0 ? 0 : g);
     }
     if (foreign)
         issues.push_back(
-            {true, std::to_string(foreign) +
-                       " pixels have a colour outside the ground table and become sea" +
-                       firstForeign});
+            {true, Tr(findings::kForeignColours, {std::to_string(foreign)}) + firstForeign});
 }
 
 // The ground layer from the map image; false when the image is unusable.
@@ -73,20 +72,20 @@ bool ReadGround(const std::string& imagePath, MapData& map, std::vector<Issue>& 
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, GamePath(imagePath).c_str())) {
-        issues.push_back({true, "cannot read the map image " + imagePath + ": " + image.message});
+        issues.push_back({true, Tr(findings::kImageUnreadable, {imagePath, image.message})});
         return false;
     }
     if (image.width == 0 || image.height == 0 || image.width > TKarte::MAX_SIDE ||
         image.height > TKarte::MAX_SIDE) {
-        issues.push_back({true, "map image size " + std::to_string(image.width) + " x " +
-                                    std::to_string(image.height) + " is out of range"});
+        issues.push_back({true, Tr(findings::kImageSize,
+                                   {std::to_string(image.width), std::to_string(image.height)})});
         png_image_free(&image);
         return false;
     }
     image.format = PNG_FORMAT_ARGB;
     std::vector<uint8_t> argb(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, argb.data(), 0, nullptr)) {
-        issues.push_back({true, "cannot decode the map image " + imagePath + ": " + image.message});
+        issues.push_back({true, Tr(findings::kImageUndecodable, {imagePath, image.message})});
         return false;
     }
     map.width = static_cast<int>(image.width);
@@ -100,42 +99,38 @@ bool ReadItems(const std::string& layerPath, MapData& map, std::vector<Issue>& i
     const size_t cells = static_cast<size_t>(map.width) * map.height;
     std::ifstream layer(GamePath(layerPath), std::ios::binary);
     if (!layer) {
-        issues.push_back({true, "layer file " + layerPath + " not found (the game stops)"});
+        issues.push_back({true, Tr(findings::kNoLayerFile, {layerPath})});
         return false;
     }
     map.items.assign(cells, 0);
     layer.read(reinterpret_cast<char*>(map.items.data()), static_cast<std::streamsize>(cells));
     size_t got = static_cast<size_t>(layer.gcount());
     if (got < cells) {
-        issues.push_back({true, "layer file " + layerPath + " holds " + std::to_string(got) +
-                                    " bytes, the map needs " + std::to_string(cells) +
-                                    " (the game stops with a read error)"});
+        issues.push_back({true, Tr(findings::kShortLayerFile,
+                                   {layerPath, std::to_string(got), std::to_string(cells)})});
         return false;
     }
     if (layer.peek() != std::char_traits<char>::eof())
-        issues.push_back(
-            {false, "layer file " + layerPath + " is longer than the map; the rest is ignored"});
+        issues.push_back({false, Tr(findings::kLongLayerFile, {layerPath})});
     return true;
 }
 
 void ReadCritters(const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
     std::vector<std::string> lines;
     if (!ReadLines(GamePath(critterPath), lines)) {
-        issues.push_back({true, "critter file " + critterPath + " not found"});
+        issues.push_back({true, Tr(findings::kNoCritterFile, {critterPath})});
         return;
     }
-    const char* what[] = {"apes", "monitor lizards"};
+    const TText* noNumber[] = {&findings::kNoApeNumber, &findings::kNoLizardNumber};
+    const TText* tooMany[] = {&findings::kTooManyApes, &findings::kTooManyLizards};
     int* counts[] = {&map.apes, &map.lizards};
     for (int k = 0; k < 2; ++k) {
         bool valid = false;
         *counts[k] = k < static_cast<int>(lines.size()) ? ParseCritterLine(lines[k], &valid) : 0;
-        if (!valid)
-            issues.push_back({false, "critter file line " + std::to_string(k + 1) +
-                                         " holds no number: no " + what[k]});
+        if (!valid) issues.push_back({false, Tr(*noNumber[k], {std::to_string(k + 1)})});
         if (*counts[k] < 0) *counts[k] = 0;
         if (*counts[k] > 1000)
-            issues.push_back({true, "critter file asks for " + std::to_string(*counts[k]) + " " +
-                                        what[k] + ": far too many"});
+            issues.push_back({true, Tr(*tooMany[k], {std::to_string(*counts[k])})});
     }
 }
 
@@ -151,38 +146,32 @@ bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
 int PrintReport(const std::string& imagePath, const MapData& map,
                 const std::vector<Issue>& loadIssues, const Analysis& a, std::string& out) {
     bool errors = false;
-    out += "Map " + imagePath + ": " + std::to_string(map.width) + " x " +
-           std::to_string(map.height) + "\n";
+    out += Tr(findings::kReportMap,
+              {imagePath, std::to_string(map.width), std::to_string(map.height)}) +
+           "\n";
+    const auto line = [&out](const std::string& text) { out += "  " + text + "\n"; };
     if (a.hasStart) {
-        out +=
-            "  start cell: (" + std::to_string(a.startX) + ", " + std::to_string(a.startY) + ")\n";
-        out += "  reachable cells: " + std::to_string(a.reachableCells) + " of " +
-               std::to_string(a.landCells) + " land cells\n";
-        out += "  reachable ground: shallow water " + std::to_string(a.reachableGround[1]) +
-               ", sand " + std::to_string(a.reachableGround[2]) + ", rock " +
-               std::to_string(a.reachableGround[3]) + ", grass " +
-               std::to_string(a.reachableGround[4]) + "\n";
-        const int shown[] = {Palme,      Beerenstrauch, Steinbrocken, Treibholz, Farne,
-                             Feuerstein, Schiefer,      Eisenerz,     Kokosnuss, Beeren};
-        const char* names[] = {"palms", "berry bushes", "stones",   "driftwood", "ferns",
-                               "flint", "slate",        "iron ore", "coconuts",  "berries"};
-        out += "  worst way to water: " + std::to_string(a.worstThirstToWater) +
-               " thirst; to fruit: " + std::to_string(a.worstHungerToFood) + " hunger\n";
-        out += "  reachable items:";
-        for (size_t i = 0; i < std::size(shown); ++i)
-            out += std::string(i ? ", " : " ") + names[i] + " " +
-                   std::to_string(a.reachableItems[shown[i]]);
-        out += "\n";
+        line(Tr(findings::kReportStart, {std::to_string(a.startX), std::to_string(a.startY)}));
+        line(Tr(findings::kReportReachable,
+                {std::to_string(a.reachableCells), std::to_string(a.landCells)}));
+        line(Tr(findings::kReportGround,
+                {std::to_string(a.reachableGround[1]), std::to_string(a.reachableGround[2]),
+                 std::to_string(a.reachableGround[3]), std::to_string(a.reachableGround[4])}));
+        line(Tr(findings::kReportWays,
+                {std::to_string(a.worstThirstToWater), std::to_string(a.worstHungerToFood)}));
+        std::vector<std::string> counts;
+        for (int item : {Palme, Beerenstrauch, Steinbrocken, Treibholz, Farne, Feuerstein, Schiefer,
+                         Eisenerz, Kokosnuss, Beeren})
+            counts.push_back(std::to_string(a.reachableItems[item]));
+        line(Tr(findings::kReportItems, counts));
     }
-    out += "  critters: " + std::to_string(map.apes) + " apes, " + std::to_string(map.lizards) +
-           " monitor lizards\n";
+    line(Tr(findings::kReportCritters, {std::to_string(map.apes), std::to_string(map.lizards)}));
     if (a.hasStart) {
         const FurOdds furs = EstimateFurOdds(map, a, FairnessGoals{}.huntSteps);
-        char line[120];
-        std::snprintf(line, sizeof line,
-                      "  furs: %.1f expected, enough for the leather bag in %.1f %% of games\n",
-                      furs.expected, 100 * furs.chance);
-        out += line;
+        char expected[32], chance[32];
+        std::snprintf(expected, sizeof expected, "%.1f", furs.expected);
+        std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
+        line(Tr(findings::kReportFurs, {expected, chance}));
     }
     auto list = [&](const std::vector<Issue>& issues) {
         for (const Issue& i : issues) {

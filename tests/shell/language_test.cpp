@@ -1,0 +1,139 @@
+// The language the game speaks, and every text of every shipped language in
+// the room the game gives it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/language.h"
+#include "core/texts.h"
+#include "media/graphics.h"
+#include "media/language.h"
+#include "media/program.h"
+#include "media/test_seams.h"
+#include "support/temp_dir.h"
+#include "world/objekt.h"
+
+namespace {
+
+const std::string LOCALES = PALMUT_ASSET_DIR "/locale";
+const char* const LANGUAGES[] = {"de", "en"};
+
+class LanguageTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetMediaForTests(); }
+    void TearDown() override {
+        ResetMediaForTests();
+        TObjekt::list.clear();
+    }
+};
+
+// Room in pixels and font per place, as the screens draw them.
+struct Room {
+    bool adventureFont;
+    float width;
+};
+
+Room RoomOf(int place) {
+    switch (place) {
+    case TText::MENU:
+    case TText::HEADLINE:
+        return {true, 640};
+    case TText::CHOOSER:
+        return {true, 640 - 40};
+    case TText::READER:
+        return {false, 640 - 8};
+    default:
+        return {false, 640};
+    }
+}
+
+} // namespace
+
+TEST_F(LanguageTest, DesktopChoiceFollowsTheLocaleVariablesLikeGettext) {
+    const struct {
+        LocaleSettings locale;
+        std::string setting;
+        const char* want;
+    } cases[] = {
+        {{"", "", "", ""}, "", "de"},
+        {{"", "", "", "C"}, "", "de"},
+        {{"", "", "", "C.UTF-8"}, "", "de"},
+        {{"en_US:en", "POSIX", "", "en_US.UTF-8"}, "", "de"}, // the C locale ignores LANGUAGE
+        {{"", "", "", "de_AT.UTF-8"}, "", "de"},
+        {{"", "", "", "en_GB.UTF-8"}, "", "en"},
+        {{"", "", "", "fr_FR.UTF-8"}, "", "en"},
+        {{"", "", "de_DE.UTF-8", "en_US.UTF-8"}, "", "de"},
+        {{"", "en_US.UTF-8", "de_DE.UTF-8", "de_DE.UTF-8"}, "", "en"},
+        {{"fr:de:en", "", "", "fr_FR.UTF-8"}, "", "de"},
+        {{"fr", "", "", "de_CH.UTF-8"}, "", "de"},
+        {{"", "", "", "de_DE.UTF-8"}, "en", "en"},
+        {{"", "", "", "fr_FR.UTF-8"}, "DE_de", "de"},
+        {{"", "", "", "de_DE.UTF-8"}, "klingon", "de"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.language + "|" + c.locale.lcAll + "|" + c.locale.lcMessages + "|" +
+                     c.locale.lang + "|" + c.setting);
+        EXPECT_EQ(ChooseLanguage(c.setting, c.locale), c.want);
+    }
+}
+
+TEST_F(LanguageTest, AnUnknownSettingIsLogged) {
+    std::string log;
+    SetDebugSink([&](const std::string& line) { log += line + "\n"; });
+    EXPECT_EQ(ChooseLanguage("xx", {"", "", "", "en_US.UTF-8"}), "en");
+    EXPECT_NE(log.find("unknown language 'xx'"), std::string::npos) << log;
+}
+
+TEST_F(LanguageTest, EveryTextOfEveryLanguageFitsWhereItIsDrawn) {
+    const FontPtr adventure = LoadFont(PALMUT_ASSET_DIR "/gfx/Adventure.ttf", 32, FONT_SMOOTH);
+    ASSERT_TRUE(adventure);
+    TObjekt::RegisterCatalogue();
+    for (const char* code : LANGUAGES) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(UseCatalog(LOCALES, code));
+        std::string longestItem;
+        for (const TObjekt& item : TObjekt::list) {
+            const std::string name = TObjekt::getName(item.id);
+            EXPECT_TRUE(FontHasGlyphs(nullptr, name)) << name;
+            // A name stays under its slot and the next one.
+            EXPECT_LE(TextWidth(nullptr, name), 128.0f) << name;
+            if (name.size() > longestItem.size()) longestItem = name;
+        }
+        for (const TText* text : AllTexts()) {
+            if (text->place == TText::NOT_DRAWN) continue;
+            // The longest filling each placeholder gets: an item, a long map
+            // name, the readme and its page numbers.
+            const std::string filled = text->place == TText::WITH_ITEM ? Tr(*text, {longestItem})
+                                       : text->place == TText::READER
+                                           ? Tr(*text, {"data/liesmich.txt", "99", "99"})
+                                           : Tr(*text, {"ein-langer-inselname.map"});
+            const Room room = RoomOf(text->place);
+            const FontPtr font = room.adventureFont ? adventure : nullptr;
+            EXPECT_FALSE(filled.empty()) << text->german;
+            EXPECT_TRUE(FontHasGlyphs(font, filled)) << filled;
+            EXPECT_LE(TextWidth(font, filled), room.width) << filled;
+        }
+    }
+}
+
+TEST_F(LanguageTest, EnglishIsShownAndADamagedCatalogLeavesGerman) {
+    const ScopedWorkingDir inAssets(PALMUT_ASSET_DIR);
+    ASSERT_TRUE(UseCatalog(LOCALES, "en"));
+    EXPECT_STREQ(Tr(texts::MENU_QUIT), "QUIT");
+    EXPECT_EQ(Tr(texts::TAKEN, {"Axe"}), "Into the bag: Axe!");
+    EXPECT_EQ(LocalisedPicture("gfx/title_wip.png"), "gfx/en/title_wip.png");
+    EXPECT_EQ(LocalisedPicture("gfx/objects.png"), "gfx/objects.png");
+
+    TempDir dir;
+    // A catalog's magic number followed by nonsense, and no catalog at all.
+    dir.Write("xx/LC_MESSAGES/palmut.mo", std::string("\xde\x12\x04\x95", 4) + "\xff\xff\xff\x7f");
+    for (const char* code : {"xx", "yy"}) {
+        UseCatalog(dir.path(), code);
+        EXPECT_STREQ(Tr(texts::MENU_QUIT), "ENDE") << code;
+        EXPECT_STREQ(Tr(texts::DEAD_LUCK), texts::DEAD_LUCK.german) << code;
+    }
+    EXPECT_FALSE(UseCatalog(dir.path(), "yy"));
+    ASSERT_TRUE(UseCatalog(LOCALES, "de"));
+    EXPECT_STREQ(Tr(texts::MENU_QUIT), "ENDE");
+    EXPECT_EQ(LocalisedPicture("gfx/title_wip.png"), "gfx/title_wip.png");
+}

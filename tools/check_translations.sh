@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# CI: the catalog template matches the texts in the code, and every shipped
+# catalog translates every text, none of them fuzzy.
+# With --update it rewrites po/palmut.pot and merges it into every catalog.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+sources=(core/texts.h world/objekt.h tools/editor/editor_texts.h tools/mapcheck/findings_texts.h)
+fresh=$(mktemp)
+trap 'rm -f "$fresh"' EXIT
+xgettext --from-code=UTF-8 --language=C++ --keyword= --keyword=N_ --add-location=file --no-wrap \
+  --package-name=palmut --msgid-bugs-address=https://github.com/palmut/palmut/issues \
+  --copyright-holder="the Palmut authors" -o "$fresh" "${sources[@]}"
+# The creation date changes on every run; it is not part of the comparison.
+strip_date() { grep -v '^"POT-Creation-Date:' "$1"; }
+if [[ "${1:-}" == "--update" ]]; then
+  cp "$fresh" po/palmut.pot
+  for po in po/*.po; do msgmerge --quiet --no-wrap --update --backup=none "$po" po/palmut.pot; done
+  exit 0
+fi
+if ! diff -u <(strip_date po/palmut.pot) <(strip_date "$fresh"); then
+  echo "po/palmut.pot is out of date: run tools/check_translations.sh --update" >&2
+  exit 1
+fi
+status=0
+for po in po/*.po; do
+  # msgcmp: every text of the template is in the catalog.
+  if ! msgcmp "$po" po/palmut.pot; then status=1; fi
+  stats=$(LC_ALL=C msgfmt --check --statistics -o /dev/null "$po" 2>&1) || status=1
+  echo "$po: $stats"
+  if [[ "$stats" == *fuzzy* || "$stats" == *untranslated* ]]; then
+    echo "$po: has fuzzy or untranslated texts" >&2
+    status=1
+  fi
+done
+[[ $status -eq 0 ]] && echo "translations: complete"
+exit $status

@@ -1,0 +1,161 @@
+// What the island editor says, in the game's catalogs: German is the source
+// text, as everywhere in the game. Numbers, cells and names fill the "%s" in
+// order (Tr(text, args)). The map checker's findings are in findings_texts.h.
+#pragma once
+
+#include "core/texts.h"
+
+namespace editor_texts {
+// Status line. %s: width and height; the reason; the path; the game's exit status.
+inline constexpr TText kNewMap{N_("Neue Karte %s x %s, ganz Meer."), TText::TOOL};
+inline constexpr TText kNotOpened{N_("Nicht geoeffnet: %s"), TText::TOOL};
+inline constexpr TText kOpened{N_("Geoeffnet: %s"), TText::TOOL};
+inline constexpr TText kGameEnded{N_("Spiel beendet (Status %s)."), TText::TOOL};
+// %s: the cell "(x, y)", the finding.
+inline constexpr TText kCellProblem{N_("Zelle %s: %s"), TText::TOOL};
+// %s: how many cells.
+inline constexpr TText kFilled{N_("%s Zellen gefuellt."), TText::TOOL};
+inline constexpr TText kCancelled{N_("Abgebrochen."), TText::TOOL};
+
+// Buttons, 90 pixels wide: eleven letters at most.
+inline constexpr TText kButtonNew{N_("Neu"), TText::TOOL};
+inline constexpr TText kButtonOpen{N_("Oeffnen"), TText::TOOL};
+inline constexpr TText kButtonSave{N_("Speichern"), TText::TOOL};
+inline constexpr TText kButtonSaveAs{N_("Sp. unter"), TText::TOOL};
+inline constexpr TText kButtonUndo{N_("Zurueck"), TText::TOOL};
+inline constexpr TText kButtonRedo{N_("Vorwaerts"), TText::TOOL};
+inline constexpr TText kButtonZoom{N_("Zoom"), TText::TOOL};
+inline constexpr TText kButtonTest{N_("Testen"), TText::TOOL};
+inline constexpr TText kButtonBrush{N_("Pinsel"), TText::TOOL};
+inline constexpr TText kButtonFill{N_("Fuellen"), TText::TOOL};
+inline constexpr TText kButtonEraser{N_("Radierer"), TText::TOOL};
+inline constexpr TText kButtonStart{N_("Start"), TText::TOOL};
+inline constexpr TText kButtonMoreApes{N_("Affen+"), TText::TOOL};
+inline constexpr TText kButtonFewerApes{N_("Affen-"), TText::TOOL};
+inline constexpr TText kButtonMoreLizards{N_("Warane+"), TText::TOOL};
+inline constexpr TText kButtonFewerLizards{N_("Warane-"), TText::TOOL};
+
+// The panel. Ground kinds in the game's order: sea, shallow water, sand, rock, grass.
+inline constexpr TText kGroundNames[] = {{N_("Meer"), TText::TOOL},
+                                         {N_("Flachwasser"), TText::TOOL},
+                                         {N_("Sand"), TText::TOOL},
+                                         {N_("Fels"), TText::TOOL},
+                                         {N_("Gras"), TText::TOOL}};
+// Tools in the editor's order: ground brush, fill, item, eraser, start mark.
+inline constexpr TText kToolNames[] = {{N_("Bodenpinsel"), TText::TOOL},
+                                       {N_("Fuellen"), TText::TOOL},
+                                       {N_("Objekt"), TText::TOOL},
+                                       {N_("Radierer"), TText::TOOL},
+                                       {N_("Startmarke"), TText::TOOL}};
+inline constexpr TText kNewMapName{N_("(neue Karte)"), TText::TOOL};
+// %s: width, height, the cursor's cell.
+inline constexpr TText kSizeAndCell{N_("Groesse %s x %s   Zelle %s"), TText::TOOL};
+// %s: the ground kind, the item's name or "-".
+inline constexpr TText kGroundAndItem{N_("Boden: %s  Objekt: %s"), TText::TOOL};
+// %s: the tool's name; then its ground or item and the brush size.
+inline constexpr TText kToolLine{N_("Werkzeug: %s"), TText::TOOL};
+inline constexpr TText kBrushSize{N_("Pinsel %s"), TText::TOOL};
+inline constexpr TText kOverview{N_("Uebersicht"), TText::TOOL};
+// %s: "1x", "2x" or the overview.
+inline constexpr TText kZoomLine{N_("Zoom %s   F1 Hilfe"), TText::TOOL};
+// %s: the item's number and name.
+inline constexpr TText kItemLine{N_("Objekt %s: %s"), TText::TOOL};
+// %s: apes, monitor lizards; then one of the two hints on the zones.
+inline constexpr TText kCritters{N_("Affen: %s   Warane: %s"), TText::TOOL};
+inline constexpr TText kZonesShown{N_("(rot: nie ein Tier)"), TText::TOOL};
+inline constexpr TText kZonesKey{N_("K: Sperrzonen"), TText::TOOL};
+// %s: the start cell or "none", the mark or "-".
+inline constexpr TText kStartAndMark{N_("Start: %s   Markierung: %s"), TText::TOOL};
+inline constexpr TText kNoStartCell{N_("keiner"), TText::TOOL};
+// %s: how far the live check is.
+inline constexpr TText kCheckLine{N_("Pruefung: %s"), TText::TOOL};
+inline constexpr TText kCheckRunning{N_("laeuft ..."), TText::TOOL};
+inline constexpr TText kCheckFresh{N_("aktuell"), TText::TOOL};
+inline constexpr TText kCheckRenewing{N_("wird erneuert"), TText::TOOL};
+// %s: reachable cells, land cells.
+inline constexpr TText kReachable{N_("Erreichbar: %s von %s Landzellen"), TText::TOOL};
+// %s: the worst thirst and hunger on the way.
+inline constexpr TText kWays{N_("Weg zum Wasser %s Durst, zum Obst %s Hunger"), TText::TOOL};
+inline constexpr TText kWinnable{N_("Floss: baubar, Insel gewinnbar"), TText::TOOL};
+inline constexpr TText kNotWinnable{N_("Floss: NICHT baubar"), TText::TOOL};
+// %s: how many findings.
+inline constexpr TText kProblems{
+    N_("Probleme (%s): Tab / Umschalt+Tab oder Klick springt zur Zelle"), TText::TOOL};
+inline constexpr TText kNoProblems{N_("Keine Probleme gefunden."), TText::TOOL};
+// One finding in the list. %s: the finding.
+inline constexpr TText kErrorRow{N_("FEHLER: %s"), TText::TOOL};
+inline constexpr TText kWarningRow{N_("Warnung: %s"), TText::TOOL};
+// After and under a question; J and Y both answer yes, N no.
+inline constexpr TText kYesNoKeys{N_("(J/N)"), TText::TOOL};
+inline constexpr TText kYesNo{N_("J = ja, N oder Esc = nein"), TText::TOOL};
+inline constexpr TText kOkCancel{N_("Enter = ok, Esc = abbrechen"), TText::TOOL};
+
+// The help page (F1): 78 letters a line at most; keep the key column.
+inline constexpr TText kHelp[] = {
+    {N_("Tasten (die Maus geht auch)"), TText::TOOL},
+    {N_("Pfeile          Cursor (Umschalt: 8 Zellen)"), TText::TOOL},
+    {N_("Leertaste       Werkzeug anwenden, gehalten: malen"), TText::TOOL},
+    {N_("1-5             Boden: Meer, Flachwasser, Sand, Fels, Gras"), TText::TOOL},
+    {N_("G / F           Bodenpinsel / Fuellen"), TText::TOOL},
+    {N_("B               Pinselgroesse 1, 3, 5"), TText::TOOL},
+    {N_("I, Bild auf/ab  Objekt setzen, Objekt waehlen"), TText::TOOL},
+    {N_("E, Entf         Radierer"), TText::TOOL},
+    {N_("M               Startmarke setzen"), TText::TOOL},
+    {N_("A / Umsch+A     Affen mehr / weniger"), TText::TOOL},
+    {N_("W / Umsch+W     Warane mehr / weniger"), TText::TOOL},
+    {N_("K               wo nie ein Tier erscheint"), TText::TOOL},
+    {N_("Z               Zoom 1x, 2x, Uebersicht"), TText::TOOL},
+    {N_("Strg+Z / Strg+Y Rueckgaengig / Wiederholen"), TText::TOOL},
+    {N_("Tab             naechstes Problem"), TText::TOOL},
+    {N_("Strg+N, Strg+O  Neu, Oeffnen"), TText::TOOL},
+    {N_("Strg+S          Speichern (Umschalt: unter)"), TText::TOOL},
+    {N_("F5              Probespiel"), TText::TOOL},
+    {N_("Esc             Hilfe zu / Ende"), TText::TOOL},
+    {N_("Maus: links malen, rechts Boden/Objekt aufnehmen,"), TText::TOOL},
+    {N_("Rad rollen (Umschalt: seitlich, Strg: Zoom)"), TText::TOOL},
+};
+
+// Files and questions.
+inline constexpr TText kDiscard{N_("Ungespeicherte Aenderungen verwerfen?"), TText::TOOL};
+inline constexpr TText kAskSize{N_("Neue Karte, Breite x Hoehe (20 x 15 bis 4096 x 4096):"),
+                                TText::TOOL};
+// %s: what the maker typed.
+inline constexpr TText kBadSize{N_("Groesse \"%s\" geht nicht: 20 x 15 bis 4096 x 4096."),
+                                TText::TOOL};
+inline constexpr TText kOpenTitle{N_("Karte oeffnen"), TText::TOOL};
+// The file dialog's filter: its name, a colon, then the extensions as they are.
+inline constexpr TText kMapFilter{N_("Karten:png,map"), TText::TOOL};
+inline constexpr TText kAskSaveAs{N_("Speichern unter (Bild .png; .map und .critter daneben):"),
+                                  TText::TOOL};
+// %s: the reason; the picture's path; the files' names.
+inline constexpr TText kNotSaved{N_("Nicht gespeichert: %s"), TText::TOOL};
+inline constexpr TText kSaved{N_("Gespeichert: %s"), TText::TOOL};
+inline constexpr TText kOverwrite{N_("Vorhandene Dateien ueberschreiben: %s?"), TText::TOOL};
+// %s: the mark's cell, then the start's cell.
+inline constexpr TText kStartNotMark{
+    N_("Start ist nicht die Markierung %s, sondern %s (erstes Land auf der Diagonale)"),
+    TText::TOOL};
+inline constexpr TText kStartNotMarkNoLand{
+    N_("Start ist nicht die Markierung %s: kein Land auf der Diagonale"), TText::TOOL};
+// %s: a path, then the system's reason.
+inline constexpr TText kNotRegular{N_("%s ist keine gewoehnliche Datei."), TText::TOOL};
+inline constexpr TText kPickMapFile{
+    N_("%s: bitte das Bild (.png) oder die Ebenendatei (.map) einer Karte waehlen."), TText::TOOL};
+inline constexpr TText kMapUnreadable{N_("Karte nicht lesbar."), TText::TOOL};
+inline constexpr TText kPngName{N_("Der Dateiname des Bildes muss auf .png enden."), TText::TOOL};
+inline constexpr TText kPngFolder{
+    N_("Ein Ordnername mit \".png\" darin: das Spiel faende die Ebenendatei nicht."), TText::TOOL};
+inline constexpr TText kCannotWrite{N_("%s kann nicht geschrieben werden: %s"), TText::TOOL};
+inline constexpr TText kCannotReplace{N_("%s kann nicht ersetzt werden: %s"), TText::TOOL};
+
+// Play-testing. %s: the reason; the program, then the reason.
+inline constexpr TText kNoGame{N_("Spiel nicht gefunden (palmut neben dem Editor oder im PATH)."),
+                               TText::TOOL};
+inline constexpr TText kNoRoom{N_("Kein Platz fuer die Testkarte."), TText::TOOL};
+inline constexpr TText kNoPlayTest{N_("Probespiel geht nicht: %s"), TText::TOOL};
+inline constexpr TText kGameRunning{N_("Spiel laeuft ... (der Editor wartet, bis es endet)"),
+                                    TText::TOOL};
+inline constexpr TText kAlreadyRunning{N_("Das Spiel laeuft schon."), TText::TOOL};
+inline constexpr TText kNotStarted{N_("Spiel nicht gestartet: %s"), TText::TOOL};
+inline constexpr TText kProgramNotStarted{N_("%s nicht gestartet: %s"), TText::TOOL};
+} // namespace editor_texts
