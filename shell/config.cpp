@@ -1,16 +1,12 @@
 #include "shell/config.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "media/files.h"
+#include "media/text_ops.h"
 
 namespace {
 
-bool LineIsOn(std::string line) {
-    std::transform(line.begin(), line.end(), line.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return line.find("true") != std::string::npos;
+bool LineIsOn(const std::string& line) {
+    return LowerAscii(line).find("true") != std::string::npos;
 }
 
 } // namespace

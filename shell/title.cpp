@@ -1,8 +1,6 @@
 #include "shell/title.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "core/state.h"
 #include "media/bass.h"
@@ -11,6 +9,7 @@
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/program.h"
+#include "media/text_ops.h"
 #include "player/player.h"
 #include "shell/in_game_screens.h"
 #include "shell/startup.h"
@@ -36,12 +35,6 @@ bool Pressed(int key, int twin) {
 [[noreturn]] void Quit() {
     BASS_Free();
     EndProgram();
-}
-
-// The name of the chosen file without its folders, for the notice.
-std::string FileName(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void ChooseMap() {
@@ -95,9 +88,7 @@ void DrawMenu(int selection) {
 
 std::string MapImageForChosenFile(const std::string& chosen) {
     static const std::string map = ".map";
-    std::string path = chosen;
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::string path = LowerAscii(chosen);
     // Only the file's own extension: a folder such as "Karten.map/" keeps its name.
     if (path.size() >= map.size() && path.compare(path.size() - map.size(), map.size(), map) == 0)
         path.replace(path.size() - map.size(), map.size(), ".png");

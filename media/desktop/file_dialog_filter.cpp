@@ -1,4 +1,5 @@
 #include "media/desktop/file_dialog_filter.h"
+#include "media/text_ops.h"
 
 #include <cctype>
 
@@ -15,13 +16,6 @@ std::vector<std::string> Split(const std::string& text, char sep) {
         if (at == std::string::npos) return parts;
         start = at + 1;
     }
-}
-
-std::string Trim(const std::string& s) {
-    size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos) return {};
-    size_t b = s.find_last_not_of(" \t");
-    return s.substr(a, b - a + 1);
 }
 
 // Characters that would change a glob or break a dialog's filter syntax.

@@ -1,6 +1,7 @@
 #include "media/desktop/file_dialog_portal.h"
 #include "media/input/event_pump.h"
 #include "media/program.h"
+#include "media/text_ops.h"
 
 #include <dbus/dbus.h>
 #include <sys/stat.h>
@@ -227,20 +228,9 @@ std::string PathFromFileUri(const std::string& uri) {
     if (slash == std::string::npos) return {};
     std::string host = uri.substr(7, slash - 7);
     if (!host.empty() && host != "localhost") return {};
-    std::string path;
-    for (size_t i = slash; i < uri.size(); ++i) {
-        char c = uri[i];
-        if (c == '%' && i + 2 < uri.size() &&
-            std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
-            path += char(std::stoi(uri.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else if (c == '?' || c == '#') {
-            break;
-        } else {
-            path += c;
-        }
-    }
+    // A query or fragment ends the path; an escaped '?' or '#' belongs to it.
+    const size_t end = uri.find_first_of("?#", slash);
+    const std::string path = PercentDecode(uri.substr(slash, end - slash));
     // A NUL inside would silently cut the path short wherever it is used.
     return path.find('\0') == std::string::npos ? path : "";
 }

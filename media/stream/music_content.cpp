@@ -1,4 +1,5 @@
 #include "media/stream/music_content.h"
+#include "media/text_ops.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,12 +7,6 @@
 #include <string_view>
 
 namespace {
-
-std::string Lower(std::string s) {
-    for (auto& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
@@ -21,7 +16,7 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 std::string TextStart(const std::uint8_t* head, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(head), std::min<std::size_t>(size, 4096));
     if (StartsWith(text, "\xEF\xBB\xBF")) text.erase(0, 3);
-    return Lower(Trim(text));
+    return LowerAscii(Trim(text));
 }
 
 bool ValidMpegHeader(const std::uint8_t* h) {
@@ -65,7 +60,7 @@ std::string DecodeXmlEntities(std::string s) {
 std::vector<std::string> XmlAttributes(const std::string& text, const std::string& tag,
                                        const std::string& attribute) {
     std::vector<std::string> values;
-    const std::string lower = Lower(text);
+    const std::string lower = LowerAscii(text);
     std::size_t at = 0;
     while ((at = lower.find("<" + tag, at)) != std::string::npos) {
         const auto close = lower.find('>', at);
@@ -111,7 +106,7 @@ std::size_t FindElement(std::string_view lower, std::string_view name, std::size
 // playlist's own <location> (where the list itself lives) is not a track.
 std::vector<std::string> XspfLocations(const std::string& text) {
     std::vector<std::string> values;
-    const std::string lowerText = Lower(text);
+    const std::string lowerText = LowerAscii(text);
     const std::string_view lower = lowerText;
     const std::size_t size = lower.size();
     std::size_t track = FindElement(lower, "track", 0, size);
@@ -139,15 +134,6 @@ std::vector<std::string> XspfLocations(const std::string& text) {
 
 } // namespace
 
-std::string Trim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
-        ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
-        --b;
-    return s.substr(a, b - a);
-}
-
 MusicContent DetectMusicContent(const std::string& contentType, const std::uint8_t* head,
                                 std::size_t size) {
     if (size >= 4 && std::equal(head, head + 4, "OggS")) return MusicContent::Ogg;
@@ -163,7 +149,7 @@ MusicContent DetectMusicContent(const std::string& contentType, const std::uint8
         return MusicContent::Xspf;
     if (StartsWith(text, "<!doctype html") || StartsWith(text, "<html")) return MusicContent::Html;
 
-    std::string type = Lower(Trim(contentType.substr(0, contentType.find(';'))));
+    std::string type = LowerAscii(Trim(contentType.substr(0, contentType.find(';'))));
     static const std::map<std::string, MusicContent> byType = {
         {"audio/ogg", MusicContent::Ogg},
         {"application/ogg", MusicContent::Ogg},
@@ -206,7 +192,7 @@ bool IsPlaylist(MusicContent kind) {
 }
 
 MusicContent PlaylistKindFromName(const std::string& address) {
-    std::string name = Lower(address.substr(0, address.find_first_of("?#")));
+    std::string name = LowerAscii(address.substr(0, address.find_first_of("?#")));
     name = name.substr(name.find_last_of('/') + 1);
     const auto dot = name.rfind('.');
     if (dot == std::string::npos) return MusicContent::Unknown;
@@ -236,7 +222,7 @@ std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& tex
                 continue;
             }
             const auto eq = line.find('=');
-            const std::string key = Lower(Trim(line.substr(0, eq)));
+            const std::string key = LowerAscii(Trim(line.substr(0, eq)));
             if (eq == std::string::npos || !StartsWith(key, "file")) continue;
             const std::string digits = key.substr(4);
             long n = 0;

@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-// The text without white space at either end.
-std::string Trim(const std::string& s);
-
 enum class MusicContent { Unknown, Ogg, Mp3, Pls, M3u, Asx, Wpl, Xspf, Hls, Html, OtherAudio };
 
 // `contentType` is the raw header value (parameters allowed); `head` the first

@@ -2,6 +2,7 @@
 #include "media/stream/music_icy.h"
 #include "media/stream/music_settings.h"
 #include "media/stream/music_transport.h"
+#include "media/text_ops.h"
 
 #include <curl/curl.h>
 
@@ -38,15 +39,7 @@ int ErrorFromCurl(CURLcode code, long status) {
 }
 
 std::string LowerTrim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
-        ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
-        --b;
-    std::string out = s.substr(a, b - a);
-    for (auto& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+    return LowerAscii(Trim(s));
 }
 
 struct CurlGlobal {

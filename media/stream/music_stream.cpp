@@ -3,6 +3,7 @@
 #include "media/stream/music_content.h"
 #include "media/stream/music_resampler.h"
 #include "media/stream/music_settings.h"
+#include "media/text_ops.h"
 
 #include <algorithm>
 #include <cctype>
@@ -38,30 +39,8 @@ std::string Bounded(std::string title) {
     return title;
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
-    return true;
-}
-
 bool IsHttp(const std::string& address) {
     return StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
-}
-
-std::string PercentDecode(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() &&
-            std::isxdigit(static_cast<unsigned char>(s[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(s[i + 2]))) {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
 }
 
 // "file:///a/b", "file://localhost/a/b" and "file:/a/b" name the local file /a/b.

@@ -1,4 +1,5 @@
 #include "media/system/path_resolver.h"
+#include "media/text_ops.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -15,16 +16,6 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) return false;
-    }
-    return true;
-}
-
 // Name of the entry of `dir` that equals `name` ignoring case, or "".
 // The smallest such name is taken, so the choice does not depend on readdir order.
 std::string FindIgnoringCase(const std::string& dir, const std::string& name) {
@@ -33,7 +24,7 @@ std::string FindIgnoringCase(const std::string& dir, const std::string& name) {
     std::string best;
     while (dirent* e = ::readdir(d)) {
         std::string entry = e->d_name;
-        if (EqualIgnoringCase(entry, name) && (best.empty() || entry < best)) best = entry;
+        if (EqualsNoCase(entry, name) && (best.empty() || entry < best)) best = entry;
     }
     ::closedir(d);
     return best;

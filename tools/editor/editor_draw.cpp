@@ -1,14 +1,11 @@
 // Drawing the editor: the map view or overview, the panel, problems and prompts.
-#include <filesystem>
-
 #include "core/state.h"
 #include "editor.h"
 #include "editor_layout.h"
 #include "media/graphics.h"
+#include "media/text_ops.h"
 #include "world/karte.h"
 #include "world/objekt.h"
-
-namespace fs = std::filesystem;
 
 namespace editor {
 namespace {
@@ -147,7 +144,7 @@ void Editor::DrawPanel() {
     Box(VIEW_W, 0, WINDOW_W - VIEW_W, WINDOW_H, 24, 24, 40);
     Box(0, VIEW_H, VIEW_W, WINDOW_H - VIEW_H, 24, 24, 40);
     SetFont(nullptr);
-    const std::string name = path_.empty() ? "(neue Karte)" : fs::path(path_).filename().string();
+    const std::string name = path_.empty() ? "(neue Karte)" : FileName(path_);
     Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), PANEL_X, 4, 255, 255, 160);
     Text("Groesse " + std::to_string(doc_.Width()) + " x " + std::to_string(doc_.Height()) +
              "   Zelle " + CellText(cx_, cy_),

@@ -5,6 +5,7 @@
 #include "editor_layout.h"
 #include "media/desktop.h"
 #include "media/keyboard.h"
+#include "media/text_ops.h"
 
 namespace fs = std::filesystem;
 
@@ -98,7 +99,7 @@ void Editor::SaveTo(const std::string& imagePath) {
     }
     std::string list;
     for (const std::string& f : foreign)
-        list += (list.empty() ? "" : ", ") + fs::path(f).filename().string();
+        list += (list.empty() ? "" : ", ") + FileName(f);
     Confirm("Vorhandene Dateien ueberschreiben: " + list + "?", write);
 }
 
