@@ -8,7 +8,7 @@
 #include "media/test_seams.h"
 
 void ResetMediaForTests() {
-    ResetDrawState();
+    media_internal::ResetDrawState();
     SetCentredHandles(0);
     media_internal::ResetKeyboard();
     SetFrameHook(nullptr);
@@ -16,5 +16,5 @@ void ResetMediaForTests() {
     RefuseGraphicsModes(nullptr);
     SetOpenCommand("");
     SetDebugSink(nullptr);
-    SetMusicTimeouts(MusicTimeouts{});
+    media_internal::SetMusicTimeouts(media_internal::MusicTimeouts{});
 }

@@ -1,5 +1,10 @@
 // Hands an address or a document to the desktop's "open" action (xdg-open).
 #include "media/desktop/open_url.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
 #include "media/desktop.h"
 #include "media/desktop/desktop_process.h"
 #include "media/input/event_pump.h"
@@ -7,10 +12,6 @@
 #include "media/system/path_resolver.h"
 #include "media/test_seams.h"
 #include "media/text_ops.h"
-
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 
 namespace {
 

@@ -5,9 +5,9 @@
 // either context.
 #pragma once
 
-#include <GL/glcorearb.h>
-
 #include <string>
+
+#include <GL/glcorearb.h>
 
 #define PALMUT_GL_FUNCTIONS(X)                                                                     \
     X(PFNGLGETERRORPROC, GetError)                                                                 \

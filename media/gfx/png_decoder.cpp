@@ -1,11 +1,11 @@
 #include "media/gfx/png_decoder.h"
 
-#include <png.h>
-
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include <png.h>
 
 #include "media/gfx/image_data.h"
 #include "media/system/path_resolver.h"

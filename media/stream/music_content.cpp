@@ -1,10 +1,13 @@
 #include "media/stream/music_content.h"
-#include "media/text_ops.h"
 
 #include <algorithm>
 #include <cctype>
 #include <map>
 #include <string_view>
+
+#include "media/text_ops.h"
+
+namespace media_internal {
 
 namespace {
 
@@ -205,44 +208,76 @@ MusicContent PlaylistKindFromName(const std::string& address) {
     return MusicContent::Unknown;
 }
 
-std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& text,
-                                       const std::string& base, std::size_t maxEntries) {
-    std::vector<std::string> raw;
-    if (kind == MusicContent::Pls || kind == MusicContent::M3u) {
-        std::multimap<long, std::string> numbered; // PLS: FileN order, not line order
-        std::size_t at = StartsWith(text, "\xEF\xBB\xBF") ? 3 : 0;
-        while (at < text.size()) {
-            auto end = text.find_first_of("\r\n", at);
-            if (end == std::string::npos) end = text.size();
-            const std::string line = Trim(text.substr(at, end - at));
-            at = end + 1;
-            if (line.empty()) continue;
-            if (kind == MusicContent::M3u) {
-                if (line[0] != '#') raw.push_back(line);
-                continue;
-            }
-            const auto eq = line.find('=');
-            const std::string key = LowerAscii(Trim(line.substr(0, eq)));
-            if (eq == std::string::npos || !StartsWith(key, "file")) continue;
-            const std::string digits = key.substr(4);
-            long n = 0;
-            for (char c : digits)
-                n = std::isdigit(static_cast<unsigned char>(c))
-                        ? std::min(n * 10 + (c - '0'), 1000000L)
-                        : n;
-            numbered.emplace(n, Trim(line.substr(eq + 1)));
-        }
-        for (auto& [n, entry] : numbered)
-            raw.push_back(entry);
-    } else if (kind == MusicContent::Asx) {
-        raw = XmlAttributes(text, "ref", "href");
-    } else if (kind == MusicContent::Wpl) {
-        raw = XmlAttributes(text, "media", "src");
-    } else if (kind == MusicContent::Xspf) {
-        raw = XspfLocations(text);
+namespace {
+
+// The lines of a text playlist, trimmed, without empty ones or a byte order mark.
+std::vector<std::string> TextLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t at = StartsWith(text, "\xEF\xBB\xBF") ? 3 : 0;
+    while (at < text.size()) {
+        auto end = text.find_first_of("\r\n", at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = Trim(text.substr(at, end - at));
+        at = end + 1;
+        if (!line.empty()) lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<std::string> M3uEntries(const std::string& text) {
+    std::vector<std::string> entries;
+    for (std::string& line : TextLines(text))
+        if (line[0] != '#') entries.push_back(std::move(line));
+    return entries;
+}
+
+// The number after "File" in a PLS key; absurd numbers are capped, not wrapped.
+long PlsEntryNumber(const std::string& digits) {
+    long n = 0;
+    for (char c : digits)
+        n = std::isdigit(static_cast<unsigned char>(c)) ? std::min(n * 10 + (c - '0'), 1000000L)
+                                                        : n;
+    return n;
+}
+
+// PLS entries in FileN order, not line order.
+std::vector<std::string> PlsEntries(const std::string& text) {
+    std::multimap<long, std::string> numbered;
+    for (const std::string& line : TextLines(text)) {
+        const auto eq = line.find('=');
+        const std::string key = LowerAscii(Trim(line.substr(0, eq)));
+        if (eq == std::string::npos || !StartsWith(key, "file")) continue;
+        numbered.emplace(PlsEntryNumber(key.substr(4)), Trim(line.substr(eq + 1)));
     }
     std::vector<std::string> entries;
-    for (const auto& entry : raw) {
+    for (auto& [n, entry] : numbered)
+        entries.push_back(entry);
+    return entries;
+}
+
+std::vector<std::string> RawEntries(MusicContent kind, const std::string& text) {
+    switch (kind) {
+    case MusicContent::Pls:
+        return PlsEntries(text);
+    case MusicContent::M3u:
+        return M3uEntries(text);
+    case MusicContent::Asx:
+        return XmlAttributes(text, "ref", "href");
+    case MusicContent::Wpl:
+        return XmlAttributes(text, "media", "src");
+    case MusicContent::Xspf:
+        return XspfLocations(text);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& text,
+                                       const std::string& base, std::size_t maxEntries) {
+    std::vector<std::string> entries;
+    for (const auto& entry : RawEntries(kind, text)) {
         if (entry.empty()) continue;
         if (entries.size() >= maxEntries) break;
         entries.push_back(ResolveAddress(base, entry));
@@ -269,3 +304,5 @@ std::string ResolveAddress(const std::string& base, const std::string& ref) {
     const auto slash = base.rfind('/');
     return slash == std::string::npos ? ref : base.substr(0, slash + 1) + ref;
 }
+
+} // namespace media_internal

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace media_internal {
+
 enum class MusicContent { Unknown, Ogg, Mp3, Pls, M3u, Asx, Wpl, Xspf, Hls, Html, OtherAudio };
 
 // `contentType` is the raw header value (parameters allowed); `head` the first
@@ -27,3 +29,5 @@ std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& tex
 
 // `ref` as seen from the address `base` (an URL or a local path).
 std::string ResolveAddress(const std::string& base, const std::string& ref);
+
+} // namespace media_internal

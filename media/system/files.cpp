@@ -1,16 +1,17 @@
 // Read-only file streams with the game's own line rules.
 #include "media/files.h"
-#include "media/program.h"
-#include "media/system/path_resolver.h"
-#include "media/system/utf8_codec.h"
-#include "media/text_ops.h"
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include <sys/stat.h>
+
+#include "media/program.h"
+#include "media/system/path_resolver.h"
+#include "media/system/utf8_codec.h"
+#include "media/text_ops.h"
 
 struct FileStream {
     std::FILE* file = nullptr;

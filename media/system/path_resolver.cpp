@@ -1,12 +1,13 @@
 #include "media/system/path_resolver.h"
-#include "media/text_ops.h"
-
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
 #include <vector>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "media/text_ops.h"
 
 namespace media_internal {
 namespace {

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace media_internal {
+
 // Decodes the code point at `pos` and moves `pos` past it. A malformed
 // sequence yields U+FFFD and skips one byte, so decoding always advances.
 inline char32_t NextCodePoint(std::string_view text, size_t& pos) {
@@ -44,3 +46,5 @@ inline char32_t NextCodePoint(std::string_view text, size_t& pos) {
     pos += extra + 1;
     return code;
 }
+
+} // namespace media_internal

@@ -1,12 +1,12 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
 #include "dialog_xdotool.h"
 #include "media/desktop/file_dialog_portal.h"
 #include "media/program.h"
 #include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 

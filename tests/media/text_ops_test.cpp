@@ -1,6 +1,6 @@
-#include "media/text_ops.h"
-
 #include <gtest/gtest.h>
+
+#include "media/text_ops.h"
 
 namespace {
 

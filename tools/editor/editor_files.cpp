@@ -38,8 +38,8 @@ void Editor::RequestNew() {
                 int w = 0, h = 0;
                 char sep = 0;
                 if (std::sscanf(text.c_str(), "%d %c %d", &w, &sep, &h) != 3 ||
-                    (sep != 'x' && sep != 'X') || w < MIN_WIDTH || h < MIN_HEIGHT || w > MAX_SIDE ||
-                    h > MAX_SIDE) {
+                    (sep != 'x' && sep != 'X') || w < kMinWidth || h < kMinHeight || w > kMaxSide ||
+                    h > kMaxSide) {
                     message_ = "Groesse \"" + text + "\" geht nicht: 20 x 15 bis 4096 x 4096.";
                     return;
                 }
