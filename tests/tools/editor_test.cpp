@@ -131,6 +131,10 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15);
     keep();
 
+    d.Key(KEY_PAGEUP); // the item choice goes round, both ways
+    EXPECT_EQ(ed_->CurrentItem(), TObjekt::COUNT);
+    d.Key(KEY_PAGEDOWN);
+    EXPECT_EQ(ed_->CurrentItem(), 1);
     for (int i = 0; i < 5; ++i)
         d.Key(KEY_PAGEDOWN); // item 1 -> 6 (Kokosnuss)
     d.ApplyAt(8, 8);
