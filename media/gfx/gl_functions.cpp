@@ -4,6 +4,8 @@
 
 #include "media/program.h"
 
+namespace media_internal {
+
 GlFunctions gl;
 
 namespace {
@@ -55,3 +57,5 @@ bool LoadGlFunctions(bool es) {
 std::string GlContextDescription() {
     return GlString(gl, GL_VERSION) + ", " + GlString(gl, GL_RENDERER);
 }
+
+} // namespace media_internal

@@ -13,6 +13,7 @@
 
 namespace render {
 
+using media_internal::gl;
 using media_internal::TextureAtlas;
 
 struct Vertex {

@@ -22,6 +22,9 @@
 #include "media/test_seams.h"
 
 using media_internal::FramePacer;
+using media_internal::gl;
+using media_internal::GlContextDescription;
+using media_internal::LoadGlFunctions;
 using media_internal::ResetDrawState;
 
 namespace {

@@ -280,14 +280,14 @@ void MusicStream::Launch(const std::string& address, std::function<void()> onEnd
 
 int MusicStream::AwaitOpen(std::chrono::milliseconds budget) {
     std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, budget, [&] { return openResult_ != STILL_OPENING || stop_.load(); });
+    wake_.wait_for(lock, budget, [&] { return openResult_ != kStillOpening || stop_.load(); });
     return openResult_;
 }
 
 int MusicStream::Claim() {
     {
         std::lock_guard lock(mutex_);
-        if (openResult_ != STILL_OPENING && openResult_ != BASS_OK) return openResult_;
+        if (openResult_ != kStillOpening && openResult_ != BASS_OK) return openResult_;
         claimed_ = true;
     }
     wake_.notify_all();

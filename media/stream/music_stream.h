@@ -36,8 +36,8 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     // The thread keeps the stream alive.
     void Launch(const std::string& address, std::function<void()> onEnded);
     // Waits at most `budget` for the open's outcome: 0, an error code, or
-    // STILL_OPENING. Never waits on the network beyond that.
-    static constexpr int STILL_OPENING = -1000;
+    // kStillOpening. Never waits on the network beyond that.
+    static constexpr int kStillOpening = -1000;
     int AwaitOpen(std::chrono::milliseconds budget);
     // Hands the stream to its creator unless its open has already failed;
     // returns 0 or that failure. After this a failure ends the stream quietly.
@@ -110,7 +110,7 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     };
     std::vector<Sync> syncs_;
     std::string title_;
-    int openResult_ = STILL_OPENING;
+    int openResult_ = kStillOpening;
     bool claimed_ = false;
 
     // Owned by the stream's thread.

@@ -38,8 +38,8 @@ inline char32_t NextCodePoint(std::string_view text, size_t& pos) {
         }
         code = (code << 6) | (next & 0x3F);
     }
-    static constexpr char32_t MIN_FOR_LENGTH[4] = {0, 0x80, 0x800, 0x10000};
-    if (code < MIN_FOR_LENGTH[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    static constexpr char32_t kMinForLength[4] = {0, 0x80, 0x800, 0x10000};
+    if (code < kMinForLength[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         ++pos;
         return 0xFFFD;
     }
