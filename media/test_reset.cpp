@@ -10,7 +10,7 @@
 #include "media/test_seams.h"
 
 void ResetMediaForTests() {
-    ResetDrawState();
+    media_internal::ResetDrawState();
     SetCentredHandles(0);
     media_internal::ResetKeyboard();
     SetFrameHook(nullptr);
@@ -18,6 +18,6 @@ void ResetMediaForTests() {
     RefuseGraphicsModes(nullptr);
     SetOpenCommand("");
     SetDebugSink(nullptr);
-    SetMusicTimeouts(MusicTimeouts{});
+    media_internal::SetMusicTimeouts(media_internal::MusicTimeouts{});
     UseCatalog("", "de");
 }

@@ -1,9 +1,7 @@
 #include "shell/config.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "media/files.h"
+#include "media/text_ops.h"
 
 namespace {
 
@@ -13,16 +11,8 @@ constexpr int MAX_LINES = 16;
 // Longer than any locale name; the rest of a runaway line is not kept.
 constexpr std::size_t MAX_CODE = 32;
 
-std::string Trimmed(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-bool LineIsOn(std::string line) {
-    std::transform(line.begin(), line.end(), line.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return line.find("true") != std::string::npos;
+bool LineIsOn(const std::string& line) {
+    return LowerAscii(line).find("true") != std::string::npos;
 }
 
 } // namespace
@@ -35,7 +25,7 @@ GameConfig ReadGameConfig(const std::string& path) {
     for (int line = 0; line < MAX_LINES && !Eof(file); ++line) {
         const std::string text = ReadLine(file);
         if (text.rfind(LANGUAGE_KEY, 0) == 0) {
-            config.language = Trimmed(text.substr(LANGUAGE_KEY.size())).substr(0, MAX_CODE);
+            config.language = Trim(text.substr(LANGUAGE_KEY.size())).substr(0, MAX_CODE);
         } else if (flags == 0) {
             config.fullscreen = LineIsOn(text);
             ++flags;

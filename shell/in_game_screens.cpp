@@ -9,6 +9,7 @@
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
+#include "media/text_ops.h"
 
 namespace {
 
@@ -24,11 +25,6 @@ struct MapEntry {
     std::string path;
     std::string label;
 };
-
-std::string FileName(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::vector<MapEntry> FindMaps() {
     std::vector<MapEntry> maps;

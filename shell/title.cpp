@@ -1,8 +1,6 @@
 #include "shell/title.h"
 
 #include <array>
-#include <string>
-#include <utility>
 
 #include "core/centring.h"
 #include "core/state.h"
@@ -13,6 +11,7 @@
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/program.h"
+#include "media/text_ops.h"
 #include "player/player.h"
 #include "shell/in_game_screens.h"
 #include "shell/startup.h"
@@ -46,12 +45,6 @@ bool Pressed(int key, int twin) {
 [[noreturn]] void Quit() {
     BASS_Free();
     EndProgram();
-}
-
-// The name of the chosen file without its folders, for the notice.
-std::string FileName(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 void ChooseMap() {

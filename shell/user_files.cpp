@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "media/files.h"
+#include "media/text_ops.h"
 
 namespace fs = std::filesystem;
 
@@ -11,10 +12,7 @@ namespace {
 bool IsMapFile(const fs::directory_entry& entry) {
     std::error_code ec;
     if (!entry.is_regular_file(ec)) return false;
-    std::string ext = entry.path().extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return ext == ".map";
+    return EqualsNoCase(entry.path().extension().string(), ".map");
 }
 
 bool HoldsMap(const std::string& folder) {

@@ -1,12 +1,13 @@
 // The SDL audio device. Without one (no sound card, as on build machines) the
 // game carries on silently.
 #include "media/audio/audio_output.h"
-#include "media/program.h"
-#include "media/system/sdl_context.h"
-
-#include <SDL.h>
 
 #include <mutex>
+
+#include <SDL2/SDL.h>
+
+#include "media/program.h"
+#include "media/system/sdl_context.h"
 
 namespace media_internal {
 namespace {

@@ -3,13 +3,13 @@
 // held by the game thread only for a list update.
 #pragma once
 
-#include "media/audio/pcm_data.h"
-#include "media/sound.h"
-
 #include <cstddef>
 #include <memory>
 #include <mutex>
 #include <vector>
+
+#include "media/audio/pcm_data.h"
+#include "media/sound.h"
 
 // A channel is only an identity: the mixer's voice for it holds the state.
 struct Channel {};

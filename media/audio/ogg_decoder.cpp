@@ -1,9 +1,9 @@
 #include "media/audio/ogg_decoder.h"
 
-#include <vorbis/vorbisfile.h>
-
 #include <algorithm>
 #include <cstring>
+
+#include <vorbis/vorbisfile.h>
 
 namespace media_internal {
 namespace {
@@ -40,6 +40,34 @@ long TellMemory(void* source) {
     return long(static_cast<MemoryReader*>(source)->pos);
 }
 
+// Reads every packet of the first logical stream, and of chained ones with the
+// same channels and rate; `error` is set when the data is corrupt or too long.
+bool ReadAllFrames(OggVorbis_File& vf, int channels, long rate, PcmData& out, std::string& error) {
+    const int kept = out.channels;
+    int firstLink = -1;
+    for (;;) {
+        float** pcm = nullptr;
+        int link = 0;
+        const long frames = ov_read_float(&vf, &pcm, 4096, &link);
+        if (frames == OV_HOLE) continue; // a gap in the data; keep going
+        if (frames < 0) {
+            error = "corrupt Vorbis data";
+            return false;
+        }
+        if (frames == 0) return true;
+        if (firstLink < 0) firstLink = link;
+        const vorbis_info* li = link != firstLink ? ov_info(&vf, link) : nullptr;
+        if (link != firstLink && (!li || li->channels != channels || li->rate != rate)) return true;
+        if (out.samples.size() / kept + size_t(frames) > kMaxSoundFrames) {
+            error = "too long";
+            return false;
+        }
+        for (long i = 0; i < frames; ++i)
+            for (int c = 0; c < kept; ++c)
+                out.samples.push_back(std::clamp(pcm[c][i], -1.0f, 1.0f));
+    }
+}
+
 } // namespace
 
 bool DecodeOgg(const std::vector<uint8_t>& bytes, PcmData& out, std::string& error) {
@@ -60,40 +88,10 @@ bool DecodeOgg(const std::vector<uint8_t>& bytes, PcmData& out, std::string& err
         error = "unusable stream parameters";
         return false;
     }
-    const int channels = info->channels;
-    const long rate = info->rate;
-    const int kept = std::min(channels, 2);
-    out.rate = int(rate);
-    out.channels = kept;
+    out.rate = int(info->rate);
+    out.channels = std::min(info->channels, 2);
     out.samples.clear();
-
-    int firstLink = -1;
-    bool ok = true;
-    for (;;) {
-        float** pcm = nullptr;
-        int link = 0;
-        long frames = ov_read_float(&vf, &pcm, 4096, &link);
-        if (frames == OV_HOLE) continue; // a gap in the data; keep going
-        if (frames < 0) {
-            ok = false;
-            error = "corrupt Vorbis data";
-            break;
-        }
-        if (frames == 0) break;
-        if (firstLink < 0) firstLink = link;
-        if (link != firstLink) {
-            vorbis_info* li = ov_info(&vf, link);
-            if (!li || li->channels != channels || li->rate != rate) break;
-        }
-        if (out.samples.size() / kept + size_t(frames) > kMaxSoundFrames) {
-            ok = false;
-            error = "too long";
-            break;
-        }
-        for (long i = 0; i < frames; ++i)
-            for (int c = 0; c < kept; ++c)
-                out.samples.push_back(std::clamp(pcm[c][i], -1.0f, 1.0f));
-    }
+    bool ok = ReadAllFrames(vf, info->channels, info->rate, out, error);
     ov_clear(&vf);
     if (ok && out.samples.empty()) {
         ok = false;

@@ -1,9 +1,9 @@
 // Ogg Vorbis from memory.
 #pragma once
 
-#include "media/audio/pcm_data.h"
-
 #include <string>
+
+#include "media/audio/pcm_data.h"
 
 namespace media_internal {
 

@@ -1,14 +1,15 @@
 // Sound effects: decoded once at load time, mixed by the audio output.
 #include "media/sound.h"
+
+#include <cstdio>
+#include <cstring>
+
 #include "media/audio/audio_output.h"
 #include "media/audio/ogg_decoder.h"
 #include "media/audio/wav_decoder.h"
 #include "media/files.h"
 #include "media/program.h"
 #include "media/system/path_resolver.h"
-
-#include <cstdio>
-#include <cstring>
 
 struct Sound {
     media_internal::SoundFrames frames;

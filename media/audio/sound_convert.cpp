@@ -1,9 +1,9 @@
 // Brings decoded sounds to the mixer format: at load time as 16-bit samples at
 // their own rate, and frame by frame while mixing.
-#include "media/audio/pcm_data.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "media/audio/pcm_data.h"
 
 namespace media_internal {
 namespace {

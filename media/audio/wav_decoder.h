@@ -1,9 +1,9 @@
 // RIFF/WAVE with uncompressed PCM (8 or 16 bit, mono or stereo).
 #pragma once
 
-#include "media/audio/pcm_data.h"
-
 #include <string>
+
+#include "media/audio/pcm_data.h"
 
 namespace media_internal {
 

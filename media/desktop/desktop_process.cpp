@@ -1,15 +1,15 @@
 #include "media/desktop/desktop_process.h"
 
+#include <cerrno>
+#include <chrono>
+#include <mutex>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
-#include <mutex>
 
 extern char** environ;
 
@@ -107,6 +107,67 @@ void LeaveProcess(int id) {
     leftover.pids.push_back(id);
 }
 
+namespace {
+
+void KeepOutput(std::string& output, const char* bytes, ssize_t n) {
+    if (n > 0 && output.size() < kMaxOutput)
+        output.append(bytes, std::min(size_t(n), kMaxOutput - output.size()));
+}
+
+// Waits up to 20 ms for output and keeps it; closes the pipe at its end.
+void ReadAvailable(int& readFd, std::string& output) {
+    pollfd p{readFd, POLLIN, 0};
+    if (::poll(&p, 1, 20) <= 0) return;
+    char buf[4096];
+    const ssize_t n = ::read(readFd, buf, sizeof buf);
+    KeepOutput(output, buf, n);
+    if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) {
+        ::close(readFd);
+        readFd = -1;
+    }
+}
+
+// Collects what is still in the pipe after the exit.
+void DrainPipe(int readFd, std::string& output) {
+    while (readFd >= 0) {
+        char buf[4096];
+        const ssize_t n = ::read(readFd, buf, sizeof buf);
+        if (n <= 0) break;
+        KeepOutput(output, buf, n);
+    }
+}
+
+// Polls the child until it exits or the time is up; a child still running
+// then is left to be reaped later. Closes the read end.
+void WaitForChild(pid_t pid, int readFd, const ProcessOptions& options, ProcessResult& result) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(options.timeoutMs);
+    for (;;) {
+        if (readFd >= 0)
+            ReadAvailable(readFd, result.output);
+        else
+            ::usleep(20 * 1000);
+        int status = 0;
+        const pid_t w = ::waitpid(pid, &status, WNOHANG);
+        if (w == pid) {
+            DrainPipe(readFd, result.output);
+            result.exited = WIFEXITED(status);
+            result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            break;
+        }
+        if (w < 0 && errno != EINTR) break;
+        if (options.whileWaiting) options.whileWaiting();
+        if (options.timeoutMs >= 0 && Clock::now() >= deadline) {
+            std::lock_guard lock(leftover.mutex);
+            leftover.pids.push_back(pid);
+            break;
+        }
+    }
+    if (readFd >= 0) ::close(readFd);
+}
+
+} // namespace
+
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
     ProcessResult result;
     ReapLeftovers();
@@ -126,53 +187,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
         return result;
     }
     result.started = true;
-
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(options.timeoutMs);
-    int readFd = options.captureOutput ? pipeFds[0] : -1;
-    for (;;) {
-        if (readFd >= 0) {
-            pollfd p{readFd, POLLIN, 0};
-            if (::poll(&p, 1, 20) > 0) {
-                char buf[4096];
-                ssize_t n = ::read(readFd, buf, sizeof buf);
-                if (n > 0) {
-                    if (result.output.size() < kMaxOutput)
-                        result.output.append(
-                            buf, std::min(size_t(n), kMaxOutput - result.output.size()));
-                } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
-                    ::close(readFd);
-                    readFd = -1;
-                }
-            }
-        } else {
-            ::usleep(20 * 1000);
-        }
-        int status = 0;
-        pid_t w = ::waitpid(pid, &status, WNOHANG);
-        if (w == pid) {
-            // Collect what is still in the pipe after the exit.
-            while (readFd >= 0) {
-                char buf[4096];
-                ssize_t n = ::read(readFd, buf, sizeof buf);
-                if (n <= 0) break;
-                if (result.output.size() < kMaxOutput)
-                    result.output.append(buf,
-                                         std::min(size_t(n), kMaxOutput - result.output.size()));
-            }
-            result.exited = WIFEXITED(status);
-            result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            break;
-        }
-        if (w < 0 && errno != EINTR) break;
-        if (options.whileWaiting) options.whileWaiting();
-        if (options.timeoutMs >= 0 && Clock::now() >= deadline) {
-            std::lock_guard lock(leftover.mutex);
-            leftover.pids.push_back(pid);
-            break;
-        }
-    }
-    if (readFd >= 0) ::close(readFd);
+    WaitForChild(pid, options.captureOutput ? pipeFds[0] : -1, options, result);
     return result;
 }
 

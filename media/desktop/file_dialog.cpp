@@ -1,6 +1,11 @@
 // The open-file dialog: the desktop portal, else the desktop's helper programs
 // (zenity, kdialog), attached to the game window, while the game keeps its
 // window alive.
+#include <cstdlib>
+#include <filesystem>
+
+#include <unistd.h>
+
 #include "media/desktop.h"
 #include "media/desktop/desktop_process.h"
 #include "media/desktop/file_dialog_filter.h"
@@ -10,11 +15,6 @@
 #include "media/program.h"
 #include "media/system/path_resolver.h"
 #include "media/test_seams.h"
-
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 

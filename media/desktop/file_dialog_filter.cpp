@@ -1,6 +1,9 @@
 #include "media/desktop/file_dialog_filter.h"
 
+#include <algorithm>
 #include <cctype>
+
+#include "media/text_ops.h"
 
 namespace media_internal {
 namespace {
@@ -17,17 +20,31 @@ std::vector<std::string> Split(const std::string& text, char sep) {
     }
 }
 
-std::string Trim(const std::string& s) {
-    size_t a = s.find_first_not_of(" \t");
-    if (a == std::string::npos) return {};
-    size_t b = s.find_last_not_of(" \t");
-    return s.substr(a, b - a + 1);
-}
-
 // Characters that would change a glob or break a dialog's filter syntax.
 bool SafeInExtension(char c) {
     unsigned char u = static_cast<unsigned char>(c);
     return std::isalnum(u) || c == '_' || c == '-' || c == '.' || c == '~' || u >= 0x80;
+}
+
+// "|" separates label and patterns for zenity; line ends separate groups for kdialog.
+std::string GroupLabel(std::string name) {
+    for (char& c : name)
+        if (c == '|' || c == '\n' || c == '\r') c = ' ';
+    return name.empty() ? "Files" : name + " Files";
+}
+
+// "map", "*.map" and ".map" all become "*.map"; "*" and "*.*" match anything;
+// an extension with characters a glob or dialog would read is left out.
+void AddPattern(FileTypeGroup& g, const std::string& raw) {
+    const std::string trimmed = Trim(raw);
+    std::string ext = trimmed;
+    while (!ext.empty() && (ext.front() == '*' || ext.front() == '.'))
+        ext.erase(0, 1);
+    if (ext.empty()) {
+        if (trimmed == "*" || trimmed == "*.*") g.patterns.push_back("*");
+        return;
+    }
+    if (std::all_of(ext.begin(), ext.end(), SafeInExtension)) g.patterns.push_back("*." + ext);
 }
 
 } // namespace
@@ -36,27 +53,12 @@ std::vector<FileTypeGroup> ParseFileFilter(const std::string& filter) {
     std::vector<FileTypeGroup> groups;
     for (const std::string& group : Split(filter, ';')) {
         if (Trim(group).empty()) continue;
-        size_t colon = group.find(':');
-        std::string name = Trim(group.substr(0, colon));
-        std::string exts = colon == std::string::npos ? "*" : group.substr(colon + 1);
+        const size_t colon = group.find(':');
         FileTypeGroup g;
-        // "|" separates label and patterns for zenity; line ends separate groups for kdialog.
-        for (char& c : name)
-            if (c == '|' || c == '\n' || c == '\r') c = ' ';
-        g.label = name.empty() ? "Files" : name + " Files";
-        for (const std::string& raw : Split(exts, ',')) {
-            std::string ext = Trim(raw);
-            while (!ext.empty() && (ext.front() == '*' || ext.front() == '.'))
-                ext.erase(0, 1);
-            if (ext.empty()) {
-                if (Trim(raw) == "*" || Trim(raw) == "*.*") g.patterns.push_back("*");
-                continue;
-            }
-            bool safe = true;
-            for (char c : ext)
-                safe = safe && SafeInExtension(c);
-            if (safe) g.patterns.push_back("*." + ext);
-        }
+        g.label = GroupLabel(Trim(group.substr(0, colon)));
+        const std::string exts = colon == std::string::npos ? "*" : group.substr(colon + 1);
+        for (const std::string& raw : Split(exts, ','))
+            AddPattern(g, raw);
         if (g.patterns.empty()) g.patterns.push_back("*");
         groups.push_back(g);
     }

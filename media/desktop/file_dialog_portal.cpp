@@ -1,16 +1,18 @@
 #include "media/desktop/file_dialog_portal.h"
-#include "media/input/event_pump.h"
-#include "media/program.h"
-
-#include <dbus/dbus.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+
+#include <dbus/dbus.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "media/input/event_pump.h"
+#include "media/program.h"
+#include "media/text_ops.h"
 
 namespace media_internal {
 namespace {
@@ -227,23 +229,70 @@ std::string PathFromFileUri(const std::string& uri) {
     if (slash == std::string::npos) return {};
     std::string host = uri.substr(7, slash - 7);
     if (!host.empty() && host != "localhost") return {};
-    std::string path;
-    for (size_t i = slash; i < uri.size(); ++i) {
-        char c = uri[i];
-        if (c == '%' && i + 2 < uri.size() &&
-            std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
-            path += char(std::stoi(uri.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else if (c == '?' || c == '#') {
-            break;
-        } else {
-            path += c;
-        }
-    }
+    // A query or fragment ends the path; an escaped '?' or '#' belongs to it.
+    const size_t end = uri.find_first_of("?#", slash);
+    const std::string path = PercentDecode(uri.substr(slash, end - slash));
     // A NUL inside would silently cut the path short wherever it is used.
     return path.find('\0') == std::string::npos ? path : "";
 }
+
+namespace {
+
+// The request object path is predictable from our bus name and the token,
+// so the answer can be subscribed to before asking (it may come at once).
+std::string RequestHandle(DBusConnection* c, const std::string& token) {
+    std::string sender = dbus_bus_get_unique_name(c);
+    if (!sender.empty() && sender.front() == ':') sender.erase(0, 1);
+    for (char& ch : sender)
+        if (ch == '.') ch = '_';
+    return "/org/freedesktop/portal/desktop/request/" + sender + "/" + token;
+}
+
+// Old portals pick their own request path and say so in the reply.
+void FollowReturnedHandle(DBusConnection* c, DBusMessage* reply, std::string& handle) {
+    const char* returned = nullptr;
+    DBusError err;
+    dbus_error_init(&err);
+    if (dbus_message_get_args(reply, &err, DBUS_TYPE_OBJECT_PATH, &returned, DBUS_TYPE_INVALID) &&
+        handle != returned) {
+        handle = returned;
+        AddMatch(c, ResponseRule(handle));
+    }
+    dbus_error_free(&err);
+}
+
+bool PortalVanished(DBusMessage* raw) {
+    if (!dbus_message_is_signal(raw, "org.freedesktop.DBus", "NameOwnerChanged")) return false;
+    const char *name = nullptr, *from = nullptr, *to = nullptr;
+    DBusError e;
+    dbus_error_init(&e);
+    const bool ok = dbus_message_get_args(raw, &e, DBUS_TYPE_STRING, &name, DBUS_TYPE_STRING, &from,
+                                          DBUS_TYPE_STRING, &to, DBUS_TYPE_INVALID);
+    dbus_error_free(&e);
+    return ok && std::string(name) == kPortalName && !*to;
+}
+
+// Waits for the answer while keeping the game window responsive.
+DialogOutcome AwaitResponse(DBusConnection* c, const std::string& handle, std::string& chosen) {
+    while (dbus_connection_read_write(c, 20)) {
+        while (DBusMessage* raw = dbus_connection_pop_message(c)) {
+            Message m(raw);
+            const char* path = dbus_message_get_path(raw);
+            if (dbus_message_is_signal(raw, "org.freedesktop.portal.Request", "Response") &&
+                handle == (path ? path : ""))
+                return ParseResponse(raw, chosen);
+            if (PortalVanished(raw)) {
+                DebugLog("file dialog portal: the portal went away");
+                return DialogOutcome::Unavailable;
+            }
+        }
+        PumpEvents();
+    }
+    DebugLog("file dialog portal: lost the session bus");
+    return DialogOutcome::Unavailable;
+}
+
+} // namespace
 
 DialogOutcome AskPortal(const PortalRequest& request, std::string& chosen) {
     Connection conn = Connect();
@@ -254,16 +303,9 @@ DialogOutcome AskPortal(const PortalRequest& request, std::string& chosen) {
         DebugLog("file dialog portal: version " + std::to_string(version) + " not used");
         return DialogOutcome::Unavailable;
     }
-
-    // The request object path is predictable from our bus name and the token,
-    // so the answer can be subscribed to before asking (it may come at once).
     static unsigned counter = 0;
     std::string token = "palmut" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
-    std::string sender = dbus_bus_get_unique_name(c);
-    if (!sender.empty() && sender.front() == ':') sender.erase(0, 1);
-    for (char& ch : sender)
-        if (ch == '.') ch = '_';
-    std::string handle = "/org/freedesktop/portal/desktop/request/" + sender + "/" + token;
+    std::string handle = RequestHandle(c, token);
     if (!AddMatch(c, ResponseRule(handle)).empty()) return DialogOutcome::Unavailable;
     AddMatch(c, "type='signal',sender='org.freedesktop.DBus',interface='org.freedesktop.DBus',"
                 "member='NameOwnerChanged',arg0='" +
@@ -273,42 +315,8 @@ DialogOutcome AskPortal(const PortalRequest& request, std::string& chosen) {
     if (!msg) return DialogOutcome::Unavailable;
     Message reply = Call(c, msg.get());
     if (!reply) return DialogOutcome::Unavailable;
-    const char* returned = nullptr;
-    DBusError err;
-    dbus_error_init(&err);
-    if (dbus_message_get_args(reply.get(), &err, DBUS_TYPE_OBJECT_PATH, &returned,
-                              DBUS_TYPE_INVALID) &&
-        handle != returned) {
-        // Old portals pick their own path.
-        handle = returned;
-        AddMatch(c, ResponseRule(handle));
-    }
-    dbus_error_free(&err);
-
-    // Wait for the answer while keeping the game window responsive.
-    while (dbus_connection_read_write(c, 20)) {
-        while (DBusMessage* raw = dbus_connection_pop_message(c)) {
-            Message m(raw);
-            if (dbus_message_is_signal(raw, "org.freedesktop.portal.Request", "Response") &&
-                handle == (dbus_message_get_path(raw) ? dbus_message_get_path(raw) : ""))
-                return ParseResponse(raw, chosen);
-            if (dbus_message_is_signal(raw, "org.freedesktop.DBus", "NameOwnerChanged")) {
-                const char *name = nullptr, *from = nullptr, *to = nullptr;
-                DBusError e;
-                dbus_error_init(&e);
-                bool ok = dbus_message_get_args(raw, &e, DBUS_TYPE_STRING, &name, DBUS_TYPE_STRING,
-                                                &from, DBUS_TYPE_STRING, &to, DBUS_TYPE_INVALID);
-                dbus_error_free(&e);
-                if (ok && std::string(name) == kPortalName && !*to) {
-                    DebugLog("file dialog portal: the portal went away");
-                    return DialogOutcome::Unavailable;
-                }
-            }
-        }
-        PumpEvents();
-    }
-    DebugLog("file dialog portal: lost the session bus");
-    return DialogOutcome::Unavailable;
+    FollowReturnedHandle(c, reply.get(), handle);
+    return AwaitResponse(c, handle, chosen);
 }
 
 } // namespace media_internal

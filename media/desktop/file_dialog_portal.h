@@ -2,10 +2,10 @@
 // the session bus): the dialog of the running desktop, Wayland included.
 #pragma once
 
-#include "media/desktop/file_dialog_filter.h"
-
 #include <string>
 #include <vector>
+
+#include "media/desktop/file_dialog_filter.h"
 
 namespace media_internal {
 

@@ -1,15 +1,17 @@
 // Hands an address or a document to the desktop's "open" action (xdg-open).
 #include "media/desktop/open_url.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
 #include "media/desktop.h"
 #include "media/desktop/desktop_process.h"
 #include "media/input/event_pump.h"
 #include "media/program.h"
 #include "media/system/path_resolver.h"
 #include "media/test_seams.h"
-
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
+#include "media/text_ops.h"
 
 namespace {
 
@@ -30,13 +32,6 @@ void CheckOpener() {
         DebugLog("open: " + opener.command + " failed with status " + std::to_string(status));
         opener.failed = true;
     }
-}
-
-bool StartsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-    return true;
 }
 
 // Percent-encodes a path for a file URI; "/" and unreserved characters stay.
@@ -71,8 +66,8 @@ void SetOpenCommand(const std::string& program) {
 namespace media_internal {
 
 std::string DesktopAddress(const std::string& address) {
-    if (StartsWithIgnoringCase(address, "http:") || StartsWithIgnoringCase(address, "https:") ||
-        StartsWithIgnoringCase(address, "file:"))
+    if (StartsWithNoCase(address, "http:") || StartsWithNoCase(address, "https:") ||
+        StartsWithNoCase(address, "file:"))
         return address;
     size_t hash = address.find('#');
     std::string path = address.substr(0, hash);

@@ -1,9 +1,10 @@
 // The X11 id of the game window, for dialogs that attach to it. Kept apart:
 // SDL_syswm.h drags in Xlib and its macros.
+#include "media/desktop/window_xid.h"
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 
-#include "media/desktop/window_xid.h"
 #include "media/system/sdl_context.h"
 
 namespace media_internal {

@@ -12,6 +12,8 @@
 #include "media/program.h"
 #include "media/system/utf8.h"
 
+using media_internal::NextCodePoint;
+
 namespace {
 struct DrawState {
     int r = 255, g = 255, b = 255;
@@ -64,7 +66,7 @@ Sampling SamplingAt(const Image& image, const render::Corners& c) {
         bool whole = true;
         for (int i = 0; i < 4; ++i)
             whole = whole && c.x[i] == std::floor(c.x[i]) && c.y[i] == std::floor(c.y[i]);
-        if (whole) return SAMPLE_EXACT;
+        if (whole) return kSampleExact;
     }
     return SamplingFor(image.flags);
 }
@@ -102,11 +104,13 @@ void DrawFrame(Image& image, float x, float y, int frame) {
 }
 } // namespace
 
+namespace media_internal {
 void ResetDrawState() {
     g_state = DrawState{};
     UpdateColour();
     ResetCurrentFont();
 }
+} // namespace media_internal
 
 void SetColor(int r, int g, int b) {
     g_state.r = r;

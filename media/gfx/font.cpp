@@ -169,7 +169,7 @@ float TextWidth(const FontPtr& font, const std::string& text) {
     Font& f = font ? *font : *BuiltinFont();
     float width = 0;
     for (size_t pos = 0; pos < text.size();) {
-        const Glyph* glyph = FindGlyph(f, NextCodePoint(text, pos));
+        const Glyph* glyph = FindGlyph(f, media_internal::NextCodePoint(text, pos));
         if (glyph) width += glyph->advance;
     }
     return width;
@@ -178,6 +178,6 @@ float TextWidth(const FontPtr& font, const std::string& text) {
 bool FontHasGlyphs(const FontPtr& font, const std::string& text) {
     Font& f = font ? *font : *BuiltinFont();
     for (size_t pos = 0; pos < text.size();)
-        if (!FindGlyph(f, NextCodePoint(text, pos))) return false;
+        if (!FindGlyph(f, media_internal::NextCodePoint(text, pos))) return false;
     return true;
 }

@@ -1,5 +1,7 @@
 #include "media/gfx/frame_pacing.h"
 
+namespace media_internal {
+
 void FramePacer::Start(int hertz, int nowMillis) {
     rate_ = hertz > 0 ? hertz : 0;
     period_ = rate_ ? 1000 / rate_ : 0;
@@ -22,3 +24,5 @@ int FramePacer::NextDelay(int nowMillis) {
     target_ = static_cast<unsigned>(nowMillis);
     return 0;
 }
+
+} // namespace media_internal

@@ -3,6 +3,8 @@
 // per 60 frames (16 or 17 ms each).
 #pragma once
 
+namespace media_internal {
+
 class FramePacer {
   public:
     // hertz <= 0 turns pacing off.
@@ -19,3 +21,5 @@ class FramePacer {
     int accumulator_ = 0;
     unsigned target_ = 0; // unsigned: Millis() wraps
 };
+
+} // namespace media_internal

@@ -4,6 +4,8 @@
 
 #include "media/program.h"
 
+namespace media_internal {
+
 GlFunctions gl;
 
 namespace {
@@ -31,16 +33,20 @@ bool ContextFits(const GlFunctions& table, bool es) {
 }
 } // namespace
 
+namespace {
+// One entry point into `slot`; false (and a note) when the driver lacks it.
+template <typename Function> bool LoadEntryPoint(Function& slot, const char* name) {
+    slot = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
+    if (!slot) DebugLog(std::string("GL entry point missing: ") + name);
+    return slot != nullptr;
+}
+} // namespace
+
 bool LoadGlFunctions(bool es) {
     GlFunctions loaded;
     loaded.es = es;
     bool complete = true;
-#define PALMUT_GL_LOAD(type, name)                                                                 \
-    loaded.name = reinterpret_cast<type>(SDL_GL_GetProcAddress("gl" #name));                       \
-    if (!loaded.name) {                                                                            \
-        DebugLog("GL entry point missing: gl" #name);                                              \
-        complete = false;                                                                          \
-    }
+#define PALMUT_GL_LOAD(type, name) complete &= LoadEntryPoint<type>(loaded.name, "gl" #name);
     PALMUT_GL_FUNCTIONS(PALMUT_GL_LOAD)
 #undef PALMUT_GL_LOAD
     if (complete) complete = ContextFits(loaded, es);
@@ -51,3 +57,5 @@ bool LoadGlFunctions(bool es) {
 std::string GlContextDescription() {
     return GlString(gl, GL_VERSION) + ", " + GlString(gl, GL_RENDERER);
 }
+
+} // namespace media_internal

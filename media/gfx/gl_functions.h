@@ -5,9 +5,9 @@
 // either context.
 #pragma once
 
-#include <GL/glcorearb.h>
-
 #include <string>
+
+#include <GL/glcorearb.h>
 
 #define PALMUT_GL_FUNCTIONS(X)                                                                     \
     X(PFNGLGETERRORPROC, GetError)                                                                 \
@@ -71,6 +71,8 @@
     X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)                                                   \
     X(PFNGLSCISSORPROC, Scissor)
 
+namespace media_internal {
+
 struct GlFunctions {
 #define PALMUT_GL_MEMBER(type, name) type name = nullptr;
     PALMUT_GL_FUNCTIONS(PALMUT_GL_MEMBER)
@@ -89,3 +91,5 @@ bool LoadGlFunctions(bool es);
 
 // "<GL_VERSION>, <GL_RENDERER>" of the current context, for the debug log.
 std::string GlContextDescription();
+
+} // namespace media_internal

@@ -11,7 +11,7 @@
 
 namespace {
 bool g_centredHandles = false;
-constexpr int DEFAULT_IMAGE_FLAGS = IMAGE_MASKED | IMAGE_FILTERED;
+constexpr int kDefaultImageFlags = IMAGE_MASKED | IMAGE_FILTERED;
 
 const Image& Checked(const ImagePtr& image) {
     if (!image) FatalError("Image does not exist");
@@ -22,7 +22,7 @@ std::shared_ptr<Image> NewImage(int width, int height, int flags) {
     auto image = std::make_shared<Image>();
     image->width = width;
     image->height = height;
-    image->flags = flags == -1 ? DEFAULT_IMAGE_FLAGS : flags;
+    image->flags = flags == -1 ? kDefaultImageFlags : flags;
     if (g_centredHandles) {
         image->handleX = width * 0.5f;
         image->handleY = height * 0.5f;
@@ -49,7 +49,7 @@ void SetCentredHandles(int flag) {
 }
 
 ImagePtr LoadImage(const std::string& path, int flags) {
-    PixmapPtr sheet = DecodePngFile(ResolvePath(path), IMAGE_MAX_SIDE);
+    PixmapPtr sheet = DecodePngFile(ResolvePath(path), kImageMaxSide);
     if (!sheet) return nullptr;
     auto image = NewImage(sheet->width, sheet->height, flags);
     AddFrame(*image, *sheet, 0, 0);
@@ -59,12 +59,12 @@ ImagePtr LoadImage(const std::string& path, int flags) {
 ImagePtr LoadImageStrip(const std::string& path, int cellWidth, int cellHeight, int first,
                         int count, int flags) {
     if (cellWidth <= 0 || cellHeight <= 0 || first < 0 || count <= 0) return nullptr;
-    PixmapPtr sheet = DecodePngFile(ResolvePath(path), IMAGE_MAX_SIDE);
+    PixmapPtr sheet = DecodePngFile(ResolvePath(path), kImageMaxSide);
     if (!sheet) return nullptr;
     const int columns = sheet->width / cellWidth;
     const int rows = sheet->height / cellHeight;
     if (int64_t{first} + count > int64_t{columns} * rows) return nullptr;
-    if (size_t{static_cast<size_t>(count)} * cellWidth * cellHeight * 4 > IMAGE_MAX_RGBA_BYTES)
+    if (size_t{static_cast<size_t>(count)} * cellWidth * cellHeight * 4 > kImageMaxRgbaBytes)
         return nullptr;
 
     auto image = NewImage(cellWidth, cellHeight, flags);

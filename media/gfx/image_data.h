@@ -1,4 +1,4 @@
-// Internal layout of images, pixel buffers and fonts, shared by the loaders
+// Internal layout of images and pixel buffers, shared by the loaders
 // and the renderer. The game only sees the opaque pointers of graphics.h.
 #pragma once
 
@@ -29,11 +29,11 @@ struct AtlasSlot {
 };
 
 // What the game keeps of a picture is bounded: every frame's sides (and a
-// strip's sheet) at most IMAGE_MAX_SIDE, so a frame with the atlas padding
+// strip's sheet) at most kImageMaxSide, so a frame with the atlas padding
 // fits any texture an OpenGL 3.3 driver offers in practice (8192 and up), and
-// the RGBA frames kept for re-making textures at most IMAGE_MAX_RGBA_BYTES.
-constexpr int IMAGE_MAX_SIDE = 4096;
-constexpr size_t IMAGE_MAX_RGBA_BYTES = size_t{64} << 20;
+// the RGBA frames kept for re-making textures at most kImageMaxRgbaBytes.
+constexpr int kImageMaxSide = 4096;
+constexpr size_t kImageMaxRgbaBytes = size_t{64} << 20;
 
 struct ImageFrame {
     std::vector<uint8_t> rgba; // width * height * 4, kept to re-create the texture
@@ -55,17 +55,17 @@ struct Image {
 };
 
 // The texture sampling an image's flags ask for.
-// SAMPLE_EXACT: the quad maps pixel centres onto texel centres, where every
+// kSampleExact: the quad maps pixel centres onto texel centres, where every
 // filter gives the same colour, so it can share a batch of any sampling.
 enum Sampling : uint8_t {
-    SAMPLE_NEAREST = 0,
-    SAMPLE_LINEAR = 1,
-    SAMPLE_MIPMAP = 2,
-    SAMPLE_EXACT = 3
+    kSampleNearest = 0,
+    kSampleLinear = 1,
+    kSampleMipmap = 2,
+    kSampleExact = 3
 };
 inline Sampling SamplingFor(int flags) {
-    if (!(flags & IMAGE_FILTERED)) return SAMPLE_NEAREST;
-    return (flags & IMAGE_MIPMAPPED) ? SAMPLE_MIPMAP : SAMPLE_LINEAR;
+    if (!(flags & IMAGE_FILTERED)) return kSampleNearest;
+    return (flags & IMAGE_MIPMAPPED) ? kSampleMipmap : kSampleLinear;
 }
 
 // Converts a window of a pixel buffer to RGBA. With `masked`, buffers without

@@ -1,11 +1,11 @@
 // Decoded pixel buffers: loading, size queries and reading single pixels.
+#include <algorithm>
+
 #include "media/files.h"
 #include "media/gfx/image_data.h"
 #include "media/gfx/png_decoder.h"
 #include "media/graphics.h"
 #include "media/program.h"
-
-#include <algorithm>
 
 namespace {
 const Pixmap& Checked(const PixmapPtr& pixmap) {

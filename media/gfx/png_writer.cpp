@@ -1,9 +1,9 @@
 #include "media/gfx/png_writer.h"
 
-#include <png.h>
-
 #include <csetjmp>
 #include <cstdio>
+
+#include <png.h>
 
 namespace {
 [[noreturn]] void OnError(png_structp png, png_const_charp) {

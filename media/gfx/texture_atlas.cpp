@@ -4,8 +4,10 @@
 
 #include <malloc.h>
 
+namespace media_internal {
+
 namespace {
-constexpr int WHITE_BLOCK = 4; // aligned so the last mip level keeps one white texel
+constexpr int kWhiteBlock = 4; // aligned so the last mip level keeps one white texel
 
 int RoundUp4(int v) {
     return (v + 3) & ~3;
@@ -47,7 +49,7 @@ void TextureAtlas::RestorePixels() {
         rgba.resize(static_cast<size_t>(page.ownerWidth) * page.ownerHeight * 4);
         gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
         // Uploaded top row first, so texture row 0 is the picture's top row.
-        gl.ReadPixels(PADDING, PADDING, page.ownerWidth, page.ownerHeight, GL_RGBA,
+        gl.ReadPixels(kPadding, kPadding, page.ownerWidth, page.ownerHeight, GL_RGBA,
                       GL_UNSIGNED_BYTE, rgba.data());
         page.owner = nullptr;
     }
@@ -83,10 +85,10 @@ int TextureAtlas::NewPage(int width, int height, bool shared, int levels) {
                       std::max(1, height >> level), 0, GL_RGBA, GL_UNSIGNED_BYTE,
                       shared ? zeros.data() : nullptr);
     if (shared) {
-        std::vector<uint8_t> white(WHITE_BLOCK * WHITE_BLOCK * 4, 255);
-        Upload(page, 0, 0, WHITE_BLOCK, WHITE_BLOCK, white.data(), WHITE_BLOCK, WHITE_BLOCK);
-        page.shelves.push_back(Shelf{0, WHITE_BLOCK, WHITE_BLOCK});
-        page.nextShelfY = WHITE_BLOCK;
+        std::vector<uint8_t> white(kWhiteBlock * kWhiteBlock * 4, 255);
+        Upload(page, 0, 0, kWhiteBlock, kWhiteBlock, white.data(), kWhiteBlock, kWhiteBlock);
+        page.shelves.push_back(Shelf{0, kWhiteBlock, kWhiteBlock});
+        page.nextShelfY = kWhiteBlock;
     }
     return static_cast<int>(index);
 }
@@ -112,7 +114,7 @@ bool TextureAtlas::Allocate(Page& page, int w, int h, int& x, int& y) {
 void TextureAtlas::Upload(const Page& page, int x, int y, int blockW, int blockH,
                           const uint8_t* rgba, int width, int height) {
     // Level 0: the frame centred in the block, its edge pixels repeated outwards.
-    const int pad = PADDING;
+    const int pad = kPadding;
     const size_t level0 = static_cast<size_t>(blockW) * blockH * 4;
     scratch_.resize(page.levels > 1 ? level0 + level0 / 4 + level0 / 16 : level0);
     uint8_t* block = scratch_.data();
@@ -151,9 +153,9 @@ bool TextureAtlas::Place(ImageFrame& frame, int width, int height, unsigned gene
         slot.failed = true;
         return false;
     }
-    const int blockW = RoundUp4(width + 2 * PADDING);
-    const int blockH = RoundUp4(height + 2 * PADDING);
-    const int levels = mipmapped ? MIP_LEVELS : 1;
+    const int blockW = RoundUp4(width + 2 * kPadding);
+    const int blockH = RoundUp4(height + 2 * kPadding);
+    const int levels = mipmapped ? kMipLevels : 1;
     // Mipmapped frames are a font's glyphs: a smaller page holds a screen's worth.
     const int pageSize = mipmapped ? pageSize_ / 2 : pageSize_;
     int pageIndex = -1, x = 0, y = 0;
@@ -190,10 +192,10 @@ bool TextureAtlas::Place(ImageFrame& frame, int width, int height, unsigned gene
     }
     ++page.live;
     slot.page = pageIndex;
-    slot.u0 = static_cast<float>(x + PADDING) / page.width;
-    slot.v0 = static_cast<float>(y + PADDING) / page.height;
-    slot.u1 = static_cast<float>(x + PADDING + width) / page.width;
-    slot.v1 = static_cast<float>(y + PADDING + height) / page.height;
+    slot.u0 = static_cast<float>(x + kPadding) / page.width;
+    slot.v0 = static_cast<float>(y + kPadding) / page.height;
+    slot.u1 = static_cast<float>(x + kPadding + width) / page.width;
+    slot.v1 = static_cast<float>(y + kPadding + height) / page.height;
     return true;
 }
 
@@ -221,3 +223,5 @@ void TextureAtlas::WhiteTexel(int index, float& u, float& v) const {
     u = 1.5f / page.width;
     v = 1.5f / page.height;
 }
+
+} // namespace media_internal

@@ -11,12 +11,14 @@
 #include "media/gfx/gl_functions.h"
 #include "media/gfx/image_data.h"
 
+namespace media_internal {
+
 class TextureAtlas {
   public:
     // Border each frame gets (its edge pixels repeated) so filtering and the
     // smaller mipmap levels never pick up a neighbour.
-    static constexpr int PADDING = 4;
-    static constexpr int MIP_LEVELS = 3;
+    static constexpr int kPadding = 4;
+    static constexpr int kMipLevels = 3;
 
     // Needs a current GL context.
     void Open(int pageSize, int maxTextureSize);
@@ -63,3 +65,5 @@ class TextureAtlas {
     int maxTextureSize_ = 0;
     std::vector<uint8_t> scratch_; // padded block and its mip levels
 };
+
+} // namespace media_internal

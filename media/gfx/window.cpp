@@ -1,11 +1,11 @@
 // The window and its OpenGL context, mode switches, presentation with pacing,
 // and the frame-level test hooks.
-#include <SDL2/SDL.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+
+#include <SDL2/SDL.h>
 #include <strings.h>
 
 #include "media/clock.h"
@@ -20,6 +20,12 @@
 #include "media/program.h"
 #include "media/system/sdl_context.h"
 #include "media/test_seams.h"
+
+using media_internal::FramePacer;
+using media_internal::gl;
+using media_internal::GlContextDescription;
+using media_internal::LoadGlFunctions;
+using media_internal::ResetDrawState;
 
 namespace {
 struct WindowState {
@@ -50,7 +56,7 @@ struct ContextKind {
     int profile, major, minor;
     bool es;
 };
-constexpr ContextKind CONTEXT_ORDER[] = {
+constexpr ContextKind kContextOrder[] = {
     {"OpenGL 3.3 core", SDL_GL_CONTEXT_PROFILE_CORE, 3, 3, false},
     {"OpenGL ES 3.0", SDL_GL_CONTEXT_PROFILE_ES, 3, 0, true},
 };
@@ -234,7 +240,7 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     win.needsWindowSize = fullScreen;
     media_internal::AtProgramEnd(CloseGraphics);
     bool opened = false;
-    for (const ContextKind& kind : CONTEXT_ORDER) {
+    for (const ContextKind& kind : kContextOrder) {
         if (forceGles && !kind.es) {
             DebugLog(std::string("graphics: ") + kind.name + " skipped (test switch)");
             continue;

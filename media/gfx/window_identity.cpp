@@ -1,8 +1,8 @@
 // How the desktop names and shows the program: the application name, the
 // window class a desktop entry matches, and the window icon.
-#include <SDL2/SDL.h>
-
 #include <cstdlib>
+
+#include <SDL2/SDL.h>
 
 #include "media/files.h"
 #include "media/gfx/image_data.h"

@@ -1,6 +1,6 @@
 #include "media/input/gamepad.h"
 
-#include <SDL.h>
+#include <SDL2/SDL.h>
 
 #include "media/input/key_mapping.h"
 #include "media/keyboard.h"

@@ -1,13 +1,13 @@
 // Test input through the real SDL event queue, so injected keys take the same
 // path as a player's.
+#include <cstring>
+
+#include <SDL2/SDL.h>
+
 #include "media/input/key_mapping.h"
 #include "media/system/sdl_context.h"
 #include "media/system/utf8_codec.h"
 #include "media/test_seams.h"
-
-#include <SDL.h>
-
-#include <cstring>
 
 namespace {
 

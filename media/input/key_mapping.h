@@ -1,7 +1,7 @@
 // Translation between SDL keys and the Windows virtual-key codes the game uses.
 #pragma once
 
-#include <SDL.h>
+#include <SDL2/SDL.h>
 
 namespace media_internal {
 

@@ -1,6 +1,13 @@
 // Keyboard state fed by SDL events. Every query first drains the event queue,
 // so the game needs no pump of its own; the state changes only inside queries.
 #include "media/keyboard.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include <SDL2/SDL.h>
+
 #include "media/input/event_pump.h"
 #include "media/input/gamepad.h"
 #include "media/input/key_mapping.h"
@@ -8,12 +15,6 @@
 #include "media/system/sdl_context.h"
 #include "media/system/utf8_codec.h"
 #include "media/test_seams.h"
-
-#include <SDL.h>
-
-#include <array>
-#include <cstdint>
-#include <functional>
 
 namespace {
 

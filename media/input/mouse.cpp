@@ -1,10 +1,11 @@
 // Mouse state fed by the same event drain as the keyboard.
 #include "media/mouse.h"
-#include "media/input/event_pump.h"
-
-#include <SDL.h>
 
 #include <array>
+
+#include <SDL2/SDL.h>
+
+#include "media/input/event_pump.h"
 
 namespace {
 

@@ -2,10 +2,6 @@
 // error codes and the bookkeeping of streams. The work happens in MusicStream.
 #include "media/bass.h"
 
-#include "media/sound.h"
-#include "media/stream/music_stream.h"
-#include "media/stream/music_test_access.h"
-
 #include <algorithm>
 #include <chrono>
 #include <map>
@@ -13,6 +9,13 @@
 #include <mutex>
 #include <set>
 #include <vector>
+
+#include "media/sound.h"
+#include "media/stream/music_stream.h"
+#include "media/stream/music_test_access.h"
+
+using media_internal::CurrentMusicTimeouts;
+using media_internal::MusicStream;
 
 namespace {
 
@@ -232,6 +235,8 @@ BOOL BASS_Free() {
     return 1;
 }
 
+namespace media_internal {
+
 std::shared_ptr<MixerSource> MusicStreamSource(HSTREAM handle) {
     Service& s = TheService();
     std::lock_guard lock(s.mutex);
@@ -257,3 +262,5 @@ int MusicOutputRate() {
     std::lock_guard lock(s.mutex);
     return s.initialised ? s.outputRate : 0;
 }
+
+} // namespace media_internal

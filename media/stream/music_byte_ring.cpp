@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace media_internal {
+
 MusicByteRing::MusicByteRing(std::size_t capacity) : data_(std::max<std::size_t>(capacity, 1)) {}
 
 std::size_t MusicByteRing::Write(const void* data, std::size_t size) {
@@ -83,3 +85,5 @@ std::uint64_t MusicByteRing::TotalRead() const {
     std::lock_guard lock(mutex_);
     return read_;
 }
+
+} // namespace media_internal

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <vector>
 
+namespace media_internal {
+
 class MusicByteRing {
   public:
     explicit MusicByteRing(std::size_t capacity);
@@ -39,3 +41,5 @@ class MusicByteRing {
     std::uint64_t written_ = 0;
     std::uint64_t read_ = 0;
 };
+
+} // namespace media_internal

@@ -5,13 +5,11 @@
 #include <map>
 #include <string_view>
 
-namespace {
+#include "media/text_ops.h"
 
-std::string Lower(std::string s) {
-    for (auto& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
+namespace media_internal {
+
+namespace {
 
 bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
@@ -21,7 +19,7 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 std::string TextStart(const std::uint8_t* head, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(head), std::min<std::size_t>(size, 4096));
     if (StartsWith(text, "\xEF\xBB\xBF")) text.erase(0, 3);
-    return Lower(Trim(text));
+    return LowerAscii(Trim(text));
 }
 
 bool ValidMpegHeader(const std::uint8_t* h) {
@@ -65,7 +63,7 @@ std::string DecodeXmlEntities(std::string s) {
 std::vector<std::string> XmlAttributes(const std::string& text, const std::string& tag,
                                        const std::string& attribute) {
     std::vector<std::string> values;
-    const std::string lower = Lower(text);
+    const std::string lower = LowerAscii(text);
     std::size_t at = 0;
     while ((at = lower.find("<" + tag, at)) != std::string::npos) {
         const auto close = lower.find('>', at);
@@ -111,7 +109,7 @@ std::size_t FindElement(std::string_view lower, std::string_view name, std::size
 // playlist's own <location> (where the list itself lives) is not a track.
 std::vector<std::string> XspfLocations(const std::string& text) {
     std::vector<std::string> values;
-    const std::string lowerText = Lower(text);
+    const std::string lowerText = LowerAscii(text);
     const std::string_view lower = lowerText;
     const std::size_t size = lower.size();
     std::size_t track = FindElement(lower, "track", 0, size);
@@ -139,15 +137,6 @@ std::vector<std::string> XspfLocations(const std::string& text) {
 
 } // namespace
 
-std::string Trim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
-        ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
-        --b;
-    return s.substr(a, b - a);
-}
-
 MusicContent DetectMusicContent(const std::string& contentType, const std::uint8_t* head,
                                 std::size_t size) {
     if (size >= 4 && std::equal(head, head + 4, "OggS")) return MusicContent::Ogg;
@@ -163,7 +152,7 @@ MusicContent DetectMusicContent(const std::string& contentType, const std::uint8
         return MusicContent::Xspf;
     if (StartsWith(text, "<!doctype html") || StartsWith(text, "<html")) return MusicContent::Html;
 
-    std::string type = Lower(Trim(contentType.substr(0, contentType.find(';'))));
+    std::string type = LowerAscii(Trim(contentType.substr(0, contentType.find(';'))));
     static const std::map<std::string, MusicContent> byType = {
         {"audio/ogg", MusicContent::Ogg},
         {"application/ogg", MusicContent::Ogg},
@@ -206,7 +195,7 @@ bool IsPlaylist(MusicContent kind) {
 }
 
 MusicContent PlaylistKindFromName(const std::string& address) {
-    std::string name = Lower(address.substr(0, address.find_first_of("?#")));
+    std::string name = LowerAscii(address.substr(0, address.find_first_of("?#")));
     name = name.substr(name.find_last_of('/') + 1);
     const auto dot = name.rfind('.');
     if (dot == std::string::npos) return MusicContent::Unknown;
@@ -219,44 +208,76 @@ MusicContent PlaylistKindFromName(const std::string& address) {
     return MusicContent::Unknown;
 }
 
-std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& text,
-                                       const std::string& base, std::size_t maxEntries) {
-    std::vector<std::string> raw;
-    if (kind == MusicContent::Pls || kind == MusicContent::M3u) {
-        std::multimap<long, std::string> numbered; // PLS: FileN order, not line order
-        std::size_t at = StartsWith(text, "\xEF\xBB\xBF") ? 3 : 0;
-        while (at < text.size()) {
-            auto end = text.find_first_of("\r\n", at);
-            if (end == std::string::npos) end = text.size();
-            const std::string line = Trim(text.substr(at, end - at));
-            at = end + 1;
-            if (line.empty()) continue;
-            if (kind == MusicContent::M3u) {
-                if (line[0] != '#') raw.push_back(line);
-                continue;
-            }
-            const auto eq = line.find('=');
-            const std::string key = Lower(Trim(line.substr(0, eq)));
-            if (eq == std::string::npos || !StartsWith(key, "file")) continue;
-            const std::string digits = key.substr(4);
-            long n = 0;
-            for (char c : digits)
-                n = std::isdigit(static_cast<unsigned char>(c))
-                        ? std::min(n * 10 + (c - '0'), 1000000L)
-                        : n;
-            numbered.emplace(n, Trim(line.substr(eq + 1)));
-        }
-        for (auto& [n, entry] : numbered)
-            raw.push_back(entry);
-    } else if (kind == MusicContent::Asx) {
-        raw = XmlAttributes(text, "ref", "href");
-    } else if (kind == MusicContent::Wpl) {
-        raw = XmlAttributes(text, "media", "src");
-    } else if (kind == MusicContent::Xspf) {
-        raw = XspfLocations(text);
+namespace {
+
+// The lines of a text playlist, trimmed, without empty ones or a byte order mark.
+std::vector<std::string> TextLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t at = StartsWith(text, "\xEF\xBB\xBF") ? 3 : 0;
+    while (at < text.size()) {
+        auto end = text.find_first_of("\r\n", at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = Trim(text.substr(at, end - at));
+        at = end + 1;
+        if (!line.empty()) lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::vector<std::string> M3uEntries(const std::string& text) {
+    std::vector<std::string> entries;
+    for (std::string& line : TextLines(text))
+        if (line[0] != '#') entries.push_back(std::move(line));
+    return entries;
+}
+
+// The number after "File" in a PLS key; absurd numbers are capped, not wrapped.
+long PlsEntryNumber(const std::string& digits) {
+    long n = 0;
+    for (char c : digits)
+        n = std::isdigit(static_cast<unsigned char>(c)) ? std::min(n * 10 + (c - '0'), 1000000L)
+                                                        : n;
+    return n;
+}
+
+// PLS entries in FileN order, not line order.
+std::vector<std::string> PlsEntries(const std::string& text) {
+    std::multimap<long, std::string> numbered;
+    for (const std::string& line : TextLines(text)) {
+        const auto eq = line.find('=');
+        const std::string key = LowerAscii(Trim(line.substr(0, eq)));
+        if (eq == std::string::npos || !StartsWith(key, "file")) continue;
+        numbered.emplace(PlsEntryNumber(key.substr(4)), Trim(line.substr(eq + 1)));
     }
     std::vector<std::string> entries;
-    for (const auto& entry : raw) {
+    for (auto& [n, entry] : numbered)
+        entries.push_back(entry);
+    return entries;
+}
+
+std::vector<std::string> RawEntries(MusicContent kind, const std::string& text) {
+    switch (kind) {
+    case MusicContent::Pls:
+        return PlsEntries(text);
+    case MusicContent::M3u:
+        return M3uEntries(text);
+    case MusicContent::Asx:
+        return XmlAttributes(text, "ref", "href");
+    case MusicContent::Wpl:
+        return XmlAttributes(text, "media", "src");
+    case MusicContent::Xspf:
+        return XspfLocations(text);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& text,
+                                       const std::string& base, std::size_t maxEntries) {
+    std::vector<std::string> entries;
+    for (const auto& entry : RawEntries(kind, text)) {
         if (entry.empty()) continue;
         if (entries.size() >= maxEntries) break;
         entries.push_back(ResolveAddress(base, entry));
@@ -283,3 +304,5 @@ std::string ResolveAddress(const std::string& base, const std::string& ref) {
     const auto slash = base.rfind('/');
     return slash == std::string::npos ? ref : base.substr(0, slash + 1) + ref;
 }
+
+} // namespace media_internal

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-// The text without white space at either end.
-std::string Trim(const std::string& s);
+namespace media_internal {
 
 enum class MusicContent { Unknown, Ogg, Mp3, Pls, M3u, Asx, Wpl, Xspf, Hls, Html, OtherAudio };
 
@@ -30,3 +29,5 @@ std::vector<std::string> ParsePlaylist(MusicContent kind, const std::string& tex
 
 // `ref` as seen from the address `base` (an URL or a local path).
 std::string ResolveAddress(const std::string& base, const std::string& ref);
+
+} // namespace media_internal

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace media_internal {
+
 // Compressed bytes a decoder may take without producing a frame before it
 // gives up, headers included. Keeps a hostile stream (a packet that never
 // ends, endless garbage) from growing the codec's buffers without bound.
@@ -44,3 +46,5 @@ class MusicDecoder {
 
 std::unique_ptr<MusicDecoder> MakeVorbisDecoder(MusicByteSource source);
 std::unique_ptr<MusicDecoder> MakeMp3Decoder(MusicByteSource source);
+
+} // namespace media_internal

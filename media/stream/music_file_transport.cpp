@@ -1,14 +1,16 @@
-#include "media/bass.h"
-#include "media/stream/music_transport.h"
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cerrno>
-#include <chrono>
-#include <thread>
+#include "media/bass.h"
+#include "media/stream/music_transport.h"
+
+namespace media_internal {
 
 namespace {
 
@@ -89,3 +91,5 @@ std::unique_ptr<MusicTransport> MakeFileTransport(const std::string& path, std::
     }
     return std::make_unique<FileTransport>(fd, ringCapacity);
 }
+
+} // namespace media_internal

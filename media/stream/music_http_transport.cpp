@@ -1,10 +1,3 @@
-#include "media/bass.h"
-#include "media/stream/music_icy.h"
-#include "media/stream/music_settings.h"
-#include "media/stream/music_transport.h"
-
-#include <curl/curl.h>
-
 #include <atomic>
 #include <cctype>
 #include <chrono>
@@ -12,6 +5,16 @@
 #include <optional>
 #include <thread>
 #include <vector>
+
+#include <curl/curl.h>
+
+#include "media/bass.h"
+#include "media/stream/music_icy.h"
+#include "media/stream/music_settings.h"
+#include "media/stream/music_transport.h"
+#include "media/text_ops.h"
+
+namespace media_internal {
 
 namespace {
 
@@ -38,15 +41,7 @@ int ErrorFromCurl(CURLcode code, long status) {
 }
 
 std::string LowerTrim(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a])))
-        ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1])))
-        --b;
-    std::string out = s.substr(a, b - a);
-    for (auto& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
+    return LowerAscii(Trim(s));
 }
 
 struct CurlGlobal {
@@ -129,17 +124,7 @@ class HttpTransport final : public MusicTransport {
         std::optional<int> result;
         for (;;) {
             if (stop_) return;
-            if (!result) {
-                int running = 0;
-                curl_multi_perform(multi_, &running);
-                int queued = 0;
-                while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
-                    if (message->msg != CURLMSG_DONE) continue;
-                    long status = 0;
-                    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &status);
-                    result = ErrorFromCurl(message->data.result, status);
-                }
-            }
+            if (!result) result = Perform();
             if (result) {
                 // What is still staged belongs to the stream: hand it over first.
                 FlushStaged();
@@ -147,26 +132,50 @@ class HttpTransport final : public MusicTransport {
                     Finish(*result);
                     return;
                 }
-            } else if (paused_) {
-                FlushStaged();
-                lastProgress_ = Clock::now(); // a full ring is not a stalled server
-                if (staged_.empty()) {
-                    paused_ = false;
-                    curl_easy_pause(easy_, CURLPAUSE_CONT);
-                    continue;
-                }
+            } else if (paused_ && ResumeWhenTaken()) {
+                continue;
             }
-            // Until a response's head is complete, connecting and every header
-            // line count together: a server dribbling header lines cannot hold
-            // the line. After that, any body byte is progress.
-            const int limit = headDone_ ? stallMs_ : connectMs_;
-            const Clock::time_point since = headDone_ ? lastProgress_ : headStart_;
-            if (!result && Clock::now() - since > std::chrono::milliseconds(limit)) {
+            if (!result && Stalled()) {
                 Finish(BASS_ERROR_TIMEOUT);
                 return;
             }
             curl_multi_poll(multi_, nullptr, 0, paused_ || result ? 10 : 50, nullptr);
         }
+    }
+
+    // Lets curl work; the transfer's outcome once it is done, else nothing.
+    std::optional<int> Perform() {
+        int running = 0;
+        curl_multi_perform(multi_, &running);
+        std::optional<int> result;
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
+            if (message->msg != CURLMSG_DONE) continue;
+            long status = 0;
+            curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &status);
+            result = ErrorFromCurl(message->data.result, status);
+        }
+        return result;
+    }
+
+    // A transfer paused for a full ring goes on once the ring took what was
+    // staged; true when it did.
+    bool ResumeWhenTaken() {
+        FlushStaged();
+        lastProgress_ = Clock::now(); // a full ring is not a stalled server
+        if (!staged_.empty()) return false;
+        paused_ = false;
+        curl_easy_pause(easy_, CURLPAUSE_CONT);
+        return true;
+    }
+
+    // Until a response's head is complete, connecting and every header line
+    // count together: a server dribbling header lines cannot hold the line.
+    // After that, any body byte is progress.
+    bool Stalled() const {
+        const int limit = headDone_ ? stallMs_ : connectMs_;
+        const Clock::time_point since = headDone_ ? lastProgress_ : headStart_;
+        return Clock::now() - since > std::chrono::milliseconds(limit);
     }
 
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self) {
@@ -267,3 +276,5 @@ std::unique_ptr<MusicTransport> MakeHttpTransport(const std::string& url,
                                                   std::size_t ringCapacity) {
     return std::make_unique<HttpTransport>(url, ringCapacity);
 }
+
+} // namespace media_internal

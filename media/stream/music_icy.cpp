@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace media_internal {
+
 void IcyDeinterleaver::Feed(const std::uint8_t* data, std::size_t size,
                             std::vector<std::uint8_t>& audio, std::vector<Block>& blocks) {
     if (metaint_ == 0) {
@@ -133,3 +135,5 @@ std::string MetadataToUtf8(const std::string& text) {
     }
     return out;
 }
+
+} // namespace media_internal

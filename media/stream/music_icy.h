@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace media_internal {
+
 class IcyDeinterleaver {
   public:
     // metaint 0: the body is plain audio.
@@ -37,3 +39,5 @@ bool ParseStreamTitle(const std::string& block, std::string& title);
 
 // Text that is valid UTF-8 stays; anything else is read as Windows-1252.
 std::string MetadataToUtf8(const std::string& text);
+
+} // namespace media_internal

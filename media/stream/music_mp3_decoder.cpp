@@ -1,8 +1,10 @@
-#include "media/stream/music_decoder.h"
+#include <mutex>
 
 #include <mpg123.h>
 
-#include <mutex>
+#include "media/stream/music_decoder.h"
+
+namespace media_internal {
 
 namespace {
 
@@ -97,3 +99,5 @@ class Mp3Decoder final : public MusicDecoder {
 std::unique_ptr<MusicDecoder> MakeMp3Decoder(MusicByteSource source) {
     return std::make_unique<Mp3Decoder>(std::move(source));
 }
+
+} // namespace media_internal

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace media_internal {
+
 MusicPcmRing::MusicPcmRing(std::size_t capacityFrames)
     : samples_(std::max<std::size_t>(capacityFrames, 1) * 2),
       capacity_(std::max<std::size_t>(capacityFrames, 1)) {}
@@ -41,3 +43,5 @@ std::size_t MusicPcmRing::Read(float* stereo, std::size_t frames) {
     read_.store(r + count, std::memory_order_release);
     return count;
 }
+
+} // namespace media_internal

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace media_internal {
+
 class MusicPcmRing {
   public:
     explicit MusicPcmRing(std::size_t capacityFrames);
@@ -27,3 +29,5 @@ class MusicPcmRing {
     std::atomic<std::uint64_t> written_{0};
     std::atomic<std::uint64_t> read_{0};
 };
+
+} // namespace media_internal

@@ -1,5 +1,7 @@
 #include "media/stream/music_resampler.h"
 
+namespace media_internal {
+
 void AppendAsStereo(const float* in, int channels, std::size_t frames, std::vector<float>& stereo) {
     if (channels <= 0) return;
     const int right = channels == 1 ? 0 : (channels == 2 ? 1 : 2);
@@ -38,3 +40,5 @@ void MusicResampler::Process(const float* stereo, std::size_t frames, std::vecto
     prev_[0] = stereo[(frames - 1) * 2];
     prev_[1] = stereo[(frames - 1) * 2 + 1];
 }
+
+} // namespace media_internal

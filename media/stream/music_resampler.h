@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace media_internal {
+
 // Appends `frames` frames of `channels` interleaved channels to `stereo` as
 // stereo (mono doubled; from Vorbis multichannel the front left and right).
 void AppendAsStereo(const float* in, int channels, std::size_t frames, std::vector<float>& stereo);
@@ -21,3 +23,5 @@ class MusicResampler {
     float prev_[2] = {0, 0};
     bool started_ = false;
 };
+
+} // namespace media_internal

@@ -1,6 +1,8 @@
 // Time limits of the music service; tests shorten them.
 #pragma once
 
+namespace media_internal {
+
 struct MusicTimeouts {
     int connectMs = 5000;      // from the request to the first response header
     int stallMs = 5000;        // no byte arrived for this long while we wanted some
@@ -15,3 +17,5 @@ struct MusicTimeouts {
 
 MusicTimeouts CurrentMusicTimeouts();
 void SetMusicTimeouts(const MusicTimeouts& timeouts);
+
+} // namespace media_internal

@@ -1,13 +1,16 @@
 #include "media/stream/music_stream.h"
 
-#include "media/stream/music_content.h"
-#include "media/stream/music_resampler.h"
-#include "media/stream/music_settings.h"
-
 #include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <filesystem>
+
+#include "media/stream/music_content.h"
+#include "media/stream/music_resampler.h"
+#include "media/stream/music_settings.h"
+#include "media/text_ops.h"
+
+namespace media_internal {
 
 namespace {
 
@@ -38,30 +41,8 @@ std::string Bounded(std::string title) {
     return title;
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
-    return true;
-}
-
 bool IsHttp(const std::string& address) {
     return StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://");
-}
-
-std::string PercentDecode(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%' && i + 2 < s.size() &&
-            std::isxdigit(static_cast<unsigned char>(s[i + 1])) &&
-            std::isxdigit(static_cast<unsigned char>(s[i + 2]))) {
-            out += static_cast<char>(std::stoi(s.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
 }
 
 // "file:///a/b", "file://localhost/a/b" and "file:/a/b" name the local file /a/b.
@@ -156,82 +137,101 @@ int MusicStream::OpenAddress(const std::string& address, int depth, int& attempt
     int error = BASS_OK;
     std::shared_ptr<MusicTransport> transport = StartTransport(address, error);
     if (!transport) return error;
+    std::vector<std::uint8_t> head = ReadHead(*transport);
+    if (stop_) {
+        Drop(transport);
+        return BASS_ERROR_FREEING;
+    }
+    if (head.empty()) return FailWithoutHead(transport);
+    MusicContent kind = DetectMusicContent(transport->ContentType(), head.data(), head.size());
+    if (kind == MusicContent::Unknown) kind = PlaylistKindFromName(address);
+    if (IsPlaylist(kind)) {
+        const PlaylistSource playlist{transport, kind, address, depth};
+        return OpenPlaylist(playlist, std::string(head.begin(), head.end()), attemptsLeft);
+    }
+    if (kind != MusicContent::Ogg && kind != MusicContent::Mp3) {
+        Drop(transport);
+        return BASS_ERROR_FILEFORM;
+    }
+    return StartDecoder(transport, kind, std::move(head), address);
+}
 
-    // The first bytes decide what this is. A slow station may take a while to
-    // fill them, so a short head is enough once some time has passed.
+// The first bytes decide what an address delivered. A slow station may take a
+// while to fill them, so a short head is enough once some time has passed.
+std::vector<std::uint8_t> MusicStream::ReadHead(MusicTransport& transport) {
     std::vector<std::uint8_t> head(kHeadSize);
     std::size_t got = 0;
     const auto start = Clock::now();
     while (got < head.size() && !stop_) {
         const std::size_t n =
-            transport->Ring().Read(head.data() + got, head.size() - got, milliseconds(20));
+            transport.Ring().Read(head.data() + got, head.size() - got, milliseconds(20));
         got += n;
-        if (n == 0 && transport->Ring().Finished()) break;
+        if (n == 0 && transport.Ring().Finished()) break;
         if (got > 0 && Clock::now() - start > milliseconds(500)) break;
         if (Clock::now() >= openDeadline_) break;
     }
     head.resize(got);
-    auto drop = [&] {
-        {
-            std::lock_guard lock(mutex_);
-            if (current_ == transport) current_.reset();
-        }
-        transport->Stop();
-    };
-    if (stop_) {
-        drop();
-        return BASS_ERROR_FREEING;
-    }
-    if (got == 0) {
-        const int code = transport->ErrorCode();
-        const bool late = !transport->Ring().Finished();
-        drop();
-        if (late) return BASS_ERROR_TIMEOUT;
-        return code != BASS_OK ? code : BASS_ERROR_FILEFORM;
-    }
+    return head;
+}
 
-    MusicContent kind = DetectMusicContent(transport->ContentType(), head.data(), got);
-    if (kind == MusicContent::Unknown) kind = PlaylistKindFromName(address);
-    if (IsPlaylist(kind)) {
-        if (playlistMode_ == 0 || depth >= kMaxPlaylistDepth) {
-            drop();
-            return BASS_ERROR_FILEFORM;
-        }
-        const std::string text =
-            std::string(head.begin(), head.end()) + ReadBody(*transport, kPlaylistLimit - got);
-        const bool remote = !transport->IsLocal();
-        drop();
-        for (const auto& entry : ParsePlaylist(kind, text, address)) {
-            // A playlist from the net may only point to the net, not into our disk.
-            if (remote && !IsHttp(entry)) continue;
-            if (attemptsLeft <= 0) break;
-            const int result = OpenAddress(entry, depth + 1, attemptsLeft);
-            if (result == BASS_OK || result == BASS_ERROR_FREEING) return result;
-        }
+// Ends a transport this open no longer uses.
+void MusicStream::Drop(const std::shared_ptr<MusicTransport>& transport) {
+    {
+        std::lock_guard lock(mutex_);
+        if (current_ == transport) current_.reset();
+    }
+    transport->Stop();
+}
+
+// Nothing arrived: the transport's own error, a timeout while it still runs,
+// else an empty file.
+int MusicStream::FailWithoutHead(const std::shared_ptr<MusicTransport>& transport) {
+    const int code = transport->ErrorCode();
+    const bool late = !transport->Ring().Finished();
+    Drop(transport);
+    if (late) return BASS_ERROR_TIMEOUT;
+    return code != BASS_OK ? code : BASS_ERROR_FILEFORM;
+}
+
+// Reads the rest of the playlist and opens its entries in order until one plays.
+int MusicStream::OpenPlaylist(const PlaylistSource& playlist, std::string text, int& attemptsLeft) {
+    if (playlistMode_ == 0 || playlist.depth >= kMaxPlaylistDepth) {
+        Drop(playlist.transport);
         return BASS_ERROR_FILEFORM;
     }
-    if (kind != MusicContent::Ogg && kind != MusicContent::Mp3) {
-        drop();
-        return BASS_ERROR_FILEFORM;
+    text += ReadBody(*playlist.transport, kPlaylistLimit - text.size());
+    const bool remote = !playlist.transport->IsLocal();
+    Drop(playlist.transport);
+    for (const auto& entry : ParsePlaylist(playlist.kind, text, playlist.address)) {
+        // A playlist from the net may only point to the net, not into our disk.
+        if (remote && !IsHttp(entry)) continue;
+        if (attemptsLeft <= 0) break;
+        const int result = OpenAddress(entry, playlist.depth + 1, attemptsLeft);
+        if (result == BASS_OK || result == BASS_ERROR_FREEING) return result;
     }
+    return BASS_ERROR_FILEFORM;
+}
 
+// Hands the connection to a decoder of `kind`, which reads the head again first.
+int MusicStream::StartDecoder(const std::shared_ptr<MusicTransport>& transport, MusicContent kind,
+                              std::vector<std::uint8_t> head, const std::string& address) {
     connection_ = Connection{transport, nullptr, std::move(head), 0, address};
     MusicByteSource source = [this](void* out, std::size_t size) { return ReadSource(out, size); };
     auto decoder = kind == MusicContent::Ogg ? MakeVorbisDecoder(source) : MakeMp3Decoder(source);
     opening_ = true;
     const bool opened = decoder->Open();
     opening_ = false;
-    if (!opened) {
-        const int code = transport->ErrorCode();
-        decoder.reset();
-        connection_ = Connection{};
-        drop();
-        if (stop_) return BASS_ERROR_FREEING;
-        if (code != BASS_OK) return code;
-        return Clock::now() >= openDeadline_ ? BASS_ERROR_TIMEOUT : BASS_ERROR_FILEFORM;
+    if (opened) {
+        connection_.decoder = std::move(decoder);
+        return BASS_OK;
     }
-    connection_.decoder = std::move(decoder);
-    return BASS_OK;
+    const int code = transport->ErrorCode();
+    decoder.reset();
+    connection_ = Connection{};
+    Drop(transport);
+    if (stop_) return BASS_ERROR_FREEING;
+    if (code != BASS_OK) return code;
+    return Clock::now() >= openDeadline_ ? BASS_ERROR_TIMEOUT : BASS_ERROR_FILEFORM;
 }
 
 std::string MusicStream::ReadBody(MusicTransport& transport, std::size_t limit) {
@@ -280,14 +280,14 @@ void MusicStream::Launch(const std::string& address, std::function<void()> onEnd
 
 int MusicStream::AwaitOpen(std::chrono::milliseconds budget) {
     std::unique_lock lock(mutex_);
-    wake_.wait_for(lock, budget, [&] { return openResult_ != STILL_OPENING || stop_.load(); });
+    wake_.wait_for(lock, budget, [&] { return openResult_ != kStillOpening || stop_.load(); });
     return openResult_;
 }
 
 int MusicStream::Claim() {
     {
         std::lock_guard lock(mutex_);
-        if (openResult_ != STILL_OPENING && openResult_ != BASS_OK) return openResult_;
+        if (openResult_ != kStillOpening && openResult_ != BASS_OK) return openResult_;
         claimed_ = true;
     }
     wake_.notify_all();
@@ -482,3 +482,5 @@ std::string MusicStream::Title() const {
     std::lock_guard lock(mutex_);
     return title_;
 }
+
+} // namespace media_internal

@@ -3,12 +3,6 @@
 // live streams that drop and reports title changes as they are heard.
 #pragma once
 
-#include "media/bass.h"
-#include "media/sound.h"
-#include "media/stream/music_decoder.h"
-#include "media/stream/music_pcm_ring.h"
-#include "media/stream/music_transport.h"
-
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -20,6 +14,15 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "media/bass.h"
+#include "media/sound.h"
+#include "media/stream/music_content.h"
+#include "media/stream/music_decoder.h"
+#include "media/stream/music_pcm_ring.h"
+#include "media/stream/music_transport.h"
+
+namespace media_internal {
 
 class MusicStream final : public MixerSource, public std::enable_shared_from_this<MusicStream> {
   public:
@@ -33,8 +36,8 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     // The thread keeps the stream alive.
     void Launch(const std::string& address, std::function<void()> onEnded);
     // Waits at most `budget` for the open's outcome: 0, an error code, or
-    // STILL_OPENING. Never waits on the network beyond that.
-    static constexpr int STILL_OPENING = -1000;
+    // kStillOpening. Never waits on the network beyond that.
+    static constexpr int kStillOpening = -1000;
     int AwaitOpen(std::chrono::milliseconds budget);
     // Hands the stream to its creator unless its open has already failed;
     // returns 0 or that failure. After this a failure ends the stream quietly.
@@ -63,7 +66,21 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     };
 
     int Open(const std::string& address);
+    // A playlist being followed: where it came from and how deep it nests.
+    struct PlaylistSource {
+        std::shared_ptr<MusicTransport> transport;
+        MusicContent kind;
+        const std::string& address;
+        int depth;
+    };
+
     int OpenAddress(const std::string& address, int depth, int& attemptsLeft);
+    std::vector<std::uint8_t> ReadHead(MusicTransport& transport);
+    void Drop(const std::shared_ptr<MusicTransport>& transport);
+    int FailWithoutHead(const std::shared_ptr<MusicTransport>& transport);
+    int OpenPlaylist(const PlaylistSource& playlist, std::string text, int& attemptsLeft);
+    int StartDecoder(const std::shared_ptr<MusicTransport>& transport, MusicContent kind,
+                     std::vector<std::uint8_t> head, const std::string& address);
     std::shared_ptr<MusicTransport> StartTransport(const std::string& address, int& error);
     std::size_t ReadSource(void* out, std::size_t size);
     std::string ReadBody(MusicTransport& transport, std::size_t limit);
@@ -93,7 +110,7 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     };
     std::vector<Sync> syncs_;
     std::string title_;
-    int openResult_ = STILL_OPENING;
+    int openResult_ = kStillOpening;
     bool claimed_ = false;
 
     // Owned by the stream's thread.
@@ -108,3 +125,5 @@ class MusicStream final : public MixerSource, public std::enable_shared_from_thi
     std::atomic<std::thread::id>
         runner_{}; // set by the thread itself: thread_ is assigned too late
 };
+
+} // namespace media_internal

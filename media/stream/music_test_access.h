@@ -1,12 +1,14 @@
 // Hooks into the music service for tests and tools; the game never calls these.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "media/bass.h"
 #include "media/sound.h"
 #include "media/stream/music_settings.h"
 
-#include <memory>
-#include <string>
+namespace media_internal {
 
 // The stream as a mixer input; with device 0 nothing else reads it, so a
 // test can pull the decoded audio itself. Null for an unknown handle.
@@ -17,3 +19,5 @@ std::string MusicStreamTitle(HSTREAM handle);
 int MusicStreamReconnects(HSTREAM handle);
 // The output rate of the initialised service (0 when not initialised).
 int MusicOutputRate();
+
+} // namespace media_internal

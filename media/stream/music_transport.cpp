@@ -2,6 +2,8 @@
 
 #include "media/stream/music_settings.h"
 
+namespace media_internal {
+
 namespace {
 struct TimeoutSetting {
     std::mutex mutex;
@@ -59,3 +61,5 @@ void MusicTransport::AddTitle(std::uint64_t offset, const std::string& title) {
     lastTitle_ = title;
     if (titles_.size() < 64) titles_.emplace_back(offset, title);
 }
+
+} // namespace media_internal

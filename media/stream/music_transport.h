@@ -2,14 +2,16 @@
 // local file, each on its own thread.
 #pragma once
 
-#include "media/stream/music_byte_ring.h"
-
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
+
+#include "media/stream/music_byte_ring.h"
+
+namespace media_internal {
 
 class MusicTransport {
   public:
@@ -53,3 +55,5 @@ std::unique_ptr<MusicTransport> MakeHttpTransport(const std::string& url, std::s
 // Null with *error set when the file cannot be opened.
 std::unique_ptr<MusicTransport> MakeFileTransport(const std::string& path, std::size_t ringCapacity,
                                                   int* error);
+
+} // namespace media_internal

@@ -1,10 +1,12 @@
-#include "media/stream/music_decoder.h"
-#include "media/stream/music_icy.h"
+#include <algorithm>
+#include <cctype>
 
 #include <vorbis/vorbisfile.h>
 
-#include <algorithm>
-#include <cctype>
+#include "media/stream/music_decoder.h"
+#include "media/stream/music_icy.h"
+
+namespace media_internal {
 
 namespace {
 
@@ -93,3 +95,5 @@ class VorbisDecoder final : public MusicDecoder {
 std::unique_ptr<MusicDecoder> MakeVorbisDecoder(MusicByteSource source) {
     return std::make_unique<VorbisDecoder>(std::move(source));
 }
+
+} // namespace media_internal

@@ -1,8 +1,8 @@
 #include "media/system/asset_tree.h"
 
-#include <unistd.h>
-
 #include <vector>
+
+#include <unistd.h>
 
 #include "media/system/path_resolver.h"
 #include "media/system/sdl_context.h"

@@ -1,11 +1,12 @@
 // Millisecond clock and sleep, with a virtual clock for tests that must not wait.
 #include "media/clock.h"
-#include "media/test_seams.h"
-
-#include <SDL.h>
 
 #include <chrono>
 #include <cstdint>
+
+#include <SDL2/SDL.h>
+
+#include "media/test_seams.h"
 
 namespace {
 

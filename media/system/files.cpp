@@ -1,17 +1,17 @@
 // Read-only file streams with the game's own line rules.
 #include "media/files.h"
-#include "media/program.h"
-#include "media/system/path_resolver.h"
-#include "media/system/utf8_codec.h"
-
-#include <sys/stat.h>
-
-#include <strings.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include <sys/stat.h>
+
+#include "media/program.h"
+#include "media/system/path_resolver.h"
+#include "media/system/utf8_codec.h"
+#include "media/text_ops.h"
 
 struct FileStream {
     std::FILE* file = nullptr;
@@ -80,9 +80,7 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     std::filesystem::directory_iterator it(std::filesystem::absolute(real, ec), ec), end;
     for (; !ec && it != end && found.size() < kMaxFiles; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.size() <= suffix.size() ||
-            strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) != 0)
-            continue;
+        if (name.size() <= suffix.size() || !EndsWithNoCase(name, suffix)) continue;
         const std::string path = it->path().lexically_normal().string();
         if (media_internal::IsRegularFile(path)) found.push_back(path);
     }

@@ -1,11 +1,13 @@
 #include "media/system/path_resolver.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cctype>
 #include <vector>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "media/text_ops.h"
 
 namespace media_internal {
 namespace {
@@ -13,16 +15,6 @@ namespace {
 bool Exists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (std::tolower(x) != std::tolower(y)) return false;
-    }
-    return true;
 }
 
 // Name of the entry of `dir` that equals `name` ignoring case, or "".
@@ -33,7 +25,7 @@ std::string FindIgnoringCase(const std::string& dir, const std::string& name) {
     std::string best;
     while (dirent* e = ::readdir(d)) {
         std::string entry = e->d_name;
-        if (EqualIgnoringCase(entry, name) && (best.empty() || entry < best)) best = entry;
+        if (EqualsNoCase(entry, name) && (best.empty() || entry < best)) best = entry;
     }
     ::closedir(d);
     return best;

@@ -1,15 +1,16 @@
 // Program control: debug log, fatal error, normal end, locating the asset tree.
 #include "media/program.h"
-#include "media/system/asset_tree.h"
-#include "media/system/sdl_context.h"
-#include "media/test_seams.h"
-
-#include <SDL.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include <SDL2/SDL.h>
+#include <unistd.h>
+
+#include "media/system/asset_tree.h"
+#include "media/system/sdl_context.h"
+#include "media/test_seams.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Park-Miller minimal standard generator (multiplier 48271). Maps and critter
 // placement depend on the exact sequence, so the arithmetic is kept bit-exact.
-#include "media/clock.h"
-
 #include <cmath>
 #include <cstdint>
+
+#include "media/clock.h"
 
 namespace {
 

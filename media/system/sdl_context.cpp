@@ -1,8 +1,8 @@
 #include "media/system/sdl_context.h"
 
-#include <SDL.h>
-
 #include <vector>
+
+#include <SDL2/SDL.h>
 
 namespace media_internal {
 namespace {

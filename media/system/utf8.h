@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace media_internal {
+
 // Decodes the code point at `pos` and moves `pos` past it. A malformed
 // sequence yields U+FFFD and skips one byte, so decoding always advances.
 inline char32_t NextCodePoint(std::string_view text, size_t& pos) {
@@ -36,11 +38,13 @@ inline char32_t NextCodePoint(std::string_view text, size_t& pos) {
         }
         code = (code << 6) | (next & 0x3F);
     }
-    static constexpr char32_t MIN_FOR_LENGTH[4] = {0, 0x80, 0x800, 0x10000};
-    if (code < MIN_FOR_LENGTH[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    static constexpr char32_t kMinForLength[4] = {0, 0x80, 0x800, 0x10000};
+    if (code < kMinForLength[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
         ++pos;
         return 0xFFFD;
     }
     pos += extra + 1;
     return code;
 }
+
+} // namespace media_internal

@@ -5,6 +5,8 @@
 #include "media/stream/music_icy.h"
 #include "media/system/utf8_codec.h"
 
+using namespace media_internal;
+
 namespace {
 struct Split {
     std::vector<std::uint8_t> audio;

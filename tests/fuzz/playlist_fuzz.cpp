@@ -3,6 +3,8 @@
 #include "fuzz_support.h"
 #include "media/stream/music_content.h"
 
+using namespace media_internal;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto pieces = fuzz::Pieces(data, size, 3);
     const std::string& type = pieces[0];

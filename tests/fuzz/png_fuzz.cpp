@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(rgba.size() == static_cast<std::size_t>(cell) * cell * 4, "cell size");
     }
     // The file loader with the game's limits must agree on what decodes.
-    if (size < (1u << 20) && sheet->width <= IMAGE_MAX_SIDE && sheet->height <= IMAGE_MAX_SIDE) {
+    if (size < (1u << 20) && sheet->width <= kImageMaxSide && sheet->height <= kImageMaxSide) {
         const std::string path = fuzz::WriteScratch(
             "picture.png", std::string(reinterpret_cast<const char*>(data), size));
-        fuzz::Check(DecodePngFile(path, IMAGE_MAX_SIDE) != nullptr, "file and memory agree");
+        fuzz::Check(DecodePngFile(path, kImageMaxSide) != nullptr, "file and memory agree");
     }
     return 0;
 }

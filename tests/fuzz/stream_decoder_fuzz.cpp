@@ -1,10 +1,12 @@
 // The streaming MP3 and Vorbis decoders fed in random chunks, as the network
 // delivers them. Input: one byte choosing the decoder, four bytes chunk seed,
 // then the stream.
+#include <cstring>
+
 #include "fuzz_support.h"
 #include "media/stream/music_decoder.h"
 
-#include <cstring>
+using namespace media_internal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 5) return 0;

@@ -5,6 +5,8 @@
 #include "media/system/utf8.h"
 #include "media/system/utf8_codec.h"
 
+using namespace media_internal;
+
 namespace {
 bool ValidUtf8(const std::string& text) {
     std::string again;

@@ -1,12 +1,12 @@
+#include <cstdio>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
 #include "dialog_xdotool.h"
 #include "media/desktop/file_dialog_portal.h"
 #include "media/program.h"
 #include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -17,6 +17,7 @@ TEST(DialogPortalUri, OnlyLocalFileUrisBecomePaths) {
     EXPECT_EQ(PathFromFileUri("file://localhost/x/y.map"), "/x/y.map");
     EXPECT_EQ(PathFromFileUri("file:///a/%C3%BC.map"), "/a/\u00fc.map");
     EXPECT_EQ(PathFromFileUri("file:///a/b.map#frag"), "/a/b.map");
+    EXPECT_EQ(PathFromFileUri("file:///a/%3F%23.map?q"), "/a/?#.map"); // escaped, so kept
     EXPECT_EQ(PathFromFileUri("file:///a/%zz"), "/a/%zz");
     EXPECT_EQ(PathFromFileUri("file://server/share/a.map"), "");
     EXPECT_EQ(PathFromFileUri("https://example.org/a.map"), "");

@@ -8,6 +8,8 @@
 #include "media/system/utf8.h"
 #include "media/system/utf8_codec.h"
 
+using namespace media_internal;
+
 namespace {
 // Bounding box of the lit pixels inside a window of the target.
 struct Box {

@@ -1,4 +1,6 @@
 // Opening, re-opening and closing the mode; frame pacing on the virtual clock.
+#include <tuple>
+
 #include <SDL2/SDL.h>
 
 #include "graphics_test_support.h"
@@ -7,7 +9,7 @@
 #include "media/gfx/renderer.h"
 #include "media/system/sdl_context.h"
 
-#include <tuple>
+using namespace media_internal;
 
 TEST(GraphicsMode, ReopenKeepsImagesAndResetsTheDrawingState) {
     TempDir scratch;

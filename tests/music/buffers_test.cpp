@@ -1,15 +1,17 @@
 // The two rings and the resampler sit between every decoded sample and the
 // speaker; a wrap-around slip or a seam at a chunk border would be audible.
-#include "media/stream/music_byte_ring.h"
-#include "media/stream/music_pcm_ring.h"
-#include "media/stream/music_resampler.h"
-
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cmath>
 #include <numeric>
 #include <thread>
+
+#include <gtest/gtest.h>
+
+#include "media/stream/music_byte_ring.h"
+#include "media/stream/music_pcm_ring.h"
+#include "media/stream/music_resampler.h"
+
+using namespace media_internal;
 
 using namespace std::chrono_literals;
 

@@ -1,10 +1,6 @@
 // Stations that never answer, never finish their head, never end a packet or
 // turn to garbage, and addresses naming a named pipe: the game's start-up
 // never waits on any of them, and the stream's memory stays bounded.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -13,9 +9,15 @@
 #include <memory>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "media/stream/music_decoder.h"
 #include "shell/music.h"
 #include "stream_harness.h"
+
+using namespace media_internal;
 
 using namespace std::chrono_literals;
 

@@ -1,11 +1,12 @@
 // Metadata framing, title text and playlist reading: the parts that decide
 // whether the right bytes reach the decoder and the right address is tried.
-#include "media/stream/music_content.h"
-#include "media/stream/music_icy.h"
-
 #include <gtest/gtest.h>
 
 #include "audio_fixtures.h"
+#include "media/stream/music_content.h"
+#include "media/stream/music_icy.h"
+
+using namespace media_internal;
 
 namespace {
 

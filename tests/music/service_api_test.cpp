@@ -1,15 +1,16 @@
 // The published call semantics the game relies on: error codes, their
 // per-thread scope, and what happens without (or with a second) BASS_Init.
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "loopback_server.h"
 #include "media/bass.h"
 #include "media/program.h"
 #include "media/stream/music_test_access.h"
 #include "shell/music.h"
 
-#include <gtest/gtest.h>
-
-#include <thread>
-
-#include "loopback_server.h"
+using namespace media_internal;
 
 TEST(MusicService, CallsWithoutInitFailWithInit) {
     EXPECT_EQ(BASS_Free(), 0);

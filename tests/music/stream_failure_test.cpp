@@ -8,6 +8,8 @@
 #include "stream_harness.h"
 #include "support/temp_dir.h"
 
+using namespace media_internal;
+
 using namespace std::chrono_literals;
 
 TEST_F(StreamTest, FailuresReturnTheirCodeQuicklyAndSilently) {

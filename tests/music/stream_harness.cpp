@@ -2,6 +2,8 @@
 
 #include <thread>
 
+using namespace media_internal;
+
 using namespace std::chrono_literals;
 
 const TestMedia& TestMedia::Get() {

@@ -9,6 +9,8 @@
 
 #include "stream_harness.h"
 
+using namespace media_internal;
+
 using namespace std::chrono_literals;
 
 namespace {

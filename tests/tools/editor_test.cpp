@@ -1,13 +1,13 @@
 // The island editor driven by injected input: editing with undo, saving that
 // the game and the checker read back, shipped islands kept byte for byte,
 // hostile files refused, play-testing.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "core/assets.h"
@@ -50,7 +50,7 @@ class EditorTest : public WorldFixture {
   protected:
     void SetUp() override {
         WorldFixture::SetUp();
-        ASSERT_TRUE(OpenGraphics(editor::WINDOW_W, editor::WINDOW_H, 0, 60, 0));
+        ASSERT_TRUE(OpenGraphics(editor::kWindowW, editor::kWindowH, 0, 60, 0));
         // The island's pictures, from the shipped asset tree as the editor loads them.
         std::filesystem::current_path(PALMUT_ASSET_DIR);
         SetCentredHandles(1);
@@ -135,6 +135,10 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15);
     keep();
 
+    d.Key(KEY_PAGEUP); // the item choice goes round, both ways
+    EXPECT_EQ(ed_->CurrentItem(), TObjekt::COUNT);
+    d.Key(KEY_PAGEDOWN);
+    EXPECT_EQ(ed_->CurrentItem(), 1);
     for (int i = 0; i < 5; ++i)
         d.Key(KEY_PAGEDOWN); // item 1 -> 6 (Kokosnuss)
     d.ApplyAt(8, 8);
@@ -377,7 +381,7 @@ TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
         {tmp_.path() + "/saved.png", tmp_.path() + "/saved.map", tmp_.path() + "/saved.critter"},
         error))
         << error;
-    drive_->Key(KEY_F1 + 4);
+    drive_->Key(KEY_F5);
     for (int i = 0; i < 10; ++i)
         drive_->Frame();
     EXPECT_TRUE(ed_->PlayTesting()) << ed_->Message();

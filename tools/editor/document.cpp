@@ -5,8 +5,8 @@
 namespace editor {
 
 Document Document::Blank(int width, int height) {
-    width = std::clamp(width, MIN_WIDTH, MAX_SIDE);
-    height = std::clamp(height, MIN_HEIGHT, MAX_SIDE);
+    width = std::clamp(width, kMinWidth, kMaxSide);
+    height = std::clamp(height, kMinHeight, kMaxSide);
     return FromKarte(TKarte::Create(width, height, 3), 0, 0);
 }
 
@@ -23,8 +23,8 @@ Document Document::FromKarte(TKarte karte, int apes, int lizards) {
             doc.data_.ground[i] = static_cast<uint8_t>(karte.data(x, y, 0));
             doc.data_.items[i] = static_cast<uint8_t>(karte.data(x, y, 1));
         }
-    doc.data_.apes = std::clamp(apes, 0, MAX_CRITTERS);
-    doc.data_.lizards = std::clamp(lizards, 0, MAX_CRITTERS);
+    doc.data_.apes = std::clamp(apes, 0, kMaxCritters);
+    doc.data_.lizards = std::clamp(lizards, 0, kMaxCritters);
     doc.karte_ = std::move(karte);
     return doc;
 }
@@ -121,8 +121,8 @@ int Document::Fill(int x, int y, int ground) {
 }
 
 void Document::SetCritters(int apes, int lizards) {
-    apes = std::clamp(apes, 0, MAX_CRITTERS);
-    lizards = std::clamp(lizards, 0, MAX_CRITTERS);
+    apes = std::clamp(apes, 0, kMaxCritters);
+    lizards = std::clamp(lizards, 0, kMaxCritters);
     if (apes == data_.apes && lizards == data_.lizards) return;
     const bool own = !stroking_;
     if (own) BeginStroke();

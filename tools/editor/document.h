@@ -12,11 +12,11 @@
 namespace editor {
 
 // The game's view needs 20 x 15 cells; the checker refuses more than 4096 a side.
-constexpr int MIN_WIDTH = TKarte::VIEW_COLUMNS;
-constexpr int MIN_HEIGHT = TKarte::VIEW_ROWS;
-constexpr int MAX_SIDE = TKarte::MAX_SIDE;
+constexpr int kMinWidth = TKarte::VIEW_COLUMNS;
+constexpr int kMinHeight = TKarte::VIEW_ROWS;
+constexpr int kMaxSide = TKarte::MAX_SIDE;
 // More critters than this the checker calls far too many.
-constexpr int MAX_CRITTERS = 1000;
+constexpr int kMaxCritters = 1000;
 
 struct CellChange {
     uint32_t index;

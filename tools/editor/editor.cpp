@@ -163,16 +163,16 @@ void Editor::SelectProblem(int index) {
 }
 
 bool Editor::CellAt(int px, int py, int& x, int& y) const {
-    if (px < 0 || py < 0 || px >= VIEW_W || py >= VIEW_H) return false;
+    if (px < 0 || py < 0 || px >= kViewW || py >= kViewH) return false;
     switch (zoom_) {
     case Zoom::One:
         // Cell (vx, vy) is centred on the view's corner.
-        x = vx_ + (px + TILE / 2) / TILE;
-        y = vy_ + (py + TILE / 2) / TILE;
+        x = vx_ + (px + kTile / 2) / kTile;
+        y = vy_ + (py + kTile / 2) / kTile;
         break;
     case Zoom::Two:
-        x = vx_ + px / (2 * TILE);
-        y = vy_ + py / (2 * TILE);
+        x = vx_ + px / (2 * kTile);
+        y = vy_ + py / (2 * kTile);
         break;
     case Zoom::Overview:
         x = px / overviewScale_ * overviewCells_;
@@ -185,19 +185,19 @@ bool Editor::CellAt(int px, int py, int& x, int& y) const {
 bool Editor::PixelOf(int x, int y, int& px, int& py) const {
     switch (zoom_) {
     case Zoom::One:
-        px = (x - vx_) * TILE;
-        py = (y - vy_) * TILE;
+        px = (x - vx_) * kTile;
+        py = (y - vy_) * kTile;
         break;
     case Zoom::Two:
-        px = (x - vx_) * 2 * TILE + TILE;
-        py = (y - vy_) * 2 * TILE + TILE;
+        px = (x - vx_) * 2 * kTile + kTile;
+        py = (y - vy_) * 2 * kTile + kTile;
         break;
     case Zoom::Overview:
         px = x / overviewCells_ * overviewScale_ + overviewScale_ / 2;
         py = y / overviewCells_ * overviewScale_ + overviewScale_ / 2;
         break;
     }
-    return px >= 0 && py >= 0 && px < VIEW_W && py < VIEW_H;
+    return px >= 0 && py >= 0 && px < kViewW && py < kViewH;
 }
 
 void Editor::MakeButtons() {
@@ -239,7 +239,7 @@ void Editor::MakeButtons() {
     int i = 0;
     for (const Entry& e : entries) {
         buttons_.push_back(
-            {e.label, PANEL_X + (i % 4) * (w + 4), top + (i / 4) * (h + 4), w, h, e.action});
+            {e.label, kPanelX + (i % 4) * (w + 4), top + (i / 4) * (h + 4), w, h, e.action});
         ++i;
     }
 }

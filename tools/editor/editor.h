@@ -17,11 +17,11 @@
 
 namespace editor {
 
-constexpr int WINDOW_W = 1024;
-constexpr int WINDOW_H = 704;
+constexpr int kWindowW = 1024;
+constexpr int kWindowH = 704;
 // The game's own view in the top-left corner, panels right and below it.
-constexpr int VIEW_W = TKarte::VIEW_COLUMNS * TKarte::TILE_SIZE;
-constexpr int VIEW_H = TKarte::VIEW_ROWS * TKarte::TILE_SIZE;
+constexpr int kViewW = TKarte::VIEW_COLUMNS * TKarte::TILE_SIZE;
+constexpr int kViewH = TKarte::VIEW_ROWS * TKarte::TILE_SIZE;
 
 enum class Tool { Ground, Fill, Item, Eraser, Start };
 enum class Zoom { One, Two, Overview };
@@ -81,10 +81,36 @@ class Editor {
         std::function<void()> action;
     };
 
+    // A key and what its presses do; `arg` tells apart keys that share an action.
+    struct KeyAction {
+        int key;
+        void (Editor::*press)(int arg, int presses, int mods);
+        int arg;
+    };
+
     void HandleInput();
     void HandlePrompt();
     void HandleKeys();
+    void RunKeys(const KeyAction* actions, int count);
+    void MoveKey(int direction, int presses, int mods);
+    void SpaceKey(int, int, int);
+    void ToolKey(int tool, int, int);
+    void BrushKey(int, int, int);
+    void ItemKey(int step, int, int);
+    void CritterKey(int kind, int, int mods);
+    void ZonesKey(int, int, int);
+    void ProblemKey(int, int, int mods);
+    void ZKey(int, int, int mods);
+    void CtrlKey(int command, int, int mods);
+    void PlayKey(int, int, int);
+    void HelpKey(int, int, int);
+    void EscapeKey(int, int, int);
     void HandleMouse(bool ctrl, bool shift);
+    void WheelInput(int mx, int my, int wheel, bool ctrl, bool shift);
+    bool PanelClick(int mx, int my);
+    void MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown);
+    void EndMouseStroke(bool leftDown);
+    void ChooseGround(int kind);
     void MoveCursor(int dx, int dy);
     void ApplyTool(int x, int y);
     void Pick(int x, int y);
@@ -111,7 +137,11 @@ class Editor {
     void DrawView();
     void DrawOverview();
     void DrawCellFrame(int x, int y, int r, int g, int b);
+    void DrawDoubled();
+    void DrawCritterZones(int sx, int sy);
     void DrawPanel();
+    void DrawPalette();
+    void DrawPanelFacts();
     void DrawProblems();
     void DrawPrompt();
     void DrawHelp();

@@ -1,16 +1,13 @@
 // Drawing the editor: the map view or overview, the panel, problems and prompts.
-#include <filesystem>
-
 #include "core/state.h"
 #include "editor.h"
 #include "editor_layout.h"
 #include "editor_texts.h"
 #include "media/graphics.h"
 #include "problem_rows.h"
+#include "media/text_ops.h"
 #include "world/karte.h"
 #include "world/objekt.h"
-
-namespace fs = std::filesystem;
 
 namespace editor {
 namespace {
@@ -65,8 +62,8 @@ void Editor::Draw() {
 void Editor::DrawCellFrame(int x, int y, int r, int g, int b) {
     int px = 0, py = 0;
     if (!PixelOf(x, y, px, py) && zoom_ != Zoom::Overview) return;
-    const int size = zoom_ == Zoom::One   ? TILE
-                     : zoom_ == Zoom::Two ? 2 * TILE
+    const int size = zoom_ == Zoom::One   ? kTile
+                     : zoom_ == Zoom::Two ? 2 * kTile
                                           : std::max(overviewScale_, 4);
     Outline(px - size / 2, py - size / 2, size, size, r, g, b);
 }
@@ -77,33 +74,11 @@ void Editor::DrawView() {
         SetColor(255, 255, 255);
         doc_.Karte().Render(vx_, vy_); // exactly the game's picture
     } else {
-        SetDrawScale(2, 2);
-        for (int y = vy_; y <= vy_ + TKarte::VIEW_ROWS / 2 && y < doc_.Height(); ++y)
-            for (int x = vx_; x <= vx_ + TKarte::VIEW_COLUMNS / 2 && x < doc_.Width(); ++x) {
-                const float px = static_cast<float>((x - vx_) * 2 * TILE + TILE);
-                const float py = static_cast<float>((y - vy_) * 2 * TILE + TILE);
-                SetColor(255, 255, 255);
-                if (tiles) DrawImage(tiles, px, py, doc_.Ground(x, y));
-                const int item = doc_.Item(x, y);
-                if (objectimages && item >= 1 && item <= ITEM_COUNT)
-                    DrawImage(objectimages, px, py, item - 1);
-            }
-        SetDrawScale(1, 1);
+        DrawDoubled();
     }
     int sx = -1, sy = -1;
     mapcheck::FindStart(doc_.Data(), sx, sy);
-    if (critterZones_) {
-        const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
-        const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
-        const int size = zoom_ == Zoom::One ? TILE : 2 * TILE;
-        for (int y = vy_; y <= vy_ + rows && y < doc_.Height(); ++y)
-            for (int x = vx_; x <= vx_ + cols && x < doc_.Width(); ++x) {
-                int px = 0, py = 0;
-                PixelOf(x, y, px, py);
-                if (NoCritterEver(doc_, x, y, sx, sy))
-                    Box(px - size / 2, py - size / 2, size, size, 200, 0, 0, 0.35f);
-            }
-    }
+    if (critterZones_) DrawCritterZones(sx, sy);
     if (sx >= 0) DrawCellFrame(sx, sy, 255, 255, 0);
     if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
     if (selected_ >= 0 && problems_[selected_].x >= 0)
@@ -111,11 +86,41 @@ void Editor::DrawView() {
     DrawCellFrame(cx_, cy_, 255, 255, 255);
 }
 
+// The view at twice the game's size, drawn from its tiles and item pictures.
+void Editor::DrawDoubled() {
+    SetDrawScale(2, 2);
+    for (int y = vy_; y <= vy_ + TKarte::VIEW_ROWS / 2 && y < doc_.Height(); ++y)
+        for (int x = vx_; x <= vx_ + TKarte::VIEW_COLUMNS / 2 && x < doc_.Width(); ++x) {
+            const float px = static_cast<float>((x - vx_) * 2 * kTile + kTile);
+            const float py = static_cast<float>((y - vy_) * 2 * kTile + kTile);
+            SetColor(255, 255, 255);
+            if (tiles) DrawImage(tiles, px, py, doc_.Ground(x, y));
+            const int item = doc_.Item(x, y);
+            if (objectimages && item >= 1 && item <= kItemCount)
+                DrawImage(objectimages, px, py, item - 1);
+        }
+    SetDrawScale(1, 1);
+}
+
+// Red over the cells where no critter can ever start.
+void Editor::DrawCritterZones(int sx, int sy) {
+    const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
+    const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
+    const int size = zoom_ == Zoom::One ? kTile : 2 * kTile;
+    for (int y = vy_; y <= vy_ + rows && y < doc_.Height(); ++y)
+        for (int x = vx_; x <= vx_ + cols && x < doc_.Width(); ++x) {
+            int px = 0, py = 0;
+            PixelOf(x, y, px, py);
+            if (NoCritterEver(doc_, x, y, sx, sy))
+                Box(px - size / 2, py - size / 2, size, size, 200, 0, 0, 0.35f);
+        }
+}
+
 void Editor::DrawOverview() {
     const int w = doc_.Width(), h = doc_.Height();
     // Whole cells per pixel on big islands, a few pixels per cell on small ones.
-    overviewCells_ = std::max((w + VIEW_W - 1) / VIEW_W, (h + VIEW_H - 1) / VIEW_H);
-    overviewScale_ = overviewCells_ > 1 ? 1 : std::max(1, std::min(VIEW_W / w, VIEW_H / h));
+    overviewCells_ = std::max((w + kViewW - 1) / kViewW, (h + kViewH - 1) / kViewH);
+    overviewScale_ = overviewCells_ > 1 ? 1 : std::max(1, std::min(kViewW / w, kViewH / h));
     if (!overview_ || overviewRevision_ != doc_.Revision()) {
         const int iw = (w + overviewCells_ - 1) / overviewCells_;
         const int ih = (h + overviewCells_ - 1) / overviewCells_;
@@ -145,20 +150,20 @@ void Editor::DrawOverview() {
 }
 
 void Editor::DrawPanel() {
-    Box(VIEW_W, 0, WINDOW_W - VIEW_W, WINDOW_H, 24, 24, 40);
-    Box(0, VIEW_H, VIEW_W, WINDOW_H - VIEW_H, 24, 24, 40);
+    Box(kViewW, 0, kWindowW - kViewW, kWindowH, 24, 24, 40);
+    Box(0, kViewH, kViewW, kWindowH - kViewH, 24, 24, 40);
     SetFont(nullptr);
     const std::string name =
-        path_.empty() ? Tr(editor_texts::kNewMapName) : fs::path(path_).filename().string();
-    Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), PANEL_X, 4, 255, 255, 160);
+        path_.empty() ? Tr(editor_texts::kNewMapName) : FileName(path_);
+    Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), kPanelX, 4, 255, 255, 160);
     Text(Tr(editor_texts::kSizeAndCell,
             {std::to_string(doc_.Width()), std::to_string(doc_.Height()), CellText(cx_, cy_)}),
-         PANEL_X, 4 + LINE);
+         kPanelX, 4 + kLine);
     const int item = doc_.Item(cx_, cy_);
     Text(Tr(editor_texts::kGroundAndItem,
             {Tr(GROUND_NAMES[std::min(doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)]),
              item ? TObjekt::getName(item) : std::string("-")}),
-         PANEL_X, 4 + 2 * LINE);
+         kPanelX, 4 + 2 * kLine);
     const TText* const toolNames = editor_texts::kToolNames;
     std::string tool = Tr(editor_texts::kToolLine, {Tr(toolNames[static_cast<int>(tool_)])});
     if (tool_ == Tool::Ground || tool_ == Tool::Fill)
@@ -166,84 +171,92 @@ void Editor::DrawPanel() {
     if (tool_ == Tool::Item) tool += " " + TObjekt::getName(item_);
     if (tool_ == Tool::Ground || tool_ == Tool::Eraser)
         tool += "  " + Tr(editor_texts::kBrushSize, {std::to_string(brush_)});
-    Text(tool, PANEL_X, 4 + 3 * LINE, 160, 255, 160);
+    Text(tool, kPanelX, 4 + 3 * kLine, 160, 255, 160);
     const char* const zoomNames[] = {"1x", "2x", Tr(editor_texts::kOverview)};
-    Text(Tr(editor_texts::kZoomLine, {zoomNames[static_cast<int>(zoom_)]}), PANEL_X, 4 + 4 * LINE);
+    Text(Tr(editor_texts::kZoomLine, {zoomNames[static_cast<int>(zoom_)]}), kPanelX, 4 + 4 * kLine);
+    DrawPalette();
+    DrawPanelFacts();
+}
 
-    // Palette: the game's own tiles and item pictures.
+// The palette: the game's own tiles and item pictures.
+void Editor::DrawPalette() {
     SetColor(255, 255, 255);
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
-        const int x = PANEL_X + k * 36, y = PALETTE_Y;
+        const int x = kPanelX + k * 36, y = kPaletteY;
         SetColor(255, 255, 255);
         if (tiles) DrawImage(tiles, static_cast<float>(x + 16), static_cast<float>(y + 16), k);
         if (k == ground_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
     }
-    for (int id = 1; id <= ITEM_COUNT; ++id) {
+    for (int id = 1; id <= kItemCount; ++id) {
         const int i = id - 1;
-        const int x = PANEL_X + (i % ITEMS_PER_ROW) * 36, y = ITEMS_Y + (i / ITEMS_PER_ROW) * 36;
+        const int x = kPanelX + (i % kItemsPerRow) * 36, y = kItemsY + (i / kItemsPerRow) * 36;
         Box(x, y, 32, 32, 60, 60, 80);
         SetColor(255, 255, 255);
         if (objectimages)
             DrawImage(objectimages, static_cast<float>(x + 16), static_cast<float>(y + 16), i);
         if (id == item_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
     }
-    int y = ITEMS_Y + 3 * 36 + 2;
-    Text(Tr(editor_texts::kItemLine, {std::to_string(item_), TObjekt::getName(item_)}), PANEL_X, y);
-    y += LINE + 4;
+}
+
+// Under the palette: the item, critters, start, the check's findings, buttons, message.
+void Editor::DrawPanelFacts() {
+    int y = kItemsY + 3 * 36 + 2;
+    Text(Tr(editor_texts::kItemLine, {std::to_string(item_), TObjekt::getName(item_)}), kPanelX, y);
+    y += kLine + 4;
     Text(
         Tr(editor_texts::kCritters, {std::to_string(doc_.Apes()), std::to_string(doc_.Lizards())}) +
             "   " + Tr(critterZones_ ? editor_texts::kZonesShown : editor_texts::kZonesKey),
-        PANEL_X, y);
-    y += LINE;
+        kPanelX, y);
+    y += kLine;
     int sx = -1, sy = -1;
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     Text(Tr(editor_texts::kStartAndMark,
             {hasStart ? CellText(sx, sy) : std::string(Tr(editor_texts::kNoStartCell)),
              markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")}),
-         PANEL_X, y, 255, 255, 0);
-    y += LINE + 4;
+         kPanelX, y, 255, 255, 0);
+    y += kLine + 4;
     const mapcheck::Analysis& a = check_.analysis;
     const bool fresh = check_.revision == doc_.Revision();
     Text(Tr(editor_texts::kCheckLine, {Tr(check_.revision == 0 ? editor_texts::kCheckRunning
                                           : fresh              ? editor_texts::kCheckFresh
                                                                : editor_texts::kCheckRenewing)}) +
              (check_.revision ? "  (" + std::to_string(check_.millis) + " ms)" : ""),
-         PANEL_X, y);
-    y += LINE;
+         kPanelX, y);
+    y += kLine;
     if (check_.revision) {
         Text(Tr(editor_texts::kReachable,
                 {std::to_string(a.reachableCells), std::to_string(a.landCells)}),
-             PANEL_X, y);
-        y += LINE;
+             kPanelX, y);
+        y += kLine;
         Text(Tr(editor_texts::kWays,
                 {std::to_string(a.worstThirstToWater), std::to_string(a.worstHungerToFood)}),
-             PANEL_X, y);
-        y += LINE;
-        Text(Tr(a.winnable ? editor_texts::kWinnable : editor_texts::kNotWinnable), PANEL_X, y,
+             kPanelX, y);
+        y += kLine;
+        Text(Tr(a.winnable ? editor_texts::kWinnable : editor_texts::kNotWinnable), kPanelX, y,
              a.winnable ? 128 : 255, a.winnable ? 255 : 96, 96);
     }
     for (const Button& b : buttons_) {
         Box(b.x, b.y, b.w, b.h, 60, 60, 100);
         Text(b.label, b.x + 4, b.y + 1);
     }
-    Text(message_.substr(0, 46), PANEL_X, WINDOW_H - 3 * LINE, 255, 200, 120);
+    Text(message_.substr(0, 46), kPanelX, kWindowH - 3 * kLine, 255, 200, 120);
     if (message_.size() > 46)
-        Text(message_.substr(46, 46), PANEL_X, WINDOW_H - 2 * LINE, 255, 200, 120);
+        Text(message_.substr(46, 46), kPanelX, kWindowH - 2 * kLine, 255, 200, 120);
 }
 
 void Editor::DrawProblems() {
-    Text(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}), 4, VIEW_H + 6, 255, 255,
+    Text(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}), 4, kViewH + 6, 255, 255,
          160);
     const std::vector<ProblemRow> rows =
-        VisibleProblemRows(problems_, selected_, PROBLEM_ROWS, PROBLEM_COLUMNS);
+        VisibleProblemRows(problems_, selected_, kProblemRows, kProblemColumns);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const Problem& p = problems_[rows[row].problem];
-        const int y = PROBLEMS_Y + row * LINE;
-        if (rows[row].problem == selected_) Box(0, y - 2, VIEW_W, LINE, 80, 40, 40);
+        const int y = kProblemsY + row * kLine;
+        if (rows[row].problem == selected_) Box(0, y - 2, kViewW, kLine, 80, 40, 40);
         Text(rows[row].text, 4, y, 255, p.error ? 96 : 220, p.error ? 96 : 120);
     }
     if (problems_.empty() && check_.revision)
-        Text(Tr(editor_texts::kNoProblems), 4, PROBLEMS_Y, 128, 255, 128);
+        Text(Tr(editor_texts::kNoProblems), 4, kProblemsY, 128, 255, 128);
 }
 
 void Editor::DrawPrompt() {

@@ -6,6 +6,7 @@
 #include "editor_texts.h"
 #include "media/desktop.h"
 #include "media/keyboard.h"
+#include "media/text_ops.h"
 
 namespace fs = std::filesystem;
 
@@ -38,8 +39,8 @@ void Editor::RequestNew() {
             int w = 0, h = 0;
             char sep = 0;
             if (std::sscanf(text.c_str(), "%d %c %d", &w, &sep, &h) != 3 ||
-                (sep != 'x' && sep != 'X') || w < MIN_WIDTH || h < MIN_HEIGHT || w > MAX_SIDE ||
-                h > MAX_SIDE) {
+                (sep != 'x' && sep != 'X') || w < kMinWidth || h < kMinHeight || w > kMaxSide ||
+                h > kMaxSide) {
                 message_ = Tr(editor_texts::kBadSize, {text});
                 return;
             }
@@ -100,7 +101,7 @@ void Editor::SaveTo(const std::string& imagePath) {
     }
     std::string list;
     for (const std::string& f : foreign)
-        list += (list.empty() ? "" : ", ") + fs::path(f).filename().string();
+        list += (list.empty() ? "" : ", ") + FileName(f);
     Confirm(Tr(editor_texts::kOverwrite, {list}), write);
 }
 

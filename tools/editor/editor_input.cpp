@@ -58,152 +58,65 @@ void Editor::HandlePrompt() {
     MouseHitCount(MOUSE_RIGHT);
 }
 
-void Editor::HandleKeys() {
-    // Typed characters are only for prompts.
-    while (NextChar() != 0) {
-    }
-    // Presses of a key since the last frame, with the modifiers held at the press.
-    int mods = 0;
-    const auto hit = [&mods](int key) {
-        const int n = KeyHitCount(key);
-        mods = n > 0 ? KeyHitModifiers(key) : 0;
-        return n;
-    };
-    const auto shift = [&mods] { return (mods & MOD_SHIFT) != 0; };
-    const auto ctrl = [&mods] { return (mods & MOD_CTRL) != 0; };
-
-    const int moves[4][3] = {
-        {KEY_LEFT, -1, 0}, {KEY_RIGHT, 1, 0}, {KEY_UP, 0, -1}, {KEY_DOWN, 0, 1}};
-    for (const auto& m : moves)
-        for (int n = hit(m[0]); n > 0; --n) {
-            const int step = (shift() ? 8 : 1) * (zoom_ == Zoom::Overview ? overviewCells_ : 1);
-            MoveCursor(m[1] * step, m[2] * step);
-        }
-
-    // Space applies the tool; held while the cursor moves, it paints a stroke.
-    if (hit(KEY_SPACE) > 0) {
-        if (zoom_ == Zoom::Overview) {
-            SetZoom(Zoom::One);
-        } else {
-            doc_.BeginStroke();
-            spaceStroke_ = true;
-            ApplyTool(cx_, cy_);
-        }
-    }
-    if (spaceStroke_ && !KeyDown(KEY_SPACE)) {
-        spaceStroke_ = false;
-        doc_.EndStroke();
-    }
-
-    for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
-        if (hit(KEY_0 + 1 + k) > 0) {
-            ground_ = k;
-            if (tool_ != Tool::Fill) tool_ = Tool::Ground;
-        }
-    if (hit('G') > 0) tool_ = Tool::Ground;
-    if (hit(KEY_F) > 0) tool_ = Tool::Fill;
-    if (hit('I') > 0) tool_ = Tool::Item;
-    if (hit('E') > 0 || hit(KEY_DELETE) > 0) tool_ = Tool::Eraser;
-    if (hit('M') > 0) tool_ = Tool::Start;
-    if (hit('B') > 0) brush_ = brush_ == 1 ? 3 : brush_ == 3 ? 5 : 1;
-    if (hit(KEY_PAGEUP) > 0) {
-        item_ = item_ <= 1 ? ITEM_COUNT : item_ - 1;
-        tool_ = Tool::Item;
-    }
-    if (hit(KEY_PAGEDOWN) > 0) {
-        item_ = item_ >= ITEM_COUNT ? 1 : item_ + 1;
-        tool_ = Tool::Item;
-    }
-    if (hit(KEY_A) > 0) doc_.SetCritters(doc_.Apes() + (shift() ? -1 : 1), doc_.Lizards());
-    if (hit(KEY_W) > 0) doc_.SetCritters(doc_.Apes(), doc_.Lizards() + (shift() ? -1 : 1));
-    if (hit('K') > 0) critterZones_ = !critterZones_;
-    if (hit(KEY_TAB) > 0 && !problems_.empty()) {
-        const int n = static_cast<int>(problems_.size());
-        SelectProblem(selected_ < 0 ? (shift() ? n - 1 : 0)
-                                    : (selected_ + (shift() ? n - 1 : 1)) % n);
-    }
-    if (hit('Z') > 0) {
-        if (ctrl() && shift())
-            doc_.Redo();
-        else if (ctrl())
-            doc_.Undo();
-        else
-            SetZoom(zoom_ == Zoom::One   ? Zoom::Two
-                    : zoom_ == Zoom::Two ? Zoom::Overview
-                                         : Zoom::One);
-    }
-    if (hit('Y') > 0 && ctrl()) doc_.Redo();
-    if (hit(KEY_S) > 0 && ctrl()) {
-        if (shift())
-            RequestSaveAs();
-        else
-            Save();
-    }
-    if (hit('O') > 0 && ctrl()) RequestOpen();
-    if (hit('N') > 0 && ctrl()) RequestNew();
-    if (hit(KEY_F1 + 4) > 0) PlayTest(); // F5
-    if (hit(KEY_F1) > 0) help_ = !help_;
-    if (hit(KEY_ESCAPE) > 0) {
-        if (help_)
-            help_ = false;
-        else
-            Quit();
-    }
-}
-
 void Editor::HandleMouse(bool ctrl, bool shift) {
     const int mx = MouseX(), my = MouseY();
-    const int wheel = MouseWheel();
-    if (wheel != 0 && mx < VIEW_W && my < VIEW_H) {
-        if (ctrl) {
-            SetZoom(wheel > 0 ? (zoom_ == Zoom::Overview ? Zoom::One : Zoom::Two)
-                              : (zoom_ == Zoom::Two ? Zoom::One : Zoom::Overview));
-        } else {
-            (shift ? vx_ : vy_) -= wheel * 3;
-            ClampView();
-        }
-    }
+    WheelInput(mx, my, MouseWheel(), ctrl, shift);
     const int leftHits = MouseHitCount(MOUSE_LEFT);
     const int rightHits = MouseHitCount(MOUSE_RIGHT);
     const bool leftDown = MouseDown(MOUSE_LEFT) != 0;
     int x = 0, y = 0;
-    const bool onMap = mx < VIEW_W && my < VIEW_H && CellAt(mx, my, x, y);
+    const bool onMap = mx < kViewW && my < kViewH && CellAt(mx, my, x, y);
+    if (leftHits > 0 && !onMap && PanelClick(mx, my)) return;
+    if (onMap)
+        MapMouse(x, y, leftHits, rightHits, leftDown);
+    else
+        EndMouseStroke(leftDown);
+}
 
-    if (leftHits > 0 && !onMap) {
-        // Palette: ground tiles, then items.
-        for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
-            if (Inside(mx, my, PANEL_X + k * 36, PALETTE_Y, 32, 32)) {
-                ground_ = k;
-                if (tool_ != Tool::Fill) tool_ = Tool::Ground;
-            }
-        for (int id = 1; id <= ITEM_COUNT; ++id) {
-            const int i = id - 1;
-            if (Inside(mx, my, PANEL_X + (i % ITEMS_PER_ROW) * 36,
-                       ITEMS_Y + (i / ITEMS_PER_ROW) * 36, 32, 32)) {
-                item_ = id;
-                tool_ = Tool::Item;
-            }
-        }
-        for (const Button& b : buttons_)
-            if (Inside(mx, my, b.x, b.y, b.w, b.h)) {
-                b.action();
-                return;
-            }
-        // The problem list: a click selects the line and jumps to its cell.
-        if (my >= PROBLEMS_Y && my < PROBLEMS_Y + PROBLEM_ROWS * LINE) {
-            const std::vector<ProblemRow> rows =
-                VisibleProblemRows(problems_, selected_, PROBLEM_ROWS, PROBLEM_COLUMNS);
-            const std::size_t row = static_cast<std::size_t>((my - PROBLEMS_Y) / LINE);
-            if (row < rows.size()) SelectProblem(rows[row].problem);
+// Over the view the wheel scrolls (Shift: sideways); with Ctrl it zooms.
+void Editor::WheelInput(int mx, int my, int wheel, bool ctrl, bool shift) {
+    if (wheel == 0 || mx >= kViewW || my >= kViewH) return;
+    if (ctrl) {
+        SetZoom(wheel > 0 ? (zoom_ == Zoom::Overview ? Zoom::One : Zoom::Two)
+                          : (zoom_ == Zoom::Two ? Zoom::One : Zoom::Overview));
+    } else {
+        (shift ? vx_ : vy_) -= wheel * 3;
+        ClampView();
+    }
+}
+
+// A left click beside the map: the palette (ground tiles, then items), the
+// buttons, the problem list. True when a button acted, which may have changed
+// everything the rest of the pass would look at.
+bool Editor::PanelClick(int mx, int my) {
+    for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
+        if (Inside(mx, my, kPanelX + k * 36, kPaletteY, 32, 32)) ChooseGround(k);
+    for (int id = 1; id <= kItemCount; ++id) {
+        const int i = id - 1;
+        if (Inside(mx, my, kPanelX + (i % kItemsPerRow) * 36, kItemsY + (i / kItemsPerRow) * 36, 32,
+                   32)) {
+            item_ = id;
+            tool_ = Tool::Item;
         }
     }
-    if (!onMap) {
-        if (mouseStroke_ && !leftDown) {
-            mouseStroke_ = false;
-            doc_.EndStroke();
+    for (const Button& b : buttons_)
+        if (Inside(mx, my, b.x, b.y, b.w, b.h)) {
+            b.action();
+            return true;
         }
-        return;
+    // The problem list: a click selects the line and jumps to its cell.
+    if (my >= kProblemsY && my < kProblemsY + kProblemRows * kLine) {
+        const std::vector<ProblemRow> rows =
+            VisibleProblemRows(problems_, selected_, kProblemRows, kProblemColumns);
+        const std::size_t row = static_cast<std::size_t>((my - kProblemsY) / kLine);
+        if (row < rows.size()) SelectProblem(rows[row].problem);
     }
+    return false;
+}
+
+// On the map the right button picks what lies under it; the left one applies
+// the tool, once per cell while it is held, as one undo step.
+void Editor::MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown) {
     if (rightHits > 0) Pick(x, y);
     if (zoom_ == Zoom::Overview) {
         if (leftHits > 0) {
@@ -226,6 +139,10 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
         lastMouseCellY_ = y;
         ApplyTool(x, y);
     }
+    EndMouseStroke(leftDown);
+}
+
+void Editor::EndMouseStroke(bool leftDown) {
     if (mouseStroke_ && !leftDown) {
         mouseStroke_ = false;
         doc_.EndStroke();
@@ -264,7 +181,7 @@ void Editor::ApplyTool(int x, int y) {
 }
 
 void Editor::Pick(int x, int y) {
-    if (doc_.Item(x, y) >= 1 && doc_.Item(x, y) <= ITEM_COUNT) {
+    if (doc_.Item(x, y) >= 1 && doc_.Item(x, y) <= kItemCount) {
         item_ = doc_.Item(x, y);
         tool_ = Tool::Item;
     } else {

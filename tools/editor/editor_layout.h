@@ -9,18 +9,18 @@
 
 namespace editor {
 
-constexpr int TILE = TKarte::TILE_SIZE;
-constexpr int ITEM_COUNT = TObjekt::COUNT;
-constexpr int PANEL_X = VIEW_W + 8;
+constexpr int kTile = TKarte::TILE_SIZE;
+constexpr int kItemCount = TObjekt::COUNT;
+constexpr int kPanelX = kViewW + 8;
 // The palette in the panel: the five ground tiles, then the items 8 to a row.
-constexpr int PALETTE_Y = 84;
-constexpr int ITEMS_Y = PALETTE_Y + 40;
-constexpr int ITEMS_PER_ROW = 8;
-constexpr int LINE = 12;
-constexpr int PROBLEMS_Y = VIEW_H + 22;
-constexpr int PROBLEM_ROWS = (WINDOW_H - PROBLEMS_Y - 4) / LINE;
+constexpr int kPaletteY = 84;
+constexpr int kItemsY = kPaletteY + 40;
+constexpr int kItemsPerRow = 8;
+constexpr int kLine = 12;
+constexpr int kProblemsY = kViewH + 22;
+constexpr int kProblemRows = (kWindowH - kProblemsY - 4) / kLine;
 // Letters of the built-in font across the list (the map view's width).
-constexpr std::size_t PROBLEM_COLUMNS = 78;
+constexpr std::size_t kProblemColumns = 78;
 
 inline std::string CellText(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";

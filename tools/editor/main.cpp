@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     ThrowOnProgramExit(true);
     try {
         SetWindowTitle("palmut-editor");
-        if (!OpenGraphics(editor::WINDOW_W, editor::WINDOW_H, 0, 60, 0)) {
+        if (!OpenGraphics(editor::kWindowW, editor::kWindowH, 0, 60, 0)) {
             std::fprintf(stderr, "palmut-editor: no window could be opened.\n");
             return 1;
         }

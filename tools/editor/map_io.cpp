@@ -14,6 +14,7 @@
 #include "map_files.h"
 #include "media/files.h"
 #include "media/test_seams.h"
+#include "media/text_ops.h"
 #include "png_writer.h"
 #include "world/map_files.h"
 
@@ -21,16 +22,6 @@ namespace fs = std::filesystem;
 
 namespace editor {
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-bool EndsWith(const std::string& s, const std::string& end) {
-    return s.size() >= end.size() && Lower(s).compare(s.size() - end.size(), end.size(), end) == 0;
-}
 
 // The name as it exists on disk, or the name itself when nothing matches.
 std::string Existing(const std::string& path) {
@@ -90,7 +81,7 @@ std::vector<uint8_t> CritterBytes(const mapcheck::MapData& map) {
 MapPaths FindMapFiles(const std::string& path) {
     MapPaths p;
     p.image = path;
-    if (EndsWith(path, ".map")) {
+    if (EndsWithNoCase(path, ".map")) {
         // The picture of a layer file: same name, ".png" in any letter case.
         const std::string stem = path.substr(0, path.size() - 4);
         p.image = Existing(stem + ".png");
@@ -105,7 +96,7 @@ MapPaths FindMapFiles(const std::string& path) {
 bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
              std::vector<mapcheck::Issue>& notes, std::string& error) {
     paths = FindMapFiles(path);
-    if (!EndsWith(paths.image, ".png")) {
+    if (!EndsWithNoCase(paths.image, ".png")) {
         error = Tr(editor_texts::kPickMapFile, {path});
         return false;
     }
@@ -132,14 +123,14 @@ bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
 
 MapPaths SaveTargets(const std::string& imagePath, std::string& error) {
     MapPaths t;
-    if (!EndsWith(imagePath, ".png")) {
+    if (!EndsWithNoCase(imagePath, ".png")) {
         error = Tr(editor_texts::kPngName);
         return t;
     }
     const fs::path image(imagePath);
     const std::string folder = image.parent_path().string();
     // The game derives the other names from the whole path, folders included.
-    if (Lower(folder).find(".png") != std::string::npos) {
+    if (LowerAscii(folder).find(".png") != std::string::npos) {
         error = Tr(editor_texts::kPngFolder);
         return t;
     }

@@ -32,6 +32,7 @@ PUBLIC_HEADERS = {  # public media header -> the module that implements it
     "program.h": "system",
     "sound.h": "audio",
     "test_seams.h": None,  # test seams of every module
+    "text_ops.h": "system",
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 

@@ -1,0 +1,24 @@
+// Small text and path helpers, written once for the game, the media modules and
+// the tools. Letter case is ASCII only: bytes of UTF-8 sequences stay as they
+// are, whatever locale the program runs in.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Called wherever a name or keyword is compared without regard to case.
+std::string LowerAscii(std::string_view text);
+// Called by the playlist, header and filter parsers: the text without white
+// space (space, tab, line ends) at either end.
+std::string Trim(std::string_view text);
+// Called by address and file-name checks; `prefix`, `suffix` and `other` may be
+// in any case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+bool EndsWithNoCase(std::string_view text, std::string_view suffix);
+bool EqualsNoCase(std::string_view text, std::string_view other);
+// Called by the file-address readers: "%41" becomes "A"; a '%' without two hex
+// digits after it stays as it is.
+std::string PercentDecode(std::string_view text);
+// Called for notices and lists: the name after the last '/' or '\', the path
+// itself when it has none.
+std::string FileName(std::string_view path);
