@@ -27,7 +27,7 @@ WavInfo parseWav(const std::vector<uint8_t>& b) {
         return w;
     EXPECT_EQ(le32(b, 4), b.size() - 8);
     for (size_t at = 12; at + 8 <= b.size();) {
-        std::string id(b.begin() + at, b.begin() + at + 4);
+        const std::string id(reinterpret_cast<const char*>(b.data() + at), 4);
         uint32_t size = le32(b, at + 4);
         if (id == "fmt ") {
             w.format = le16(b, at + 8);
@@ -35,7 +35,8 @@ WavInfo parseWav(const std::vector<uint8_t>& b) {
             w.rate = static_cast<int>(le32(b, at + 12));
             w.bits = le16(b, at + 22);
         } else if (id == "data" && w.rate > 0) {
-            w.seconds = static_cast<double>(size) / (w.rate * w.channels * (w.bits / 8));
+            const int frameBytes = w.channels * (w.bits / 8);
+            w.seconds = static_cast<double>(size) / (w.rate * frameBytes);
             w.ok = at + 8 + size <= b.size();
             return w;
         }

@@ -79,7 +79,7 @@ class Planner {
         // Thirst of the cheapest walk from every cell to shallow water.
         std::vector<char> water(w_ * h_, 0);
         for (int i = 0; i < w_ * h_; ++i)
-            water[i] = karte.data(i % w_, i / w_, 0) == SHALLOW;
+            water[i] = karte.data(i % w_, i / w_, 0) == SHALLOW ? 1 : 0;
         toWater_ = CostFrom(
             water, [](int ground) { return std::max(0, ThirstPerStep(ground)); }, false);
     }

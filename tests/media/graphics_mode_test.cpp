@@ -79,7 +79,10 @@ TEST(GraphicsMode, FramesBuildOnTheLastPictureAcrossScaledAndUnscaledWindows) {
     SDL_Window* window = media_internal::CurrentWindow();
     ASSERT_TRUE(window);
     const auto rect = [](unsigned colour, int x, int y) {
-        SetColor((colour >> 16) & 255, (colour >> 8) & 255, colour & 255);
+        const auto channel = [colour](int shift) {
+            return static_cast<int>((colour >> shift) & 255);
+        };
+        SetColor(channel(16), channel(8), channel(0));
         DrawRect(static_cast<float>(x), static_cast<float>(y), 100, 100);
     };
     Cls();

@@ -11,8 +11,8 @@
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 namespace {
-std::atomic<long> g_allocations{0};
-std::atomic<bool> g_counting{false};
+std::atomic<long> allocations{0};
+std::atomic<bool> counting{false};
 } // namespace
 
 // Counts allocations of this test program while a test asks for it. Not under
@@ -22,7 +22,7 @@ constexpr bool COUNTS_ALLOCATIONS = false;
 #else
 constexpr bool COUNTS_ALLOCATIONS = true;
 void* operator new(std::size_t size) {
-    if (g_counting.load(std::memory_order_relaxed)) g_allocations.fetch_add(1);
+    if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1);
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
@@ -95,12 +95,12 @@ TEST_F(GraphicsTest, PlayFrameNeedsFewDrawCallsAndNoAllocations) {
         DrawPlayFrame(tiles, items, beings, font); // warm-up: uploads and glyphs
         Flip(0);
         Cls();
-        g_allocations = 0;
-        g_counting = true;
+        allocations = 0;
+        counting = true;
         DrawPlayFrame(tiles, items, beings, font);
-        g_counting = false;
+        counting = false;
         if (COUNTS_ALLOCATIONS) {
-            EXPECT_EQ(g_allocations.load(), 0) << "drawing allocated after warm-up";
+            EXPECT_EQ(allocations.load(), 0) << "drawing allocated after warm-up";
         }
         Flip(0);
         EXPECT_GE(LastFrameDrawCalls(), 1);

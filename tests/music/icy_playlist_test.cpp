@@ -82,7 +82,8 @@ TEST(StreamTitle, Cp1252BecomesUtf8AndUtf8Stays) {
 }
 
 TEST(ContentDetection, SignaturesHeadersAndImpostors) {
-    EXPECT_EQ(Detect("text/plain", "OggS\0\x02"), MusicContent::Ogg);
+    // The NUL and what follows belong to the body: the whole six bytes.
+    EXPECT_EQ(Detect("text/plain", std::string("OggS\0\x02", 6)), MusicContent::Ogg);
     EXPECT_EQ(Detect("application/octet-stream", "ID3\x04"), MusicContent::Mp3);
     EXPECT_EQ(Detect("audio/mpeg", "garbage"), MusicContent::Mp3);
     EXPECT_EQ(Detect("audio/aacp", "\xFF\xF1"), MusicContent::OtherAudio);

@@ -1,5 +1,6 @@
 // The castaway, gauges, inventory bar, selection overlay and death screen as
 // the real renderer draws them offscreen, checked at known pixels.
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -49,7 +50,7 @@ Rgb ItemColour(int id) {
 // `top` drawn with opacity `alpha` over `under`.
 Rgb Over(double alpha, Rgb top, Rgb under) {
     auto mix = [alpha](int a, int b) {
-        return static_cast<int>(alpha * a + (1 - alpha) * b + 0.5);
+        return static_cast<int>(std::lround(alpha * a + (1 - alpha) * b));
     };
     return {mix(top.r, under.r), mix(top.g, under.g), mix(top.b, under.b)};
 }

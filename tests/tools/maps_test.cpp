@@ -341,7 +341,7 @@ TEST(MapCheck, BadFilesGiveClearErrors) {
                 hasError(issues, findings::kImageUndecodable));
 
     // truncated picture
-    writeBytes(dir + "/cut.png", std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2));
+    writeBytes(dir + "/cut.png", std::vector<uint8_t>(png.data(), png.data() + png.size() / 2));
     issues.clear();
     EXPECT_FALSE(LoadMapFiles(dir + "/cut.png", m, issues));
 

@@ -15,6 +15,7 @@ namespace item = mapcheck;
 
 enum Ground : uint8_t { Sea = 0, Shallow = 1, Sand = 2, Rock = 3, Grass = 4 };
 constexpr int kSize = 64;
+constexpr std::size_t kCells = std::size_t{kSize} * kSize;
 
 // Smooth value noise in -0.5..0.5: random values on a coarse grid, blended.
 class ValueNoise {
@@ -42,8 +43,8 @@ struct Island {
 
     Island() {
         map.width = map.height = kSize;
-        map.ground.assign(kSize * kSize, Sea);
-        map.items.assign(kSize * kSize, 0);
+        map.ground.assign(kCells, Sea);
+        map.items.assign(kCells, 0);
     }
     uint8_t& GroundAt(int x, int y) { return map.ground[y * kSize + x]; }
     uint8_t& ItemAt(int x, int y) { return map.items[y * kSize + x]; }
@@ -53,12 +54,12 @@ struct Island {
     // Land fragments cut off from the main island would strand critters and
     // items out of reach: only the largest piece of land stays.
     void KeepLargestLand() {
-        std::vector<int> label(kSize * kSize, -1);
+        std::vector<int> label(kCells, -1);
         std::vector<int> sizes;
         for (int i = 0; i < kSize * kSize; ++i) {
             if (map.ground[i] == Sea || label[i] >= 0) continue;
             int id = static_cast<int>(sizes.size());
-            sizes.push_back(flood(label, i, id, [&](int j) { return map.ground[j] != Sea; }));
+            sizes.push_back(Flood(label, i, id, [&](int j) { return map.ground[j] != Sea; }));
         }
         int best = static_cast<int>(std::max_element(sizes.begin(), sizes.end()) - sizes.begin());
         for (int i = 0; i < kSize * kSize; ++i)
@@ -67,13 +68,13 @@ struct Island {
 
     // Sea enclosed by land is a lake: it becomes drinkable shallow water.
     void LakesToShallow() {
-        std::vector<int> label(kSize * kSize, -1);
-        flood(label, 0, 0, [&](int j) { return map.ground[j] == Sea; });
+        std::vector<int> label(kCells, -1);
+        Flood(label, 0, 0, [&](int j) { return map.ground[j] == Sea; });
         for (int i = 0; i < kSize * kSize; ++i)
             if (map.ground[i] == Sea && label[i] != 0) map.ground[i] = Shallow;
     }
 
-    template <class Pred> int flood(std::vector<int>& label, int start, int id, Pred pass) {
+    template <class Pred> int Flood(std::vector<int>& label, int start, int id, Pred pass) {
         std::queue<int> todo;
         todo.push(start);
         label[start] = id;
@@ -98,7 +99,7 @@ struct Island {
     }
 
     void MeasureCoast() {
-        coastDistance.assign(kSize * kSize, 1 << 20);
+        coastDistance.assign(kCells, 1 << 20);
         std::queue<int> todo;
         for (int i = 0; i < kSize * kSize; ++i)
             if (map.ground[i] == Sea) {

@@ -15,10 +15,7 @@ std::string StreamConfig() {
 // The first line starts in mixed case: "PA" as the first two bytes would make
 // file-type detection take the readme for a plotter file, and a desktop
 // without a session would then refuse to open it as text.
-std::string Readme() {
-    // The first line is mixed case: "PA" at the very start makes file-type
-    // sniffers take the readme for a plotter file, and openers then refuse it.
-    return R"(Palmut - ein 8-Bit-Abenteuer
+constexpr const char* kReadme = R"(Palmut - ein 8-Bit-Abenteuer
 ============================
 
 Die Geschichte
@@ -223,6 +220,9 @@ zum Trinken, Sandstrände und mindestens acht Affen.
 
 Viel Glück - und gute Heimreise!
 )";
+
+std::string Readme() {
+    return kReadme;
 }
 
 } // namespace assetgen

@@ -9,11 +9,11 @@ namespace assetgen {
 namespace {
 
 using namespace pal;
-constexpr int N = 32;
+constexpr int kSide = 32;
 
 // Drawing helpers that wrap at the tile edge.
 void Put(Canvas& c, int x, int y, Rgba col) {
-    c.Set(((x % N) + N) % N, ((y % N) + N) % N, col);
+    c.Set(((x % kSide) + kSide) % kSide, ((y % kSide) + kSide) % kSide, col);
 }
 void Hdash(Canvas& c, int x, int y, int len, Rgba col) {
     for (int i = 0; i < len; ++i)
@@ -22,8 +22,8 @@ void Hdash(Canvas& c, int x, int y, int len, Rgba col) {
 
 // Sparse speckles chosen by a hash: percentage `density` of cells get `col`.
 void Speckle(Canvas& c, uint32_t seed, int density, Rgba col) {
-    for (int y = 0; y < N; ++y)
-        for (int x = 0; x < N; ++x)
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
             if (Hash2(x, y, seed) % 1000 < static_cast<uint32_t>(density * 10)) c.Set(x, y, col);
 }
 
@@ -75,8 +75,8 @@ void Rock(Canvas& c, Rgba base, Rgba light, Rgba dark, uint32_t seed) {
     for (int row = 0; row < 4; ++row) {
         int y = row * 8 + 2;
         int off = row % 2 ? 11 : 0;
-        Hdash(c, 0, y, N, dark);
-        Hdash(c, 0, y + 1, N, light);
+        Hdash(c, 0, y, kSide, dark);
+        Hdash(c, 0, y + 1, kSide, light);
         for (int k = 0; k < 2; ++k) {
             int x = off + k * 16 + static_cast<int>(Hash2(row, k, seed) % 5);
             for (int yy = 1; yy < 8; ++yy)
@@ -93,8 +93,8 @@ void Grass(Canvas& c, uint32_t seed, bool flowers) {
     Speckle(c, seed + 1, 5, kGrassLight);
     // tufts: a dark blade and a light one beside it
     for (int i = 0; i < 14; ++i) {
-        int x = static_cast<int>(Hash2(i, 1, seed) % N),
-            y = static_cast<int>(Hash2(i, 2, seed) % N);
+        int x = static_cast<int>(Hash2(i, 1, seed) % kSide),
+            y = static_cast<int>(Hash2(i, 2, seed) % kSide);
         Put(c, x, y, kGrassDark);
         Put(c, x, y - 1, kGrassDark);
         Put(c, x + 1, y, kGrassLight);
@@ -133,11 +133,11 @@ Canvas TileSheet() {
             c.Replace(kGrass, kGrassDark);
         },
     };
-    Canvas sheet(N * kTileCount, N);
+    Canvas sheet(kSide * kTileCount, kSide);
     for (int i = 0; i < kTileCount; ++i) {
-        Canvas cell(N, N);
+        Canvas cell(kSide, kSide);
         tiles[i](cell);
-        sheet.Blit(cell, i * N, 0);
+        sheet.Blit(cell, i * kSide, 0);
     }
     return sheet;
 }

@@ -9,9 +9,10 @@
 namespace assetgen {
 namespace {
 
-constexpr int P = kTtfPixelUnits;
-constexpr int kAscender = 8 * P; // one pixel of headroom above the capitals
-constexpr int kDescender = -2 * P;
+constexpr int kPx = kTtfPixelUnits;
+constexpr int kAscender = 8 * kPx; // one pixel of headroom above the capitals
+constexpr int kDescender = -2 * kPx;
+constexpr int kAdvance = kAdvanceCols * kPx;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -63,7 +64,6 @@ std::vector<Rect> GlyphRects(const bool on[kGlyphRows][kGlyphCols]) {
         }
         std::vector<Open> next;
         for (const auto& run : runs) {
-            // A named pair, not structured bindings: clang 14 cannot capture those.
             const int c0 = run.first, c1 = run.second;
             auto it = std::find_if(open.begin(), open.end(),
                                    [&](const Open& o) { return o.c0 == c0 && o.c1 == c1; });
@@ -80,9 +80,10 @@ std::vector<Rect> GlyphRects(const bool on[kGlyphRows][kGlyphCols]) {
     }
     done.insert(done.end(), open.begin(), open.end());
     std::vector<Rect> rects;
+    rects.reserve(done.size());
     for (const Open& o : done)
-        rects.push_back({o.c0 * P, (kBaselineRow - 1 - o.rowBottom) * P, o.c1 * P,
-                         (kBaselineRow - o.rowTop) * P});
+        rects.push_back({o.c0 * kPx, (kBaselineRow - 1 - o.rowBottom) * kPx, o.c1 * kPx,
+                         (kBaselineRow - o.rowTop) * kPx});
     std::sort(rects.begin(), rects.end(), [](const Rect& a, const Rect& b) {
         return a.y1 != b.y1 ? a.y1 > b.y1 : a.x0 < b.x0;
     });
@@ -222,96 +223,104 @@ Bytes CmapTable(const std::vector<Glyph>& glyphs) {
     return b;
 }
 
-} // namespace
-
-std::vector<uint8_t> BuildPixelTtf() {
-    const auto& glyphs = PixelGlyphs();
-    std::vector<GlyphData> data;
-    // .notdef: a hollow box
-    data.push_back(EncodeGlyph(
-        {{0, 0, 4 * P, P}, {0, P, P, 6 * P}, {3 * P, P, 4 * P, 6 * P}, {0, 6 * P, 4 * P, 7 * P}}));
-    for (const Glyph& g : glyphs)
-        data.push_back(EncodeGlyph(GlyphRects(g.on)));
-    const int numGlyphs = static_cast<int>(data.size());
-    const int advance = kAdvanceCols * P;
-
+struct GlyphTables {
     Bytes glyf, loca;
-    int maxPoints = 0, maxContours = 0;
+    int numGlyphs = 0, maxPoints = 0, maxContours = 0;
     int xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+
+GlyphTables GlyfAndLoca(const std::vector<GlyphData>& data) {
+    GlyphTables t;
+    t.numGlyphs = static_cast<int>(data.size());
     for (const GlyphData& g : data) {
-        U32(loca, static_cast<uint32_t>(glyf.size()));
-        glyf.insert(glyf.end(), g.glyf.begin(), g.glyf.end());
-        maxPoints = std::max(maxPoints, g.points);
-        maxContours = std::max(maxContours, g.contours);
+        U32(t.loca, static_cast<uint32_t>(t.glyf.size()));
+        t.glyf.insert(t.glyf.end(), g.glyf.begin(), g.glyf.end());
+        t.maxPoints = std::max(t.maxPoints, g.points);
+        t.maxContours = std::max(t.maxContours, g.contours);
         if (g.contours) {
-            xMin = std::min(xMin, g.xMin);
-            yMin = std::min(yMin, g.yMin);
-            xMax = std::max(xMax, g.xMax);
-            yMax = std::max(yMax, g.yMax);
+            t.xMin = std::min(t.xMin, g.xMin);
+            t.yMin = std::min(t.yMin, g.yMin);
+            t.xMax = std::max(t.xMax, g.xMax);
+            t.yMax = std::max(t.yMax, g.yMax);
         }
     }
-    U32(loca, static_cast<uint32_t>(glyf.size()));
+    U32(t.loca, static_cast<uint32_t>(t.glyf.size()));
+    return t;
+}
 
+Bytes HeadTable(const GlyphTables& t) {
     Bytes head;
     U32(head, 0x00010000);
     U32(head, 0x00010000);
-    U32(head, 0); // checkSumAdjustment, patched below
+    U32(head, 0); // checkSumAdjustment, patched by Assemble
     U32(head, 0x5F0F3CF5);
     U16(head, 0x000B);
     U16(head, kTtfUnitsPerEm);
     for (int i = 0; i < 4; ++i)
         U32(head, 0); // created / modified: none, keeps output stable
-    U16(head, xMin);
-    U16(head, yMin);
-    U16(head, xMax);
-    U16(head, yMax);
+    U16(head, t.xMin);
+    U16(head, t.yMin);
+    U16(head, t.xMax);
+    U16(head, t.yMax);
     U16(head, 0);
     U16(head, 8);
     U16(head, 2);
     U16(head, 1); // long loca offsets
     U16(head, 0);
+    return head;
+}
 
+Bytes HheaTable(const GlyphTables& t) {
     Bytes hhea;
     U32(hhea, 0x00010000);
     U16(hhea, kAscender);
     U16(hhea, kDescender);
     U16(hhea, 0);
-    U16(hhea, advance);
+    U16(hhea, kAdvance);
     U16(hhea, 0);
     U16(hhea, 0);
-    U16(hhea, xMax);
+    U16(hhea, t.xMax);
     U16(hhea, 1);
     U16(hhea, 0);
     U16(hhea, 0);
     for (int i = 0; i < 4; ++i)
         U16(hhea, 0);
     U16(hhea, 0);
-    U16(hhea, numGlyphs);
+    U16(hhea, t.numGlyphs);
+    return hhea;
+}
 
+Bytes HmtxTable(const std::vector<GlyphData>& data) {
     Bytes hmtx;
     for (const GlyphData& g : data) {
-        U16(hmtx, advance);
+        U16(hmtx, kAdvance);
         U16(hmtx, g.contours ? g.xMin : 0);
     }
+    return hmtx;
+}
 
+Bytes MaxpTable(const GlyphTables& t) {
     Bytes maxp;
     U32(maxp, 0x00010000);
-    U16(maxp, numGlyphs);
-    U16(maxp, maxPoints);
-    U16(maxp, maxContours);
+    U16(maxp, t.numGlyphs);
+    U16(maxp, t.maxPoints);
+    U16(maxp, t.maxContours);
     U16(maxp, 0);
     U16(maxp, 0);
     U16(maxp, 2);
     for (int i = 0; i < 8; ++i)
         U16(maxp, 0);
+    return maxp;
+}
 
+Bytes Os2Table(const std::vector<Glyph>& glyphs) {
     Bytes os2;
     U16(os2, 4);
-    U16(os2, advance);
+    U16(os2, kAdvance);
     U16(os2, 400);
     U16(os2, 5);
     U16(os2, 0); // installable embedding
-    const int sub[] = {3 * P, 3 * P, 0, P, 3 * P, 3 * P, 0, 4 * P, P / 2, 3 * P};
+    const int sub[] = {3 * kPx, 3 * kPx, 0, kPx, 3 * kPx, 3 * kPx, 0, 4 * kPx, kPx / 2, 3 * kPx};
     for (int v : sub)
         U16(os2, v);
     U16(os2, 0);
@@ -333,29 +342,29 @@ std::vector<uint8_t> BuildPixelTtf() {
     U16(os2, -kDescender);
     U32(os2, 1); // Latin 1 code page
     U32(os2, 0);
-    U16(os2, 5 * P);
-    U16(os2, 7 * P);
+    U16(os2, 5 * kPx);
+    U16(os2, 7 * kPx);
     U16(os2, 0);
     U16(os2, 32);
     U16(os2, 1);
+    return os2;
+}
 
+Bytes PostTable() {
     Bytes post;
     U32(post, 0x00030000);
     U32(post, 0);
-    U16(post, -P);
-    U16(post, P);
+    U16(post, -kPx);
+    U16(post, kPx);
     U32(post, 1); // fixed pitch
     for (int i = 0; i < 4; ++i)
         U32(post, 0);
+    return post;
+}
 
-    std::vector<std::pair<std::string, Bytes>> tables = {
-        {"OS/2", os2},         {"cmap", CmapTable(glyphs)},
-        {"glyf", glyf},        {"head", head},
-        {"hhea", hhea},        {"hmtx", hmtx},
-        {"loca", loca},        {"maxp", maxp},
-        {"name", NameTable()}, {"post", post},
-    };
-
+// The table directory, the tables in tag order, and the whole-font checksum
+// patched into the head table.
+Bytes Assemble(const std::vector<std::pair<std::string, Bytes>>& tables) {
     const int numTables = static_cast<int>(tables.size());
     int searchRange = 1, entrySelector = 0;
     while (searchRange * 2 <= numTables) {
@@ -387,6 +396,33 @@ std::vector<uint8_t> BuildPixelTtf() {
     for (int i = 0; i < 4; ++i)
         font[headOffset + 8 + i] = static_cast<uint8_t>(adjust >> (24 - 8 * i));
     return font;
+}
+
+} // namespace
+
+std::vector<uint8_t> BuildPixelTtf() {
+    const auto& glyphs = PixelGlyphs();
+    std::vector<GlyphData> data;
+    // .notdef: a hollow box
+    data.push_back(EncodeGlyph({{0, 0, 4 * kPx, kPx},
+                                {0, kPx, kPx, 6 * kPx},
+                                {3 * kPx, kPx, 4 * kPx, 6 * kPx},
+                                {0, 6 * kPx, 4 * kPx, 7 * kPx}}));
+    for (const Glyph& g : glyphs)
+        data.push_back(EncodeGlyph(GlyphRects(g.on)));
+    const GlyphTables t = GlyfAndLoca(data);
+    return Assemble({
+        {"OS/2", Os2Table(glyphs)},
+        {"cmap", CmapTable(glyphs)},
+        {"glyf", t.glyf},
+        {"head", HeadTable(t)},
+        {"hhea", HheaTable(t)},
+        {"hmtx", HmtxTable(data)},
+        {"loca", t.loca},
+        {"maxp", MaxpTable(t)},
+        {"name", NameTable()},
+        {"post", PostTable()},
+    });
 }
 
 } // namespace assetgen

@@ -35,19 +35,42 @@ std::string Label(double v) {
     return text;
 }
 
-} // namespace
+void SetRgb(int rgb) {
+    SetColor(rgb >> 16, (rgb >> 8) & 255, rgb & 255);
+}
 
-int PlotMain(const Options& options) {
-    std::ifstream in(options.Get("data", ""));
+std::vector<Point> ReadPoints(const std::string& path) {
+    std::ifstream in(path);
     std::vector<Point> points;
     Point p{};
     while (in >> p.panel >> p.series >> p.side >> p.value)
         if (p.panel >= 0 && p.panel < 2 && p.series >= 0 && p.series < 2 && p.side > 0)
             points.push_back(p);
+    return points;
+}
+
+// The axis caption and which colour is before, which after.
+void DrawLegend(const int colours[2]) {
+    SetColor(0, 0, 0);
+    DrawText("island side, cells (doubling)", 250, 462);
+    SetRgb(colours[0]);
+    DrawRect(440, 8, 10, 10);
+    SetColor(0, 0, 0);
+    DrawText("before", 456, 6);
+    SetRgb(colours[1]);
+    DrawRect(530, 8, 10, 10);
+    SetColor(0, 0, 0);
+    DrawText("after", 546, 6);
+}
+
+} // namespace
+
+int PlotMain(const Options& options) {
+    const std::vector<Point> points = ReadPoints(options.Get("data", ""));
     if (points.empty() || !OpenGraphics(640, 480, 0, 60, 0)) return 1;
     const std::string titles[2] = {options.Get("title0", "frame time, ms"),
                                    options.Get("title1", "logic per pass, us")};
-    const unsigned colours[2] = {0x909090, 0x30C060}; // before, after
+    const int colours[2] = {0x909090, 0x30C060}; // before, after
     double minSide = 1e9, maxSide = 0;
     for (const Point& q : points)
         minSide = std::min(minSide, q.side), maxSide = std::max(maxSide, q.side);
@@ -87,7 +110,7 @@ int PlotMain(const Options& options) {
             DrawText(text, px(side) - 4.0f * text.size(), bottom + 4);
         }
         for (int series = 0; series < 2; ++series) {
-            SetColor(colours[series] >> 16, (colours[series] >> 8) & 255, colours[series] & 255);
+            SetRgb(colours[series]);
             const Point* last = nullptr;
             for (const Point& q : points) {
                 if (q.panel != panel || q.series != series) continue;
@@ -97,16 +120,7 @@ int PlotMain(const Options& options) {
             }
         }
     }
-    SetColor(0, 0, 0);
-    DrawText("island side, cells (doubling)", 250, 462);
-    SetColor(colours[0] >> 16, (colours[0] >> 8) & 255, colours[0] & 255);
-    DrawRect(440, 8, 10, 10);
-    SetColor(0, 0, 0);
-    DrawText("before", 456, 6);
-    SetColor(colours[1] >> 16, (colours[1] >> 8) & 255, colours[1] & 255);
-    DrawRect(530, 8, 10, 10);
-    SetColor(0, 0, 0);
-    DrawText("after", 546, 6);
+    DrawLegend(colours);
     const bool ok = CaptureFrame(options.Get("out", "performance.png"));
     CloseGraphics();
     return ok ? 0 : 1;

@@ -25,20 +25,20 @@ struct Timing {
     double wall = -1, cpu = -1;
 };
 
-constexpr int COLS = 21, ROWS = 16, CELL = 32;
-const char* const LINES[5] = {"Mjam! Eines Brutzo wuerdig!", "Enter um ein Objekt zu benutzen",
-                              "Du hast Hunger.", "Ein Affe kommt naeher...",
-                              "Ausgewaehlt: Kokosnuss"};
+constexpr int kCols = 21, kRows = 16, kCell = 32;
+const char* const kLines[5] = {"Mjam! Eines Brutzo wuerdig!", "Enter um ein Objekt zu benutzen",
+                               "Du hast Hunger.", "Ein Affe kommt naeher...",
+                               "Ausgewaehlt: Kokosnuss"};
 
 // A sheet of `cells` 32 x 32 cells with a black (masked) frame around each;
 // `opaque` sheets have no frame (ground tiles).
 std::vector<uint8_t> SheetPixels(int cells, uint8_t r, uint8_t g, uint8_t b, bool opaque) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(cells) * CELL * CELL * 3);
-    for (int y = 0; y < CELL; ++y)
-        for (int x = 0; x < cells * CELL; ++x) {
-            uint8_t* p = &rgb[(static_cast<size_t>(y) * cells * CELL + x) * 3];
-            const bool edge = !opaque && (x % CELL < 3 || y < 3 || x % CELL > 28 || y > 28);
-            const uint8_t shade = static_cast<uint8_t>((x / CELL) * 9 + ((x ^ y) & 8) + 1);
+    std::vector<uint8_t> rgb(static_cast<size_t>(cells) * kCell * kCell * 3);
+    for (int y = 0; y < kCell; ++y)
+        for (int x = 0; x < cells * kCell; ++x) {
+            uint8_t* p = &rgb[(static_cast<size_t>(y) * cells * kCell + x) * 3];
+            const bool edge = !opaque && (x % kCell < 3 || y < 3 || x % kCell > 28 || y > 28);
+            const uint8_t shade = static_cast<uint8_t>((x / kCell) * 9 + ((x ^ y) & 8) + 1);
             p[0] = edge ? 0 : static_cast<uint8_t>(r + shade);
             p[1] = edge ? 0 : static_cast<uint8_t>(g + shade);
             p[2] = edge ? 0 : static_cast<uint8_t>(b + 1);
@@ -61,10 +61,10 @@ struct Quad {
 
 std::vector<Quad> PlayQuads() {
     std::vector<Quad> quads;
-    for (int row = 0; row < ROWS; ++row)
-        for (int col = 0; col < COLS; ++col) {
+    for (int row = 0; row < kRows; ++row)
+        for (int col = 0; col < kCols; ++col) {
             quads.push_back({0, (col * 7 + row * 3) % 10, 32.0f * col, 32.0f * row, 1, 0, 1});
-            if ((row * COLS + col) % 3 == 0)
+            if ((row * kCols + col) % 3 == 0)
                 quads.push_back({1, (col + row) % 23, 32.0f * col, 32.0f * row, 1, 0, 1});
         }
     quads.push_back({2, 1, 96, 160, 1, 0, 1});
@@ -116,7 +116,7 @@ Timing RunOurs(const std::string& dir, std::vector<Quad> quads, int frames, bool
         SetAlpha(1);
         SetColor(255, 255, 255);
         for (int i = 0; i < 5; ++i)
-            DrawText(LINES[i], 0, 10.0f * i);
+            DrawText(kLines[i], 0, 10.0f * i);
     };
     SetCentredHandles(0);
     SetBlend(BLEND_ALPHA); // what the game uses in play
@@ -154,12 +154,12 @@ SDL_Texture* MakeTexture(SDL_Renderer* renderer, const std::vector<uint8_t>& rgb
 
 // 96 cells of 8 x 16 with a letter-like pattern: the same quads as our text.
 SDL_Texture* GlyphTexture(SDL_Renderer* renderer) {
-    std::vector<uint8_t> rgba(96 * 8 * 16 * 4, 0);
+    std::vector<uint8_t> rgba(std::size_t{96} * 8 * 16 * 4, 0);
     for (int c = 1; c < 96; ++c)
         for (int y = 3; y < 12; ++y)
             for (int x = 1; x < 7; ++x)
                 if (((x * 3 + y * c) % 5) < 2) {
-                    uint8_t* p = &rgba[(y * 96 * 8 + c * 8 + x) * 4];
+                    uint8_t* p = &rgba[static_cast<std::size_t>(y * 96 * 8 + c * 8 + x) * 4];
                     p[0] = p[1] = p[2] = p[3] = 255;
                 }
     SDL_Texture* glyphs =
@@ -188,9 +188,9 @@ Timing RunSdlRenderer(const Sheets& sheets, std::vector<Quad> quads, int frames,
         return {};
     }
     SDL_RenderSetLogicalSize(renderer, 640, 480); // scaled with the aspect kept
-    SDL_Texture* textures[3] = {MakeTexture(renderer, sheets.tiles, 10 * CELL, CELL),
-                                MakeTexture(renderer, sheets.items, 23 * CELL, CELL),
-                                MakeTexture(renderer, sheets.beings, 10 * CELL, CELL)};
+    SDL_Texture* textures[3] = {MakeTexture(renderer, sheets.tiles, 10 * kCell, kCell),
+                                MakeTexture(renderer, sheets.items, 23 * kCell, kCell),
+                                MakeTexture(renderer, sheets.beings, 10 * kCell, kCell)};
     SDL_Texture* glyphs = GlyphTexture(renderer);
     Quad& castaway = quads[quads.size() - 13];
     const auto drawFrame = [&](int frame) {
@@ -198,8 +198,8 @@ Timing RunSdlRenderer(const Sheets& sheets, std::vector<Quad> quads, int frames,
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         for (const Quad& q : quads) {
-            const SDL_Rect src{q.frame * CELL, 0, CELL, CELL};
-            const SDL_FRect dst{q.x, q.y, CELL * q.scale, CELL * q.scale};
+            const SDL_Rect src{q.frame * kCell, 0, kCell, kCell};
+            const SDL_FRect dst{q.x, q.y, kCell * q.scale, kCell * q.scale};
             SDL_SetTextureAlphaMod(textures[q.sheet], static_cast<Uint8>(q.alpha * 255));
             SDL_RenderCopyExF(renderer, textures[q.sheet], &src, &dst, q.rotation, nullptr,
                               SDL_FLIP_NONE);
@@ -209,8 +209,8 @@ Timing RunSdlRenderer(const Sheets& sheets, std::vector<Quad> quads, int frames,
         const SDL_Rect bar{0, 420, 640, 40};
         SDL_RenderFillRect(renderer, &bar);
         for (int i = 0; i < 5; ++i)
-            for (int k = 0; LINES[i][k]; ++k) {
-                const SDL_Rect src{(LINES[i][k] - 32) * 8, 0, 8, 16};
+            for (int k = 0; kLines[i][k]; ++k) {
+                const SDL_Rect src{(kLines[i][k] - 32) * 8, 0, 8, 16};
                 const SDL_Rect dst{k * 8, i * 10, 8, 16};
                 SDL_RenderCopy(renderer, glyphs, &src, &dst);
             }
@@ -240,9 +240,9 @@ int RenderMain(const Options& options) {
             .string();
     std::filesystem::create_directories(dir);
     const Sheets sheets;
-    WritePng(dir + "/tiles.png", 10 * CELL, CELL, 3, sheets.tiles);
-    WritePng(dir + "/items.png", 23 * CELL, CELL, 3, sheets.items);
-    WritePng(dir + "/beings.png", 10 * CELL, CELL, 3, sheets.beings);
+    WritePng(dir + "/tiles.png", 10 * kCell, kCell, 3, sheets.tiles);
+    WritePng(dir + "/items.png", 23 * kCell, kCell, 3, sheets.items);
+    WritePng(dir + "/beings.png", 10 * kCell, kCell, 3, sheets.beings);
 
     const std::vector<Quad> quads = PlayQuads();
     struct Variant {

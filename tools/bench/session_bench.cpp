@@ -98,7 +98,7 @@ struct Script {
         return true;
     }
 };
-Script g_script;
+Script script;
 
 } // namespace
 
@@ -149,7 +149,7 @@ int SessionMain(const Options& options) {
         std::fprintf(stderr, "session: --assets DIR needed\n");
         return 2;
     }
-    Script& s = g_script;
+    Script& s = script;
     s.t0Realtime = options.Number("t0", RealtimeMs()); // ms since the epoch, from the caller
     s.skipIntro = options.Has("skip-intro");
     s.firstFrameOnly = options.Has("first-frame-only");
@@ -160,7 +160,7 @@ int SessionMain(const Options& options) {
     // The caller's copy of the asset tree holds the configuration to test.
     if (chdir(assets.c_str()) != 0) return 1;
 
-    SetFrameHook([] { g_script.Frame(); });
+    SetFrameHook([] { script.Frame(); });
     StartUp(); // opens the window and plays the intro
     s.introPeakKb = StatusKb("VmHWM");
     s.phase = Script::TITLE;

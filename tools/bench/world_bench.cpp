@@ -32,8 +32,8 @@
 namespace bench {
 namespace {
 
-constexpr int DEFAULT_LAND = 2000; // about the land of the shipped island
-constexpr int DEFAULT_APES = 12, DEFAULT_LIZARDS = 1;
+constexpr int kDefaultLand = 2000; // about the land of the shipped island
+constexpr int kDefaultApes = 12, kDefaultLizards = 1;
 
 uint32_t Hash(uint32_t x, uint32_t y, uint32_t salt) {
     uint32_t h = x * 374761393u + y * 668265263u + salt * 2246822519u;
@@ -56,12 +56,12 @@ std::string MakeIsland(const std::string& dir, int side) {
     const std::string base = dir + "/island" + std::to_string(side);
     if (std::filesystem::exists(base + ".png")) return base + ".png";
     // Ground colours of the map image: sea, shallow, sand, rock, grass.
-    static const uint8_t COLOURS[5][3] = {{0x00, 0x94, 0xFF},
-                                          {0x00, 0x7F, 0x7F},
-                                          {0xFF, 0xD8, 0x00},
-                                          {0x80, 0x80, 0x80},
-                                          {0x4C, 0xFF, 0x00}};
-    static const uint8_t ITEMS[] = {1, 1, 7, 2, 3, 4, 8, 9, 6, 5};
+    static const uint8_t kColours[5][3] = {{0x00, 0x94, 0xFF},
+                                           {0x00, 0x7F, 0x7F},
+                                           {0xFF, 0xD8, 0x00},
+                                           {0x80, 0x80, 0x80},
+                                           {0x4C, 0xFF, 0x00}};
+    static const uint8_t kItems[] = {1, 1, 7, 2, 3, 4, 8, 9, 6, 5};
     std::vector<uint8_t> rgb(static_cast<size_t>(side) * side * 3);
     std::vector<uint8_t> layer(static_cast<size_t>(side) * side, 0);
     long land = 0;
@@ -71,19 +71,19 @@ std::string MakeIsland(const std::string& dir, int side) {
             const bool border = x < 2 || y < 2 || x >= side - 2 || y >= side - 2;
             const bool lagoon = (Hash(x / 8, y / 8, 1) % 7) == 0;
             int ground = border || lagoon ? 0 : 1 + static_cast<int>(Hash(x / 3, y / 3, 2) % 4);
-            std::copy(COLOURS[ground], COLOURS[ground] + 3, &rgb[i * 3]);
+            std::copy(kColours[ground], kColours[ground] + 3, &rgb[i * 3]);
             if (ground >= 2) {
                 ++land;
                 const uint32_t h = Hash(x, y, 3);
-                if (h % 9 == 0) layer[i] = ITEMS[(h / 9) % 10];
+                if (h % 9 == 0) layer[i] = kItems[(h / 9) % 10];
             }
         }
     WritePng(base + ".png", side, side, 3, rgb);
     std::ofstream(base + ".map", std::ios::binary)
         .write(reinterpret_cast<const char*>(layer.data()),
                static_cast<std::streamsize>(layer.size()));
-    const long apes = std::max(1L, DEFAULT_APES * land / DEFAULT_LAND);
-    const long lizards = std::max(1L, DEFAULT_LIZARDS * land / DEFAULT_LAND);
+    const long apes = std::max(1L, kDefaultApes * land / kDefaultLand);
+    const long lizards = std::max(1L, kDefaultLizards * land / kDefaultLand);
     std::ofstream(base + ".critter") << apes << "\n" << lizards << "\n";
     return base + ".png";
 }
@@ -116,9 +116,9 @@ template <typename C> void RenderCritters(int vx, int vy) {
 }
 
 std::string IslandDir(const Options& options) {
-    const std::string dir = options.Get("dir", (std::filesystem::temp_directory_path() /
-                                                ("palmut-islands-" + std::to_string(getpid())))
-                                                   .string());
+    std::string dir = options.Get("dir", (std::filesystem::temp_directory_path() /
+                                          ("palmut-islands-" + std::to_string(getpid())))
+                                             .string());
     std::filesystem::create_directories(dir);
     return dir;
 }
