@@ -1,7 +1,5 @@
 // Take, drop and use on the castaway's own cell, and the dispatch of the
 // orders that In gathered this pass.
-#include "player/player.h"
-
 #include "core/state.h"
 #include "core/texts.h"
 #include "core/timer.h"
@@ -9,6 +7,7 @@
 #include "player/cell.h"
 #include "player/combine.h"
 #include "player/fruit_drop.h"
+#include "player/player.h"
 #include "player/stone_split.h"
 #include "world/karte.h"
 #include "world/message.h"

@@ -1,7 +1,5 @@
 // Keyboard handling: walking and action requests in play, the inventory
 // cursor in the selections, and the death screens.
-#include "player/player.h"
-
 #include <string>
 
 #include "core/centring.h"
@@ -10,6 +8,7 @@
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
+#include "player/player.h"
 #include "world/karte.h"
 
 namespace {

@@ -1,10 +1,9 @@
 // Walking, the needs it costs, and the regrowth of fruit.
-#include "player/player.h"
-
 #include "core/state.h"
 #include "core/timer.h"
 #include "media/clock.h"
 #include "player/fruit_drop.h"
+#include "player/player.h"
 #include "world/critter.h"
 #include "world/karte.h"
 #include "world/objekt.h"

@@ -1,7 +1,5 @@
 // Drawing the castaway, the need gauges, the inventory bar and the inventory
 // selection overlay.
-#include "player/player.h"
-
 #include <algorithm>
 #include <string>
 
@@ -9,6 +7,7 @@
 #include "core/state.h"
 #include "core/texts.h"
 #include "media/graphics.h"
+#include "player/player.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 

@@ -1,13 +1,12 @@
 #include "media/gfx/png_decoder.h"
 
+#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include <png.h>
-
-#include <array>
 
 #include "media/files.h"
 #include "media/gfx/image_data.h"

@@ -4,11 +4,11 @@
 // no other locale, so a player's English desktop gets English all the same.
 #include "media/language.h"
 
-#include <libintl.h>
-
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+
+#include <libintl.h>
 
 #include "media/files.h"
 #include "media/program.h"

@@ -1,6 +1,7 @@
 // Every asset loads through the game's own media layer, by the exact paths and
 // arguments the game uses, with the frame counts and sizes it expects.
 #include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "core/assets.h"

@@ -1,11 +1,11 @@
 // The shipped islands can be won by playing: the planning player goes from the
 // title picture to the victory screen with key presses alone.
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "bot/bot.h"
 #include "support/shell_fixture.h"

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "media/clock.h"
 #include "media/test_seams.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

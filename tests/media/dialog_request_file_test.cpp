@@ -1,3 +1,8 @@
+#include <cstdlib>
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
 #include "dialog_xdotool.h"
 #include "media/desktop.h"
 #include "media/desktop/desktop_process.h"
@@ -8,12 +13,6 @@
 #include "media/test_seams.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
-
-#include <SDL2/SDL.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 

@@ -1,14 +1,15 @@
 // Drives a desktop dialog from a second thread with xdotool (under Xvfb).
 #pragma once
 
-#include "media/desktop/desktop_process.h"
+#include <string>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
-#include <string>
 #include <sys/file.h>
-#include <thread>
 #include <unistd.h>
-#include <vector>
+
+#include "media/desktop/desktop_process.h"
 
 // Held by every test that types into a dialog: tests run in parallel share the
 // X display, and typed keys go to whichever window has the focus.

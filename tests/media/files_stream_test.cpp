@@ -1,10 +1,9 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include "media/files.h"
 #include "media/test_seams.h"
 #include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 

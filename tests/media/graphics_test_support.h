@@ -2,15 +2,15 @@
 // fixtures written at test time, and pixel comparisons with a tolerance.
 #pragma once
 
-#include <gtest/gtest.h>
-#include <png.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+#include <png.h>
 
 #include "media/graphics.h"
 #include "media/program.h"

@@ -1,13 +1,12 @@
-#include "media/input/event_pump.h"
-#include "media/keyboard.h"
-#include "media/test_seams.h"
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include <string>
-#include <vector>
+#include "media/input/event_pump.h"
+#include "media/keyboard.h"
+#include "media/test_seams.h"
 
 namespace {
 

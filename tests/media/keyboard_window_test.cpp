@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/test_seams.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 

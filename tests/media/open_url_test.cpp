@@ -1,14 +1,14 @@
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include "media/desktop.h"
 #include "media/desktop/open_url.h"
 #include "media/test_seams.h"
 #include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <filesystem>
-#include <sys/stat.h>
-#include <thread>
 
 namespace {
 

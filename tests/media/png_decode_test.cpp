@@ -1,12 +1,12 @@
 // PNG decoding of every colour type and bit depth, and hostile files.
 #include <fstream>
 
+#include <sys/resource.h>
+#include <zlib.h>
+
 #include "graphics_test_support.h"
 #include "media/gfx/image_data.h"
 #include "media/gfx/png_decoder.h"
-
-#include <sys/resource.h>
-#include <zlib.h>
 
 namespace {
 PngFixture Fixture(int w, int h, int colorType, int bitDepth, std::vector<uint8_t> rows) {

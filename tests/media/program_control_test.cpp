@@ -1,13 +1,13 @@
+#include <filesystem>
+#include <vector>
+
+#include <gtest/gtest.h>
+
 #include "media/program.h"
 #include "media/system/asset_tree.h"
 #include "media/system/sdl_context.h"
 #include "media/test_seams.h"
 #include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <vector>
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "media/clock.h"
-
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <cstdint>
 #include <map>
+
+#include <gtest/gtest.h>
+
+#include "media/clock.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include "media/audio/audio_output.h"
 #include "media/audio/ogg_decoder.h"
 #include "media/sound.h"
 #include "sound_test_files.h"
 #include "support/temp_dir.h"
-
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <sys/stat.h>
-#include <thread>
 
 namespace {
 

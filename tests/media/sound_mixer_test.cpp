@@ -1,10 +1,10 @@
-#include "media/audio/mixer.h"
-#include "media/audio/pcm_data.h"
+#include <atomic>
+#include <thread>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
+#include "media/audio/mixer.h"
+#include "media/audio/pcm_data.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // Builds sound files at test time: WAV byte images and Vorbis-encoded tones.
 #pragma once
 
-#include <vorbis/vorbisenc.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include <vorbis/vorbisenc.h>
 
 namespace soundtest {
 

@@ -1,9 +1,9 @@
-#include "media/audio/wav_decoder.h"
-#include "sound_test_files.h"
+#include <random>
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include "media/audio/wav_decoder.h"
+#include "sound_test_files.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 #include "audio_fixtures.h"
 
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include <mpg123.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
-
-#include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 extern char** environ;
 

@@ -2,18 +2,17 @@
 // server: short time limits, the "no sound" device, and a way to pull audio.
 #pragma once
 
-#include "media/bass.h"
-#include "media/stream/music_test_access.h"
-
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "audio_fixtures.h"
 #include "loopback_server.h"
+#include "media/bass.h"
+#include "media/stream/music_test_access.h"
 
 // The audio every stream test serves, encoded once per test program.
 struct TestMedia {

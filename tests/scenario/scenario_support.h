@@ -3,8 +3,6 @@
 // pass of the loop per scripted key.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "media/gfx/png_writer.h"

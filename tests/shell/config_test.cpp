@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include <gtest/gtest.h>
 
 #include "shell/config.h"
 #include "support/temp_dir.h"

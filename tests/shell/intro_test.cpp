@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "shell/intro.h"
 #include "support/game_fixture.h"

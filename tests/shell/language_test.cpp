@@ -1,8 +1,8 @@
 // The language the game speaks, and every text of every shipped language in
 // the room the game gives it.
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "core/language.h"
 #include "core/texts.h"

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "shell/arguments.h"
 #include "shell/title.h"

@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "shell/title.h"
 #include "support/golden.h"

@@ -1,8 +1,8 @@
 // The shared pictures and the font: a damaged file is told apart from a
 // missing one when the game has to stop.
-#include <unistd.h>
-
 #include <fstream>
+
+#include <unistd.h>
 
 #include "support/shell_fixture.h"
 

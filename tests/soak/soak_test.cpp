@@ -1,14 +1,13 @@
 // Long play with random keys: selections, deaths, quitting and starting again,
 // with the game's state checked after every pass and memory after every restart.
-#include <gtest/gtest.h>
-
-#include <malloc.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
+
+#include <gtest/gtest.h>
+#include <malloc.h>
 
 #include "media/keyboard.h"
 #include "shell/main_loop.h"

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <png.h>
 #include <string>
 #include <vector>
+
+#include <png.h>
 
 namespace assettest {
 

@@ -2,9 +2,9 @@
 // one editor frame per step, the way a map maker's input reaches it.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "editor.h"
 #include "media/keyboard.h"

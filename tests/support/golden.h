@@ -9,14 +9,14 @@
 // pixel keeps the tight one.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "media/graphics.h"
 #include "media/test_seams.h"

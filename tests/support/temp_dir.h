@@ -2,14 +2,14 @@
 // it, so tests can run side by side and in any order.
 #pragma once
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TempDir {
   public:

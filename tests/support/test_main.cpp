@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "media/test_seams.h"
 

@@ -1,5 +1,6 @@
 // The generator's building blocks: faults here would corrupt every asset at once.
 #include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "audio.h"

@@ -2,6 +2,7 @@
 // mistakes map makers make.
 #include <filesystem>
 #include <fstream>
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 

@@ -1,6 +1,7 @@
 // The two command-line tools as a developer and a map maker run them.
 #include <cstdlib>
 #include <filesystem>
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #include "support/messages.h"
 #include "support/world_fixture.h"

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <climits>
+
+#include <gtest/gtest.h>
 
 #include "world/critter_file.h"
 #include "world/map_files.h"

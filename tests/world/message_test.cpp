@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <climits>
+
+#include <gtest/gtest.h>
 
 #include "support/messages.h"
 #include "support/world_fixture.h"

@@ -1,8 +1,8 @@
 // Drawing of the map, the critters and the messages through the real renderer
 // on the offscreen window, checked pixel by pixel.
-#include <gtest/gtest.h>
-
 #include <algorithm>
+
+#include <gtest/gtest.h>
 
 #include "support/world_fixture.h"
 #include "world/critter.h"

@@ -8,8 +8,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <unistd.h>
 
 #include "media/gfx/png_writer.h"
 #include "support/temp_dir.h"

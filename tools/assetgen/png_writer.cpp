@@ -1,6 +1,7 @@
 #include "png_writer.h"
 
 #include <stdexcept>
+
 #include <zlib.h>
 
 namespace assetgen {

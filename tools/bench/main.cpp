@@ -6,14 +6,14 @@
 //   palmut_bench logic    --assets DIR [--sizes ...]    per-pass cost of the game's logic
 //   palmut_bench plot     --data FILE --out PNG         frame time and pass cost against size
 // Results are printed as "name value" lines; tools/bench/run.sh gathers them.
-#include <png.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
 #include <string>
+
+#include <png.h>
 
 #include "bench.h"
 

@@ -4,13 +4,13 @@
 // presented to a 640 x 480 window (on the OpenGL 3.3 core and on the OpenGL ES
 // 3.0 context), and presented scaled to a full-screen window.
 // The castaway turns every frame, so neither side can reuse an earlier frame.
-#include <SDL2/SDL.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <SDL2/SDL.h>
+#include <unistd.h>
 
 #include "bench.h"
 #include "media/graphics.h"

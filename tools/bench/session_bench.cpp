@@ -2,12 +2,12 @@
 // first intro frame, the intro, the title, idle seconds in the menu and in
 // play; memory and CPU read from /proc and the process clock. And the
 // reference: an empty SDL window with a GL 3.3 core context.
-#include <SDL2/SDL.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string>
+
+#include <SDL2/SDL.h>
 #include <unistd.h>
 
 #include "bench.h"

@@ -7,8 +7,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <unistd.h>
 
 #include "bench.h"
 #include "media/clock.h"

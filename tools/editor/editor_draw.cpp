@@ -4,8 +4,8 @@
 #include "editor_layout.h"
 #include "editor_texts.h"
 #include "media/graphics.h"
-#include "problem_rows.h"
 #include "media/text_ops.h"
+#include "problem_rows.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 
@@ -153,8 +153,7 @@ void Editor::DrawPanel() {
     Box(kViewW, 0, kWindowW - kViewW, kWindowH, 24, 24, 40);
     Box(0, kViewH, kViewW, kWindowH - kViewH, 24, 24, 40);
     SetFont(nullptr);
-    const std::string name =
-        path_.empty() ? Tr(editor_texts::kNewMapName) : FileName(path_);
+    const std::string name = path_.empty() ? Tr(editor_texts::kNewMapName) : FileName(path_);
     Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), kPanelX, 4, 255, 255, 160);
     Text(Tr(editor_texts::kSizeAndCell,
             {std::to_string(doc_.Width()), std::to_string(doc_.Height()), CellText(cx_, cy_)}),

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+
 #include <png.h>
 
 #include "findings_texts.h"

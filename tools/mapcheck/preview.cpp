@@ -1,7 +1,8 @@
 #include "preview.h"
 
-#include <png.h>
 #include <vector>
+
+#include <png.h>
 
 namespace mapcheck {
 namespace {
