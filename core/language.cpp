@@ -29,7 +29,7 @@ bool IsCLocale(const std::string& name) {
 } // namespace
 
 std::string ShippedLanguage(const std::string& code) {
-    const std::string part = LanguagePart(code);
+    std::string part = LanguagePart(code);
     for (const char* shipped : SHIPPED)
         if (part == shipped) return part;
     return "";
@@ -45,17 +45,17 @@ std::string DesktopLanguage(const LocaleSettings& locale) {
     while (start <= locale.language.size()) {
         std::size_t end = locale.language.find(':', start);
         if (end == std::string::npos) end = locale.language.size();
-        const std::string shipped = ShippedLanguage(locale.language.substr(start, end - start));
+        std::string shipped = ShippedLanguage(locale.language.substr(start, end - start));
         if (!shipped.empty()) return shipped;
         start = end + 1;
     }
-    const std::string shipped = ShippedLanguage(name);
+    std::string shipped = ShippedLanguage(name);
     return shipped.empty() ? FALLBACK : shipped;
 }
 
 std::string ChooseLanguage(const std::string& setting, const LocaleSettings& locale) {
     if (setting.empty()) return DesktopLanguage(locale);
-    const std::string shipped = ShippedLanguage(setting);
+    std::string shipped = ShippedLanguage(setting);
     if (!shipped.empty()) return shipped;
     DebugLog("language: unknown language '" + setting + "' in the settings, following the desktop");
     return DesktopLanguage(locale);

@@ -25,6 +25,40 @@ LaunchRequest Fail(std::ostream& err, const std::string& why) {
     return {2, "", ""};
 }
 
+// "--lang CODE" or "--lang=CODE" at args[i]; moves i past the code.
+LaunchRequest TakeLanguage(const std::vector<std::string>& args, size_t& i, LaunchRequest request,
+                           std::ostream& err) {
+    const std::string& arg = args[i];
+    if (arg == "--lang" && i + 1 == args.size()) return Fail(err, "--lang needs a code");
+    const std::string code = arg == "--lang" ? args[++i] : arg.substr(7);
+    request.language = ShippedLanguage(code);
+    if (request.language.empty())
+        return Fail(err, "unknown language '" + code + "' (known: de, en)");
+    return request;
+}
+
+// "--map FILE" or "--map=FILE" at args[i]; moves i past the file.
+LaunchRequest TakeMap(const std::vector<std::string>& args, size_t& i, LaunchRequest request,
+                      const std::string& workDir, std::ostream& err) {
+    const std::string& arg = args[i];
+    std::string map;
+    if (arg == "--map") {
+        if (i + 1 == args.size()) return Fail(err, "--map needs a .map file");
+        map = args[++i];
+    } else if (arg.rfind("--map=", 0) == 0) {
+        map = arg.substr(6);
+    } else {
+        return Fail(err, "unknown argument '" + arg + "'");
+    }
+    if (map.empty()) return Fail(err, "--map needs a .map file");
+    if (!request.map.empty()) return Fail(err, "--map given twice");
+    // The game changes into its data folder before it reads the map.
+    if (map[0] != '/') map = workDir + '/' + map;
+    if (!OpenForReading(map)) return Fail(err, "cannot read the map file '" + map + "'");
+    request.map = map;
+    return request;
+}
+
 } // namespace
 
 LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::string& workDir,
@@ -40,29 +74,10 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
             out << "palmut " PALMUT_VERSION "\n";
             return {0, "", ""};
         }
-        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
-            if (arg == "--lang" && i + 1 == args.size()) return Fail(err, "--lang needs a code");
-            const std::string code = arg == "--lang" ? args[++i] : arg.substr(7);
-            request.language = ShippedLanguage(code);
-            if (request.language.empty())
-                return Fail(err, "unknown language '" + code + "' (known: de, en)");
-            continue;
-        }
-        std::string map;
-        if (arg == "--map") {
-            if (i + 1 == args.size()) return Fail(err, "--map needs a .map file");
-            map = args[++i];
-        } else if (arg.rfind("--map=", 0) == 0) {
-            map = arg.substr(6);
-        } else {
-            return Fail(err, "unknown argument '" + arg + "'");
-        }
-        if (map.empty()) return Fail(err, "--map needs a .map file");
-        if (!request.map.empty()) return Fail(err, "--map given twice");
-        // The game changes into its data folder before it reads the map.
-        if (map[0] != '/') map = workDir + "/" + map;
-        if (!OpenForReading(map)) return Fail(err, "cannot read the map file '" + map + "'");
-        request.map = map;
+        const bool language = arg == "--lang" || arg.rfind("--lang=", 0) == 0;
+        request = language ? TakeLanguage(args, i, request, err)
+                           : TakeMap(args, i, request, workDir, err);
+        if (request.exitStatus >= 0) return request;
     }
     return request;
 }

@@ -27,7 +27,7 @@ bool HoldsMap(const std::string& folder) {
 std::string SettingsFile(const std::string& name, const std::string& gameCopy) {
     const std::string home = UserConfigHome();
     if (!home.empty()) {
-        const std::string own = home + "/palmut/" + name;
+        std::string own = home + "/palmut/" + name;
         if (FileStreamPtr file = OpenForReading(own)) {
             Close(file);
             return own;

@@ -78,25 +78,25 @@ bool ApeReacts(const TCritter& ape, const CastawayView& castaway) {
 // Apes by cell, kept current as they step through one sweep, so that a lizard
 // finds the apes on its cell without walking the whole list: on a big island
 // with thousands of critters that walk dominated every castaway step.
-class ApesByCell {
+class TApesByCell {
   public:
-    explicit ApesByCell(const std::vector<TCritter>& critters) {
+    explicit TApesByCell(const std::vector<TCritter>& critters) {
         for (std::size_t i = 0; i < critters.size(); ++i)
             if (critters[i].typ == TCritter::APE)
-                cells_.emplace(Key(critters[i].x, critters[i].y), i);
+                cells.emplace(Key(critters[i].x, critters[i].y), i);
     }
     void Move(std::size_t ape, int fromX, int fromY, int toX, int toY) {
         if (fromX == toX && fromY == toY) return;
-        auto [first, last] = cells_.equal_range(Key(fromX, fromY));
+        auto [first, last] = cells.equal_range(Key(fromX, fromY));
         for (auto it = first; it != last; ++it)
             if (it->second == ape) {
-                cells_.erase(it);
+                cells.erase(it);
                 break;
             }
-        cells_.emplace(Key(toX, toY), ape);
+        cells.emplace(Key(toX, toY), ape);
     }
     template <class Visit> void ForEachAt(int x, int y, Visit visit) const {
-        auto [first, last] = cells_.equal_range(Key(x, y));
+        auto [first, last] = cells.equal_range(Key(x, y));
         for (auto it = first; it != last; ++it)
             visit(it->second);
     }
@@ -105,10 +105,10 @@ class ApesByCell {
     static std::int64_t Key(int x, int y) {
         return (static_cast<std::int64_t>(x) << 32) ^ static_cast<std::uint32_t>(y);
     }
-    std::unordered_multimap<std::int64_t, std::size_t> cells_;
+    std::unordered_multimap<std::int64_t, std::size_t> cells;
 };
 
-void LizardReacts(const TCritter& lizard, const CastawayView& castaway, const ApesByCell& apes,
+void LizardReacts(const TCritter& lizard, const CastawayView& castaway, const TApesByCell& apes,
                   std::vector<char>& dead) {
     apes.ForEachAt(lizard.x, lizard.y, [&](std::size_t ape) { dead[ape] = 1; });
     if (karte.data(lizard.x, lizard.y, 0) == TKarte::ROCK) {
@@ -149,7 +149,7 @@ void TCritter::Update(const CastawayView& castaway) {
     // Killed critters are only marked during the sweep and removed after it,
     // so the walk never skips or revisits anyone.
     std::vector<char> dead(list.size(), 0);
-    ApesByCell apes(list);
+    TApesByCell apes(list);
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (dead[i]) continue;
         TCritter& critter = list[i];

@@ -16,7 +16,7 @@ struct PcmData {
 // Sound files larger than this are refused before decoding.
 constexpr std::size_t kMaxSoundFileBytes = 64u << 20;
 // Ten minutes of stereo at the mixer rate: the most one sound may decode to.
-constexpr std::size_t kMaxSoundFrames = 44100u * 600u;
+constexpr std::size_t kMaxSoundFrames = std::size_t{44100} * 600;
 
 // Interleaved stereo at `rate`, linearly resampled when the rates differ.
 std::vector<float> ToStereoAt(const PcmData& pcm, int rate);

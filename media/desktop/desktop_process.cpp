@@ -16,7 +16,7 @@ extern char** environ;
 namespace media_internal {
 namespace {
 
-constexpr size_t kMaxOutput = 64 * 1024;
+constexpr size_t kMaxOutput = size_t{64} * 1024;
 
 // Helpers still running after a timed-out wait; reaped later so they leave no zombies.
 struct Leftovers {
@@ -74,6 +74,7 @@ pid_t Spawn(const std::vector<std::string>& argv, int outFd, bool quietErrors) {
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     std::vector<char*> args;
+    args.reserve(argv.size() + 1);
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);

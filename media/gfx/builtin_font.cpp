@@ -7,16 +7,16 @@
 #include "media/gfx/image_data.h"
 
 namespace {
-constexpr int FIRST_CODE = 32;
-constexpr int GLYPH_COUNT = 96;
-constexpr int CELL_W = 8, CELL_H = 16;
-constexpr int ART_ROWS = 8, ART_COLS = 6;
-constexpr int ART_TOP = 2;  // first cell row the art covers
-constexpr int ART_LEFT = 1; // one empty column on each side keeps letters apart
+constexpr int kFirstCode = 32;
+constexpr int kGlyphCount = 96;
+constexpr int kCellW = 8, kCellH = 16;
+constexpr int kArtRows = 8, kArtCols = 6;
+constexpr int kArtTop = 2;  // first cell row the art covers
+constexpr int kArtLeft = 1; // one empty column on each side keeps letters apart
 
 // '#' is ink. Art row 6 is the baseline; row 7 holds descenders.
 // clang-format off
-const char* const GLYPH_ART[GLYPH_COUNT][8] = {
+const char* const kGlyphArt[kGlyphCount][8] = {
     /*   */ {"......", "......", "......", "......", "......", "......", "......", "......"},
     /* ! */ {"..##..", "..##..", "..##..", "..##..", "..##..", "......", "..##..", "......"},
     /* " */ {"##..##", "##..##", "......", "......", "......", "......", "......", "......"},
@@ -118,29 +118,31 @@ const char* const GLYPH_ART[GLYPH_COUNT][8] = {
 
 FontPtr MakeBuiltinFont() {
     auto font = std::make_shared<Font>();
-    font->size = CELL_H;
-    font->height = CELL_H;
-    font->ascender = CELL_H;
+    font->size = kCellH;
+    font->height = kCellH;
+    font->ascender = kCellH;
     font->imageFlags = 0; // drawn unfiltered
     for (Glyph& glyph : font->low)
         glyph.loaded = true;
-    for (int i = 0; i < GLYPH_COUNT; ++i) {
-        Glyph& glyph = font->low[FIRST_CODE + i];
+    for (int i = 0; i < kGlyphCount; ++i) {
+        Glyph& glyph = font->low[kFirstCode + i];
         glyph.present = true;
-        glyph.advance = CELL_W;
-        std::vector<uint8_t> rgba(CELL_W * CELL_H * 4, 0);
+        glyph.advance = kCellW;
+        std::vector<uint8_t> rgba(static_cast<std::size_t>(kCellW) * kCellH * 4, 0);
         bool blank = true;
-        for (int row = 0; row < ART_ROWS; ++row)
-            for (int col = 0; col < ART_COLS; ++col)
-                if (GLYPH_ART[i][row][col] == '#') {
+        for (int row = 0; row < kArtRows; ++row)
+            for (int col = 0; col < kArtCols; ++col)
+                if (kGlyphArt[i][row][col] == '#') {
                     blank = false;
-                    std::memset(rgba.data() + ((ART_TOP + row) * CELL_W + ART_LEFT + col) * 4, 255,
-                                4);
+                    std::memset(rgba.data() + static_cast<std::ptrdiff_t>((kArtTop + row) * kCellW +
+                                                                          kArtLeft + col) *
+                                                  4,
+                                255, 4);
                 }
         if (blank) continue; // the space draws nothing, it only advances
         std::vector<std::vector<uint8_t>> frames;
         frames.push_back(std::move(rgba));
-        glyph.image = MakeImageFromRgba(CELL_W, CELL_H, 0, std::move(frames));
+        glyph.image = MakeImageFromRgba(kCellW, kCellH, 0, std::move(frames));
     }
     return font;
 }

@@ -24,63 +24,63 @@ struct DrawState {
     bool axisAligned = true; // no scale, rotation by whole quarter turns
     uint32_t packedColour = 0xFFFFFFFFu;
 };
-DrawState g_state;
+DrawState drawState;
 
 uint8_t ClampByte(int v) {
     return static_cast<uint8_t>(std::clamp(v, 0, 255));
 }
 
 void UpdateColour() {
-    const float a = std::isnan(g_state.alpha) ? 0.0f : std::clamp(g_state.alpha, 0.0f, 1.0f);
+    const float a = std::isnan(drawState.alpha) ? 0.0f : std::clamp(drawState.alpha, 0.0f, 1.0f);
     const uint32_t alpha = static_cast<uint32_t>(std::lround(a * 255.0f));
     // Memory order r, g, b, a as the vertex format reads it.
-    g_state.packedColour = ClampByte(g_state.r) | (ClampByte(g_state.g) << 8) |
-                           (ClampByte(g_state.b) << 16) | (alpha << 24);
+    drawState.packedColour = ClampByte(drawState.r) | (ClampByte(drawState.g) << 8) |
+                             (ClampByte(drawState.b) << 16) | (alpha << 24);
 }
 
 void UpdateTransform() {
-    const double radians = g_state.rotation * std::numbers::pi / 180.0;
+    const double radians = drawState.rotation * std::numbers::pi / 180.0;
     float c = static_cast<float>(std::cos(radians));
     float s = static_cast<float>(std::sin(radians));
     // Quarter turns exactly, so a turned sprite still lands on whole pixels.
-    if (std::fmod(g_state.rotation, 90.0f) == 0.0f) {
+    if (std::fmod(drawState.rotation, 90.0f) == 0.0f) {
         c = std::round(c);
         s = std::round(s);
     }
-    g_state.ix = c * g_state.scaleX;
-    g_state.iy = -s * g_state.scaleY;
-    g_state.jx = s * g_state.scaleX;
-    g_state.jy = c * g_state.scaleY;
+    drawState.ix = c * drawState.scaleX;
+    drawState.iy = -s * drawState.scaleY;
+    drawState.jx = s * drawState.scaleX;
+    drawState.jy = c * drawState.scaleY;
     // Unscaled, turned by quarter turns at most: every entry is 0 or +-1 with one of each per row.
     const auto unit = [](float v) { return v == 0 || v == 1 || v == -1; };
-    g_state.axisAligned = unit(g_state.ix) && unit(g_state.iy) && unit(g_state.jx) &&
-                          unit(g_state.jy) && (g_state.ix == 0) != (g_state.iy == 0) &&
-                          (g_state.jx == 0) != (g_state.jy == 0);
+    drawState.axisAligned = unit(drawState.ix) && unit(drawState.iy) && unit(drawState.jx) &&
+                            unit(drawState.jy) && (drawState.ix == 0) != (drawState.iy == 0) &&
+                            (drawState.jx == 0) != (drawState.jy == 0);
 }
 
 // A frame drawn unscaled (or quarter-turned) with its corners on whole pixels
 // samples texel centres, where every filter gives exactly the nearest texel:
 // such quads may join a batch of any filter.
 Sampling SamplingAt(const Image& image, const render::Corners& c) {
-    if (g_state.axisAligned) {
+    if (drawState.axisAligned) {
         bool whole = true;
         for (int i = 0; i < 4; ++i)
             whole = whole && c.x[i] == std::floor(c.x[i]) && c.y[i] == std::floor(c.y[i]);
-        if (whole) return kSampleExact;
+        if (whole) return SampleExact;
     }
     return SamplingFor(image.flags);
 }
 
 // Unknown modes draw as solid; one value for them keeps batches together.
 int EffectiveBlend() {
-    return g_state.blend >= BLEND_MASK && g_state.blend <= BLEND_SHADE ? g_state.blend
-                                                                       : BLEND_SOLID;
+    return drawState.blend >= BLEND_MASK && drawState.blend <= BLEND_SHADE ? drawState.blend
+                                                                           : BLEND_SOLID;
 }
 
 // Corners of the box (left, top)-(right, bottom) given relative to (x, y),
 // carried through the current transform.
 render::Corners Transformed(float x, float y, float left, float top, float right, float bottom) {
-    const DrawState& s = g_state;
+    const DrawState& s = drawState;
     const float px[4] = {left, right, right, left};
     const float py[4] = {top, top, bottom, bottom};
     render::Corners c;
@@ -99,49 +99,49 @@ void DrawFrame(Image& image, float x, float y, int frame) {
     const render::Corners corners =
         Transformed(x, y, -image.handleX, -image.handleY, image.width - image.handleX,
                     image.height - image.handleY);
-    render::AddQuad(f.slot, SamplingAt(image, corners), corners, g_state.packedColour,
+    render::AddQuad(f.slot, SamplingAt(image, corners), corners, drawState.packedColour,
                     EffectiveBlend());
 }
 } // namespace
 
 namespace media_internal {
 void ResetDrawState() {
-    g_state = DrawState{};
+    drawState = DrawState{};
     UpdateColour();
     ResetCurrentFont();
 }
 } // namespace media_internal
 
 void SetColor(int r, int g, int b) {
-    g_state.r = r;
-    g_state.g = g;
-    g_state.b = b;
+    drawState.r = r;
+    drawState.g = g;
+    drawState.b = b;
     UpdateColour();
 }
 
 void SetAlpha(float alpha) {
-    g_state.alpha = alpha;
+    drawState.alpha = alpha;
     UpdateColour();
 }
 
 void SetBlend(int mode) {
-    g_state.blend = mode;
+    drawState.blend = mode;
 }
 
 void SetDrawScale(float sx, float sy) {
-    g_state.scaleX = sx;
-    g_state.scaleY = sy;
+    drawState.scaleX = sx;
+    drawState.scaleY = sy;
     UpdateTransform();
 }
 
 void SetDrawRotation(float degrees) {
-    g_state.rotation = degrees;
+    drawState.rotation = degrees;
     UpdateTransform();
 }
 
 void DrawRect(float x, float y, float w, float h) {
     if (!render::IsOpen()) return;
-    render::AddRect(Transformed(x, y, 0, 0, w, h), g_state.packedColour, EffectiveBlend());
+    render::AddRect(Transformed(x, y, 0, 0, w, h), drawState.packedColour, EffectiveBlend());
 }
 
 void DrawImage(const ImagePtr& image, float x, float y, int frame) {
@@ -154,7 +154,7 @@ void DrawText(const std::string& text, float x, float y) {
     const FontPtr& font = CurrentFont();
     if (!font) FatalError("DrawText: font does not exist");
     if (!render::IsOpen()) return;
-    const DrawState& s = g_state;
+    const DrawState& s = drawState;
     float penX = x, penY = y;
     for (size_t pos = 0; pos < text.size();) {
         const Glyph* glyph = FindGlyph(*font, NextCodePoint(text, pos));

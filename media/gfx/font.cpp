@@ -20,11 +20,11 @@ struct FontFace {
 
 namespace {
 // Larger font files or glyph bitmaps are treated as broken rather than loaded.
-constexpr std::streamoff MAX_FONT_FILE = 64 << 20;
-constexpr unsigned MAX_GLYPH_SIDE = 2048;
+constexpr std::streamoff kMaxFontFile = 64 << 20;
+constexpr unsigned kMaxGlyphSide = 2048;
 // Larger pixel sizes are treated as refused by the face, like sizes it lacks:
 // a glyph bitmap of such a size would need gigabytes.
-constexpr int MAX_PIXEL_SIZE = 1024;
+constexpr int kMaxPixelSize = 1024;
 
 FT_Library Library() {
     static FT_Library library = nullptr;
@@ -41,13 +41,13 @@ bool ReadWholeFile(const std::string& realPath, std::vector<uint8_t>& out) {
     std::ifstream in(realPath, std::ios::binary | std::ios::ate);
     if (!in) return false;
     const std::streamoff size = in.tellg();
-    if (size <= 0 || size > MAX_FONT_FILE) return false;
+    if (size <= 0 || size > kMaxFontFile) return false;
     out.resize(static_cast<size_t>(size));
     in.seekg(0);
     return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
 }
 
-FontPtr g_current;
+FontPtr currentFont;
 
 // Floor of a 26.6 fixed-point value.
 int FloorPixels(FT_Pos v) {
@@ -67,7 +67,7 @@ void RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
 
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.width == 0 || bitmap.rows == 0) return; // blank, e.g. the space
-    if (bitmap.width > MAX_GLYPH_SIDE || bitmap.rows > MAX_GLYPH_SIDE) return;
+    if (bitmap.width > kMaxGlyphSide || bitmap.rows > kMaxGlyphSide) return;
     const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
     if (!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return;
 
@@ -118,7 +118,7 @@ FontPtr LoadFont(const std::string& path, int size, int style) {
     FT_Face face = font->face->face;
 
     int chosen = 0;
-    for (int s = std::min(size, MAX_PIXEL_SIZE); s >= 1 && !chosen; --s)
+    for (int s = std::min(size, kMaxPixelSize); s >= 1 && !chosen; --s)
         if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(s)) == 0) chosen = s;
     if (!chosen) return nullptr;
 
@@ -149,7 +149,7 @@ const Glyph* FindGlyph(Font& font, char32_t code) {
 }
 
 void SetFont(const FontPtr& font) {
-    g_current = font ? font : BuiltinFont();
+    currentFont = font ? font : BuiltinFont();
 }
 
 FontPtr GetFont() {
@@ -157,12 +157,12 @@ FontPtr GetFont() {
 }
 
 const FontPtr& CurrentFont() {
-    if (!g_current) g_current = BuiltinFont();
-    return g_current;
+    if (!currentFont) currentFont = BuiltinFont();
+    return currentFont;
 }
 
 void ResetCurrentFont() {
-    g_current = BuiltinFont();
+    currentFont = BuiltinFont();
 }
 
 float TextWidth(const FontPtr& font, const std::string& text) {

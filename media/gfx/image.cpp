@@ -10,7 +10,7 @@
 #include "media/program.h"
 
 namespace {
-bool g_centredHandles = false;
+bool centredHandles = false;
 constexpr int kDefaultImageFlags = IMAGE_MASKED | IMAGE_FILTERED;
 
 const Image& Checked(const ImagePtr& image) {
@@ -23,7 +23,7 @@ std::shared_ptr<Image> NewImage(int width, int height, int flags) {
     image->width = width;
     image->height = height;
     image->flags = flags == -1 ? kDefaultImageFlags : flags;
-    if (g_centredHandles) {
+    if (centredHandles) {
         image->handleX = width * 0.5f;
         image->handleY = height * 0.5f;
     }
@@ -45,7 +45,7 @@ Image::~Image() {
 }
 
 void SetCentredHandles(int flag) {
-    g_centredHandles = flag != 0;
+    centredHandles = flag != 0;
 }
 
 ImagePtr LoadImage(const std::string& path, int flags) {

@@ -55,17 +55,12 @@ struct Image {
 };
 
 // The texture sampling an image's flags ask for.
-// kSampleExact: the quad maps pixel centres onto texel centres, where every
+// SampleExact: the quad maps pixel centres onto texel centres, where every
 // filter gives the same colour, so it can share a batch of any sampling.
-enum Sampling : uint8_t {
-    kSampleNearest = 0,
-    kSampleLinear = 1,
-    kSampleMipmap = 2,
-    kSampleExact = 3
-};
+enum Sampling : uint8_t { SampleNearest = 0, SampleLinear = 1, SampleMipmap = 2, SampleExact = 3 };
 inline Sampling SamplingFor(int flags) {
-    if (!(flags & IMAGE_FILTERED)) return kSampleNearest;
-    return (flags & IMAGE_MIPMAPPED) ? kSampleMipmap : kSampleLinear;
+    if (!(flags & IMAGE_FILTERED)) return SampleNearest;
+    return (flags & IMAGE_MIPMAPPED) ? SampleMipmap : SampleLinear;
 }
 
 // Converts a window of a pixel buffer to RGBA. With `masked`, buffers without

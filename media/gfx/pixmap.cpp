@@ -32,8 +32,8 @@ uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
 } // namespace
 
 PixmapPtr LoadPixmapFile(const std::string& path, int maxSide) {
-    const bool own = maxSide <= 0 || maxSide > PNG_MAX_SIDE;
-    return DecodePngFile(ResolvePath(path), own ? PNG_MAX_SIDE : maxSide);
+    const bool own = maxSide <= 0 || maxSide > kPngMaxSide;
+    return DecodePngFile(ResolvePath(path), own ? kPngMaxSide : maxSide);
 }
 
 int PixmapWidth(const PixmapPtr& pixmap) {

@@ -9,15 +9,15 @@
 
 // Largest picture accepted, so a hostile header cannot make us allocate
 // gigabytes: each side at most this many pixels...
-constexpr int PNG_MAX_SIDE = 16384;
+constexpr int kPngMaxSide = 16384;
 // ...and the decoded pixels at most this many bytes.
-constexpr size_t PNG_MAX_BYTES = size_t{256} << 20;
+constexpr size_t kPngMaxBytes = size_t{256} << 20;
 
 // Decodes a PNG file given by its real path; null when missing, invalid or
 // wider or taller than `maxSide` (checked before any pixel is decoded).
-PixmapPtr DecodePngFile(const std::string& realPath, int maxSide = PNG_MAX_SIDE);
+PixmapPtr DecodePngFile(const std::string& realPath, int maxSide = kPngMaxSide);
 // Width and height from a PNG file's header (signature and IHDR) without
-// decoding it; false when missing or not a PNG. A side over PNG_MAX_SIDE is
+// decoding it; false when missing or not a PNG. A side over kPngMaxSide is
 // reported as it stands: the caller says what is too large.
 bool ReadPngFileSize(const std::string& realPath, int& width, int& height);
 // Same for a PNG held in memory.

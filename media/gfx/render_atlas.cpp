@@ -11,10 +11,10 @@ void AfterAtlasChange(State& s) {
 }
 
 bool PrepareFrame(ImageFrame& frame, int width, int height, bool mipmapped) {
-    if (!g_state) return false;
-    if (frame.slot.generation == g_generation) return !frame.slot.failed;
-    const bool placed = g_state->atlas.Place(frame, width, height, g_generation, mipmapped);
-    AfterAtlasChange(*g_state);
+    if (!renderState) return false;
+    if (frame.slot.generation == renderGeneration) return !frame.slot.failed;
+    const bool placed = renderState->atlas.Place(frame, width, height, renderGeneration, mipmapped);
+    AfterAtlasChange(*renderState);
     return placed;
 }
 
@@ -22,8 +22,8 @@ bool PrepareFrame(ImageFrame& frame, int width, int height, bool mipmapped) {
 
 void ReleaseAtlasSlot(const AtlasSlot& slot) {
     using namespace render;
-    if (!g_state || slot.generation != g_generation || slot.failed || slot.page < 0) return;
-    State& s = *g_state;
+    if (!renderState || slot.generation != renderGeneration || slot.failed || slot.page < 0) return;
+    State& s = *renderState;
     const auto uses = [&](const Frame& f, int from) {
         for (int b = from; b < f.batchCount; ++b)
             if (f.batches[b].page == slot.page && !f.batches[b].quads.empty()) return true;
@@ -31,7 +31,7 @@ void ReleaseAtlasSlot(const AtlasSlot& slot) {
     };
     // Pending quads may still sample the page that is about to go, and a
     // picture that must be rebuilt offscreen may too: draw them first.
-    if (!s.offscreenCurrent && s.shownUsable && uses(*s.shown, 0) && s.target == Target::kNone &&
+    if (!s.offscreenCurrent && s.shownUsable && uses(*s.shown, 0) && s.target == Target::None &&
         !s.current->cleared)
         Execute(s, CurrentDrawableWidth(s), CurrentDrawableHeight(s)); // rebuilds it offscreen
     if (uses(*s.current, s.executed)) Execute(s, CurrentDrawableWidth(s), CurrentDrawableHeight(s));

@@ -48,7 +48,7 @@ void MaskAdd(State& s, const Corners& c) {
 
 // Whether a quad of `sampling` may join `batch`, upgrading it if needed.
 bool SamplingFits(Batch& batch, int sampling, bool apply) {
-    if (sampling == kSampleExact) return true;
+    if (sampling == SampleExact) return true;
     if (batch.samplingFixed) return batch.sampling == sampling;
     if (apply) {
         batch.sampling = sampling;
@@ -63,8 +63,8 @@ Batch& NewBatch(State& s, int page, int blend, int sampling, bool opaque) {
     Batch& b = f.batches[f.batchCount++];
     b.page = page;
     b.blend = blend;
-    b.sampling = sampling == kSampleExact ? kSampleNearest : sampling;
-    b.samplingFixed = sampling != kSampleExact;
+    b.sampling = sampling == SampleExact ? SampleNearest : sampling;
+    b.samplingFixed = sampling != SampleExact;
     b.opaque = opaque;
     b.quads.clear();
     return b;
@@ -77,9 +77,9 @@ void Push(State& s, int page, int blend, int sampling, bool opaque, bool idempot
           const Corners& c, float u0, float v0, float u1, float v1, uint32_t colour) {
     Frame& f = *s.current;
     if (static_cast<size_t>(f.quadCount + 1) * 4 > f.vertices.size())
-        f.vertices.resize(std::max<size_t>(f.vertices.size() * 2, kInitialQuads * 4));
+        f.vertices.resize(std::max<size_t>(f.vertices.size() * 2, size_t{kInitialQuads} * 4));
     const uint32_t quad = static_cast<uint32_t>(f.quadCount++);
-    Vertex* v = f.vertices.data() + quad * 4;
+    Vertex* v = f.vertices.data() + size_t{quad} * 4;
     const float us[4] = {u0, u1, u1, u0};
     const float vs[4] = {v0, v0, v1, v1};
     for (int i = 0; i < 4; ++i)
@@ -128,20 +128,20 @@ bool IsOpaque(int blend, bool opaqueTexels, uint32_t colour) {
 
 void AddQuad(const AtlasSlot& slot, Sampling sampling, const Corners& corners, uint32_t colour,
              int blend) {
-    if (!g_state) return;
+    if (!renderState) return;
     const bool opaque = IsOpaque(blend, slot.opaque, colour);
     // Drawing a frame again over itself changes nothing when every texel it
     // writes replaces the one below whole.
     const bool idempotent =
         opaque || ((blend == BLEND_ALPHA || blend == BLEND_MASK) && slot.binaryAlpha &&
-                   sampling == kSampleExact && (colour >> 24) == 255);
-    Push(*g_state, slot.page, blend, sampling, opaque, idempotent, corners, slot.u0, slot.v0,
+                   sampling == SampleExact && (colour >> 24) == 255);
+    Push(*renderState, slot.page, blend, sampling, opaque, idempotent, corners, slot.u0, slot.v0,
          slot.u1, slot.v1, colour);
 }
 
 void AddRect(const Corners& corners, uint32_t colour, int blend) {
-    if (!g_state) return;
-    State& s = *g_state;
+    if (!renderState) return;
+    State& s = *renderState;
     Frame& f = *s.current;
     // Any shared page has a white block: keep the current one so rectangles do not split batches.
     int page = f.batchCount > s.executed ? f.batches[f.batchCount - 1].page : s.boundPage;
@@ -153,13 +153,13 @@ void AddRect(const Corners& corners, uint32_t colour, int blend) {
     s.atlas.WhiteTexel(page, u, v);
     const bool opaque = IsOpaque(blend, true, colour);
     // The white block reads white under any filter.
-    Push(s, page, blend, kSampleExact, opaque, opaque, corners, u, v, u, v, colour);
+    Push(s, page, blend, SampleExact, opaque, opaque, corners, u, v, u, v, colour);
 }
 
 void Clear() {
-    if (!g_state) return;
-    State& s = *g_state;
-    if (s.target != Target::kNone) {
+    if (!renderState) return;
+    State& s = *renderState;
+    if (s.target != Target::None) {
         // Part of this frame is drawn already: clear its target for real.
         ClearBound();
         s.executed = 0;

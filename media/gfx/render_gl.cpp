@@ -92,7 +92,7 @@ GLuint LinkProgram(bool alphaTest) {
 }
 
 void UseProgram(State& s, int index) {
-    const float flip = s.target == Target::kWindow ? -1.0f : 1.0f;
+    const float flip = s.target == Target::Window ? -1.0f : 1.0f;
     if (s.usedProgram != index) {
         s.usedProgram = index;
         gl.UseProgram(s.programs[index]);
@@ -147,12 +147,13 @@ void MakeBuffers(State& s) {
     gl.GenBuffers(1, &s.ibo);
     gl.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, s.ibo);
     s.iboQuads = kInitialQuads;
-    gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, s.iboQuads * 6 * sizeof(uint32_t), nullptr,
+    gl.BufferData(GL_ELEMENT_ARRAY_BUFFER,
+                  static_cast<GLsizeiptr>(s.iboQuads * 6 * sizeof(uint32_t)), nullptr,
                   GL_STREAM_DRAW);
-    s.indices.resize(kInitialQuads * 6);
+    s.indices.resize(size_t{kInitialQuads} * 6);
     // Both frames get the same room, so drawing allocates nothing once warm.
     for (Frame& f : s.frames) {
-        f.vertices.resize(kInitialQuads * 4);
+        f.vertices.resize(size_t{kInitialQuads} * 4);
         f.batches.resize(16);
         for (Batch& b : f.batches)
             b.quads.reserve(kInitialQuads);
@@ -243,7 +244,8 @@ void EnsureBuffers(State& s, size_t quads) {
         capacity *= 2;
     s.vboQuads = capacity;
     gl.BindBuffer(GL_ARRAY_BUFFER, s.vbo);
-    gl.BufferData(GL_ARRAY_BUFFER, capacity * 4 * sizeof(Vertex), nullptr, GL_STREAM_DRAW);
+    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(capacity * 4 * sizeof(Vertex)), nullptr,
+                  GL_STREAM_DRAW);
 }
 
 void DeleteObjects(State& s) {

@@ -1,6 +1,7 @@
 // Drawing a recorded frame into its target, and presenting it: a frame
 // recorded exactly like the one on screen is neither drawn nor shown again.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "media/gfx/render_state.h"
@@ -34,7 +35,8 @@ void DrawBatches(State& s, const Frame& frame, int from, int to, bool count) {
     if (s.indices.size() < total * 6) s.indices.resize(total * 6);
     if (s.iboQuads < total) {
         s.iboQuads = std::max(total, s.vboQuads);
-        gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, s.iboQuads * 6 * sizeof(uint32_t), nullptr,
+        gl.BufferData(GL_ELEMENT_ARRAY_BUFFER,
+                      static_cast<GLsizeiptr>(s.iboQuads * 6 * sizeof(uint32_t)), nullptr,
                       GL_STREAM_DRAW);
     }
     size_t at = 0;
@@ -47,11 +49,14 @@ void DrawBatches(State& s, const Frame& frame, int from, int to, bool count) {
         }
     gl.BindBuffer(GL_ARRAY_BUFFER, s.vbo);
     // Orphan the stores so the driver need not wait for the previous frame.
-    gl.BufferData(GL_ARRAY_BUFFER, s.vboQuads * 4 * sizeof(Vertex), nullptr, GL_STREAM_DRAW);
-    gl.BufferSubData(GL_ARRAY_BUFFER, 0,
-                     static_cast<GLsizeiptr>(frame.quadCount) * 4 * sizeof(Vertex),
-                     frame.vertices.data());
-    gl.BufferData(GL_ELEMENT_ARRAY_BUFFER, s.iboQuads * 6 * sizeof(uint32_t), nullptr,
+    gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(s.vboQuads * 4 * sizeof(Vertex)),
+                  nullptr, GL_STREAM_DRAW);
+    gl.BufferSubData(
+        GL_ARRAY_BUFFER, 0,
+        static_cast<GLsizeiptr>(static_cast<size_t>(frame.quadCount) * 4 * sizeof(Vertex)),
+        frame.vertices.data());
+    gl.BufferData(GL_ELEMENT_ARRAY_BUFFER,
+                  static_cast<GLsizeiptr>(s.iboQuads * 6 * sizeof(uint32_t)), nullptr,
                   GL_STREAM_DRAW);
     gl.BufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(at * sizeof(uint32_t)),
                      s.indices.data());
@@ -97,14 +102,14 @@ void BlitScaled(const State& s, const ScreenRect& fit, int drawableWidth, int dr
 void BecomeShown(State& s, int drawableWidth, int drawableHeight) {
     // Shown or not (a minimised window), the offscreen target now holds the
     // latest picture, which the next frame may build on.
-    if (s.target == Target::kOffscreen) s.offscreenCurrent = true;
-    if (s.target == Target::kWindow) DropOffscreen(s);
+    if (s.target == Target::Offscreen) s.offscreenCurrent = true;
+    if (s.target == Target::Window) DropOffscreen(s);
     std::swap(s.current, s.shown);
     s.shownUsable = true;
     s.shownWidth = drawableWidth;
     s.shownHeight = drawableHeight;
     s.current->Reset(false);
-    s.target = Target::kNone;
+    s.target = Target::None;
     s.executed = 0;
     s.openOpaque = -1;
 }
@@ -123,15 +128,15 @@ int NonEmptyBatches(const Frame& f) {
 // no scaling and does not build on the previous one, else the offscreen target.
 void Execute(State& s, int drawableWidth, int drawableHeight) {
     Frame& f = *s.current;
-    if (s.target == Target::kNone) {
+    if (s.target == Target::None) {
         const bool direct = f.cleared && drawableWidth == s.width && drawableHeight == s.height;
         if (direct) {
-            s.target = Target::kWindow;
+            s.target = Target::Window;
             BindWindow(drawableWidth, drawableHeight);
             ClearBound();
             s.offscreenCurrent = false;
         } else {
-            s.target = Target::kOffscreen;
+            s.target = Target::Offscreen;
             BindOffscreen(s);
             if (f.cleared) {
                 ClearBound();
@@ -165,19 +170,19 @@ ScreenRect FitPicture(int pictureW, int pictureH, int areaW, int areaH) {
     if (whole < 2) {
         const double scale =
             std::min(static_cast<double>(areaW) / pictureW, static_cast<double>(areaH) / pictureH);
-        w = std::min(areaW, static_cast<int>(pictureW * scale + 0.5));
-        h = std::min(areaH, static_cast<int>(pictureH * scale + 0.5));
+        w = std::min(areaW, static_cast<int>(std::lround(pictureW * scale)));
+        h = std::min(areaH, static_cast<int>(std::lround(pictureH * scale)));
     }
     return {(areaW - w) / 2, (areaH - h) / 2, w, h};
 }
 
 bool PresentTo(int drawableWidth, int drawableHeight) {
-    if (!g_state) return false;
-    State& s = *g_state;
+    if (!renderState) return false;
+    State& s = *renderState;
     Frame& f = *s.current;
     const bool sameWindow = drawableWidth == s.shownWidth && drawableHeight == s.shownHeight;
     // Nothing new to show: the same recording over a picture it cannot change.
-    const bool unchanged = s.target == Target::kNone && s.shownUsable && sameWindow &&
+    const bool unchanged = s.target == Target::None && s.shownUsable && sameWindow &&
                            (f.cleared || f.idempotent) && f.SameAs(*s.shown);
     s.frameDrawCalls = NonEmptyBatches(f);
     if (unchanged) {
@@ -190,26 +195,26 @@ bool PresentTo(int drawableWidth, int drawableHeight) {
         Execute(s, -1, -1);
     } else {
         Execute(s, drawableWidth, drawableHeight);
-        if (s.target == Target::kOffscreen) BlitScaled(s, fit, drawableWidth, drawableHeight);
+        if (s.target == Target::Offscreen) BlitScaled(s, fit, drawableWidth, drawableHeight);
     }
     BecomeShown(s, drawableWidth, drawableHeight);
     return true;
 }
 
 void Invalidate() {
-    if (g_state) g_state->shownUsable = false;
+    if (renderState) renderState->shownUsable = false;
 }
 
 bool ChangedSincePresent() {
-    if (!g_state) return false;
-    const Frame& f = *g_state->current;
-    return g_state->target != Target::kNone || f.cleared || f.quadCount > 0;
+    if (!renderState) return false;
+    const Frame& f = *renderState->current;
+    return renderState->target != Target::None || f.cleared || f.quadCount > 0;
 }
 
 int TakeDrawCalls() {
-    if (!g_state) return 0;
-    const int calls = g_state->frameDrawCalls;
-    g_state->frameDrawCalls = 0;
+    if (!renderState) return 0;
+    const int calls = renderState->frameDrawCalls;
+    renderState->frameDrawCalls = 0;
     return calls;
 }
 

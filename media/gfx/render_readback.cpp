@@ -9,20 +9,20 @@ namespace {
 // Draws what is pending and binds where it went for reading.
 void ExecuteForRead(State& s) {
     Execute(s, CurrentDrawableWidth(s), CurrentDrawableHeight(s));
-    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, s.target == Target::kWindow ? 0 : s.framebuffer);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, s.target == Target::Window ? 0 : s.framebuffer);
 }
 } // namespace
 
 bool ReadTarget(std::vector<uint8_t>& rgba, int& width, int& height) {
-    if (!g_state) return false;
-    State& s = *g_state;
+    if (!renderState) return false;
+    State& s = *renderState;
     ExecuteForRead(s);
     width = s.width;
     height = s.height;
     rgba.resize(static_cast<size_t>(width) * height * 4);
     gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
     gl.ReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-    if (s.target == Target::kWindow) { // the window holds the bottom row first
+    if (s.target == Target::Window) { // the window holds the bottom row first
         const size_t row = static_cast<size_t>(width) * 4;
         for (int y = 0; y < height / 2; ++y)
             std::swap_ranges(rgba.begin() + static_cast<std::ptrdiff_t>(y * row),
@@ -35,11 +35,12 @@ bool ReadTarget(std::vector<uint8_t>& rgba, int& width, int& height) {
 }
 
 bool ReadTargetPixel(int x, int y, uint8_t rgba[4]) {
-    if (!g_state || x < 0 || y < 0 || x >= g_state->width || y >= g_state->height) return false;
-    State& s = *g_state;
+    if (!renderState || x < 0 || y < 0 || x >= renderState->width || y >= renderState->height)
+        return false;
+    State& s = *renderState;
     ExecuteForRead(s);
     gl.PixelStorei(GL_PACK_ALIGNMENT, 1);
-    gl.ReadPixels(x, s.target == Target::kWindow ? s.height - 1 - y : y, 1, 1, GL_RGBA,
+    gl.ReadPixels(x, s.target == Target::Window ? s.height - 1 - y : y, 1, 1, GL_RGBA,
                   GL_UNSIGNED_BYTE, rgba);
     rgba[3] = 255;
     return true;

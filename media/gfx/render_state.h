@@ -32,7 +32,7 @@ constexpr int kMaskCell = 16; // pixels per cell of the overlap mask
 struct Batch {
     int page = -1;
     int blend = BLEND_SOLID;
-    int sampling = kSampleNearest;
+    int sampling = SampleNearest;
     bool samplingFixed = false;  // false while every quad in it samples texel centres
     bool opaque = false;         // drawn without blending, ahead of later batches
     std::vector<uint32_t> quads; // indices into the frame's quads, in drawing order
@@ -57,7 +57,7 @@ struct Frame {
     bool SameAs(const Frame& o) const;
 };
 
-enum class Target { kNone, kWindow, kOffscreen };
+enum class Target { None, Window, Offscreen };
 
 struct State {
     int width = 0, height = 0;
@@ -73,10 +73,10 @@ struct State {
     Frame* shown = &frames[1]; // the last presented frame
     bool shownUsable = false;  // shown may stand in for an identical frame
     int shownWidth = 0, shownHeight = 0;
-    Target target = Target::kNone; // where the current frame is being drawn
-    int executed = 0;              // batches of the current frame already drawn
-    bool offscreenCurrent = true;  // the offscreen target holds the shown picture
-    int openOpaque = -1;           // batch that opaque quads may still join
+    Target target = Target::None; // where the current frame is being drawn
+    int executed = 0;             // batches of the current frame already drawn
+    bool offscreenCurrent = true; // the offscreen target holds the shown picture
+    int openOpaque = -1;          // batch that opaque quads may still join
     int maskColumns = 0, maskRows = 0;
     std::vector<uint64_t> mask;    // cells covered by blended quads after openOpaque
     std::vector<uint32_t> indices; // scratch for one upload
@@ -89,8 +89,8 @@ struct State {
 };
 
 // The open renderer (null while none is), and a count that changes with every Open.
-extern State* g_state;
-extern unsigned g_generation;
+extern State* renderState;
+extern unsigned renderGeneration;
 
 // GL objects (render_gl.cpp).
 bool CreateObjects(State& s);

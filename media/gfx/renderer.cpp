@@ -6,8 +6,8 @@
 
 namespace render {
 
-State* g_state = nullptr;
-unsigned g_generation = 0;
+State* renderState = nullptr;
+unsigned renderGeneration = 0;
 
 bool Open(int width, int height) {
     Close();
@@ -19,25 +19,25 @@ bool Open(int width, int height) {
         DeleteObjects(*state);
         return false;
     }
-    g_state = state.release();
-    ++g_generation;
+    renderState = state.release();
+    ++renderGeneration;
     Clear();
     return true;
 }
 
 void Close() {
-    if (!g_state) return;
-    DeleteObjects(*g_state);
-    delete g_state;
-    g_state = nullptr;
-    ++g_generation;
+    if (!renderState) return;
+    DeleteObjects(*renderState);
+    delete renderState;
+    renderState = nullptr;
+    ++renderGeneration;
 }
 
 bool IsOpen() {
-    return g_state != nullptr;
+    return renderState != nullptr;
 }
 unsigned Generation() {
-    return g_generation;
+    return renderGeneration;
 }
 
 } // namespace render

@@ -85,7 +85,7 @@ int TextureAtlas::NewPage(int width, int height, bool shared, int levels) {
                       std::max(1, height >> level), 0, GL_RGBA, GL_UNSIGNED_BYTE,
                       shared ? zeros.data() : nullptr);
     if (shared) {
-        std::vector<uint8_t> white(kWhiteBlock * kWhiteBlock * 4, 255);
+        std::vector<uint8_t> white(static_cast<size_t>(kWhiteBlock) * kWhiteBlock * 4, 255);
         Upload(page, 0, 0, kWhiteBlock, kWhiteBlock, white.data(), kWhiteBlock, kWhiteBlock);
         page.shelves.push_back(Shelf{0, kWhiteBlock, kWhiteBlock});
         page.nextShelfY = kWhiteBlock;

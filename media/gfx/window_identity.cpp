@@ -11,7 +11,7 @@
 #include "media/graphics.h"
 
 namespace {
-PixmapPtr g_icon;
+PixmapPtr windowIcon;
 } // namespace
 
 void SetApplicationIdentity(const std::string& name, const std::string& appId) {
@@ -25,18 +25,19 @@ void SetApplicationIdentity(const std::string& name, const std::string& appId) {
 
 void SetWindowIcon(const std::string& path) {
     const std::string real = ResolvePath(path);
-    g_icon = real.empty() ? nullptr : DecodePngFile(real);
-    if (g_icon && g_icon->format != PF_RGBA8888 && g_icon->format != PF_RGB888) g_icon = nullptr;
+    windowIcon = real.empty() ? nullptr : DecodePngFile(real);
+    if (windowIcon && windowIcon->format != PF_RGBA8888 && windowIcon->format != PF_RGB888)
+        windowIcon = nullptr;
 }
 
 namespace media_internal {
 
 void ApplyWindowIcon(SDL_Window* window) {
-    if (!g_icon || !window) return;
-    const bool alpha = g_icon->format == PF_RGBA8888;
+    if (!windowIcon || !window) return;
+    const bool alpha = windowIcon->format == PF_RGBA8888;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        g_icon->pixels.data(), g_icon->width, g_icon->height, alpha ? 32 : 24, g_icon->pitch,
-        alpha ? SDL_PIXELFORMAT_RGBA32 : SDL_PIXELFORMAT_RGB24);
+        windowIcon->pixels.data(), windowIcon->width, windowIcon->height, alpha ? 32 : 24,
+        windowIcon->pitch, alpha ? SDL_PIXELFORMAT_RGBA32 : SDL_PIXELFORMAT_RGB24);
     if (!surface) return;
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);

@@ -9,7 +9,7 @@ namespace media_internal {
 namespace {
 
 // How far into a stream the first frame may lie before we give up on it.
-constexpr std::size_t kMaxBytesBeforeFormat = 256 * 1024;
+constexpr std::size_t kMaxBytesBeforeFormat = std::size_t{256} * 1024;
 
 class Mp3Decoder final : public MusicDecoder {
   public:

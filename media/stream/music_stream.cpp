@@ -23,9 +23,9 @@ using std::chrono::milliseconds;
 // in the codec at most kMaxBytesWithoutAudio compressed bytes without a
 // decoded frame, which libogg holds about twice over while a packet grows.
 // Under 16 MiB per stream in all.
-constexpr std::size_t kByteRingSize = 256 * 1024;
+constexpr std::size_t kByteRingSize = std::size_t{256} * 1024;
 constexpr std::size_t kHeadSize = 4096;
-constexpr std::size_t kPlaylistLimit = 64 * 1024;
+constexpr std::size_t kPlaylistLimit = std::size_t{64} * 1024;
 constexpr int kMaxPlaylistDepth = 3;
 constexpr int kMaxOpenAttempts = 12; // addresses tried for one stream, playlists included
 constexpr std::size_t kMaxPendingTitles = 64;

@@ -28,7 +28,7 @@ std::string CurrentDir() {
 
 std::string FindAssetTree(const AssetTreePlaces& p, const std::string& marker) {
     if (!p.installedRel.empty()) {
-        const std::string installed = p.exeDir + "/" + p.installedRel;
+        std::string installed = p.exeDir + "/" + p.installedRel;
         if (Holds(installed, marker)) return installed;
     }
     std::vector<std::string> next;

@@ -14,15 +14,15 @@
 #include "media/program.h"
 
 // gettext caches translations; the manual's way to drop them when LANGUAGE changes.
-extern "C" int _nl_msg_cat_cntr;
+extern "C" int _nl_msg_cat_cntr; // NOLINT(readability-identifier-naming): glibc's name
 
 namespace {
 
-constexpr const char* DOMAIN = "palmut";
-constexpr const char* SOURCE_LANGUAGE = "de";
+constexpr const char* kDomain = "palmut";
+constexpr const char* kSourceLanguage = "de";
 
 struct CatalogState {
-    std::string code = SOURCE_LANGUAGE;
+    std::string code = kSourceLanguage;
     bool active = false; // false: Translate hands back the text as written
 };
 CatalogState catalog;
@@ -62,8 +62,8 @@ LocaleSettings DesktopLocale() {
 bool UseCatalog(const std::string& folder, const std::string& code) {
     catalog.code = code;
     catalog.active = false;
-    if (code == SOURCE_LANGUAGE) return true;
-    const std::string path = folder + "/" + code + "/LC_MESSAGES/" + DOMAIN + ".mo";
+    if (code == kSourceLanguage) return true;
+    const std::string path = folder + "/" + code + "/LC_MESSAGES/" + kDomain + ".mo";
     const std::string real = ResolvePath(path);
     if (real.empty() || !LooksLikeCatalog(real)) {
         DebugLog("language: no usable catalog " + path + ", texts stay German");
@@ -75,8 +75,8 @@ bool UseCatalog(const std::string& folder, const std::string& code) {
     }
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
-    bindtextdomain(DOMAIN, (ec ? folder : absolute.string()).c_str());
-    bind_textdomain_codeset(DOMAIN, "UTF-8");
+    bindtextdomain(kDomain, (ec ? folder : absolute.string()).c_str());
+    bind_textdomain_codeset(kDomain, "UTF-8");
     setenv("LANGUAGE", code.c_str(), 1);
     ++_nl_msg_cat_cntr;
     catalog.active = true;
@@ -85,7 +85,7 @@ bool UseCatalog(const std::string& folder, const std::string& code) {
 
 const char* Translate(const char* text) {
     if (!catalog.active || !text || !*text) return text;
-    return dgettext(DOMAIN, text);
+    return dgettext(kDomain, text);
 }
 
 std::string CatalogLanguage() {

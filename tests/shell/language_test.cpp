@@ -15,8 +15,8 @@
 
 namespace {
 
-const std::string LOCALES = PALMUT_ASSET_DIR "/locale";
-const char* const LANGUAGES[] = {"de", "en"};
+const std::string kLocales = PALMUT_ASSET_DIR "/locale";
+const char* const kLanguages[] = {"de", "en"};
 
 class LanguageTest : public ::testing::Test {
   protected:
@@ -88,9 +88,9 @@ TEST_F(LanguageTest, EveryTextOfEveryLanguageFitsWhereItIsDrawn) {
     const FontPtr adventure = LoadFont(PALMUT_ASSET_DIR "/gfx/Adventure.ttf", 32, FONT_SMOOTH);
     ASSERT_TRUE(adventure);
     TObjekt::RegisterCatalogue();
-    for (const char* code : LANGUAGES) {
+    for (const char* code : kLanguages) {
         SCOPED_TRACE(code);
-        ASSERT_TRUE(UseCatalog(LOCALES, code));
+        ASSERT_TRUE(UseCatalog(kLocales, code));
         std::string longestItem;
         for (const TObjekt& item : TObjekt::list) {
             const std::string name = TObjekt::getName(item.id);
@@ -118,7 +118,7 @@ TEST_F(LanguageTest, EveryTextOfEveryLanguageFitsWhereItIsDrawn) {
 
 TEST_F(LanguageTest, EnglishIsShownAndADamagedCatalogLeavesGerman) {
     const ScopedWorkingDir inAssets(PALMUT_ASSET_DIR);
-    ASSERT_TRUE(UseCatalog(LOCALES, "en"));
+    ASSERT_TRUE(UseCatalog(kLocales, "en"));
     EXPECT_STREQ(Tr(texts::MENU_QUIT), "QUIT");
     EXPECT_EQ(Tr(texts::TAKEN, {"Axe"}), "Into the bag: Axe!");
     EXPECT_EQ(LocalisedPicture("gfx/title_wip.png"), "gfx/en/title_wip.png");
@@ -133,7 +133,7 @@ TEST_F(LanguageTest, EnglishIsShownAndADamagedCatalogLeavesGerman) {
         EXPECT_STREQ(Tr(texts::DEAD_LUCK), texts::DEAD_LUCK.german) << code;
     }
     EXPECT_FALSE(UseCatalog(dir.path(), "yy"));
-    ASSERT_TRUE(UseCatalog(LOCALES, "de"));
+    ASSERT_TRUE(UseCatalog(kLocales, "de"));
     EXPECT_STREQ(Tr(texts::MENU_QUIT), "ENDE");
     EXPECT_EQ(LocalisedPicture("gfx/title_wip.png"), "gfx/title_wip.png");
 }

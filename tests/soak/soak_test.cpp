@@ -16,6 +16,7 @@
 #include "world/critter.h"
 #include "world/message.h"
 
+// NOLINTNEXTLINE(readability-identifier-naming): the sanitizer runtime's own name
 extern "C" size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 
 namespace {

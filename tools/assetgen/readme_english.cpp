@@ -2,11 +2,10 @@
 
 namespace assetgen {
 
-// The English readme, beside the German one; the English menu opens it.
-std::string ReadmeEnglish() {
-    // Mixed case at the start, as in the German readme: "PA" would make file
-    // sniffers take it for a plotter file.
-    return R"(Palmut - an 8-bit adventure
+namespace {
+// Mixed case at the start, as in the German readme: "PA" would make file
+// sniffers take it for a plotter file.
+constexpr const char* kReadmeText = R"(Palmut - an 8-bit adventure
 ===========================
 
 The story
@@ -211,6 +210,11 @@ drink, sandy beaches and at least eight monkeys.
 
 Good luck - and a safe journey home!
 )";
+} // namespace
+
+// The English readme, beside the German one; the English menu opens it.
+std::string ReadmeEnglish() {
+    return kReadmeText;
 }
 
 } // namespace assetgen

@@ -12,8 +12,6 @@
 namespace editor {
 namespace {
 
-const TText (&GROUND_NAMES)[TKarte::GROUND_KINDS] = editor_texts::kGroundNames;
-
 void Text(const std::string& text, int x, int y, int r = 255, int g = 255, int b = 255) {
     SetColor(r, g, b);
     DrawText(text, static_cast<float>(x), static_cast<float>(y));
@@ -159,14 +157,14 @@ void Editor::DrawPanel() {
             {std::to_string(doc_.Width()), std::to_string(doc_.Height()), CellText(cx_, cy_)}),
          kPanelX, 4 + kLine);
     const int item = doc_.Item(cx_, cy_);
-    Text(Tr(editor_texts::kGroundAndItem,
-            {Tr(GROUND_NAMES[std::min(doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)]),
-             item ? TObjekt::getName(item) : std::string("-")}),
+    Text(Tr(editor_texts::kGroundAndItem, {Tr(editor_texts::kGroundNames[std::min(
+                                               doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)]),
+                                           item ? TObjekt::getName(item) : std::string("-")}),
          kPanelX, 4 + 2 * kLine);
     const TText* const toolNames = editor_texts::kToolNames;
     std::string tool = Tr(editor_texts::kToolLine, {Tr(toolNames[static_cast<int>(tool_)])});
     if (tool_ == Tool::Ground || tool_ == Tool::Fill)
-        tool += std::string(" ") + Tr(GROUND_NAMES[ground_]);
+        tool += std::string(" ") + Tr(editor_texts::kGroundNames[ground_]);
     if (tool_ == Tool::Item) tool += " " + TObjekt::getName(item_);
     if (tool_ == Tool::Ground || tool_ == Tool::Eraser)
         tool += "  " + Tr(editor_texts::kBrushSize, {std::to_string(brush_)});

@@ -23,7 +23,7 @@ void Editor::Confirm(const std::string& label, std::function<void()> yes) {
     while (NextChar() != 0) {
     }
     prompt_ = {true, label + " " + Tr(editor_texts::kYesNoKeys), "", true,
-               [yes](const std::string&) { yes(); }};
+               [yes = std::move(yes)](const std::string&) { yes(); }};
 }
 
 void Editor::UnlessUnsaved(std::function<void()> then) {

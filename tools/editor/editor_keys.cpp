@@ -10,7 +10,7 @@ namespace editor {
 namespace {
 
 constexpr int kSteps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}}; // left, right, up, down
-enum CtrlCommand { kRedo, kSave, kOpen, kNew };
+enum CtrlCommand { CtrlRedo, CtrlSave, CtrlOpen, CtrlNew };
 
 constexpr int Arg(Tool tool) {
     return static_cast<int>(tool);
@@ -49,10 +49,10 @@ void Editor::HandleKeys() {
                                                  {KEY_K, &Editor::ZonesKey, 0},
                                                  {KEY_TAB, &Editor::ProblemKey, 0},
                                                  {KEY_Z, &Editor::ZKey, 0},
-                                                 {KEY_Y, &Editor::CtrlKey, kRedo},
-                                                 {KEY_S, &Editor::CtrlKey, kSave},
-                                                 {KEY_O, &Editor::CtrlKey, kOpen},
-                                                 {KEY_N, &Editor::CtrlKey, kNew},
+                                                 {KEY_Y, &Editor::CtrlKey, CtrlRedo},
+                                                 {KEY_S, &Editor::CtrlKey, CtrlSave},
+                                                 {KEY_O, &Editor::CtrlKey, CtrlOpen},
+                                                 {KEY_N, &Editor::CtrlKey, CtrlNew},
                                                  {KEY_F5, &Editor::PlayKey, 0},
                                                  {KEY_F1, &Editor::HelpKey, 0},
                                                  {KEY_ESCAPE, &Editor::EscapeKey, 0}};
@@ -136,16 +136,16 @@ void Editor::ZKey(int, int, int mods) {
 void Editor::CtrlKey(int command, int, int mods) {
     if (!(mods & MOD_CTRL)) return;
     switch (command) {
-    case kRedo:
+    case CtrlRedo:
         doc_.Redo();
         break;
-    case kSave:
+    case CtrlSave:
         if (mods & MOD_SHIFT)
             RequestSaveAs();
         else
             Save();
         break;
-    case kOpen:
+    case CtrlOpen:
         RequestOpen();
         break;
     default:

@@ -50,6 +50,7 @@ bool GameRun::Start(const std::string& program, const std::string& imagePath, st
     }
     std::vector<std::string> args = {program, "--map", imagePath};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);

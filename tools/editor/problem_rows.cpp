@@ -8,7 +8,7 @@ namespace editor {
 namespace {
 
 // Continuation rows are indented so the eye finds where each finding starts.
-constexpr const char* INDENT = "  ";
+constexpr const char* kIndent = "  ";
 
 void Wrap(int problem, const std::string& text, std::size_t columns, std::vector<ProblemRow>& out) {
     std::string rest = text;
@@ -19,7 +19,7 @@ void Wrap(int problem, const std::string& text, std::size_t columns, std::vector
         if (cut == std::string::npos || cut == 0) cut = room;
         out.push_back({problem, lead + rest.substr(0, cut)});
         rest.erase(0, rest[cut] == ' ' ? cut + 1 : cut);
-        lead = INDENT;
+        lead = kIndent;
     }
     out.push_back({problem, lead + rest});
 }

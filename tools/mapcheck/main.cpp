@@ -31,22 +31,28 @@ int Usage(const char* program) {
     return 2;
 }
 
+// The language comes first: every finding is written in it. False for a
+// missing or unknown code.
+bool ChooseLanguageFromArguments(int argc, char** argv) {
+    std::string language;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg != "--lang" && arg.rfind("--lang=", 0) != 0) continue;
+        if (arg == "--lang" && i + 1 == argc) return false;
+        language = ShippedLanguage(arg == "--lang" ? argv[i + 1] : arg.substr(7));
+        if (language.empty()) return false;
+    }
+    SpeakTheGamesLanguage(language);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::string previewPath, gfxDir = "gfx";
     int shrink = 2;
     int status = 0, maps = 0;
-    std::string language;
-    // The language comes first: every finding is written in it.
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg != "--lang" && arg.rfind("--lang=", 0) != 0) continue;
-        if (arg == "--lang" && i + 1 == argc) return Usage(argv[0]);
-        language = ShippedLanguage(arg == "--lang" ? argv[i + 1] : arg.substr(7));
-        if (language.empty()) return Usage(argv[0]);
-    }
-    SpeakTheGamesLanguage(language);
+    if (!ChooseLanguageFromArguments(argc, argv)) return Usage(argv[0]);
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {

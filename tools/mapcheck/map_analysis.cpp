@@ -48,10 +48,10 @@ void CheckRecipes(const MapData& map, Analysis& a) {
 
     if (a.reachableGround[TKarte::SAND] == 0) Error(a, Tr(findings::kNoSand));
     // Two planks a pair: from palms (sawn) or planks lying about.
-    constexpr int planksNeeded = 2 * RAFT_PAIRS_NEEDED;
-    if (n[Palme] + n[Planke] < planksNeeded)
+    constexpr int kPlanksNeeded = 2 * RAFT_PAIRS_NEEDED;
+    if (n[Palme] + n[Planke] < kPlanksNeeded)
         Error(a, Tr(findings::kFewPlanks,
-                    {std::to_string(n[Palme] + n[Planke]), std::to_string(planksNeeded)}));
+                    {std::to_string(n[Palme] + n[Planke]), std::to_string(kPlanksNeeded)}));
 
     // Saw = hammer + iron; iron is smelted from ore at a fire place.
     bool hammer = have(Hammer);
@@ -291,8 +291,8 @@ FurOdds EstimateFurOdds(const MapData& map, const Analysis& a, int huntSteps) {
     const double survive = std::exp(-static_cast<double>(map.lizards) * huntSteps / land);
     FurOdds odds;
     // Of the draws 1-100 that kill an ape, those from APE_FUR_FROM leave a fur.
-    constexpr double kills = 101 - TCritter::APE_HIT_FROM, furs = 101 - TCritter::APE_FUR_FROM;
-    odds.perApe = survive * furs / kills;
+    constexpr double kKills = 101 - TCritter::APE_HIT_FROM, kFurs = 101 - TCritter::APE_FUR_FROM;
+    odds.perApe = survive * kFurs / kKills;
     odds.expected = n[Affenfell] + 2.0 * n[Lederbeutel] + map.apes * odds.perApe;
     const int needed = n[Lederbeutel] > 0 ? 0 : std::max(0, 2 - n[Affenfell]);
     // Binomial: at least `needed` of the apes end as furs.

@@ -35,7 +35,9 @@ void DrawCell(std::vector<uint8_t>& out, int outW, const Sheet& s, int cell, int
     if ((cell + 1) * 32 > s.width || s.height < 32) return;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
-            const uint8_t* src = &s.rgba[(static_cast<size_t>(y) * s.width + cell * 32 + x) * 4];
+            const uint8_t* src =
+                &s.rgba[(static_cast<size_t>(y) * s.width + static_cast<size_t>(cell) * 32 + x) *
+                        4];
             uint8_t* dst = &out[(static_cast<size_t>(py + y) * outW + px + x) * 4];
             for (int k = 0; k < 3; ++k)
                 dst[k] = static_cast<uint8_t>((src[k] * src[3] + dst[k] * (255 - src[3])) / 255);
@@ -86,7 +88,9 @@ bool WritePreview(const MapData& map, const std::string& gfxDir, const std::stri
                 int sum = 0;
                 for (int j = 0; j < shrink; ++j)
                     for (int i = 0; i < shrink; ++i)
-                        sum += full[(static_cast<size_t>(y * shrink + j) * w + x * shrink + i) * 4 +
+                        sum += full[(static_cast<size_t>(y * shrink + j) * w +
+                                     static_cast<size_t>(x * shrink + i)) *
+                                        4 +
                                     k];
                 out[(static_cast<size_t>(y) * ow + x) * 4 + k] =
                     static_cast<uint8_t>(sum / (shrink * shrink));
