@@ -179,16 +179,19 @@ TEST_F(HostileStationTest, StartUpNeverWaitsOnTheMusic) {
             testing::internal::GetCapturedStderr();
             return ms;
         });
-        if (start.wait_for(2s) != std::future_status::ready) {
+        // The game waits createWaitMs (100 ms) at most; a held start-up would
+        // wait the 5 s connect limit. The bounds sit ten times above the first,
+        // for loaded machines and the sanitizer build.
+        if (start.wait_for(3s) != std::future_status::ready) {
             ReleasePipe();
             ADD_FAILURE() << address << " held the start-up";
             start.wait();
             continue;
         }
-        EXPECT_LT(start.get(), 250) << address;
+        EXPECT_LT(start.get(), 1000) << address;
         EXPECT_NE(MusicOutputRate(), 0) << address;
         const double freeMs = TimeMs([] { BASS_Free(); });
-        EXPECT_LT(freeMs, 250) << address;
+        EXPECT_LT(freeMs, 1000) << address;
     }
 }
 

@@ -36,15 +36,16 @@ class TitleMenu : public ShellFixture {
 
     void Then(std::function<void()> step) { script_.push_back(std::move(step)); }
     // Runs the step at the first frame where `ready` holds; the frames before
-    // give the real clock time (a helper program may be running). After ten
-    // seconds it fails and runs the step anyway.
+    // give the real clock time (a helper program may be running). After a
+    // minute it fails and runs the step anyway: generous, because under
+    // emulation a single frame can take seconds.
     void When(std::function<bool()> ready, std::function<void()> step) {
         Then(Waiting(std::move(ready), std::move(step), std::chrono::steady_clock::now()));
     }
     std::function<void()> Waiting(std::function<bool()> ready, std::function<void()> step,
                                   std::chrono::steady_clock::time_point since) {
         return [this, ready, step, since] {
-            const bool late = std::chrono::steady_clock::now() - since > std::chrono::seconds(10);
+            const bool late = std::chrono::steady_clock::now() - since > std::chrono::seconds(60);
             if (ready() || late) {
                 EXPECT_FALSE(late) << "the awaited screen never came";
                 return step();

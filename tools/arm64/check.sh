@@ -100,6 +100,14 @@ run_all_tests() {
     ctest --test-dir "$build" -j2 --output-on-failure -E "^($skip)\$"
 }
 
+# One check at a time on a machine: a second one would unregister the
+# emulator under the first one's feet when it ends.
+exec 9> "${TMPDIR:-/tmp}/palmut-arm64-check.lock"
+if ! flock -n 9; then
+  echo "Another arm64 check is running; waiting for it to end."
+  flock 9
+fi
+
 install_packages
 cmake --preset arm64 > /dev/null
 cmake --build --preset arm64
