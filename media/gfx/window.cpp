@@ -361,6 +361,10 @@ bool GlesContextInUse() {
     return win.window && gl.es;
 }
 
+void ResizeWindow(int width, int height) {
+    if (win.window) SDL_SetWindowSize(win.window, width, height);
+}
+
 void SetFrameHook(std::function<void()> hook) {
     win.frameHook = std::move(hook);
 }
