@@ -34,6 +34,14 @@ void Outline(int x, int y, int w, int h, int r, int g, int b) {
     Box(x + w - 2, y, 2, h, r, g, b);
 }
 
+// A heading within `columns` letters, so it stays out of the panel beside a
+// narrow view: its part before ": " (the rest is a hint), else cut there.
+std::string FitLine(const std::string& line, std::size_t columns) {
+    if (line.size() <= columns) return line;
+    const std::size_t colon = line.find(": ");
+    return line.substr(0, colon <= columns ? colon : columns);
+}
+
 // Where a critter could never start: the game draws columns and rows 1-63 only,
 // rejects sea and the castaway's row and column.
 bool NoCritterEver(const Document& doc, int x, int y, int startX, int startY) {
@@ -265,8 +273,9 @@ void Editor::DrawPanelFacts() {
 }
 
 void Editor::DrawProblems() {
-    Text(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}), 4, layout_.viewH + 6, 255,
-         255, 160);
+    Text(FitLine(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}),
+                 layout_.problemColumns),
+         4, layout_.viewH + 6, 255, 255, 160);
     const std::vector<ProblemRow> rows =
         VisibleProblemRows(problems_, selected_, layout_.problemRows, layout_.problemColumns);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
