@@ -92,9 +92,10 @@ void Editor::UpdateLayout() {
     WindowPixelSize(w, h);
     if (w <= 0 || h <= 0) return; // minimised: the last layout stays
     const Layout next = LayoutFor(w, h);
+    // Also after an unchanged layout: a reopened mode starts at its own size.
+    SetPictureSize(next.width, next.height);
     if (next == layout_) return;
     layout_ = next;
-    SetPictureSize(layout_.width, layout_.height);
     buttons_.clear();
     MakeButtons();
     overviewRevision_ = 0; // its cells per pixel follow the view's size
