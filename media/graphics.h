@@ -60,6 +60,18 @@ int CurrentDepth();
 // (-1 = paced to the mode's rate, 0 = at once, 1 = with vertical sync) and
 // processes pending window events. The back buffer's content is undefined after.
 void Flip(int sync);
+// Called by the island editor at the start of each frame, to lay itself out:
+// the window's size in its own pixels (more than the window's size on a
+// high-density screen); 0 x 0 while no mode is open.
+void WindowPixelSize(int& width, int& height);
+// Called by the island editor when its layout changes: frames are drawn at
+// width x height drawing pixels from now on (the game keeps the size it opened
+// with) and shown as every picture is, centred at the largest whole scale that
+// fits. What was drawn since the last Flip is dropped; the frame starts black.
+void SetPictureSize(int width, int height);
+// Called by the island editor after opening its window: the smallest size the
+// window may be given, in window pixels (OpenGraphics allows half the picture).
+void SetWindowMinimumSize(int width, int height);
 // Called after Flip by the screens that redraw everything: clears to black.
 void Cls();
 // Called by start-up and the screens around the file dialog; leaves the

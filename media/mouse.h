@@ -1,13 +1,16 @@
 // Mouse half of the input. The game never reads the mouse; the island editor
-// paints, picks and scrolls with it. Positions are window pixels, which equal
-// drawing pixels in a window (not scaled like full screen).
+// paints, picks and scrolls with it. Positions are drawing pixels, the same
+// as DrawRect takes, whatever the window's size, scale or full screen: the
+// layer converts them from the window's pixels. Over the black bars beside the
+// picture they lie outside it (below 0, or at or beyond its width or height).
 #pragma once
 
 constexpr int MOUSE_LEFT = 1;
 constexpr int MOUSE_MIDDLE = 2;
 constexpr int MOUSE_RIGHT = 3;
 
-// Called by the island editor each frame: the pointer's last position.
+// Called by the island editor each frame: the pointer's last position, in
+// drawing pixels.
 int MouseX();
 int MouseY();
 // Called by the island editor for painting by dragging: 1 while the button is held.

@@ -28,6 +28,10 @@ void InjectMouseMove(int x, int y);
 void InjectMouseButton(int button, bool down);
 void InjectMouseWheel(int notches);
 
+// Gives the open window this size in window pixels, as a window manager's
+// resize or maximise does; the next Flip or query sees it.
+void ResizeWindow(int width, int height);
+
 // Called by every Flip (before presenting) and by every keyboard query that
 // finds nothing; lets a scripted test feed keys into blocking screens.
 void SetFrameHook(std::function<void()> hook);

@@ -248,6 +248,12 @@ void EnsureBuffers(State& s, size_t quads) {
                   GL_STREAM_DRAW);
 }
 
+void ResizeMask(State& s) {
+    s.maskColumns = (s.width + kMaskCell - 1) / kMaskCell;
+    s.maskRows = (s.height + kMaskCell - 1) / kMaskCell;
+    s.mask.assign((static_cast<size_t>(s.maskColumns) * s.maskRows + 63) / 64, 0);
+}
+
 void DeleteObjects(State& s) {
     s.atlas.RestorePixels();
     s.atlas.Close();
@@ -269,9 +275,7 @@ bool CreateObjects(State& s) {
     gl.Viewport(0, 0, s.width, s.height);
     ClearBound();
 
-    s.maskColumns = (s.width + kMaskCell - 1) / kMaskCell;
-    s.maskRows = (s.height + kMaskCell - 1) / kMaskCell;
-    s.mask.assign((static_cast<size_t>(s.maskColumns) * s.maskRows + 63) / 64, 0);
+    ResizeMask(s);
 
     GLint maxTexture = 0;
     gl.GetIntegerv(GL_MAX_TEXTURE_SIZE, &maxTexture);

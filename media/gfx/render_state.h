@@ -99,6 +99,8 @@ void BindWindow(int drawableWidth, int drawableHeight);
 void BindOffscreen(State& s);
 void DropOffscreen(State& s);
 void ClearBound();
+// Sizes the overlap mask to the picture.
+void ResizeMask(State& s);
 void EnsureBuffers(State& s, size_t quads);
 void ApplyBlend(State& s, int blend);
 void BindTexture(State& s, int page, int sampling);

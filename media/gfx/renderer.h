@@ -19,6 +19,10 @@ namespace render {
 bool Open(int width, int height);
 // Deletes them; the context must still be current.
 void Close();
+// Frames are drawn at width x height from now on; the frame being recorded
+// starts again from black, and the next one is drawn and shown even if
+// unchanged. False (nothing changed) for an empty size or without a renderer.
+bool Resize(int width, int height);
 bool IsOpen();
 // Changes with every Open, so textures from an earlier mode are re-made.
 unsigned Generation();

@@ -1,6 +1,7 @@
 // The window and its OpenGL context, mode switches, presentation with pacing,
 // and the frame-level test hooks.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -113,6 +114,24 @@ SDL_Rect WindowPlacement(int width, int height) {
             w, h};
 }
 
+// The pointer's position in window coordinates turned into a drawing pixel:
+// through the drawable's own pixels (more of them on a high-density screen),
+// then out of the picture's place in the window, as presentation puts it.
+void WindowToPicture(int& x, int& y) {
+    if (!win.window) return;
+    int windowW = 0, windowH = 0, drawableW = 0, drawableH = 0;
+    SDL_GetWindowSize(win.window, &windowW, &windowH);
+    SDL_GL_GetDrawableSize(win.window, &drawableW, &drawableH);
+    const render::ScreenRect fit =
+        render::FitPicture(win.pictureW, win.pictureH, drawableW, drawableH);
+    if (windowW <= 0 || windowH <= 0 || fit.w <= 0 || fit.h <= 0) return;
+    // The middle of the window pixel decides, so a whole scale never rounds
+    // across a drawing pixel's edge.
+    const double px = (x + 0.5) * drawableW / windowW, py = (y + 0.5) * drawableH / windowH;
+    x = static_cast<int>(std::floor((px - fit.x) * win.pictureW / fit.w));
+    y = static_cast<int>(std::floor((py - fit.y) * win.pictureH / fit.h));
+}
+
 void DestroyWindow() {
     if (win.context) {
         render::Close();
@@ -124,6 +143,7 @@ void DestroyWindow() {
         win.window = nullptr;
         media_internal::SetCurrentWindow(nullptr);
         media_internal::SetWindowActions(nullptr, nullptr);
+        media_internal::SetPointerMapping(nullptr);
     }
     win.depth = 0;
     win.swapInterval = -1;
@@ -257,6 +277,7 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     win.pictureW = width;
     win.pictureH = height;
     media_internal::SetWindowActions(ToggleFullScreen, RepaintWindow);
+    media_internal::SetPointerMapping(WindowToPicture);
 
     win.hardwareSync = fullScreen && hertz != 0;
     win.pacer.Start(fullScreen ? 0 : hertz, Millis());
@@ -308,6 +329,22 @@ void Flip(int sync) {
     if (media_internal::TakeWindowPictureLost()) render::Invalidate();
 }
 
+void WindowPixelSize(int& width, int& height) {
+    width = height = 0;
+    if (win.window) SDL_GL_GetDrawableSize(win.window, &width, &height);
+}
+
+void SetPictureSize(int width, int height) {
+    if (!win.window || (width == win.pictureW && height == win.pictureH)) return;
+    if (!render::Resize(width, height)) return;
+    win.pictureW = width;
+    win.pictureH = height;
+}
+
+void SetWindowMinimumSize(int width, int height) {
+    if (win.window && width > 0 && height > 0) SDL_SetWindowMinimumSize(win.window, width, height);
+}
+
 void Cls() {
     render::Clear();
 }
@@ -322,6 +359,10 @@ void ForceGlesContext(bool on) {
 
 bool GlesContextInUse() {
     return win.window && gl.es;
+}
+
+void ResizeWindow(int width, int height) {
+    if (win.window) SDL_SetWindowSize(win.window, width, height);
 }
 
 void SetFrameHook(std::function<void()> hook) {

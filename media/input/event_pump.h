@@ -25,6 +25,11 @@ void ResetKeyboard();
 
 // Called by the keyboard's event drain for every mouse event: position, buttons, wheel.
 void OnMouseEvent(const SDL_Event& e);
+// Called by the graphics module when it opens a window (null when it closes
+// it): turns a position in window coordinates, as pointer events carry them,
+// into a drawing pixel of the picture shown in the window. Asked at each query,
+// so a resize between the event and the query is taken into account.
+void SetPointerMapping(void (*toPicture)(int& x, int& y));
 // Called on focus changes (a button released elsewhere would stay "down") and by
 // ResetKeyboard: no button held, no presses or wheel notches counted.
 void ClearMouseButtons();

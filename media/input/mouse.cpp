@@ -14,6 +14,7 @@ struct MouseState {
     std::array<bool, 4> down{};
     std::array<int, 4> hits{};
     int wheel = 0;
+    void (*toPicture)(int& x, int& y) = nullptr;
 };
 MouseState mouse;
 
@@ -49,6 +50,10 @@ void OnMouseEvent(const SDL_Event& e) {
     }
 }
 
+void SetPointerMapping(void (*toPicture)(int& x, int& y)) {
+    mouse.toPicture = toPicture;
+}
+
 void ClearMouseButtons() {
     mouse.down.fill(false);
     mouse.hits.fill(0);
@@ -57,13 +62,25 @@ void ClearMouseButtons() {
 
 } // namespace media_internal
 
-int MouseX() {
+namespace {
+// The pointer in drawing pixels, by the window's picture as it is now.
+void PointerInPicture(int& x, int& y) {
     media_internal::PumpEvents();
-    return mouse.x;
+    x = mouse.x;
+    y = mouse.y;
+    if (mouse.toPicture) mouse.toPicture(x, y);
+}
+} // namespace
+
+int MouseX() {
+    int x = 0, y = 0;
+    PointerInPicture(x, y);
+    return x;
 }
 int MouseY() {
-    media_internal::PumpEvents();
-    return mouse.y;
+    int x = 0, y = 0;
+    PointerInPicture(x, y);
+    return y;
 }
 int MouseDown(int button) {
     media_internal::PumpEvents();

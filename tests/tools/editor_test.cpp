@@ -178,6 +178,78 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     EXPECT_FALSE(ed_->Doc().CanRedo());
 }
 
+// The window resized or maximised: the picture follows it at a whole scale,
+// spare room goes to the map view, and the palette, map clicks, the
+// right-button pick, the hovered cell and Ctrl+wheel all land where the
+// pointer is (window pixels = drawing pixels x scale here: no bars).
+TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
+    EditorDriver& d = *drive_;
+    const struct {
+        int w, h, scale, columns, rows;
+    } windows[] = {
+        {1024, 704, 1, 20, 15},  // as opened: the game's view
+        {1920, 1050, 1, 48, 25}, // maximised beside a panel
+        {800, 560, 1, 13, 10},   // smaller: 1x with fewer cells, never shrunk
+        {700, 500, 1, 9, 8},
+        {2100, 1500, 2, 20, 16}, // twice the layout: 2x, the spare to the view
+    };
+    const auto panel = [&](int k, int row, int perRow) {
+        const editor::Layout& l = ed_->CurrentLayout();
+        return std::pair{l.panelX + (k % perRow) * 36 + 16, row + (k / perRow) * 36 + 16};
+    };
+    for (const auto& win : windows) {
+        SCOPED_TRACE(std::to_string(win.w) + " x " + std::to_string(win.h));
+        d.GoTo(0, 0); // the view at the island's corner
+        ResizeWindow(win.w, win.h);
+        d.Frame();
+        const editor::Layout& l = ed_->CurrentLayout();
+        EXPECT_EQ(std::tie(l.scale, l.columns, l.rows), std::tie(win.scale, win.columns, win.rows));
+        EXPECT_EQ(std::pair(l.width * l.scale, l.height * l.scale), std::pair(win.w, win.h));
+        const int s = win.scale;
+        const auto click = [&](std::pair<int, int> at, int button = MOUSE_LEFT) {
+            d.Click(at.first * s + s / 2, at.second * s + s / 2, button);
+        };
+        // Cell (x, y) of the 1x view at its origin (0, 0) is centred at (32 x, 32 y).
+        const auto cell = [](int x, int y) { return std::pair{x * TILE, y * TILE}; };
+        const int farX = win.columns - 1, farY = win.rows - 1;
+
+        click(panel(TObjekt::PALME - 1, editor::kItemsY, editor::kItemsPerRow));
+        click(cell(farX, farY));
+        EXPECT_EQ(ed_->Doc().Item(farX, farY), TObjekt::PALME);
+        click(panel(TKarte::ROCK, editor::kPaletteY, TKarte::GROUND_KINDS));
+        click(cell(farX - 1, farY - 1));
+        EXPECT_EQ(ed_->Doc().Ground(farX - 1, farY - 1), TKarte::ROCK);
+        EXPECT_EQ(Count(Ground(), TKarte::ROCK), 1);
+        click(panel(TObjekt::HAMMER - 1, editor::kItemsY, editor::kItemsPerRow));
+        EXPECT_EQ(ed_->CurrentItem(), TObjekt::HAMMER);
+        EXPECT_EQ(ed_->CurrentTool(), editor::Tool::Item);
+        click(cell(farX, farY), MOUSE_RIGHT);
+        EXPECT_EQ(ed_->CurrentItem(), TObjekt::PALME) << "the right button picks what is under it";
+
+        InjectMouseMove(2 * TILE * s, 3 * TILE * s);
+        d.Frame();
+        EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(2, 3));
+        // Ctrl+wheel at 2x keeps the hovered cell under the pointer, then back.
+        InjectKeyDown(KEY_LCONTROL);
+        InjectMouseWheel(1);
+        d.Frame();
+        EXPECT_EQ(ed_->CurrentZoom(), editor::Zoom::Two);
+        EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(2, 3));
+        InjectMouseWheel(-1);
+        d.Frame();
+        InjectKeyUp(KEY_LCONTROL);
+        EXPECT_EQ(ed_->CurrentZoom(), editor::Zoom::One);
+        EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(2, 3));
+
+        d.Ctrl('Z');
+        d.Ctrl('Z');
+        EXPECT_FALSE(ed_->Doc().Modified());
+    }
+    EXPECT_EQ(editor::LayoutFor(500, 300),
+              editor::LayoutFor(editor::kMinWindowW, editor::kMinWindowH))
+        << "below the smallest window, the smallest layout";
+}
+
 TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) {
     EditorDriver& d = *drive_;
     d.NewMap(40, 30);

@@ -86,7 +86,25 @@ void Editor::SettleCheck() {
     UpdateProblems();
 }
 
+// The layout follows the window, before this pass reads the pointer against it.
+void Editor::UpdateLayout() {
+    int w = 0, h = 0;
+    WindowPixelSize(w, h);
+    if (w <= 0 || h <= 0) return; // minimised: the last layout stays
+    const Layout next = LayoutFor(w, h);
+    // Also after an unchanged layout: a reopened mode starts at its own size.
+    SetPictureSize(next.width, next.height);
+    if (next == layout_) return;
+    layout_ = next;
+    buttons_.clear();
+    MakeButtons();
+    overviewRevision_ = 0; // its cells per pixel follow the view's size
+    KeepCursorVisible();
+    ClampView();
+}
+
 bool Editor::Frame() {
+    UpdateLayout();
     if (playing_) {
         if (!game_.Running()) {
             playing_ = false;
@@ -116,8 +134,8 @@ bool Editor::Frame() {
 
 void Editor::KeepCursorVisible() {
     if (zoom_ == Zoom::Overview) return;
-    const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
-    const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
+    const int scale = zoom_ == Zoom::One ? 1 : 2;
+    const int cols = layout_.columns / scale, rows = layout_.rows / scale;
     // At 1x the leftmost column and top row show half a tile, as in the game.
     const int lo = zoom_ == Zoom::One ? 1 : 0;
     if (cx_ < vx_ + lo) vx_ = cx_ - lo;
@@ -127,13 +145,11 @@ void Editor::KeepCursorVisible() {
     ClampView();
 }
 
+// As the game clamps its view (ClampViewOrigin), for the editor's view size.
 void Editor::ClampView() {
-    if (zoom_ == Zoom::One) {
-        ClampViewOrigin(doc_.Karte(), vx_, vy_);
-        return;
-    }
-    vx_ = std::clamp(vx_, 0, std::max(0, doc_.Width() - TKarte::VIEW_COLUMNS / 2));
-    vy_ = std::clamp(vy_, 0, std::max(0, doc_.Height() - TKarte::VIEW_ROWS / 2));
+    const int scale = zoom_ == Zoom::One ? 1 : 2;
+    vx_ = std::clamp(vx_, 0, std::max(0, doc_.Width() - layout_.columns / scale));
+    vy_ = std::clamp(vy_, 0, std::max(0, doc_.Height() - layout_.rows / scale));
 }
 
 void Editor::SetZoom(Zoom zoom) {
@@ -141,8 +157,8 @@ void Editor::SetZoom(Zoom zoom) {
     if (zoom_ != Zoom::Overview) {
         // Centre the cursor, as the game centres the castaway.
         const int scale = zoom_ == Zoom::One ? 1 : 2;
-        vx_ = cx_ - TKarte::VIEW_OFFSET_X / scale;
-        vy_ = cy_ - TKarte::VIEW_OFFSET_Y / scale;
+        vx_ = cx_ - (layout_.columns + 1) / 2 / scale;
+        vy_ = cy_ - (layout_.rows + 1) / 2 / scale;
         ClampView();
     }
 }
@@ -163,7 +179,7 @@ void Editor::SelectProblem(int index) {
 }
 
 bool Editor::CellAt(int px, int py, int& x, int& y) const {
-    if (px < 0 || py < 0 || px >= kViewW || py >= kViewH) return false;
+    if (px < 0 || py < 0 || px >= layout_.viewW || py >= layout_.viewH) return false;
     switch (zoom_) {
     case Zoom::One:
         // Cell (vx, vy) is centred on the view's corner.
@@ -197,7 +213,7 @@ bool Editor::PixelOf(int x, int y, int& px, int& py) const {
         py = y / overviewCells_ * overviewScale_ + overviewScale_ / 2;
         break;
     }
-    return px >= 0 && py >= 0 && px < kViewW && py < kViewH;
+    return px >= 0 && py >= 0 && px < layout_.viewW && py < layout_.viewH;
 }
 
 void Editor::MakeButtons() {
@@ -239,7 +255,7 @@ void Editor::MakeButtons() {
     int i = 0;
     for (const Entry& e : entries) {
         buttons_.push_back(
-            {e.label, kPanelX + (i % 4) * (w + 4), top + (i / 4) * (h + 4), w, h, e.action});
+            {e.label, layout_.panelX + (i % 4) * (w + 4), top + (i / 4) * (h + 4), w, h, e.action});
         ++i;
     }
 }

@@ -10,18 +10,13 @@
 #include <vector>
 
 #include "document.h"
+#include "editor_layout.h"
 #include "live_check.h"
 #include "map_io.h"
 #include "media/graphics.h"
 #include "play_test.h"
 
 namespace editor {
-
-constexpr int kWindowW = 1024;
-constexpr int kWindowH = 704;
-// The game's own view in the top-left corner, panels right and below it.
-constexpr int kViewW = TKarte::VIEW_COLUMNS * TKarte::TILE_SIZE;
-constexpr int kViewH = TKarte::VIEW_ROWS * TKarte::TILE_SIZE;
 
 enum class Tool { Ground, Fill, Item, Eraser, Start };
 enum class Zoom { One, Two, Overview };
@@ -59,6 +54,10 @@ class Editor {
     Zoom CurrentZoom() const { return zoom_; }
     bool Prompting() const { return prompt_.active; }
     bool PlayTesting() const { return playing_; }
+    const Layout& CurrentLayout() const { return layout_; }
+    // The cell under the pointer, -1 while it is off the map.
+    int HoverX() const { return hoverX_; }
+    int HoverY() const { return hoverY_; }
     // The analysis the problem list shows, and the revision it describes.
     const CheckResult& LastCheck() const { return check_; }
     // Waits for the live check of the current state and takes it in (tests).
@@ -88,6 +87,7 @@ class Editor {
         int arg;
     };
 
+    void UpdateLayout();
     void HandleInput();
     void HandlePrompt();
     void HandleKeys();
@@ -107,6 +107,8 @@ class Editor {
     void EscapeKey(int, int, int);
     void HandleMouse(bool ctrl, bool shift);
     void WheelInput(int mx, int my, int wheel, bool ctrl, bool shift);
+    void ZoomAround(Zoom zoom, int mx, int my);
+    void Hover(int mx, int my);
     bool PanelClick(int mx, int my);
     void MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown);
     void EndMouseStroke(bool leftDown);
@@ -137,7 +139,8 @@ class Editor {
     void DrawView();
     void DrawOverview();
     void DrawCellFrame(int x, int y, int r, int g, int b);
-    void DrawDoubled();
+    void DrawCells();
+    void DrawBrushOutline();
     void DrawCritterZones(int sx, int sy);
     void DrawPanel();
     void DrawPalette();
@@ -164,6 +167,11 @@ class Editor {
     bool critterZones_ = false, help_ = false, quit_ = false;
     bool spaceStroke_ = false, mouseStroke_ = false;
     int lastMouseCellX_ = -1, lastMouseCellY_ = -1;
+    // The pointer's cell, and whether the panel describes it (it moved there
+    // last) rather than the keyboard cursor's.
+    int hoverX_ = -1, hoverY_ = -1;
+    bool describePointer_ = false;
+    Layout layout_ = LayoutFor(kWindowW, kWindowH);
 
     Prompt prompt_;
     std::vector<Button> buttons_;

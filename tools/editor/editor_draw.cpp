@@ -1,4 +1,6 @@
 // Drawing the editor: the map view or overview, the panel, problems and prompts.
+#include <algorithm>
+
 #include "core/state.h"
 #include "editor.h"
 #include "editor_layout.h"
@@ -30,6 +32,14 @@ void Outline(int x, int y, int w, int h, int r, int g, int b) {
     Box(x, y + h - 2, w, 2, r, g, b);
     Box(x, y, 2, h, r, g, b);
     Box(x + w - 2, y, 2, h, r, g, b);
+}
+
+// A heading within `columns` letters, so it stays out of the panel beside a
+// narrow view: its part before ": " (the rest is a hint), else cut there.
+std::string FitLine(const std::string& line, std::size_t columns) {
+    if (line.size() <= columns) return line;
+    const std::size_t colon = line.find(": ");
+    return line.substr(0, colon <= columns ? colon : columns);
 }
 
 // Where a critter could never start: the game draws columns and rows 1-63 only,
@@ -68,12 +78,7 @@ void Editor::DrawCellFrame(int x, int y, int r, int g, int b) {
 
 void Editor::DrawView() {
     ClampView();
-    if (zoom_ == Zoom::One) {
-        SetColor(255, 255, 255);
-        doc_.Karte().Render(vx_, vy_); // exactly the game's picture
-    } else {
-        DrawDoubled();
-    }
+    DrawCells();
     int sx = -1, sy = -1;
     mapcheck::FindStart(doc_.Data(), sx, sy);
     if (critterZones_) DrawCritterZones(sx, sy);
@@ -82,29 +87,46 @@ void Editor::DrawView() {
     if (selected_ >= 0 && problems_[selected_].x >= 0)
         DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
     DrawCellFrame(cx_, cy_, 255, 255, 255);
+    DrawBrushOutline();
 }
 
-// The view at twice the game's size, drawn from its tiles and item pictures.
-void Editor::DrawDoubled() {
-    SetDrawScale(2, 2);
-    for (int y = vy_; y <= vy_ + TKarte::VIEW_ROWS / 2 && y < doc_.Height(); ++y)
-        for (int x = vx_; x <= vx_ + TKarte::VIEW_COLUMNS / 2 && x < doc_.Width(); ++x) {
-            const float px = static_cast<float>((x - vx_) * 2 * kTile + kTile);
-            const float py = static_cast<float>((y - vy_) * 2 * kTile + kTile);
-            SetColor(255, 255, 255);
-            if (tiles) DrawImage(tiles, px, py, doc_.Ground(x, y));
+// The view from the game's tiles and item pictures, placed as the game places
+// them at 1x (cell (vx, vy) centred on the corner) and twice as large at 2x.
+// Cells reaching past the view are covered by the panels.
+void Editor::DrawCells() {
+    const int scale = zoom_ == Zoom::One ? 1 : 2;
+    SetDrawScale(static_cast<float>(scale), static_cast<float>(scale));
+    SetColor(255, 255, 255);
+    for (int y = vy_; y <= vy_ + layout_.rows / scale && y < doc_.Height(); ++y)
+        for (int x = vx_; x <= vx_ + layout_.columns / scale && x < doc_.Width(); ++x) {
+            int px = 0, py = 0;
+            PixelOf(x, y, px, py);
+            if (tiles)
+                DrawImage(tiles, static_cast<float>(px), static_cast<float>(py), doc_.Ground(x, y));
             const int item = doc_.Item(x, y);
             if (objectimages && item >= 1 && item <= kItemCount)
-                DrawImage(objectimages, px, py, item - 1);
+                DrawImage(objectimages, static_cast<float>(px), static_cast<float>(py), item - 1);
         }
     SetDrawScale(1, 1);
 }
 
+// What the left button would change under the pointer: the brush's square for
+// the ground brush and the eraser, one cell for the other tools.
+void Editor::DrawBrushOutline() {
+    if (hoverX_ < 0 || zoom_ == Zoom::Overview) return;
+    const int side = tool_ == Tool::Ground || tool_ == Tool::Eraser ? brush_ : 1;
+    const int cell = zoom_ == Zoom::One ? kTile : 2 * kTile;
+    int px = 0, py = 0;
+    PixelOf(hoverX_, hoverY_, px, py);
+    const int half = side * cell / 2;
+    Outline(px - half, py - half, side * cell, side * cell, 255, 160, 0);
+}
+
 // Red over the cells where no critter can ever start.
 void Editor::DrawCritterZones(int sx, int sy) {
-    const int cols = zoom_ == Zoom::One ? TKarte::VIEW_COLUMNS : TKarte::VIEW_COLUMNS / 2;
-    const int rows = zoom_ == Zoom::One ? TKarte::VIEW_ROWS : TKarte::VIEW_ROWS / 2;
-    const int size = zoom_ == Zoom::One ? kTile : 2 * kTile;
+    const int scale = zoom_ == Zoom::One ? 1 : 2;
+    const int cols = layout_.columns / scale, rows = layout_.rows / scale;
+    const int size = scale * kTile;
     for (int y = vy_; y <= vy_ + rows && y < doc_.Height(); ++y)
         for (int x = vx_; x <= vx_ + cols && x < doc_.Width(); ++x) {
             int px = 0, py = 0;
@@ -117,8 +139,9 @@ void Editor::DrawCritterZones(int sx, int sy) {
 void Editor::DrawOverview() {
     const int w = doc_.Width(), h = doc_.Height();
     // Whole cells per pixel on big islands, a few pixels per cell on small ones.
-    overviewCells_ = std::max((w + kViewW - 1) / kViewW, (h + kViewH - 1) / kViewH);
-    overviewScale_ = overviewCells_ > 1 ? 1 : std::max(1, std::min(kViewW / w, kViewH / h));
+    const int viewW = layout_.viewW, viewH = layout_.viewH;
+    overviewCells_ = std::max((w + viewW - 1) / viewW, (h + viewH - 1) / viewH);
+    overviewScale_ = overviewCells_ > 1 ? 1 : std::max(1, std::min(viewW / w, viewH / h));
     if (!overview_ || overviewRevision_ != doc_.Revision()) {
         const int iw = (w + overviewCells_ - 1) / overviewCells_;
         const int ih = (h + overviewCells_ - 1) / overviewCells_;
@@ -148,19 +171,24 @@ void Editor::DrawOverview() {
 }
 
 void Editor::DrawPanel() {
-    Box(kViewW, 0, kWindowW - kViewW, kWindowH, 24, 24, 40);
-    Box(0, kViewH, kViewW, kWindowH - kViewH, 24, 24, 40);
+    const Layout& l = layout_;
+    Box(l.viewW, 0, l.width - l.viewW, l.height, 24, 24, 40);
+    Box(0, l.viewH, l.viewW, l.height - l.viewH, 24, 24, 40);
     SetFont(nullptr);
     const std::string name = path_.empty() ? Tr(editor_texts::kNewMapName) : FileName(path_);
-    Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), kPanelX, 4, 255, 255, 160);
+    Text("palmut-editor: " + name + (doc_.Modified() ? " *" : ""), layout_.panelX, 4, 255, 255,
+         160);
+    // The cell the pointer moved to last, or else the keyboard cursor's.
+    const bool pointer = describePointer_ && hoverX_ >= 0;
+    const int x = pointer ? hoverX_ : cx_, y = pointer ? hoverY_ : cy_;
     Text(Tr(editor_texts::kSizeAndCell,
-            {std::to_string(doc_.Width()), std::to_string(doc_.Height()), CellText(cx_, cy_)}),
-         kPanelX, 4 + kLine);
-    const int item = doc_.Item(cx_, cy_);
-    Text(Tr(editor_texts::kGroundAndItem, {Tr(editor_texts::kGroundNames[std::min(
-                                               doc_.Ground(cx_, cy_), TKarte::GROUND_KINDS - 1)]),
+            {std::to_string(doc_.Width()), std::to_string(doc_.Height()), CellText(x, y)}),
+         layout_.panelX, 4 + kLine);
+    const int item = doc_.Item(x, y);
+    Text(Tr(editor_texts::kGroundAndItem, {Tr(editor_texts::kGroundNames[std::clamp(
+                                               doc_.Ground(x, y), 0, TKarte::GROUND_KINDS - 1)]),
                                            item ? TObjekt::getName(item) : std::string("-")}),
-         kPanelX, 4 + 2 * kLine);
+         layout_.panelX, 4 + 2 * kLine);
     const TText* const toolNames = editor_texts::kToolNames;
     std::string tool = Tr(editor_texts::kToolLine, {Tr(toolNames[static_cast<int>(tool_)])});
     if (tool_ == Tool::Ground || tool_ == Tool::Fill)
@@ -168,9 +196,10 @@ void Editor::DrawPanel() {
     if (tool_ == Tool::Item) tool += " " + TObjekt::getName(item_);
     if (tool_ == Tool::Ground || tool_ == Tool::Eraser)
         tool += "  " + Tr(editor_texts::kBrushSize, {std::to_string(brush_)});
-    Text(tool, kPanelX, 4 + 3 * kLine, 160, 255, 160);
+    Text(tool, layout_.panelX, 4 + 3 * kLine, 160, 255, 160);
     const char* const zoomNames[] = {"1x", "2x", Tr(editor_texts::kOverview)};
-    Text(Tr(editor_texts::kZoomLine, {zoomNames[static_cast<int>(zoom_)]}), kPanelX, 4 + 4 * kLine);
+    Text(Tr(editor_texts::kZoomLine, {zoomNames[static_cast<int>(zoom_)]}), layout_.panelX,
+         4 + 4 * kLine);
     DrawPalette();
     DrawPanelFacts();
 }
@@ -179,14 +208,15 @@ void Editor::DrawPanel() {
 void Editor::DrawPalette() {
     SetColor(255, 255, 255);
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
-        const int x = kPanelX + k * 36, y = kPaletteY;
+        const int x = layout_.panelX + k * 36, y = kPaletteY;
         SetColor(255, 255, 255);
         if (tiles) DrawImage(tiles, static_cast<float>(x + 16), static_cast<float>(y + 16), k);
         if (k == ground_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
     }
     for (int id = 1; id <= kItemCount; ++id) {
         const int i = id - 1;
-        const int x = kPanelX + (i % kItemsPerRow) * 36, y = kItemsY + (i / kItemsPerRow) * 36;
+        const int x = layout_.panelX + (i % kItemsPerRow) * 36,
+                  y = kItemsY + (i / kItemsPerRow) * 36;
         Box(x, y, 32, 32, 60, 60, 80);
         SetColor(255, 255, 255);
         if (objectimages)
@@ -198,19 +228,20 @@ void Editor::DrawPalette() {
 // Under the palette: the item, critters, start, the check's findings, buttons, message.
 void Editor::DrawPanelFacts() {
     int y = kItemsY + 3 * 36 + 2;
-    Text(Tr(editor_texts::kItemLine, {std::to_string(item_), TObjekt::getName(item_)}), kPanelX, y);
+    Text(Tr(editor_texts::kItemLine, {std::to_string(item_), TObjekt::getName(item_)}),
+         layout_.panelX, y);
     y += kLine + 4;
     Text(
         Tr(editor_texts::kCritters, {std::to_string(doc_.Apes()), std::to_string(doc_.Lizards())}) +
             "   " + Tr(critterZones_ ? editor_texts::kZonesShown : editor_texts::kZonesKey),
-        kPanelX, y);
+        layout_.panelX, y);
     y += kLine;
     int sx = -1, sy = -1;
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     Text(Tr(editor_texts::kStartAndMark,
             {hasStart ? CellText(sx, sy) : std::string(Tr(editor_texts::kNoStartCell)),
              markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")}),
-         kPanelX, y, 255, 255, 0);
+         layout_.panelX, y, 255, 255, 0);
     y += kLine + 4;
     const mapcheck::Analysis& a = check_.analysis;
     const bool fresh = check_.revision == doc_.Revision();
@@ -218,42 +249,43 @@ void Editor::DrawPanelFacts() {
                                           : fresh              ? editor_texts::kCheckFresh
                                                                : editor_texts::kCheckRenewing)}) +
              (check_.revision ? "  (" + std::to_string(check_.millis) + " ms)" : ""),
-         kPanelX, y);
+         layout_.panelX, y);
     y += kLine;
     if (check_.revision) {
         Text(Tr(editor_texts::kReachable,
                 {std::to_string(a.reachableCells), std::to_string(a.landCells)}),
-             kPanelX, y);
+             layout_.panelX, y);
         y += kLine;
         Text(Tr(editor_texts::kWays,
                 {std::to_string(a.worstThirstToWater), std::to_string(a.worstHungerToFood)}),
-             kPanelX, y);
+             layout_.panelX, y);
         y += kLine;
-        Text(Tr(a.winnable ? editor_texts::kWinnable : editor_texts::kNotWinnable), kPanelX, y,
-             a.winnable ? 128 : 255, a.winnable ? 255 : 96, 96);
+        Text(Tr(a.winnable ? editor_texts::kWinnable : editor_texts::kNotWinnable), layout_.panelX,
+             y, a.winnable ? 128 : 255, a.winnable ? 255 : 96, 96);
     }
     for (const Button& b : buttons_) {
         Box(b.x, b.y, b.w, b.h, 60, 60, 100);
         Text(b.label, b.x + 4, b.y + 1);
     }
-    Text(message_.substr(0, 46), kPanelX, kWindowH - 3 * kLine, 255, 200, 120);
+    Text(message_.substr(0, 46), layout_.panelX, layout_.height - 3 * kLine, 255, 200, 120);
     if (message_.size() > 46)
-        Text(message_.substr(46, 46), kPanelX, kWindowH - 2 * kLine, 255, 200, 120);
+        Text(message_.substr(46, 46), layout_.panelX, layout_.height - 2 * kLine, 255, 200, 120);
 }
 
 void Editor::DrawProblems() {
-    Text(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}), 4, kViewH + 6, 255, 255,
-         160);
+    Text(FitLine(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}),
+                 layout_.problemColumns),
+         4, layout_.viewH + 6, 255, 255, 160);
     const std::vector<ProblemRow> rows =
-        VisibleProblemRows(problems_, selected_, kProblemRows, kProblemColumns);
+        VisibleProblemRows(problems_, selected_, layout_.problemRows, layout_.problemColumns);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const Problem& p = problems_[rows[row].problem];
-        const int y = kProblemsY + row * kLine;
-        if (rows[row].problem == selected_) Box(0, y - 2, kViewW, kLine, 80, 40, 40);
+        const int y = layout_.problemsY + row * kLine;
+        if (rows[row].problem == selected_) Box(0, y - 2, layout_.viewW, kLine, 80, 40, 40);
         Text(rows[row].text, 4, y, 255, p.error ? 96 : 220, p.error ? 96 : 120);
     }
     if (problems_.empty() && check_.revision)
-        Text(Tr(editor_texts::kNoProblems), 4, kProblemsY, 128, 255, 128);
+        Text(Tr(editor_texts::kNoProblems), 4, layout_.problemsY, 128, 255, 128);
 }
 
 void Editor::DrawPrompt() {

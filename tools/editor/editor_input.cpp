@@ -64,8 +64,9 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
     const int leftHits = MouseHitCount(MOUSE_LEFT);
     const int rightHits = MouseHitCount(MOUSE_RIGHT);
     const bool leftDown = MouseDown(MOUSE_LEFT) != 0;
+    Hover(mx, my);
     int x = 0, y = 0;
-    const bool onMap = mx < kViewW && my < kViewH && CellAt(mx, my, x, y);
+    const bool onMap = CellAt(mx, my, x, y);
     if (leftHits > 0 && !onMap && PanelClick(mx, my)) return;
     if (onMap)
         MapMouse(x, y, leftHits, rightHits, leftDown);
@@ -73,16 +74,46 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
         EndMouseStroke(leftDown);
 }
 
+// The cell under the pointer; the panel describes it once the pointer moved
+// to another cell, until the keyboard moves the cursor.
+void Editor::Hover(int mx, int my) {
+    int x = -1, y = -1;
+    if (!CellAt(mx, my, x, y)) x = y = -1;
+    if (x != hoverX_ || y != hoverY_) describePointer_ = x >= 0;
+    hoverX_ = x;
+    hoverY_ = y;
+}
+
 // Over the view the wheel scrolls (Shift: sideways); with Ctrl it zooms.
 void Editor::WheelInput(int mx, int my, int wheel, bool ctrl, bool shift) {
-    if (wheel == 0 || mx >= kViewW || my >= kViewH) return;
+    if (wheel == 0 || mx < 0 || my < 0 || mx >= layout_.viewW || my >= layout_.viewH) return;
     if (ctrl) {
-        SetZoom(wheel > 0 ? (zoom_ == Zoom::Overview ? Zoom::One : Zoom::Two)
-                          : (zoom_ == Zoom::Two ? Zoom::One : Zoom::Overview));
+        ZoomAround(wheel > 0 ? (zoom_ == Zoom::Overview ? Zoom::One : Zoom::Two)
+                             : (zoom_ == Zoom::Two ? Zoom::One : Zoom::Overview),
+                   mx, my);
     } else {
         (shift ? vx_ : vy_) -= wheel * 3;
         ClampView();
     }
+}
+
+// Zooms so that the cell under the pointer stays under it.
+void Editor::ZoomAround(Zoom zoom, int mx, int my) {
+    int x = 0, y = 0;
+    if (zoom == zoom_ || !CellAt(mx, my, x, y)) {
+        SetZoom(zoom);
+        return;
+    }
+    zoom_ = zoom;
+    if (zoom_ == Zoom::One) {
+        // Cell (vx, vy) is centred on the view's corner.
+        vx_ = x - (mx + kTile / 2) / kTile;
+        vy_ = y - (my + kTile / 2) / kTile;
+    } else if (zoom_ == Zoom::Two) {
+        vx_ = x - mx / (2 * kTile);
+        vy_ = y - my / (2 * kTile);
+    }
+    ClampView();
 }
 
 // A left click beside the map: the palette (ground tiles, then items), the
@@ -90,11 +121,11 @@ void Editor::WheelInput(int mx, int my, int wheel, bool ctrl, bool shift) {
 // everything the rest of the pass would look at.
 bool Editor::PanelClick(int mx, int my) {
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
-        if (Inside(mx, my, kPanelX + k * 36, kPaletteY, 32, 32)) ChooseGround(k);
+        if (Inside(mx, my, layout_.panelX + k * 36, kPaletteY, 32, 32)) ChooseGround(k);
     for (int id = 1; id <= kItemCount; ++id) {
         const int i = id - 1;
-        if (Inside(mx, my, kPanelX + (i % kItemsPerRow) * 36, kItemsY + (i / kItemsPerRow) * 36, 32,
-                   32)) {
+        if (Inside(mx, my, layout_.panelX + (i % kItemsPerRow) * 36,
+                   kItemsY + (i / kItemsPerRow) * 36, 32, 32)) {
             item_ = id;
             tool_ = Tool::Item;
         }
@@ -105,10 +136,10 @@ bool Editor::PanelClick(int mx, int my) {
             return true;
         }
     // The problem list: a click selects the line and jumps to its cell.
-    if (my >= kProblemsY && my < kProblemsY + kProblemRows * kLine) {
+    if (my >= layout_.problemsY && my < layout_.problemsY + layout_.problemRows * kLine) {
         const std::vector<ProblemRow> rows =
-            VisibleProblemRows(problems_, selected_, kProblemRows, kProblemColumns);
-        const std::size_t row = static_cast<std::size_t>((my - kProblemsY) / kLine);
+            VisibleProblemRows(problems_, selected_, layout_.problemRows, layout_.problemColumns);
+        const std::size_t row = static_cast<std::size_t>((my - layout_.problemsY) / kLine);
         if (row < rows.size()) SelectProblem(rows[row].problem);
     }
     return false;
@@ -150,6 +181,7 @@ void Editor::EndMouseStroke(bool leftDown) {
 }
 
 void Editor::MoveCursor(int dx, int dy) {
+    describePointer_ = false;
     cx_ = std::clamp(cx_ + dx, 0, doc_.Width() - 1);
     cy_ = std::clamp(cy_ + dy, 0, doc_.Height() - 1);
     KeepCursorVisible();

@@ -1,9 +1,9 @@
 // The editor window's layout, shared by its drawing and its mouse handling.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
-#include "editor.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 
@@ -11,16 +11,45 @@ namespace editor {
 
 constexpr int kTile = TKarte::TILE_SIZE;
 constexpr int kItemCount = TObjekt::COUNT;
-constexpr int kPanelX = kViewW + 8;
+// The window opens at the size of the whole layout at 1x: the game's own view
+// (20 x 15 cells) in the top-left corner, the panel right of it and the
+// problem list below it.
+constexpr int kWindowW = 1024;
+constexpr int kWindowH = 704;
+constexpr int kPanelW = kWindowW - TKarte::VIEW_COLUMNS * kTile;
+constexpr int kBelowH = kWindowH - TKarte::VIEW_ROWS * kTile;
+// The smallest window: a view of 8 x 8 cells, and the panel's palette,
+// facts, buttons and message above one another.
+constexpr int kMinWindowW = kPanelW + 8 * kTile;
+constexpr int kMinWindowH = 496;
 // The palette in the panel: the five ground tiles, then the items 8 to a row.
 constexpr int kPaletteY = 84;
 constexpr int kItemsY = kPaletteY + 40;
 constexpr int kItemsPerRow = 8;
 constexpr int kLine = 12;
-constexpr int kProblemsY = kViewH + 22;
-constexpr int kProblemRows = (kWindowH - kProblemsY - 4) / kLine;
-// Letters of the built-in font across the list (the map view's width).
-constexpr std::size_t kProblemColumns = 78;
+constexpr int kLetterW = 8; // the built-in font's advance
+
+// Where everything lies, in drawing pixels, for one window size.
+struct Layout {
+    int scale = 1;             // window pixels per drawing pixel
+    int width = 0, height = 0; // the picture
+    int columns = 0, rows = 0; // cells of the 1x view
+    int viewW = 0, viewH = 0;  // the map view in the top-left corner
+    int panelX = 0;            // where the panel's contents start
+    int problemsY = 0;         // the problem list's first row
+    int problemRows = 0;
+    std::size_t problemColumns = 0; // letters of the built-in font across the list
+
+    bool operator==(const Layout&) const = default;
+};
+
+// The layout for a window of windowW x windowH pixels. The built-in font is
+// only readable at whole scales, so the picture is the window divided by a
+// whole number: 1 until the window holds the whole layout twice, and so on.
+// Room beyond the layout at that scale goes to the map view in whole cells
+// (the rest of a cell to the panel and the problem list), never to bigger
+// pixels. A window under the smallest size gets the smallest layout.
+Layout LayoutFor(int windowW, int windowH);
 
 inline std::string CellText(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";

@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "palmut-editor: no window could be opened.\n");
             return 1;
         }
+        // Smaller than that, the panel would not fit at 1x (see LayoutFor).
+        SetWindowMinimumSize(editor::kMinWindowW, editor::kMinWindowH);
         SetCentredHandles(1);
         LoadPlayAssets();
         SetBlend(BLEND_ALPHA);
