@@ -17,12 +17,11 @@ inline constexpr TText kCellProblem{N_("Zelle %s: %s"), TText::TOOL};
 inline constexpr TText kFilled{N_("%s Zellen gefuellt."), TText::TOOL};
 inline constexpr TText kCancelled{N_("Abgebrochen."), TText::TOOL};
 // The selection. %s: width and height, then a cell "(x, y)" where given.
-inline constexpr TText kSelected{N_("Auswahl %s x %s ab %s: Strg+C/X/V, Esc hebt sie auf."),
-                                 TText::TOOL};
+inline constexpr TText kSelected{N_("Auswahl %s x %s ab %s: Strg+C/X/V, Esc"), TText::TOOL};
 inline constexpr TText kCopied{N_("%s x %s Zellen kopiert."), TText::TOOL};
 inline constexpr TText kCutOut{N_("%s x %s Zellen ausgeschnitten, Meer bleibt."), TText::TOOL};
 inline constexpr TText kPasted{N_("%s x %s Zellen eingefuegt ab %s."), TText::TOOL};
-inline constexpr TText kMoved{N_("Auswahl verschoben nach %s, Meer bleibt zurueck."), TText::TOOL};
+inline constexpr TText kMoved{N_("Verschoben nach %s, Meer bleibt zurueck."), TText::TOOL};
 inline constexpr TText kNoSelection{N_("Keine Auswahl: erst mit R eine aufziehen."), TText::TOOL};
 inline constexpr TText kNothingToPaste{N_("Nichts einzufuegen: erst Strg+C oder Strg+X."),
                                        TText::TOOL};
