@@ -2,6 +2,7 @@
 // drag would lay or carry, and the hint line that names tools and their keys.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "core/state.h"
 #include "editor.h"
@@ -16,6 +17,9 @@ namespace editor {
 namespace {
 
 constexpr std::size_t kHintColumns = 46;
+// One name and one hint for every tool, in the tools' order.
+static_assert(std::size(editor_texts::kToolHints) == static_cast<std::size_t>(Tool::Scatter) + 1);
+static_assert(std::size(editor_texts::kToolNames) == std::size(editor_texts::kToolHints));
 
 void Fill(int x, int y, int w, int h) {
     DrawRect(static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
