@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -248,6 +249,240 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
     EXPECT_EQ(editor::LayoutFor(500, 300),
               editor::LayoutFor(editor::kMinWindowW, editor::kMinWindowH))
         << "below the smallest window, the smallest layout";
+}
+
+// Everything a region edit may touch: both layers and the start mark.
+struct Snapshot {
+    std::vector<uint8_t> ground, items;
+    int markX, markY;
+    bool operator==(const Snapshot&) const = default;
+};
+
+TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneByteForByte) {
+    EditorDriver& d = *drive_;
+    d.NewMap(30, 20);
+    d.Key('5');
+    d.Key(KEY_F);
+    d.ApplyAt(0, 0); // all grass
+    d.Key('3');
+    d.Key('G');
+    d.ApplyAt(6, 4);
+    d.Key('I'); // a palm and a coconut, the mark beside them
+    d.ApplyAt(4, 4);
+    for (int i = 0; i < 5; ++i)
+        d.Key(KEY_PAGEDOWN);
+    d.ApplyAt(7, 6);
+    d.Key('M');
+    d.ApplyAt(5, 4);
+    const auto now = [&] {
+        return Snapshot{Ground(), Items(), ed_->Doc().MarkX(), ed_->Doc().MarkY()};
+    };
+    std::vector<Snapshot> states{now()};
+    const auto block = [&](int x, int y) { // the 5 x 4 block from (3, 3) as it began
+        const Snapshot& s = states.front();
+        std::vector<uint8_t> g, it;
+        for (int cy = y; cy < y + 4; ++cy)
+            for (int cx = x; cx < x + 5; ++cx) {
+                g.push_back(ed_->Doc().Ground(cx, cy));
+                it.push_back(ed_->Doc().Item(cx, cy));
+            }
+        std::vector<uint8_t> g0, it0;
+        for (int cy = 3; cy < 7; ++cy)
+            for (int cx = 3; cx < 8; ++cx) {
+                g0.push_back(s.ground[cy * 30 + cx]);
+                it0.push_back(s.items[cy * 30 + cx]);
+            }
+        return g == g0 && it == it0;
+    };
+
+    d.Key(KEY_R); // select by dragging corner to corner, backwards
+    d.Drag({{7 * TILE, 6 * TILE}, {5 * TILE, 5 * TILE}, {3 * TILE, 3 * TILE}});
+    const editor::Region sel = ed_->Selection();
+    EXPECT_EQ(std::vector<int>({sel.x, sel.y, sel.w, sel.h}), std::vector<int>({3, 3, 5, 4}));
+    EXPECT_EQ(now(), states.back()) << "selecting changes nothing";
+
+    d.Ctrl(KEY_C);
+    d.GoTo(15, 10);
+    d.Ctrl(KEY_V);
+    EXPECT_TRUE(block(15, 10)) << "pasted with its corner on the cursor";
+    EXPECT_TRUE(block(3, 3)) << "the original stays";
+    EXPECT_EQ(ed_->Doc().MarkX(), 17) << "one mark: it goes with the copy";
+    EXPECT_EQ(ed_->Doc().MarkY(), 11);
+    states.push_back(now());
+
+    // The pasted block is selected: dragging inside it moves it by (2, 3).
+    d.Drag({{16 * TILE, 11 * TILE}, {17 * TILE, 13 * TILE}, {18 * TILE, 14 * TILE}});
+    EXPECT_TRUE(block(17, 13));
+    EXPECT_EQ(ed_->Doc().Ground(15, 10), TKarte::SEA) << "sea where it left";
+    EXPECT_EQ(ed_->Doc().Ground(16, 12), TKarte::SEA);
+    EXPECT_EQ(ed_->Doc().MarkX(), 19);
+    EXPECT_EQ(ed_->Doc().MarkY(), 14);
+    EXPECT_EQ(ed_->Selection().x, 17) << "the selection goes along";
+    states.push_back(now());
+
+    d.Ctrl(KEY_X);
+    for (int y = 13; y < 17; ++y)
+        for (int x = 17; x < 22; ++x) {
+            ASSERT_EQ(ed_->Doc().Ground(x, y), TKarte::SEA) << x << "," << y;
+            ASSERT_EQ(ed_->Doc().Item(x, y), 0) << x << "," << y;
+        }
+    EXPECT_EQ(ed_->Doc().MarkX(), -1) << "the mark is cut out too";
+    states.push_back(now());
+    d.GoTo(27, 17); // pasted half off the map: the rest is dropped
+    d.Ctrl(KEY_V);
+    EXPECT_EQ(ed_->Doc().Item(28, 18), TObjekt::PALME);
+    EXPECT_EQ(ed_->Doc().MarkX(), 29);
+    states.push_back(now());
+
+    d.Key(KEY_ESCAPE);
+    EXPECT_TRUE(ed_->Selection().Empty()) << "Escape drops the selection, not the editor";
+    for (size_t i = states.size() - 1; i > 0; --i) {
+        d.Ctrl('Z'); // each change one step
+        ASSERT_EQ(now(), states[i - 1]) << "after undoing step " << i;
+    }
+    EXPECT_EQ(now(), states.front());
+    for (size_t i = 1; i < states.size(); ++i) {
+        d.Ctrl('Y');
+        ASSERT_EQ(now(), states[i]) << "after redoing step " << i;
+    }
+}
+
+TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
+    EditorDriver& d = *drive_;
+    d.NewMap(30, 20);
+    const auto changed = [](const std::vector<uint8_t>& before, const std::vector<uint8_t>& after) {
+        std::set<std::pair<int, int>> cells;
+        for (size_t i = 0; i < after.size(); ++i)
+            if (before[i] != after[i])
+                cells.insert({static_cast<int>(i % 30), static_cast<int>(i / 30)});
+        return cells;
+    };
+    std::set<std::pair<int, int>> rect;
+    for (int y = 3; y <= 6; ++y)
+        for (int x = 4; x <= 8; ++x)
+            rect.insert({x, y});
+    const struct {
+        const char* what;
+        int toolKey, chooseKey; // the choice picks the layer: a ground kind or an item
+        bool items, byMouse;
+        int x0, y0, x1, y1;
+        std::set<std::pair<int, int>> cells;
+    } cases[] = {
+        {"sand rectangle, by keys", KEY_P, '3', false, false, 8, 6, 4, 3, rect},
+        {"palm rectangle, by mouse", KEY_P, KEY_PAGEUP, true, true, 4, 6, 8, 3, rect},
+        {"rock line, shallow slope",
+         KEY_L,
+         '4',
+         false,
+         true,
+         2,
+         2,
+         9,
+         5,
+         {{2, 2}, {3, 2}, {4, 3}, {5, 3}, {6, 4}, {7, 4}, {8, 5}, {9, 5}}},
+        {"palm line, steep, by keys",
+         KEY_L,
+         KEY_PAGEUP,
+         true,
+         false,
+         12,
+         9,
+         10,
+         14,
+         {{12, 9}, {12, 10}, {11, 11}, {11, 12}, {10, 13}, {10, 14}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        d.Key(c.toolKey);
+        d.Key(c.chooseKey);                                 // the tool stays
+        if (c.chooseKey == KEY_PAGEUP) d.Key(KEY_PAGEDOWN); // back to the palm
+        ASSERT_EQ(static_cast<int>(ed_->CurrentTool()),
+                  static_cast<int>(c.toolKey == KEY_P ? editor::Tool::Rect : editor::Tool::Line));
+        const std::vector<uint8_t> g0 = Ground(), i0 = Items();
+        if (c.byMouse) {
+            d.Drag({{c.x0 * TILE, c.y0 * TILE},
+                    {c.x1 * TILE, c.y0 * TILE},
+                    {c.x1 * TILE, c.y1 * TILE}});
+        } else {
+            d.GoTo(c.x0, c.y0);
+            InjectKeyDown(KEY_SPACE);
+            d.Frame();
+            d.GoTo(c.x1, c.y1);
+            InjectKeyUp(KEY_SPACE);
+            d.Frame();
+        }
+        EXPECT_EQ(changed(c.items ? i0 : g0, c.items ? Items() : Ground()), c.cells);
+        EXPECT_EQ(c.items ? Ground() : Items(), c.items ? g0 : i0) << "the other layer stays";
+        d.Ctrl('Z');
+        EXPECT_EQ(Ground(), g0) << "one undo step";
+        EXPECT_EQ(Items(), i0);
+        d.Ctrl('Y');
+    }
+}
+
+TEST_F(EditorTest, ScatterFillsAShareOfTheFreeLandAndUndoRedoRepeatIt) {
+    EditorDriver& d = *drive_;
+    d.NewMap(60, 30);
+    d.Key('5');
+    d.Key(KEY_F);
+    d.ApplyAt(0, 0); // grass, a strip of sea along row 12, a coconut in the way
+    d.Key('1');
+    d.Key(KEY_L);
+    d.GoTo(0, 12);
+    InjectKeyDown(KEY_SPACE);
+    d.Frame();
+    d.GoTo(59, 12);
+    InjectKeyUp(KEY_SPACE);
+    d.Frame();
+    d.Key('I');
+    for (int i = 0; i < 5; ++i)
+        d.Key(KEY_PAGEDOWN);
+    d.ApplyAt(20, 10);
+    for (int i = 0; i < 3; ++i)
+        d.Key(KEY_PAGEUP); // driftwood
+    const int item = ed_->CurrentItem();
+    d.Key(KEY_T);
+    d.Key('B');
+    d.Key('B'); // brush 5
+    const std::vector<uint8_t> before = Items();
+
+    // One stroke along row 10 and back: under a 5 x 5 brush every cell is
+    // crossed ten times, yet decided once.
+    d.GoTo(5, 10);
+    InjectKeyDown(KEY_SPACE);
+    d.Frame();
+    d.GoTo(54, 10);
+    d.GoTo(5, 10);
+    InjectKeyUp(KEY_SPACE);
+    d.Frame();
+    const std::vector<uint8_t> after = Items();
+    int land = 0, placed = 0;
+    for (int y = 8; y <= 12; ++y)
+        for (int x = 3; x <= 56; ++x) {
+            const size_t i = static_cast<size_t>(y) * 60 + x;
+            if (y == 12) {
+                EXPECT_EQ(after[i], 0) << "never on sea: " << x;
+                continue;
+            }
+            if (before[i] != 0) {
+                EXPECT_EQ(after[i], before[i]) << "an item in the way stays";
+                continue;
+            }
+            ++land;
+            placed += after[i] == item;
+        }
+    EXPECT_EQ(Count(after, item), placed) << "nothing outside the brush's path";
+    EXPECT_GT(placed, land * 15 / 100) << placed << " of " << land;
+    EXPECT_LT(placed, land * 35 / 100) << placed << " of " << land;
+
+    d.Ctrl('Z');
+    EXPECT_EQ(Items(), before);
+    d.Ctrl('Y');
+    EXPECT_EQ(Items(), after);
+    d.Ctrl('Z');
+    EXPECT_EQ(Items(), before);
+    d.Ctrl('Y');
+    EXPECT_EQ(Items(), after) << "redo repeats it exactly, every time";
 }
 
 TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) {

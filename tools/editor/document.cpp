@@ -44,7 +44,8 @@ void Document::SetCell(int x, int y, int ground, int item) {
 
 void Document::Commit() {
     if (open_.cells.empty() && open_.oldApes == open_.newApes &&
-        open_.oldLizards == open_.newLizards) {
+        open_.oldLizards == open_.newLizards && open_.oldMarkX == open_.newMarkX &&
+        open_.oldMarkY == open_.newMarkY) {
         open_ = {};
         return;
     }
@@ -60,6 +61,8 @@ void Document::BeginStroke() {
     open_ = {};
     open_.oldApes = open_.newApes = data_.apes;
     open_.oldLizards = open_.newLizards = data_.lizards;
+    open_.oldMarkX = open_.newMarkX = markX_;
+    open_.oldMarkY = open_.newMarkY = markY_;
 }
 
 void Document::EndStroke() {
@@ -132,6 +135,22 @@ void Document::SetCritters(int apes, int lizards) {
     if (own) EndStroke();
 }
 
+void Document::SetMark(int x, int y) {
+    const bool own = !stroking_;
+    if (own) BeginStroke();
+    PutMark(x, y);
+    if (own) EndStroke();
+}
+
+// Off the map means no mark.
+void Document::PutMark(int x, int y) {
+    if (!Contains(x, y)) x = y = -1;
+    if (x == markX_ && y == markY_) return;
+    markX_ = open_.newMarkX = x;
+    markY_ = open_.newMarkY = y;
+    ++revision_;
+}
+
 void Document::Apply(const EditStep& step, bool forward) {
     // Backwards in reverse order: a cell changed twice in one step ends as it began.
     const auto put = [&](const CellChange& c) {
@@ -150,6 +169,8 @@ void Document::Apply(const EditStep& step, bool forward) {
         std::for_each(step.cells.rbegin(), step.cells.rend(), put);
     data_.apes = forward ? step.newApes : step.oldApes;
     data_.lizards = forward ? step.newLizards : step.oldLizards;
+    markX_ = forward ? step.newMarkX : step.oldMarkX;
+    markY_ = forward ? step.newMarkY : step.oldMarkY;
     ++revision_;
 }
 

@@ -27,6 +27,30 @@ struct EditStep {
     unsigned id = 0;
     std::vector<CellChange> cells;
     int oldApes = 0, oldLizards = 0, newApes = 0, newLizards = 0;
+    int oldMarkX = -1, oldMarkY = -1, newMarkX = -1, newMarkY = -1;
+    // The scatter brush's seed for this step (0: none): its cells follow from it.
+    uint32_t seed = 0;
+};
+
+// A rectangle of cells, empty when a side is not positive.
+struct Region {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool Empty() const { return w <= 0 || h <= 0; }
+    bool Has(int cx, int cy) const { return cx >= x && cy >= y && cx < x + w && cy < y + h; }
+};
+
+// Cells lifted out of a map, row by row, with the start mark when it lay
+// among them (relative to the corner, else -1).
+struct Clip {
+    int w = 0, h = 0;
+    std::vector<uint8_t> ground, items;
+    int markX = -1, markY = -1;
+};
+
+// What the rectangle and line tools lay.
+enum class Layer { Ground, Items };
+struct Cell {
+    int x, y;
 };
 
 class Document {
@@ -60,6 +84,30 @@ class Document {
     int Fill(int x, int y, int ground);
     void SetCritters(int apes, int lizards);
 
+    // Where the maker wants the castaway to start, -1 when unmarked. The mark
+    // is the editor's, not the files'; undo and the region edits move it.
+    int MarkX() const { return markX_; }
+    int MarkY() const { return markY_; }
+    void SetMark(int x, int y);
+
+    // Region edits (document_region.cpp). Each is one undo step outside a stroke.
+    Region Clamp(Region r) const;
+    Clip Copy(Region r) const;
+    // Sea without items is left; a mark inside goes.
+    void Clear(Region r);
+    // The clip's corner on (x, y); cells off the map are dropped. A mark in the
+    // clip moves the mark.
+    void Paste(const Clip& clip, int x, int y);
+    // The cells, mark included, move by (dx, dy); sea is left behind.
+    void Move(Region r, int dx, int dy);
+    // One ground kind or one item on every listed cell.
+    void PaintCells(const std::vector<Cell>& cells, Layer layer, int value);
+    // The item on about `percent` of the square brush's land cells that hold
+    // none. Whether a cell gets it follows from the step's seed and the cell
+    // alone, so a stroke crossing a cell twice decides it once. Returns the
+    // number placed.
+    int Scatter(int x, int y, int size, int item, int percent);
+
     bool Undo();
     bool Redo();
     bool CanUndo() const { return !undo_.empty(); }
@@ -74,6 +122,8 @@ class Document {
     void SetCell(int x, int y, int ground, int item);
     void Apply(const EditStep& step, bool forward);
     void Commit();
+    void PutMark(int x, int y);
+    uint32_t NextSeed();
     unsigned StateId() const { return undo_.empty() ? 0 : undo_.back().id; }
 
     TKarte karte_;
@@ -82,6 +132,9 @@ class Document {
     EditStep open_;
     bool stroking_ = false;
     unsigned revision_ = 1, nextId_ = 1, savedState_ = 0;
+    int markX_ = -1, markY_ = -1;
+    // A fixed start: a session's scatter strokes come out the same every run.
+    uint32_t seedState_ = 0x2545F491u;
 };
 
 } // namespace editor

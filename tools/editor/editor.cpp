@@ -26,7 +26,7 @@ void Editor::NewMap(int width, int height) {
     doc_ = Document::Blank(width, height);
     path_.clear();
     cx_ = cy_ = vx_ = vy_ = 0;
-    markX_ = markY_ = -1;
+    sel_ = {};
     selected_ = -1;
     check_ = {};
     overviewRevision_ = 0;
@@ -48,7 +48,7 @@ bool Editor::Open(const std::string& path) {
     path_ = paths.image;
     owned_ = {paths.image, paths.layer, paths.critter};
     cx_ = cy_ = 0;
-    markX_ = markY_ = -1;
+    sel_ = {};
     selected_ = -1;
     check_ = {};
     overviewRevision_ = 0;
@@ -250,6 +250,10 @@ void Editor::MakeButtons() {
          [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() + 1); }},
         {Tr(editor_texts::kButtonFewerLizards),
          [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() - 1); }},
+        {Tr(editor_texts::kButtonSelect), [this] { tool_ = Tool::Select; }},
+        {Tr(editor_texts::kButtonRect), [this] { tool_ = Tool::Rect; }},
+        {Tr(editor_texts::kButtonLine), [this] { tool_ = Tool::Line; }},
+        {Tr(editor_texts::kButtonScatter), [this] { tool_ = Tool::Scatter; }},
     };
     const int w = 90, h = 16, top = 378;
     int i = 0;

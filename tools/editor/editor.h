@@ -18,7 +18,9 @@
 
 namespace editor {
 
-enum class Tool { Ground, Fill, Item, Eraser, Start };
+enum class Tool { Ground, Fill, Item, Eraser, Start, Select, Rect, Line, Scatter };
+// Share of the free land cells under the scatter brush that get its item.
+constexpr int kScatterPercent = 25;
 enum class Zoom { One, Two, Overview };
 
 struct Problem {
@@ -58,6 +60,7 @@ class Editor {
     // The cell under the pointer, -1 while it is off the map.
     int HoverX() const { return hoverX_; }
     int HoverY() const { return hoverY_; }
+    Region Selection() const { return sel_; }
     // The analysis the problem list shows, and the revision it describes.
     const CheckResult& LastCheck() const { return check_; }
     // Waits for the live check of the current state and takes it in (tests).
@@ -79,6 +82,8 @@ class Editor {
         int x, y, w, h;
         std::function<void()> action;
     };
+
+    enum ClipCommand { ClipCopy, ClipCut, ClipPaste };
 
     // A key and what its presses do; `arg` tells apart keys that share an action.
     struct KeyAction {
@@ -105,6 +110,7 @@ class Editor {
     void PlayKey(int, int, int);
     void HelpKey(int, int, int);
     void EscapeKey(int, int, int);
+    void ClipKey(int command, int, int mods);
     void HandleMouse(bool ctrl, bool shift);
     void WheelInput(int mx, int my, int wheel, bool ctrl, bool shift);
     void ZoomAround(Zoom zoom, int mx, int my);
@@ -116,6 +122,13 @@ class Editor {
     void MoveCursor(int dx, int dy);
     void ApplyTool(int x, int y);
     void Pick(int x, int y);
+    // The selection and the shape tools (editor_tools.cpp).
+    void DragTool(int x, int y);
+    void FinishDrag();
+    void FinishMove(int dx, int dy);
+    void DropSelection();
+    void ChooseItem(int id);
+    std::string ToolDetail() const;
     void KeepCursorVisible();
     void ClampView();
     void SetZoom(Zoom zoom);
@@ -148,6 +161,12 @@ class Editor {
     void DrawProblems();
     void DrawPrompt();
     void DrawHelp();
+    void DrawToolPreview();
+    void DrawShapePreview(const std::vector<Cell>& cells, Region view);
+    Region ViewCells() const;
+    void DrawRegionFrame(Region r, int red, int green, int blue);
+    void DrawShadowCell(int x, int y, int ground, int item);
+    void DrawHint();
 
     EditorOptions options_;
     Document doc_;
@@ -163,7 +182,6 @@ class Editor {
     Zoom zoom_ = Zoom::One;
     int ground_ = 2, item_ = 1, brush_ = 1;
     int cx_ = 0, cy_ = 0, vx_ = 0, vy_ = 0;
-    int markX_ = -1, markY_ = -1; // where the maker wants the castaway to start
     bool critterZones_ = false, help_ = false, quit_ = false;
     bool spaceStroke_ = false, mouseStroke_ = false;
     int lastMouseCellX_ = -1, lastMouseCellY_ = -1;
@@ -172,6 +190,16 @@ class Editor {
     int hoverX_ = -1, hoverY_ = -1;
     bool describePointer_ = false;
     Layout layout_ = LayoutFor(kWindowW, kWindowH);
+
+    // The selection, the cells copied or cut, and a drag of the selection or
+    // shape tools from its first cell to where the pointer or cursor is now.
+    Region sel_;
+    Clip clip_;
+    Clip lifted_; // the selection's cells while a drag moves them
+    Tool dragTool_ = Tool::Select;
+    bool dragging_ = false, moving_ = false;
+    int dragX_ = 0, dragY_ = 0, dragEndX_ = 0, dragEndY_ = 0;
+    Layer shapeLayer_ = Layer::Ground; // what the rectangle and line lay: the last choice
 
     Prompt prompt_;
     std::vector<Button> buttons_;

@@ -61,7 +61,9 @@ void Editor::Draw() {
         DrawOverview();
     else
         DrawView();
+    DrawToolPreview();
     DrawPanel();
+    DrawHint();
     DrawProblems();
     if (help_) DrawHelp();
     if (prompt_.active) DrawPrompt();
@@ -83,7 +85,7 @@ void Editor::DrawView() {
     mapcheck::FindStart(doc_.Data(), sx, sy);
     if (critterZones_) DrawCritterZones(sx, sy);
     if (sx >= 0) DrawCellFrame(sx, sy, 255, 255, 0);
-    if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
+    if (doc_.MarkX() >= 0) DrawCellFrame(doc_.MarkX(), doc_.MarkY(), 0, 255, 255);
     if (selected_ >= 0 && problems_[selected_].x >= 0)
         DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
     DrawCellFrame(cx_, cy_, 255, 255, 255);
@@ -164,7 +166,7 @@ void Editor::DrawOverview() {
     SetDrawScale(1, 1);
     int sx = -1, sy = -1;
     if (mapcheck::FindStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
-    if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
+    if (doc_.MarkX() >= 0) DrawCellFrame(doc_.MarkX(), doc_.MarkY(), 0, 255, 255);
     if (selected_ >= 0 && problems_[selected_].x >= 0)
         DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
     DrawCellFrame(cx_, cy_, 255, 255, 255);
@@ -196,6 +198,7 @@ void Editor::DrawPanel() {
     if (tool_ == Tool::Item) tool += " " + TObjekt::getName(item_);
     if (tool_ == Tool::Ground || tool_ == Tool::Eraser)
         tool += "  " + Tr(editor_texts::kBrushSize, {std::to_string(brush_)});
+    tool += ToolDetail();
     Text(tool, layout_.panelX, 4 + 3 * kLine, 160, 255, 160);
     const char* const zoomNames[] = {"1x", "2x", Tr(editor_texts::kOverview)};
     Text(Tr(editor_texts::kZoomLine, {zoomNames[static_cast<int>(zoom_)]}), layout_.panelX,
@@ -240,7 +243,7 @@ void Editor::DrawPanelFacts() {
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     Text(Tr(editor_texts::kStartAndMark,
             {hasStart ? CellText(sx, sy) : std::string(Tr(editor_texts::kNoStartCell)),
-             markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")}),
+             doc_.MarkX() >= 0 ? CellText(doc_.MarkX(), doc_.MarkY()) : std::string("-")}),
          layout_.panelX, y, 255, 255, 0);
     y += kLine + 4;
     const mapcheck::Analysis& a = check_.analysis;

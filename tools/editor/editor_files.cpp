@@ -140,13 +140,13 @@ void Editor::UpdateProblems() {
     problems_.clear();
     int sx = -1, sy = -1;
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
-    if (markX_ >= 0 && (!hasStart || sx != markX_ || sy != markY_))
+    const int markX = doc_.MarkX(), markY = doc_.MarkY();
+    if (markX >= 0 && (!hasStart || sx != markX || sy != markY))
         problems_.push_back(
             {true,
-             hasStart
-                 ? Tr(editor_texts::kStartNotMark, {CellText(markX_, markY_), CellText(sx, sy)})
-                 : Tr(editor_texts::kStartNotMarkNoLand, {CellText(markX_, markY_)}),
-             hasStart ? sx : markX_, hasStart ? sy : markY_});
+             hasStart ? Tr(editor_texts::kStartNotMark, {CellText(markX, markY), CellText(sx, sy)})
+                      : Tr(editor_texts::kStartNotMarkNoLand, {CellText(markX, markY)}),
+             hasStart ? sx : markX, hasStart ? sy : markY});
     for (const mapcheck::Issue& issue : check_.analysis.issues)
         problems_.push_back({issue.error, issue.text, issue.x, issue.y});
     if (selected_ >= static_cast<int>(problems_.size()))

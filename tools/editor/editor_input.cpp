@@ -126,8 +126,7 @@ bool Editor::PanelClick(int mx, int my) {
         const int i = id - 1;
         if (Inside(mx, my, layout_.panelX + (i % kItemsPerRow) * 36,
                    kItemsY + (i / kItemsPerRow) * 36, 32, 32)) {
-            item_ = id;
-            tool_ = Tool::Item;
+            ChooseItem(id);
         }
     }
     for (const Button& b : buttons_)
@@ -176,6 +175,7 @@ void Editor::MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown) 
 void Editor::EndMouseStroke(bool leftDown) {
     if (mouseStroke_ && !leftDown) {
         mouseStroke_ = false;
+        FinishDrag();
         doc_.EndStroke();
     }
 }
@@ -205,21 +205,25 @@ void Editor::ApplyTool(int x, int y) {
         doc_.Erase(x, y, brush_);
         break;
     case Tool::Start:
-        markX_ = x;
-        markY_ = y;
+        doc_.SetMark(x, y);
         UpdateProblems();
+        break;
+    case Tool::Select:
+    case Tool::Rect:
+    case Tool::Line:
+        DragTool(x, y);
+        break;
+    case Tool::Scatter:
+        doc_.Scatter(x, y, brush_, item_, kScatterPercent);
         break;
     }
 }
 
 void Editor::Pick(int x, int y) {
-    if (doc_.Item(x, y) >= 1 && doc_.Item(x, y) <= kItemCount) {
-        item_ = doc_.Item(x, y);
-        tool_ = Tool::Item;
-    } else {
-        ground_ = doc_.Ground(x, y);
-        tool_ = Tool::Ground;
-    }
+    if (doc_.Item(x, y) >= 1 && doc_.Item(x, y) <= kItemCount)
+        ChooseItem(doc_.Item(x, y));
+    else
+        ChooseGround(doc_.Ground(x, y));
 }
 
 } // namespace editor

@@ -31,6 +31,7 @@ void Editor::HandleKeys() {
     RunKeys(kCursorKeys, static_cast<int>(std::size(kCursorKeys)));
     if (spaceStroke_ && !KeyDown(KEY_SPACE)) {
         spaceStroke_ = false;
+        FinishDrag();
         doc_.EndStroke();
     }
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
@@ -41,6 +42,13 @@ void Editor::HandleKeys() {
                                                  {KEY_E, &Editor::ToolKey, Arg(Tool::Eraser)},
                                                  {KEY_DELETE, &Editor::ToolKey, Arg(Tool::Eraser)},
                                                  {KEY_M, &Editor::ToolKey, Arg(Tool::Start)},
+                                                 {KEY_R, &Editor::ToolKey, Arg(Tool::Select)},
+                                                 {KEY_P, &Editor::ToolKey, Arg(Tool::Rect)},
+                                                 {KEY_L, &Editor::ToolKey, Arg(Tool::Line)},
+                                                 {KEY_T, &Editor::ToolKey, Arg(Tool::Scatter)},
+                                                 {KEY_C, &Editor::ClipKey, ClipCopy},
+                                                 {KEY_X, &Editor::ClipKey, ClipCut},
+                                                 {KEY_V, &Editor::ClipKey, ClipPaste},
                                                  {KEY_B, &Editor::BrushKey, 0},
                                                  {KEY_PAGEUP, &Editor::ItemKey, -1},
                                                  {KEY_PAGEDOWN, &Editor::ItemKey, 1},
@@ -85,7 +93,8 @@ void Editor::SpaceKey(int, int, int) {
 
 void Editor::ChooseGround(int kind) {
     ground_ = kind;
-    if (tool_ != Tool::Fill) tool_ = Tool::Ground;
+    shapeLayer_ = Layer::Ground;
+    if (tool_ != Tool::Fill && tool_ != Tool::Rect && tool_ != Tool::Line) tool_ = Tool::Ground;
 }
 
 void Editor::ToolKey(int tool, int, int) {
@@ -98,8 +107,7 @@ void Editor::BrushKey(int, int, int) {
 
 // Page up and down walk the items round.
 void Editor::ItemKey(int step, int, int) {
-    item_ = (item_ - 1 + step + kItemCount) % kItemCount + 1;
-    tool_ = Tool::Item;
+    ChooseItem((item_ - 1 + step + kItemCount) % kItemCount + 1);
 }
 
 // A adds an ape, W a lizard; with Shift they take one away.
@@ -162,10 +170,12 @@ void Editor::HelpKey(int, int, int) {
     help_ = !help_;
 }
 
-// Escape closes the help first, then the editor.
+// Escape closes the help first, then drops the selection, then the editor.
 void Editor::EscapeKey(int, int, int) {
     if (help_)
         help_ = false;
+    else if (!sel_.Empty() || dragging_)
+        DropSelection();
     else
         Quit();
 }

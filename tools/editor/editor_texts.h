@@ -16,6 +16,15 @@ inline constexpr TText kCellProblem{N_("Zelle %s: %s"), TText::TOOL};
 // %s: how many cells.
 inline constexpr TText kFilled{N_("%s Zellen gefuellt."), TText::TOOL};
 inline constexpr TText kCancelled{N_("Abgebrochen."), TText::TOOL};
+// The selection. %s: width and height, then a cell "(x, y)" where given.
+inline constexpr TText kSelected{N_("Auswahl %s x %s ab %s: Strg+C/X/V, Esc"), TText::TOOL};
+inline constexpr TText kCopied{N_("%s x %s Zellen kopiert."), TText::TOOL};
+inline constexpr TText kCutOut{N_("%s x %s Zellen ausgeschnitten, Meer bleibt."), TText::TOOL};
+inline constexpr TText kPasted{N_("%s x %s Zellen eingefuegt ab %s."), TText::TOOL};
+inline constexpr TText kMoved{N_("Verschoben nach %s, Meer bleibt zurueck."), TText::TOOL};
+inline constexpr TText kNoSelection{N_("Keine Auswahl: erst mit R eine aufziehen."), TText::TOOL};
+inline constexpr TText kNothingToPaste{N_("Nichts einzufuegen: erst Strg+C oder Strg+X."),
+                                       TText::TOOL};
 
 // Buttons, 90 pixels wide: eleven letters at most.
 inline constexpr TText kButtonNew{N_("Neu"), TText::TOOL};
@@ -34,6 +43,10 @@ inline constexpr TText kButtonMoreApes{N_("Affen+"), TText::TOOL};
 inline constexpr TText kButtonFewerApes{N_("Affen-"), TText::TOOL};
 inline constexpr TText kButtonMoreLizards{N_("Warane+"), TText::TOOL};
 inline constexpr TText kButtonFewerLizards{N_("Warane-"), TText::TOOL};
+inline constexpr TText kButtonSelect{N_("Auswahl"), TText::TOOL};
+inline constexpr TText kButtonRect{N_("Rechteck"), TText::TOOL};
+inline constexpr TText kButtonLine{N_("Linie"), TText::TOOL};
+inline constexpr TText kButtonScatter{N_("Streuen"), TText::TOOL};
 
 // The panel. Ground kinds in the game's order: sea, shallow water, sand, rock, grass.
 inline constexpr TText kGroundNames[] = {{N_("Meer"), TText::TOOL},
@@ -41,12 +54,47 @@ inline constexpr TText kGroundNames[] = {{N_("Meer"), TText::TOOL},
                                          {N_("Sand"), TText::TOOL},
                                          {N_("Fels"), TText::TOOL},
                                          {N_("Gras"), TText::TOOL}};
-// Tools in the editor's order: ground brush, fill, item, eraser, start mark.
-inline constexpr TText kToolNames[] = {{N_("Bodenpinsel"), TText::TOOL},
-                                       {N_("Fuellen"), TText::TOOL},
-                                       {N_("Objekt"), TText::TOOL},
-                                       {N_("Radierer"), TText::TOOL},
-                                       {N_("Startmarke"), TText::TOOL}};
+// Tools in the editor's order: ground brush, fill, item, eraser, start mark,
+// selection, rectangle, line, scatter brush.
+inline constexpr TText kToolNames[] = {
+    {N_("Bodenpinsel"), TText::TOOL}, {N_("Fuellen"), TText::TOOL},
+    {N_("Objekt"), TText::TOOL},      {N_("Radierer"), TText::TOOL},
+    {N_("Startmarke"), TText::TOOL},  {N_("Auswahl"), TText::TOOL},
+    {N_("Rechteck"), TText::TOOL},    {N_("Linie"), TText::TOOL},
+    {N_("Streuen"), TText::TOOL}};
+// The hint line under the buttons: the chosen tool, or what the pointer is
+// over. Two lines of 46 letters at most, broken between words. Same order as
+// the tools.
+inline constexpr TText kToolHints[] = {
+    {N_("Bodenpinsel (G): Boden mit 1-5, Groesse mit B"), TText::TOOL},
+    {N_("Fuellen (F): ein Klick fuellt die ganze Flaeche mit dem Boden"), TText::TOOL},
+    {N_("Objekt (I): Bild auf/ab waehlt, ein Klick setzt es"), TText::TOOL},
+    {N_("Radierer (E, Entf): nimmt Objekte weg, Groesse mit B"), TText::TOOL},
+    {N_("Startmarke (M): wo der Schiffbruechige starten soll"), TText::TOOL},
+    {N_("Auswahl (R): aufziehen; darin ziehen verschiebt; Strg+C/X/V; Esc hebt sie auf"),
+     TText::TOOL},
+    {N_("Rechteck (P): ziehen fuellt es mit dem zuletzt gewaehlten Boden oder Objekt"),
+     TText::TOOL},
+    {N_("Linie (L): ziehen legt den zuletzt gewaehlten Boden oder das Objekt"), TText::TOOL},
+    {N_("Streuen (T): das Objekt auf etwa jede vierte freie Landzelle unter dem Pinsel (B)"),
+     TText::TOOL}};
+inline constexpr TText kHintNew{N_("Neue Karte (Strg+N)"), TText::TOOL};
+inline constexpr TText kHintOpen{N_("Karte oeffnen (Strg+O)"), TText::TOOL};
+inline constexpr TText kHintSave{N_("Speichern (Strg+S)"), TText::TOOL};
+inline constexpr TText kHintSaveAs{N_("Speichern unter (Strg+Umschalt+S)"), TText::TOOL};
+inline constexpr TText kHintUndo{N_("Rueckgaengig (Strg+Z)"), TText::TOOL};
+inline constexpr TText kHintRedo{N_("Wiederholen (Strg+Y oder Strg+Umschalt+Z)"), TText::TOOL};
+inline constexpr TText kHintZoom{N_("Zoom 1x, 2x, Uebersicht (Z, Strg+Mausrad)"), TText::TOOL};
+inline constexpr TText kHintTest{N_("Probespiel auf der Karte, wie sie ist (F5)"), TText::TOOL};
+inline constexpr TText kHintBrush{N_("Pinselgroesse 1, 3, 5 (B)"), TText::TOOL};
+inline constexpr TText kHintMoreApes{N_("Ein Affe mehr (A)"), TText::TOOL};
+inline constexpr TText kHintFewerApes{N_("Ein Affe weniger (Umschalt+A)"), TText::TOOL};
+inline constexpr TText kHintMoreLizards{N_("Ein Waran mehr (W)"), TText::TOOL};
+inline constexpr TText kHintFewerLizards{N_("Ein Waran weniger (Umschalt+W)"), TText::TOOL};
+// %s: the ground kind, its key.
+inline constexpr TText kHintGround{N_("Boden %s (Taste %s)"), TText::TOOL};
+// %s: the item's name.
+inline constexpr TText kHintItem{N_("%s (Bild auf/ab); legen mit I, P, L oder T"), TText::TOOL};
 inline constexpr TText kNewMapName{N_("(neue Karte)"), TText::TOOL};
 // %s: width, height, the cursor's cell.
 inline constexpr TText kSizeAndCell{N_("Groesse %s x %s   Zelle %s"), TText::TOOL};
@@ -104,13 +152,17 @@ inline constexpr TText kHelp[] = {
     {N_("A / Umsch+A     Affen mehr / weniger"), TText::TOOL},
     {N_("W / Umsch+W     Warane mehr / weniger"), TText::TOOL},
     {N_("K               wo nie ein Tier erscheint"), TText::TOOL},
+    {N_("R               Auswahl aufziehen, darin ziehen: verschieben"), TText::TOOL},
+    {N_("Strg+C/X/V      Kopieren / Ausschneiden / Einfuegen am Cursor"), TText::TOOL},
+    {N_("P / L           Rechteck / Linie aus Boden oder Objekt"), TText::TOOL},
+    {N_("T               Streuen: Objekt auf etwa jede vierte Landzelle"), TText::TOOL},
     {N_("Z               Zoom 1x, 2x, Uebersicht"), TText::TOOL},
     {N_("Strg+Z / Strg+Y Rueckgaengig / Wiederholen"), TText::TOOL},
     {N_("Tab             naechstes Problem"), TText::TOOL},
     {N_("Strg+N, Strg+O  Neu, Oeffnen"), TText::TOOL},
     {N_("Strg+S          Speichern (Umschalt: unter)"), TText::TOOL},
     {N_("F5              Probespiel"), TText::TOOL},
-    {N_("Esc             Hilfe zu / Ende"), TText::TOOL},
+    {N_("Esc             Hilfe zu / Auswahl weg / Ende"), TText::TOOL},
     {N_("Maus: links malen, rechts Boden/Objekt aufnehmen,"), TText::TOOL},
     {N_("Rad rollen (Umschalt: seitlich, Strg: Zoom)"), TText::TOOL},
 };
