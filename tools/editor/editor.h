@@ -14,6 +14,7 @@
 #include "map_io.h"
 #include "media/graphics.h"
 #include "play_test.h"
+#include "text_field.h"
 
 namespace editor {
 
@@ -58,6 +59,8 @@ class Editor {
     int CurrentItem() const { return item_; }
     Zoom CurrentZoom() const { return zoom_; }
     bool Prompting() const { return prompt_.active; }
+    const std::string& PromptLabel() const { return prompt_.label; }
+    const std::string& PromptText() const { return prompt_.field.Text(); }
     bool PlayTesting() const { return playing_; }
     // The analysis the problem list shows, and the revision it describes.
     const CheckResult& LastCheck() const { return check_; }
@@ -71,7 +74,8 @@ class Editor {
   private:
     struct Prompt {
         bool active = false;
-        std::string label, text;
+        std::string label;
+        TextField field;
         bool yesNo = false;
         std::function<void(const std::string&)> done;
     };
@@ -90,6 +94,7 @@ class Editor {
 
     void HandleInput();
     void HandlePrompt();
+    void EditField();
     void HandleKeys();
     void RunKeys(const KeyAction* actions, int count);
     void MoveKey(int direction, int presses, int mods);
@@ -127,7 +132,9 @@ class Editor {
     void Save();
     void RequestSaveAs();
     void SaveTo(const std::string& imagePath);
+    void WriteFiles(const MapPaths& targets);
     void PlayTest();
+    void StartPlayTest();
     void Quit();
     void UpdateProblems();
     std::string Absolute(const std::string& path) const;
@@ -150,6 +157,9 @@ class Editor {
     Document doc_;
     std::string path_;            // the picture of the open map, "" for a new one
     std::set<std::string> owned_; // files opened or saved here: saved over without asking
+    // What the checker finds in the files as opened, until a save rewrites them.
+    std::vector<mapcheck::Issue> fileIssues_;
+    int offColourPixels_ = 0; // of the opened picture: a save writes them as ground
     LiveCheck live_;
     CheckResult check_;
     std::vector<Problem> problems_;
@@ -166,6 +176,8 @@ class Editor {
     int lastMouseCellX_ = -1, lastMouseCellY_ = -1;
 
     Prompt prompt_;
+    // A held cursor key of the prompt: when it last acted, and the wait till it repeats.
+    int repeatKey_ = 0, repeatFrom_ = 0, repeatDelay_ = 0;
     std::vector<Button> buttons_;
 
     GameRun game_;

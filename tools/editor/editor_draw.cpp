@@ -260,9 +260,16 @@ void Editor::DrawPrompt() {
     Box(40, 180, 560, 80, 0, 0, 0, 0.85f);
     Outline(40, 180, 560, 80, 255, 255, 160);
     Text(prompt_.label.substr(0, 66), 52, 192);
-    std::string shown = prompt_.text + "_";
-    if (shown.size() > 66) shown = "~" + shown.substr(shown.size() - 65);
-    Text(shown, 52, 216, 255, 255, 0);
+    if (!prompt_.yesNo) {
+        std::size_t cursor = 0;
+        const std::string shown = prompt_.field.Visible(66, cursor);
+        const int cursorX = 52 + static_cast<int>(TextWidth(nullptr, shown.substr(0, cursor)));
+        // Ctrl+A marks the whole text: the next key replaces it.
+        if (prompt_.field.AllSelected())
+            Box(52, 214, static_cast<int>(TextWidth(nullptr, shown)), 18, 60, 90, 160);
+        Text(shown, 52, 216, 255, 255, 0);
+        Box(cursorX, 214, 2, 18, 255, 255, 255);
+    }
     Text(Tr(prompt_.yesNo ? editor_texts::kYesNo : editor_texts::kOkCancel), 52, 240, 160, 160,
          160);
 }
