@@ -87,6 +87,9 @@ inline constexpr TText kReachable{N_("Erreichbar: %s von %s Landzellen"), TText:
 inline constexpr TText kWays{N_("Weg zum Wasser %s Durst, zum Obst %s Hunger"), TText::TOOL};
 inline constexpr TText kWinnable{N_("Floss: baubar, Insel gewinnbar"), TText::TOOL};
 inline constexpr TText kNotWinnable{N_("Floss: NICHT baubar"), TText::TOOL};
+// The checker's "NOT PLAYABLE" for the files as opened; saving rewrites them.
+inline constexpr TText kFilesNotPlayable{N_("Dateien: NICHT spielbar, bis gespeichert"),
+                                         TText::TOOL};
 // %s: how many findings.
 inline constexpr TText kProblems{
     N_("Probleme (%s): Tab / Umschalt+Tab oder Klick springt zur Zelle"), TText::TOOL};
@@ -142,8 +145,8 @@ inline constexpr TText kSaved{N_("Gespeichert: %s"), TText::TOOL};
 inline constexpr TText kOverwrite{N_("Vorhandene Dateien ueberschreiben: %s?"), TText::TOOL};
 // %s: how many pixels of the picture have no ground colour.
 inline constexpr TText kSaveRecolours{
-    N_("%s Pixel des Bildes haben keine Bodenfarbe und werden beim Speichern zu Meer (oder zum "
-       "gemalten Boden). Trotzdem speichern?"),
+    N_("%s Pixel ohne Bodenfarbe werden beim Speichern zu Meer (oder zum gemalten Boden). "
+       "Trotzdem speichern?"),
     TText::TOOL};
 // %s: how many errors the checker finds.
 inline constexpr TText kPlayWithErrors{
