@@ -10,6 +10,7 @@ int soundon = 0;
 int victorytimer = 0;
 std::string mapnotice;
 std::string languageoverride;
+bool startInPlay = false;
 
 ImagePtr titleimage;
 ImagePtr tiles;
@@ -31,6 +32,7 @@ void ResetState() {
     victorytimer = 0;
     mapnotice.clear();
     languageoverride.clear();
+    startInPlay = false;
     titleimage = tiles = objectimages = beings = selector = foodstate = nullptr;
     adventurefont = defaultfont = nullptr;
     sndchose = sndconfirm = sndhit = sndwalk = nullptr;

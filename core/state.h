@@ -30,6 +30,9 @@ extern int victorytimer;
 extern std::string mapnotice;
 // The language --lang asked for, "" when the setting or the desktop decides.
 extern std::string languageoverride;
+// --play: start up straight into play on the chosen map, skipping the loading
+// screen, the title picture and the menu (the island editor's play-test).
+extern bool startInPlay;
 
 extern ImagePtr titleimage;
 extern ImagePtr tiles;

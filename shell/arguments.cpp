@@ -6,11 +6,13 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: palmut [--map FILE] [--lang CODE]\n"
+    "Usage: palmut [--map FILE [--play]] [--lang CODE]\n"
     "Survival adventure on a desert island in 8-bit style (German or English texts).\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
     "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
+    "  --play       with --map: straight into play on that island, without the\n"
+    "               loading screen, the title picture and the menu\n"
     "  --lang CODE  texts in the language CODE: de (German) or en (English);\n"
     "               else a line language=CODE in game.cfg, else the desktop's\n"
     "               language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
@@ -22,7 +24,7 @@ constexpr const char* USAGE =
 
 LaunchRequest Fail(std::ostream& err, const std::string& why) {
     err << "palmut: " << why << "\nTry 'palmut --help'.\n";
-    return {2, "", ""};
+    return {2, "", "", false};
 }
 
 // "--lang CODE" or "--lang=CODE" at args[i]; moves i past the code.
@@ -68,16 +70,21 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             out << USAGE;
-            return {0, "", ""};
+            return {0, "", "", false};
         }
         if (arg == "--version") {
             out << "palmut " PALMUT_VERSION "\n";
-            return {0, "", ""};
+            return {0, "", "", false};
+        }
+        if (arg == "--play") {
+            request.play = true;
+            continue;
         }
         const bool language = arg == "--lang" || arg.rfind("--lang=", 0) == 0;
         request = language ? TakeLanguage(args, i, request, err)
                            : TakeMap(args, i, request, workDir, err);
         if (request.exitStatus >= 0) return request;
     }
+    if (request.play && request.map.empty()) return Fail(err, "--play needs --map FILE");
     return request;
 }

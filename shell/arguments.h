@@ -1,4 +1,5 @@
-// The command line: --help, --version, --lang and --map for play-testing an island.
+// The command line: --help, --version, --lang, and --map (with --play) for
+// play-testing an island.
 #pragma once
 
 #include <ostream>
@@ -9,6 +10,7 @@ struct LaunchRequest {
     int exitStatus = -1;  // -1: start the game; else end at once with this status
     std::string map;      // absolute path of the chosen .map file, "" for the default island
     std::string language; // a shipped language code from --lang, "" when not given
+    bool play = false;    // --play: straight into play on the --map island
 };
 
 // Reads the arguments after the program name. Answers --help and --version

@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
     if (request.exitStatus >= 0) return request.exitStatus;
     if (!request.map.empty()) mapfile = MapImageFileName(request.map);
     languageoverride = request.language;
+    startInPlay = request.play;
     RunGame();
 }

@@ -12,6 +12,7 @@
 #include "shell/config.h"
 #include "shell/intro.h"
 #include "shell/music.h"
+#include "shell/title.h"
 #include "shell/user_files.h"
 #include "world/critter.h"
 #include "world/karte.h"
@@ -53,18 +54,26 @@ void StartUp() {
     soundon = config.sound ? 1 : 0;
     OpenModeOrDie(config.fullscreen ? 32 : 0);
 
-    PlayIntro();
+    if (!startInPlay) PlayIntro();
 
     const std::string address = ReadStreamAddress(SettingsFile("stream.cfg", "Data/stream.cfg"));
     if (!address.empty()) StartMusic(address);
 
     LoadGameAssets();
+    LoadFirstIsland();
+    SetMouseVisible(0);
+}
 
-    karte = TKarte::loadPNG(mapfile);
+void LoadFirstIsland() {
     player = TPlayer();
     TObjekt::RegisterCatalogue();
+    if (startInPlay) {
+        LoadLevel(); // map, critters and castaway, as behind the title picture
+        gamestate = GS_PLAY;
+        return;
+    }
+    karte = TKarte::loadPNG(mapfile);
     PlacePlayer();
-    SetMouseVisible(0);
 }
 
 void ResetGlobals() {

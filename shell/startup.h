@@ -3,6 +3,9 @@
 
 // Runs every start-up step up to (not including) the main loop.
 void StartUp();
+// The first island, read from `mapfile`: loaded for the title picture to show,
+// or with startInPlay loaded whole and played at once (gamestate GS_PLAY).
+void LoadFirstIsland();
 // Puts the castaway on the first diagonal cell (i, i) that is not sea; if there
 // is none, keeps the position but pulls it inside the current map.
 void PlacePlayer();

@@ -99,7 +99,7 @@ void DrawMenu(int selection) {
 
 } // namespace
 
-void LoadLevelAndShowTitle() {
+void LoadLevel() {
     TCritter::list.clear();
     player.hunger = 0;
     player.durst = 0;
@@ -115,7 +115,10 @@ void LoadLevelAndShowTitle() {
     TCritter::load(mapfile, player.seenByCritters());
     player.rotation = 0;
     player.inventory.fill(0);
+}
 
+void LoadLevelAndShowTitle() {
+    LoadLevel();
     for (;;) {
         DrawImage(titleimage, 0, 0, 0);
         DrawMapNotice();

@@ -102,3 +102,21 @@ TEST_F(Scenario, UnreadableIslandIsRefusedAndNamedOnTheTitlePicture) {
         EXPECT_NE(titleProbe(), 0xFF000000u) << what;
     }
 }
+
+TEST_F(Scenario, PlayOptionStartsOnTheIslandWithoutTitleOrMenu) {
+    Island island(30, 20, ROCK);
+    for (int i = 0; i < 3; ++i)
+        island.SetGround(i, i, SEA); // start at (3, 3)
+    mapfile = island.Write(dir_, "probe", 2, 0);
+    startInPlay = true;
+    LoadFirstIsland();
+    ASSERT_EQ(gamestate, GS_PLAY);
+    EXPECT_EQ(karte.sizex, 30);
+    EXPECT_EQ(player.x, 3);
+    EXPECT_EQ(player.y, 3);
+    EXPECT_EQ(TCritter::list.size(), 2u);
+    // The first pass is play: a step, with no key typed for a title picture.
+    Press(KEY_D);
+    EXPECT_EQ(gamestate, GS_PLAY);
+    EXPECT_EQ(player.x, 4);
+}

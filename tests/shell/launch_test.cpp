@@ -39,7 +39,7 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
     } cases[] = {
         {{}, -1, "", ""},
         {{"--version"}, 0, "palmut 1.0\n", ""},
-        {{"--help"}, 0, "Usage: palmut [--map FILE]", ""},
+        {{"--help"}, 0, "Usage: palmut [--map FILE [--play]]", ""},
         {{"--fullscreen"}, 2, "", "palmut: unknown argument '--fullscreen'"},
         {{"Insel.map"}, 2, "", "unknown argument 'Insel.map'"},
         {{"--map"}, 2, "", "--map needs a .map file"},
@@ -48,6 +48,8 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--map", dir.path()}, 2, "", "cannot read the map file"},
         {{"--map", "Insel.map", "--map", "Insel.map"}, 2, "", "--map given twice"},
         {{"--map", "Insel.map", "--bogus"}, 2, "", "unknown argument '--bogus'"},
+        {{"--play"}, 2, "", "--play needs --map FILE"},
+        {{"--play", "--map", "Insel.map"}, -1, "", ""},
         {{"--lang", "en"}, -1, "", ""},
         {{"--lang=de_AT.UTF-8"}, -1, "", ""},
         {{"--lang", "xx"}, 2, "", "unknown language 'xx'"},
@@ -66,6 +68,8 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
             EXPECT_EQ(a.err, "");
         }
     }
+    EXPECT_TRUE(Launch({"--map", "Insel.map", "--play"}, dir.path()).request.play);
+    EXPECT_FALSE(Launch({"--map", "Insel.map"}, dir.path()).request.play);
     EXPECT_EQ(Launch({"--lang", "en"}).request.language, "en");
     EXPECT_EQ(Launch({"--lang=de_AT.UTF-8"}).request.language, "de");
 }

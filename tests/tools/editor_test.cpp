@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/assets.h"
 #include "editor_texts.h"
@@ -17,11 +18,13 @@
 #include "map_files.h"
 #include "media/gfx/png_writer.h"
 #include "problem_rows.h"
+#include "support/asset_files.h"
 #include "support/editor_driver.h"
 #include "support/frames_dir.h"
 #include "support/shown_text.h"
 #include "support/temp_dir.h"
 #include "support/world_fixture.h"
+#include "text_field.h"
 
 namespace fs = std::filesystem;
 
@@ -609,12 +612,6 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
              return dir + "/a.png";
          },
          findings::kShortLayerFile, " 10 "},
-        {"no layer file",
-         [&] {
-             WriteSandPicture(dir + "/b.png", 30, 20);
-             return dir + "/b.png";
-         },
-         findings::kNoLayerFile, ""},
         {"picture that is no PNG", [&] { return tmp_.Write("c.png", "GIF89a and then some"); },
          findings::kImageUnreadable, ""},
         {"picture wider than 4096",
@@ -644,6 +641,87 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
     }
 }
 
+TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolouring) {
+    // The shipped island with three sea pixels one step off the sea colour.
+    const std::string src = std::string(PALMUT_ASSET_DIR) + "/map/map";
+    auto decoded = assettest::decodePng(assettest::readFile(src + ".png"));
+    ASSERT_TRUE(decoded.ok);
+    for (int x = 0; x < 3; ++x)
+        decoded.rgba[x * 4 + 2] = 0xFE;
+    const std::string path = tmp_.path() + "/odd.png";
+    ASSERT_TRUE(WritePng(path, decoded.width, decoded.height, 4, decoded.rgba.data()));
+    fs::copy_file(src + ".map", tmp_.path() + "/odd.map");
+    fs::copy_file(src + ".critter", tmp_.path() + "/odd.critter");
+    const std::string before = ReadAll(path);
+
+    ASSERT_TRUE(ed_->Open(path)) << ed_->Message();
+    ed_->SettleCheck();
+    const auto checkerSays = [&] {
+        mapcheck::MapData map;
+        std::vector<mapcheck::Issue> loadIssues;
+        EXPECT_TRUE(mapcheck::LoadMapFiles(path, map, loadIssues));
+        std::vector<std::pair<bool, std::string>> said;
+        for (const auto& i : mapcheck::Findings(loadIssues, editor::AnalyseLikeTheChecker(map)))
+            said.emplace_back(i.error, i.text);
+        return said;
+    };
+    const auto editorShows = [&] {
+        std::vector<std::pair<bool, std::string>> shown;
+        for (const auto& p : ed_->Problems())
+            shown.emplace_back(p.error, p.text);
+        return shown;
+    };
+    EXPECT_EQ(editorShows(), checkerSays());
+    ASSERT_FALSE(ed_->Problems().empty());
+    EXPECT_TRUE(ed_->Problems()[0].error);
+    EXPECT_TRUE(Shows(ed_->Problems()[0].text, findings::kForeignColours));
+
+    // Saving writes them in a ground colour: asked first, with how many.
+    drive_->Ctrl(KEY_S);
+    ASSERT_TRUE(ed_->Prompting());
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kSaveRecolours)) << ed_->PromptLabel();
+    EXPECT_EQ(ed_->PromptLabel().rfind("3 ", 0), 0u) << ed_->PromptLabel();
+    InjectText("n");
+    drive_->Frame();
+    EXPECT_EQ(ReadAll(path), before) << "nothing written when refused";
+    drive_->Ctrl(KEY_S);
+    InjectText("j");
+    drive_->Frame();
+    EXPECT_NE(ReadAll(path), before);
+    EXPECT_EQ(editorShows(), checkerSays()) << "the saved files, checked again";
+    for (const auto& p : ed_->Problems())
+        EXPECT_FALSE(Shows(p.text, findings::kForeignColours)) << p.text;
+}
+
+TEST_F(EditorTest, PictureWithoutItsLayerFileOpensEmptyWithDefaultCritters) {
+    WriteSandPicture(tmp_.path() + "/skizze.png", 30, 20);
+    ASSERT_TRUE(ed_->Open(tmp_.path() + "/skizze.png")) << ed_->Message();
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kOpenedPictureAlone)) << ed_->Message();
+    EXPECT_EQ(ed_->Doc().Width(), 30);
+    EXPECT_EQ(Count(Ground(), TKarte::SAND), 30 * 20);
+    EXPECT_EQ(Count(Items(), 0), 30 * 20);
+    EXPECT_EQ(ed_->Doc().Apes(), mapcheck::FairnessGoals{}.apes);
+    EXPECT_EQ(ed_->Doc().Lizards(), mapcheck::FairnessGoals{}.lizards);
+    ed_->SettleCheck();
+    bool missingLayer = false;
+    for (const auto& p : ed_->Problems())
+        missingLayer = missingLayer || (p.error && Shows(p.text, findings::kNoLayerFile));
+    EXPECT_TRUE(missingLayer) << "what the checker says of the files as they are";
+    drive_->Ctrl(KEY_S);
+    EXPECT_EQ(ReadAll(tmp_.path() + "/skizze.map"), std::string(30 * 20, '\0'));
+    EXPECT_EQ(ReadAll(tmp_.path() + "/skizze.critter"),
+              std::to_string(mapcheck::FairnessGoals{}.apes) + "\n" +
+                  std::to_string(mapcheck::FairnessGoals{}.lizards) + "\n");
+
+    // With a critter file beside it, its counts stand.
+    WriteSandPicture(tmp_.path() + "/zwei.png", 30, 20);
+    tmp_.Write("zwei.critter", "3\n0\n");
+    ASSERT_TRUE(ed_->Open(tmp_.path() + "/zwei.png")) << ed_->Message();
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kOpenedWithoutLayer)) << ed_->Message();
+    EXPECT_EQ(ed_->Doc().Apes(), 3);
+    EXPECT_EQ(ed_->Doc().Lizards(), 0);
+}
+
 TEST_F(EditorTest, SaveAsStartsInThePlayersMapsFolderAndAsksBeforeReplacingFiles) {
     ASSERT_EQ(setenv("XDG_DATA_HOME", tmp_.path().c_str(), 1), 0);
     drive_->Key(KEY_S, {KEY_LCONTROL, KEY_LSHIFT});
@@ -667,6 +745,35 @@ TEST_F(EditorTest, SaveAsStartsInThePlayersMapsFolderAndAsksBeforeReplacingFiles
     drive_->Frame();
     EXPECT_EQ(ReadAll(foreign).size(), 64u * 64u);
     EXPECT_EQ(ReadAll(tmp_.path() + "/other.critter"), "0\n0\n");
+
+    // The offered name is edited where the cursor stands: Home, then a folder.
+    drive_->Key(KEY_S, {KEY_LCONTROL, KEY_LSHIFT});
+    ASSERT_EQ(ed_->PromptText(), tmp_.path() + "/other.png");
+    InjectKeyPress(KEY_END);
+    drive_->Frame();
+    for (int i = 0; i < 9; ++i)
+        InjectKeyPress(KEY_LEFT);
+    drive_->Frame();
+    InjectText("neu/");
+    drive_->Frame();
+    EXPECT_EQ(ed_->PromptText(), tmp_.path() + "/neu/other.png");
+    drive_->Ctrl('A'); // all marked: typing replaces it
+    drive_->Answer(tmp_.path() + "/ganz.png", false);
+    EXPECT_EQ(ed_->Message(), "Gespeichert: " + tmp_.path() + "/ganz.png");
+
+    // An island opened from a folder that cannot be written is offered in the own folder.
+    ASSERT_EQ(setenv("XDG_DATA_HOME", tmp_.path().c_str(), 1), 0);
+    const std::string maps = tmp_.path() + "/palmut/maps/";
+    EXPECT_EQ(editor::ProposedSavePath(""), maps + "insel.png");
+    EXPECT_EQ(editor::ProposedSavePath(tmp_.path() + "/ganz.png"), tmp_.path() + "/ganz.png");
+    EXPECT_EQ(editor::ProposedSavePath(tmp_.path() + "/weg/bucht.png"), maps + "bucht.png");
+    if (::geteuid() != 0) { // root writes everywhere
+        fs::create_directories(tmp_.path() + "/fest");
+        fs::permissions(tmp_.path() + "/fest", fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_EQ(editor::ProposedSavePath(tmp_.path() + "/fest/bucht.png"), maps + "bucht.png");
+        fs::permissions(tmp_.path() + "/fest", fs::perms::owner_all);
+    }
+    unsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
@@ -675,7 +782,7 @@ TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
     // Records its arguments, compares the map with the saved one, then runs
     // until the test lets it end.
     const std::string game =
-        tmp_.Write("palmut", "#!/bin/sh\necho \"$1 $2\" > '" + log + "'\ncmp -s \"$2\" '" +
+        tmp_.Write("palmut", "#!/bin/sh\necho \"$1 $2 $3\" > '" + log + "'\ncmp -s \"$2\" '" +
                                  tmp_.path() + "/saved.png' && echo same >> '" + log +
                                  "'\nwhile [ ! -e '" + go + "' ]; do sleep 0.01; done\nexit 3\n");
     fs::permissions(game, fs::perms::owner_all);
@@ -688,7 +795,15 @@ TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
         {tmp_.path() + "/saved.png", tmp_.path() + "/saved.map", tmp_.path() + "/saved.critter"},
         error))
         << error;
+    // A rock in the sea cannot be won: asked first, and "no" starts nothing.
     drive_->Key(KEY_F5);
+    ASSERT_TRUE(ed_->Prompting());
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kPlayWithErrors)) << ed_->PromptLabel();
+    InjectText("n");
+    drive_->Frame();
+    EXPECT_FALSE(ed_->PlayTesting());
+    drive_->Key(KEY_F5);
+    InjectText("j");
     for (int i = 0; i < 10; ++i)
         drive_->Frame();
     EXPECT_TRUE(ed_->PlayTesting()) << ed_->Message();
@@ -701,8 +816,9 @@ TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
     EXPECT_EQ(ed_->Message(), "Spiel beendet (Status 3).");
     const std::string args = ReadAll(log);
     ASSERT_EQ(args.rfind("--map /", 0), 0u) << args;
-    EXPECT_NE(args.find(".png\nsame"), std::string::npos) << "the game got the map as it is now";
-    const std::string played = args.substr(6, args.find('\n') - 6);
+    EXPECT_NE(args.find(".png --play\nsame"), std::string::npos)
+        << "the game got the map as it is now, straight into play";
+    const std::string played = args.substr(6, args.find(' ', 6) - 6);
     EXPECT_FALSE(fs::exists(fs::path(played).parent_path())) << "the test copy is cleaned up";
 }
 
@@ -730,4 +846,75 @@ TEST(EditorProblemRows, ALongFindingWrapsWholeAndTheSelectedOneStaysInView) {
     rows = editor::VisibleProblemRows(problems, 2, 2, 78);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows.back().text, "FEHLER: last");
+}
+
+TEST(EditorTextField, EditsWhereTheCursorStands) {
+    using editor::FieldEdit;
+    // '<' Left, '>' Right, '^' Home, '$' End, '#' Backspace, '~' Delete,
+    // '*' Ctrl+A; every other byte is typed.
+    const struct {
+        std::string start, keys, text;
+        std::size_t cursor;
+    } cases[] = {
+        {"insel.png", "^x", "xinsel.png", 1},
+        {"insel.png", "<<<<#", "inse.png", 4},
+        {"insel.png", "^~~~~~bucht", "bucht.png", 5},
+        {"insel.png", "*bucht.png", "bucht.png", 9},
+        {"insel.png", "*#", "", 0},
+        {"insel.png", "*~", "", 0},
+        {"insel.png", "*<x", "xinsel.png", 1},
+        {"insel.png", "*>x", "insel.pngx", 10},
+        {"ab", "$>>~x", "abx", 3},
+        {"ab", "^<<#", "ab", 0},
+        {"", "*^<#~", "", 0},
+        {"/k/\xC3\xB6"
+         "de.png",
+         "<<<<<<#", "/k/de.png", 3}, // one letter, two bytes
+        {"/k/\xC3\xB6"
+         "de.png",
+         "^>>>~", "/k/de.png", 3},
+        {"/k/\xC3\xB6"
+         "de.png",
+         "^>>>>x",
+         "/k/\xC3\xB6"
+         "xde.png",
+         6},
+    };
+    for (const auto& c : cases) {
+        editor::TextField field(c.start);
+        for (char k : c.keys) {
+            switch (k) {
+            case '<':
+                field.Apply(FieldEdit::Left);
+                break;
+            case '>':
+                field.Apply(FieldEdit::Right);
+                break;
+            case '^':
+                field.Apply(FieldEdit::Home);
+                break;
+            case '$':
+                field.Apply(FieldEdit::End);
+                break;
+            case '#':
+                field.Apply(FieldEdit::Backspace);
+                break;
+            case '~':
+                field.Apply(FieldEdit::Delete);
+                break;
+            case '*':
+                field.Apply(FieldEdit::SelectAll);
+                break;
+            default:
+                field.Type(static_cast<unsigned char>(k));
+            }
+        }
+        EXPECT_EQ(field.Text(), c.text) << c.start << " " << c.keys;
+        EXPECT_EQ(field.Cursor(), c.cursor) << c.start << " " << c.keys;
+    }
+    // A typed letter beyond ASCII goes in as UTF-8; control characters do not.
+    editor::TextField field;
+    for (int c : {0xF6, 8, 127, int{'x'}})
+        field.Type(c);
+    EXPECT_EQ(field.Text(), "\xC3\xB6x");
 }

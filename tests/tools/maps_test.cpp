@@ -271,6 +271,24 @@ TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
         EXPECT_EQ(warned, c.warned) << c.apes << " apes, " << c.lizards << " lizards, "
                                     << c.fursLying << " furs, " << c.bagsLying << " bags";
     }
+    // On 300 land cells one lizard eats the apes long before two furs drop:
+    // the advice is what helps there, not more apes.
+    MapData small = blankMap(64, 64);
+    Fill(small, 10, 10, 29, 24, 4);
+    small.apes = 8;
+    small.lizards = 1;
+    Analysis a = Analyse(small);
+    CheckFairness(small, a);
+    const std::string atLeast = Tr(findings::kAtLeastApes);
+    const std::string apes = atLeast.substr(0, atLeast.find('%'));
+    std::string advice;
+    for (const Issue& i : a.issues)
+        if (Shows(i.text, findings::kFewFurs)) advice = i.text;
+    EXPECT_TRUE(Shows(advice, findings::kLizardsEatApes)) << advice;
+    EXPECT_NE(advice.find(std::string(Tr(findings::kNoLizards)) + Tr(findings::kFurAnd) + apes),
+              std::string::npos)
+        << advice;
+    EXPECT_NE(advice.find(Tr(findings::kLayTwoFurs)), std::string::npos) << advice;
 }
 
 TEST(MapCheck, WaysToWaterAndFoodAreChargedByGround) {

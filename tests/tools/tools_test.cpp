@@ -47,6 +47,20 @@ TEST(Tools, MapCheckerExitStatusTellsPlayableFromBroken) {
               0);
     EXPECT_EQ(run(check + " /nonexistent/island.png"), 1);
     EXPECT_EQ(run(check), 2);
+    // Asked as the game is asked; a layer file names its picture, as in the game.
+    const struct {
+        std::string args;
+        int status;
+    } asked[] = {
+        {"--help | grep -q '^Usage: palmut-mapcheck'", 0},
+        {"-h | grep -q '^Usage: palmut-mapcheck'", 0},
+        {"--version | grep -q '^palmut-mapcheck [0-9]'", 0},
+        {"--bogus " + assettest::assetPath("map/map.png"), 2},
+        {"--lang xx " + assettest::assetPath("map/map.png"), 2},
+        {assettest::assetPath("map/bucht.map"), 0},
+    };
+    for (const auto& a : asked)
+        EXPECT_EQ(run(check + " " + a.args), a.status) << a.args;
 
     const fs::path preview = fs::path(PALMUT_BINARY_DIR) / "mapcheck_tool_preview.png";
     fs::remove(preview);

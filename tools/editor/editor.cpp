@@ -29,6 +29,8 @@ void Editor::NewMap(int width, int height) {
     sel_ = {};
     selected_ = -1;
     check_ = {};
+    fileIssues_.clear();
+    offColourPixels_ = 0;
     overviewRevision_ = 0;
     message_ =
         Tr(editor_texts::kNewMap, {std::to_string(doc_.Width()), std::to_string(doc_.Height())});
@@ -38,7 +40,7 @@ void Editor::NewMap(int width, int height) {
 bool Editor::Open(const std::string& path) {
     Document doc;
     MapPaths paths;
-    std::vector<mapcheck::Issue> notes;
+    OpenNotes notes;
     std::string error;
     if (!OpenMap(Absolute(path), doc, paths, notes, error)) {
         message_ = Tr(editor_texts::kNotOpened, {error});
@@ -47,6 +49,8 @@ bool Editor::Open(const std::string& path) {
     doc_ = std::move(doc);
     path_ = paths.image;
     owned_ = {paths.image, paths.layer, paths.critter};
+    fileIssues_ = std::move(notes.issues);
+    offColourPixels_ = notes.offColourPixels;
     cx_ = cy_ = 0;
     sel_ = {};
     selected_ = -1;
@@ -58,9 +62,12 @@ bool Editor::Open(const std::string& path) {
         cy_ = sy;
     }
     SetZoom(zoom_);
+    // What the files themselves hold wrong is in the problem list.
     message_ = Tr(editor_texts::kOpened, {path_});
-    for (const mapcheck::Issue& note : notes)
-        message_ += " / " + note.text;
+    if (notes.newLayer)
+        message_ = Tr(notes.defaultCritters ? editor_texts::kOpenedPictureAlone
+                                            : editor_texts::kOpenedWithoutLayer,
+                      {path_, std::to_string(doc_.Apes()), std::to_string(doc_.Lizards())});
     UpdateProblems();
     return true;
 }

@@ -15,6 +15,7 @@
 #include "map_io.h"
 #include "media/graphics.h"
 #include "play_test.h"
+#include "text_field.h"
 
 namespace editor {
 
@@ -55,6 +56,8 @@ class Editor {
     int CurrentItem() const { return item_; }
     Zoom CurrentZoom() const { return zoom_; }
     bool Prompting() const { return prompt_.active; }
+    const std::string& PromptLabel() const { return prompt_.label; }
+    const std::string& PromptText() const { return prompt_.field.Text(); }
     bool PlayTesting() const { return playing_; }
     const Layout& CurrentLayout() const { return layout_; }
     // The cell under the pointer, -1 while it is off the map.
@@ -73,7 +76,8 @@ class Editor {
   private:
     struct Prompt {
         bool active = false;
-        std::string label, text;
+        std::string label;
+        TextField field;
         bool yesNo = false;
         std::function<void(const std::string&)> done;
     };
@@ -95,6 +99,7 @@ class Editor {
     void UpdateLayout();
     void HandleInput();
     void HandlePrompt();
+    void EditField();
     void HandleKeys();
     void RunKeys(const KeyAction* actions, int count);
     void MoveKey(int direction, int presses, int mods);
@@ -142,7 +147,9 @@ class Editor {
     void Save();
     void RequestSaveAs();
     void SaveTo(const std::string& imagePath);
+    void WriteFiles(const MapPaths& targets);
     void PlayTest();
+    void StartPlayTest();
     void Quit();
     void UpdateProblems();
     std::string Absolute(const std::string& path) const;
@@ -172,6 +179,9 @@ class Editor {
     Document doc_;
     std::string path_;            // the picture of the open map, "" for a new one
     std::set<std::string> owned_; // files opened or saved here: saved over without asking
+    // What the checker finds in the files as opened, until a save rewrites them.
+    std::vector<mapcheck::Issue> fileIssues_;
+    int offColourPixels_ = 0; // of the opened picture: a save writes them as ground
     LiveCheck live_;
     CheckResult check_;
     std::vector<Problem> problems_;
@@ -202,6 +212,8 @@ class Editor {
     Layer shapeLayer_ = Layer::Ground; // what the rectangle and line lay: the last choice
 
     Prompt prompt_;
+    // A held cursor key of the prompt: when it last acted, and the wait till it repeats.
+    int repeatKey_ = 0, repeatFrom_ = 0, repeatDelay_ = 0;
     std::vector<Button> buttons_;
 
     GameRun game_;

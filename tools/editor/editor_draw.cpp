@@ -266,6 +266,10 @@ void Editor::DrawPanelFacts() {
         Text(Tr(a.winnable ? editor_texts::kWinnable : editor_texts::kNotWinnable), layout_.panelX,
              y, a.winnable ? 128 : 255, a.winnable ? 255 : 96, 96);
     }
+    // The checker's verdict on the files as they lie on disk, which a save mends.
+    const bool fileErrors = std::any_of(fileIssues_.begin(), fileIssues_.end(),
+                                        [](const mapcheck::Issue& i) { return i.error; });
+    if (fileErrors) Text(Tr(editor_texts::kFilesNotPlayable), kPanelX, y + kLine, 255, 96, 96);
     for (const Button& b : buttons_) {
         Box(b.x, b.y, b.w, b.h, 60, 60, 100);
         Text(b.label, b.x + 4, b.y + 1);
@@ -294,10 +298,24 @@ void Editor::DrawProblems() {
 void Editor::DrawPrompt() {
     Box(40, 180, 560, 80, 0, 0, 0, 0.85f);
     Outline(40, 180, 560, 80, 255, 255, 160);
-    Text(prompt_.label.substr(0, 66), 52, 192);
-    std::string shown = prompt_.text + "_";
-    if (shown.size() > 66) shown = "~" + shown.substr(shown.size() - 65);
-    Text(shown, 52, 216, 255, 255, 0);
+    if (prompt_.yesNo) {
+        // A question has the field's row too: the label breaks at a space into it.
+        const std::string& label = prompt_.label;
+        std::size_t cut = label.size() <= 66 ? label.size() : label.rfind(' ', 66);
+        if (cut == std::string::npos || cut == 0) cut = std::min<std::size_t>(66, label.size());
+        Text(label.substr(0, cut), 52, 192);
+        if (cut < label.size()) Text(label.substr(cut + (label[cut] == ' '), 66), 52, 216);
+    } else {
+        Text(prompt_.label.substr(0, 66), 52, 192);
+        std::size_t cursor = 0;
+        const std::string shown = prompt_.field.Visible(66, cursor);
+        const int cursorX = 52 + static_cast<int>(TextWidth(nullptr, shown.substr(0, cursor)));
+        // Ctrl+A marks the whole text: the next key replaces it.
+        if (prompt_.field.AllSelected())
+            Box(52, 214, static_cast<int>(TextWidth(nullptr, shown)), 18, 60, 90, 160);
+        Text(shown, 52, 216, 255, 255, 0);
+        Box(cursorX, 214, 2, 18, 255, 255, 255);
+    }
     Text(Tr(prompt_.yesNo ? editor_texts::kYesNo : editor_texts::kOkCancel), 52, 240, 160, 160,
          160);
 }

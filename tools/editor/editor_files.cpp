@@ -4,6 +4,7 @@
 #include "editor.h"
 #include "editor_layout.h"
 #include "editor_texts.h"
+#include "map_files.h"
 #include "media/desktop.h"
 #include "media/keyboard.h"
 #include "media/text_ops.h"
@@ -16,13 +17,13 @@ void Editor::Ask(const std::string& label, const std::string& initial,
                  std::function<void(const std::string&)> done) {
     while (NextChar() != 0) {
     }
-    prompt_ = {true, label, initial, false, std::move(done)};
+    prompt_ = {true, label, TextField(initial), false, std::move(done)};
 }
 
 void Editor::Confirm(const std::string& label, std::function<void()> yes) {
     while (NextChar() != 0) {
     }
-    prompt_ = {true, label + " " + Tr(editor_texts::kYesNoKeys), "", true,
+    prompt_ = {true, label + " " + Tr(editor_texts::kYesNoKeys), TextField(), true,
                [yes = std::move(yes)](const std::string&) { yes(); }};
 }
 
@@ -67,8 +68,7 @@ void Editor::Save() {
 }
 
 void Editor::RequestSaveAs() {
-    const std::string initial = path_.empty() ? DefaultMapsFolder() + "insel.png" : path_;
-    Ask(Tr(editor_texts::kAskSaveAs), initial,
+    Ask(Tr(editor_texts::kAskSaveAs), ProposedSavePath(path_),
         [this](const std::string& text) { SaveTo(Absolute(text)); });
 }
 
@@ -82,30 +82,54 @@ void Editor::SaveTo(const std::string& imagePath) {
     std::vector<std::string> foreign;
     for (const std::string& file : ExistingFiles(targets))
         if (!owned_.count(file)) foreign.push_back(file);
-    auto write = [this, targets] {
-        std::string why;
-        std::error_code ec;
-        fs::create_directories(fs::path(targets.image).parent_path(), ec);
-        if (!SaveMap(doc_, targets, why)) {
-            message_ = Tr(editor_texts::kNotSaved, {why});
-            return;
-        }
-        path_ = targets.image;
-        owned_ = {targets.image, targets.layer, targets.critter};
-        doc_.MarkSaved();
-        message_ = Tr(editor_texts::kSaved, {targets.image});
-    };
-    if (foreign.empty()) {
-        write();
-        return;
-    }
     std::string list;
     for (const std::string& f : foreign)
         list += (list.empty() ? "" : ", ") + FileName(f);
-    Confirm(Tr(editor_texts::kOverwrite, {list}), write);
+    auto replace = [this, targets, list] {
+        if (list.empty())
+            WriteFiles(targets);
+        else
+            Confirm(Tr(editor_texts::kOverwrite, {list}), [this, targets] { WriteFiles(targets); });
+    };
+    // Pixels the maker never painted change on the way to disk: ask first.
+    if (offColourPixels_ > 0)
+        Confirm(Tr(editor_texts::kSaveRecolours, {std::to_string(offColourPixels_)}), replace);
+    else
+        replace();
 }
 
+void Editor::WriteFiles(const MapPaths& targets) {
+    std::string why;
+    std::error_code ec;
+    fs::create_directories(fs::path(targets.image).parent_path(), ec);
+    if (!SaveMap(doc_, targets, why)) {
+        message_ = Tr(editor_texts::kNotSaved, {why});
+        return;
+    }
+    path_ = targets.image;
+    owned_ = {targets.image, targets.layer, targets.critter};
+    doc_.MarkSaved();
+    // The files now hold exactly what the editor shows.
+    fileIssues_.clear();
+    offColourPixels_ = 0;
+    UpdateProblems();
+    message_ = Tr(editor_texts::kSaved, {targets.image});
+}
+
+// A map with errors may leave the castaway in the sea: ask before playing it.
 void Editor::PlayTest() {
+    SettleCheck();
+    int errors = 0;
+    for (const mapcheck::Issue& issue : check_.analysis.issues)
+        errors += issue.error;
+    if (errors > 0)
+        Confirm(Tr(editor_texts::kPlayWithErrors, {std::to_string(errors)}),
+                [this] { StartPlayTest(); });
+    else
+        StartPlayTest();
+}
+
+void Editor::StartPlayTest() {
     const std::string program =
         !options_.gameProgram.empty() ? options_.gameProgram : FindGame(options_.startDir);
     if (program.empty()) {
@@ -147,7 +171,7 @@ void Editor::UpdateProblems() {
              hasStart ? Tr(editor_texts::kStartNotMark, {CellText(markX, markY), CellText(sx, sy)})
                       : Tr(editor_texts::kStartNotMarkNoLand, {CellText(markX, markY)}),
              hasStart ? sx : markX, hasStart ? sy : markY});
-    for (const mapcheck::Issue& issue : check_.analysis.issues)
+    for (const mapcheck::Issue& issue : mapcheck::Findings(fileIssues_, check_.analysis))
         problems_.push_back({issue.error, issue.text, issue.x, issue.y});
     if (selected_ >= static_cast<int>(problems_.size()))
         selected_ = static_cast<int>(problems_.size()) - 1;

@@ -1,9 +1,11 @@
 // Keys, mouse and the editing tools they apply.
 #include <algorithm>
 
+#include "core/timer.h"
 #include "editor.h"
 #include "editor_layout.h"
 #include "editor_texts.h"
+#include "media/clock.h"
 #include "media/keyboard.h"
 #include "media/mouse.h"
 #include "problem_rows.h"
@@ -24,6 +26,7 @@ void Editor::HandleInput() {
 }
 
 void Editor::HandlePrompt() {
+    if (!prompt_.yesNo) EditField();
     for (int c = NextChar(); c != 0 && prompt_.active; c = NextChar()) {
         if (c == KEY_ESCAPE) {
             prompt_ = {};
@@ -39,16 +42,13 @@ void Editor::HandlePrompt() {
             }
         } else if (c == KEY_ENTER) {
             auto done = std::move(prompt_.done);
-            const std::string text = prompt_.text;
+            const std::string text = prompt_.field.Text();
             prompt_ = {};
             done(text);
         } else if (c == KEY_BACKSPACE) {
-            // Remove one whole UTF-8 character.
-            while (!prompt_.text.empty() && (prompt_.text.back() & 0xC0) == 0x80)
-                prompt_.text.pop_back();
-            if (!prompt_.text.empty()) prompt_.text.pop_back();
-        } else if (c >= 32 && c < 127 && prompt_.text.size() < 400) {
-            prompt_.text += static_cast<char>(c);
+            prompt_.field.Apply(FieldEdit::Backspace);
+        } else {
+            prompt_.field.Type(c);
         }
     }
     // Keys counted while typing must not act once the prompt closes.
@@ -56,6 +56,38 @@ void Editor::HandlePrompt() {
         KeyHitCount(k);
     MouseHitCount(MOUSE_LEFT);
     MouseHitCount(MOUSE_RIGHT);
+}
+
+// The cursor keys of the text field, before the characters typed in the same
+// frame. A held key repeats as typing does: after 400 ms, then every 40 ms.
+void Editor::EditField() {
+    static constexpr struct {
+        int key;
+        FieldEdit edit;
+    } kFieldKeys[] = {{KEY_LEFT, FieldEdit::Left},
+                      {KEY_RIGHT, FieldEdit::Right},
+                      {KEY_HOME, FieldEdit::Home},
+                      {KEY_END, FieldEdit::End},
+                      {KEY_DELETE, FieldEdit::Delete}};
+    constexpr int kRepeatDelay = 400, kRepeatEvery = 40;
+    const int now = Millis();
+    for (const auto& k : kFieldKeys) {
+        int presses = KeyHitCount(k.key);
+        if (presses > 0) {
+            repeatKey_ = k.key;
+            repeatFrom_ = now;
+            repeatDelay_ = kRepeatDelay;
+        } else if (repeatKey_ == k.key && KeyDown(k.key) &&
+                   DelayPassed(repeatFrom_, now, repeatDelay_)) {
+            presses = 1;
+            repeatFrom_ = now;
+            repeatDelay_ = kRepeatEvery;
+        }
+        for (int i = 0; i < presses; ++i)
+            prompt_.field.Apply(k.edit);
+    }
+    if (KeyHitCount(KEY_A) > 0 && (KeyHitModifiers(KEY_A) & MOD_CTRL))
+        prompt_.field.Apply(FieldEdit::SelectAll);
 }
 
 void Editor::HandleMouse(bool ctrl, bool shift) {

@@ -10,6 +10,15 @@ namespace editor_texts {
 inline constexpr TText kNewMap{N_("Neue Karte %s x %s, ganz Meer."), TText::TOOL};
 inline constexpr TText kNotOpened{N_("Nicht geoeffnet: %s"), TText::TOOL};
 inline constexpr TText kOpened{N_("Geoeffnet: %s"), TText::TOOL};
+// A picture without its layer file. %s: the picture, apes, monitor lizards.
+inline constexpr TText kOpenedPictureAlone{
+    N_("Geoeffnet ohne Ebenen- und Tierdatei: %s; keine Objekte, %s Affen und %s Warane "
+       "vorgegeben, Speichern legt die Dateien an"),
+    TText::TOOL};
+inline constexpr TText kOpenedWithoutLayer{
+    N_("Geoeffnet ohne Ebenendatei: %s; keine Objekte, %s Affen und %s Warane aus der "
+       "Tierdatei, Speichern legt die Ebenendatei an"),
+    TText::TOOL};
 inline constexpr TText kGameEnded{N_("Spiel beendet (Status %s)."), TText::TOOL};
 // %s: the cell "(x, y)", the finding.
 inline constexpr TText kCellProblem{N_("Zelle %s: %s"), TText::TOOL};
@@ -126,6 +135,9 @@ inline constexpr TText kReachable{N_("Erreichbar: %s von %s Landzellen"), TText:
 inline constexpr TText kWays{N_("Weg zum Wasser %s Durst, zum Obst %s Hunger"), TText::TOOL};
 inline constexpr TText kWinnable{N_("Floss: baubar, Insel gewinnbar"), TText::TOOL};
 inline constexpr TText kNotWinnable{N_("Floss: NICHT baubar"), TText::TOOL};
+// The checker's "NOT PLAYABLE" for the files as opened; saving rewrites them.
+inline constexpr TText kFilesNotPlayable{N_("Dateien: NICHT spielbar, bis gespeichert"),
+                                         TText::TOOL};
 // %s: how many findings.
 inline constexpr TText kProblems{
     N_("Probleme (%s): Tab / Umschalt+Tab oder Klick springt zur Zelle"), TText::TOOL};
@@ -183,6 +195,14 @@ inline constexpr TText kAskSaveAs{N_("Speichern unter (Bild .png; .map und .crit
 inline constexpr TText kNotSaved{N_("Nicht gespeichert: %s"), TText::TOOL};
 inline constexpr TText kSaved{N_("Gespeichert: %s"), TText::TOOL};
 inline constexpr TText kOverwrite{N_("Vorhandene Dateien ueberschreiben: %s?"), TText::TOOL};
+// %s: how many pixels of the picture have no ground colour.
+inline constexpr TText kSaveRecolours{
+    N_("%s Pixel ohne Bodenfarbe werden beim Speichern zu Meer (oder zum gemalten Boden). "
+       "Trotzdem speichern?"),
+    TText::TOOL};
+// %s: how many errors the checker finds.
+inline constexpr TText kPlayWithErrors{
+    N_("Die Karte hat %s Fehler, das Spiel kann daran scheitern. Trotzdem spielen?"), TText::TOOL};
 // %s: the mark's cell, then the start's cell.
 inline constexpr TText kStartNotMark{
     N_("Start ist nicht die Markierung %s, sondern %s (erstes Land auf der Diagonale)"),

@@ -93,9 +93,34 @@ MapPaths FindMapFiles(const std::string& path) {
     return p;
 }
 
-bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
-             std::vector<mapcheck::Issue>& notes, std::string& error) {
+namespace {
+
+// A picture without its layer file: the ground as the checker read it, no
+// items, the critter file's counts when there is one.
+Document PictureAlone(mapcheck::MapData& map, const MapPaths& paths, OpenNotes& notes) {
+    notes.newLayer = true;
+    map.items.assign(map.ground.size(), 0);
+    std::error_code ec;
+    if (fs::exists(paths.critter, ec)) {
+        mapcheck::LoadCritterFile(paths.critter, map, notes.issues);
+    } else {
+        notes.defaultCritters = true;
+        map.apes = mapcheck::FairnessGoals{}.apes;
+        map.lizards = mapcheck::FairnessGoals{}.lizards;
+    }
+    TKarte karte = TKarte::Create(map.width, map.height, 3);
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x)
+            karte.data(x, y, 0) = map.GroundAt(x, y);
+    return Document::FromKarte(std::move(karte), map.apes, map.lizards);
+}
+
+} // namespace
+
+bool OpenMap(const std::string& path, Document& doc, MapPaths& paths, OpenNotes& notes,
+             std::string& error) {
     paths = FindMapFiles(path);
+    notes = {};
     if (!EndsWithNoCase(paths.image, ".png")) {
         error = Tr(editor_texts::kPickMapFile, {path});
         return false;
@@ -103,9 +128,16 @@ bool OpenMap(const std::string& path, Document& doc, MapPaths& paths,
     for (const std::string* file : {&paths.image, &paths.layer, &paths.critter})
         if (!PlainFileOrMissing(*file, error)) return false;
     mapcheck::MapData checked;
-    notes.clear();
-    if (!mapcheck::LoadMapFiles(paths.image, paths.layer, paths.critter, checked, notes)) {
-        error = notes.empty() ? Tr(editor_texts::kMapUnreadable) : notes.back().text;
+    const bool whole =
+        mapcheck::LoadMapFiles(paths.image, paths.layer, paths.critter, checked, notes.issues);
+    notes.offColourPixels = checked.offColourPixels;
+    std::error_code ec;
+    if (!whole && !checked.ground.empty() && !fs::exists(paths.layer, ec)) {
+        doc = PictureAlone(checked, paths, notes);
+        return true;
+    }
+    if (!whole) {
+        error = notes.issues.empty() ? Tr(editor_texts::kMapUnreadable) : notes.issues.back().text;
         return false;
     }
     // Now the game's loader builds the map; it cannot fail on what the checks passed,
@@ -196,15 +228,15 @@ bool SaveMap(const Document& doc, const MapPaths& targets, std::string& error) {
 }
 
 std::string DefaultMapsFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    fs::path base;
-    if (data && data[0] == '/') {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home && home[0] ? home : "/tmp") / ".local" / "share";
-    }
-    return (base / "palmut" / "maps").string() + "/";
+    const std::string home = UserDataHome();
+    return home.empty() ? "" : home + "/palmut/maps/";
+}
+
+std::string ProposedSavePath(const std::string& imagePath) {
+    if (imagePath.empty()) return DefaultMapsFolder() + "insel.png";
+    const fs::path folder = fs::path(imagePath).parent_path();
+    if (::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0) return imagePath;
+    return DefaultMapsFolder() + fs::path(imagePath).filename().string();
 }
 
 } // namespace editor

@@ -48,7 +48,8 @@ bool GameRun::Start(const std::string& program, const std::string& imagePath, st
         error = Tr(editor_texts::kAlreadyRunning);
         return false;
     }
-    std::vector<std::string> args = {program, "--map", imagePath};
+    // Straight onto the island: no loading screen, title or menu between.
+    std::vector<std::string> args = {program, "--map", imagePath, "--play"};
     std::vector<char*> argv;
     argv.reserve(args.size() + 1);
     for (std::string& a : args)

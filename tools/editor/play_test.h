@@ -14,7 +14,7 @@ std::string FindGame(const std::string& editorDir);
 class GameRun {
   public:
     ~GameRun();
-    // Starts `program --map imagePath`; false with `error` set when it cannot start.
+    // Starts `program --map imagePath --play`; false with `error` set when it cannot start.
     bool Start(const std::string& program, const std::string& imagePath, std::string& error);
     // True while the game runs; once it ended, `status` holds its exit status.
     bool Running();

@@ -71,10 +71,23 @@ inline constexpr TText kOnlyFerns{N_("nur %s Farne (%s empfohlen)"), TText::TOOL
 inline constexpr TText kOnlyApes{N_("nur %s Affen (%s empfohlen)"), TText::TOOL};
 inline constexpr TText kOnlyLizards{N_("nur %s Warane (%s empfohlen)"), TText::TOOL};
 // %s: furs expected, the share of games with a bag and the share wanted (with "%").
+// The last %s: what helps, the pieces below joined by kFurOr.
 inline constexpr TText kFewFurs{N_("zu wenige Felle zu erwarten: %s, der Lederbeutel gelingt nur "
-                                   "in %s der Spiele (%s gewuenscht): Affen oder ein Fell "
-                                   "dazulegen"),
+                                   "in %s der Spiele (%s gewuenscht): %s"),
                                 TText::TOOL};
+// Said first when no sensible number of apes outlasts the lizards.
+inline constexpr TText kLizardsEatApes{N_("die Warane fressen die Affen, bevor genug Felle fallen, "
+                                          "mehr Affen allein helfen nicht; "),
+                                       TText::TOOL};
+inline constexpr TText kFurOr{N_(" oder "), TText::TOOL};
+inline constexpr TText kFurAnd{N_(" und "), TText::TOOL};
+// %s: how many apes are needed.
+inline constexpr TText kAtLeastApes{N_("mindestens %s Affen"), TText::TOOL};
+// %s: how many lizards at most.
+inline constexpr TText kAtMostLizards{N_("hoechstens %s Warane"), TText::TOOL};
+inline constexpr TText kNoLizards{N_("keine Warane"), TText::TOOL};
+inline constexpr TText kLayOneFur{N_("ein Fell dazulegen"), TText::TOOL};
+inline constexpr TText kLayTwoFurs{N_("zwei Felle dazulegen"), TText::TOOL};
 inline constexpr TText kNoShallow{N_("kein Flachwasser in Reichweite"), TText::TOOL};
 inline constexpr TText kNoSandAtAll{N_("kein Sand in Reichweite"), TText::TOOL};
 inline constexpr TText kNoRock{N_("kein Fels in Reichweite"), TText::TOOL};

@@ -1,17 +1,36 @@
-// palmut_mapcheck [--lang CODE] [--preview out.png [--gfx dir] [--shrink n]] <map.png>...
+// palmut-mapcheck [--lang CODE] [--preview out.png [--gfx dir] [--shrink n]] <map>...
 // Validates islands for map makers; exits 1 when a map has errors.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/language.h"
 #include "findings_texts.h"
 #include "map_files.h"
 #include "media/program.h"
+#include "media/text_ops.h"
 #include "preview.h"
+#include "world/map_files.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: palmut-mapcheck [--lang CODE] [--preview OUT.png [--gfx DIR] [--shrink 1-8]] "
+    "MAP...\n"
+    "Checks islands for Palmut: can the castaway build the raft, is everything in reach,\n"
+    "is the island fair. MAP is the island's picture (.png) or its layer file (.map).\n"
+    "\n"
+    "  --lang CODE       findings in the language CODE: de (German) or en (English)\n"
+    "  --preview OUT.png draw the island as the game shows it into OUT.png\n"
+    "  --gfx DIR         the game's pictures for the preview (default gfx)\n"
+    "  --shrink N        the preview's pixels per cell: 32 / N (default 2)\n"
+    "  --help            show this help and exit\n"
+    "  --version         show the version and exit\n"
+    "\n"
+    "Exit status: 0 when every map is playable, 1 when one has errors, 2 for a wrong\n"
+    "argument.\n";
 
 // The game's language rule, --lang over the desktop. The catalogs sit in the
 // game's asset tree; map paths stay meant from where the checker was started.
@@ -23,72 +42,101 @@ void SpeakTheGamesLanguage(const std::string& code) {
     std::filesystem::current_path(here, ec);
 }
 
-int Usage(const char* program) {
-    std::fprintf(stderr,
-                 "usage: %s [--lang de|en] [--preview out.png [--gfx dir] [--shrink 1-8]] "
-                 "<map.png>...\n",
-                 program);
+int Refuse(const std::string& why) {
+    std::fprintf(stderr, "palmut-mapcheck: %s\nTry 'palmut-mapcheck --help'.\n", why.c_str());
     return 2;
 }
 
-// The language comes first: every finding is written in it. False for a
-// missing or unknown code.
-bool ChooseLanguageFromArguments(int argc, char** argv) {
-    std::string language;
+struct Options {
+    int exitStatus = -1; // -1: check the maps; else end at once with this status
+    std::string language, previewPath, gfxDir = "gfx";
+    int shrink = 2;
+    std::vector<std::string> maps;
+};
+
+// The value of `--name VALUE` or `--name=VALUE` at argv[i]; moves i past it.
+// False when the argument is another option, or the value is missing.
+bool TakeValue(int argc, char** argv, int& i, const std::string& name, std::string& value,
+               bool& missing) {
+    const std::string arg = argv[i];
+    if (arg == name) {
+        missing = i + 1 == argc;
+        if (!missing) value = argv[++i];
+        return true;
+    }
+    if (arg.rfind(name + "=", 0) != 0) return false;
+    value = arg.substr(name.size() + 1);
+    return true;
+}
+
+Options ReadOptions(int argc, char** argv) {
+    Options o;
+    std::string shrink;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg != "--lang" && arg.rfind("--lang=", 0) != 0) continue;
-        if (arg == "--lang" && i + 1 == argc) return false;
-        language = ShippedLanguage(arg == "--lang" ? argv[i + 1] : arg.substr(7));
-        if (language.empty()) return false;
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return {0, {}, {}, {}, 0, {}};
+        }
+        if (arg == "--version") {
+            std::puts("palmut-mapcheck " PALMUT_VERSION);
+            return {0, {}, {}, {}, 0, {}};
+        }
+        bool missing = false;
+        if (TakeValue(argc, argv, i, "--lang", o.language, missing) ||
+            TakeValue(argc, argv, i, "--preview", o.previewPath, missing) ||
+            TakeValue(argc, argv, i, "--gfx", o.gfxDir, missing) ||
+            TakeValue(argc, argv, i, "--shrink", shrink, missing)) {
+            if (missing) o.exitStatus = Refuse(arg + " needs a value");
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            o.exitStatus = Refuse("unknown argument '" + arg + "'");
+        } else {
+            o.maps.push_back(arg);
+        }
+        if (o.exitStatus >= 0) return o;
     }
-    SpeakTheGamesLanguage(language);
-    return true;
+    if (!shrink.empty()) o.shrink = std::atoi(shrink.c_str());
+    if (!o.language.empty() && (o.language = ShippedLanguage(o.language)).empty())
+        o.exitStatus = Refuse("unknown language (known: de, en)");
+    else if (o.maps.empty())
+        o.exitStatus = Refuse("no map given");
+    return o;
+}
+
+// Checks one map; true when it is playable. A layer file stands for its
+// picture, by the game's own naming rule.
+bool CheckMap(const std::string& arg, const Options& o) {
+    const std::string image = EndsWithNoCase(arg, ".map") ? MapImageFileName(arg) : arg;
+    mapcheck::MapData map;
+    std::vector<mapcheck::Issue> loadIssues;
+    mapcheck::Analysis analysis;
+    const bool loaded = mapcheck::LoadMapFiles(image, map, loadIssues);
+    if (loaded) {
+        analysis = mapcheck::Analyse(map);
+        mapcheck::CheckFairness(map, analysis);
+    }
+    std::string report;
+    const bool playable = mapcheck::PrintReport(image, map, loadIssues, analysis, report) == 0;
+    std::fputs(report.c_str(), stdout);
+    if (loaded && !o.previewPath.empty()) {
+        std::string error;
+        if (mapcheck::WritePreview(map, o.gfxDir, o.previewPath, o.shrink, error))
+            std::printf("  %s\n", Tr(findings::kPreviewWritten, {o.previewPath}).c_str());
+        else
+            std::fprintf(stderr, "  %s\n", Tr(findings::kPreviewFailed, {error}).c_str());
+    }
+    return playable;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string previewPath, gfxDir = "gfx";
-    int shrink = 2;
-    int status = 0, maps = 0;
-    if (!ChooseLanguageFromArguments(argc, argv)) return Usage(argv[0]);
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
-            i += arg == "--lang";
-            continue;
-        }
-        if ((arg == "--preview" || arg == "--gfx" || arg == "--shrink") && i + 1 < argc) {
-            std::string value = argv[++i];
-            if (arg == "--preview")
-                previewPath = value;
-            else if (arg == "--gfx")
-                gfxDir = value;
-            else
-                shrink = std::atoi(value.c_str());
-            continue;
-        }
-        ++maps;
-        mapcheck::MapData map;
-        std::vector<mapcheck::Issue> loadIssues;
-        mapcheck::Analysis analysis;
-        bool loaded = mapcheck::LoadMapFiles(arg, map, loadIssues);
-        if (loaded) {
-            analysis = mapcheck::Analyse(map);
-            mapcheck::CheckFairness(map, analysis);
-        }
-        std::string report;
-        if (mapcheck::PrintReport(arg, map, loadIssues, analysis, report) != 0) status = 1;
-        std::fputs(report.c_str(), stdout);
-        if (loaded && !previewPath.empty()) {
-            std::string error;
-            if (mapcheck::WritePreview(map, gfxDir, previewPath, shrink, error))
-                std::printf("  %s\n", Tr(findings::kPreviewWritten, {previewPath}).c_str());
-            else
-                std::fprintf(stderr, "  %s\n", Tr(findings::kPreviewFailed, {error}).c_str());
-        }
-    }
-    if (maps == 0) return Usage(argv[0]);
+    const Options options = ReadOptions(argc, argv);
+    if (options.exitStatus >= 0) return options.exitStatus;
+    // The language comes first: every finding is written in it.
+    SpeakTheGamesLanguage(options.language);
+    int status = 0;
+    for (const std::string& map : options.maps)
+        if (!CheckMap(map, options)) status = 1;
     return status;
 }

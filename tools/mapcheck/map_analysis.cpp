@@ -285,26 +285,97 @@ Analysis Analyse(const MapData& map) {
     return a;
 }
 
-FurOdds EstimateFurOdds(const MapData& map, const Analysis& a, int huntSteps) {
-    const auto& n = a.reachableItems;
-    const int land = std::max(1, a.landCells);
-    const double survive = std::exp(-static_cast<double>(map.lizards) * huntSteps / land);
+FurOdds EstimateFurOdds(const FurStock& s, int huntSteps) {
+    const int land = std::max(1, s.landCells);
+    const double survive = std::exp(-static_cast<double>(s.lizards) * huntSteps / land);
     FurOdds odds;
     // Of the draws 1-100 that kill an ape, those from APE_FUR_FROM leave a fur.
     constexpr double kKills = 101 - TCritter::APE_HIT_FROM, kFurs = 101 - TCritter::APE_FUR_FROM;
     odds.perApe = survive * kFurs / kKills;
-    odds.expected = n[Affenfell] + 2.0 * n[Lederbeutel] + map.apes * odds.perApe;
-    const int needed = n[Lederbeutel] > 0 ? 0 : std::max(0, 2 - n[Affenfell]);
+    odds.expected = s.fursLying + 2.0 * s.bagsLying + s.apes * odds.perApe;
+    const int needed = s.bagsLying > 0 ? 0 : std::max(0, 2 - s.fursLying);
     // Binomial: at least `needed` of the apes end as furs.
     const double p = odds.perApe, q = 1.0 - p;
-    double shortfall = 0, term = std::pow(q, map.apes); // k = 0
-    for (int k = 0; k < needed && k <= map.apes; ++k) {
+    double shortfall = 0, term = std::pow(q, s.apes); // k = 0
+    for (int k = 0; k < needed && k <= s.apes; ++k) {
         shortfall += term;
-        term *= (q > 0 ? p / q : 0) * (map.apes - k) / (k + 1.0);
+        term *= (q > 0 ? p / q : 0) * (s.apes - k) / (k + 1.0);
     }
     odds.chance = std::max(0.0, 1.0 - shortfall);
     return odds;
 }
+
+FurOdds EstimateFurOdds(const MapData& map, const Analysis& a, int huntSteps) {
+    const auto& n = a.reachableItems;
+    return EstimateFurOdds({map.apes, map.lizards, a.landCells, n[Affenfell], n[Lederbeutel]},
+                           huntSteps);
+}
+
+namespace {
+
+// The fewest apes that give the bag often enough beside `lizards`; -1 when
+// more than the island sensibly holds would be needed.
+int ApesNeeded(FurStock s, int lizards, const FairnessGoals& g) {
+    s.lizards = lizards;
+    const auto enough = [&](int apes) {
+        s.apes = apes;
+        return EstimateFurOdds(s, g.huntSteps).chance >= g.furChance;
+    };
+    // More apes never lower the odds: halve the range (critter counts may be huge).
+    int lo = 0, hi = std::max(s.apes, s.landCells / std::max(1, g.landPerApe));
+    if (!enough(hi)) return -1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (enough(mid))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+// The most lizards below today's count that some sensible number of apes
+// outlasts; -1 when not even an island without lizards gets there.
+int MostLizards(const FurStock& s, const FairnessGoals& g) {
+    if (s.lizards <= 0 || ApesNeeded(s, 0, g) < 0) return -1;
+    int lo = 0, hi = s.lizards - 1; // fewer lizards never need more apes
+    while (lo < hi) {
+        const int mid = hi - (hi - lo) / 2;
+        if (ApesNeeded(s, mid, g) >= 0)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}
+
+// What helps an island whose apes likely yield too few furs: fewer lizards
+// (with more apes where needed), more apes where the lizards leave them time,
+// or furs lying about. On a small island a lizard eats the apes long before
+// two furs drop, so more apes alone are not advised there.
+std::string FurAdvice(const FurStock& s, const FairnessGoals& g) {
+    std::vector<std::string> helps;
+    const int apesNow = ApesNeeded(s, s.lizards, g);
+    if (apesNow >= 0) helps.push_back(Tr(findings::kAtLeastApes, {std::to_string(apesNow)}));
+    if (const int lizards = MostLizards(s, g); lizards >= 0) {
+        const int apes = ApesNeeded(s, lizards, g);
+        std::string fewer = lizards == 0 ? Tr(findings::kNoLizards)
+                                         : Tr(findings::kAtMostLizards, {std::to_string(lizards)});
+        if (apes > s.apes)
+            fewer += Tr(findings::kFurAnd) + Tr(findings::kAtLeastApes, {std::to_string(apes)});
+        helps.push_back(fewer);
+    }
+    FurStock oneMore = s;
+    ++oneMore.fursLying;
+    const bool oneFur = EstimateFurOdds(oneMore, g.huntSteps).chance >= g.furChance;
+    helps.push_back(Tr(oneFur ? findings::kLayOneFur : findings::kLayTwoFurs));
+    std::string advice = apesNow < 0 && s.lizards > 0 ? Tr(findings::kLizardsEatApes) : "";
+    for (size_t i = 0; i < helps.size(); ++i)
+        advice += (i > 0 ? Tr(findings::kFurOr) : "") + helps[i];
+    return advice;
+}
+
+} // namespace
 
 void CheckFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     const auto& n = a.reachableItems;
@@ -324,13 +395,14 @@ void CheckFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     for (const Goal& goal : goals)
         if (goal.have < goal.want)
             Warning(a, Tr(goal.what, {std::to_string(goal.have), std::to_string(goal.want)}));
-    const FurOdds furs = EstimateFurOdds(map, a, g.huntSteps);
+    const FurStock stock{map.apes, map.lizards, a.landCells, n[Affenfell], n[Lederbeutel]};
+    const FurOdds furs = EstimateFurOdds(stock, g.huntSteps);
     if (furs.chance < g.furChance) {
         char expected[32], chance[32], wanted[32];
         std::snprintf(expected, sizeof expected, "%.1f", furs.expected);
         std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
         std::snprintf(wanted, sizeof wanted, "%.0f %%", 100 * g.furChance);
-        Warning(a, Tr(findings::kFewFurs, {expected, chance, wanted}));
+        Warning(a, Tr(findings::kFewFurs, {expected, chance, wanted, FurAdvice(stock, g)}));
     }
     const TText* missing[] = {nullptr, &findings::kNoShallow, &findings::kNoSandAtAll,
                               &findings::kNoRock, &findings::kNoGrass};

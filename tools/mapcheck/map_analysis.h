@@ -56,6 +56,7 @@ struct MapData {
     std::vector<uint8_t> ground; // row-major, 0-4
     std::vector<uint8_t> items;  // row-major, raw layer bytes
     int apes = 0, lizards = 0;
+    int offColourPixels = 0; // picture pixels in no ground colour, read as sea
     uint8_t GroundAt(int x, int y) const { return ground[static_cast<size_t>(y) * width + x]; }
     uint8_t ItemAt(int x, int y) const { return items[static_cast<size_t>(y) * width + x]; }
 };
@@ -112,6 +113,8 @@ struct FairnessGoals {
     int palms = 6, bushes = 2, stones = 4, driftwood = 5, ferns = 6, apes = 8, lizards = 1;
     int huntSteps = 600;
     double furChance = 0.99;
+    // More apes than one per this many land cells crowd the island: never advised.
+    int landPerApe = 10;
 };
 void CheckFairness(const MapData& map, Analysis& result, const FairnessGoals& goals = {});
 
@@ -126,6 +129,12 @@ struct FurOdds {
 // ape's cell about once per land cell), and an ape hunted down leaves a fur
 // as often as the game's draw says (TCritter::APE_FUR_FROM; meat otherwise).
 FurOdds EstimateFurOdds(const MapData& map, const Analysis& analysis, int huntSteps);
+
+// What the odds rest on, so the advice can try other counts without copying the map.
+struct FurStock {
+    int apes, lizards, landCells, fursLying, bagsLying;
+};
+FurOdds EstimateFurOdds(const FurStock& stock, int huntSteps);
 
 // One critter-file line as the game reads it: blanks, an optional sign, then
 // binary after '%', hexadecimal after '$', else decimal digits; no digits give 0.

@@ -63,13 +63,15 @@ void ClassifyGround(const std::vector<uint8_t>& argb, MapData& map, std::vector<
         }
         map.ground[i] = static_cast<uint8_t>(g < 0 ? 0 : g);
     }
+    map.offColourPixels = static_cast<int>(foreign);
     if (foreign)
         issues.push_back(
             {true, Tr(findings::kForeignColours, {std::to_string(foreign)}) + firstForeign});
 }
 
-// The ground layer from the map image; false when the image is unusable.
-bool ReadGround(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
+} // namespace
+
+bool LoadMapPicture(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, GamePath(imagePath).c_str())) {
@@ -95,6 +97,8 @@ bool ReadGround(const std::string& imagePath, MapData& map, std::vector<Issue>& 
     return true;
 }
 
+namespace {
+
 // The item layer, one byte per cell; false when it is missing or short.
 bool ReadItems(const std::string& layerPath, MapData& map, std::vector<Issue>& issues) {
     const size_t cells = static_cast<size_t>(map.width) * map.height;
@@ -116,7 +120,9 @@ bool ReadItems(const std::string& layerPath, MapData& map, std::vector<Issue>& i
     return true;
 }
 
-void ReadCritters(const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
+} // namespace
+
+void LoadCritterFile(const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
     std::vector<std::string> lines;
     if (!ReadLines(GamePath(critterPath), lines)) {
         issues.push_back({true, Tr(findings::kNoCritterFile, {critterPath})});
@@ -135,13 +141,17 @@ void ReadCritters(const std::string& critterPath, MapData& map, std::vector<Issu
     }
 }
 
-} // namespace
-
 bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
                   const std::string& critterPath, MapData& map, std::vector<Issue>& issues) {
-    if (!ReadGround(imagePath, map, issues) || !ReadItems(layerPath, map, issues)) return false;
-    ReadCritters(critterPath, map, issues);
+    if (!LoadMapPicture(imagePath, map, issues) || !ReadItems(layerPath, map, issues)) return false;
+    LoadCritterFile(critterPath, map, issues);
     return true;
+}
+
+std::vector<Issue> Findings(const std::vector<Issue>& loadIssues, const Analysis& analysis) {
+    std::vector<Issue> all = loadIssues;
+    all.insert(all.end(), analysis.issues.begin(), analysis.issues.end());
+    return all;
 }
 
 int PrintReport(const std::string& imagePath, const MapData& map,
@@ -174,14 +184,10 @@ int PrintReport(const std::string& imagePath, const MapData& map,
         std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
         line(Tr(findings::kReportFurs, {expected, chance}));
     }
-    auto list = [&](const std::vector<Issue>& issues) {
-        for (const Issue& i : issues) {
-            out += std::string(i.error ? "  ERROR: " : "  warning: ") + i.text + "\n";
-            errors = errors || i.error;
-        }
-    };
-    list(loadIssues);
-    list(a.issues);
+    for (const Issue& i : Findings(loadIssues, a)) {
+        out += std::string(i.error ? "  ERROR: " : "  warning: ") + i.text + "\n";
+        errors = errors || i.error;
+    }
     out += errors ? "  result: NOT PLAYABLE\n" : "  result: ok\n";
     return errors ? 1 : 0;
 }

@@ -25,6 +25,15 @@ bool LoadMapFiles(const std::string& imagePath, MapData& map, std::vector<Issue>
 bool LoadMapFiles(const std::string& imagePath, const std::string& layerPath,
                   const std::string& critterPath, MapData& map, std::vector<Issue>& issues);
 
+// The parts of that: the ground from the picture alone (false when it is
+// unusable), and the critter counts (a missing file is an error in `issues`).
+bool LoadMapPicture(const std::string& imagePath, MapData& map, std::vector<Issue>& issues);
+void LoadCritterFile(const std::string& critterPath, MapData& map, std::vector<Issue>& issues);
+
+// Every finding about a map in the order the report lists them: the files'
+// own, then the analysis's. The editor's problem list shows the same.
+std::vector<Issue> Findings(const std::vector<Issue>& loadIssues, const Analysis& analysis);
+
 // Prints the findings; returns the process exit status (0 = no errors).
 int PrintReport(const std::string& imagePath, const MapData& map,
                 const std::vector<Issue>& loadIssues, const Analysis& analysis, std::string& out);
