@@ -1,8 +1,20 @@
 #include "document.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace editor {
+namespace {
+
+// One count for every document of the process: the live check skips a revision
+// it has already seen, so a fresh document must not start where an old one did.
+std::atomic<unsigned> lastRevision{0};
+
+} // namespace
+
+void Document::Touch() {
+    revision_ = ++lastRevision;
+}
 
 Document Document::Blank(int width, int height) {
     width = std::clamp(width, kMinWidth, kMaxSide);
@@ -26,6 +38,7 @@ Document Document::FromKarte(TKarte karte, int apes, int lizards) {
     doc.data_.apes = std::clamp(apes, 0, kMaxCritters);
     doc.data_.lizards = std::clamp(lizards, 0, kMaxCritters);
     doc.karte_ = std::move(karte);
+    doc.Touch();
     return doc;
 }
 
@@ -39,12 +52,12 @@ void Document::SetCell(int x, int y, int ground, int item) {
     data_.items[i] = it;
     karte_.data(x, y, 0) = g;
     karte_.data(x, y, 1) = it;
-    ++revision_;
+    Touch();
 }
 
 void Document::Commit() {
     if (open_.cells.empty() && open_.oldApes == open_.newApes &&
-        open_.oldLizards == open_.newLizards) {
+        open_.oldLizards == open_.newLizards && open_.oldMark == open_.newMark) {
         open_ = {};
         return;
     }
@@ -54,12 +67,14 @@ void Document::Commit() {
     redo_.clear();
 }
 
-void Document::BeginStroke() {
+void Document::BeginStroke(const std::string& what) {
     if (stroking_) return;
     stroking_ = true;
     open_ = {};
+    open_.what = what;
     open_.oldApes = open_.newApes = data_.apes;
     open_.oldLizards = open_.newLizards = data_.lizards;
+    open_.oldMark = open_.newMark = mark_;
 }
 
 void Document::EndStroke() {
@@ -128,7 +143,16 @@ void Document::SetCritters(int apes, int lizards) {
     if (own) BeginStroke();
     data_.apes = open_.newApes = apes;
     data_.lizards = open_.newLizards = lizards;
-    ++revision_;
+    Touch();
+    if (own) EndStroke();
+}
+
+void Document::SetStartMark(Mark mark) {
+    if (!Contains(mark.x, mark.y)) mark = {};
+    if (mark == mark_) return;
+    const bool own = !stroking_;
+    if (own) BeginStroke();
+    mark_ = open_.newMark = mark;
     if (own) EndStroke();
 }
 
@@ -150,7 +174,8 @@ void Document::Apply(const EditStep& step, bool forward) {
         std::for_each(step.cells.rbegin(), step.cells.rend(), put);
     data_.apes = forward ? step.newApes : step.oldApes;
     data_.lizards = forward ? step.newLizards : step.oldLizards;
-    ++revision_;
+    mark_ = forward ? step.newMark : step.oldMark;
+    Touch();
 }
 
 bool Document::Undo() {

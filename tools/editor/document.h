@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "map_analysis.h"
@@ -23,10 +24,18 @@ struct CellChange {
     uint8_t oldGround, oldItem, newGround, newItem;
 };
 
+// Where the maker wants the castaway to start; (-1, -1) when unmarked.
+struct Mark {
+    int x = -1, y = -1;
+    bool operator==(const Mark&) const = default;
+};
+
 struct EditStep {
     unsigned id = 0;
+    std::string what; // what the step did, as undo and redo report it
     std::vector<CellChange> cells;
     int oldApes = 0, oldLizards = 0, newApes = 0, newLizards = 0;
+    Mark oldMark, newMark;
 };
 
 class Document {
@@ -46,10 +55,12 @@ class Document {
     int Item(int x, int y) const { return Contains(x, y) ? data_.ItemAt(x, y) : 0; }
     int Apes() const { return data_.apes; }
     int Lizards() const { return data_.lizards; }
+    const Mark& StartMark() const { return mark_; }
 
     // Edits between BeginStroke and EndStroke make one undo step (a drag of
-    // the brush); an edit outside a stroke is a step of its own.
-    void BeginStroke();
+    // the brush) that undo and redo report as `what`; an edit outside a
+    // stroke is a step of its own.
+    void BeginStroke(const std::string& what = {});
     void EndStroke();
     // Square brush of `size` cells (1, 3, 5) centred on the cell.
     void PaintGround(int x, int y, int size, int ground);
@@ -59,13 +70,19 @@ class Document {
     // `ground`; returns the number of cells changed.
     int Fill(int x, int y, int ground);
     void SetCritters(int apes, int lizards);
+    // Marks the cell where the castaway should start; (-1, -1) clears the mark.
+    void SetStartMark(Mark mark);
 
     bool Undo();
     bool Redo();
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
+    // What the next undo and redo would take back or do again.
+    std::string UndoName() const { return undo_.empty() ? "" : undo_.back().what; }
+    std::string RedoName() const { return redo_.empty() ? "" : redo_.back().what; }
 
-    // Changes with every edit, undo and redo: the live check compares it.
+    // Changes with every edit, undo and redo, and differs between documents
+    // (a new or opened map never repeats one the live check has seen).
     unsigned Revision() const { return revision_; }
     bool Modified() const { return StateId() != savedState_; }
     void MarkSaved() { savedState_ = StateId(); }
@@ -75,13 +92,15 @@ class Document {
     void Apply(const EditStep& step, bool forward);
     void Commit();
     unsigned StateId() const { return undo_.empty() ? 0 : undo_.back().id; }
+    void Touch();
 
     TKarte karte_;
     mapcheck::MapData data_;
+    Mark mark_;
     std::vector<EditStep> undo_, redo_;
     EditStep open_;
     bool stroking_ = false;
-    unsigned revision_ = 1, nextId_ = 1, savedState_ = 0;
+    unsigned revision_ = 0, nextId_ = 1, savedState_ = 0;
 };
 
 } // namespace editor

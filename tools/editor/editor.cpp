@@ -10,6 +10,8 @@
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/mouse.h"
+#include "media/text_ops.h"
+#include "problem_rows.h"
 #include "world/karte.h"
 
 namespace fs = std::filesystem;
@@ -26,8 +28,8 @@ void Editor::NewMap(int width, int height) {
     doc_ = Document::Blank(width, height);
     path_.clear();
     cx_ = cy_ = vx_ = vy_ = 0;
-    markX_ = markY_ = -1;
     selected_ = -1;
+    problemTop_ = 0;
     check_ = {};
     overviewRevision_ = 0;
     message_ =
@@ -48,8 +50,8 @@ bool Editor::Open(const std::string& path) {
     path_ = paths.image;
     owned_ = {paths.image, paths.layer, paths.critter};
     cx_ = cy_ = 0;
-    markX_ = markY_ = -1;
     selected_ = -1;
+    problemTop_ = 0;
     check_ = {};
     overviewRevision_ = 0;
     int sx = 0, sy = 0;
@@ -108,10 +110,19 @@ bool Editor::Frame() {
         check_ = std::move(result);
         UpdateProblems();
     }
+    if (const std::string title = WindowTitle(); title != shownTitle_) {
+        SetWindowTitle(title);
+        shownTitle_ = title;
+    }
     Draw();
     Flip(-1);
     Cls();
     return !quit_;
+}
+
+std::string Editor::WindowTitle() const {
+    const std::string name = path_.empty() ? Tr(editor_texts::kNewMapName) : FileName(path_);
+    return name + (doc_.Modified() ? "*" : "") + " - " + kWindowTitle;
 }
 
 void Editor::KeepCursorVisible() {
@@ -150,6 +161,7 @@ void Editor::SetZoom(Zoom zoom) {
 void Editor::SelectProblem(int index) {
     if (index < 0 || index >= static_cast<int>(problems_.size())) return;
     selected_ = index;
+    problemTop_ = TopShowing(problems_, selected_, problemTop_, kProblemRows, kProblemColumns);
     const Problem& p = problems_[index];
     if (p.x >= 0 && p.y >= 0) {
         cx_ = p.x;
@@ -160,6 +172,12 @@ void Editor::SelectProblem(int index) {
     } else {
         message_ = p.text;
     }
+}
+
+// The wheel over the list and Shift+Page up/down; the drawing keeps it in range.
+void Editor::ScrollProblems(int rows) {
+    problemTop_ =
+        VisibleProblemRows(problems_, problemTop_ + rows, kProblemRows, kProblemColumns).first;
 }
 
 bool Editor::CellAt(int px, int py, int& x, int& y) const {
@@ -210,8 +228,8 @@ void Editor::MakeButtons() {
         {Tr(editor_texts::kButtonOpen), [this] { RequestOpen(); }},
         {Tr(editor_texts::kButtonSave), [this] { Save(); }},
         {Tr(editor_texts::kButtonSaveAs), [this] { RequestSaveAs(); }},
-        {Tr(editor_texts::kButtonUndo), [this] { doc_.Undo(); }},
-        {Tr(editor_texts::kButtonRedo), [this] { doc_.Redo(); }},
+        {Tr(editor_texts::kButtonUndo), [this] { UndoStep(); }},
+        {Tr(editor_texts::kButtonRedo), [this] { RedoStep(); }},
         {Tr(editor_texts::kButtonZoom),
          [this] {
              SetZoom(zoom_ == Zoom::One   ? Zoom::Two
@@ -227,13 +245,13 @@ void Editor::MakeButtons() {
         {Tr(editor_texts::kButtonEraser), [this] { tool_ = Tool::Eraser; }},
         {Tr(editor_texts::kButtonStart), [this] { tool_ = Tool::Start; }},
         {Tr(editor_texts::kButtonMoreApes),
-         [this] { doc_.SetCritters(doc_.Apes() + 1, doc_.Lizards()); }},
+         [this] { ChangeCritters(doc_.Apes() + 1, doc_.Lizards()); }},
         {Tr(editor_texts::kButtonFewerApes),
-         [this] { doc_.SetCritters(doc_.Apes() - 1, doc_.Lizards()); }},
+         [this] { ChangeCritters(doc_.Apes() - 1, doc_.Lizards()); }},
         {Tr(editor_texts::kButtonMoreLizards),
-         [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() + 1); }},
+         [this] { ChangeCritters(doc_.Apes(), doc_.Lizards() + 1); }},
         {Tr(editor_texts::kButtonFewerLizards),
-         [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() - 1); }},
+         [this] { ChangeCritters(doc_.Apes(), doc_.Lizards() - 1); }},
     };
     const int w = 90, h = 16, top = 378;
     int i = 0;

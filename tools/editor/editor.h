@@ -17,6 +17,10 @@
 
 namespace editor {
 
+struct ProblemView;
+
+// The window's caption; the map's file name and an unsaved mark go before it.
+inline constexpr const char* kWindowTitle = "palmut-editor";
 constexpr int kWindowW = 1024;
 constexpr int kWindowH = 704;
 // The game's own view in the top-left corner, panels right and below it.
@@ -59,6 +63,8 @@ class Editor {
     Zoom CurrentZoom() const { return zoom_; }
     bool Prompting() const { return prompt_.active; }
     bool PlayTesting() const { return playing_; }
+    // "insel.png* - palmut-editor": the map's name, "*" while unsaved.
+    std::string WindowTitle() const;
     // The analysis the problem list shows, and the revision it describes.
     const CheckResult& LastCheck() const { return check_; }
     // Waits for the live check of the current state and takes it in (tests).
@@ -91,7 +97,7 @@ class Editor {
     void HandleInput();
     void HandlePrompt();
     void HandleKeys();
-    void RunKeys(const KeyAction* actions, int count);
+    void RunKeys(const KeyAction* actions, int count, bool commands);
     void MoveKey(int direction, int presses, int mods);
     void SpaceKey(int, int, int);
     void ToolKey(int tool, int, int);
@@ -112,12 +118,18 @@ class Editor {
     void EndMouseStroke(bool leftDown);
     void ChooseGround(int kind);
     void MoveCursor(int dx, int dy);
+    void BeginToolStroke();
     void ApplyTool(int x, int y);
+    void ApplyAlong(int x0, int y0, int x1, int y1);
+    void ChangeCritters(int apes, int lizards);
+    void UndoStep();
+    void RedoStep();
     void Pick(int x, int y);
     void KeepCursorVisible();
     void ClampView();
     void SetZoom(Zoom zoom);
     void SelectProblem(int index);
+    void ScrollProblems(int rows);
     void Ask(const std::string& label, const std::string& initial,
              std::function<void(const std::string&)> done);
     void Confirm(const std::string& label, std::function<void()> yes);
@@ -137,12 +149,15 @@ class Editor {
     void DrawView();
     void DrawOverview();
     void DrawCellFrame(int x, int y, int r, int g, int b);
+    void DrawCellFrames();
     void DrawDoubled();
     void DrawCritterZones(int sx, int sy);
     void DrawPanel();
     void DrawPalette();
     void DrawPanelFacts();
+    void DrawStatus();
     void DrawProblems();
+    void DrawProblemScroll(const ProblemView& view);
     void DrawPrompt();
     void DrawHelp();
 
@@ -154,13 +169,14 @@ class Editor {
     CheckResult check_;
     std::vector<Problem> problems_;
     int selected_ = -1;
+    int problemTop_ = 0; // the problem list's first row on screen
     std::string message_;
+    std::string shownTitle_; // the caption the window has, set when it changes
 
     Tool tool_ = Tool::Ground;
     Zoom zoom_ = Zoom::One;
     int ground_ = 2, item_ = 1, brush_ = 1;
     int cx_ = 0, cy_ = 0, vx_ = 0, vy_ = 0;
-    int markX_ = -1, markY_ = -1; // where the maker wants the castaway to start
     bool critterZones_ = false, help_ = false, quit_ = false;
     bool spaceStroke_ = false, mouseStroke_ = false;
     int lastMouseCellX_ = -1, lastMouseCellY_ = -1;

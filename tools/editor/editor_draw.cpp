@@ -6,6 +6,7 @@
 #include "media/graphics.h"
 #include "media/text_ops.h"
 #include "problem_rows.h"
+#include "text_fit.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 
@@ -30,6 +31,14 @@ void Outline(int x, int y, int w, int h, int r, int g, int b) {
     Box(x, y + h - 2, w, 2, r, g, b);
     Box(x, y, 2, h, r, g, b);
     Box(x + w - 2, y, 2, h, r, g, b);
+}
+
+// Around a palette entry of 32 x 32 pixels: yellow for the tool in use, dim otherwise.
+void ChoiceFrame(int x, int y, bool lit) {
+    if (lit)
+        Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+    else
+        Outline(x - 2, y - 2, 36, 36, 90, 90, 110);
 }
 
 // Where a critter could never start: the game draws columns and rows 1-63 only,
@@ -77,11 +86,18 @@ void Editor::DrawView() {
     int sx = -1, sy = -1;
     mapcheck::FindStart(doc_.Data(), sx, sy);
     if (critterZones_) DrawCritterZones(sx, sy);
-    if (sx >= 0) DrawCellFrame(sx, sy, 255, 255, 0);
-    if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
+    DrawCellFrames();
+}
+
+// The cursor below the rest: on the start cell the start's frame must show.
+void Editor::DrawCellFrames() {
+    DrawCellFrame(cx_, cy_, 255, 255, 255);
     if (selected_ >= 0 && problems_[selected_].x >= 0)
         DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
-    DrawCellFrame(cx_, cy_, 255, 255, 255);
+    const Mark& mark = doc_.StartMark();
+    if (mark.x >= 0) DrawCellFrame(mark.x, mark.y, 0, 255, 255);
+    int sx = -1, sy = -1;
+    if (mapcheck::FindStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
 }
 
 // The view at twice the game's size, drawn from its tiles and item pictures.
@@ -139,12 +155,7 @@ void Editor::DrawOverview() {
     SetDrawScale(static_cast<float>(overviewScale_), static_cast<float>(overviewScale_));
     if (overview_) DrawImage(overview_, 0, 0, 0);
     SetDrawScale(1, 1);
-    int sx = -1, sy = -1;
-    if (mapcheck::FindStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
-    if (markX_ >= 0) DrawCellFrame(markX_, markY_, 0, 255, 255);
-    if (selected_ >= 0 && problems_[selected_].x >= 0)
-        DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
-    DrawCellFrame(cx_, cy_, 255, 255, 255);
+    DrawCellFrames();
 }
 
 void Editor::DrawPanel() {
@@ -175,14 +186,17 @@ void Editor::DrawPanel() {
     DrawPanelFacts();
 }
 
-// The palette: the game's own tiles and item pictures.
+// The palette: the game's own tiles and item pictures. The chosen tile and
+// item keep a dim frame; only the active tool's is lit.
 void Editor::DrawPalette() {
+    const bool groundLit = tool_ == Tool::Ground || tool_ == Tool::Fill;
+    const bool itemLit = tool_ == Tool::Item;
     SetColor(255, 255, 255);
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
         const int x = kPanelX + k * 36, y = kPaletteY;
         SetColor(255, 255, 255);
         if (tiles) DrawImage(tiles, static_cast<float>(x + 16), static_cast<float>(y + 16), k);
-        if (k == ground_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+        if (k == ground_) ChoiceFrame(x, y, groundLit);
     }
     for (int id = 1; id <= kItemCount; ++id) {
         const int i = id - 1;
@@ -191,7 +205,7 @@ void Editor::DrawPalette() {
         SetColor(255, 255, 255);
         if (objectimages)
             DrawImage(objectimages, static_cast<float>(x + 16), static_cast<float>(y + 16), i);
-        if (id == item_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+        if (id == item_) ChoiceFrame(x, y, itemLit);
     }
 }
 
@@ -209,7 +223,8 @@ void Editor::DrawPanelFacts() {
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     Text(Tr(editor_texts::kStartAndMark,
             {hasStart ? CellText(sx, sy) : std::string(Tr(editor_texts::kNoStartCell)),
-             markX_ >= 0 ? CellText(markX_, markY_) : std::string("-")}),
+             doc_.StartMark().x >= 0 ? CellText(doc_.StartMark().x, doc_.StartMark().y)
+                                     : std::string("-")}),
          kPanelX, y, 255, 255, 0);
     y += kLine + 4;
     const mapcheck::Analysis& a = check_.analysis;
@@ -236,16 +251,28 @@ void Editor::DrawPanelFacts() {
         Box(b.x, b.y, b.w, b.h, 60, 60, 100);
         Text(b.label, b.x + 4, b.y + 1);
     }
-    Text(message_.substr(0, 46), kPanelX, kWindowH - 3 * kLine, 255, 200, 120);
-    if (message_.size() > 46)
-        Text(message_.substr(46, 46), kPanelX, kWindowH - 2 * kLine, 255, 200, 120);
+    DrawStatus();
+}
+
+// The status message between words, a long path shortened, as many lines as it takes.
+void Editor::DrawStatus() {
+    std::vector<std::string> lines = WrapWords(message_, kStatusColumns, "  ");
+    if (lines.size() > static_cast<std::size_t>(kStatusLines)) {
+        lines.resize(kStatusLines);
+        lines.back() = ShortenMiddle(lines.back() + " ...", kStatusColumns);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        Text(lines[i], kPanelX, kStatusY + static_cast<int>(i) * kLine, 255, 200, 120);
 }
 
 void Editor::DrawProblems() {
     Text(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}), 4, kViewH + 6, 255, 255,
          160);
-    const std::vector<ProblemRow> rows =
-        VisibleProblemRows(problems_, selected_, kProblemRows, kProblemColumns);
+    const ProblemView view =
+        VisibleProblemRows(problems_, problemTop_, kProblemRows, kProblemColumns);
+    problemTop_ = view.first;
+    const std::vector<ProblemRow>& rows = view.rows;
+    if (view.total > kProblemRows) DrawProblemScroll(view);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const Problem& p = problems_[rows[row].problem];
         const int y = kProblemsY + row * kLine;
@@ -256,15 +283,35 @@ void Editor::DrawProblems() {
         Text(Tr(editor_texts::kNoProblems), 4, kProblemsY, 128, 255, 128);
 }
 
-void Editor::DrawPrompt() {
-    Box(40, 180, 560, 80, 0, 0, 0, 0.85f);
-    Outline(40, 180, 560, 80, 255, 255, 160);
-    Text(prompt_.label.substr(0, 66), 52, 192);
-    std::string shown = prompt_.text + "_";
-    if (shown.size() > 66) shown = "~" + shown.substr(shown.size() - 65);
-    Text(shown, 52, 216, 255, 255, 0);
-    Text(Tr(prompt_.yesNo ? editor_texts::kYesNo : editor_texts::kOkCancel), 52, 240, 160, 160,
+// More rows than room: which rows show, on the header's right, and a scroll bar.
+void Editor::DrawProblemScroll(const ProblemView& view) {
+    const std::string range = Tr(editor_texts::kProblemLines,
+                                 {std::to_string(view.first + 1),
+                                  std::to_string(view.first + static_cast<int>(view.rows.size())),
+                                  std::to_string(view.total)});
+    Text(range, kViewW - 4 - static_cast<int>(TextWidth(nullptr, range)), kViewH + 6, 255, 255,
          160);
+    const int trackY = kProblemsY - 2, trackH = kProblemRows * kLine;
+    Box(kViewW - 6, trackY, 4, trackH, 60, 60, 80);
+    Box(kViewW - 6, trackY + trackH * view.first / view.total, 4,
+        std::max(4, trackH * kProblemRows / view.total), 255, 255, 160);
+}
+
+// The question, wrapped at words, in a box as tall as it needs.
+void Editor::DrawPrompt() {
+    const std::vector<std::string> label = WrapWords(prompt_.label, kPromptColumns, "  ");
+    const int textY = kPromptY + 12 + static_cast<int>(label.size()) * kLine + 12;
+    const int height = textY + 24 + kLine + 12 - kPromptY;
+    Box(kPromptX, kPromptY, kPromptW, height, 0, 0, 0, 0.85f);
+    Outline(kPromptX, kPromptY, kPromptW, height, 255, 255, 160);
+    for (std::size_t i = 0; i < label.size(); ++i)
+        Text(label[i], kPromptX + 12, kPromptY + 12 + static_cast<int>(i) * kLine);
+    std::string shown = prompt_.text + "_";
+    if (shown.size() > kPromptColumns)
+        shown = "~" + shown.substr(shown.size() - kPromptColumns + 1);
+    Text(shown, kPromptX + 12, textY, 255, 255, 0);
+    Text(Tr(prompt_.yesNo ? editor_texts::kYesNo : editor_texts::kOkCancel), kPromptX + 12,
+         textY + 24, 160, 160, 160);
 }
 
 void Editor::DrawHelp() {

@@ -1,4 +1,5 @@
 // Prompts, opening and saving files, play-testing and the problem list.
+#include <algorithm>
 #include <filesystem>
 
 #include "editor.h"
@@ -140,15 +141,18 @@ void Editor::UpdateProblems() {
     problems_.clear();
     int sx = -1, sy = -1;
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
-    if (markX_ >= 0 && (!hasStart || sx != markX_ || sy != markY_))
+    const int markX = doc_.StartMark().x, markY = doc_.StartMark().y;
+    if (markX >= 0 && (!hasStart || sx != markX || sy != markY))
         problems_.push_back(
             {true,
-             hasStart
-                 ? Tr(editor_texts::kStartNotMark, {CellText(markX_, markY_), CellText(sx, sy)})
-                 : Tr(editor_texts::kStartNotMarkNoLand, {CellText(markX_, markY_)}),
-             hasStart ? sx : markX_, hasStart ? sy : markY_});
+             hasStart ? Tr(editor_texts::kStartNotMark, {CellText(markX, markY), CellText(sx, sy)})
+                      : Tr(editor_texts::kStartNotMarkNoLand, {CellText(markX, markY)}),
+             hasStart ? sx : markX, hasStart ? sy : markY});
     for (const mapcheck::Issue& issue : check_.analysis.issues)
         problems_.push_back({issue.error, issue.text, issue.x, issue.y});
+    // Errors first: they stop the island being played, warnings only make it harder.
+    std::stable_partition(problems_.begin(), problems_.end(),
+                          [](const Problem& p) { return p.error; });
     if (selected_ >= static_cast<int>(problems_.size()))
         selected_ = static_cast<int>(problems_.size()) - 1;
 }

@@ -1,5 +1,6 @@
 // Keys, mouse and the editing tools they apply.
 #include <algorithm>
+#include <cstdlib>
 
 #include "editor.h"
 #include "editor_layout.h"
@@ -66,7 +67,10 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
     const bool leftDown = MouseDown(MOUSE_LEFT) != 0;
     int x = 0, y = 0;
     const bool onMap = mx < kViewW && my < kViewH && CellAt(mx, my, x, y);
-    if (leftHits > 0 && !onMap && PanelClick(mx, my)) return;
+    if (leftHits > 0 && !onMap) {
+        message_.clear(); // a new action: the last one's report is stale
+        if (PanelClick(mx, my)) return;
+    }
     if (onMap)
         MapMouse(x, y, leftHits, rightHits, leftDown);
     else
@@ -75,6 +79,7 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
 
 // Over the view the wheel scrolls (Shift: sideways); with Ctrl it zooms.
 void Editor::WheelInput(int mx, int my, int wheel, bool ctrl, bool shift) {
+    if (wheel != 0 && mx < kViewW && my >= kViewH) ScrollProblems(-wheel * 3);
     if (wheel == 0 || mx >= kViewW || my >= kViewH) return;
     if (ctrl) {
         SetZoom(wheel > 0 ? (zoom_ == Zoom::Overview ? Zoom::One : Zoom::Two)
@@ -107,7 +112,7 @@ bool Editor::PanelClick(int mx, int my) {
     // The problem list: a click selects the line and jumps to its cell.
     if (my >= kProblemsY && my < kProblemsY + kProblemRows * kLine) {
         const std::vector<ProblemRow> rows =
-            VisibleProblemRows(problems_, selected_, kProblemRows, kProblemColumns);
+            VisibleProblemRows(problems_, problemTop_, kProblemRows, kProblemColumns).rows;
         const std::size_t row = static_cast<std::size_t>((my - kProblemsY) / kLine);
         if (row < rows.size()) SelectProblem(rows[row].problem);
     }
@@ -117,6 +122,7 @@ bool Editor::PanelClick(int mx, int my) {
 // On the map the right button picks what lies under it; the left one applies
 // the tool, once per cell while it is held, as one undo step.
 void Editor::MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown) {
+    if (rightHits > 0 || leftHits > 0) message_.clear();
     if (rightHits > 0) Pick(x, y);
     if (zoom_ == Zoom::Overview) {
         if (leftHits > 0) {
@@ -127,19 +133,51 @@ void Editor::MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown) 
         return;
     }
     if (leftHits > 0 && !mouseStroke_) {
-        doc_.BeginStroke();
+        BeginToolStroke();
         mouseStroke_ = true;
         lastMouseCellX_ = lastMouseCellY_ = -1;
     }
     if (mouseStroke_ && (leftDown || leftHits > 0) &&
         (x != lastMouseCellX_ || y != lastMouseCellY_)) {
+        // A fast drag moves several cells between two frames: the whole line
+        // between the samples is painted, not only its ends.
+        const bool first = lastMouseCellX_ < 0;
+        ApplyAlong(first ? x : lastMouseCellX_, first ? y : lastMouseCellY_, x, y);
         cx_ = x;
         cy_ = y;
         lastMouseCellX_ = x;
         lastMouseCellY_ = y;
-        ApplyTool(x, y);
     }
     EndMouseStroke(leftDown);
+}
+
+void Editor::BeginToolStroke() {
+    doc_.BeginStroke(Tr(editor_texts::kToolNames[static_cast<int>(tool_)]));
+}
+
+// The painting tools along the straight line from one cell to the next
+// (Bresenham: every step touches the cell before it); fill and the start mark
+// act on the last cell only.
+void Editor::ApplyAlong(int x0, int y0, int x1, int y1) {
+    if (tool_ != Tool::Ground && tool_ != Tool::Item && tool_ != Tool::Eraser) {
+        ApplyTool(x1, y1);
+        return;
+    }
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    for (int err = dx + dy;;) {
+        ApplyTool(x0, y0);
+        if (x0 == x1 && y0 == y1) return;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
 }
 
 void Editor::EndMouseStroke(bool leftDown) {
@@ -150,10 +188,11 @@ void Editor::EndMouseStroke(bool leftDown) {
 }
 
 void Editor::MoveCursor(int dx, int dy) {
+    const int fromX = cx_, fromY = cy_;
     cx_ = std::clamp(cx_ + dx, 0, doc_.Width() - 1);
     cy_ = std::clamp(cy_ + dy, 0, doc_.Height() - 1);
     KeepCursorVisible();
-    if (spaceStroke_ && KeyDown(KEY_SPACE)) ApplyTool(cx_, cy_);
+    if (spaceStroke_ && KeyDown(KEY_SPACE)) ApplyAlong(fromX, fromY, cx_, cy_);
 }
 
 void Editor::ApplyTool(int x, int y) {
@@ -173,11 +212,38 @@ void Editor::ApplyTool(int x, int y) {
         doc_.Erase(x, y, brush_);
         break;
     case Tool::Start:
-        markX_ = x;
-        markY_ = y;
+        // On the marked cell the mark comes off again.
+        doc_.SetStartMark(doc_.StartMark() == Mark{x, y} ? Mark{} : Mark{x, y});
         UpdateProblems();
         break;
     }
+}
+
+void Editor::ChangeCritters(int apes, int lizards) {
+    doc_.BeginStroke(Tr(editor_texts::kCritterStep));
+    doc_.SetCritters(apes, lizards);
+    doc_.EndStroke();
+}
+
+// Undo and redo say what they took back or did again.
+void Editor::UndoStep() {
+    const std::string what = doc_.UndoName();
+    if (!doc_.Undo()) {
+        message_ = Tr(editor_texts::kNothingToUndo);
+        return;
+    }
+    message_ = Tr(editor_texts::kUndone, {what.empty() ? Tr(editor_texts::kAStep) : what});
+    UpdateProblems();
+}
+
+void Editor::RedoStep() {
+    const std::string what = doc_.RedoName();
+    if (!doc_.Redo()) {
+        message_ = Tr(editor_texts::kNothingToRedo);
+        return;
+    }
+    message_ = Tr(editor_texts::kRedone, {what.empty() ? Tr(editor_texts::kAStep) : what});
+    UpdateProblems();
 }
 
 void Editor::Pick(int x, int y) {

@@ -17,10 +17,20 @@ constexpr int kPaletteY = 84;
 constexpr int kItemsY = kPaletteY + 40;
 constexpr int kItemsPerRow = 8;
 constexpr int kLine = 12;
+// A letter of the built-in font.
+constexpr int kLetterW = 8;
 constexpr int kProblemsY = kViewH + 22;
 constexpr int kProblemRows = (kWindowH - kProblemsY - 4) / kLine;
-// Letters of the built-in font across the list (the map view's width).
+// Letters of the built-in font across the list (the map view's width, less
+// the scroll bar's).
 constexpr std::size_t kProblemColumns = 78;
+// The status lines, in the panel below the buttons.
+constexpr int kStatusY = 470;
+constexpr int kStatusLines = (kWindowH - kStatusY - 4) / kLine;
+constexpr std::size_t kStatusColumns = (kWindowW - kPanelX) / kLetterW - 1;
+// The question box over the view and the letters across it.
+constexpr int kPromptX = 40, kPromptY = 180, kPromptW = 560;
+constexpr std::size_t kPromptColumns = 66;
 
 inline std::string CellText(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
