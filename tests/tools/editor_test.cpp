@@ -502,6 +502,9 @@ TEST(EditorTextFit, LinesBreakBetweenWordsAndLongPathsLoseTheirMiddle) {
          24,
          {"Nicht geoeffnet:", "  /home/mak...insel.png:", "  kaputt"}},
         {"Wort abcdefghijklmnop", 8, {"Wort", "  abcdef", "  ghijkl", "  mnop"}},
+        {"gelingt in 0.0 % der Spiele, 4 / 96",
+         16,
+         {"gelingt in 0.0 %", "  der Spiele,", "  4 / 96"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(editor::WrapWords(c.text, c.columns, "  "), c.lines) << c.text;

@@ -1,12 +1,39 @@
 #include "text_fit.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace editor {
 namespace {
 
 constexpr const char* kEllipsis = "..."; // the built-in font has no single-letter one
 constexpr std::size_t kEllipsisSize = 3;
+
+bool OnlySigns(const std::string& word) {
+    return !word.empty() && std::none_of(word.begin(), word.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0;
+    });
+}
+
+// The words between spaces; a word of signs only ("%", "/") stays on the line
+// of the word before it, a slash also with the word after it, so "0.0 %" and
+// "4 / 96" never break.
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    bool glue = false;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        std::string word = text.substr(at, end - at);
+        at = end + 1;
+        const bool signs = OnlySigns(word), slash = word == "/";
+        if ((signs || glue) && !words.empty())
+            words.back() += " " + word;
+        else
+            words.push_back(std::move(word));
+        glue = slash;
+    }
+    return words;
+}
 
 } // namespace
 
@@ -29,11 +56,7 @@ std::vector<std::string> WrapWords(const std::string& text, std::size_t columns,
         lines.push_back((lines.empty() ? "" : indent) + line);
         line.clear();
     };
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t end = std::min(text.find(' ', at), text.size());
-        std::string word = text.substr(at, end - at);
-        at = end + 1;
+    for (std::string& word : Words(text)) {
         if (!line.empty() && line.size() + 1 + word.size() > room()) finish();
         if (word.size() > room() && word.find('/') != std::string::npos)
             word = ShortenMiddle(word, room());

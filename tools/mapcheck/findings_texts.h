@@ -12,7 +12,7 @@ inline constexpr TText kNoSand{
     N_("kein Sand in Reichweite: das Floss laesst sich nur auf Sand bauen"), TText::TOOL};
 // %s: palms and planks within reach, planks the raft needs.
 inline constexpr TText kFewPlanks{
-    N_("nur %s Palmen und Planken in Reichweite, das Floss braucht %s Planken"), TText::TOOL};
+    N_("Palmen und Planken in Reichweite: nur %s, das Floss braucht %s Planken"), TText::TOOL};
 inline constexpr TText kNoHammer{
     N_("kein Hammer in Reichweite und weder Stein noch Treibholz, um einen zu bauen"), TText::TOOL};
 inline constexpr TText kTooFewStones{
