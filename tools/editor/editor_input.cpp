@@ -77,7 +77,8 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
         EndMouseStroke(leftDown);
 }
 
-// Over the view the wheel scrolls (Shift: sideways); with Ctrl it zooms.
+// Over the view the wheel scrolls (Shift: sideways), with Ctrl it zooms; over
+// the problem list it scrolls the list.
 void Editor::WheelInput(int mx, int my, int wheel, bool ctrl, bool shift) {
     if (wheel != 0 && mx < kViewW && my >= kViewH) ScrollProblems(-wheel * 3);
     if (wheel == 0 || mx >= kViewW || my >= kViewH) return;
