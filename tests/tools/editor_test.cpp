@@ -25,6 +25,7 @@
 #include "support/temp_dir.h"
 #include "support/world_fixture.h"
 #include "text_field.h"
+#include "text_fit.h"
 
 namespace fs = std::filesystem;
 
@@ -115,17 +116,22 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     struct State {
         std::vector<uint8_t> ground, items;
         int apes;
+        editor::Mark mark;
     };
-    std::vector<State> states{{Ground(), Items(), 0}};
-    auto keep = [&] { states.push_back({Ground(), Items(), ed_->Doc().Apes()}); };
+    std::vector<State> states{{Ground(), Items(), 0, {}}};
+    auto keep = [&] {
+        states.push_back({Ground(), Items(), ed_->Doc().Apes(), ed_->Doc().StartMark()});
+    };
 
     d.Key('5'); // grass
     d.Key(KEY_F);
     d.ApplyAt(3, 3);
     EXPECT_EQ(Count(Ground(), TKarte::GRASS), 600) << "the fill covers the sea";
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kFilled)) << ed_->Message();
     keep();
 
     d.Key('3'); // sand, brush 3, one click on cell (5, 5)
+    EXPECT_EQ(ed_->Message(), "") << "the next action clears the last one's report";
     d.Key('G');
     d.Key('B');
     d.Click(5 * TILE, 5 * TILE);
@@ -137,6 +143,28 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
 
     d.Drag({{12 * TILE, 10 * TILE}, {13 * TILE, 10 * TILE}, {14 * TILE, 10 * TILE}}); // one stroke
     EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15);
+    keep();
+
+    // Fast drags: two samples far apart paint the whole line between them.
+    d.Drag({{3 * TILE, 13 * TILE}, {16 * TILE, 13 * TILE}});
+    EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15 + 16 * 3) << "columns 2-17, rows 12-14";
+    keep();
+    d.Key('I');
+    d.Drag({{18 * TILE, 1 * TILE}, {12 * TILE, 8 * TILE}});
+    for (int y = 1; y <= 8; ++y) {
+        int inRow = 0;
+        for (int x = 12; x <= 18; ++x)
+            inRow += ed_->Doc().Item(x, y) != 0;
+        EXPECT_EQ(inRow, 1) << "row " << y << " of the diagonal";
+    }
+    keep();
+
+    d.Key('M'); // the start mark, and off again on the same cell
+    d.ApplyAt(5, 5);
+    EXPECT_EQ(ed_->Doc().StartMark(), (editor::Mark{5, 5}));
+    keep();
+    d.ApplyAt(5, 5);
+    EXPECT_EQ(ed_->Doc().StartMark(), editor::Mark{});
     keep();
 
     d.Key(KEY_PAGEUP); // the item choice goes round, both ways
@@ -170,6 +198,8 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
         EXPECT_EQ(Ground(), states[i - 1].ground) << "after undoing step " << i;
         EXPECT_EQ(Items(), states[i - 1].items) << "after undoing step " << i;
         EXPECT_EQ(ed_->Doc().Apes(), states[i - 1].apes) << "after undoing step " << i;
+        EXPECT_EQ(ed_->Doc().StartMark(), states[i - 1].mark) << "after undoing step " << i;
+        EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kUndone)) << ed_->Message();
     }
     EXPECT_FALSE(ed_->Doc().CanUndo());
     for (size_t i = 1; i < states.size(); ++i) {
@@ -178,8 +208,10 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
         EXPECT_EQ(Ground(), states[i].ground) << "after redoing step " << i;
         EXPECT_EQ(Items(), states[i].items) << "after redoing step " << i;
         EXPECT_EQ(ed_->Doc().Apes(), states[i].apes) << "after redoing step " << i;
+        EXPECT_EQ(ed_->Doc().StartMark(), states[i].mark) << "after redoing step " << i;
     }
     EXPECT_FALSE(ed_->Doc().CanRedo());
+    EXPECT_EQ(ed_->Message(), Tr(editor_texts::kRedone, {Tr(editor_texts::kCritterStep)}));
 }
 
 // The window resized or maximised: the picture follows it at a whole scale,
@@ -278,7 +310,7 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
     d.Key('M');
     d.ApplyAt(5, 4);
     const auto now = [&] {
-        return Snapshot{Ground(), Items(), ed_->Doc().MarkX(), ed_->Doc().MarkY()};
+        return Snapshot{Ground(), Items(), ed_->Doc().StartMark().x, ed_->Doc().StartMark().y};
     };
     std::vector<Snapshot> states{now()};
     const auto block = [&](int x, int y) { // the 5 x 4 block from (3, 3) as it began
@@ -309,8 +341,8 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
     d.Ctrl(KEY_V);
     EXPECT_TRUE(block(15, 10)) << "pasted with its corner on the cursor";
     EXPECT_TRUE(block(3, 3)) << "the original stays";
-    EXPECT_EQ(ed_->Doc().MarkX(), 17) << "one mark: it goes with the copy";
-    EXPECT_EQ(ed_->Doc().MarkY(), 11);
+    EXPECT_EQ(ed_->Doc().StartMark().x, 17) << "one mark: it goes with the copy";
+    EXPECT_EQ(ed_->Doc().StartMark().y, 11);
     states.push_back(now());
 
     // The pasted block is selected: dragging inside it moves it by (2, 3).
@@ -318,8 +350,8 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
     EXPECT_TRUE(block(17, 13));
     EXPECT_EQ(ed_->Doc().Ground(15, 10), TKarte::SEA) << "sea where it left";
     EXPECT_EQ(ed_->Doc().Ground(16, 12), TKarte::SEA);
-    EXPECT_EQ(ed_->Doc().MarkX(), 19);
-    EXPECT_EQ(ed_->Doc().MarkY(), 14);
+    EXPECT_EQ(ed_->Doc().StartMark().x, 19);
+    EXPECT_EQ(ed_->Doc().StartMark().y, 14);
     EXPECT_EQ(ed_->Selection().x, 17) << "the selection goes along";
     states.push_back(now());
 
@@ -329,12 +361,12 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
             ASSERT_EQ(ed_->Doc().Ground(x, y), TKarte::SEA) << x << "," << y;
             ASSERT_EQ(ed_->Doc().Item(x, y), 0) << x << "," << y;
         }
-    EXPECT_EQ(ed_->Doc().MarkX(), -1) << "the mark is cut out too";
+    EXPECT_EQ(ed_->Doc().StartMark().x, -1) << "the mark is cut out too";
     states.push_back(now());
     d.GoTo(27, 17); // pasted half off the map: the rest is dropped
     d.Ctrl(KEY_V);
     EXPECT_EQ(ed_->Doc().Item(28, 18), TObjekt::PALME);
-    EXPECT_EQ(ed_->Doc().MarkX(), 29);
+    EXPECT_EQ(ed_->Doc().StartMark().x, 29);
     states.push_back(now());
 
     d.Key(KEY_ESCAPE);
@@ -516,6 +548,7 @@ TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) 
     d.SaveAs(path);
     ASSERT_EQ(ed_->Message(), "Gespeichert: " + path);
     EXPECT_FALSE(ed_->Doc().Modified());
+    EXPECT_EQ(ed_->WindowTitle(), "insel.png - palmut-editor");
 
     const TKarte game = TKarte::loadPNG(path);
     ASSERT_EQ(game.sizex, 40);
@@ -543,8 +576,11 @@ TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) 
     EXPECT_EQ(live, offline);
     EXPECT_EQ(ed_->LastCheck().analysis.reachableCells, checker.reachableCells);
 
-    // The list names the palm on the sea and the cut-off land; Tab jumps there.
+    // The list names the palm on the sea and the cut-off land, errors above
+    // warnings; Tab jumps there.
     const auto& problems = ed_->Problems();
+    EXPECT_TRUE(std::is_partitioned(problems.begin(), problems.end(),
+                                    [](const editor::Problem& p) { return p.error; }));
     const auto at = [&](const std::string& what) {
         for (size_t i = 0; i < problems.size(); ++i)
             if (problems[i].text.find(what) != std::string::npos) return static_cast<int>(i);
@@ -569,6 +605,25 @@ TEST_F(EditorTest, SavedIslandLoadsInTheGameAndTheCheckerAgreesWithTheLiveList) 
     EXPECT_EQ(problems[from(findings::kItemsOnSea)].y, 29);
     EXPECT_EQ(problems[from(findings::kUnreachable)].x, 31);
     EXPECT_EQ(problems[from(findings::kUnreachable)].y, 0);
+    d.Key(KEY_A);
+    EXPECT_EQ(ed_->WindowTitle(), "insel.png* - palmut-editor");
+}
+
+// Each map the editor takes up is checked, even when the one before was
+// left unchanged (a fresh document must not look like one already checked).
+TEST_F(EditorTest, ANewOrOpenedMapIsCheckedAtOnce) {
+    const std::string maps = std::string(PALMUT_ASSET_DIR) + "/map/";
+    const auto checked = [&] {
+        ed_->SettleCheck();
+        return ed_->LastCheck().revision == ed_->Doc().Revision();
+    };
+    ASSERT_TRUE(ed_->Open(maps + "map.png")) << ed_->Message();
+    EXPECT_TRUE(checked()) << "map.png";
+    ASSERT_TRUE(ed_->Open(maps + "bucht.png")) << ed_->Message();
+    EXPECT_TRUE(checked()) << "bucht.png after map.png";
+    drive_->NewMap(30, 20);
+    EXPECT_TRUE(checked()) << "a new map after bucht.png";
+    EXPECT_EQ(ed_->LastCheck().analysis.landCells, 0);
 }
 
 TEST_F(EditorTest, ShippedIslandsComeBackByteForByte) {
@@ -832,7 +887,7 @@ TEST(EditorProblemRows, ALongFindingWrapsWholeAndTheSelectedOneStaysInView) {
          12},
         {true, "last", -1, -1}};
     // Nothing selected: the list from its top, the long finding over three rows.
-    std::vector<editor::ProblemRow> rows = editor::VisibleProblemRows(problems, -1, 5, 78);
+    std::vector<editor::ProblemRow> rows = editor::VisibleProblemRows(problems, 0, 5, 78).rows;
     ASSERT_EQ(rows.size(), 5u);
     std::string joined;
     for (const auto& row : rows) {
@@ -843,9 +898,41 @@ TEST(EditorProblemRows, ALongFindingWrapsWholeAndTheSelectedOneStaysInView) {
     EXPECT_NE(joined.find(longText.substr(0, 70)), std::string::npos) << joined;
     EXPECT_EQ(rows.back().problem, 2);
     // Two rows of room: the selected last finding is the bottom row.
-    rows = editor::VisibleProblemRows(problems, 2, 2, 78);
+    const int top = editor::TopShowing(problems, 2, 0, 2, 78);
+    rows = editor::VisibleProblemRows(problems, top, 2, 78).rows;
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows.back().text, "FEHLER: last");
+    // Scrolled past the end, the list stops at its last row; back to the first
+    // finding, its first row is on top.
+    const editor::ProblemView end = editor::VisibleProblemRows(problems, 99, 2, 78);
+    EXPECT_EQ(end.first, 3);
+    EXPECT_EQ(end.total, 5);
+    EXPECT_EQ(editor::TopShowing(problems, 0, 3, 2, 78), 0);
+}
+
+TEST(EditorTextFit, LinesBreakBetweenWordsAndLongPathsLoseTheirMiddle) {
+    const struct {
+        const char* text;
+        std::size_t columns;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", 10, {""}},
+        {"kurz", 10, {"kurz"}},
+        {"Groesse geht nicht: 20 x 15 bis 4096 x 4096.",
+         27,
+         {"Groesse geht nicht: 20 x 15", "  bis 4096 x 4096."}},
+        {"Nicht geoeffnet: /home/maker/sehr/tiefe/ordner/insel.png: kaputt",
+         24,
+         {"Nicht geoeffnet:", "  /home/mak...insel.png:", "  kaputt"}},
+        {"Wort abcdefghijklmnop", 8, {"Wort", "  abcdef", "  ghijkl", "  mnop"}},
+        {"gelingt in 0.0 % der Spiele, 4 / 96",
+         16,
+         {"gelingt in 0.0 %", "  der Spiele,", "  4 / 96"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(editor::WrapWords(c.text, c.columns, "  "), c.lines) << c.text;
+    EXPECT_EQ(editor::ShortenMiddle("/a/b/c/d/e/f/insel.png", 15), "/a/b/c...el.png");
+    EXPECT_EQ(editor::ShortenMiddle("kurz", 4), "kurz");
 }
 
 TEST(EditorTextField, EditsWhereTheCursorStands) {

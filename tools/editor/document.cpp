@@ -1,8 +1,20 @@
 #include "document.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace editor {
+namespace {
+
+// One count for every document of the process: the live check skips a revision
+// it has already seen, so a fresh document must not start where an old one did.
+std::atomic<unsigned> lastRevision{0};
+
+} // namespace
+
+void Document::Touch() {
+    revision_ = ++lastRevision;
+}
 
 Document Document::Blank(int width, int height) {
     width = std::clamp(width, kMinWidth, kMaxSide);
@@ -26,6 +38,7 @@ Document Document::FromKarte(TKarte karte, int apes, int lizards) {
     doc.data_.apes = std::clamp(apes, 0, kMaxCritters);
     doc.data_.lizards = std::clamp(lizards, 0, kMaxCritters);
     doc.karte_ = std::move(karte);
+    doc.Touch();
     return doc;
 }
 
@@ -39,13 +52,12 @@ void Document::SetCell(int x, int y, int ground, int item) {
     data_.items[i] = it;
     karte_.data(x, y, 0) = g;
     karte_.data(x, y, 1) = it;
-    ++revision_;
+    Touch();
 }
 
 void Document::Commit() {
     if (open_.cells.empty() && open_.oldApes == open_.newApes &&
-        open_.oldLizards == open_.newLizards && open_.oldMarkX == open_.newMarkX &&
-        open_.oldMarkY == open_.newMarkY) {
+        open_.oldLizards == open_.newLizards && open_.oldMark == open_.newMark) {
         open_ = {};
         return;
     }
@@ -55,14 +67,14 @@ void Document::Commit() {
     redo_.clear();
 }
 
-void Document::BeginStroke() {
+void Document::BeginStroke(const std::string& what) {
     if (stroking_) return;
     stroking_ = true;
     open_ = {};
+    open_.what = what;
     open_.oldApes = open_.newApes = data_.apes;
     open_.oldLizards = open_.newLizards = data_.lizards;
-    open_.oldMarkX = open_.newMarkX = markX_;
-    open_.oldMarkY = open_.newMarkY = markY_;
+    open_.oldMark = open_.newMark = mark_;
 }
 
 void Document::EndStroke() {
@@ -131,24 +143,25 @@ void Document::SetCritters(int apes, int lizards) {
     if (own) BeginStroke();
     data_.apes = open_.newApes = apes;
     data_.lizards = open_.newLizards = lizards;
-    ++revision_;
+    Touch();
     if (own) EndStroke();
 }
 
-void Document::SetMark(int x, int y) {
+void Document::SetStartMark(Mark mark) {
+    if (!Contains(mark.x, mark.y)) mark = {};
+    if (mark == mark_) return;
     const bool own = !stroking_;
     if (own) BeginStroke();
-    PutMark(x, y);
+    PutMark(mark);
     if (own) EndStroke();
 }
 
-// Off the map means no mark.
-void Document::PutMark(int x, int y) {
-    if (!Contains(x, y)) x = y = -1;
-    if (x == markX_ && y == markY_) return;
-    markX_ = open_.newMarkX = x;
-    markY_ = open_.newMarkY = y;
-    ++revision_;
+// Off the map means no mark. Inside a stroke: the step records it.
+void Document::PutMark(Mark mark) {
+    if (!Contains(mark.x, mark.y)) mark = {};
+    if (mark == mark_) return;
+    mark_ = open_.newMark = mark;
+    Touch();
 }
 
 void Document::Apply(const EditStep& step, bool forward) {
@@ -169,9 +182,8 @@ void Document::Apply(const EditStep& step, bool forward) {
         std::for_each(step.cells.rbegin(), step.cells.rend(), put);
     data_.apes = forward ? step.newApes : step.oldApes;
     data_.lizards = forward ? step.newLizards : step.oldLizards;
-    markX_ = forward ? step.newMarkX : step.oldMarkX;
-    markY_ = forward ? step.newMarkY : step.oldMarkY;
-    ++revision_;
+    mark_ = forward ? step.newMark : step.oldMark;
+    Touch();
 }
 
 bool Document::Undo() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "map_analysis.h"
@@ -23,11 +24,18 @@ struct CellChange {
     uint8_t oldGround, oldItem, newGround, newItem;
 };
 
+// Where the maker wants the castaway to start; (-1, -1) when unmarked.
+struct Mark {
+    int x = -1, y = -1;
+    bool operator==(const Mark&) const = default;
+};
+
 struct EditStep {
     unsigned id = 0;
+    std::string what; // what the step did, as undo and redo report it
     std::vector<CellChange> cells;
     int oldApes = 0, oldLizards = 0, newApes = 0, newLizards = 0;
-    int oldMarkX = -1, oldMarkY = -1, newMarkX = -1, newMarkY = -1;
+    Mark oldMark, newMark;
     // The scatter brush's seed for this step (0: none): its cells follow from it.
     uint32_t seed = 0;
 };
@@ -70,10 +78,12 @@ class Document {
     int Item(int x, int y) const { return Contains(x, y) ? data_.ItemAt(x, y) : 0; }
     int Apes() const { return data_.apes; }
     int Lizards() const { return data_.lizards; }
+    const Mark& StartMark() const { return mark_; }
 
     // Edits between BeginStroke and EndStroke make one undo step (a drag of
-    // the brush); an edit outside a stroke is a step of its own.
-    void BeginStroke();
+    // the brush) that undo and redo report as `what`; an edit outside a
+    // stroke is a step of its own.
+    void BeginStroke(const std::string& what = {});
     void EndStroke();
     // Square brush of `size` cells (1, 3, 5) centred on the cell.
     void PaintGround(int x, int y, int size, int ground);
@@ -83,12 +93,8 @@ class Document {
     // `ground`; returns the number of cells changed.
     int Fill(int x, int y, int ground);
     void SetCritters(int apes, int lizards);
-
-    // Where the maker wants the castaway to start, -1 when unmarked. The mark
-    // is the editor's, not the files'; undo and the region edits move it.
-    int MarkX() const { return markX_; }
-    int MarkY() const { return markY_; }
-    void SetMark(int x, int y);
+    // Marks the cell where the castaway should start; (-1, -1) clears the mark.
+    void SetStartMark(Mark mark);
 
     // Region edits (document_region.cpp). Each is one undo step outside a stroke.
     Region Clamp(Region r) const;
@@ -112,8 +118,12 @@ class Document {
     bool Redo();
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
+    // What the next undo and redo would take back or do again.
+    std::string UndoName() const { return undo_.empty() ? "" : undo_.back().what; }
+    std::string RedoName() const { return redo_.empty() ? "" : redo_.back().what; }
 
-    // Changes with every edit, undo and redo: the live check compares it.
+    // Changes with every edit, undo and redo, and differs between documents
+    // (a new or opened map never repeats one the live check has seen).
     unsigned Revision() const { return revision_; }
     bool Modified() const { return StateId() != savedState_; }
     void MarkSaved() { savedState_ = StateId(); }
@@ -122,17 +132,18 @@ class Document {
     void SetCell(int x, int y, int ground, int item);
     void Apply(const EditStep& step, bool forward);
     void Commit();
-    void PutMark(int x, int y);
+    void PutMark(Mark mark);
     uint32_t NextSeed();
     unsigned StateId() const { return undo_.empty() ? 0 : undo_.back().id; }
+    void Touch();
 
     TKarte karte_;
     mapcheck::MapData data_;
+    Mark mark_;
     std::vector<EditStep> undo_, redo_;
     EditStep open_;
     bool stroking_ = false;
-    unsigned revision_ = 1, nextId_ = 1, savedState_ = 0;
-    int markX_ = -1, markY_ = -1;
+    unsigned revision_ = 0, nextId_ = 1, savedState_ = 0;
     // A fixed start: a session's scatter strokes come out the same every run.
     uint32_t seedState_ = 0x2545F491u;
 };

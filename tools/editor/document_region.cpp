@@ -52,9 +52,9 @@ Clip Document::Copy(Region r) const {
             clip.ground.push_back(static_cast<uint8_t>(Ground(x, y)));
             clip.items.push_back(static_cast<uint8_t>(Item(x, y)));
         }
-    if (!r.Empty() && r.Has(markX_, markY_)) {
-        clip.markX = markX_ - r.x;
-        clip.markY = markY_ - r.y;
+    if (!r.Empty() && r.Has(mark_.x, mark_.y)) {
+        clip.markX = mark_.x - r.x;
+        clip.markY = mark_.y - r.y;
     }
     return clip;
 }
@@ -67,7 +67,7 @@ void Document::Clear(Region r) {
     for (int y = r.y; y < r.y + r.h; ++y)
         for (int x = r.x; x < r.x + r.w; ++x)
             SetCell(x, y, TKarte::SEA, 0);
-    if (r.Has(markX_, markY_)) PutMark(-1, -1);
+    if (r.Has(mark_.x, mark_.y)) PutMark({});
     if (own) EndStroke();
 }
 
@@ -83,7 +83,7 @@ void Document::Paste(const Clip& clip, int x, int y) {
             const size_t i = static_cast<size_t>(cy) * static_cast<size_t>(clip.w) + cx;
             SetCell(x + cx, y + cy, clip.ground[i], clip.items[i]);
         }
-    if (clip.markX >= 0) PutMark(x + clip.markX, y + clip.markY);
+    if (clip.markX >= 0) PutMark({x + clip.markX, y + clip.markY});
     if (own) EndStroke();
 }
 

@@ -10,6 +10,8 @@
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/mouse.h"
+#include "media/text_ops.h"
+#include "problem_rows.h"
 #include "world/karte.h"
 
 namespace fs = std::filesystem;
@@ -28,6 +30,7 @@ void Editor::NewMap(int width, int height) {
     cx_ = cy_ = vx_ = vy_ = 0;
     sel_ = {};
     selected_ = -1;
+    problemTop_ = 0;
     check_ = {};
     fileIssues_.clear();
     offColourPixels_ = 0;
@@ -54,6 +57,7 @@ bool Editor::Open(const std::string& path) {
     cx_ = cy_ = 0;
     sel_ = {};
     selected_ = -1;
+    problemTop_ = 0;
     check_ = {};
     overviewRevision_ = 0;
     int sx = 0, sy = 0;
@@ -133,10 +137,19 @@ bool Editor::Frame() {
         check_ = std::move(result);
         UpdateProblems();
     }
+    if (const std::string title = WindowTitle(); title != shownTitle_) {
+        SetWindowTitle(title);
+        shownTitle_ = title;
+    }
     Draw();
     Flip(-1);
     Cls();
     return !quit_;
+}
+
+std::string Editor::WindowTitle() const {
+    const std::string name = path_.empty() ? Tr(editor_texts::kNewMapName) : FileName(path_);
+    return name + (doc_.Modified() ? "*" : "") + " - " + kWindowTitle;
 }
 
 void Editor::KeepCursorVisible() {
@@ -173,6 +186,8 @@ void Editor::SetZoom(Zoom zoom) {
 void Editor::SelectProblem(int index) {
     if (index < 0 || index >= static_cast<int>(problems_.size())) return;
     selected_ = index;
+    problemTop_ =
+        TopShowing(problems_, selected_, problemTop_, layout_.problemRows, layout_.problemColumns);
     const Problem& p = problems_[index];
     if (p.x >= 0 && p.y >= 0) {
         cx_ = p.x;
@@ -183,6 +198,13 @@ void Editor::SelectProblem(int index) {
     } else {
         message_ = p.text;
     }
+}
+
+// The wheel over the list and Shift+Page up/down; the drawing keeps it in range.
+void Editor::ScrollProblems(int rows) {
+    problemTop_ = VisibleProblemRows(problems_, problemTop_ + rows, layout_.problemRows,
+                                     layout_.problemColumns)
+                      .first;
 }
 
 bool Editor::CellAt(int px, int py, int& x, int& y) const {
@@ -233,8 +255,8 @@ void Editor::MakeButtons() {
         {Tr(editor_texts::kButtonOpen), [this] { RequestOpen(); }},
         {Tr(editor_texts::kButtonSave), [this] { Save(); }},
         {Tr(editor_texts::kButtonSaveAs), [this] { RequestSaveAs(); }},
-        {Tr(editor_texts::kButtonUndo), [this] { doc_.Undo(); }},
-        {Tr(editor_texts::kButtonRedo), [this] { doc_.Redo(); }},
+        {Tr(editor_texts::kButtonUndo), [this] { UndoStep(); }},
+        {Tr(editor_texts::kButtonRedo), [this] { RedoStep(); }},
         {Tr(editor_texts::kButtonZoom),
          [this] {
              SetZoom(zoom_ == Zoom::One   ? Zoom::Two
@@ -250,13 +272,13 @@ void Editor::MakeButtons() {
         {Tr(editor_texts::kButtonEraser), [this] { tool_ = Tool::Eraser; }},
         {Tr(editor_texts::kButtonStart), [this] { tool_ = Tool::Start; }},
         {Tr(editor_texts::kButtonMoreApes),
-         [this] { doc_.SetCritters(doc_.Apes() + 1, doc_.Lizards()); }},
+         [this] { ChangeCritters(doc_.Apes() + 1, doc_.Lizards()); }},
         {Tr(editor_texts::kButtonFewerApes),
-         [this] { doc_.SetCritters(doc_.Apes() - 1, doc_.Lizards()); }},
+         [this] { ChangeCritters(doc_.Apes() - 1, doc_.Lizards()); }},
         {Tr(editor_texts::kButtonMoreLizards),
-         [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() + 1); }},
+         [this] { ChangeCritters(doc_.Apes(), doc_.Lizards() + 1); }},
         {Tr(editor_texts::kButtonFewerLizards),
-         [this] { doc_.SetCritters(doc_.Apes(), doc_.Lizards() - 1); }},
+         [this] { ChangeCritters(doc_.Apes(), doc_.Lizards() - 1); }},
         {Tr(editor_texts::kButtonSelect), [this] { tool_ = Tool::Select; }},
         {Tr(editor_texts::kButtonRect), [this] { tool_ = Tool::Rect; }},
         {Tr(editor_texts::kButtonLine), [this] { tool_ = Tool::Line; }},

@@ -19,6 +19,11 @@
 
 namespace editor {
 
+struct ProblemView;
+
+// The window's caption; the map's file name and an unsaved mark go before it.
+inline constexpr const char* kWindowTitle = "palmut-editor";
+
 enum class Tool { Ground, Fill, Item, Eraser, Start, Select, Rect, Line, Scatter };
 // Share of the free land cells under the scatter brush that get its item.
 constexpr int kScatterPercent = 25;
@@ -64,6 +69,8 @@ class Editor {
     int HoverX() const { return hoverX_; }
     int HoverY() const { return hoverY_; }
     Region Selection() const { return sel_; }
+    // "insel.png* - palmut-editor": the map's name, "*" while unsaved.
+    std::string WindowTitle() const;
     // The analysis the problem list shows, and the revision it describes.
     const CheckResult& LastCheck() const { return check_; }
     // Waits for the live check of the current state and takes it in (tests).
@@ -101,7 +108,7 @@ class Editor {
     void HandlePrompt();
     void EditField();
     void HandleKeys();
-    void RunKeys(const KeyAction* actions, int count);
+    void RunKeys(const KeyAction* actions, int count, bool commands);
     void MoveKey(int direction, int presses, int mods);
     void SpaceKey(int, int, int);
     void ToolKey(int tool, int, int);
@@ -125,7 +132,12 @@ class Editor {
     void EndMouseStroke(bool leftDown);
     void ChooseGround(int kind);
     void MoveCursor(int dx, int dy);
+    void BeginToolStroke();
     void ApplyTool(int x, int y);
+    void ApplyAlong(int x0, int y0, int x1, int y1);
+    void ChangeCritters(int apes, int lizards);
+    void UndoStep();
+    void RedoStep();
     void Pick(int x, int y);
     // The selection and the shape tools (editor_tools.cpp).
     void DragTool(int x, int y);
@@ -138,6 +150,7 @@ class Editor {
     void ClampView();
     void SetZoom(Zoom zoom);
     void SelectProblem(int index);
+    void ScrollProblems(int rows);
     void Ask(const std::string& label, const std::string& initial,
              std::function<void(const std::string&)> done);
     void Confirm(const std::string& label, std::function<void()> yes);
@@ -161,11 +174,15 @@ class Editor {
     void DrawCellFrame(int x, int y, int r, int g, int b);
     void DrawCells();
     void DrawBrushOutline();
+    void DrawCellFrames();
     void DrawCritterZones(int sx, int sy);
     void DrawPanel();
     void DrawPalette();
     void DrawPanelFacts();
+    void DrawStatus();
     void DrawProblems();
+    std::size_t DrawProblemScroll(const ProblemView& view);
+    int StatusTop() const;
     void DrawPrompt();
     void DrawHelp();
     void DrawToolPreview();
@@ -186,7 +203,9 @@ class Editor {
     CheckResult check_;
     std::vector<Problem> problems_;
     int selected_ = -1;
+    int problemTop_ = 0; // the problem list's first row on screen
     std::string message_;
+    std::string shownTitle_; // the caption the window has, set when it changes
 
     Tool tool_ = Tool::Ground;
     Zoom zoom_ = Zoom::One;

@@ -8,6 +8,7 @@
 #include "media/graphics.h"
 #include "media/text_ops.h"
 #include "problem_rows.h"
+#include "text_fit.h"
 #include "world/karte.h"
 #include "world/objekt.h"
 
@@ -40,6 +41,14 @@ std::string FitLine(const std::string& line, std::size_t columns) {
     if (line.size() <= columns) return line;
     const std::size_t colon = line.find(": ");
     return line.substr(0, colon <= columns ? colon : columns);
+}
+
+// Around a palette entry of 32 x 32 pixels: yellow for the tool in use, dim otherwise.
+void ChoiceFrame(int x, int y, bool lit) {
+    if (lit)
+        Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+    else
+        Outline(x - 2, y - 2, 36, 36, 90, 90, 110);
 }
 
 // Where a critter could never start: the game draws columns and rows 1-63 only,
@@ -84,12 +93,19 @@ void Editor::DrawView() {
     int sx = -1, sy = -1;
     mapcheck::FindStart(doc_.Data(), sx, sy);
     if (critterZones_) DrawCritterZones(sx, sy);
-    if (sx >= 0) DrawCellFrame(sx, sy, 255, 255, 0);
-    if (doc_.MarkX() >= 0) DrawCellFrame(doc_.MarkX(), doc_.MarkY(), 0, 255, 255);
+    DrawCellFrames();
+    DrawBrushOutline();
+}
+
+// The cursor below the rest: on the start cell the start's frame must show.
+void Editor::DrawCellFrames() {
+    DrawCellFrame(cx_, cy_, 255, 255, 255);
     if (selected_ >= 0 && problems_[selected_].x >= 0)
         DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
-    DrawCellFrame(cx_, cy_, 255, 255, 255);
-    DrawBrushOutline();
+    const Mark& mark = doc_.StartMark();
+    if (mark.x >= 0) DrawCellFrame(mark.x, mark.y, 0, 255, 255);
+    int sx = -1, sy = -1;
+    if (mapcheck::FindStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
 }
 
 // The view from the game's tiles and item pictures, placed as the game places
@@ -164,12 +180,7 @@ void Editor::DrawOverview() {
     SetDrawScale(static_cast<float>(overviewScale_), static_cast<float>(overviewScale_));
     if (overview_) DrawImage(overview_, 0, 0, 0);
     SetDrawScale(1, 1);
-    int sx = -1, sy = -1;
-    if (mapcheck::FindStart(doc_.Data(), sx, sy)) DrawCellFrame(sx, sy, 255, 255, 0);
-    if (doc_.MarkX() >= 0) DrawCellFrame(doc_.MarkX(), doc_.MarkY(), 0, 255, 255);
-    if (selected_ >= 0 && problems_[selected_].x >= 0)
-        DrawCellFrame(problems_[selected_].x, problems_[selected_].y, 255, 64, 64);
-    DrawCellFrame(cx_, cy_, 255, 255, 255);
+    DrawCellFrames();
 }
 
 void Editor::DrawPanel() {
@@ -207,14 +218,17 @@ void Editor::DrawPanel() {
     DrawPanelFacts();
 }
 
-// The palette: the game's own tiles and item pictures.
+// The palette: the game's own tiles and item pictures. The chosen tile and
+// item keep a dim frame; only the active tool's is lit.
 void Editor::DrawPalette() {
+    const bool groundLit = tool_ == Tool::Ground || tool_ == Tool::Fill;
+    const bool itemLit = tool_ == Tool::Item;
     SetColor(255, 255, 255);
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
         const int x = layout_.panelX + k * 36, y = kPaletteY;
         SetColor(255, 255, 255);
         if (tiles) DrawImage(tiles, static_cast<float>(x + 16), static_cast<float>(y + 16), k);
-        if (k == ground_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+        if (k == ground_) ChoiceFrame(x, y, groundLit);
     }
     for (int id = 1; id <= kItemCount; ++id) {
         const int i = id - 1;
@@ -224,7 +238,7 @@ void Editor::DrawPalette() {
         SetColor(255, 255, 255);
         if (objectimages)
             DrawImage(objectimages, static_cast<float>(x + 16), static_cast<float>(y + 16), i);
-        if (id == item_) Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+        if (id == item_) ChoiceFrame(x, y, itemLit);
     }
 }
 
@@ -243,7 +257,8 @@ void Editor::DrawPanelFacts() {
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     Text(Tr(editor_texts::kStartAndMark,
             {hasStart ? CellText(sx, sy) : std::string(Tr(editor_texts::kNoStartCell)),
-             doc_.MarkX() >= 0 ? CellText(doc_.MarkX(), doc_.MarkY()) : std::string("-")}),
+             doc_.StartMark().x >= 0 ? CellText(doc_.StartMark().x, doc_.StartMark().y)
+                                     : std::string("-")}),
          layout_.panelX, y, 255, 255, 0);
     y += kLine + 4;
     const mapcheck::Analysis& a = check_.analysis;
@@ -269,22 +284,47 @@ void Editor::DrawPanelFacts() {
     // The checker's verdict on the files as they lie on disk, which a save mends.
     const bool fileErrors = std::any_of(fileIssues_.begin(), fileIssues_.end(),
                                         [](const mapcheck::Issue& i) { return i.error; });
-    if (fileErrors) Text(Tr(editor_texts::kFilesNotPlayable), kPanelX, y + kLine, 255, 96, 96);
+    if (fileErrors)
+        Text(Tr(editor_texts::kFilesNotPlayable), layout_.panelX, y + kLine, 255, 96, 96);
     for (const Button& b : buttons_) {
         Box(b.x, b.y, b.w, b.h, 60, 60, 100);
         Text(b.label, b.x + 4, b.y + 1);
     }
-    Text(message_.substr(0, 46), layout_.panelX, layout_.height - 3 * kLine, 255, 200, 120);
-    if (message_.size() > 46)
-        Text(message_.substr(46, 46), layout_.panelX, layout_.height - 2 * kLine, 255, 200, 120);
+    DrawStatus();
+}
+
+// Below the buttons and the two rows of their hint.
+int Editor::StatusTop() const {
+    int bottom = 0;
+    for (const Button& b : buttons_)
+        bottom = std::max(bottom, b.y + b.h);
+    return bottom + 6 + 2 * kLine + 6;
+}
+
+// The status message between words, a long path shortened, as many lines as
+// there is room for below the buttons and their hint.
+void Editor::DrawStatus() {
+    const std::size_t columns = static_cast<std::size_t>(kPanelW / kLetterW - 1);
+    const int top = StatusTop();
+    const int room = std::max(1, (layout_.height - top - 4) / kLine);
+    std::vector<std::string> lines = WrapWords(message_, columns, "  ");
+    if (lines.size() > static_cast<std::size_t>(room)) {
+        lines.resize(static_cast<std::size_t>(room));
+        lines.back() = ShortenMiddle(lines.back() + " ...", columns);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        Text(lines[i], layout_.panelX, top + static_cast<int>(i) * kLine, 255, 200, 120);
 }
 
 void Editor::DrawProblems() {
-    Text(FitLine(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}),
-                 layout_.problemColumns),
-         4, layout_.viewH + 6, 255, 255, 160);
-    const std::vector<ProblemRow> rows =
-        VisibleProblemRows(problems_, selected_, layout_.problemRows, layout_.problemColumns);
+    const ProblemView view =
+        VisibleProblemRows(problems_, problemTop_, layout_.problemRows, layout_.problemColumns);
+    problemTop_ = view.first;
+    std::size_t room = layout_.problemColumns;
+    if (view.total > layout_.problemRows) room -= std::min(room, DrawProblemScroll(view) + 2);
+    Text(FitLine(Tr(editor_texts::kProblems, {std::to_string(problems_.size())}), room), 4,
+         layout_.viewH + 6, 255, 255, 160);
+    const std::vector<ProblemRow>& rows = view.rows;
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const Problem& p = problems_[rows[row].problem];
         const int y = layout_.problemsY + row * kLine;
@@ -295,29 +335,45 @@ void Editor::DrawProblems() {
         Text(Tr(editor_texts::kNoProblems), 4, layout_.problemsY, 128, 255, 128);
 }
 
+// More rows than room: which rows show, on the header's right, and a scroll
+// bar. Returns the letters the range takes.
+std::size_t Editor::DrawProblemScroll(const ProblemView& view) {
+    const std::string range = Tr(editor_texts::kProblemLines,
+                                 {std::to_string(view.first + 1),
+                                  std::to_string(view.first + static_cast<int>(view.rows.size())),
+                                  std::to_string(view.total)});
+    Text(range, layout_.viewW - 4 - static_cast<int>(TextWidth(nullptr, range)), layout_.viewH + 6,
+         255, 255, 160);
+    const int trackY = layout_.problemsY - 2, trackH = layout_.problemRows * kLine;
+    Box(layout_.viewW - 6, trackY, 4, trackH, 60, 60, 80);
+    Box(layout_.viewW - 6, trackY + trackH * view.first / view.total, 4,
+        std::max(4, trackH * layout_.problemRows / view.total), 255, 255, 160);
+    return range.size();
+}
+
+// The question, wrapped at words, in a box as tall as it needs; below it the
+// field with its cursor (Ctrl+A marks the whole text: the next key replaces it).
 void Editor::DrawPrompt() {
-    Box(40, 180, 560, 80, 0, 0, 0, 0.85f);
-    Outline(40, 180, 560, 80, 255, 255, 160);
-    if (prompt_.yesNo) {
-        // A question has the field's row too: the label breaks at a space into it.
-        const std::string& label = prompt_.label;
-        std::size_t cut = label.size() <= 66 ? label.size() : label.rfind(' ', 66);
-        if (cut == std::string::npos || cut == 0) cut = std::min<std::size_t>(66, label.size());
-        Text(label.substr(0, cut), 52, 192);
-        if (cut < label.size()) Text(label.substr(cut + (label[cut] == ' '), 66), 52, 216);
-    } else {
-        Text(prompt_.label.substr(0, 66), 52, 192);
+    const std::vector<std::string> label = WrapWords(prompt_.label, kPromptColumns, "  ");
+    const int fieldY = kPromptY + 12 + static_cast<int>(label.size()) * kLine + 12;
+    const int textY = prompt_.yesNo ? fieldY - 12 : fieldY;
+    const int height = textY + 24 + kLine + 12 - kPromptY;
+    Box(kPromptX, kPromptY, kPromptW, height, 0, 0, 0, 0.85f);
+    Outline(kPromptX, kPromptY, kPromptW, height, 255, 255, 160);
+    for (std::size_t i = 0; i < label.size(); ++i)
+        Text(label[i], kPromptX + 12, kPromptY + 12 + static_cast<int>(i) * kLine);
+    if (!prompt_.yesNo) {
         std::size_t cursor = 0;
-        const std::string shown = prompt_.field.Visible(66, cursor);
-        const int cursorX = 52 + static_cast<int>(TextWidth(nullptr, shown.substr(0, cursor)));
-        // Ctrl+A marks the whole text: the next key replaces it.
+        const std::string shown = prompt_.field.Visible(kPromptColumns, cursor);
+        const int left = kPromptX + 12;
+        const int cursorX = left + static_cast<int>(TextWidth(nullptr, shown.substr(0, cursor)));
         if (prompt_.field.AllSelected())
-            Box(52, 214, static_cast<int>(TextWidth(nullptr, shown)), 18, 60, 90, 160);
-        Text(shown, 52, 216, 255, 255, 0);
-        Box(cursorX, 214, 2, 18, 255, 255, 255);
+            Box(left, fieldY - 2, static_cast<int>(TextWidth(nullptr, shown)), 18, 60, 90, 160);
+        Text(shown, left, fieldY, 255, 255, 0);
+        Box(cursorX, fieldY - 2, 2, 18, 255, 255, 255);
     }
-    Text(Tr(prompt_.yesNo ? editor_texts::kYesNo : editor_texts::kOkCancel), 52, 240, 160, 160,
-         160);
+    Text(Tr(prompt_.yesNo ? editor_texts::kYesNo : editor_texts::kOkCancel), kPromptX + 12,
+         textY + 24, 160, 160, 160);
 }
 
 void Editor::DrawHelp() {

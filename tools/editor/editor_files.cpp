@@ -1,4 +1,5 @@
 // Prompts, opening and saving files, play-testing and the problem list.
+#include <algorithm>
 #include <filesystem>
 
 #include "editor.h"
@@ -164,7 +165,7 @@ void Editor::UpdateProblems() {
     problems_.clear();
     int sx = -1, sy = -1;
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
-    const int markX = doc_.MarkX(), markY = doc_.MarkY();
+    const int markX = doc_.StartMark().x, markY = doc_.StartMark().y;
     if (markX >= 0 && (!hasStart || sx != markX || sy != markY))
         problems_.push_back(
             {true,
@@ -173,6 +174,9 @@ void Editor::UpdateProblems() {
              hasStart ? sx : markX, hasStart ? sy : markY});
     for (const mapcheck::Issue& issue : mapcheck::Findings(fileIssues_, check_.analysis))
         problems_.push_back({issue.error, issue.text, issue.x, issue.y});
+    // Errors first: they stop the island being played, warnings only make it harder.
+    std::stable_partition(problems_.begin(), problems_.end(),
+                          [](const Problem& p) { return p.error; });
     if (selected_ >= static_cast<int>(problems_.size()))
         selected_ = static_cast<int>(problems_.size()) - 1;
 }

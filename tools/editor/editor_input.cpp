@@ -1,5 +1,6 @@
 // Keys, mouse and the editing tools they apply.
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/timer.h"
 #include "editor.h"
@@ -9,6 +10,7 @@
 #include "media/keyboard.h"
 #include "media/mouse.h"
 #include "problem_rows.h"
+#include "shapes.h"
 
 namespace editor {
 
@@ -99,7 +101,10 @@ void Editor::HandleMouse(bool ctrl, bool shift) {
     Hover(mx, my);
     int x = 0, y = 0;
     const bool onMap = CellAt(mx, my, x, y);
-    if (leftHits > 0 && !onMap && PanelClick(mx, my)) return;
+    if (leftHits > 0 && !onMap) {
+        message_.clear(); // a new action: the last one's report is stale
+        if (PanelClick(mx, my)) return;
+    }
     if (onMap)
         MapMouse(x, y, leftHits, rightHits, leftDown);
     else
@@ -116,8 +121,11 @@ void Editor::Hover(int mx, int my) {
     hoverY_ = y;
 }
 
-// Over the view the wheel scrolls (Shift: sideways); with Ctrl it zooms.
+// Over the view the wheel scrolls (Shift: sideways), with Ctrl it zooms; over
+// the problem list it scrolls the list.
 void Editor::WheelInput(int mx, int my, int wheel, bool ctrl, bool shift) {
+    if (wheel != 0 && mx >= 0 && mx < layout_.viewW && my >= layout_.viewH)
+        ScrollProblems(-wheel * 3);
     if (wheel == 0 || mx < 0 || my < 0 || mx >= layout_.viewW || my >= layout_.viewH) return;
     if (ctrl) {
         ZoomAround(wheel > 0 ? (zoom_ == Zoom::Overview ? Zoom::One : Zoom::Two)
@@ -169,7 +177,8 @@ bool Editor::PanelClick(int mx, int my) {
     // The problem list: a click selects the line and jumps to its cell.
     if (my >= layout_.problemsY && my < layout_.problemsY + layout_.problemRows * kLine) {
         const std::vector<ProblemRow> rows =
-            VisibleProblemRows(problems_, selected_, layout_.problemRows, layout_.problemColumns);
+            VisibleProblemRows(problems_, problemTop_, layout_.problemRows, layout_.problemColumns)
+                .rows;
         const std::size_t row = static_cast<std::size_t>((my - layout_.problemsY) / kLine);
         if (row < rows.size()) SelectProblem(rows[row].problem);
     }
@@ -179,6 +188,7 @@ bool Editor::PanelClick(int mx, int my) {
 // On the map the right button picks what lies under it; the left one applies
 // the tool, once per cell while it is held, as one undo step.
 void Editor::MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown) {
+    if (rightHits > 0 || leftHits > 0) message_.clear();
     if (rightHits > 0) Pick(x, y);
     if (zoom_ == Zoom::Overview) {
         if (leftHits > 0) {
@@ -189,19 +199,40 @@ void Editor::MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown) 
         return;
     }
     if (leftHits > 0 && !mouseStroke_) {
-        doc_.BeginStroke();
+        BeginToolStroke();
         mouseStroke_ = true;
         lastMouseCellX_ = lastMouseCellY_ = -1;
     }
     if (mouseStroke_ && (leftDown || leftHits > 0) &&
         (x != lastMouseCellX_ || y != lastMouseCellY_)) {
+        // A fast drag moves several cells between two frames: the whole line
+        // between the samples is painted, not only its ends.
+        const bool first = lastMouseCellX_ < 0;
+        ApplyAlong(first ? x : lastMouseCellX_, first ? y : lastMouseCellY_, x, y);
         cx_ = x;
         cy_ = y;
         lastMouseCellX_ = x;
         lastMouseCellY_ = y;
-        ApplyTool(x, y);
     }
     EndMouseStroke(leftDown);
+}
+
+void Editor::BeginToolStroke() {
+    doc_.BeginStroke(Tr(editor_texts::kToolNames[static_cast<int>(tool_)]));
+}
+
+// The painting tools along the straight line from one cell to the next, so a
+// fast stroke leaves no gaps; fill, the start mark and the drag tools act on
+// the last cell only.
+void Editor::ApplyAlong(int x0, int y0, int x1, int y1) {
+    const bool painting = tool_ == Tool::Ground || tool_ == Tool::Item || tool_ == Tool::Eraser ||
+                          tool_ == Tool::Scatter;
+    if (!painting) {
+        ApplyTool(x1, y1);
+        return;
+    }
+    for (const Cell& c : LineCells(x0, y0, x1, y1))
+        ApplyTool(c.x, c.y);
 }
 
 void Editor::EndMouseStroke(bool leftDown) {
@@ -214,10 +245,11 @@ void Editor::EndMouseStroke(bool leftDown) {
 
 void Editor::MoveCursor(int dx, int dy) {
     describePointer_ = false;
+    const int fromX = cx_, fromY = cy_;
     cx_ = std::clamp(cx_ + dx, 0, doc_.Width() - 1);
     cy_ = std::clamp(cy_ + dy, 0, doc_.Height() - 1);
     KeepCursorVisible();
-    if (spaceStroke_ && KeyDown(KEY_SPACE)) ApplyTool(cx_, cy_);
+    if (spaceStroke_ && KeyDown(KEY_SPACE)) ApplyAlong(fromX, fromY, cx_, cy_);
 }
 
 void Editor::ApplyTool(int x, int y) {
@@ -237,7 +269,8 @@ void Editor::ApplyTool(int x, int y) {
         doc_.Erase(x, y, brush_);
         break;
     case Tool::Start:
-        doc_.SetMark(x, y);
+        // On the marked cell the mark comes off again.
+        doc_.SetStartMark(doc_.StartMark() == Mark{x, y} ? Mark{} : Mark{x, y});
         UpdateProblems();
         break;
     case Tool::Select:
@@ -249,6 +282,33 @@ void Editor::ApplyTool(int x, int y) {
         doc_.Scatter(x, y, brush_, item_, kScatterPercent);
         break;
     }
+}
+
+void Editor::ChangeCritters(int apes, int lizards) {
+    doc_.BeginStroke(Tr(editor_texts::kCritterStep));
+    doc_.SetCritters(apes, lizards);
+    doc_.EndStroke();
+}
+
+// Undo and redo say what they took back or did again.
+void Editor::UndoStep() {
+    const std::string what = doc_.UndoName();
+    if (!doc_.Undo()) {
+        message_ = Tr(editor_texts::kNothingToUndo);
+        return;
+    }
+    message_ = Tr(editor_texts::kUndone, {what.empty() ? Tr(editor_texts::kAStep) : what});
+    UpdateProblems();
+}
+
+void Editor::RedoStep() {
+    const std::string what = doc_.RedoName();
+    if (!doc_.Redo()) {
+        message_ = Tr(editor_texts::kNothingToRedo);
+        return;
+    }
+    message_ = Tr(editor_texts::kRedone, {what.empty() ? Tr(editor_texts::kAStep) : what});
+    UpdateProblems();
 }
 
 void Editor::Pick(int x, int y) {

@@ -28,14 +28,17 @@ void Editor::HandleKeys() {
                                                 {KEY_UP, &Editor::MoveKey, 2},
                                                 {KEY_DOWN, &Editor::MoveKey, 3},
                                                 {KEY_SPACE, &Editor::SpaceKey, 0}};
-    RunKeys(kCursorKeys, static_cast<int>(std::size(kCursorKeys)));
+    RunKeys(kCursorKeys, static_cast<int>(std::size(kCursorKeys)), false);
     if (spaceStroke_ && !KeyDown(KEY_SPACE)) {
         spaceStroke_ = false;
         FinishDrag();
         doc_.EndStroke();
     }
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
-        if (KeyHitCount(KEY_0 + 1 + k) > 0) ChooseGround(k);
+        if (KeyHitCount(KEY_0 + 1 + k) > 0) {
+            message_.clear();
+            ChooseGround(k);
+        }
     static constexpr KeyAction kCommandKeys[] = {{KEY_G, &Editor::ToolKey, Arg(Tool::Ground)},
                                                  {KEY_F, &Editor::ToolKey, Arg(Tool::Fill)},
                                                  {KEY_I, &Editor::ToolKey, Arg(Tool::Item)},
@@ -64,14 +67,17 @@ void Editor::HandleKeys() {
                                                  {KEY_F5, &Editor::PlayKey, 0},
                                                  {KEY_F1, &Editor::HelpKey, 0},
                                                  {KEY_ESCAPE, &Editor::EscapeKey, 0}};
-    RunKeys(kCommandKeys, static_cast<int>(std::size(kCommandKeys)));
+    RunKeys(kCommandKeys, static_cast<int>(std::size(kCommandKeys)), true);
 }
 
-void Editor::RunKeys(const KeyAction* actions, int count) {
+// `commands`: each press is a new action, so the last one's report goes stale.
+void Editor::RunKeys(const KeyAction* actions, int count, bool commands) {
     for (int i = 0; i < count; ++i) {
         const KeyAction& a = actions[i];
         const int presses = KeyHitCount(a.key);
-        if (presses > 0) (this->*a.press)(a.arg, presses, KeyHitModifiers(a.key));
+        if (presses <= 0) continue;
+        if (commands) message_.clear();
+        (this->*a.press)(a.arg, presses, KeyHitModifiers(a.key));
     }
 }
 
@@ -86,7 +92,8 @@ void Editor::SpaceKey(int, int, int) {
         SetZoom(Zoom::One);
         return;
     }
-    doc_.BeginStroke();
+    message_.clear();
+    BeginToolStroke();
     spaceStroke_ = true;
     ApplyTool(cx_, cy_);
 }
@@ -105,8 +112,12 @@ void Editor::BrushKey(int, int, int) {
     brush_ = brush_ == 1 ? 3 : brush_ == 3 ? 5 : 1;
 }
 
-// Page up and down walk the items round.
-void Editor::ItemKey(int step, int, int) {
+// Page up and down walk the items round; with Shift they page the problem list.
+void Editor::ItemKey(int step, int, int mods) {
+    if (mods & MOD_SHIFT) {
+        ScrollProblems(step * (layout_.problemRows - 1));
+        return;
+    }
     ChooseItem((item_ - 1 + step + kItemCount) % kItemCount + 1);
 }
 
@@ -114,9 +125,9 @@ void Editor::ItemKey(int step, int, int) {
 void Editor::CritterKey(int kind, int, int mods) {
     const int change = (mods & MOD_SHIFT) ? -1 : 1;
     if (kind == 0)
-        doc_.SetCritters(doc_.Apes() + change, doc_.Lizards());
+        ChangeCritters(doc_.Apes() + change, doc_.Lizards());
     else
-        doc_.SetCritters(doc_.Apes(), doc_.Lizards() + change);
+        ChangeCritters(doc_.Apes(), doc_.Lizards() + change);
 }
 
 void Editor::ZonesKey(int, int, int) {
@@ -134,9 +145,9 @@ void Editor::ProblemKey(int, int, int mods) {
 // Ctrl+Z undoes, Ctrl+Shift+Z redoes, Z alone steps through the zoom levels.
 void Editor::ZKey(int, int, int mods) {
     if ((mods & MOD_CTRL) && (mods & MOD_SHIFT))
-        doc_.Redo();
+        RedoStep();
     else if (mods & MOD_CTRL)
-        doc_.Undo();
+        UndoStep();
     else
         SetZoom(zoom_ == Zoom::One ? Zoom::Two : zoom_ == Zoom::Two ? Zoom::Overview : Zoom::One);
 }
@@ -145,7 +156,7 @@ void Editor::CtrlKey(int command, int, int mods) {
     if (!(mods & MOD_CTRL)) return;
     switch (command) {
     case CtrlRedo:
-        doc_.Redo();
+        RedoStep();
         break;
     case CtrlSave:
         if (mods & MOD_SHIFT)

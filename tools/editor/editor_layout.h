@@ -50,6 +50,9 @@ struct Layout {
 // (the rest of a cell to the panel and the problem list), never to bigger
 // pixels. A window under the smallest size gets the smallest layout.
 Layout LayoutFor(int windowW, int windowH);
+// The question box over the view and the letters across it.
+constexpr int kPromptX = 40, kPromptY = 180, kPromptW = 560;
+constexpr std::size_t kPromptColumns = 66;
 
 inline std::string CellText(int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";

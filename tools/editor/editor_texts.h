@@ -22,8 +22,8 @@ inline constexpr TText kOpenedWithoutLayer{
 inline constexpr TText kGameEnded{N_("Spiel beendet (Status %s)."), TText::TOOL};
 // %s: the cell "(x, y)", the finding.
 inline constexpr TText kCellProblem{N_("Zelle %s: %s"), TText::TOOL};
-// %s: how many cells.
-inline constexpr TText kFilled{N_("%s Zellen gefuellt."), TText::TOOL};
+// %s: how many cells (the count last, so one cell reads as well as many).
+inline constexpr TText kFilled{N_("Gefuellte Zellen: %s"), TText::TOOL};
 inline constexpr TText kCancelled{N_("Abgebrochen."), TText::TOOL};
 // The selection. %s: width and height, then a cell "(x, y)" where given.
 inline constexpr TText kSelected{N_("Auswahl %s x %s ab %s: Strg+C/X/V, Esc"), TText::TOOL};
@@ -34,6 +34,13 @@ inline constexpr TText kMoved{N_("Verschoben nach %s, Meer bleibt zurueck."), TT
 inline constexpr TText kNoSelection{N_("Keine Auswahl: erst mit R eine aufziehen."), TText::TOOL};
 inline constexpr TText kNothingToPaste{N_("Nichts einzufuegen: erst Strg+C oder Strg+X."),
                                        TText::TOOL};
+// Undo and redo. %s: what the step did (a tool's name, the critters, or kAStep).
+inline constexpr TText kUndone{N_("Rueckgaengig: %s"), TText::TOOL};
+inline constexpr TText kRedone{N_("Wiederholt: %s"), TText::TOOL};
+inline constexpr TText kNothingToUndo{N_("Nichts rueckgaengig zu machen."), TText::TOOL};
+inline constexpr TText kNothingToRedo{N_("Nichts zu wiederholen."), TText::TOOL};
+inline constexpr TText kCritterStep{N_("Tierzahl"), TText::TOOL};
+inline constexpr TText kAStep{N_("ein Schritt"), TText::TOOL};
 
 // Buttons, 90 pixels wide: eleven letters at most.
 inline constexpr TText kButtonNew{N_("Neu"), TText::TOOL};
@@ -139,8 +146,10 @@ inline constexpr TText kNotWinnable{N_("Floss: NICHT baubar"), TText::TOOL};
 inline constexpr TText kFilesNotPlayable{N_("Dateien: NICHT spielbar, bis gespeichert"),
                                          TText::TOOL};
 // %s: how many findings.
-inline constexpr TText kProblems{
-    N_("Probleme (%s): Tab / Umschalt+Tab oder Klick springt zur Zelle"), TText::TOOL};
+inline constexpr TText kProblems{N_("Probleme (%s): Tab oder Klick springt zur Zelle"),
+                                 TText::TOOL};
+// On the list's header when it scrolls. %s: the first and last row shown, all rows.
+inline constexpr TText kProblemLines{N_("Zeilen %s-%s von %s (Rad)"), TText::TOOL};
 inline constexpr TText kNoProblems{N_("Keine Probleme gefunden."), TText::TOOL};
 // One finding in the list. %s: the finding.
 inline constexpr TText kErrorRow{N_("FEHLER: %s"), TText::TOOL};
@@ -159,8 +168,9 @@ inline constexpr TText kHelp[] = {
     {N_("G / F           Bodenpinsel / Fuellen"), TText::TOOL},
     {N_("B               Pinselgroesse 1, 3, 5"), TText::TOOL},
     {N_("I, Bild auf/ab  Objekt setzen, Objekt waehlen"), TText::TOOL},
+    {N_("Umsch+Bild a/ab Problemliste blaettern (auch Rad)"), TText::TOOL},
     {N_("E, Entf         Radierer"), TText::TOOL},
-    {N_("M               Startmarke setzen"), TText::TOOL},
+    {N_("M               Startmarke setzen, auf ihr: entfernen"), TText::TOOL},
     {N_("A / Umsch+A     Affen mehr / weniger"), TText::TOOL},
     {N_("W / Umsch+W     Warane mehr / weniger"), TText::TOOL},
     {N_("K               wo nie ein Tier erscheint"), TText::TOOL},
@@ -210,15 +220,16 @@ inline constexpr TText kStartNotMark{
 inline constexpr TText kStartNotMarkNoLand{
     N_("Start ist nicht die Markierung %s: kein Land auf der Diagonale"), TText::TOOL};
 // %s: a path, then the system's reason.
-inline constexpr TText kNotRegular{N_("%s ist keine gewoehnliche Datei."), TText::TOOL};
+inline constexpr TText kNotRegular{N_("Keine gewoehnliche Datei: %s"), TText::TOOL};
 inline constexpr TText kPickMapFile{
-    N_("%s: bitte das Bild (.png) oder die Ebenendatei (.map) einer Karte waehlen."), TText::TOOL};
+    N_("Bitte das Bild (.png) oder die Ebenendatei (.map) einer Karte waehlen, nicht %s"),
+    TText::TOOL};
 inline constexpr TText kMapUnreadable{N_("Karte nicht lesbar."), TText::TOOL};
 inline constexpr TText kPngName{N_("Der Dateiname des Bildes muss auf .png enden."), TText::TOOL};
 inline constexpr TText kPngFolder{
     N_("Ein Ordnername mit \".png\" darin: das Spiel faende die Ebenendatei nicht."), TText::TOOL};
-inline constexpr TText kCannotWrite{N_("%s kann nicht geschrieben werden: %s"), TText::TOOL};
-inline constexpr TText kCannotReplace{N_("%s kann nicht ersetzt werden: %s"), TText::TOOL};
+inline constexpr TText kCannotWrite{N_("Nicht schreibbar: %s (%s)"), TText::TOOL};
+inline constexpr TText kCannotReplace{N_("Nicht ersetzbar: %s (%s)"), TText::TOOL};
 
 // Play-testing. %s: the reason; the program, then the reason.
 inline constexpr TText kNoGame{N_("Spiel nicht gefunden (palmut neben dem Editor oder im PATH)."),
@@ -229,5 +240,5 @@ inline constexpr TText kGameRunning{N_("Spiel laeuft ... (der Editor wartet, bis
                                     TText::TOOL};
 inline constexpr TText kAlreadyRunning{N_("Das Spiel laeuft schon."), TText::TOOL};
 inline constexpr TText kNotStarted{N_("Spiel nicht gestartet: %s"), TText::TOOL};
-inline constexpr TText kProgramNotStarted{N_("%s nicht gestartet: %s"), TText::TOOL};
+inline constexpr TText kProgramNotStarted{N_("Nicht gestartet: %s (%s)"), TText::TOOL};
 } // namespace editor_texts

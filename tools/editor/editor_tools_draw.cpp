@@ -11,6 +11,7 @@
 #include "media/graphics.h"
 #include "media/mouse.h"
 #include "shapes.h"
+#include "text_fit.h"
 #include "world/objekt.h"
 
 namespace editor {
@@ -28,19 +29,8 @@ void Fill(int x, int y, int w, int h) {
 
 // The hint at word boundaries, two lines at most.
 std::vector<std::string> HintLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    while (from < text.size() && lines.size() < 2) {
-        std::size_t end = std::min(text.size(), from + kHintColumns);
-        if (end < text.size()) {
-            const std::size_t space = text.rfind(' ', end);
-            if (space != std::string::npos && space > from) end = space;
-        }
-        lines.push_back(text.substr(from, end - from));
-        from = end;
-        while (from < text.size() && text[from] == ' ')
-            ++from;
-    }
+    std::vector<std::string> lines = WrapWords(text, kHintColumns);
+    if (lines.size() > 2) lines.resize(2);
     return lines;
 }
 
@@ -179,8 +169,8 @@ void Editor::DrawHint() {
                       {Tr(editor_texts::kGroundNames[k]), std::to_string(k + 1)});
     for (int id = 1; id <= kItemCount; ++id) {
         const int i = id - 1;
-        if (Inside(mx, my, layout_.panelX + (i % kItemsPerRow) * 36, kItemsY + (i / kItemsPerRow) * 36, 32,
-                   32))
+        if (Inside(mx, my, layout_.panelX + (i % kItemsPerRow) * 36,
+                   kItemsY + (i / kItemsPerRow) * 36, 32, 32))
             hint = Tr(editor_texts::kHintItem, {TObjekt::getName(id)});
     }
     SetColor(160, 200, 255);

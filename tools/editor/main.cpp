@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     // A fatal error of the game's code reaches the maker as a message, not an exit.
     ThrowOnProgramExit(true);
     try {
-        SetWindowTitle("palmut-editor");
+        SetWindowTitle(editor::kWindowTitle);
         if (!OpenGraphics(editor::kWindowW, editor::kWindowH, 0, 60, 0)) {
             std::fprintf(stderr, "palmut-editor: no window could be opened.\n");
             return 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor_texts.h"
+#include "text_fit.h"
 
 namespace editor {
 namespace {
@@ -10,35 +11,45 @@ namespace {
 // Continuation rows are indented so the eye finds where each finding starts.
 constexpr const char* kIndent = "  ";
 
-void Wrap(int problem, const std::string& text, std::size_t columns, std::vector<ProblemRow>& out) {
-    std::string rest = text;
-    std::string lead;
-    while (lead.size() + rest.size() > columns) {
-        const std::size_t room = columns - lead.size();
-        std::size_t cut = rest.rfind(' ', room);
-        if (cut == std::string::npos || cut == 0) cut = room;
-        out.push_back({problem, lead + rest.substr(0, cut)});
-        rest.erase(0, rest[cut] == ' ' ? cut + 1 : cut);
-        lead = kIndent;
+std::vector<ProblemRow> AllRows(const std::vector<Problem>& problems, std::size_t columns) {
+    std::vector<ProblemRow> all;
+    for (int i = 0; i < static_cast<int>(problems.size()); ++i) {
+        const Problem& p = problems[i];
+        for (std::string& line :
+             WrapWords(Tr(p.error ? editor_texts::kErrorRow : editor_texts::kWarningRow, {p.text}),
+                       columns, kIndent))
+            all.push_back({i, std::move(line)});
     }
-    out.push_back({problem, lead + rest});
+    return all;
 }
 
 } // namespace
 
-std::vector<ProblemRow> VisibleProblemRows(const std::vector<Problem>& problems, int selected,
-                                           int rows, std::size_t columns) {
-    std::vector<ProblemRow> all;
-    int selectedEnd = 0; // one past the selected problem's last row
-    for (int i = 0; i < static_cast<int>(problems.size()); ++i) {
-        const Problem& p = problems[i];
-        Wrap(i, Tr(p.error ? editor_texts::kErrorRow : editor_texts::kWarningRow, {p.text}),
-             columns, all);
-        if (i == selected) selectedEnd = static_cast<int>(all.size());
-    }
-    const int first = std::max(0, selectedEnd - rows);
-    const int last = std::min(static_cast<int>(all.size()), first + rows);
-    return {all.begin() + first, all.begin() + last};
+ProblemView VisibleProblemRows(const std::vector<Problem>& problems, int top, int rows,
+                               std::size_t columns) {
+    std::vector<ProblemRow> all = AllRows(problems, columns);
+    ProblemView view;
+    view.total = static_cast<int>(all.size());
+    view.first = std::clamp(top, 0, std::max(0, view.total - rows));
+    const int last = std::min(view.total, view.first + rows);
+    view.rows.assign(std::make_move_iterator(all.begin() + view.first),
+                     std::make_move_iterator(all.begin() + last));
+    return view;
+}
+
+int TopShowing(const std::vector<Problem>& problems, int selected, int top, int rows,
+               std::size_t columns) {
+    if (selected < 0) return top;
+    const std::vector<ProblemRow> all = AllRows(problems, columns);
+    int begin = -1, end = 0; // the selected problem's rows
+    for (int i = 0; i < static_cast<int>(all.size()); ++i)
+        if (all[i].problem == selected) {
+            if (begin < 0) begin = i;
+            end = i + 1;
+        }
+    if (begin < 0) return top;
+    if (end > top + rows) top = end - rows;
+    return std::min(top, begin);
 }
 
 } // namespace editor

@@ -12,7 +12,7 @@ inline constexpr TText kNoSand{
     N_("kein Sand in Reichweite: das Floss laesst sich nur auf Sand bauen"), TText::TOOL};
 // %s: palms and planks within reach, planks the raft needs.
 inline constexpr TText kFewPlanks{
-    N_("nur %s Palmen und Planken in Reichweite, das Floss braucht %s Planken"), TText::TOOL};
+    N_("Palmen und Planken in Reichweite: nur %s, das Floss braucht %s Planken"), TText::TOOL};
 inline constexpr TText kNoHammer{
     N_("kein Hammer in Reichweite und weder Stein noch Treibholz, um einen zu bauen"), TText::TOOL};
 inline constexpr TText kTooFewStones{
@@ -49,11 +49,12 @@ inline constexpr TText kSmallerThanRegrowth{
 // %s: the byte, its cell, the highest item number.
 inline constexpr TText kBadLayerByte{N_("Ebenenbyte %s bei (%s, %s) ist kein Objekt (1-%s)"),
                                      TText::TOOL};
-// %s: how many, the first one's cell.
-inline constexpr TText kItemsOnSea{N_("%s Objekte liegen auf dem Meer (das erste bei (%s, %s))"),
+// %s: how many, the first one's cell. Counts follow a colon, so one reads as
+// well as many in every language.
+inline constexpr TText kItemsOnSea{N_("Objekte auf dem Meer: %s (das erste bei (%s, %s))"),
                                    TText::TOOL};
-inline constexpr TText kUnreachable{N_("%s Landzellen sind vom Start aus nicht erreichbar (die "
-                                       "erste bei (%s, %s); dort koennen Tiere erscheinen)"),
+inline constexpr TText kUnreachable{N_("vom Start aus unerreichbare Landzellen: %s (die erste bei "
+                                       "(%s, %s); dort koennen Tiere erscheinen)"),
                                     TText::TOOL};
 // %s: the item's name.
 inline constexpr TText kStartOnPlant{N_("auf der Startzelle steht: %s"), TText::TOOL};
@@ -63,13 +64,13 @@ inline constexpr TText kNoStart{
     N_("kein Land auf der Diagonale (0,0)-(%s,%s): der Schiffbruechige hat keine Startzelle"),
     TText::TOOL};
 // Fairness. %s: how many there are, how many are recommended.
-inline constexpr TText kOnlyPalms{N_("nur %s Palmen (%s empfohlen)"), TText::TOOL};
-inline constexpr TText kOnlyBushes{N_("nur %s Beerenstraeucher (%s empfohlen)"), TText::TOOL};
-inline constexpr TText kOnlyStones{N_("nur %s Steine (%s empfohlen)"), TText::TOOL};
-inline constexpr TText kOnlyDriftwood{N_("nur %s Treibholz (%s empfohlen)"), TText::TOOL};
-inline constexpr TText kOnlyFerns{N_("nur %s Farne (%s empfohlen)"), TText::TOOL};
-inline constexpr TText kOnlyApes{N_("nur %s Affen (%s empfohlen)"), TText::TOOL};
-inline constexpr TText kOnlyLizards{N_("nur %s Warane (%s empfohlen)"), TText::TOOL};
+inline constexpr TText kOnlyPalms{N_("Palmen: nur %s (%s empfohlen)"), TText::TOOL};
+inline constexpr TText kOnlyBushes{N_("Beerenstraeucher: nur %s (%s empfohlen)"), TText::TOOL};
+inline constexpr TText kOnlyStones{N_("Steine: nur %s (%s empfohlen)"), TText::TOOL};
+inline constexpr TText kOnlyDriftwood{N_("Treibholz: nur %s (%s empfohlen)"), TText::TOOL};
+inline constexpr TText kOnlyFerns{N_("Farne: nur %s (%s empfohlen)"), TText::TOOL};
+inline constexpr TText kOnlyApes{N_("Affen: nur %s (%s empfohlen)"), TText::TOOL};
+inline constexpr TText kOnlyLizards{N_("Warane: nur %s (%s empfohlen)"), TText::TOOL};
 // %s: furs expected, the share of games with a bag and the share wanted (with "%").
 // The last %s: what helps, the pieces below joined by kFurOr.
 inline constexpr TText kFewFurs{N_("zu wenige Felle zu erwarten: %s, der Lederbeutel gelingt nur "
@@ -147,7 +148,7 @@ inline constexpr TText kReportItems{
        "Feuerstein %s, Schiefer %s, Eisenerz %s, Kokosnuesse %s, Beeren %s"),
     TText::TOOL};
 // %s: apes, monitor lizards.
-inline constexpr TText kReportCritters{N_("Tiere: %s Affen, %s Warane"), TText::TOOL};
+inline constexpr TText kReportCritters{N_("Tiere: Affen %s, Warane %s"), TText::TOOL};
 // %s: furs expected, the share of games with a bag (with "%").
 inline constexpr TText kReportFurs{
     N_("Felle: %s erwartet, genug fuer den Lederbeutel in %s der Spiele"), TText::TOOL};
