@@ -226,7 +226,7 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
         {1024, 704, 1, 20, 15},  // as opened: the game's view
         {1920, 1050, 1, 48, 25}, // maximised beside a panel
         {800, 560, 1, 13, 10},   // smaller: 1x with fewer cells, never shrunk
-        {700, 500, 1, 9, 8},
+        {700, 544, 1, 9, 10},
         {2100, 1500, 2, 20, 16}, // twice the layout: 2x, the spare to the view
     };
     const auto panel = [&](int k, int row, int perRow) {

@@ -19,9 +19,10 @@ constexpr int kWindowH = 704;
 constexpr int kPanelW = kWindowW - TKarte::VIEW_COLUMNS * kTile;
 constexpr int kBelowH = kWindowH - TKarte::VIEW_ROWS * kTile;
 // The smallest window: a view of 8 x 8 cells, and the panel's palette,
-// facts, buttons and message above one another.
+// facts, buttons, their hint and two lines of the status message above one
+// another.
 constexpr int kMinWindowW = kPanelW + 8 * kTile;
-constexpr int kMinWindowH = 496;
+constexpr int kMinWindowH = 544;
 // The palette in the panel: the five ground tiles, then the items 8 to a row.
 constexpr int kPaletteY = 84;
 constexpr int kItemsY = kPaletteY + 40;
