@@ -158,4 +158,30 @@ inline constexpr TText kGameRunning{N_("Spiel laeuft ... (der Editor wartet, bis
 inline constexpr TText kAlreadyRunning{N_("Das Spiel laeuft schon."), TText::TOOL};
 inline constexpr TText kNotStarted{N_("Spiel nicht gestartet: %s"), TText::TOOL};
 inline constexpr TText kProgramNotStarted{N_("%s nicht gestartet: %s"), TText::TOOL};
+// Islands grown from a seed, in the editor (Ctrl+Shift+N) and on the command line.
+inline constexpr TText kAskSeed{
+    N_("Neue Insel aus einem Samen: Samen (Zahl), dahinter Breite x Hoehe (64 bis 512):"),
+    TText::TOOL};
+// %s: what the maker typed.
+inline constexpr TText kBadSeed{
+    N_("Samen \"%s\" geht nicht: eine ganze Zahl von 0 bis 18446744073709551615."), TText::TOOL};
+inline constexpr TText kBadIslandSize{
+    N_("Groesse \"%s\" geht nicht: Breite x Hoehe, je 64 bis 512 (etwa 128x128)."), TText::TOOL};
+// %s: the seed, how many candidates were tried.
+inline constexpr TText kNoPlayableIsland{
+    N_("Aus dem Samen %s wurde in %s Versuchen keine spielbare Insel; bitte ein anderer Samen."),
+    TText::TOOL};
+// %s: the seed, width, height.
+inline constexpr TText kIslandGrown{
+    N_("Neue Insel aus Samen %s, %s x %s: gewinnbar, noch nicht gespeichert."), TText::TOOL};
+// %s: the program's name.
+inline constexpr TText kGenerateUsage{
+    N_("Aufruf: %s --generate SAMEN [--size BREITExHOEHE] [--lang de|en] AUSGABE.png"),
+    TText::TOOL};
+inline constexpr TText kNoOutput{N_("Wohin? Der Name des Bildes (.png) fehlt."), TText::TOOL};
+// %s: the reason.
+inline constexpr TText kNotGenerated{N_("Nichts geschrieben: %s"), TText::TOOL};
+// %s: the picture's path, the seed, width, height.
+inline constexpr TText kGenerated{N_("%s geschrieben: Insel aus Samen %s, %s x %s Zellen."),
+                                  TText::TOOL};
 } // namespace editor_texts
