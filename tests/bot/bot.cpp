@@ -43,6 +43,10 @@ constexpr int SHALLOW = TKarte::SHALLOW, SAND = TKarte::SAND;
 constexpr int kNone = INT_MAX;
 // Food points carried as a buffer for the way (a coconut is two).
 constexpr int kStock = 4;
+// The planner looks this many cells (Chebyshev) around the castaway: the whole
+// of a 64 x 64 island from anywhere on it, and on the big generated islands a
+// neighbourhood that holds everything a raft needs, at a fraction of the cost.
+constexpr int kPlanReach = 64;
 
 // Hunger and thirst of one step onto a ground kind, as the castaway pays them.
 int HungerPerStep(int ground) {
@@ -175,11 +179,22 @@ class Planner {
     // from every lizard cannot be reached by one.
     bool Safe(int x, int y) const { return LizardDistance(x, y) >= 2; }
 
-    // Dijkstra over enterable cells from `sources` (cost of each cell entered).
+    // Dijkstra over enterable cells from `sources` (cost of each cell entered),
+    // within `reach` cells (Chebyshev) of the castaway.
     template <class Cost>
-    std::vector<int> CostFrom(const std::vector<char>& sources, Cost cost,
-                              bool avoidLizards) const {
+    std::vector<int> CostFrom(const std::vector<char>& sources, Cost cost, bool avoidLizards,
+                              int reach = kNone) const {
         std::vector<int> dist(w_ * h_, kNone);
+        // The lizards' cells once, not the whole critter list for every step looked at.
+        std::vector<std::pair<int, int>> lizards;
+        for (const TCritter& c : TCritter::list)
+            if (c.typ == TCritter::WARAN) lizards.push_back({c.x, c.y});
+        const auto lizardDistance = [&lizards](int x, int y) {
+            int best = kNone;
+            for (auto [lx, ly] : lizards)
+                best = std::min(best, std::abs(lx - x) + std::abs(ly - y));
+            return best;
+        };
         using Entry = std::pair<int, int>;
         std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
         for (int i = 0; i < w_ * h_; ++i)
@@ -196,9 +211,10 @@ class Planner {
             for (int k = 0; k < 4; ++k) {
                 const int nx = x + dx[k], ny = y + dy[k];
                 if (!karte.isenterable(nx, ny)) continue;
+                if (std::abs(nx - player.x) > reach || std::abs(ny - player.y) > reach) continue;
                 int step = cost(Ground(nx, ny));
                 if (avoidLizards) {
-                    const int ld = LizardDistance(nx, ny);
+                    const int ld = lizardDistance(nx, ny);
                     if (ld <= 1) continue;
                     if (ld <= 3) step += 12;
                 }
@@ -219,7 +235,7 @@ class Planner {
     void PlanFromHere() {
         std::vector<char> here(w_ * h_, 0);
         here[Idx(player.x, player.y)] = 1;
-        fromHere_ = CostFrom(here, WalkCost, true);
+        fromHere_ = CostFrom(here, WalkCost, true, kPlanReach);
     }
 
     // Key of the first step towards (tx, ty), found by walking the cost field back.

@@ -14,6 +14,7 @@
 #include "editor_texts.h"
 #include "findings_texts.h"
 #include "map_files.h"
+#include "mapgen.h"
 #include "media/gfx/png_writer.h"
 #include "problem_rows.h"
 #include "support/editor_driver.h"
@@ -423,4 +424,29 @@ TEST(EditorProblemRows, ALongFindingWrapsWholeAndTheSelectedOneStaysInView) {
     rows = editor::VisibleProblemRows(problems, 2, 2, 78);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows.back().text, "FEHLER: last");
+}
+
+TEST_F(EditorTest, NewIslandFromASeedIsTheGeneratorsIslandAndABadSeedChangesNothing) {
+    drive_->Key(KEY_N, {KEY_LCONTROL, KEY_LSHIFT});
+    ASSERT_TRUE(ed_->Prompting());
+    drive_->Answer("12ab 64x64");
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kBadSeed)) << ed_->Message();
+    EXPECT_EQ(ed_->Doc().Width(), 64);
+    EXPECT_EQ(Count(ed_->Doc().Data().ground, TKarte::SEA), 64 * 64) << "still the empty sea";
+
+    drive_->Key(KEY_N, {KEY_LCONTROL, KEY_LSHIFT});
+    drive_->Answer("4711 96x80");
+    mapgen::Generated island;
+    ASSERT_TRUE(mapgen::Generate(4711, 96, 80, island));
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kIslandGrown)) << ed_->Message();
+    EXPECT_EQ(ed_->Doc().Width(), 96);
+    EXPECT_EQ(ed_->Doc().Height(), 80);
+    EXPECT_EQ(ed_->Doc().Data().ground, island.map.ground);
+    EXPECT_EQ(ed_->Doc().Data().items, island.map.items);
+    EXPECT_EQ(ed_->Doc().Apes(), island.map.apes);
+    EXPECT_EQ(ed_->Doc().Lizards(), island.map.lizards);
+    int sx = -1, sy = -1;
+    ASSERT_TRUE(mapcheck::FindStart(island.map, sx, sy));
+    EXPECT_EQ(ed_->CursorX(), sx) << "the cursor waits on the landing place";
+    EXPECT_EQ(ed_->CursorY(), sy);
 }

@@ -108,6 +108,7 @@ inline constexpr TText kHelp[] = {
     {N_("Strg+Z / Strg+Y Rueckgaengig / Wiederholen"), TText::TOOL},
     {N_("Tab             naechstes Problem"), TText::TOOL},
     {N_("Strg+N, Strg+O  Neu, Oeffnen"), TText::TOOL},
+    {N_("Strg+Umsch+N    Neue Insel aus einem Samen"), TText::TOOL},
     {N_("Strg+S          Speichern (Umschalt: unter)"), TText::TOOL},
     {N_("F5              Probespiel"), TText::TOOL},
     {N_("Esc             Hilfe zu / Ende"), TText::TOOL},
@@ -159,9 +160,8 @@ inline constexpr TText kAlreadyRunning{N_("Das Spiel laeuft schon."), TText::TOO
 inline constexpr TText kNotStarted{N_("Spiel nicht gestartet: %s"), TText::TOOL};
 inline constexpr TText kProgramNotStarted{N_("%s nicht gestartet: %s"), TText::TOOL};
 // Islands grown from a seed, in the editor (Ctrl+Shift+N) and on the command line.
-inline constexpr TText kAskSeed{
-    N_("Neue Insel aus einem Samen: Samen (Zahl), dahinter Breite x Hoehe (64 bis 512):"),
-    TText::TOOL};
+inline constexpr TText kAskSeed{N_("Insel aus Samen: Zahl, dahinter Breite x Hoehe (64-512):"),
+                                TText::TOOL};
 // %s: what the maker typed.
 inline constexpr TText kBadSeed{
     N_("Samen \"%s\" geht nicht: eine ganze Zahl von 0 bis 18446744073709551615."), TText::TOOL};
@@ -172,8 +172,8 @@ inline constexpr TText kNoPlayableIsland{
     N_("Aus dem Samen %s wurde in %s Versuchen keine spielbare Insel; bitte ein anderer Samen."),
     TText::TOOL};
 // %s: the seed, width, height.
-inline constexpr TText kIslandGrown{
-    N_("Neue Insel aus Samen %s, %s x %s: gewinnbar, noch nicht gespeichert."), TText::TOOL};
+inline constexpr TText kIslandGrown{N_("Insel aus Samen %s, %s x %s: gewinnbar, ungespeichert."),
+                                    TText::TOOL};
 // %s: the program's name.
 inline constexpr TText kGenerateUsage{
     N_("Aufruf: %s --generate SAMEN [--size BREITExHOEHE] [--lang de|en] AUSGABE.png"),

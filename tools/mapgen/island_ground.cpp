@@ -29,6 +29,18 @@ std::vector<Bay> Bays(Rng& rng, int side, double cx, double cy, double rx, doubl
     return bays;
 }
 
+// Distance from a line segment, in units of `width`.
+struct Segment {
+    double x0, y0, x1, y1, width;
+    double Distance(double x, double y) const {
+        const double sx = x1 - x0, sy = y1 - y0, length2 = sx * sx + sy * sy;
+        double t = length2 > 0 ? ((x - x0) * sx + (y - y0) * sy) / length2 : 0;
+        t = std::clamp(t, 0.0, 1.0);
+        const double dx = x - (x0 + t * sx), dy = y - (y0 + t * sy);
+        return std::sqrt(dx * dx + dy * dy) / width;
+    }
+};
+
 // A noisy blend of an ellipse and a rounded square, filling the map inside its
 // sea border, and a round lobe in the top-left corner: there the game puts the
 // castaway (on the diagonal) and its critters (in the first 64 columns and
@@ -42,6 +54,8 @@ void Shape(Grid& g, Rng& rng) {
     const double lobeR = rng.Between(19, 26), lobeX = margin + lobeR * rng.Between(0.95, 1.15),
                  lobeY = margin + lobeR * rng.Between(0.95, 1.15);
     const std::vector<Bay> bays = Bays(rng, side, cx, cy, rx, ry);
+    // The lobe joins the island along a broad neck the noise cannot cut.
+    const Segment neck{lobeX, lobeY, cx, cy, lobeR * 0.7};
     const FractalNoise noise(rng.Next(), std::max(16, side / 3), 5);
     for (int y = margin; y < g.H() - margin; ++y)
         for (int x = margin; x < g.W() - margin; ++x) {
@@ -49,8 +63,8 @@ void Shape(Grid& g, Rng& rng) {
             const double round = std::sqrt(dx * dx + dy * dy);
             const double squared = std::sqrt(std::sqrt(dx * dx * dx * dx + dy * dy * dy * dy));
             const double lx = (x - lobeX) / lobeR, ly = (y - lobeY) / lobeR;
-            double d =
-                std::min(round * (1 - square) + squared * square, std::sqrt(lx * lx + ly * ly));
+            double d = std::min({round * (1 - square) + squared * square,
+                                 std::sqrt(lx * lx + ly * ly), neck.Distance(x, y)});
             for (const Bay& b : bays) {
                 const double bx = (x - b.x) / b.r, by = (y - b.y) / b.r;
                 d = std::max(d, 2.0 - std::sqrt(bx * bx + by * by));
@@ -81,7 +95,7 @@ void Landing(Grid& g, Rng& rng) {
     // A neck towards the middle of the map until it meets the old land.
     const double tx = g.W() / 2.0 - c, ty = g.H() / 2.0 - c;
     const double length = std::sqrt(tx * tx + ty * ty);
-    const double width = rng.Between(2.0, 3.2);
+    const double width = rng.Between(3.0, 4.5);
     for (double t = 0; t < length; t += 1.0) {
         const double px = c + tx * t / length, py = c + ty * t / length;
         const int ix = static_cast<int>(px), iy = static_cast<int>(py);

@@ -34,21 +34,21 @@ void StartingKit(Grid& g, Rng& rng) {
 void Plants(Grid& g, Rng& rng, int land) {
     const FractalNoise woods(rng.Next(), 24, 3);
     auto inWoods = [&](int x, int y) {
-        return g.GroundAt(x, y) == Grass && g.Coast(x, y) >= 3 && woods.At(x, y) > 0.1;
+        return g.GroundAt(x, y) == Grass && g.Coast(x, y) >= 3 && woods.At(x, y) > 0.04;
     };
-    Scatter(g, rng, item::Palme, Share(land, 7, 10), 3, [&](int x, int y) {
+    Scatter(g, rng, item::Palme, Share(land, 10, 14), 3, [&](int x, int y) {
         const uint8_t k = g.GroundAt(x, y);
         return (k == Sand || k == Grass) && g.Coast(x, y) >= 2 && g.Coast(x, y) <= 4;
     });
-    Scatter(g, rng, item::Palme, Share(land, 6, 4), 2, inWoods);
+    Scatter(g, rng, item::Palme, Share(land, 6, 6), 2, inWoods);
     Scatter(g, rng, item::Farne, Share(land, 2, 3), 3, inWoods);
     Scatter(g, rng, item::Farne, Share(land, 2, 5), 5,
             [&](int x, int y) { return g.GroundAt(x, y) == Grass && g.Coast(x, y) >= 3; });
-    Scatter(g, rng, item::Beerenstrauch, Share(land, 3, 4), 7,
+    Scatter(g, rng, item::Beerenstrauch, Share(land, 5, 6), 6,
             [&](int x, int y) { return g.GroundAt(x, y) == Grass; });
-    Scatter(g, rng, item::Kokosnuss, Share(land, 2, 3), 5,
+    Scatter(g, rng, item::Kokosnuss, Share(land, 3, 4), 5,
             [&](int x, int y) { return g.GroundAt(x, y) != Rock; });
-    Scatter(g, rng, item::Beeren, Share(land, 1, 2), 6,
+    Scatter(g, rng, item::Beeren, Share(land, 2, 3), 6,
             [&](int x, int y) { return g.GroundAt(x, y) == Grass; });
 }
 
@@ -104,7 +104,7 @@ void PlaceItems(Grid& g, Rng& rng) {
     Plants(g, rng, land);
 }
 
-void ChooseCritters(Grid& g) {
+void ChooseCritters(Grid& g, Rng& rng) {
     // The game places critters only in this corner, so there the lizard meets
     // the apes more often than the land of the whole island would suggest.
     int home = 0;
@@ -117,11 +117,16 @@ void ChooseCritters(Grid& g) {
     const double perApe = survive * (101 - TCritter::APE_FUR_FROM) / (101 - TCritter::APE_HIT_FROM);
     double miss = 1;
     int apes = 0;
-    while ((apes < 10 || miss > 1 - kFurGoal) && apes < 200) {
+    while ((apes < kFewestApes || miss > 1 - kFurGoal) && apes <= kMostApes) {
         miss *= 1 - perApe;
         ++apes;
     }
-    g.map.apes = apes;
+    // A horde would eat every fruit: then the second fur lies about too.
+    if (apes > kMostApes && Scatter(g, rng, item::Affenfell, 1, 12, [&](int x, int y) {
+                                return g.GroundAt(x, y) == Grass && !Near(g, x, y, 8);
+                            }) == 1)
+        apes = kFewestApes;
+    g.map.apes = std::min(apes, kMostApes);
 }
 
 } // namespace mapgen

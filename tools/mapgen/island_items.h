@@ -14,9 +14,13 @@ namespace mapgen {
 inline constexpr double kFurGoal = 0.995;
 
 void PlaceItems(Grid& grid, Rng& rng);
+// Apes on a generated island: a troop, never a horde that eats every fruit.
+inline constexpr int kFewestApes = 12, kMostApes = 32;
+
 // One monitor lizard, and apes enough that one of them ends as a fur in
-// kFurGoal of games although the lizard eats apes meanwhile.
-void ChooseCritters(Grid& grid);
+// kFurGoal of games although the lizard eats apes meanwhile; where that would
+// take more than kMostApes, a second fur lies about instead.
+void ChooseCritters(Grid& grid, Rng& rng);
 
 // Places up to `count` of item `id` on empty dry cells that `ok` accepts, never
 // on the start and at least `spacing` cells (Chebyshev) from another of its

@@ -106,7 +106,7 @@ bool Generate(uint64_t seed, int width, int height, Generated& out) {
         ++out.tries;
         if (!GrowGround(g, rng)) continue;
         PlaceItems(g, rng);
-        ChooseCritters(g);
+        ChooseCritters(g, rng);
         MendFarWays(g);
         if (!Acceptable(g.map)) continue;
         out.map = std::move(g.map);
