@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <queue>
 #include <string>
 #include <vector>
 
@@ -43,6 +42,10 @@ constexpr int SHALLOW = TKarte::SHALLOW, SAND = TKarte::SAND;
 constexpr int kNone = INT_MAX;
 // Food points carried as a buffer for the way (a coconut is two).
 constexpr int kStock = 4;
+// The planner looks this many cells (Chebyshev) around the castaway: the whole
+// of a 64 x 64 island from anywhere on it, and on the big generated islands a
+// neighbourhood that holds everything a raft needs, at a fraction of the cost.
+constexpr int kPlanReach = 64;
 
 // Hunger and thirst of one step onto a ground kind, as the castaway pays them.
 int HungerPerStep(int ground) {
@@ -175,37 +178,66 @@ class Planner {
     // from every lizard cannot be reached by one.
     bool Safe(int x, int y) const { return LizardDistance(x, y) >= 2; }
 
-    // Dijkstra over enterable cells from `sources` (cost of each cell entered).
+    // Dijkstra over enterable cells from `sources` (cost of each cell entered),
+    // within `reach` cells (Chebyshev) of the castaway.
     template <class Cost>
-    std::vector<int> CostFrom(const std::vector<char>& sources, Cost cost,
-                              bool avoidLizards) const {
+    std::vector<int> CostFrom(const std::vector<char>& sources, Cost cost, bool avoidLizards,
+                              int reach = kNone) const {
         std::vector<int> dist(w_ * h_, kNone);
-        using Entry = std::pair<int, int>;
-        std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> todo;
+        // The lizards' cells once, not the whole critter list for every step looked at.
+        std::vector<std::pair<int, int>> lizards;
+        for (const TCritter& c : TCritter::list)
+            if (c.typ == TCritter::WARAN) lizards.push_back({c.x, c.y});
+        const auto lizardDistance = [&lizards](int x, int y) {
+            int best = kNone;
+            for (auto [lx, ly] : lizards)
+                best = std::min(best, std::abs(lx - x) + std::abs(ly - y));
+            return best;
+        };
+        // Dial's buckets: a step costs a few points at most, so the cells waiting
+        // to be settled fit a ring of buckets, one per cost, and the distances
+        // come out as a heap would give them, only faster.
+        int maxStep = avoidLizards ? 12 : 0, most = 0;
+        for (int g = 1; g < TKarte::GROUND_KINDS; ++g)
+            most = std::max(most, cost(g));
+        maxStep += most;
+        std::vector<std::vector<int>> buckets(static_cast<std::size_t>(maxStep) + 1);
+        const auto bucket = [&buckets](int d) -> std::vector<int>& {
+            return buckets[static_cast<std::size_t>(d) % buckets.size()];
+        };
+        std::size_t waiting = 0;
         for (int i = 0; i < w_ * h_; ++i)
             if (sources[i]) {
                 dist[i] = 0;
-                todo.push({0, i});
+                bucket(0).push_back(i);
+                ++waiting;
             }
         const int dx[] = {0, 0, -1, 1}, dy[] = {-1, 1, 0, 0};
-        while (!todo.empty()) {
-            auto [d, i] = todo.top();
-            todo.pop();
-            if (d > dist[i]) continue;
-            const int x = i % w_, y = i / w_;
-            for (int k = 0; k < 4; ++k) {
-                const int nx = x + dx[k], ny = y + dy[k];
-                if (!karte.isenterable(nx, ny)) continue;
-                int step = cost(Ground(nx, ny));
-                if (avoidLizards) {
-                    const int ld = LizardDistance(nx, ny);
-                    if (ld <= 1) continue;
-                    if (ld <= 3) step += 12;
+        for (int d = 0; waiting > 0; ++d) {
+            // Free steps put cells back into the bucket being emptied.
+            for (std::vector<int>& todo = bucket(d); !todo.empty();) {
+                const int i = todo.back();
+                todo.pop_back();
+                --waiting;
+                if (dist[i] != d) continue;
+                const int x = i % w_, y = i / w_;
+                for (int k = 0; k < 4; ++k) {
+                    const int nx = x + dx[k], ny = y + dy[k];
+                    if (!karte.isenterable(nx, ny)) continue;
+                    if (std::abs(nx - player.x) > reach || std::abs(ny - player.y) > reach)
+                        continue;
+                    int step = cost(Ground(nx, ny));
+                    if (avoidLizards) {
+                        const int ld = lizardDistance(nx, ny);
+                        if (ld <= 1) continue;
+                        if (ld <= 3) step += 12;
+                    }
+                    const int j = Idx(nx, ny);
+                    if (dist[j] <= d + step) continue;
+                    dist[j] = d + step;
+                    bucket(dist[j]).push_back(j);
+                    ++waiting;
                 }
-                const int j = Idx(nx, ny);
-                if (dist[j] <= d + step) continue;
-                dist[j] = d + step;
-                todo.push({dist[j], j});
             }
         }
         return dist;
@@ -219,7 +251,7 @@ class Planner {
     void PlanFromHere() {
         std::vector<char> here(w_ * h_, 0);
         here[Idx(player.x, player.y)] = 1;
-        fromHere_ = CostFrom(here, WalkCost, true);
+        fromHere_ = CostFrom(here, WalkCost, true, kPlanReach);
     }
 
     // Key of the first step towards (tx, ty), found by walking the cost field back.
@@ -256,8 +288,13 @@ class Planner {
     // Nearest cell (by walking cost) that `want` accepts; false when none is reachable.
     template <class Want> bool Nearest(Want want, int& bx, int& by, int& best) const {
         best = kNone;
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) {
+        // Only the planned neighbourhood holds costs; the same cells in the same order.
+        const int x0 = std::max(0, player.x - kPlanReach),
+                  x1 = std::min(w_, player.x + kPlanReach + 1);
+        const int y0 = std::max(0, player.y - kPlanReach),
+                  y1 = std::min(h_, player.y + kPlanReach + 1);
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
                 const int d = fromHere_[Idx(x, y)];
                 if (d < best && want(x, y)) {
                     best = d;
@@ -723,11 +760,16 @@ class Planner {
         // in hand (the lizards thin the apes out), with food in the bag first:
         // a hunt can drag on across the rocks, far from any fruit.
         if (n.furs > 0 && Has(AXT)) {
-            if (!ApesLeft()) {
+            const bool furLying = Lying(AFFENFELL);
+            if (!ApesLeft() && !furLying) {
                 hopeless_ = true;
                 return {};
             }
             if (CarriedFood() < kStock && TakesFood() && !(keys = Fruit()).empty()) return keys;
+            // A fur lying about is a hunt saved.
+            if (furLying && FreeSlots() > 0 &&
+                Nearest([&](int cx, int cy) { return ItemAt(cx, cy) == AFFENFELL; }, x, y, d))
+                return GoTo(x, y);
             return Hunt();
         }
         if (n.furs > 0 && !ApesLeft() && !Lying(AFFENFELL)) {

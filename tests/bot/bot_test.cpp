@@ -49,11 +49,14 @@ TEST_F(Bot, WinsNineteenOfTwentySeedsOnEveryShippedIsland) {
 }
 
 // The long measure, run by tests/bot/win_rate.sh: PALMUT_BOT_ISLAND,
-// PALMUT_BOT_SEEDS (count, from 1) and PALMUT_BOT_RETRY (1: a death restarts).
+// PALMUT_BOT_SEEDS (count), PALMUT_BOT_FROM (the first seed, 1 unless given)
+// and PALMUT_BOT_RETRY (1: a death restarts).
 TEST_F(Bot, DISABLED_WinRate) {
     const char* island = std::getenv("PALMUT_BOT_ISLAND");
     const char* seeds = std::getenv("PALMUT_BOT_SEEDS");
     const char* retry = std::getenv("PALMUT_BOT_RETRY");
+    const char* from = std::getenv("PALMUT_BOT_FROM");
+    const int first = from ? std::atoi(from) : 1;
     const std::string image = island ? island : "map/map.png";
     const int count = seeds ? std::atoi(seeds) : 100;
     const bool restart = retry && std::string(retry) == "1";
@@ -61,7 +64,7 @@ TEST_F(Bot, DISABLED_WinRate) {
     long wonPasses = 0;
     int most = 0;
     std::map<std::string, int> ends;
-    for (int seed = 1; seed <= count; ++seed) {
+    for (int seed = first; seed < first + count; ++seed) {
         const bot::Outcome out = bot::PlayIsland(image, seed, kPassBudget, restart);
         std::printf("seed %d: %s, %d passes, %d steps, %d deaths\n", seed, out.end.c_str(),
                     out.passes, out.steps, out.deaths);

@@ -16,6 +16,7 @@
 #include "editor_texts.h"
 #include "findings_texts.h"
 #include "map_files.h"
+#include "mapgen.h"
 #include "media/gfx/png_writer.h"
 #include "problem_rows.h"
 #include "support/asset_files.h"
@@ -1004,4 +1005,29 @@ TEST(EditorTextField, EditsWhereTheCursorStands) {
     for (int c : {0xF6, 8, 127, int{'x'}})
         field.Type(c);
     EXPECT_EQ(field.Text(), "\xC3\xB6x");
+}
+
+TEST_F(EditorTest, NewIslandFromASeedIsTheGeneratorsIslandAndABadSeedChangesNothing) {
+    drive_->Key(KEY_N, {KEY_LCONTROL, KEY_LSHIFT});
+    ASSERT_TRUE(ed_->Prompting());
+    drive_->Answer("12ab 64x64");
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kBadSeed)) << ed_->Message();
+    EXPECT_EQ(ed_->Doc().Width(), 64);
+    EXPECT_EQ(Count(ed_->Doc().Data().ground, TKarte::SEA), 64 * 64) << "still the empty sea";
+
+    drive_->Key(KEY_N, {KEY_LCONTROL, KEY_LSHIFT});
+    drive_->Answer("4711 96x80");
+    mapgen::Generated island;
+    ASSERT_TRUE(mapgen::Generate(4711, 96, 80, island));
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kIslandGrown)) << ed_->Message();
+    EXPECT_EQ(ed_->Doc().Width(), 96);
+    EXPECT_EQ(ed_->Doc().Height(), 80);
+    EXPECT_EQ(ed_->Doc().Data().ground, island.map.ground);
+    EXPECT_EQ(ed_->Doc().Data().items, island.map.items);
+    EXPECT_EQ(ed_->Doc().Apes(), island.map.apes);
+    EXPECT_EQ(ed_->Doc().Lizards(), island.map.lizards);
+    int sx = -1, sy = -1;
+    ASSERT_TRUE(mapcheck::FindStart(island.map, sx, sy));
+    EXPECT_EQ(ed_->CursorX(), sx) << "the cursor waits on the landing place";
+    EXPECT_EQ(ed_->CursorY(), sy);
 }

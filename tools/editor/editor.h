@@ -156,6 +156,8 @@ class Editor {
     void Confirm(const std::string& label, std::function<void()> yes);
     void UnlessUnsaved(std::function<void()> then);
     void RequestNew();
+    void RequestGenerate();
+    void GenerateFrom(const std::string& text);
     void RequestOpen();
     void Save();
     void RequestSaveAs();

@@ -168,7 +168,10 @@ void Editor::CtrlKey(int command, int, int mods) {
         RequestOpen();
         break;
     default:
-        RequestNew();
+        if (mods & MOD_SHIFT)
+            RequestGenerate();
+        else
+            RequestNew();
         break;
     }
 }

@@ -182,6 +182,7 @@ inline constexpr TText kHelp[] = {
     {N_("Strg+Z / Strg+Y Rueckgaengig / Wiederholen"), TText::TOOL},
     {N_("Tab             naechstes Problem"), TText::TOOL},
     {N_("Strg+N, Strg+O  Neu, Oeffnen"), TText::TOOL},
+    {N_("Strg+Umsch+N    Neue Insel aus einem Samen"), TText::TOOL},
     {N_("Strg+S          Speichern (Umschalt: unter)"), TText::TOOL},
     {N_("F5              Probespiel"), TText::TOOL},
     {N_("Esc             Hilfe zu / Auswahl weg / Ende"), TText::TOOL},
@@ -241,4 +242,29 @@ inline constexpr TText kGameRunning{N_("Spiel laeuft ... (der Editor wartet, bis
 inline constexpr TText kAlreadyRunning{N_("Das Spiel laeuft schon."), TText::TOOL};
 inline constexpr TText kNotStarted{N_("Spiel nicht gestartet: %s"), TText::TOOL};
 inline constexpr TText kProgramNotStarted{N_("Nicht gestartet: %s (%s)"), TText::TOOL};
+// Islands grown from a seed, in the editor (Ctrl+Shift+N) and on the command line.
+inline constexpr TText kAskSeed{N_("Insel aus Samen: Zahl, dahinter Breite x Hoehe (64-512):"),
+                                TText::TOOL};
+// %s: what the maker typed.
+inline constexpr TText kBadSeed{
+    N_("Samen \"%s\" geht nicht: eine ganze Zahl von 0 bis 18446744073709551615."), TText::TOOL};
+inline constexpr TText kBadIslandSize{
+    N_("Groesse \"%s\" geht nicht: Breite x Hoehe, je 64 bis 512 (etwa 128x128)."), TText::TOOL};
+// %s: the seed, how many candidates were tried.
+inline constexpr TText kNoPlayableIsland{
+    N_("Aus dem Samen %s wurde in %s Versuchen keine spielbare Insel; bitte ein anderer Samen."),
+    TText::TOOL};
+// %s: the seed, width, height.
+inline constexpr TText kIslandGrown{N_("Insel aus Samen %s, %s x %s: gewinnbar, ungespeichert."),
+                                    TText::TOOL};
+// %s: the program's name.
+inline constexpr TText kGenerateUsage{
+    N_("Aufruf: %s --generate SAMEN [--size BREITExHOEHE] [--lang de|en] AUSGABE.png"),
+    TText::TOOL};
+inline constexpr TText kNoOutput{N_("Wohin? Der Name des Bildes (.png) fehlt."), TText::TOOL};
+// %s: the reason.
+inline constexpr TText kNotGenerated{N_("Nichts geschrieben: %s"), TText::TOOL};
+// %s: the picture's path, the seed, width, height.
+inline constexpr TText kGenerated{N_("%s geschrieben: Insel aus Samen %s, %s x %s Zellen."),
+                                  TText::TOOL};
 } // namespace editor_texts

@@ -6,6 +6,7 @@
 #include "core/assets.h"
 #include "core/language.h"
 #include "editor.h"
+#include "generate_command.h"
 #include "media/clock.h"
 #include "media/graphics.h"
 #include "media/program.h"
@@ -13,11 +14,18 @@
 #include "world/objekt.h"
 
 int main(int argc, char** argv) {
+    // A generated island is written without a window.
+    if (editor::AsksToGenerate(argc, argv)) return editor::GenerateCommand(argc, argv);
     std::string mapPath, language;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::printf("usage: %s [--lang de|en] [map.png | map.map]\n", argv[0]);
+            std::printf("usage: %s [--lang de|en] [map.png | map.map]\n"
+                        "       %s --generate SEED [--size WxH] [--lang de|en] OUT.png\n"
+                        "  --generate writes a new island grown from SEED (0 to 2^64-1), "
+                        "WxH cells\n  (each 64 to 512, default 128x128), as OUT.png with its "
+                        ".map and .critter;\n  the same seed and size give the same files.\n",
+                        argv[0], argv[0]);
             return 0;
         }
         if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
