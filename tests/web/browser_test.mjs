@@ -1,6 +1,7 @@
 // The game's page in a real headless Chromium (software WebGL 2): it loads,
 // shows the intro, skips it with Escape, shows the title picture as the
-// asset has it, and a key brings the menu. Screenshots of each step go to
+// asset has it, a key brings the menu as the desktop draws it, sound starts
+// with the keys, and play starts and the castaway walks. Screenshots of each step go to
 // PALMUT_WEB_SHOTS (default: a fresh temporary folder) for a person to look at.
 //
 //   node browser_test.mjs [site folder, default ../../build/web]
@@ -113,6 +114,20 @@ async function main() {
     const share = matching(menu, golden, 1);
     if (share < 1) throw new Error(`menu: ${Math.round((1 - share) * menu.width * menu.height)} pixels differ from the desktop's`);
     console.log('menu shown, as the desktop draws it');
+    // Browsers start sound with the first key press; the keys above were it.
+    const audio = await page.evaluate(() => Module.palmutAudio && Module.palmutAudio.state);
+    if (audio !== 'running') throw new Error(`audio not running after key presses: ${audio}`);
+
+    // "Spiel starten": the island, mostly not black.
+    await page.keyboard.press('Enter');
+    const play = await waitForPicture(page, '4-play', (s) =>
+      count(s, (r, g, b) => r + g + b > 30) > s.width * s.height / 2);
+    // Walking changes the picture: the castaway or the view moves.
+    await page.keyboard.down('ArrowRight');
+    await page.waitForTimeout(600);
+    await page.keyboard.up('ArrowRight');
+    await waitForPicture(page, '5-walked', (s) => matching(s, play, 0) < 0.99);
+    console.log('play started and the castaway walked');
 
     if (problems.length) throw new Error('page reported errors:\n' + problems.join('\n'));
     console.log(`browser test passed; screenshots in ${shots}`);
