@@ -25,7 +25,6 @@ constexpr const char* kCanvas = "#canvas";
 
 struct WindowState {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
-    int depth = 0;
     media_internal::FramePacer pacer;
     int lastDrawCalls = 0;
     std::function<void()> frameHook;
@@ -33,16 +32,34 @@ struct WindowState {
 };
 WindowState win;
 
-// The page's stage (the canvas's parent) goes full screen, so the page's own
-// black background and centring stay; the canvas follows its size.
+// The page's stage (the canvas's parent) goes full screen or back, so the
+// page's own black background and centring stay; the canvas follows its
+// size. Browsers grant full screen only inside a key or click handler: asked
+// for elsewhere (a mode opened full screen), it is asked for again at the
+// next key press (other than Escape) or click.
 // clang-format off
-EM_JS(void, ToggleStageFullScreen, (), {
+EM_JS(void, SetStageFullScreen, (int on), {
     const stage = document.getElementById('stage') || document.documentElement;
-    if (document.fullscreenElement) {
-        document.exitFullscreen().catch(() => {});
-    } else if (stage.requestFullscreen) {
-        stage.requestFullscreen().catch(() => {});
+    if (!on) {
+        if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+        return;
     }
+    if (document.fullscreenElement || !stage.requestFullscreen) return;
+    stage.requestFullscreen().catch(() => {
+        const retry = (event) => {
+            // Escape grants nothing (it is the browser's way out of full screen).
+            if (event.key === 'Escape') return;
+            window.removeEventListener('keydown', retry, true);
+            window.removeEventListener('pointerdown', retry, true);
+            if (!document.fullscreenElement) stage.requestFullscreen().catch(() => {});
+        };
+        window.addEventListener('keydown', retry, true);
+        window.addEventListener('pointerdown', retry, true);
+    });
+});
+
+EM_JS(int, StageIsFullScreen, (), {
+    return document.fullscreenElement ? 1 : 0;
 });
 // clang-format on
 
@@ -54,7 +71,7 @@ EM_JS(void, ShowPointer, (int shown), {
 // clang-format on
 
 void ToggleFullScreen() {
-    ToggleStageFullScreen();
+    SetStageFullScreen(!StageIsFullScreen());
 }
 
 // The canvas's drawing buffer follows its size on the page in device pixels,
@@ -125,10 +142,7 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     DebugLog("graphics: context: " + media_internal::GlContextDescription());
     media_internal::AtProgramEnd(CloseGraphics);
     media_internal::SetWindowActions(ToggleFullScreen, RepaintWindow);
-    // The browser grants full screen only inside a key or click handler: a
-    // full-screen mode asks for it, and the page switches at the next key.
-    if (depth != 0) ToggleStageFullScreen();
-    win.depth = depth;
+    if (depth != 0) SetStageFullScreen(1);
     win.pacer.Start(hertz, Millis());
     render::Clear();
     PresentNow();
@@ -143,12 +157,13 @@ void CloseGraphics() {
     render::Close();
     emscripten_webgl_destroy_context(win.context);
     win.context = 0;
-    win.depth = 0;
     media_internal::SetWindowActions(nullptr, nullptr);
 }
 
+// Full screen in the page is the browser's, over the same canvas and
+// context: the game never needs to leave it for a dialog, so it is no mode.
 int CurrentDepth() {
-    return win.context ? win.depth : 0;
+    return 0;
 }
 
 void Flip(int /*sync*/) {
