@@ -87,7 +87,8 @@ bool ReadWholeFile(const std::string& realPath, std::vector<uint8_t>& out) {
     if (size <= 0 || size > kMaxFontFile) return false;
     out.resize(static_cast<size_t>(size));
     in.seekg(0);
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
+    return static_cast<bool>(
+        in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(size)));
 }
 
 std::vector<int> Metrics(const Font& font, char32_t code, std::vector<uint8_t>& rgba) {

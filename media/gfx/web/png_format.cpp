@@ -125,25 +125,40 @@ int Paeth(int a, int b, int c) {
     return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
+// The predictor a row's filter adds back to each byte: from the byte to the
+// left (a), above (b) and above-left (c).
+int Predictor(int filter, int a, int b, int c) {
+    switch (filter) {
+    case 1:
+        return a;
+    case 2:
+        return b;
+    case 3:
+        return (a + b) / 2;
+    case 4:
+        return Paeth(a, b, c);
+    default:
+        return 0;
+    }
+}
+
+// One row, in place; `up` is the row above, already unfiltered (null for the first).
+void UnfilterRow(uint8_t* row, const uint8_t* up, size_t rowBytes, size_t bpp, int filter) {
+    for (size_t x = 0; x < rowBytes; ++x) {
+        const int a = x >= bpp ? row[x - bpp] : 0;
+        const int b = up ? up[x] : 0;
+        const int c = up && x >= bpp ? up[x - bpp] : 0;
+        row[x] = static_cast<uint8_t>(row[x] + Predictor(filter, a, b, c));
+    }
+}
+
 // Undoes the row filters in place; `raw` holds each row after its filter byte.
 bool Unfilter(std::vector<uint8_t>& raw, size_t rowBytes, uint32_t height, size_t bpp) {
     const size_t stride = rowBytes + 1;
     for (uint32_t y = 0; y < height; ++y) {
         uint8_t* row = raw.data() + stride * y + 1;
-        const uint8_t* up = y > 0 ? row - stride : nullptr;
-        const int filter = row[-1];
-        if (filter > 4) return false;
-        for (size_t x = 0; x < rowBytes; ++x) {
-            const int a = x >= bpp ? row[x - bpp] : 0;
-            const int b = up ? up[x] : 0;
-            const int c = up && x >= bpp ? up[x - bpp] : 0;
-            const int add = filter == 1   ? a
-                            : filter == 2 ? b
-                            : filter == 3 ? (a + b) / 2
-                            : filter == 4 ? Paeth(a, b, c)
-                                          : 0;
-            row[x] = static_cast<uint8_t>(row[x] + add);
-        }
+        if (row[-1] > 4) return false;
+        UnfilterRow(row, y > 0 ? row - stride : nullptr, rowBytes, bpp, row[-1]);
     }
     return true;
 }
