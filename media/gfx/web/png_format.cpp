@@ -191,8 +191,9 @@ void ConvertRow(const PngInfo& info, const uint8_t* row, uint8_t* out) {
             if (outChannels == 4)
                 out[3] = index < info.paletteAlpha.size() ? info.paletteAlpha[index] : 255;
         } else if (info.colorType == 4) {
-            out[0] = out[1] = out[2] = static_cast<uint8_t>(Sample(row, x * 2, info.depth, true));
-            out[3] = static_cast<uint8_t>(Sample(row, x * 2 + 1, info.depth, true));
+            out[0] = out[1] = out[2] =
+                static_cast<uint8_t>(Sample(row, size_t{x} * 2, info.depth, true));
+            out[3] = static_cast<uint8_t>(Sample(row, size_t{x} * 2 + 1, info.depth, true));
         } else {
             for (int c = 0; c < info.channels; ++c)
                 out[c] = static_cast<uint8_t>(
