@@ -25,7 +25,11 @@ need() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 }
 
-need cmake emscripten node-acorn
+# Node.js and npm may come from elsewhere (NodeSource): only missing commands
+# are installed from Debian.
+command -v cmake >/dev/null || need cmake
+command -v emcc >/dev/null || need emscripten
+[ -d /usr/share/nodejs/acorn ] || need node-acorn
 # Emscripten's optimiser needs acorn, which Debian puts where Node.js does not look.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 cmake --preset web
@@ -37,7 +41,8 @@ case "${1:-}" in
     exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site"
     ;;
 --test)
-    need chromium npm
+    command -v chromium >/dev/null || need chromium
+    command -v npm >/dev/null || need npm
     (cd tests/web && npm ci --no-audit --no-fund)
     exec node tests/web/browser_test.mjs "$site"
     ;;
