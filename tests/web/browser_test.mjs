@@ -104,8 +104,10 @@ async function main() {
     console.log('title picture shown');
 
     await page.keyboard.press('Space');
-    // The menu: white entries and the chosen one red, on black.
+    // The menu: white entries and the chosen one red, on black (the title
+    // picture has red and white too, but little black).
     const menu = await waitForPicture(page, '3-menu', (s) =>
+      count(s, (r, g, b) => r + g + b === 0) > s.width * s.height * 0.9 &&
       count(s, (r, g, b) => r > 200 && g < 60 && b < 60) > 200 &&
       count(s, (r, g, b) => r > 200 && g > 200 && b > 200) > 500);
     // The same picture as the desktop's reference frame, pixel for pixel
@@ -120,8 +122,11 @@ async function main() {
 
     // "Spiel starten": the island, mostly not black.
     await page.keyboard.press('Enter');
-    const play = await waitForPicture(page, '4-play', (s) =>
+    await waitForPicture(page, '4-play', (s) =>
       count(s, (r, g, b) => r + g + b > 30) > s.width * s.height / 2);
+    // The view once play has settled in, before the first step.
+    await page.waitForTimeout(500);
+    const play = await capture(page, '4-play');
     // Walking changes the picture: the castaway or the view moves.
     await page.keyboard.down('ArrowRight');
     await page.waitForTimeout(600);
