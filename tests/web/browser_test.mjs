@@ -1,8 +1,9 @@
 // The game's page in a real headless Chromium (software WebGL 2): it loads,
 // shows the intro, skips it with Escape, shows the title picture as the
-// asset has it, a key brings the menu as the desktop draws it, sound starts
-// with the keys, and play starts and the castaway walks. Screenshots of each step go to
-// PALMUT_WEB_SHOTS (default: a fresh temporary folder) for a person to look at.
+// asset has it, the gamepad's A button brings the menu as the desktop draws
+// it, sound starts with a key, and play starts and the castaway walks.
+// Screenshots of each step go to PALMUT_WEB_SHOTS (default: a fresh temporary
+// folder) for a person to look at.
 //
 //   node browser_test.mjs [site folder, default ../../build/web]
 import { createServer } from 'node:http';
@@ -90,6 +91,17 @@ async function main() {
     const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1 });
     page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
     page.on('pageerror', (e) => problems.push(String(e)));
+    // One gamepad of the standard layout, its buttons set by the test.
+    await page.addInitScript(() => {
+      const pad = { connected: true, id: 'test pad', index: 0, mapping: 'standard', timestamp: 0,
+                    axes: [0, 0, 0, 0],
+                    buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+      window.pressPadButton = (b, down) => {
+        pad.buttons[b] = { pressed: down, value: down ? 1 : 0 };
+        pad.timestamp += 1;
+      };
+      navigator.getGamepads = () => [pad];
+    });
     const started = Date.now();
     await page.goto(url);
     await page.waitForSelector('body[data-state="running"]', { timeout: STEP_MS });
@@ -103,7 +115,10 @@ async function main() {
     await waitForPicture(page, '2-title', (s) => matching(s, title, 2) > 0.99);
     console.log('title picture shown');
 
-    await page.keyboard.press('Space');
+    // The gamepad's A button types a space, as on the desktop.
+    await page.evaluate(() => window.pressPadButton(0, true));
+    await page.waitForTimeout(300);
+    await page.evaluate(() => window.pressPadButton(0, false));
     // The menu: white entries and the chosen one red, on black (the title
     // picture has red and white too, but little black).
     const menu = await waitForPicture(page, '3-menu', (s) =>
@@ -116,12 +131,11 @@ async function main() {
     const share = matching(menu, golden, 1);
     if (share < 1) throw new Error(`menu: ${Math.round((1 - share) * menu.width * menu.height)} pixels differ from the desktop's`);
     console.log('menu shown, as the desktop draws it');
-    // Browsers start sound with the first key press; the keys above were it.
-    const audio = await page.evaluate(() => Module.palmutAudio && Module.palmutAudio.state);
-    if (audio !== 'running') throw new Error(`audio not running after key presses: ${audio}`);
-
     // "Spiel starten": the island, mostly not black.
     await page.keyboard.press('Enter');
+    // Browsers start sound with the first key press (Escape does not count).
+    const audio = await page.evaluate(() => Module.palmutAudio && Module.palmutAudio.state);
+    if (audio !== 'running') throw new Error(`audio not running after key presses: ${audio}`);
     await waitForPicture(page, '4-play', (s) =>
       count(s, (r, g, b) => r + g + b > 30) > s.width * s.height / 2);
     // The view once play has settled in, before the first step.

@@ -6,8 +6,11 @@
 
 #include <emscripten/html5.h>
 
+#include "media/input/control_chars.h"
 #include "media/input/event_pump.h"
+#include "media/input/gamepad.h"
 #include "media/input/web/dom_keys.h"
+#include "media/input/web/gamepad_web.h"
 #include "media/keyboard.h"
 #include "media/test_seams.h"
 
@@ -17,6 +20,8 @@ constexpr int kKeyCount = 256;
 constexpr uint32_t kQueueSize = 256;
 constexpr int kKeyF11 = 122;
 
+void PadKey(int vk, bool down);
+
 struct InputState {
     std::array<bool, kKeyCount> down{};
     std::array<int, kKeyCount> hits{};
@@ -25,6 +30,7 @@ struct InputState {
     uint32_t readCount = 0;
     uint32_t writeCount = 0;
     bool listening = false;
+    media_internal::GamepadKeys gamepad{&PadKey};
     std::function<void()> idleHook;
     bool inIdleHook = false;
     // Set by the graphics module while a canvas context is open.
@@ -48,8 +54,21 @@ void PushChar(int c) {
     ++input.writeCount;
 }
 
-int ControlChar(int vk) {
-    return vk == KEY_BACKSPACE || vk == KEY_TAB || vk == KEY_ENTER || vk == KEY_ESCAPE ? vk : 0;
+// A gamepad press counts like a key press and types what that key types.
+void PadKey(int vk, bool down) {
+    if (!down) {
+        input.down[vk] = false;
+        return;
+    }
+    if (int c = media_internal::GamepadTypedChar(vk)) PushChar(c);
+    if (input.down[vk]) return;
+    input.down[vk] = true;
+    ++input.hits[vk];
+}
+
+// Keys arrive by themselves while the game yields; gamepads are asked.
+void Poll() {
+    if (input.listening) media_internal::PollGamepads(input.gamepad);
 }
 
 bool IsModeSwitch(int vk, const EmscriptenKeyboardEvent& e) {
@@ -57,7 +76,7 @@ bool IsModeSwitch(int vk, const EmscriptenKeyboardEvent& e) {
 }
 
 void Press(int vk, const EmscriptenKeyboardEvent& e) {
-    if (int c = ControlChar(vk)) PushChar(c);
+    if (int c = media_internal::ControlCharFromVirtualKey(vk)) PushChar(c);
     if (!e.ctrlKey && !e.altKey && !e.metaKey)
         if (char32_t c = media_internal::TypedCharFromDom(e.key)) PushChar(static_cast<int>(c));
     if (e.repeat || input.down[vk]) return;
@@ -128,8 +147,9 @@ void StartKeyboard() {
     Listen();
 }
 
-// Events arrive by themselves while the game yields: nothing to pump.
-void PumpEvents() {}
+void PumpEvents() {
+    Poll();
+}
 
 void ResetKeyboardAfterModal() {
     ClearKeyState();
@@ -147,6 +167,8 @@ bool TakeWindowPictureLost() {
 }
 
 void ResetKeyboard() {
+    input.gamepad.Reset();
+    input.gamepad.SetStartEscapes(false);
     ClearKeyState();
     ClearMouseButtons();
     input.idleHook = nullptr;
@@ -155,6 +177,7 @@ void ResetKeyboard() {
 } // namespace media_internal
 
 int KeyHitCount(int key) {
+    Poll();
     if (key <= 0 || key >= kKeyCount) return 0;
     const int n = input.hits[key];
     input.hits[key] = 0;
@@ -162,14 +185,17 @@ int KeyHitCount(int key) {
 }
 
 int KeyDown(int key) {
+    Poll();
     return key > 0 && key < kKeyCount && input.down[key] ? 1 : 0;
 }
 
 int KeyHitModifiers(int key) {
+    Poll();
     return key > 0 && key < kKeyCount ? input.mods[key] : 0;
 }
 
 int NextChar() {
+    Poll();
     if (input.readCount == input.writeCount) {
         RunIdleHook();
         if (input.readCount == input.writeCount) return 0;
@@ -188,9 +214,9 @@ int CloseRequested() {
     return 0;
 }
 
-// Gamepads come through the browser's Gamepad API in a later step; until then
-// there is no Start button to turn into Escape.
-void SetGamepadStartEscapes(int) {}
+void SetGamepadStartEscapes(int on) {
+    input.gamepad.SetStartEscapes(on != 0);
+}
 
 void SetIdleHook(std::function<void()> hook) {
     input.idleHook = std::move(hook);
