@@ -9,6 +9,9 @@
 #include "media/gfx/web/png_format.h"
 #include "media/input/web/dom_keys.h"
 #include "media/keyboard.h"
+#include "media/language.h"
+#include "media/system/web/mo_catalog.h"
+#include "media/test_seams.h"
 
 namespace {
 
@@ -147,4 +150,24 @@ TEST(WebBackend, PageKeysGiveTheDesktopsKeyCodes) {
     EXPECT_EQ(media_internal::TypedCharFromDom("a"), U'a');
     EXPECT_EQ(media_internal::TypedCharFromDom("Enter"), 0u);
     EXPECT_EQ(media_internal::TypedCharFromDom("Dead"), 0u);
+}
+
+TEST(WebBackend, OwnCatalogReaderTranslatesAsGettextDoes) {
+    const std::string locales = PALMUT_ASSET_DIR "/locale";
+    const std::string bytes = FileBytes(locales + "/en/LC_MESSAGES/palmut.mo");
+    std::unordered_map<std::string, std::string> texts;
+    ASSERT_TRUE(media_internal::ParseMoCatalog(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                               bytes.size(), texts));
+    EXPECT_GT(texts.size(), 50u);
+    ASSERT_TRUE(UseCatalog(locales, "en"));
+    for (const auto& [german, english] : texts)
+        EXPECT_EQ(english, Translate(german.c_str())) << german;
+    ResetMediaForTests();
+
+    // Cut short or with a table pointing past the end: refused, nothing kept.
+    for (size_t cut : {size_t{0}, size_t{19}, size_t{28}, bytes.size() / 2})
+        EXPECT_FALSE(media_internal::ParseMoCatalog(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                                    cut, texts))
+            << "cut at " << cut;
+    EXPECT_TRUE(texts.empty());
 }

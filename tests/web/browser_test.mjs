@@ -88,7 +88,10 @@ async function main() {
   const problems = [];
   try {
     // 640 x 480 CSS pixels at ratio 1: the picture lands unscaled, as the assets are.
-    const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1 });
+    // A German browser: the game follows the browser's language, and the
+    // reference frames are German.
+    const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1,
+                                         locale: 'de-DE' });
     page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
     page.on('pageerror', (e) => problems.push(String(e)));
     // One gamepad of the standard layout, its buttons set by the test.
