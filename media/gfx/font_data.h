@@ -17,7 +17,7 @@ struct Glyph {
     bool loaded = false;
 };
 
-struct FontFace; // FreeType data, only for TrueType fonts
+struct FontFace; // the backend's data of a TrueType face, only for TrueType fonts
 
 struct Font {
     int size = 0;
@@ -36,6 +36,10 @@ struct Font {
 
 // The glyph for `code`, rendered on first use; null when the font lacks it.
 const Glyph* FindGlyph(Font& font, char32_t code);
+// Called by FindGlyph on a TrueType font's first use of `code`: fills the
+// glyph (loaded always; present, advance and image when the face has it).
+// Each backend has its own (FreeType on the desktop, the browser's canvas).
+void RenderGlyph(Font& font, char32_t code, Glyph& glyph);
 // The one built-in font object (a stable pointer for the whole run).
 const FontPtr& BuiltinFont();
 // Draw state: the font DrawText uses; re-set to the built-in one on re-open.

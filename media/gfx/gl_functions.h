@@ -7,7 +7,11 @@
 
 #include <string>
 
+#ifdef __EMSCRIPTEN__
+#include <GLES3/gl3.h> // WebGL 2 is OpenGL ES 3.0: the same names and types
+#else
 #include <GL/glcorearb.h>
+#endif
 
 #define PALMUT_GL_FUNCTIONS(X)                                                                     \
     X(PFNGLGETERRORPROC, GetError)                                                                 \

@@ -207,8 +207,13 @@ bool TextureAtlas::Release(int index) {
     const bool large = static_cast<size_t>(page.width) * page.height >= (256u << 10);
     page = Page{};
     // A picture's texture is big and freed in the middle of the heap: hand the
-    // memory back to the system instead of keeping it resident.
+    // memory back to the system instead of keeping it resident (a glibc
+    // call; other C libraries, such as the browser build's, keep the heap).
+#ifdef __GLIBC__
     if (large) malloc_trim(0);
+#else
+    (void)large;
+#endif
     return true;
 }
 

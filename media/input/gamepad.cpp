@@ -1,8 +1,6 @@
 #include "media/input/gamepad.h"
 
-#include <SDL2/SDL.h>
-
-#include "media/input/key_mapping.h"
+#include "media/input/control_chars.h"
 #include "media/keyboard.h"
 
 namespace media_internal {
@@ -16,21 +14,21 @@ constexpr int kReleaseTilt = 8000;
 
 int ButtonKey(int button) {
     switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+    case PadUp:
         return KEY_UP;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+    case PadDown:
         return KEY_DOWN;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+    case PadLeft:
         return KEY_LEFT;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+    case PadRight:
         return KEY_RIGHT;
-    case SDL_CONTROLLER_BUTTON_A:
+    case PadA:
         return KEY_SPACE;
-    case SDL_CONTROLLER_BUTTON_X:
+    case PadX:
         return KEY_ENTER;
-    case SDL_CONTROLLER_BUTTON_Y:
+    case PadY:
         return KEY_C;
-    case SDL_CONTROLLER_BUTTON_B:
+    case PadB:
         return KEY_F;
     default:
         return 0;
@@ -61,8 +59,8 @@ void GamepadKeys::UpdateEscape() {
 }
 
 void GamepadKeys::Button(int button, bool down) {
-    if (button == SDL_CONTROLLER_BUTTON_START || button == SDL_CONTROLLER_BUTTON_BACK) {
-        (button == SDL_CONTROLLER_BUTTON_START ? start_ : back_) = down;
+    if (button == PadStart || button == PadBack) {
+        (button == PadStart ? start_ : back_) = down;
         UpdateEscape();
         return;
     }
@@ -70,8 +68,8 @@ void GamepadKeys::Button(int button, bool down) {
 }
 
 void GamepadKeys::Axis(int axis, int value) {
-    if (axis != SDL_CONTROLLER_AXIS_LEFTX && axis != SDL_CONTROLLER_AXIS_LEFTY) return;
-    const int index = axis == SDL_CONTROLLER_AXIS_LEFTX ? 0 : 1;
+    if (axis != PadLeftX && axis != PadLeftY) return;
+    const int index = axis == PadLeftX ? 0 : 1;
     const int before = stick_[index];
     const int after = StickDirection(before, value);
     if (after == before) return;

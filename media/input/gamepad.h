@@ -6,13 +6,34 @@
 
 namespace media_internal {
 
+// Buttons and axes of the standard layout by SDL's game controller numbers
+// (the test seams' PAD_* use them too); each backend maps its pads to these.
+enum PadButton : int {
+    PadA = 0,
+    PadB = 1,
+    PadX = 2,
+    PadY = 3,
+    PadBack = 4,
+    PadGuide = 5,
+    PadStart = 6,
+    PadLeftStick = 7,
+    PadRightStick = 8,
+    PadLeftShoulder = 9,
+    PadRightShoulder = 10,
+    PadUp = 11,
+    PadDown = 12,
+    PadLeft = 13,
+    PadRight = 14,
+};
+enum PadAxis : int { PadLeftX = 0, PadLeftY = 1 };
+
 class GamepadKeys {
   public:
     // Receives each virtual-key press (down) and release the gamepad makes.
     using Emit = void (*)(int vk, bool down);
     explicit GamepadKeys(Emit emit) : emit_(emit) {}
 
-    // SDL_GameControllerButton and SDL_GameControllerAxis numbers.
+    // PadButton and PadAxis numbers; values -32768 to 32767.
     void Button(int button, bool down);
     void Axis(int axis, int value);
     // Start alone is Escape where quitting is harmless (menus, death screens);

@@ -122,18 +122,6 @@ SDL_Keycode KeycodeFromVirtualKey(int vk) {
     return sc == SDL_SCANCODE_UNKNOWN ? SDLK_UNKNOWN : SDL_SCANCODE_TO_KEYCODE(sc);
 }
 
-int ControlCharFromVirtualKey(int vk) {
-    switch (vk) {
-    case 8:
-    case 9:
-    case 13:
-    case 27:
-        return vk;
-    default:
-        return 0;
-    }
-}
-
 bool IsModeSwitchKey(SDL_Keycode sym, Uint16 mod) {
     if (sym == SDLK_F11) return true;
     return (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && (mod & KMOD_ALT) != 0;

@@ -3,6 +3,8 @@
 
 #include <SDL2/SDL.h>
 
+#include "media/input/control_chars.h"
+
 namespace media_internal {
 
 // Virtual-key code (1-255) of an SDL key, or 0 for keys the game cannot name.
@@ -14,10 +16,6 @@ int VirtualKeyFromSdl(SDL_Keycode sym, SDL_Scancode scancode);
 SDL_Scancode ScancodeFromVirtualKey(int vk);
 // Key symbol reported with that key on a US layout.
 SDL_Keycode KeycodeFromVirtualKey(int vk);
-
-// Control character a key-down produces (Enter 13, Escape 27, Backspace 8,
-// Tab 9), or 0; printable characters arrive as text input instead.
-int ControlCharFromVirtualKey(int vk);
 
 // F11 and Alt+Enter switch between window and full screen; the game never
 // sees them.

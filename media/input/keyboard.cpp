@@ -74,6 +74,15 @@ void PadKey(int vk, bool down) {
     ++input.keys.hits[vk];
 }
 
+// SDL's button and axis numbers go to the gamepad keys as they are.
+constexpr bool SameNumber(int ours, int sdls) {
+    return ours == sdls;
+}
+static_assert(SameNumber(media_internal::PadA, SDL_CONTROLLER_BUTTON_A) &&
+              SameNumber(media_internal::PadStart, SDL_CONTROLLER_BUTTON_START) &&
+              SameNumber(media_internal::PadRight, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) &&
+              SameNumber(media_internal::PadLeftY, SDL_CONTROLLER_AXIS_LEFTY));
+
 void OpenPad(int deviceIndex) {
     for (SDL_GameController*& pad : input.pads)
         if (!pad) {

@@ -1,0 +1,94 @@
+// The page's audio output: Web Audio pulls blocks from the mixer, as SDL's
+// audio thread does on the desktop. Browsers start sound only after the
+// player's first key press or click; until then nothing is pulled and
+// sounds wait in their channels.
+#include <emscripten.h>
+
+#include "media/audio/audio_output.h"
+#include "media/program.h"
+#include "media/system/sdl_context.h"
+
+namespace media_internal {
+namespace {
+
+constexpr int kBlockFrames = 2048; // about 46 ms at the mixer rate
+
+struct OutputState {
+    bool running = false;
+    bool tried = false; // opened once already: a failure stays silent
+};
+OutputState output;
+
+// clang-format off
+// A script processor asks for each block; 0 when the browser has no Web
+// Audio. The page resumes the context at the first key press or click.
+EM_JS(int, StartWebAudio, (int rate, int frames), {
+    const Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return 0;
+    let ctx;
+    try {
+        ctx = new Context({sampleRate: rate});
+    } catch (e) {
+        console.warn('no audio: ' + e);
+        return 0;
+    }
+    const mixed = _malloc(frames * 8);
+    const node = ctx.createScriptProcessor(frames, 0, 2);
+    node.onaudioprocess = (event) => {
+        _PalmutMixAudio(mixed, frames);
+        const left = event.outputBuffer.getChannelData(0);
+        const right = event.outputBuffer.getChannelData(1);
+        const at = mixed >> 2;
+        for (let i = 0; i < frames; ++i) {
+            left[i] = HEAPF32[at + 2 * i];
+            right[i] = HEAPF32[at + 2 * i + 1];
+        }
+    };
+    node.connect(ctx.destination);
+    const resume = () => { if (ctx.state !== 'running') ctx.resume(); };
+    window.addEventListener('keydown', resume, true);
+    window.addEventListener('pointerdown', resume, true);
+    Module.palmutAudio = ctx;
+    return 1;
+});
+
+EM_JS(void, CloseWebAudio, (), {
+    if (Module.palmutAudio) Module.palmutAudio.close();
+    Module.palmutAudio = null;
+});
+// clang-format on
+
+} // namespace
+
+Mixer& TheMixer() {
+    static Mixer* mixer = new Mixer();
+    return *mixer;
+}
+
+bool AudioRunning() {
+    return output.running;
+}
+
+bool OpenAudioOutput() {
+    if (output.running) return true;
+    if (output.tried) return false;
+    output.tried = true;
+    output.running = StartWebAudio(kMixerRate, kBlockFrames) != 0;
+    DebugLog(output.running ? "audio: Web Audio, starts with the first key press"
+                            : "audio: no Web Audio, silent");
+    if (output.running) AtProgramEnd(StopAudio);
+    return output.running;
+}
+
+void StopAudio() {
+    if (!output.running) return;
+    CloseWebAudio();
+    output.running = false;
+}
+
+} // namespace media_internal
+
+// Called by the page's script processor for every block it plays.
+extern "C" EMSCRIPTEN_KEEPALIVE void PalmutMixAudio(float* stereo, int frames) {
+    if (frames > 0) media_internal::TheMixer().Mix(stereo, static_cast<size_t>(frames));
+}

@@ -1,0 +1,18 @@
+// GNU message catalogs (.mo files) read without gettext, for the page.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace media_internal {
+
+// Each original text (the German source) mapped to its translation, from a
+// whole .mo file in either byte order; false (and `out` empty) when the file
+// is damaged: a bad magic number, a table or string outside the file, more
+// entries than the file could hold. The header entry (empty original) is left out.
+bool ParseMoCatalog(const uint8_t* data, size_t size,
+                    std::unordered_map<std::string, std::string>& out);
+
+} // namespace media_internal

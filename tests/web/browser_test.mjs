@@ -1,0 +1,165 @@
+// The game's page in a real headless Chromium (software WebGL 2): it loads,
+// shows the intro, skips it with Escape, shows the title picture as the
+// asset has it, the gamepad's A button brings the menu as the desktop draws
+// it, sound starts with a key, and play starts and the castaway walks.
+// Screenshots of each step go to PALMUT_WEB_SHOTS (default: a fresh temporary
+// folder) for a person to look at.
+//
+//   node browser_test.mjs [site folder, default ../../build/web]
+import { createServer } from 'node:http';
+import { mkdtempSync, readFileSync, writeFileSync, existsSync, mkdirSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { extname, join, normalize, resolve, dirname } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { chromium } from 'playwright-core';
+import { decodePng, readPng } from './png.mjs';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const site = resolve(process.argv[2] || join(here, '../../build/web'));
+const assets = resolve(here, '../../assets');
+const shots = process.env.PALMUT_WEB_SHOTS || mkdtempSync(join(tmpdir(), 'palmut-web-'));
+mkdirSync(shots, { recursive: true });
+const browserPath = process.env.PALMUT_CHROMIUM || '/usr/bin/chromium';
+// Generous bounds: SwiftShader on a loaded two-core machine is slow.
+const STEP_MS = 60000;
+
+const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+                '.data': 'application/octet-stream' };
+
+function serve(root) {
+  const server = createServer((req, res) => {
+    const path = normalize(decodeURIComponent(new URL(req.url, 'http://x').pathname));
+    const file = join(root, path === '/' ? 'index.html' : path);
+    if (!file.startsWith(root) || !existsSync(file)) {
+      res.writeHead(404).end();
+      return;
+    }
+    res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' });
+    res.end(readFileSync(file));
+  });
+  return new Promise((ok) => server.listen(0, '127.0.0.1', () => ok(server)));
+}
+
+// Share of the picture's pixels whose channels all lie within `tolerance`
+// of the expected picture's (both RGBA of the same size).
+function matching(shot, expected, tolerance) {
+  if (shot.width !== expected.width || shot.height !== expected.height) return 0;
+  let same = 0;
+  for (let i = 0; i < shot.rgba.length; i += 4) {
+    let close = true;
+    for (let k = 0; k < 3; ++k)
+      if (Math.abs(shot.rgba[i + k] - expected.rgba[i + k]) > tolerance) close = false;
+    if (close) ++same;
+  }
+  return same / (shot.width * shot.height);
+}
+
+function count(shot, test) {
+  let n = 0;
+  for (let i = 0; i < shot.rgba.length; i += 4)
+    if (test(shot.rgba[i], shot.rgba[i + 1], shot.rgba[i + 2])) ++n;
+  return n;
+}
+
+async function capture(page, name) {
+  const bytes = await page.locator('#canvas').screenshot();
+  writeFileSync(join(shots, name + '.png'), bytes);
+  return decodePng(bytes);
+}
+
+// Captures until `done` accepts a picture or the bound passes.
+async function waitForPicture(page, name, done) {
+  const until = Date.now() + STEP_MS;
+  for (;;) {
+    const shot = await capture(page, name);
+    if (done(shot)) return shot;
+    if (Date.now() > until) throw new Error(`${name}: the expected picture never came`);
+    await page.waitForTimeout(250);
+  }
+}
+
+async function main() {
+  const server = await serve(site);
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  const browser = await chromium.launch({
+    executablePath: browserPath,
+    args: ['--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
+  });
+  const problems = [];
+  try {
+    // 640 x 480 CSS pixels at ratio 1: the picture lands unscaled, as the assets are.
+    // A German browser: the game follows the browser's language, and the
+    // reference frames are German.
+    const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1,
+                                         locale: 'de-DE' });
+    page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
+    page.on('pageerror', (e) => problems.push(String(e)));
+    // One gamepad of the standard layout, its buttons set by the test.
+    await page.addInitScript(() => {
+      const pad = { connected: true, id: 'test pad', index: 0, mapping: 'standard', timestamp: 0,
+                    axes: [0, 0, 0, 0],
+                    buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+      window.pressPadButton = (b, down) => {
+        pad.buttons[b] = { pressed: down, value: down ? 1 : 0 };
+        pad.timestamp += 1;
+      };
+      navigator.getGamepads = () => [pad];
+    });
+    const started = Date.now();
+    await page.goto(url);
+    await page.waitForSelector('body[data-state="running"]', { timeout: STEP_MS });
+
+    const cursor = readPng(join(assets, 'gfx/C64intro/bearbeitet/0.png'));
+    await waitForPicture(page, '1-intro', (s) => matching(s, cursor, 2) > 0.99);
+    console.log(`intro shown ${Date.now() - started} ms after the page was asked for`);
+
+    await page.keyboard.press('Escape');
+    const title = readPng(join(assets, 'gfx/title_wip.png'));
+    await waitForPicture(page, '2-title', (s) => matching(s, title, 2) > 0.99);
+    console.log('title picture shown');
+
+    // The gamepad's A button types a space, as on the desktop.
+    await page.evaluate(() => window.pressPadButton(0, true));
+    await page.waitForTimeout(300);
+    await page.evaluate(() => window.pressPadButton(0, false));
+    // The menu: white entries and the chosen one red, on black (the title
+    // picture has red and white too, but little black).
+    const menu = await waitForPicture(page, '3-menu', (s) =>
+      count(s, (r, g, b) => r + g + b === 0) > s.width * s.height * 0.9 &&
+      count(s, (r, g, b) => r > 200 && g < 60 && b < 60) > 200 &&
+      count(s, (r, g, b) => r > 200 && g > 200 && b > 200) > 500);
+    // The same picture as the desktop's reference frame, pixel for pixel
+    // within the desktop tests' tolerance.
+    const golden = readPng(join(here, '../golden/menu.png'));
+    const share = matching(menu, golden, 1);
+    if (share < 1) throw new Error(`menu: ${Math.round((1 - share) * menu.width * menu.height)} pixels differ from the desktop's`);
+    console.log('menu shown, as the desktop draws it');
+    // "Spiel starten": the island, mostly not black.
+    await page.keyboard.press('Enter');
+    // Browsers start sound with the first key press (Escape does not count).
+    const audio = await page.evaluate(() => Module.palmutAudio && Module.palmutAudio.state);
+    if (audio !== 'running') throw new Error(`audio not running after key presses: ${audio}`);
+    await waitForPicture(page, '4-play', (s) =>
+      count(s, (r, g, b) => r + g + b > 30) > s.width * s.height / 2);
+    // The view once play has settled in, before the first step.
+    await page.waitForTimeout(500);
+    const play = await capture(page, '4-play');
+    // Walking changes the picture: the castaway or the view moves.
+    await page.keyboard.down('ArrowRight');
+    await page.waitForTimeout(600);
+    await page.keyboard.up('ArrowRight');
+    await waitForPicture(page, '5-walked', (s) => matching(s, play, 0) < 0.99);
+    console.log('play started and the castaway walked');
+
+    if (problems.length) throw new Error('page reported errors:\n' + problems.join('\n'));
+    console.log(`browser test passed; screenshots in ${shots}`);
+  } finally {
+    await browser.close();
+    server.close();
+  }
+}
+
+main().catch((e) => {
+  console.error(String(e.stack || e));
+  process.exit(1);
+});
