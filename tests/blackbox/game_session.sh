@@ -104,11 +104,17 @@ start_game() {
 press() {
     for key in "$@"; do
         kill -0 "$pid" 2>/dev/null || fail "the game ended early, while pressing $key"
-        # Another program's window may have taken the focus meanwhile.
-        xdotool windowfocus "$wid" 2>/dev/null
-        xdotool key "$key"
-        sleep 0.15
+        send_key "$key"
     done
+}
+
+# One key without asking whether the game still runs: for callers that expect
+# it may end at any moment and look themselves.
+send_key() {
+    # Another program's window may have taken the focus meanwhile.
+    xdotool windowfocus "$wid" 2>/dev/null
+    xdotool key "$1"
+    sleep 0.15
 }
 
 # hold KEY SECONDS: keeps a key down long enough for the display to repeat it.
@@ -139,7 +145,9 @@ await() {
     local end=$((SECONDS + seconds))
     while [ "$SECONDS" -le "$end" ]; do
         kill -0 "$pid" 2>/dev/null || return 1
-        [ -n "$key" ] && press "$key"
+        # The game may end between that look and the key (a damaged file ends
+        # it after the intro): the next look returns then.
+        [ -n "$key" ] && send_key "$key"
         sleep 0.2
         timeout 5 import -window "$wid" "$file" 2>/dev/null || continue
         read -r r g b <<<"$(looks "$file")"
