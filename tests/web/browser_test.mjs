@@ -1,7 +1,8 @@
 // The game's page in a real headless Chromium (software WebGL 2): it loads,
 // shows the intro, skips it with Escape, shows the title picture as the
 // asset has it, the gamepad's A button brings the menu as the desktop draws
-// it, sound starts with a key, and play starts and the castaway walks.
+// it, sound starts with a key, and play starts and the castaway walks. A
+// browser without WebGL 2, or a failed download, gets a message on the page.
 // Screenshots of each step go to PALMUT_WEB_SHOTS (default: a fresh temporary
 // folder) for a person to look at.
 //
@@ -75,6 +76,37 @@ async function waitForPicture(page, name, done) {
     if (done(shot)) return shot;
     if (Date.now() > until) throw new Error(`${name}: the expected picture never came`);
     await page.waitForTimeout(250);
+  }
+}
+
+// A browser that cannot run the game says so on the page, never a blank
+// canvas: one without WebGL 2, and one whose download of a part fails.
+async function checkRefusals(browser, url) {
+  const cases = [
+    { name: 'no WebGL 2', text: 'WebGL 2', prepare: (page) => page.addInitScript(() => {
+      const original = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+        return kind === 'webgl2' ? null : original.call(this, kind, ...rest);
+      };
+    }) },
+    { name: 'program not downloaded', text: 'nicht geladen',
+      prepare: (page) => page.route('**/palmut.wasm', (r) => r.fulfill({ status: 404 })) },
+    { name: 'assets not downloaded', text: 'nicht geladen',
+      prepare: (page) => page.route('**/palmut.data', (r) => r.fulfill({ status: 404 })) },
+  ];
+  for (const c of cases) {
+    const page = await browser.newPage({ viewport: { width: 640, height: 480 } });
+    try {
+      await c.prepare(page);
+      await page.goto(url);
+      await page.waitForSelector('body[data-state="failed"]', { timeout: STEP_MS });
+      const text = await page.locator('#status').innerText();
+      if (!text.includes(c.text)) throw new Error(`${c.name}: the page says "${text}"`);
+      if (await page.locator('#canvas').isVisible()) throw new Error(`${c.name}: the canvas still shows`);
+      console.log(`${c.name}: the page says so`);
+    } finally {
+      await page.close();
+    }
   }
 }
 
@@ -152,6 +184,7 @@ async function main() {
     console.log('play started and the castaway walked');
 
     if (problems.length) throw new Error('page reported errors:\n' + problems.join('\n'));
+    await checkRefusals(browser, url);
     console.log(`browser test passed; screenshots in ${shots}`);
   } finally {
     await browser.close();
