@@ -144,3 +144,12 @@ std::string RequestFile(const std::string& title, const std::string& filter, int
 int RequestFileUnavailable() {
     return dialogUnavailable ? 1 : 0;
 }
+
+// The desktop's own dialog opens files wherever they are: nothing to copy.
+int CanPickOwnFiles() {
+    return 0;
+}
+
+std::vector<std::string> PickOwnFiles(const std::string&, std::vector<std::string>&) {
+    return {};
+}
