@@ -7,7 +7,7 @@
 //
 //   node browser_test.mjs [site folder, default ../../build/web]
 import { createServer } from 'node:http';
-import { mkdtempSync, readFileSync, writeFileSync, existsSync, mkdirSync, renameSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync, existsSync, mkdirSync, renameSync, rmSync, truncateSync } from 'node:fs';
 import { spawnSync } from 'node:child_process';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize, resolve, dirname } from 'node:path';
@@ -169,6 +169,13 @@ async function damagedMapFromDisk(browser, url, folder, defaultPlay, problems) {
   await pickFromDisk(page, '7-damaged', [damaged]);
   await toTitleThenMenu(page, '7-damaged', noticeOnTitle(title));
   console.log('a damaged map from disk got its notice on the title picture');
+  // A file over the size bound is refused before it is read (a sparse file).
+  const huge = join(folder, 'Riesig.png');
+  writeFileSync(huge, '');
+  truncateSync(huge, 33 * 1024 * 1024);
+  await pickFromDisk(page, '7-huge', [huge]);
+  await toTitleThenMenu(page, '7-huge', noticeOnTitle(title));
+  console.log('a map too big got its notice on the title picture');
   // Play goes on, on the island played before.
   await type(page, 'Enter');
   const play = await waitForPicture(page, '7-damaged-play', (s) =>
