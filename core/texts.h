@@ -41,11 +41,14 @@ inline constexpr TText MENU_QUIT{N_("ENDE"), TText::MENU};
 inline constexpr TText README_FILE{N_("data/liesmich.txt"), TText::NOT_DRAWN};
 // %s: the chosen file's name.
 inline constexpr TText MAP_UNREADABLE{N_("Karte nicht lesbar: %s"), TText::WITH_FILE};
+inline constexpr TText MAP_TOO_BIG{N_("Karte zu gross: %s"), TText::WITH_FILE};
 inline constexpr TText WINDOW_TITLE{N_("Palmut - 8-bit-Adventure"), TText::NOT_DRAWN};
 
 // The in-game map chooser and reader.
 inline constexpr TText CHOOSER_TITLE{N_("Select .map File:"), TText::CHOOSER};
 inline constexpr TText NO_MAPS{N_("Keine Karten gefunden."), TText::CHOOSER};
+// The chooser's entry that lets the player pick an island's files of their own.
+inline constexpr TText OWN_MAP{N_("VON DISK LADEN"), TText::CHOOSER};
 // %s: the file's path, the page, the number of pages.
 inline constexpr TText READER_PAGE{N_("%s  -  Seite %s von %s"), TText::READER};
 inline constexpr TText READER_KEYS{N_("Pfeiltasten oder Leertaste blaettern, Escape zurueck"),

@@ -15,6 +15,7 @@ void ResetMediaForTests() {
     media_internal::ResetKeyboard();
     SetFrameHook(nullptr);
     SetRequestFileAnswer(nullptr);
+    SetOwnFilesAnswer(nullptr);
     RefuseGraphicsModes(nullptr);
     SetOpenCommand("");
     SetDebugSink(nullptr);

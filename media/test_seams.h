@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Virtual clock: while on, Millis() reads it and Pause() advances it at once.
 void UseVirtualClock(bool on, int startMillis = 0);
@@ -56,6 +57,10 @@ void RefuseGraphicsModes(std::function<bool(int depth)> refuse);
 
 // Answer RequestFile without a dialog; an empty function restores the real one.
 void SetRequestFileAnswer(std::function<std::string(const std::string& title)> answer);
+// Offer the player's own files and answer PickOwnFiles as a page's picker
+// would (the answer fills the too-big list); an empty function offers none.
+void SetOwnFilesAnswer(
+    std::function<std::vector<std::string>(std::vector<std::string>& tooBig)> answer);
 // Replace the program that OpenURL starts (tests point it at a logger).
 void SetOpenCommand(const std::string& program);
 // Called by the tests' shared fixtures: every media module back to its state

@@ -6,6 +6,7 @@
 #include "core/state.h"
 #include "core/texts.h"
 #include "media/clock.h"
+#include "media/desktop.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr int CHOOSER_ROWS = 8;
 constexpr std::size_t LABEL_LENGTH = 24; // what fits the window in the adventure font
+constexpr std::size_t NAME_LENGTH = 40;  // a picked file's name in the map notice
 constexpr int PAGE_LINES = 36;
 constexpr int LINE_HEIGHT = 12;
 constexpr std::size_t COLUMNS = 79;
@@ -22,7 +24,7 @@ constexpr std::size_t COLUMNS = 79;
 constexpr std::size_t MAX_LINES = 5000;
 
 struct MapEntry {
-    std::string path;
+    std::string path; // empty for the entry that picks the player's own files
     std::string label;
 };
 
@@ -34,7 +36,23 @@ std::vector<MapEntry> FindMaps() {
             maps.push_back({path, PlainLine(FileName(path)).substr(0, LABEL_LENGTH) + " *"});
     for (const std::string& path : ListFiles("map", "map"))
         maps.push_back({path, PlainLine(FileName(path)).substr(0, LABEL_LENGTH)});
+    if (CanPickOwnFiles()) maps.push_back({"", Tr(texts::OWN_MAP)});
     return maps;
+}
+
+// An island of the player's own: its picture, else whatever was picked, so the
+// map choice names what it cannot read. "" when cancelled or refused; a refused
+// file is named on the title picture and the island played stays.
+std::string PickOwnMap() {
+    std::vector<std::string> tooBig;
+    const std::vector<std::string> picked = PickOwnFiles("png,map,critter", tooBig);
+    if (!tooBig.empty()) {
+        mapnotice = Tr(texts::MAP_TOO_BIG, {PlainLine(tooBig.front()).substr(0, NAME_LENGTH)});
+        return {};
+    }
+    for (const std::string& path : picked)
+        if (EndsWithNoCase(path, ".png")) return path;
+    return picked.empty() ? std::string() : picked.front();
 }
 
 void DrawChooser(const std::string& title, const std::vector<MapEntry>& maps, int selection) {
@@ -175,6 +193,7 @@ std::string RunMapChooser(const std::string& title) {
             PlaySfx(sndconfirm);
             ClearKeys();
             Cls();
+            if (maps[selection].path.empty()) return PickOwnMap();
             return maps[selection].path;
         }
         if (KeyHitCount(KEY_ESCAPE) > 0) {

@@ -19,6 +19,7 @@
 namespace {
 
 std::function<std::string(const std::string&)> scriptedAnswer;
+std::function<std::vector<std::string>(std::vector<std::string>&)> scriptedOwnFiles;
 bool dialogUnavailable = false;
 
 std::string CurrentDir() {
@@ -143,4 +144,18 @@ std::string RequestFile(const std::string& title, const std::string& filter, int
 
 int RequestFileUnavailable() {
     return dialogUnavailable ? 1 : 0;
+}
+
+void SetOwnFilesAnswer(
+    std::function<std::vector<std::string>(std::vector<std::string>& tooBig)> answer) {
+    scriptedOwnFiles = std::move(answer);
+}
+
+// The desktop's own dialog opens files wherever they are: nothing to copy.
+int CanPickOwnFiles() {
+    return scriptedOwnFiles ? 1 : 0;
+}
+
+std::vector<std::string> PickOwnFiles(const std::string&, std::vector<std::string>& tooBig) {
+    return scriptedOwnFiles ? scriptedOwnFiles(tooBig) : std::vector<std::string>{};
 }

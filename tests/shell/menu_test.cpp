@@ -278,6 +278,47 @@ TEST_F(TitleMenu, ReadmeWithoutADesktopViewerIsReadInTheGame) {
     EXPECT_EQ(back, first) << "Left turns it back";
 }
 
+TEST_F(TitleMenu, MapChoiceFromThePlayersOwnFilesTakesThePictureOrKeepsTheMap) {
+    ScopedEnv data("XDG_DATA_HOME", nullptr);
+    ScopedEnv x11("DISPLAY", nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    SetRequestFileAnswer(nullptr);
+    const std::string bay = std::string(PALMUT_ASSET_DIR) + "/map/bucht";
+    struct Case {
+        std::vector<std::string> picked, tooBig;
+        std::string mapfile, notice;
+    };
+    const Case cases[] = {
+        // The picture, whatever order the picker gives the files in.
+        {{bay + ".critter", bay + ".map", bay + ".png"}, {}, bay + ".png", ""},
+        // Cancelled: the island played stays.
+        {{}, {}, "map/map.png", ""},
+        // A file too big is named and the island played stays.
+        {{bay + ".png"}, {"Riesig.MAP"}, "map/map.png", "Karte zu gross: Riesig.MAP"},
+        // A layer file without its picture cannot be read.
+        {{"/nowhere/insel.map"}, {}, "map/map.png", "Karte nicht lesbar: insel.map"},
+    };
+    for (const Case& c : cases) {
+        SetOwnFilesAnswer([&c](std::vector<std::string>& tooBig) {
+            tooBig = c.tooBig;
+            return c.picked;
+        });
+        mapfile = "map/map.png";
+        mapnotice.clear();
+        gamestate = GS_MENU;
+        Press(KEY_DOWN);
+        Press(KEY_ENTER);
+        // Down stops at the list's last row: the player's own files.
+        for (int i = 0; i < 6; ++i)
+            Press(KEY_DOWN);
+        Press(KEY_ENTER);
+        RunTitleMenu();
+        EXPECT_EQ(gamestate, GS_LOADLEVEL);
+        EXPECT_EQ(mapfile, c.mapfile);
+        EXPECT_EQ(mapnotice, c.notice);
+    }
+}
+
 TEST_F(TitleMenu, MapChoiceWithoutADesktopDialogListsTheMapsInTheGame) {
     TempDir scratch;
     const std::string userMaps = scratch.path();

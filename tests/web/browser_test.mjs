@@ -1,14 +1,17 @@
 // The game's page in a real headless Chromium (software WebGL 2): it loads,
 // shows the intro, skips it with Escape, shows the title picture as the
 // asset has it, the gamepad's A button brings the menu as the desktop draws
-// it, sound starts with a key, and play starts and the castaway walks. A
-// browser without WebGL 2, or a failed download, gets a message on the page.
+// it, sound starts with a key, and play starts and the castaway walks.
+// Islands picked from disk: a damaged one gets its notice, and the desktop's
+// scripted raft voyage reaches the victory screen. A browser without WebGL 2,
+// or a failed download, gets a message on the page.
 // Screenshots of each step go to PALMUT_WEB_SHOTS (default: a fresh temporary
 // folder) for a person to look at.
 //
 //   node browser_test.mjs [site folder, default ../../build/web]
 import { createServer } from 'node:http';
-import { mkdtempSync, readFileSync, writeFileSync, existsSync, mkdirSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync, existsSync, mkdirSync, renameSync, rmSync, truncateSync } from 'node:fs';
+import { spawnSync } from 'node:child_process';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize, resolve, dirname } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -110,6 +113,180 @@ async function checkRefusals(browser, url) {
   }
 }
 
+// An island from the player's own disk, through the chooser's "load from
+// disk" entry, on fresh pages: a damaged picture gets its notice and the
+// island played stays; the test island of the desktop's scripted voyage
+// loads and the voyage reaches the victory screen.
+const LOAD_FROM_DISK_ROW = 4; // below the shipped islands: Down stops at the last row
+const cursor = readPng(join(assets, 'gfx/C64intro/bearbeitet/0.png'));
+
+async function freshGame(browser, url, problems) {
+  const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1,
+                                       locale: 'de-DE' });
+  page.on('console', (m) => { if (m.type() === 'error') problems.push(m.text()); });
+  page.on('pageerror', (e) => problems.push(String(e)));
+  // The game's passes each sleep once (Pause): counted, so keys are typed one
+  // pass apart, however slow the machine draws.
+  await page.addInitScript(() => {
+    const later = window.setTimeout;
+    window.palmutSleeps = 0;
+    window.setTimeout = function (f, ms, ...rest) {
+      if (ms >= 40) window.palmutSleeps += 1;
+      return later.call(this, f, ms, ...rest);
+    };
+  });
+  await page.goto(url);
+  await page.waitForSelector('body[data-state="running"]', { timeout: STEP_MS });
+  return page;
+}
+
+async function passes(page, n) {
+  const start = await page.evaluate(() => window.palmutSleeps);
+  await page.waitForFunction((until) => window.palmutSleeps >= until, start + n, { timeout: STEP_MS });
+}
+
+// Each key pressed two passes after the one before: the game reads keys once a pass.
+async function type(page, ...keys) {
+  for (const key of keys) {
+    await page.keyboard.press(key);
+    await passes(page, 2);
+  }
+}
+
+function isMenu(s) {
+  return count(s, (r, g, b) => r + g + b === 0) > s.width * s.height * 0.9 &&
+    count(s, (r, g, b) => r > 200 && g < 60 && b < 60) > 200;
+}
+
+async function toTitleThenMenu(page, name, titleCheck) {
+  await waitForPicture(page, name + '-title', titleCheck);
+  // The title picture gives way to the menu at any key.
+  await page.keyboard.press('x');
+  await waitForPicture(page, name + '-menu', isMenu);
+}
+
+// Menu -> "KARTE WAEHLEN" -> the chooser's last row, whose Enter opens the
+// page's file chooser, which gets `files`.
+async function pickFromDisk(page, name, files) {
+  await type(page, 'ArrowDown', 'Enter');
+  await waitForPicture(page, name + '-chooser', isMenu);
+  for (let i = 0; i < LOAD_FROM_DISK_ROW; ++i) await type(page, 'ArrowDown');
+  const [chooser] = await Promise.all([page.waitForEvent('filechooser', { timeout: STEP_MS }),
+                                       page.keyboard.press('Enter')]);
+  if (!chooser.isMultiple()) throw new Error(`${name}: the file chooser takes one file only`);
+  await chooser.setFiles(files);
+}
+
+// The damaged-map notice: white text on a black strip over the title
+// picture's foot (rows 433 to 446), the rest as the picture has it.
+function noticeOnTitle(title) {
+  const strip = (s) => {
+    const rows = { width: s.width, height: 14, rgba: s.rgba.subarray(433 * s.width * 4, 447 * s.width * 4) };
+    return { black: count(rows, (r, g, b) => r + g + b === 0), white: count(rows, (r, g, b) => r > 200 && g > 200 && b > 200) };
+  };
+  const bare = strip(title);
+  return (s) => {
+    const seen = strip(s);
+    return matching(s, title, 2) > 0.97 && seen.black > bare.black + 1000 && seen.white > bare.white + 100;
+  };
+}
+
+async function damagedMapFromDisk(browser, url, folder, defaultPlay, problems) {
+  const page = await freshGame(browser, url, problems);
+  const title = readPng(join(assets, 'gfx/title_wip.png'));
+  const isTitle = (s) => matching(s, title, 2) > 0.99;
+  await waitForPicture(page, '6-intro', (s) => matching(s, cursor, 2) > 0.99);
+  await page.keyboard.press('Escape');
+  await toTitleThenMenu(page, '6', isTitle);
+  const damaged = join(folder, 'Wrack.png');
+  writeFileSync(damaged, Buffer.from('\x89PNG\r\n\x1a\n not a picture after all '.repeat(40), 'latin1'));
+  await pickFromDisk(page, '7-damaged', [damaged]);
+  await toTitleThenMenu(page, '7-damaged', noticeOnTitle(title));
+  console.log('a damaged map from disk got its notice on the title picture');
+  // A file over the size bound is refused before it is read (a sparse file).
+  const huge = join(folder, 'Riesig.png');
+  writeFileSync(huge, '');
+  truncateSync(huge, 33 * 1024 * 1024);
+  await pickFromDisk(page, '7-huge', [huge]);
+  await toTitleThenMenu(page, '7-huge', noticeOnTitle(title));
+  console.log('a map too big got its notice on the title picture');
+  // Play goes on, on the island played before.
+  await type(page, 'Enter');
+  const play = await waitForPicture(page, '7-damaged-play', (s) =>
+    count(s, (r, g, b) => r + g + b > 30) > s.width * s.height / 2);
+  await page.waitForTimeout(500);
+  const settled = await capture(page, '7-damaged-play');
+  const same = matching(settled, defaultPlay, 2);
+  if (same < 0.9) throw new Error(`damaged map: play is not on the island before (${same} alike)`);
+  console.log('play went on on the island before');
+  await page.close();
+  return play;
+}
+
+// The desktop's scripted raft voyage (tests/blackbox/play_through.sh, victory).
+async function raftVoyage(page) {
+  await page.keyboard.down('d');
+  await page.waitForTimeout(1500);
+  await page.keyboard.up('d');
+  await passes(page, 2);
+  await type(page, ' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd');
+  await type(page, 'c', 'd', 'd', 'd', 'd', 'd', 'Enter', 'd');
+  await type(page, 'Enter');
+  await type(page, 'a', 's', ' ', 'a', ' ', 'd', 'w', 'd');
+  await type(page, 'c', 'a', 'Enter', 'd', 'Enter');
+  await type(page, 'a', 's', 's', ' ', 'a', ' ', 'd', 'w', 'w', 'd');
+  await type(page, 'c', 'a', 'Enter', 'd', 'Enter');
+}
+
+async function voyageFromDisk(browser, url, folder, problems) {
+  const island = join(folder, 'island');
+  mkdirSync(island);
+  const made = spawnSync('python3', [join(here, '../blackbox/make_island.py'), 'victory', island]);
+  if (made.status !== 0) throw new Error('make_island.py failed: ' + made.stderr);
+  // Capitals in the names: the game lower-cases the chosen path.
+  const files = ['png', 'map', 'critter'].map((ext) => {
+    const to = join(island, 'Beach.' + ext);
+    renameSync(join(island, 'map.' + ext), to);
+    return to;
+  });
+  const page = await freshGame(browser, url, problems);
+  const title = readPng(join(assets, 'gfx/title_wip.png'));
+  const isTitle = (s) => matching(s, title, 2) > 0.99;
+  await waitForPicture(page, '8-intro', (s) => matching(s, cursor, 2) > 0.99);
+  await page.keyboard.press('Escape');
+  await toTitleThenMenu(page, '8', isTitle);
+  await pickFromDisk(page, '9-island', files);
+  await toTitleThenMenu(page, '9-island', isTitle);
+  await type(page, 'Enter');
+  // The test island: sea along the top row and the left column, grass beyond.
+  await waitForPicture(page, '9-island-play', (s) =>
+    count(s, (r, g, b) => g > 150 && r < 120 && b < 60) > s.width * s.height / 4);
+  await passes(page, 3);
+  const started = Date.now();
+  await raftVoyage(page);
+  // Red text on black: the victory screen, as play_through.sh sees it.
+  const victory = await waitForPicture(page, '10-victory', (s) =>
+    count(s, (r, g, b) => r > 200 && g < 60 && b < 60) > 500 &&
+    count(s, (r, g, b) => r + g + b === 0) > s.width * s.height * 0.9 &&
+    count(s, (r, g, b) => g > 60 || b > 60) === 0);
+  console.log(`raft voyage reached the victory screen in ${Date.now() - started} ms`);
+  const golden = readPng(join(here, '../golden/victory.png'));
+  const share = matching(victory, golden, 1);
+  if (share < 1) throw new Error(`victory: ${Math.round((1 - share) * victory.width * victory.height)} pixels differ from the desktop's`);
+  console.log('victory screen shown, as the desktop draws it');
+  await page.close();
+}
+
+async function loadFromDisk(browser, url, defaultPlay, problems) {
+  const folder = mkdtempSync(join(tmpdir(), 'palmut-disk-'));
+  try {
+    await damagedMapFromDisk(browser, url, folder, defaultPlay, problems);
+    await voyageFromDisk(browser, url, folder, problems);
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
 async function main() {
   const server = await serve(site);
   const url = `http://127.0.0.1:${server.address().port}/`;
@@ -182,6 +359,7 @@ async function main() {
     await page.keyboard.up('ArrowRight');
     await waitForPicture(page, '5-walked', (s) => matching(s, play, 0) < 0.99);
     console.log('play started and the castaway walked');
+    await loadFromDisk(browser, url, play, problems);
 
     if (problems.length) throw new Error('page reported errors:\n' + problems.join('\n'));
     await checkRefusals(browser, url);
