@@ -58,8 +58,9 @@ EM_JS(int, OpenMusicElement, (const char* address, int audible), {
     }
     if (target.protocol !== 'http:' && target.protocol !== 'https:') return 2;
     // An https page may not load http sound (mixed content); the browser's own
-    // machine is the exception.
-    const local = /^(localhost|127(\.\d+){3}|\[::1\])$/.test(target.hostname);
+    // machine is the exception. (No backslashes: this text passes through C.)
+    const host = target.hostname;
+    const local = host === 'localhost' || host === '[::1]' || /^127([.][0-9]+){3}$/.test(host);
     if (location.protocol === 'https:' && target.protocol === 'http:' && !local) {
         console.log('music: ' + target.href + ' is http:// and the page is https://, ' +
                     'which browsers refuse; the game plays on without music');
