@@ -7,6 +7,7 @@
 #include <emscripten.h>
 
 #include "media/bass.h"
+#include "media/system/sdl_context.h"
 
 namespace {
 
@@ -23,8 +24,9 @@ constexpr HSYNC kFirstSync = 1;
 struct MusicState {
     int lastError = BASS_OK;
     bool initialised = false;
-    bool audible = true; // device 0 is the silent one: the element stays muted
-    HSTREAM stream = 0;  // the one stream, 0 when none
+    bool audible = true;      // device 0 is the silent one: the element stays muted
+    bool releaseKept = false; // registered to stop at the program's end
+    HSTREAM stream = 0;       // the one stream, 0 when none
     HSTREAM nextHandle = kFirstHandle;
     HSYNC nextSync = kFirstSync;
 };
@@ -157,6 +159,12 @@ bool IsStream(DWORD handle) {
     return music.stream != 0 && handle == music.stream;
 }
 
+// A game that ends with a message (a fatal error) never calls BASS_Free:
+// its page must fall silent all the same.
+void StopAtProgramEnd() {
+    if (music.initialised) BASS_Free();
+}
+
 } // namespace
 
 BOOL BASS_Init(int device, DWORD freq, DWORD, void*, void*) {
@@ -166,6 +174,8 @@ BOOL BASS_Init(int device, DWORD freq, DWORD, void*, void*) {
     if (!PageHasAudioElements()) return Fail(BASS_ERROR_DRIVER);
     music.initialised = true;
     music.audible = device != 0;
+    if (!music.releaseKept) media_internal::AtProgramEnd(StopAtProgramEnd);
+    music.releaseKept = true;
     return Succeed();
 }
 
