@@ -79,6 +79,7 @@ EM_JS(int, OpenMusicElement, (const char* address, int audible), {
     state.onError = () => {
         state.failed = true;
         state.wanted = false;
+        if (state.stopWaiting) state.stopWaiting();
         const why = el.error ? (el.error.message || 'error ' + el.error.code) : 'unknown error';
         state.say('cannot be played (' + why + '); the game plays on without music');
     };
