@@ -5,6 +5,7 @@
 // Islands picked from disk: a damaged one gets its notice, and the desktop's
 // scripted raft voyage reaches the victory screen. A browser without WebGL 2,
 // or a failed download, gets a message on the page.
+// The music address in the page's address plays from the first key press.
 // Screenshots of each step go to PALMUT_WEB_SHOTS (default: a fresh temporary
 // folder) for a person to look at.
 //
@@ -363,10 +364,92 @@ async function main() {
 
     if (problems.length) throw new Error('page reported errors:\n' + problems.join('\n'));
     await checkRefusals(browser, url);
+    await checkMusic(browser, url);
     console.log(`browser test passed; screenshots in ${shots}`);
   } finally {
     await browser.close();
     server.close();
+  }
+}
+
+// A radio station on another host: the victory tune at a stream's address,
+// nothing anywhere else.
+function serveStream() {
+  const tune = readFileSync(join(assets, 'sfx/winningtheme.ogg'));
+  const server = createServer((req, res) => {
+    if (new URL(req.url, 'http://x').pathname !== '/live/palmut.ogg') {
+      res.writeHead(404).end();
+      return;
+    }
+    res.writeHead(200, { 'Content-Type': 'audio/ogg', 'Cache-Control': 'no-cache' });
+    res.end(tune);
+  });
+  return new Promise((ok) => server.listen(0, '127.0.0.1', () => ok(server)));
+}
+
+// The page with `stream` as its music address, past the intro (Escape is no
+// gesture that lets a page play sound) once the game has started its stream.
+async function openWithStream(browser, url, stream, log) {
+  const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1,
+                                       locale: 'de-DE' });
+  page.on('console', (m) => log.push(`${m.type()}: ${m.text()}`));
+  page.on('pageerror', (e) => log.push(`pageerror: ${e}`));
+  // The driver's own calls count as gestures in Chromium: the page is told
+  // that nobody has pressed a key yet, as on a real first visit.
+  await page.addInitScript(() => {
+    Object.defineProperty(navigator, 'userActivation', { value: { hasBeenActive: false } });
+  });
+  await page.goto(`${url}?sound=0&stream=${encodeURIComponent(stream)}`);
+  await page.waitForSelector('body[data-state="running"]', { timeout: STEP_MS });
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => Module.palmutMusic && Module.palmutMusic.wanted, null,
+                             { timeout: STEP_MS });
+  return page;
+}
+
+const musicTime = (page) => page.evaluate(() => document.getElementById('music').currentTime);
+
+// The music address plays in the page's audio element from the first key
+// press on; an address that fails leaves the game running, with a line in
+// the console and no error on the page.
+async function checkMusic(browser, url) {
+  const station = await serveStream();
+  const base = `http://127.0.0.1:${station.address().port}`;
+  try {
+    const log = [];
+    const page = await openWithStream(browser, url, `${base}/live/palmut.ogg`, log);
+    if (!(await page.evaluate(() => document.getElementById('music').paused)))
+      throw new Error('music: played before any key press');
+    await page.keyboard.press('Space');
+    await page.waitForFunction(() => {
+      const el = document.getElementById('music');
+      return !el.paused && el.currentTime > 0;
+    }, null, { timeout: STEP_MS });
+    const started = await musicTime(page);
+    await page.waitForTimeout(1500);
+    const later = await musicTime(page);
+    if (!(later > started)) throw new Error(`music: stands still at ${started} s`);
+    const source = await page.evaluate(() => document.getElementById('music').currentSrc);
+    if (source !== `${base}/live/palmut.ogg`) throw new Error(`music: plays ${source}`);
+    await page.close();
+    console.log(`music played from the first key press (${started.toFixed(2)} s to ${later.toFixed(2)} s)`);
+
+    const failing = [];
+    const gone = await openWithStream(browser, url, `${base}/gone.ogg`, failing);
+    await gone.keyboard.press('Space');
+    await gone.waitForFunction(() => Module.palmutMusic.failed, null, { timeout: STEP_MS });
+    await gone.waitForTimeout(500);
+    const state = await gone.evaluate(() => document.body.dataset.state);
+    await gone.close();
+    if (state !== 'running') throw new Error(`missing music ended the game: ${state}`);
+    if (!failing.some((l) => l.startsWith('log: music: ') && l.includes('cannot be played')))
+      throw new Error('missing music: no line in the console:\n' + failing.join('\n'));
+    const errors = [...log, ...failing].filter((l) => /^(pageerror|error):/.test(l) &&
+                                                      !l.includes('404'));
+    if (errors.length) throw new Error('music: page reported errors:\n' + errors.join('\n'));
+    console.log('a missing music address left the game running');
+  } finally {
+    station.close();
   }
 }
 
