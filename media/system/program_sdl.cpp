@@ -1,6 +1,5 @@
-// Program control: debug log, fatal error, normal end, locating the asset tree.
-#include "media/program.h"
-
+// The desktop's part of program control: the process ends through SDL, and
+// the asset tree is looked for beside the executable and in the data folder.
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -8,55 +7,21 @@
 #include <SDL2/SDL.h>
 #include <unistd.h>
 
+#include "media/program.h"
 #include "media/system/asset_tree.h"
+#include "media/system/program_backend.h"
 #include "media/system/sdl_context.h"
-#include "media/test_seams.h"
 
-namespace {
+namespace media_internal {
 
-std::function<void(const std::string&)>& DebugSink() {
-    static std::function<void(const std::string&)> sink;
-    return sink;
-}
+// Debug lines go nowhere unless a test or a debug build asks for them.
+void LogWithoutSink(const std::string&) {}
 
-bool throwOnExit = false;
-
-[[noreturn]] void LeaveProgram(int status, const std::string& message) {
-    if (throwOnExit) throw ProgramExit{status, message};
-    media_internal::ReleaseAtProgramEnd(); // the window, then the audio device
+void EndProcess(int status, const std::string&) {
     SDL_Quit(); // hands the display and the audio device back in a clean state
     std::fflush(nullptr);
     std::exit(status);
 }
-
-} // namespace
-
-void DebugLog(const std::string& line) {
-    if (DebugSink()) DebugSink()(line);
-}
-
-void SetDebugSink(std::function<void(const std::string&)> sink) {
-    DebugSink() = std::move(sink);
-}
-
-void FatalError(const std::string& text) {
-    if (!throwOnExit) {
-        // Written first, so the reason survives even if closing the window fails.
-        std::fwrite(text.data(), 1, text.size(), stderr);
-        std::fflush(stderr);
-    }
-    LeaveProgram(-1, text);
-}
-
-void EndProgram() {
-    LeaveProgram(0, "");
-}
-
-void ThrowOnProgramExit(bool on) {
-    throwOnExit = on;
-}
-
-namespace media_internal {
 
 std::string ExecutableDir() {
     std::vector<char> buf(4096);
