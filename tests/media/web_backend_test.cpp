@@ -170,4 +170,21 @@ TEST(WebBackend, OwnCatalogReaderTranslatesAsGettextDoes) {
                                                     cut, texts))
             << "cut at " << cut;
     EXPECT_TRUE(texts.empty());
+
+    // Tables whose strings overlap, each entry longer than the last: a small
+    // file would ask for far more text than it holds.
+    std::string overlapping(4096, 'x');
+    const auto word = [&](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            overlapping[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    const uint32_t count = 200, originals = 20, translations = originals + count * 8;
+    word(0, 0x950412de), word(8, count), word(12, originals), word(16, translations);
+    for (uint32_t i = 0; i < count; ++i) {
+        word(originals + i * 8, i + 1), word(originals + i * 8 + 4, 2048);
+        word(translations + i * 8, 2048), word(translations + i * 8 + 4, 2048);
+    }
+    EXPECT_FALSE(media_internal::ParseMoCatalog(
+        reinterpret_cast<const uint8_t*>(overlapping.data()), overlapping.size(), texts));
+    EXPECT_TRUE(texts.empty());
 }
