@@ -25,12 +25,6 @@ void Callback(void* userdata, Uint8* stream, int len) {
 
 } // namespace
 
-Mixer& TheMixer() {
-    // Never destroyed: the audio thread may still run while statics are torn down.
-    static Mixer* mixer = new Mixer();
-    return *mixer;
-}
-
 bool AudioRunning() {
     return output.device != 0;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "media/audio/audio_output.h"
+
 namespace media_internal {
 namespace {
 constexpr size_t kPieceFrames = 2048;
@@ -89,6 +91,13 @@ void Mixer::MixPiece(float* out, size_t frames) {
     }
     for (size_t i = 0; i < frames * 2; ++i)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+// The one mixer of every output backend (audio_output.h).
+Mixer& TheMixer() {
+    // Never destroyed: the audio thread may still run while statics are torn down.
+    static Mixer* mixer = new Mixer();
+    return *mixer;
 }
 
 } // namespace media_internal

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -45,3 +46,22 @@ const FontPtr& BuiltinFont();
 // Draw state: the font DrawText uses; re-set to the built-in one on re-open.
 const FontPtr& CurrentFont();
 void ResetCurrentFont();
+
+namespace media_internal {
+
+// Limits of every TrueType backend: a larger font file or glyph is treated
+// as broken, a larger pixel size as refused by the face (its glyphs would
+// need gigabytes).
+constexpr long kMaxFontFileBytes = 64 << 20;
+constexpr int kMaxFontPixelSize = 1024;
+constexpr int kMaxGlyphSide = 2048;
+
+// The whole font file at a real path; false when missing, empty or larger
+// than kMaxFontFileBytes.
+bool ReadFontFile(const std::string& realPath, std::vector<uint8_t>& out);
+// Gives a rendered glyph its image: white RGBA pixels whose alpha is the
+// coverage, placed `left` pixels right of the pen and `top` above the baseline.
+void SetGlyphImage(const Font& font, Glyph& glyph, int left, int top, int w, int h,
+                   std::vector<uint8_t> rgba);
+
+} // namespace media_internal

@@ -4,7 +4,6 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
 #include "media/files.h"
@@ -18,12 +17,6 @@ struct FontFace {
 };
 
 namespace {
-// Larger font files or glyph bitmaps are treated as broken rather than loaded.
-constexpr std::streamoff kMaxFontFile = 64 << 20;
-constexpr unsigned kMaxGlyphSide = 2048;
-// Larger pixel sizes are treated as refused by the face, like sizes it lacks:
-// a glyph bitmap of such a size would need gigabytes.
-constexpr int kMaxPixelSize = 1024;
 
 FT_Library Library() {
     static FT_Library library = nullptr;
@@ -33,17 +26,6 @@ FT_Library Library() {
         if (FT_Init_FreeType(&library) != 0) library = nullptr;
     }
     return library;
-}
-
-bool ReadWholeFile(const std::string& realPath, std::vector<uint8_t>& out) {
-    if (realPath.empty()) return false;
-    std::ifstream in(realPath, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || size > kMaxFontFile) return false;
-    out.resize(static_cast<size_t>(size));
-    in.seekg(0);
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
 }
 
 // Floor of a 26.6 fixed-point value.
@@ -66,7 +48,8 @@ void RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
 
     const FT_Bitmap& bitmap = slot->bitmap;
     if (bitmap.width == 0 || bitmap.rows == 0) return; // blank, e.g. the space
-    if (bitmap.width > kMaxGlyphSide || bitmap.rows > kMaxGlyphSide) return;
+    constexpr auto kMaxSide = static_cast<unsigned>(media_internal::kMaxGlyphSide);
+    if (bitmap.width > kMaxSide || bitmap.rows > kMaxSide) return;
     const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
     if (!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return;
 
@@ -89,11 +72,8 @@ void RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
             rgba[at + 3] = static_cast<uint8_t>(coverage);
         }
     }
-    glyph.offsetX = slot->bitmap_left - border;
-    glyph.offsetY = font.ascender - slot->bitmap_top - border;
-    std::vector<std::vector<uint8_t>> frames;
-    frames.push_back(std::move(rgba));
-    glyph.image = MakeImageFromRgba(w, h, font.imageFlags, std::move(frames));
+    media_internal::SetGlyphImage(font, glyph, slot->bitmap_left - border,
+                                  slot->bitmap_top + border, w, h, std::move(rgba));
 }
 
 Font::~Font() {
@@ -107,7 +87,7 @@ FontPtr LoadFont(const std::string& path, int size, int style) {
     FT_Library library = Library();
     if (!library || size <= 0) return nullptr;
     auto data = std::make_unique<FontFace>();
-    if (!ReadWholeFile(ResolvePath(path), data->file)) return nullptr;
+    if (!media_internal::ReadFontFile(ResolvePath(path), data->file)) return nullptr;
     if (FT_New_Memory_Face(library, data->file.data(), static_cast<FT_Long>(data->file.size()), 0,
                            &data->face) != 0)
         return nullptr;
@@ -116,7 +96,7 @@ FontPtr LoadFont(const std::string& path, int size, int style) {
     FT_Face face = font->face->face;
 
     int chosen = 0;
-    for (int s = std::min(size, kMaxPixelSize); s >= 1 && !chosen; --s)
+    for (int s = std::min(size, media_internal::kMaxFontPixelSize); s >= 1 && !chosen; --s)
         if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(s)) == 0) chosen = s;
     if (!chosen) return nullptr;
 

@@ -1,6 +1,5 @@
 #include "media/gfx/png_decoder.h"
 
-#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -10,7 +9,6 @@
 
 #include "media/files.h"
 #include "media/gfx/image_data.h"
-#include "media/system/path_resolver.h"
 
 namespace {
 
@@ -31,9 +29,6 @@ void ReadFromFile(png_structp png, png_bytep out, png_size_t length) {
     auto* file = static_cast<FILE*>(png_get_io_ptr(png));
     if (std::fread(out, 1, length, file) != length) png_error(png, "truncated");
 }
-
-// PNG allows sides up to 2^31 - 1.
-constexpr png_uint_32 kPngLargestSide = 0x7FFFFFFFu;
 
 constexpr double kMaxDeflateRatio = 1100; // 1032:1 plus room for rounding
 
@@ -142,45 +137,13 @@ void Decode(DecodeJob& job) {
 } // namespace
 
 PixmapPtr DecodePngFile(const std::string& realPath, int maxSide) {
-    // Not a named pipe or device: opening one could block for good.
-    if (realPath.empty() || !media_internal::IsRegularFile(realPath)) return nullptr;
-    FILE* file = std::fopen(realPath.c_str(), "rb");
+    size_t size = 0;
+    FILE* file = media_internal::OpenRegularFile(realPath, size);
     if (!file) return nullptr;
-    std::fseek(file, 0, SEEK_END);
-    const long size = std::ftell(file);
-    std::rewind(file);
-    DecodeJob job{ReadFromFile, file,    size > 0 ? static_cast<size_t>(size) : 0,
-                  maxSide,      nullptr, {}};
+    DecodeJob job{ReadFromFile, file, size, maxSide, nullptr, {}};
     Decode(job);
     std::fclose(file);
     return job.result;
-}
-
-bool ReadPngFileSize(const std::string& realPath, int& width, int& height) {
-    if (realPath.empty() || !media_internal::IsRegularFile(realPath)) return false;
-    FILE* file = std::fopen(realPath.c_str(), "rb");
-    if (!file) return false;
-    // Signature, IHDR chunk length and type, then width and height.
-    std::array<png_byte, 24> header{};
-    const bool complete = std::fread(header.data(), 1, header.size(), file) == header.size();
-    std::fclose(file);
-    if (!complete || png_sig_cmp(header.data(), 0, 8) != 0) return false;
-    if (std::memcmp(header.data() + 12, "IHDR", 4) != 0) return false;
-    auto bigEndian = [&](std::size_t at) {
-        return png_uint_32{header[at]} << 24 | png_uint_32{header[at + 1]} << 16 |
-               png_uint_32{header[at + 2]} << 8 | png_uint_32{header[at + 3]};
-    };
-    const png_uint_32 w = bigEndian(16);
-    const png_uint_32 h = bigEndian(20);
-    // PNG's own bounds; larger than the decoder takes is for the caller to judge.
-    if (w == 0 || h == 0 || w > kPngLargestSide || h > kPngLargestSide) return false;
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
-    return true;
-}
-
-bool PictureSize(const std::string& path, int& width, int& height) {
-    return ReadPngFileSize(ResolvePath(path), width, height);
 }
 
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size) {

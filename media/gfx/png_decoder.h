@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "media/graphics.h"
@@ -22,3 +23,12 @@ PixmapPtr DecodePngFile(const std::string& realPath, int maxSide = kPngMaxSide);
 bool ReadPngFileSize(const std::string& realPath, int& width, int& height);
 // Same for a PNG held in memory.
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size);
+
+namespace media_internal {
+
+// Opens a PNG file (or any file) for reading only when it is a regular file:
+// a named pipe or device could block for good. `size` is its length in
+// bytes; null when missing or not a regular file.
+FILE* OpenRegularFile(const std::string& realPath, size_t& size);
+
+} // namespace media_internal

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 
 #include <SDL2/SDL.h>
 #include <strings.h>
@@ -15,6 +14,7 @@
 #include "media/gfx/gl_functions.h"
 #include "media/gfx/png_writer.h"
 #include "media/gfx/renderer.h"
+#include "media/gfx/window_hooks.h"
 #include "media/gfx/window_icon.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
@@ -37,14 +37,11 @@ struct WindowState {
     FramePacer pacer;
     bool hardwareSync = false;
     int swapInterval = -1; // what the context was last told; -1 unknown
-    int lastDrawCalls = 0;
-    std::function<void()> frameHook;
     // Set when the mode opened full screen: the window has no window-mode size
     // of its own yet, which the first switch to a window then gives it.
     bool needsWindowSize = false;
     int pictureW = 0, pictureH = 0;
     SDL_Rect windowRect{}; // where the window was before full screen
-    std::function<bool(int)> refuseMode;
 };
 WindowState win;
 bool forceGles = false; // test switch
@@ -243,7 +240,7 @@ void SetWindowTitle(const std::string& title) {
 bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     CloseGraphics();
     if (width <= 0 || height <= 0 || !StartVideo()) return false;
-    if (win.refuseMode && win.refuseMode(depth)) return false;
+    if (media_internal::ModeRefused(depth)) return false;
 
     const bool fullScreen = depth != 0;
     // Full screen is a desktop-sized window showing the picture scaled up:
@@ -310,7 +307,7 @@ int CurrentDepth() {
 }
 
 void Flip(int sync) {
-    if (win.frameHook) win.frameHook();
+    media_internal::RunFrameHook();
     if (!win.window) return;
     if (sync == -1) {
         if (win.pacer.Active()) {
@@ -323,7 +320,7 @@ void Flip(int sync) {
         SetSwapInterval(sync != 0 ? 1 : 0);
     }
     PresentNow();
-    win.lastDrawCalls = render::TakeDrawCalls();
+    media_internal::CountFrameDrawCalls();
     media_internal::PumpEvents();
     // The window's picture may be gone (exposed, resized): draw the next frame even if unchanged.
     if (media_internal::TakeWindowPictureLost()) render::Invalidate();
@@ -345,10 +342,6 @@ void SetWindowMinimumSize(int width, int height) {
     if (win.window && width > 0 && height > 0) SDL_SetWindowMinimumSize(win.window, width, height);
 }
 
-void Cls() {
-    render::Clear();
-}
-
 void SetMouseVisible(int visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
@@ -365,27 +358,9 @@ void ResizeWindow(int width, int height) {
     if (win.window) SDL_SetWindowSize(win.window, width, height);
 }
 
-void SetFrameHook(std::function<void()> hook) {
-    win.frameHook = std::move(hook);
-}
-
 bool CaptureFrame(const std::string& pngPath) {
     std::vector<uint8_t> rgba;
     int width = 0, height = 0;
     if (!render::ReadTarget(rgba, width, height)) return false;
     return WritePng(pngPath, width, height, 4, rgba.data());
-}
-
-unsigned ReadBackPixel(int x, int y) {
-    uint8_t p[4] = {0, 0, 0, 255};
-    render::ReadTargetPixel(x, y, p);
-    return (0xFFu << 24) | (unsigned{p[0]} << 16) | (unsigned{p[1]} << 8) | p[2];
-}
-
-int LastFrameDrawCalls() {
-    return win.lastDrawCalls;
-}
-
-void RefuseGraphicsModes(std::function<bool(int depth)> refuse) {
-    win.refuseMode = std::move(refuse);
 }

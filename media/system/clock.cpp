@@ -1,11 +1,10 @@
-// Millisecond clock and sleep, with a virtual clock for tests that must not wait.
+// Millisecond clock and sleep, with a virtual clock for tests that must not
+// wait; the real clock is the backend's (real_clock.h).
 #include "media/clock.h"
 
-#include <chrono>
 #include <cstdint>
 
-#include <SDL2/SDL.h>
-
+#include "media/system/real_clock.h"
 #include "media/test_seams.h"
 
 namespace {
@@ -20,19 +19,15 @@ ClockState clockState;
 
 int Millis() {
     if (clockState.virtualOn) return static_cast<int>(clockState.virtualNow);
-    using namespace std::chrono;
-    auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-    // Truncating to 32 bits wraps the clock as the game expects.
-    return static_cast<int>(static_cast<uint32_t>(ms));
+    return media_internal::RealMillis();
 }
 
 void Pause(int ms) {
-    if (ms <= 0) return;
     if (clockState.virtualOn) {
-        clockState.virtualNow += static_cast<uint32_t>(ms);
+        if (ms > 0) clockState.virtualNow += static_cast<uint32_t>(ms);
         return;
     }
-    SDL_Delay(static_cast<Uint32>(ms));
+    media_internal::RealSleep(ms);
 }
 
 void UseVirtualClock(bool on, int startMillis) {

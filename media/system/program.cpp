@@ -1,46 +1,50 @@
-// Program control: debug log, fatal error, normal end, locating the asset tree.
+// Program control: debug log, fatal error, normal end and the releases that
+// run before it. Locating the asset tree and ending the process are the
+// backend's (program_backend.h).
 #include "media/program.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
-#include <SDL2/SDL.h>
-#include <unistd.h>
-
-#include "media/system/asset_tree.h"
+#include "media/system/program_backend.h"
 #include "media/system/sdl_context.h"
 #include "media/test_seams.h"
 
 namespace {
 
-std::function<void(const std::string&)>& DebugSink() {
-    static std::function<void(const std::string&)> sink;
-    return sink;
+struct ProgramState {
+    std::function<void(const std::string&)> sink;
+    std::vector<void (*)()> releases;
+    bool throwOnExit = false;
+};
+
+ProgramState& State() {
+    static ProgramState state;
+    return state;
 }
 
-bool throwOnExit = false;
-
 [[noreturn]] void LeaveProgram(int status, const std::string& message) {
-    if (throwOnExit) throw ProgramExit{status, message};
+    if (State().throwOnExit) throw ProgramExit{status, message};
     media_internal::ReleaseAtProgramEnd(); // the window, then the audio device
-    SDL_Quit(); // hands the display and the audio device back in a clean state
-    std::fflush(nullptr);
-    std::exit(status);
+    media_internal::EndProcess(status, message);
 }
 
 } // namespace
 
 void DebugLog(const std::string& line) {
-    if (DebugSink()) DebugSink()(line);
+    if (State().sink) {
+        State().sink(line);
+        return;
+    }
+    media_internal::LogWithoutSink(line);
 }
 
 void SetDebugSink(std::function<void(const std::string&)> sink) {
-    DebugSink() = std::move(sink);
+    State().sink = std::move(sink);
 }
 
 void FatalError(const std::string& text) {
-    if (!throwOnExit) {
+    if (!State().throwOnExit) {
         // Written first, so the reason survives even if closing the window fails.
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fflush(stderr);
@@ -53,28 +57,20 @@ void EndProgram() {
 }
 
 void ThrowOnProgramExit(bool on) {
-    throwOnExit = on;
+    State().throwOnExit = on;
 }
 
 namespace media_internal {
 
-std::string ExecutableDir() {
-    std::vector<char> buf(4096);
-    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) return ".";
-    std::string exe(buf.data(), static_cast<size_t>(n));
-    size_t slash = exe.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return exe.substr(0, slash);
+void AtProgramEnd(void (*release)()) {
+    for (auto known : State().releases)
+        if (known == release) return;
+    State().releases.push_back(release);
+}
+
+void ReleaseAtProgramEnd() {
+    for (auto release : State().releases)
+        release();
 }
 
 } // namespace media_internal
-
-bool EnterAssetTree(const std::string& marker) {
-    const std::string dir =
-        media_internal::FindAssetTree(media_internal::ProgramAssetTreePlaces(), marker);
-    if (dir.empty() || ::chdir(dir.c_str()) != 0) return false;
-    DebugLog("asset tree: " + dir);
-    return true;
-}

@@ -1,14 +1,11 @@
 #include "media/system/sdl_context.h"
 
-#include <vector>
-
 #include <SDL2/SDL.h>
 
 namespace media_internal {
 namespace {
 struct SystemState {
     SDL_Window* window = nullptr;
-    std::vector<void (*)()> releases;
 };
 
 SystemState& State() {
@@ -32,17 +29,6 @@ SDL_Window* CurrentWindow() {
 
 void SetCurrentWindow(SDL_Window* window) {
     State().window = window;
-}
-
-void AtProgramEnd(void (*release)()) {
-    for (auto known : State().releases)
-        if (known == release) return;
-    State().releases.push_back(release);
-}
-
-void ReleaseAtProgramEnd() {
-    for (auto release : State().releases)
-        release();
 }
 
 } // namespace media_internal

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <zlib.h>
+
 #include "graphics_test_support.h"
 #include "media/gfx/image_data.h"
 #include "media/gfx/png_decoder.h"
@@ -112,6 +114,15 @@ TEST(WebBackend, OwnPngDecoderRefusesDamage) {
     EXPECT_FALSE(media_internal::DecodePngBytes(reinterpret_cast<const uint8_t*>(bytes.data()),
                                                 bytes.size(), 12))
         << "wider than asked for";
+    // A chunk type is four letters: anything else is damage on the desktop too.
+    const std::string body("\xFF\xFF\xFF\xFFx", 5);
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), 5);
+    std::string oddChunk = std::string("\0\0\0\1", 4) + body;
+    for (int i = 0; i < 4; ++i)
+        oddChunk += static_cast<char>(crc >> (24 - 8 * i));
+    const std::string odd = std::string(bytes).insert(bytes.size() - 12, oddChunk);
+    EXPECT_FALSE(DesktopDecode(odd));
+    EXPECT_FALSE(WebDecode(odd)) << "chunk type not made of letters";
     // Interlaced pictures are refused: the game ships none.
     fixture.interlaced = true;
     ASSERT_TRUE(WriteTestPng(path, fixture));
@@ -169,5 +180,22 @@ TEST(WebBackend, OwnCatalogReaderTranslatesAsGettextDoes) {
         EXPECT_FALSE(media_internal::ParseMoCatalog(reinterpret_cast<const uint8_t*>(bytes.data()),
                                                     cut, texts))
             << "cut at " << cut;
+    EXPECT_TRUE(texts.empty());
+
+    // Tables whose strings overlap, each entry longer than the last: a small
+    // file would ask for far more text than it holds.
+    std::string overlapping(4096, 'x');
+    const auto word = [&](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            overlapping[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    const uint32_t count = 200, originals = 20, translations = originals + count * 8;
+    word(0, 0x950412de), word(8, count), word(12, originals), word(16, translations);
+    for (uint32_t i = 0; i < count; ++i) {
+        word(originals + i * 8, i + 1), word(originals + i * 8 + 4, 2048);
+        word(translations + i * 8, 2048), word(translations + i * 8 + 4, 2048);
+    }
+    EXPECT_FALSE(media_internal::ParseMoCatalog(
+        reinterpret_cast<const uint8_t*>(overlapping.data()), overlapping.size(), texts));
     EXPECT_TRUE(texts.empty());
 }

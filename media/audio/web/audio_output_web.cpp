@@ -60,11 +60,6 @@ EM_JS(void, CloseWebAudio, (), {
 
 } // namespace
 
-Mixer& TheMixer() {
-    static Mixer* mixer = new Mixer();
-    return *mixer;
-}
-
 bool AudioRunning() {
     return output.running;
 }

@@ -1,7 +1,6 @@
 // TrueType fonts in the page: the browser loads the game's own TTF file as a
 // web font and rasterises each glyph on a 2D canvas at the asked pixel size,
 // as white, alpha-only images like the desktop's FreeType glyphs.
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,6 @@ struct FontFace {
 
 namespace {
 
-constexpr std::streamoff kMaxFontFile = 64 << 20;
-constexpr int kMaxPixelSize = 1024;
-constexpr int kMaxGlyphSide = 2048;
 // What RasterGlyph reports per glyph, in this order.
 enum Metric { Present, Advance, Left, Top, Width, Height, Ascender, Descender, MetricCount };
 
@@ -79,18 +75,6 @@ EM_JS(void, RasterGlyph,
       });
 // clang-format on
 
-bool ReadWholeFile(const std::string& realPath, std::vector<uint8_t>& out) {
-    if (realPath.empty()) return false;
-    std::ifstream in(realPath, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || size > kMaxFontFile) return false;
-    out.resize(static_cast<size_t>(size));
-    in.seekg(0);
-    return static_cast<bool>(
-        in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(size)));
-}
-
 std::vector<int> Metrics(const Font& font, char32_t code, std::vector<uint8_t>& rgba) {
     std::vector<int> m(MetricCount, 0);
     RasterGlyph(font.face->family.c_str(), font.size, static_cast<int>(code), m.data(), rgba.data(),
@@ -108,7 +92,9 @@ void RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
     glyph.present = true;
     glyph.advance = static_cast<float>(m[Advance]);
     const int w = m[Width], h = m[Height];
-    if (w <= 2 || h <= 2 || w > kMaxGlyphSide || h > kMaxGlyphSide) return; // blank: the space
+    // Blank (the space) or too large: no image.
+    if (w <= 2 || h <= 2 || w > media_internal::kMaxGlyphSide || h > media_internal::kMaxGlyphSide)
+        return;
     rgba.resize(static_cast<size_t>(w) * h * 4);
     m = Metrics(font, code, rgba);
     const bool smooth = (font.style & FONT_SMOOTH) != 0;
@@ -116,11 +102,7 @@ void RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
         rgba[i] = rgba[i + 1] = rgba[i + 2] = 255;
         if (!smooth) rgba[i + 3] = rgba[i + 3] >= 128 ? 255 : 0;
     }
-    glyph.offsetX = m[Left];
-    glyph.offsetY = font.ascender - m[Top];
-    std::vector<std::vector<uint8_t>> frames;
-    frames.push_back(std::move(rgba));
-    glyph.image = MakeImageFromRgba(w, h, font.imageFlags, std::move(frames));
+    media_internal::SetGlyphImage(font, glyph, m[Left], m[Top], w, h, std::move(rgba));
 }
 
 Font::~Font() {
@@ -130,7 +112,7 @@ Font::~Font() {
 FontPtr LoadFont(const std::string& path, int size, int style) {
     if (size <= 0) return nullptr;
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(ResolvePath(path), bytes)) return nullptr;
+    if (!media_internal::ReadFontFile(ResolvePath(path), bytes)) return nullptr;
     static int loaded = 0;
     const std::string family = "palmut-font-" + std::to_string(++loaded);
     if (!LoadWebFont(family.c_str(), bytes.data(), static_cast<int>(bytes.size()))) {
@@ -139,7 +121,7 @@ FontPtr LoadFont(const std::string& path, int size, int style) {
     }
     auto font = std::make_shared<Font>();
     font->face = new FontFace{family};
-    font->size = std::min(size, kMaxPixelSize);
+    font->size = std::min(size, media_internal::kMaxFontPixelSize);
     font->style = style;
     font->imageFlags = (style & FONT_SMOOTH) ? (IMAGE_FILTERED | IMAGE_MIPMAPPED) : 0;
     std::vector<uint8_t> none;

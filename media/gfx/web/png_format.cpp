@@ -76,6 +76,14 @@ bool ReadHeader(const uint8_t* d, uint32_t length, PngInfo& info) {
     return info.width > 0 && info.height > 0;
 }
 
+// A chunk type is four ASCII letters; their case tells the chunk's kind.
+bool ValidChunkType(const uint8_t* type) {
+    for (int i = 0; i < 4; ++i)
+        if (!((type[i] >= 'A' && type[i] <= 'Z') || (type[i] >= 'a' && type[i] <= 'z')))
+            return false;
+    return true;
+}
+
 // One chunk: false on damage; `end` set when the image's data is complete.
 bool ReadChunk(const uint8_t* type, const uint8_t* d, uint32_t length, PngInfo& info, bool& end) {
     if (std::memcmp(type, "IHDR", 4) == 0) return false; // only once, first
@@ -104,7 +112,8 @@ bool ReadChunks(const uint8_t* data, size_t size, int maxSide, PngInfo& info) {
         const uint32_t length = BigEndian(data + at);
         if (length > kMaxChunk || size - at - 12 < length) return false;
         const uint8_t* type = data + at + 4;
-        if (Crc32(type, length + 4) != BigEndian(type + 4 + length)) return false;
+        if (!ValidChunkType(type) || Crc32(type, length + 4) != BigEndian(type + 4 + length))
+            return false;
         if (first) {
             if (std::memcmp(type, "IHDR", 4) != 0 || !ReadHeader(type + 4, length, info))
                 return false;

@@ -1,7 +1,6 @@
 // The canvas and its WebGL 2 context, presentation with pacing, full screen
 // through the browser's Fullscreen API, and the frame-level test hooks.
 #include <cmath>
-#include <functional>
 #include <string>
 
 #include <emscripten.h>
@@ -12,6 +11,7 @@
 #include "media/gfx/frame_pacing.h"
 #include "media/gfx/gl_functions.h"
 #include "media/gfx/renderer.h"
+#include "media/gfx/window_hooks.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
 #include "media/program.h"
@@ -26,9 +26,6 @@ constexpr const char* kCanvas = "#canvas";
 struct WindowState {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
     media_internal::FramePacer pacer;
-    int lastDrawCalls = 0;
-    std::function<void()> frameHook;
-    std::function<bool(int)> refuseMode;
 };
 WindowState win;
 
@@ -132,7 +129,7 @@ void SetWindowTitle(const std::string& title) {
 bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     CloseGraphics();
     if (width <= 0 || height <= 0) return false;
-    if (win.refuseMode && win.refuseMode(depth)) return false;
+    if (media_internal::ModeRefused(depth)) return false;
     if (!CreateContext()) return false;
     if (!media_internal::LoadGlFunctions(true) || !render::Open(width, height)) {
         DebugLog("graphics: renderer failed on " + media_internal::GlContextDescription());
@@ -167,21 +164,17 @@ int CurrentDepth() {
 }
 
 void Flip(int /*sync*/) {
-    if (win.frameHook) win.frameHook();
+    media_internal::RunFrameHook();
     if (!win.context) {
         Pause(0);
         return;
     }
     PresentNow();
-    win.lastDrawCalls = render::TakeDrawCalls();
+    media_internal::CountFrameDrawCalls();
     // The browser shows the frame and delivers keys while the game sleeps
     // here, paced to the mode's rate; vertical sync is the browser's own.
     Pause(win.pacer.Active() ? win.pacer.NextDelay(Millis()) : 0);
     if (media_internal::TakeWindowPictureLost()) render::Invalidate();
-}
-
-void Cls() {
-    render::Clear();
 }
 
 void SetMouseVisible(int visible) {
@@ -194,25 +187,7 @@ bool GlesContextInUse() {
     return win.context != 0;
 }
 
-void SetFrameHook(std::function<void()> hook) {
-    win.frameHook = std::move(hook);
-}
-
 // The page has no PNG writer: the browser tests capture the canvas instead.
 bool CaptureFrame(const std::string&) {
     return false;
-}
-
-unsigned ReadBackPixel(int x, int y) {
-    uint8_t p[4] = {0, 0, 0, 255};
-    render::ReadTargetPixel(x, y, p);
-    return (0xFFu << 24) | (unsigned{p[0]} << 16) | (unsigned{p[1]} << 8) | p[2];
-}
-
-int LastFrameDrawCalls() {
-    return win.lastDrawCalls;
-}
-
-void RefuseGraphicsModes(std::function<bool(int depth)> refuse) {
-    win.refuseMode = std::move(refuse);
 }

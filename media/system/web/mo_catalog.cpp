@@ -45,9 +45,16 @@ bool ParseMoCatalog(const uint8_t* data, size_t size,
     const size_t count = mo.Word(8), originals = mo.Word(12), translations = mo.Word(16);
     // Every entry takes 8 bytes in each table: more than the file holds is damage.
     if (count > size / 16) return false;
+    // The strings lie side by side in a catalog, so together they never take
+    // more than the file: tables pointing many entries at the same bytes would
+    // otherwise make a small file ask for gigabytes.
+    size_t textBytes = 0;
     std::string original, translation;
     for (size_t i = 0; i < count; ++i) {
-        if (!mo.String(originals, i, original) || !mo.String(translations, i, translation)) {
+        const bool read =
+            mo.String(originals, i, original) && mo.String(translations, i, translation);
+        textBytes += read ? original.size() + translation.size() : 0;
+        if (!read || textBytes > size) {
             out.clear();
             return false;
         }

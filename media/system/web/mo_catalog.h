@@ -11,7 +11,8 @@ namespace media_internal {
 // Each original text (the German source) mapped to its translation, from a
 // whole .mo file in either byte order; false (and `out` empty) when the file
 // is damaged: a bad magic number, a table or string outside the file, more
-// entries than the file could hold. The header entry (empty original) is left out.
+// entries or more text than the file could hold. The header entry (empty
+// original) is left out.
 bool ParseMoCatalog(const uint8_t* data, size_t size,
                     std::unordered_map<std::string, std::string>& out);
 
