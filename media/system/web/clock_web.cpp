@@ -6,6 +6,7 @@
 #include <emscripten.h>
 
 #include "media/clock.h"
+#include "media/system/web/yield_clock.h"
 #include "media/test_seams.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 struct ClockState {
     bool virtualOn = false;
     uint32_t virtualNow = 0;
+    double yieldedMs = 0; // wall time inside emscripten_sleep, for the frame figures
 };
 ClockState clockState;
 
@@ -31,8 +33,18 @@ void Pause(int ms) {
         return;
     }
     // Even a zero pause yields: a loop that only pauses must not freeze the tab.
+    const double start = emscripten_get_now();
     emscripten_sleep(static_cast<unsigned>(ms > 0 ? ms : 0));
+    clockState.yieldedMs += emscripten_get_now() - start;
 }
+
+namespace media_internal {
+
+double MillisYielded() {
+    return clockState.yieldedMs;
+}
+
+} // namespace media_internal
 
 void UseVirtualClock(bool on, int startMillis) {
     clockState.virtualOn = on;
