@@ -50,17 +50,25 @@ struct FrameScript {
     int frames = 300;
     int counted = 0;
     int lives = 1;
+    int deadFrames = 0;  // the second is the death screen's own
     bool resume = false; // the next frame starts a span again (after a death)
     double settleUntil = 0, phaseWall = 0;
     double lastThread = 0, lastProcess = 0;
     std::vector<double> thread[2], process[2];
     double seconds[2] = {0, 0};
 
+    static bool Dead() {
+        return gamestate == GS_DEAD_HUNGER || gamestate == GS_DEAD_THIRST ||
+               gamestate == GS_DEAD_WARAN;
+    }
+
     // Gets through the title picture and the menu as a player would.
     static void ToPlay(int frame) {
-        if (frame % 3 != 0) return;
+        if (frame % 3 != 0 || Dead()) return;
         if (gamestate == GS_MENU)
             InjectKeyPress(KEY_ENTER); // "Spiel starten"
+        else if (gamestate == GS_USE || gamestate == GS_DROP || gamestate == GS_COMBINE)
+            InjectKeyPress(KEY_ESCAPE); // back from an inventory selection
         else if (gamestate != GS_PLAY)
             InjectText("x"); // any typed key leaves the title picture
     }
@@ -97,6 +105,7 @@ struct FrameScript {
     void Frame() {
         static int frame = 0;
         ++frame;
+        deadFrames = Dead() ? deadFrames + 1 : 0;
         if (phase == START) return Start(frame);
         if (phase == SETTLE && NowMs() >= settleUntil) {
             phase = STANDING;
@@ -105,7 +114,7 @@ struct FrameScript {
         // Every step makes the castaway hungrier, and a lizard may bite: play
         // goes on in a new life, spans outside play are not counted.
         if ((phase == STANDING || phase == WALKING) && gamestate != GS_PLAY) {
-            if (!resume) ++lives;
+            if (!resume && Dead()) ++lives;
             resume = true;
             return ToPlay(frame);
         }
@@ -133,12 +142,11 @@ int PlayFramesMain(const Options& options) {
     if (gles) ForceGlesContext(true);
     if (chdir(assets.c_str()) != 0) return 1;
     SetFrameHook([] { frameScript.Frame(); });
-    // A death screen waits for Enter without presenting.
+    // A death screen waits for Enter without presenting. Not before it is
+    // shown: in the pass that kills him, Enter would ask to use an item.
     SetIdleHook([] {
         static double last = 0;
-        const bool dead = gamestate == GS_DEAD_HUNGER || gamestate == GS_DEAD_THIRST ||
-                          gamestate == GS_DEAD_WARAN;
-        if (dead && NowMs() - last > 200) {
+        if (frameScript.deadFrames >= 2 && NowMs() - last > 200) {
             InjectKeyPress(KEY_ENTER);
             last = NowMs();
         }
