@@ -159,9 +159,10 @@ async function visit(page, url) {
       const r = res.find((e) => e.name.endsWith(name));
       return r ? r.responseEnd : NaN;
     };
-    return { frame: Module.palmutFirstFrameMs, flip: Module.palmutFirstFlipMs,
+    return { isolated: crossOriginIsolated, frame: Module.palmutFirstFrameMs, flip: Module.palmutFirstFlipMs,
              running: window.palmutStates.running, html: performance.getEntriesByType('navigation')[0].responseEnd,
-             wasm: end('palmut.wasm'), data: end('palmut.data'), js: end('palmut.js') };
+             wasm: end('palmut.wasm'), data: end('palmut.data'), js: end('palmut.js'),
+             asked: (res.find((e) => e.name.endsWith('palmut.js')) || { startTime: NaN }).startTime };
   });
 }
 
@@ -193,12 +194,14 @@ async function measureLoad(url, counter) {
     await browser.close();
   }
   console.log(`== Page load to the first intro frame on 127.0.0.1 (${opts.runs} visits each, ${load()})`);
-  console.log(`  bytes sent for a first visit: ${kb(cold[0].sent)} KiB (gzip bodies)`);
+  console.log(`  bytes sent for a first visit: ${kb(cold[0].sent)} KiB (gzip bodies); ` +
+              `fine timers (cross-origin isolated): ${cold[0].isolated}`);
   for (const [name, runs] of [['cold cache', cold], ['warm cache', warm]]) {
     console.log('  ' + summary(name, runs.map((r) => r.frame)));
     const step = (key) => fmt(median(runs.map((r) => r[key])), 0);
-    console.log(`    medians: page ${step('html')}, palmut.js ${step('js')}, palmut.wasm ${step('wasm')}, ` +
-                `palmut.data ${step('data')}, runtime ready ${step('running')}, ` +
+    console.log(`    medians: page ${step('html')}, palmut.js asked ${step('asked')} and in ${step('js')}, ` +
+                `palmut.wasm in ${step('wasm')}, ` +
+                `palmut.data in ${step('data')}, runtime ready ${step('running')}, ` +
                 `first Flip ${step('flip')}, painted ${step('frame')} ms`);
   }
 }
@@ -408,7 +411,7 @@ function measureDesktop() {
       console.log(`== Play frames on the desktop (play-frames ${args.slice(4).join(' ')}, ${load()})`);
       const text = execFileSync(command[0], command.slice(1),
                                 { env, encoding: 'utf8', timeout: 60000 + opts.frames * 1000 });
-      process.stdout.write(text.replace(/^/gm, '  '));
+      console.log(text.trimEnd().replace(/^/gm, '  '));
     }
     console.log(`  (${load()})`);
   } finally {
