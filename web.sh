@@ -6,6 +6,8 @@
 #   ./web.sh            build
 #   ./web.sh --serve    build, then serve it on 127.0.0.1 and print the address
 #   ./web.sh --test     build, then run the browser tests in headless Chromium
+#   ./web.sh --measure  build, then print its size, load time and frame cost
+#                       (tests/web/measure.mjs; docs/performance.md has them)
 set -eu
 cd "$(dirname "$0")"
 site=build/web
@@ -40,15 +42,16 @@ case "${1:-}" in
     echo "Palmut: http://127.0.0.1:$port/  (Ctrl+C ends the server)"
     exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site"
     ;;
---test)
+--test | --measure)
     command -v chromium >/dev/null || need chromium
     command -v npm >/dev/null || need npm
     (cd tests/web && npm ci --no-audit --no-fund)
+    [ "$1" = --measure ] && exec node tests/web/measure.mjs "$site"
     exec node tests/web/browser_test.mjs "$site"
     ;;
 "") ;;
 *)
-    echo "usage: $0 [--serve | --test]" >&2
+    echo "usage: $0 [--serve | --test | --measure]" >&2
     exit 2
     ;;
 esac

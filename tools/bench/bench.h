@@ -33,6 +33,7 @@ struct Options {
 int RenderMain(const Options& options);
 int EmptyWindowMain(const Options& options);
 int SessionMain(const Options& options);
+int PlayFramesMain(const Options& options);
 int MapsMain(const Options& options);
 int LogicMain(const Options& options);
 int PlotMain(const Options& options);

@@ -2,6 +2,7 @@
 //   palmut_bench render   [--frames N]                  drawing and presenting a play view
 //   palmut_bench empty-window [--frames N]              memory of a bare GL window
 //   palmut_bench session  --assets DIR [options]       the real game: start-up, memory, idle CPU
+//   palmut_bench play-frames --assets DIR [--frames N] [--gles]  play frames, standing and walking
 //   palmut_bench maps     [--sizes 64,1024] [--dir D]   map loads
 //   palmut_bench logic    --assets DIR [--sizes ...]    per-pass cost of the game's logic
 //   palmut_bench plot     --data FILE --out PNG         frame time and pass cost against size
@@ -104,10 +105,12 @@ int main(int argc, char** argv) {
     if (command == "render") return RenderMain(options);
     if (command == "empty-window") return EmptyWindowMain(options);
     if (command == "session") return SessionMain(options);
+    if (command == "play-frames") return PlayFramesMain(options);
     if (command == "maps") return MapsMain(options);
     if (command == "logic") return LogicMain(options);
     if (command == "plot") return PlotMain(options);
-    std::fprintf(stderr, "usage: %s render|empty-window|session|maps|logic|plot [options]\n",
+    std::fprintf(stderr,
+                 "usage: %s render|empty-window|session|play-frames|maps|logic|plot [options]\n",
                  argv[0]);
     return 2;
 }

@@ -11,6 +11,7 @@
 #include "media/gfx/frame_pacing.h"
 #include "media/gfx/gl_functions.h"
 #include "media/gfx/renderer.h"
+#include "media/gfx/web/frame_report.h"
 #include "media/gfx/window_hooks.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
@@ -26,6 +27,7 @@ constexpr const char* kCanvas = "#canvas";
 struct WindowState {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
     media_internal::FramePacer pacer;
+    bool lastDrawn = false; // false: the last frame repeated the one shown
 };
 WindowState win;
 
@@ -88,11 +90,12 @@ void FollowPageSize(int& w, int& h) {
 }
 
 // Draws the frame into the canvas; the browser shows it when the game next
-// yields. An unchanged frame is not drawn again and stays on the page.
-void PresentNow() {
+// yields. An unchanged frame is not drawn again and stays on the page
+// (false).
+bool PresentNow() {
     int w = 0, h = 0;
     FollowPageSize(w, h);
-    render::PresentTo(w, h);
+    return render::PresentTo(w, h);
 }
 
 void RepaintWindow() {
@@ -165,11 +168,12 @@ int CurrentDepth() {
 
 void Flip(int /*sync*/) {
     media_internal::RunFrameHook();
+    media_internal::ReportFrame(win.lastDrawn ? LastFrameDrawCalls() : 0);
     if (!win.context) {
         Pause(0);
         return;
     }
-    PresentNow();
+    win.lastDrawn = PresentNow();
     media_internal::CountFrameDrawCalls();
     // The browser shows the frame and delivers keys while the game sleeps
     // here, paced to the mode's rate; vertical sync is the browser's own.

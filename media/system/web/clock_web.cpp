@@ -6,8 +6,13 @@
 #include <emscripten.h>
 
 #include "media/system/real_clock.h"
+#include "media/system/web/yield_clock.h"
 
 namespace media_internal {
+
+namespace {
+double yieldedMs = 0; // wall time inside emscripten_sleep, for the frame figures
+} // namespace
 
 int RealMillis() {
     // The page's monotonic clock; truncating to 32 bits wraps it as the game expects.
@@ -17,7 +22,13 @@ int RealMillis() {
 
 void RealSleep(int ms) {
     // Even a zero pause yields: a loop that only pauses must not freeze the tab.
+    const double start = emscripten_get_now();
     emscripten_sleep(static_cast<unsigned>(ms > 0 ? ms : 0));
+    yieldedMs += emscripten_get_now() - start;
+}
+
+double MillisYielded() {
+    return yieldedMs;
 }
 
 } // namespace media_internal
