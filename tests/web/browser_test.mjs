@@ -1,7 +1,8 @@
 // The game's page in a real headless Chromium (software WebGL 2): it loads,
 // shows the intro, skips it with Escape, shows the title picture as the
 // asset has it, the gamepad's A button brings the menu as the desktop draws
-// it, sound starts with a key, and play starts and the castaway walks.
+// it, sound starts with a key, play starts and the castaway walks, and F11
+// goes full screen and back.
 // Islands picked from disk: a damaged one gets its notice, and the desktop's
 // scripted raft voyage reaches the victory screen. A browser without WebGL 2,
 // or a failed download, gets a message on the page.
@@ -360,6 +361,12 @@ async function main() {
     await page.keyboard.up('ArrowRight');
     await waitForPicture(page, '5-walked', (s) => matching(s, play, 0) < 0.99);
     console.log('play started and the castaway walked');
+    // F11 asks the browser for full screen and leaves it, as on the desktop.
+    for (const wanted of [true, false]) {
+      await page.keyboard.press('F11');
+      await page.waitForFunction((on) => !!document.fullscreenElement === on, wanted, { timeout: STEP_MS });
+    }
+    console.log('F11 went full screen and back');
     await loadFromDisk(browser, url, play, problems);
 
     if (problems.length) throw new Error('page reported errors:\n' + problems.join('\n'));

@@ -9,7 +9,9 @@
 namespace bench {
 
 double NowMs();                   // monotonic
+double RealtimeMs();              // since the epoch, comparable across processes
 double ProcessCpuMs();            // all threads of this process
+double ThreadCpuMs();             // the calling thread only
 long StatusKb(const char* field); // "VmRSS", "VmHWM" from /proc/self/status; -1 if absent
 // Resets VmHWM to the current resident size (Linux clear_refs 5).
 void ResetPeak();

@@ -25,12 +25,6 @@
 namespace bench {
 namespace {
 
-double ThreadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
-
 double Median(std::vector<double> v) {
     if (v.empty()) return -1;
     std::sort(v.begin(), v.end());

@@ -20,16 +20,28 @@
 
 namespace bench {
 
-double NowMs() {
+namespace {
+double ClockMs(clockid_t clock) {
     timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
+    clock_gettime(clock, &ts);
     return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+} // namespace
+
+double NowMs() {
+    return ClockMs(CLOCK_MONOTONIC);
+}
+
+double RealtimeMs() {
+    return ClockMs(CLOCK_REALTIME);
 }
 
 double ProcessCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+    return ClockMs(CLOCK_PROCESS_CPUTIME_ID);
+}
+
+double ThreadCpuMs() {
+    return ClockMs(CLOCK_THREAD_CPUTIME_ID);
 }
 
 long StatusKb(const char* field) {

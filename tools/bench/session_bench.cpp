@@ -28,12 +28,6 @@
 namespace bench {
 namespace {
 
-double RealtimeMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
-
 struct Script {
     enum Phase { INTRO, TITLE, MENU, PLAY, DONE } phase = INTRO;
     double t0Realtime = 0; // when the process was started
