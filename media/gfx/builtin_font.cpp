@@ -6,6 +6,7 @@
 #include "media/gfx/font_data.h"
 #include "media/gfx/image_data.h"
 
+namespace media_internal {
 namespace {
 constexpr int kFirstCode = 32;
 constexpr int kGlyphCount = 96;
@@ -153,3 +154,5 @@ const FontPtr& BuiltinFont() {
     static const FontPtr* font = new FontPtr(MakeBuiltinFont());
     return *font;
 }
+
+} // namespace media_internal

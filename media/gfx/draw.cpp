@@ -61,14 +61,14 @@ void UpdateTransform() {
 // A frame drawn unscaled (or quarter-turned) with its corners on whole pixels
 // samples texel centres, where every filter gives exactly the nearest texel:
 // such quads may join a batch of any filter.
-Sampling SamplingAt(const Image& image, const render::Corners& c) {
+media_internal::Sampling SamplingAt(const Image& image, const render::Corners& c) {
     if (drawState.axisAligned) {
         bool whole = true;
         for (int i = 0; i < 4; ++i)
             whole = whole && c.x[i] == std::floor(c.x[i]) && c.y[i] == std::floor(c.y[i]);
-        if (whole) return SampleExact;
+        if (whole) return media_internal::SampleExact;
     }
-    return SamplingFor(image.flags);
+    return media_internal::SamplingFor(image.flags);
 }
 
 // Unknown modes draw as solid; one value for them keeps batches together.
@@ -93,7 +93,7 @@ render::Corners Transformed(float x, float y, float left, float top, float right
 
 void DrawFrame(Image& image, float x, float y, int frame) {
     if (frame < 0 || frame >= static_cast<int>(image.frames.size())) return;
-    ImageFrame& f = image.frames[frame];
+    media_internal::ImageFrame& f = image.frames[frame];
     if (!render::PrepareFrame(f, image.width, image.height, (image.flags & IMAGE_MIPMAPPED) != 0))
         return;
     const render::Corners corners =
@@ -151,13 +151,14 @@ void DrawImage(const ImagePtr& image, float x, float y, int frame) {
 }
 
 void DrawText(const std::string& text, float x, float y) {
-    const FontPtr& font = CurrentFont();
+    const FontPtr& font = media_internal::CurrentFont();
     if (!font) FatalError("DrawText: font does not exist");
     if (!render::IsOpen()) return;
     const DrawState& s = drawState;
     float penX = x, penY = y;
     for (size_t pos = 0; pos < text.size();) {
-        const Glyph* glyph = FindGlyph(*font, NextCodePoint(text, pos));
+        const media_internal::Glyph* glyph =
+            media_internal::FindGlyph(*font, NextCodePoint(text, pos));
         if (!glyph) continue; // lacking characters do not move the pen
         if (glyph->image) {
             const float ox = static_cast<float>(glyph->offsetX);

@@ -10,7 +10,7 @@ namespace {
 FontPtr currentFont;
 } // namespace
 
-const Glyph* FindGlyph(Font& font, char32_t code) {
+const media_internal::Glyph* media_internal::FindGlyph(Font& font, char32_t code) {
     Glyph* glyph = nullptr;
     if (code < font.low.size()) {
         glyph = &font.low[code];
@@ -28,36 +28,37 @@ const Glyph* FindGlyph(Font& font, char32_t code) {
 }
 
 void SetFont(const FontPtr& font) {
-    currentFont = font ? font : BuiltinFont();
+    currentFont = font ? font : media_internal::BuiltinFont();
 }
 
 FontPtr GetFont() {
-    return CurrentFont();
+    return media_internal::CurrentFont();
 }
 
-const FontPtr& CurrentFont() {
+const FontPtr& media_internal::CurrentFont() {
     if (!currentFont) currentFont = BuiltinFont();
     return currentFont;
 }
 
-void ResetCurrentFont() {
+void media_internal::ResetCurrentFont() {
     currentFont = BuiltinFont();
 }
 
 float TextWidth(const FontPtr& font, const std::string& text) {
-    Font& f = font ? *font : *BuiltinFont();
+    Font& f = font ? *font : *media_internal::BuiltinFont();
     float width = 0;
     for (size_t pos = 0; pos < text.size();) {
-        const Glyph* glyph = FindGlyph(f, media_internal::NextCodePoint(text, pos));
+        const media_internal::Glyph* glyph =
+            media_internal::FindGlyph(f, media_internal::NextCodePoint(text, pos));
         if (glyph) width += glyph->advance;
     }
     return width;
 }
 
 bool FontHasGlyphs(const FontPtr& font, const std::string& text) {
-    Font& f = font ? *font : *BuiltinFont();
+    Font& f = font ? *font : *media_internal::BuiltinFont();
     for (size_t pos = 0; pos < text.size();)
-        if (!FindGlyph(f, media_internal::NextCodePoint(text, pos))) return false;
+        if (!media_internal::FindGlyph(f, media_internal::NextCodePoint(text, pos))) return false;
     return true;
 }
 

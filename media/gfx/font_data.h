@@ -9,6 +9,8 @@
 
 #include "media/graphics.h"
 
+namespace media_internal {
+
 struct Glyph {
     ImagePtr image;  // null for blank glyphs such as the space
     int offsetX = 0; // from the pen to the image's top-left
@@ -20,20 +22,24 @@ struct Glyph {
 
 struct FontFace; // the backend's data of a TrueType face, only for TrueType fonts
 
+} // namespace media_internal
+
 struct Font {
     int size = 0;
     int style = 0;
     int imageFlags = 0;
     int height = 0, ascender = 0, descender = 0;
-    std::vector<Glyph> low; // codes 0-255, looked up directly
-    std::unordered_map<char32_t, Glyph> high;
-    FontFace* face = nullptr;
+    std::vector<media_internal::Glyph> low; // codes 0-255, looked up directly
+    std::unordered_map<char32_t, media_internal::Glyph> high;
+    media_internal::FontFace* face = nullptr;
 
     Font() : low(256) {}
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
     ~Font();
 };
+
+namespace media_internal {
 
 // The glyph for `code`, rendered on first use; null when the font lacks it.
 const Glyph* FindGlyph(Font& font, char32_t code);
@@ -46,8 +52,6 @@ const FontPtr& BuiltinFont();
 // Draw state: the font DrawText uses; re-set to the built-in one on re-open.
 const FontPtr& CurrentFont();
 void ResetCurrentFont();
-
-namespace media_internal {
 
 // Limits of every TrueType backend: a larger font file or glyph is treated
 // as broken, a larger pixel size as refused by the face (its glyphs would

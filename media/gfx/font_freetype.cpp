@@ -11,7 +11,7 @@
 #include "media/gfx/image_data.h"
 #include "media/program.h"
 
-struct FontFace {
+struct media_internal::FontFace {
     FT_Face face = nullptr;
     std::vector<uint8_t> file; // FreeType reads from it for the face's lifetime
 };
@@ -35,7 +35,7 @@ int FloorPixels(FT_Pos v) {
 
 } // namespace
 
-void RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
+void media_internal::RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
     glyph.loaded = true;
     FT_Face face = font.face->face;
     const FT_UInt index = FT_Get_Char_Index(face, code);
@@ -86,7 +86,7 @@ Font::~Font() {
 FontPtr LoadFont(const std::string& path, int size, int style) {
     FT_Library library = Library();
     if (!library || size <= 0) return nullptr;
-    auto data = std::make_unique<FontFace>();
+    auto data = std::make_unique<media_internal::FontFace>();
     if (!media_internal::ReadFontFile(ResolvePath(path), data->file)) return nullptr;
     if (FT_New_Memory_Face(library, data->file.data(), static_cast<FT_Long>(data->file.size()), 0,
                            &data->face) != 0)

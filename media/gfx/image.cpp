@@ -31,16 +31,16 @@ std::shared_ptr<Image> NewImage(int width, int height, int flags) {
 }
 
 void AddFrame(Image& image, const Pixmap& sheet, int x, int y) {
-    ImageFrame frame;
-    frame.rgba = PixmapRegionToRgba(sheet, x, y, image.width, image.height,
-                                    (image.flags & IMAGE_MASKED) != 0, image.maskR, image.maskG,
-                                    image.maskB);
+    media_internal::ImageFrame frame;
+    frame.rgba = media_internal::PixmapRegionToRgba(sheet, x, y, image.width, image.height,
+                                                    (image.flags & IMAGE_MASKED) != 0, image.maskR,
+                                                    image.maskG, image.maskB);
     image.frames.push_back(std::move(frame));
 }
 } // namespace
 
 Image::~Image() {
-    for (ImageFrame& frame : frames)
+    for (media_internal::ImageFrame& frame : frames)
         ReleaseAtlasSlot(frame.slot);
 }
 
@@ -49,7 +49,8 @@ void SetCentredHandles(int flag) {
 }
 
 ImagePtr LoadImage(const std::string& path, int flags) {
-    PixmapPtr sheet = DecodePngFile(ResolvePath(path), kImageMaxSide);
+    PixmapPtr sheet =
+        media_internal::DecodePngFile(ResolvePath(path), media_internal::kImageMaxSide);
     if (!sheet) return nullptr;
     auto image = NewImage(sheet->width, sheet->height, flags);
     AddFrame(*image, *sheet, 0, 0);
@@ -59,12 +60,14 @@ ImagePtr LoadImage(const std::string& path, int flags) {
 ImagePtr LoadImageStrip(const std::string& path, int cellWidth, int cellHeight, int first,
                         int count, int flags) {
     if (cellWidth <= 0 || cellHeight <= 0 || first < 0 || count <= 0) return nullptr;
-    PixmapPtr sheet = DecodePngFile(ResolvePath(path), kImageMaxSide);
+    PixmapPtr sheet =
+        media_internal::DecodePngFile(ResolvePath(path), media_internal::kImageMaxSide);
     if (!sheet) return nullptr;
     const int columns = sheet->width / cellWidth;
     const int rows = sheet->height / cellHeight;
     if (int64_t{first} + count > int64_t{columns} * rows) return nullptr;
-    if (size_t{static_cast<size_t>(count)} * cellWidth * cellHeight * 4 > kImageMaxRgbaBytes)
+    if (size_t{static_cast<size_t>(count)} * cellWidth * cellHeight * 4 >
+        media_internal::kImageMaxRgbaBytes)
         return nullptr;
 
     auto image = NewImage(cellWidth, cellHeight, flags);
@@ -76,8 +79,8 @@ ImagePtr LoadImageStrip(const std::string& path, int cellWidth, int cellHeight, 
     return image;
 }
 
-ImagePtr MakeImageFromRgba(int width, int height, int flags,
-                           std::vector<std::vector<uint8_t>> frames) {
+ImagePtr media_internal::MakeImageFromRgba(int width, int height, int flags,
+                                           std::vector<std::vector<uint8_t>> frames) {
     auto image = std::make_shared<Image>();
     image->width = width;
     image->height = height;
@@ -100,7 +103,7 @@ ImagePtr CreateImage(int width, int height, const uint32_t* argb) {
     }
     std::vector<std::vector<uint8_t>> frames;
     frames.push_back(std::move(rgba));
-    return MakeImageFromRgba(width, height, 0, std::move(frames));
+    return media_internal::MakeImageFromRgba(width, height, 0, std::move(frames));
 }
 
 int ImageWidth(const ImagePtr& image) {

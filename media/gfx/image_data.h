@@ -16,6 +16,8 @@ struct Pixmap {
     std::vector<uint8_t> pixels;
 };
 
+namespace media_internal {
+
 // Where a frame's texture lives in the current mode. Stale when `generation`
 // differs from the renderer's: then it is uploaded again on the next draw.
 struct AtlasSlot {
@@ -40,19 +42,23 @@ struct ImageFrame {
     AtlasSlot slot;
 };
 
+} // namespace media_internal
+
 struct Image {
     int width = 0;
     int height = 0;
     int flags = 0;
     int maskR = 0, maskG = 0, maskB = 0;
     float handleX = 0, handleY = 0;
-    std::vector<ImageFrame> frames;
+    std::vector<media_internal::ImageFrame> frames;
 
     Image() = default;
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
     ~Image(); // gives the frames' atlas space back
 };
+
+namespace media_internal {
 
 // The texture sampling an image's flags ask for.
 // SampleExact: the quad maps pixel centres onto texel centres, where every
@@ -71,3 +77,5 @@ std::vector<uint8_t> PixmapRegionToRgba(const Pixmap& pixmap, int x, int y, int 
 // An image made directly from RGBA frames (glyphs, tests); handle at (0, 0).
 ImagePtr MakeImageFromRgba(int width, int height, int flags,
                            std::vector<std::vector<uint8_t>> frames);
+
+} // namespace media_internal

@@ -32,8 +32,9 @@ uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
 } // namespace
 
 PixmapPtr LoadPixmapFile(const std::string& path, int maxSide) {
-    const bool own = maxSide <= 0 || maxSide > kPngMaxSide;
-    return DecodePngFile(ResolvePath(path), own ? kPngMaxSide : maxSide);
+    const bool own = maxSide <= 0 || maxSide > media_internal::kPngMaxSide;
+    return media_internal::DecodePngFile(ResolvePath(path),
+                                         own ? media_internal::kPngMaxSide : maxSide);
 }
 
 int PixmapWidth(const PixmapPtr& pixmap) {
@@ -105,8 +106,9 @@ void ReadPixelRow(const PixmapPtr& pixmap, int y, uint32_t* out) {
     }
 }
 
-std::vector<uint8_t> PixmapRegionToRgba(const Pixmap& p, int x0, int y0, int w, int h, bool masked,
-                                        int maskR, int maskG, int maskB) {
+std::vector<uint8_t> media_internal::PixmapRegionToRgba(const Pixmap& p, int x0, int y0, int w,
+                                                        int h, bool masked, int maskR, int maskG,
+                                                        int maskB) {
     std::vector<uint8_t> out(static_cast<size_t>(w) * h * 4);
     const bool hasAlpha = p.format == PF_A8 || p.format == PF_BGRA8888 || p.format == PF_RGBA8888;
     const int bpp = BytesPerPixel(p.format);

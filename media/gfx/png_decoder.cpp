@@ -92,7 +92,8 @@ void ReadPixels(png_structp png, png_infop info, DecodeJob& job, png_uint_32 wid
     const int format = PixelFormatOf(png, info);
     const size_t pitch = size_t{width} * static_cast<size_t>(png_get_channels(png, info));
     if (png_get_rowbytes(png, info) != pitch) png_error(png, "unexpected row size");
-    if (width == 0 || height == 0 || pitch * height > kPngMaxBytes) png_error(png, "too large");
+    if (width == 0 || height == 0 || pitch * height > media_internal::kPngMaxBytes)
+        png_error(png, "too large");
     job.result = std::make_shared<Pixmap>();
     Pixmap* pixmap = job.result.get();
     pixmap->width = static_cast<int>(width);
@@ -136,9 +137,9 @@ void Decode(DecodeJob& job) {
 
 } // namespace
 
-PixmapPtr DecodePngFile(const std::string& realPath, int maxSide) {
+PixmapPtr media_internal::DecodePngFile(const std::string& realPath, int maxSide) {
     size_t size = 0;
-    FILE* file = media_internal::OpenRegularFile(realPath, size);
+    FILE* file = OpenRegularFile(realPath, size);
     if (!file) return nullptr;
     DecodeJob job{ReadFromFile, file, size, maxSide, nullptr, {}};
     Decode(job);
@@ -146,7 +147,7 @@ PixmapPtr DecodePngFile(const std::string& realPath, int maxSide) {
     return job.result;
 }
 
-PixmapPtr DecodePngMemory(const uint8_t* data, size_t size) {
+PixmapPtr media_internal::DecodePngMemory(const uint8_t* data, size_t size) {
     MemoryReader reader{data, size, 0};
     DecodeJob job{ReadFromMemory, &reader, size, kPngMaxSide, nullptr, {}};
     Decode(job);

@@ -8,6 +8,8 @@
 
 #include "media/graphics.h"
 
+namespace media_internal {
+
 // Largest picture accepted, so a hostile header cannot make us allocate
 // gigabytes: each side at most this many pixels...
 constexpr int kPngMaxSide = 16384;
@@ -23,9 +25,6 @@ PixmapPtr DecodePngFile(const std::string& realPath, int maxSide = kPngMaxSide);
 bool ReadPngFileSize(const std::string& realPath, int& width, int& height);
 // Same for a PNG held in memory.
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size);
-
-namespace media_internal {
-
 // Opens a PNG file (or any file) for reading only when it is a regular file:
 // a named pipe or device could block for good. `size` is its length in
 // bytes; null when missing or not a regular file.

@@ -28,9 +28,9 @@ FILE* media_internal::OpenRegularFile(const std::string& realPath, size_t& size)
     return file;
 }
 
-bool ReadPngFileSize(const std::string& realPath, int& width, int& height) {
+bool media_internal::ReadPngFileSize(const std::string& realPath, int& width, int& height) {
     size_t size = 0;
-    FILE* file = media_internal::OpenRegularFile(realPath, size);
+    FILE* file = OpenRegularFile(realPath, size);
     if (!file) return false;
     // Signature, IHDR chunk length and type, then width and height.
     std::array<uint8_t, 24> header{};
@@ -52,5 +52,5 @@ bool ReadPngFileSize(const std::string& realPath, int& width, int& height) {
 }
 
 bool PictureSize(const std::string& path, int& width, int& height) {
-    return ReadPngFileSize(ResolvePath(path), width, height);
+    return media_internal::ReadPngFileSize(ResolvePath(path), width, height);
 }

@@ -32,7 +32,8 @@ bool WriteTo(FILE* file, int width, int height, int channels, const uint8_t* pix
 }
 } // namespace
 
-bool WritePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels) {
+bool media_internal::WritePng(const std::string& path, int width, int height, int channels,
+                              const uint8_t* pixels) {
     if (width <= 0 || height <= 0 || (channels != 3 && channels != 4) || !pixels) return false;
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;

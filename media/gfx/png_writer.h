@@ -4,4 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace media_internal {
+
 bool WritePng(const std::string& path, int width, int height, int channels, const uint8_t* pixels);
+
+} // namespace media_internal

@@ -20,7 +20,7 @@ bool PrepareFrame(ImageFrame& frame, int width, int height, bool mipmapped) {
 
 } // namespace render
 
-void ReleaseAtlasSlot(const AtlasSlot& slot) {
+void ReleaseAtlasSlot(const media_internal::AtlasSlot& slot) {
     using namespace render;
     if (!renderState || slot.generation != renderGeneration || slot.failed || slot.page < 0) return;
     State& s = *renderState;

@@ -15,6 +15,12 @@
 
 namespace render {
 
+using media_internal::AtlasSlot;
+using media_internal::ImageFrame;
+using media_internal::SampleExact;
+using media_internal::SampleNearest;
+using media_internal::Sampling;
+
 // Creates the GL objects in the current context; false when that fails.
 bool Open(int width, int height);
 // Deletes them; the context must still be current.
@@ -68,4 +74,4 @@ bool ReadTargetPixel(int x, int y, uint8_t rgba[4]);
 } // namespace render
 
 // Called when an image is destroyed: hands its texture space back.
-void ReleaseAtlasSlot(const AtlasSlot& slot);
+void ReleaseAtlasSlot(const media_internal::AtlasSlot& slot);

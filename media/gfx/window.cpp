@@ -362,5 +362,5 @@ bool CaptureFrame(const std::string& pngPath) {
     std::vector<uint8_t> rgba;
     int width = 0, height = 0;
     if (!render::ReadTarget(rgba, width, height)) return false;
-    return WritePng(pngPath, width, height, 4, rgba.data());
+    return media_internal::WritePng(pngPath, width, height, 4, rgba.data());
 }

@@ -25,7 +25,7 @@ void SetApplicationIdentity(const std::string& name, const std::string& appId) {
 
 void SetWindowIcon(const std::string& path) {
     const std::string real = ResolvePath(path);
-    windowIcon = real.empty() ? nullptr : DecodePngFile(real);
+    windowIcon = real.empty() ? nullptr : media_internal::DecodePngFile(real);
     if (windowIcon && windowIcon->format != PF_RGBA8888 && windowIcon->format != PF_RGB888)
         windowIcon = nullptr;
 }

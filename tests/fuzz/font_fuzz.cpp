@@ -9,6 +9,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const FontPtr font = LoadFont(path, 32, FONT_SMOOTH);
     if (!font) return 0;
     for (const char32_t code : {U'A', U'g', U' ', U'\u00e4', U'\u20ac', U'\uFFFD', char32_t{0}})
-        FindGlyph(*font, code);
+        media_internal::FindGlyph(*font, code);
     return 0;
 }

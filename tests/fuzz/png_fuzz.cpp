@@ -3,6 +3,11 @@
 #include "media/gfx/image_data.h"
 #include "media/gfx/png_decoder.h"
 
+using media_internal::DecodePngFile;
+using media_internal::DecodePngMemory;
+using media_internal::kImageMaxSide;
+using media_internal::PixmapRegionToRgba;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const PixmapPtr sheet = DecodePngMemory(data, size);
     if (!sheet) return 0;

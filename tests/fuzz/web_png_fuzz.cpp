@@ -8,6 +8,9 @@
 #include "media/gfx/png_decoder.h"
 #include "media/gfx/web/png_format.h"
 
+using media_internal::kPngMaxBytes;
+using media_internal::kPngMaxSide;
+
 namespace {
 
 std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
@@ -46,7 +49,7 @@ void Decode(const std::vector<std::uint8_t>& png) {
                 "buffer matches pitch");
     fuzz::Check(web->pixels.size() <= kPngMaxBytes, "byte limit");
     // What the page decodes, the desktop decodes to the same picture.
-    const PixmapPtr desktop = DecodePngMemory(png.data(), png.size());
+    const PixmapPtr desktop = media_internal::DecodePngMemory(png.data(), png.size());
     fuzz::Check(desktop != nullptr, "desktop decodes it too");
     fuzz::Check(desktop->width == web->width && desktop->height == web->height, "same size");
     fuzz::Check(desktop->format == web->format, "same format");

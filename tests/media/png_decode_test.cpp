@@ -120,10 +120,12 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
     const std::string good = scratch / "good.png";
     ASSERT_TRUE(WriteTestPng(good, fixture));
     const std::string bytes = ReadBytes(good);
-    ASSERT_TRUE(DecodePngMemory(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    ASSERT_TRUE(media_internal::DecodePngMemory(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                                bytes.size()));
 
     const auto decode = [](const std::string& data) {
-        return DecodePngMemory(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+        return media_internal::DecodePngMemory(reinterpret_cast<const uint8_t*>(data.data()),
+                                               data.size());
     };
     // Cut short at many points, including inside the header and the pixel data.
     for (size_t cut : {size_t{0}, size_t{7}, size_t{8}, size_t{20}, size_t{33}, size_t{60},

@@ -23,12 +23,13 @@ std::string FileBytes(const std::string& path) {
 }
 
 PixmapPtr DesktopDecode(const std::string& bytes) {
-    return DecodePngMemory(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return media_internal::DecodePngMemory(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                           bytes.size());
 }
 
 PixmapPtr WebDecode(const std::string& bytes) {
     return media_internal::DecodePngBytes(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                          bytes.size(), kPngMaxSide);
+                                          bytes.size(), media_internal::kPngMaxSide);
 }
 
 void ExpectSameDecoding(const std::string& bytes, const std::string& what) {

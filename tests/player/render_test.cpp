@@ -38,7 +38,7 @@ std::string WriteStrip(const std::string& name, int frames,
             p[3] = static_cast<uint8_t>(alpha);
         }
     const std::string path = Scratch() / (name + ".png");
-    EXPECT_TRUE(WritePng(path, w, h, 4, px.data()));
+    EXPECT_TRUE(media_internal::WritePng(path, w, h, 4, px.data()));
     return path;
 }
 

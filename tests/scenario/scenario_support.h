@@ -46,7 +46,7 @@ struct Island {
         for (int kind : ground)
             rgb.insert(rgb.end(), colours[kind], colours[kind] + 3);
         const std::string image = (dir / (name + ".png")).string();
-        if (!WritePng(image, width, height, 3, rgb.data()))
+        if (!media_internal::WritePng(image, width, height, 3, rgb.data()))
             throw std::runtime_error("cannot write " + image);
         std::ofstream layer(dir / (name + ".map"), std::ios::binary);
         for (int item : items)

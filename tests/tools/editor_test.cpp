@@ -49,7 +49,7 @@ void WriteSandPicture(const std::string& path, int w, int h) {
     std::vector<uint8_t> rgb;
     for (int i = 0; i < w * h; ++i)
         rgb.insert(rgb.end(), {255, 216, 0});
-    ASSERT_TRUE(WritePng(path, w, h, 3, rgb.data()));
+    ASSERT_TRUE(media_internal::WritePng(path, w, h, 3, rgb.data()));
 }
 
 class EditorTest : public WorldFixture {
@@ -705,7 +705,8 @@ TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolou
     for (int x = 0; x < 3; ++x)
         decoded.rgba[x * 4 + 2] = 0xFE;
     const std::string path = tmp_.path() + "/odd.png";
-    ASSERT_TRUE(WritePng(path, decoded.width, decoded.height, 4, decoded.rgba.data()));
+    ASSERT_TRUE(
+        media_internal::WritePng(path, decoded.width, decoded.height, 4, decoded.rgba.data()));
     fs::copy_file(src + ".map", tmp_.path() + "/odd.map");
     fs::copy_file(src + ".critter", tmp_.path() + "/odd.critter");
     const std::string before = ReadAll(path);

@@ -37,7 +37,7 @@ inline void WritePng(const std::string& path, int width, int height,
         rgba.insert(rgba.end(), {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
                                  static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 24)});
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    ::WritePng(path, width, height, 4, rgba.data());
+    media_internal::WritePng(path, width, height, 4, rgba.data());
 }
 
 inline std::vector<uint8_t> ReadBytes(const std::string& path) {

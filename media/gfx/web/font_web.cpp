@@ -11,7 +11,7 @@
 #include "media/gfx/image_data.h"
 #include "media/program.h"
 
-struct FontFace {
+struct media_internal::FontFace {
     std::string family; // the name the page knows the loaded font by
 };
 
@@ -84,7 +84,7 @@ std::vector<int> Metrics(const Font& font, char32_t code, std::vector<uint8_t>& 
 
 } // namespace
 
-void RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
+void media_internal::RenderGlyph(Font& font, char32_t code, Glyph& glyph) {
     glyph.loaded = true;
     std::vector<uint8_t> rgba;
     std::vector<int> m = Metrics(font, code, rgba);
@@ -120,7 +120,7 @@ FontPtr LoadFont(const std::string& path, int size, int style) {
         return nullptr;
     }
     auto font = std::make_shared<Font>();
-    font->face = new FontFace{family};
+    font->face = new media_internal::FontFace{family};
     font->size = std::min(size, media_internal::kMaxFontPixelSize);
     font->style = style;
     font->imageFlags = (style & FONT_SMOOTH) ? (IMAGE_FILTERED | IMAGE_MIPMAPPED) : 0;

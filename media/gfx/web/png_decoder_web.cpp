@@ -24,12 +24,12 @@ bool ReadWhole(const std::string& realPath, size_t limit, std::vector<uint8_t>& 
 
 } // namespace
 
-PixmapPtr DecodePngFile(const std::string& realPath, int maxSide) {
+PixmapPtr media_internal::DecodePngFile(const std::string& realPath, int maxSide) {
     std::vector<uint8_t> bytes;
     if (!ReadWhole(realPath, kPngMaxBytes, bytes)) return nullptr;
-    return media_internal::DecodePngBytes(bytes.data(), bytes.size(), maxSide);
+    return DecodePngBytes(bytes.data(), bytes.size(), maxSide);
 }
 
-PixmapPtr DecodePngMemory(const uint8_t* data, size_t size) {
-    return media_internal::DecodePngBytes(data, size, kPngMaxSide);
+PixmapPtr media_internal::DecodePngMemory(const uint8_t* data, size_t size) {
+    return DecodePngBytes(data, size, kPngMaxSide);
 }
