@@ -25,7 +25,7 @@ inline constexpr TText kFewDriftwood{
     N_("nicht genug Treibholz in Reichweite fuer die Feuerstelle und die Axt"), TText::TOOL};
 inline constexpr TText kNoBag{
     N_("kein Lederbeutel: er braucht zwei Affenfelle, und es gibt nicht genug Affen"), TText::TOOL};
-inline constexpr TText kFewFerns{N_("nicht genug Farne in Reichweite fuer ein Segel (4 Farne)"),
+inline constexpr TText kFewFerns{N_("nicht genug Farne in Reichweite fuer ein Segel (%s Farne)"),
                                  TText::TOOL};
 inline constexpr TText kNoFood{N_("keine Nahrung in Reichweite"), TText::TOOL};
 inline constexpr TText kNoDrink{N_("kein Flachwasser in Reichweite: nichts zu trinken"),

@@ -11,6 +11,7 @@
 
 #include "findings_texts.h"
 #include "player/combine.h"
+#include "player/recipe_table.h"
 #include "world/critter.h"
 #include "world/critter_file.h"
 
@@ -32,6 +33,10 @@ bool FindStart(const MapData& map, int& x, int& y) {
 }
 
 namespace {
+
+// What a bag and a sail take, from the recipe table.
+constexpr int kFursPerBag = UnitsOf(TObjekt::LEDERBEUTEL, TObjekt::AFFENFELL);
+constexpr int kFernsPerSail = UnitsOf(TObjekt::SEGEL, TObjekt::FARNE);
 
 void Error(Analysis& a, const std::string& text, int x = -1, int y = -1) {
     a.issues.push_back({true, text, x, y});
@@ -78,9 +83,14 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     int woodNeeded = (needsFire && !have(Feuerstelle) ? 1 : 0) + (have(Axt) ? 0 : 1);
     if (driftwood < woodNeeded) Error(a, Tr(findings::kFewDriftwood));
 
-    if (!have(Lederbeutel) && n[Affenfell] + 2 * map.apes < 2) Error(a, Tr(findings::kNoBag));
-    int sailParts = n[Farne] + 2 * n[Segelstueck] + 4 * n[Segel];
-    if (sailParts < 4) Error(a, Tr(findings::kFewFerns));
+    if (!have(Lederbeutel) && n[Affenfell] + kFursPerBag * map.apes < kFursPerBag)
+        Error(a, Tr(findings::kNoBag));
+    // Ferns, and what is woven from them, counted in ferns.
+    int sailParts = 0;
+    for (int id = 1; id <= TObjekt::COUNT; ++id)
+        sailParts += n[id] * UnitsOf(id, TObjekt::FARNE);
+    if (sailParts < kFernsPerSail)
+        Error(a, Tr(findings::kFewFerns, {std::to_string(kFernsPerSail)}));
     if (n[Palme] + n[Beerenstrauch] + n[Kokosnuss] + n[Beeren] + n[Braten] == 0)
         Error(a, Tr(findings::kNoFood));
     if (a.reachableGround[TKarte::SHALLOW] == 0) Warning(a, Tr(findings::kNoDrink));
@@ -292,8 +302,8 @@ FurOdds EstimateFurOdds(const FurStock& s, int huntSteps) {
     // Of the draws 1-100 that kill an ape, those from APE_FUR_FROM leave a fur.
     constexpr double kKills = 101 - TCritter::APE_HIT_FROM, kFurs = 101 - TCritter::APE_FUR_FROM;
     odds.perApe = survive * kFurs / kKills;
-    odds.expected = s.fursLying + 2.0 * s.bagsLying + s.apes * odds.perApe;
-    const int needed = s.bagsLying > 0 ? 0 : std::max(0, 2 - s.fursLying);
+    odds.expected = s.fursLying + 1.0 * kFursPerBag * s.bagsLying + s.apes * odds.perApe;
+    const int needed = s.bagsLying > 0 ? 0 : std::max(0, kFursPerBag - s.fursLying);
     // Binomial: at least `needed` of the apes end as furs.
     const double p = odds.perApe, q = 1.0 - p;
     double shortfall = 0, term = std::pow(q, s.apes); // k = 0
