@@ -31,12 +31,12 @@ void CheckDeparture(const TPlayer& p) {
     Supplies s = CheckSupplies(p.inventory);
     if (s.sail && s.water && s.food) {
         gamestate = GS_VICTORY;
-        Tmessage::add(Tr(texts::CAST_OFF), 3000);
+        Tmessage::add(Tr(texts::CAST_OFF), Tmessage::NEWS_MS);
         return;
     }
-    if (!s.sail) Tmessage::add(Tr(texts::NEED_SAIL), 500);
-    if (!s.water) Tmessage::add(Tr(texts::NEED_WATER), 3000);
-    if (!s.food) Tmessage::add(Tr(texts::NEED_FOOD), 3000);
+    if (!s.sail) Tmessage::add(Tr(texts::NEED_SAIL), Tmessage::BRIEF_MS);
+    if (!s.water) Tmessage::add(Tr(texts::NEED_WATER), Tmessage::NEWS_MS);
+    if (!s.food) Tmessage::add(Tr(texts::NEED_FOOD), Tmessage::NEWS_MS);
 }
 
 void LayPlanks(TPlayer& p, int raft) {
