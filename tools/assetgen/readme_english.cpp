@@ -1,6 +1,5 @@
-#include "texts.h"
-
 #include "item_table.h"
+#include "texts.h"
 
 namespace assetgen {
 
