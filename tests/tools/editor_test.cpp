@@ -150,6 +150,10 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     d.Drag({{3 * TILE, 13 * TILE}, {16 * TILE, 13 * TILE}});
     EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15 + 16 * 3) << "columns 2-17, rows 12-14";
     keep();
+    // Faster still: press, moves and release in one frame paint from the press.
+    d.Flick({{9 * TILE, 2 * TILE}, {11 * TILE, 2 * TILE}, {13 * TILE, 2 * TILE}});
+    EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15 + 16 * 3 + 7 * 3) << "columns 8-14, rows 1-3";
+    keep();
     d.Key('I');
     d.Drag({{18 * TILE, 1 * TILE}, {12 * TILE, 8 * TILE}});
     for (int y = 1; y <= 8; ++y) {
@@ -213,6 +217,21 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     }
     EXPECT_FALSE(ed_->Doc().CanRedo());
     EXPECT_EQ(ed_->Message(), Tr(editor_texts::kRedone, {Tr(editor_texts::kCritterStep)}));
+
+    // Every press counts, however many reach one frame: 40 apes, 40 undone.
+    const int apes = ed_->Doc().Apes();
+    for (int i = 0; i < 40; ++i)
+        InjectKeyPress(KEY_A);
+    d.Frame();
+    EXPECT_EQ(ed_->Doc().Apes(), apes + 40);
+    InjectKeyDown(KEY_LCONTROL);
+    for (int i = 0; i < 40; ++i)
+        InjectKeyPress(KEY_Z);
+    d.Frame();
+    InjectKeyUp(KEY_LCONTROL);
+    d.Frame();
+    EXPECT_EQ(ed_->Doc().Apes(), apes) << "40 presses of Ctrl+Z in one frame, 40 steps";
+    EXPECT_EQ(Ground(), states.back().ground);
 }
 
 // The window resized or maximised: the picture follows it at a whole scale,
@@ -230,9 +249,12 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
         {700, 544, 1, 9, 10},
         {2100, 1500, 2, 20, 16}, // twice the layout: 2x, the spare to the view
     };
-    const auto panel = [&](int k, int row, int perRow) {
-        const editor::Layout& l = ed_->CurrentLayout();
-        return std::pair{l.panelX + (k % perRow) * 36 + 16, row + (k / perRow) * 36 + 16};
+    const auto item = [&](int id) {
+        const editor::PaletteLayout& p = ed_->CurrentLayout().palette;
+        return std::pair{p.ItemX(id) + 16, p.ItemY(id) + 16};
+    };
+    const auto ground = [&](int kind) {
+        return std::pair{ed_->CurrentLayout().palette.GroundX(kind) + 16, editor::kPaletteY + 16};
     };
     for (const auto& win : windows) {
         SCOPED_TRACE(std::to_string(win.w) + " x " + std::to_string(win.h));
@@ -250,14 +272,14 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
         const auto cell = [](int x, int y) { return std::pair{x * TILE, y * TILE}; };
         const int farX = win.columns - 1, farY = win.rows - 1;
 
-        click(panel(TObjekt::PALME - 1, editor::kItemsY, editor::kItemsPerRow));
+        click(item(TObjekt::PALME));
         click(cell(farX, farY));
         EXPECT_EQ(ed_->Doc().Item(farX, farY), TObjekt::PALME);
-        click(panel(TKarte::ROCK, editor::kPaletteY, TKarte::GROUND_KINDS));
+        click(ground(TKarte::ROCK));
         click(cell(farX - 1, farY - 1));
         EXPECT_EQ(ed_->Doc().Ground(farX - 1, farY - 1), TKarte::ROCK);
         EXPECT_EQ(Count(Ground(), TKarte::ROCK), 1);
-        click(panel(TObjekt::HAMMER - 1, editor::kItemsY, editor::kItemsPerRow));
+        click(item(TObjekt::HAMMER));
         EXPECT_EQ(ed_->CurrentItem(), TObjekt::HAMMER);
         EXPECT_EQ(ed_->CurrentTool(), editor::Tool::Item);
         click(cell(farX, farY), MOUSE_RIGHT);
@@ -338,9 +360,10 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
     EXPECT_EQ(now(), states.back()) << "selecting changes nothing";
 
     d.Ctrl(KEY_C);
-    d.GoTo(15, 10);
+    InjectMouseMove(15 * TILE + 5, 10 * TILE + 5);
+    d.Frame();
     d.Ctrl(KEY_V);
-    EXPECT_TRUE(block(15, 10)) << "pasted with its corner on the cursor";
+    EXPECT_TRUE(block(15, 10)) << "pasted with its corner on the pointer";
     EXPECT_TRUE(block(3, 3)) << "the original stays";
     EXPECT_EQ(ed_->Doc().StartMark().x, 17) << "one mark: it goes with the copy";
     EXPECT_EQ(ed_->Doc().StartMark().y, 11);
@@ -364,7 +387,9 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
         }
     EXPECT_EQ(ed_->Doc().StartMark().x, -1) << "the mark is cut out too";
     states.push_back(now());
-    d.GoTo(27, 17); // pasted half off the map: the rest is dropped
+    d.GoTo(27, 17);                           // pasted half off the map: the rest is dropped
+    InjectMouseMove(editor::kWindowW - 4, 4); // off the map: at the cursor
+    d.Frame();
     d.Ctrl(KEY_V);
     EXPECT_EQ(ed_->Doc().Item(28, 18), TObjekt::PALME);
     EXPECT_EQ(ed_->Doc().StartMark().x, 29);
@@ -375,6 +400,10 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
     for (size_t i = states.size() - 1; i > 0; --i) {
         d.Ctrl('Z'); // each change one step
         ASSERT_EQ(now(), states[i - 1]) << "after undoing step " << i;
+        if (i == 2) {
+            EXPECT_EQ(ed_->Message(), Tr(editor_texts::kUndone, {Tr(editor_texts::kMoveStep)}))
+                << "a selection dragged is a move";
+        }
     }
     EXPECT_EQ(now(), states.front());
     for (size_t i = 1; i < states.size(); ++i) {
@@ -397,20 +426,37 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
     for (int y = 3; y <= 6; ++y)
         for (int x = 4; x <= 8; ++x)
             rect.insert({x, y});
+    enum { kKeys, kDrag, kFlick, kEdge };
+    std::set<std::pair<int, int>> toCorner; // from (4, 3) to the island's far corner
+    for (int y = 3; y < 20; ++y)
+        for (int x = 4; x < 30; ++x)
+            toCorner.insert({x, y});
     const struct {
         const char* what;
         int toolKey, chooseKey; // the choice picks the layer: a ground kind or an item
-        bool items, byMouse;
+        bool items;
+        int how; // kKeys, kDrag, kFlick, or kEdge: held past the view's corner
         int x0, y0, x1, y1;
         std::set<std::pair<int, int>> cells;
     } cases[] = {
-        {"sand rectangle, by keys", KEY_P, '3', false, false, 8, 6, 4, 3, rect},
-        {"palm rectangle, by mouse", KEY_P, KEY_PAGEUP, true, true, 4, 6, 8, 3, rect},
+        {"sand rectangle, by keys", KEY_P, '3', false, kKeys, 8, 6, 4, 3, rect},
+        {"palm rectangle, by mouse", KEY_P, KEY_PAGEUP, true, kDrag, 4, 6, 8, 3, rect},
+        {"grass rectangle, flicked within one frame", KEY_P, '5', false, kFlick, 8, 6, 4, 3, rect},
         {"rock line, shallow slope",
          KEY_L,
          '4',
          false,
-         true,
+         kDrag,
+         2,
+         2,
+         9,
+         5,
+         {{2, 2}, {3, 2}, {4, 3}, {5, 3}, {6, 4}, {7, 4}, {8, 5}, {9, 5}}},
+        {"shallow line, flicked within one frame",
+         KEY_L,
+         '2',
+         false,
+         kFlick,
          2,
          2,
          9,
@@ -420,12 +466,15 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
          KEY_L,
          KEY_PAGEUP,
          true,
-         false,
+         kKeys,
          12,
          9,
          10,
          14,
          {{12, 9}, {12, 10}, {11, 11}, {11, 12}, {10, 13}, {10, 14}}},
+        // The island is wider and taller than the view: held at its corner,
+        // the view scrolls on and the rectangle reaches the island's corner.
+        {"rock rectangle over the whole island", KEY_P, '4', false, kEdge, 4, 3, -1, -1, toCorner},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -435,10 +484,23 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
         ASSERT_EQ(static_cast<int>(ed_->CurrentTool()),
                   static_cast<int>(c.toolKey == KEY_P ? editor::Tool::Rect : editor::Tool::Line));
         const std::vector<uint8_t> g0 = Ground(), i0 = Items();
-        if (c.byMouse) {
+        if (c.how == kDrag) {
             d.Drag({{c.x0 * TILE, c.y0 * TILE},
                     {c.x1 * TILE, c.y0 * TILE},
                     {c.x1 * TILE, c.y1 * TILE}});
+        } else if (c.how == kFlick) {
+            d.Flick({{c.x0 * TILE, c.y0 * TILE},
+                     {c.x1 * TILE, c.y0 * TILE},
+                     {c.x1 * TILE, c.y1 * TILE}});
+        } else if (c.how == kEdge) {
+            const editor::Layout& l = ed_->CurrentLayout();
+            InjectMouseMove(c.x0 * TILE + 4, c.y0 * TILE + 4);
+            InjectMouseButton(MOUSE_LEFT, true);
+            InjectMouseMove(l.viewW + 40, l.viewH + 40); // over the panel, past the corner
+            for (int i = 0; i < 40; ++i)
+                d.Frame();
+            InjectMouseButton(MOUSE_LEFT, false);
+            d.Frame();
         } else {
             d.GoTo(c.x0, c.y0);
             InjectKeyDown(KEY_SPACE);

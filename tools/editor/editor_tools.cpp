@@ -66,6 +66,7 @@ void Editor::FinishDrag() {
 
 void Editor::FinishMove(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
+    doc_.NameStroke(Tr(editor_texts::kMoveStep));
     doc_.Move(sel_, dx, dy);
     sel_ = doc_.Clamp({sel_.x + dx, sel_.y + dy, sel_.w, sel_.h});
     message_ = Tr(editor_texts::kMoved, {CellText(sel_.x, sel_.y)});
@@ -78,7 +79,8 @@ void Editor::DropSelection() {
 }
 
 // Ctrl+C copies the selection, Ctrl+X cuts it out (sea stays), Ctrl+V pastes
-// with its corner on the cursor and selects what it pasted, ready to be dragged.
+// with its corner on the cell under the pointer (on the cursor while the
+// pointer is off the map) and selects what it pasted, ready to be dragged.
 void Editor::ClipKey(int command, int, int mods) {
     if (!(mods & MOD_CTRL)) return;
     if (command == ClipPaste) {
@@ -86,11 +88,13 @@ void Editor::ClipKey(int command, int, int mods) {
             message_ = Tr(editor_texts::kNothingToPaste);
             return;
         }
-        doc_.Paste(clip_, cx_, cy_);
-        sel_ = doc_.Clamp({cx_, cy_, clip_.w, clip_.h});
+        const bool pointer = hoverX_ >= 0;
+        const int x = pointer ? hoverX_ : cx_, y = pointer ? hoverY_ : cy_;
+        doc_.Paste(clip_, x, y);
+        sel_ = doc_.Clamp({x, y, clip_.w, clip_.h});
         tool_ = Tool::Select;
         message_ = Tr(editor_texts::kPasted,
-                      {std::to_string(clip_.w), std::to_string(clip_.h), CellText(cx_, cy_)});
+                      {std::to_string(clip_.w), std::to_string(clip_.h), CellText(x, y)});
         return;
     }
     sel_ = doc_.Clamp(sel_);
