@@ -307,6 +307,26 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
     EXPECT_EQ(editor::LayoutFor(500, 300),
               editor::LayoutFor(editor::kMinWindowW, editor::kMinWindowH))
         << "below the smallest window, the smallest layout";
+
+    // At 1x row and column 0 are whole cells; the overview of a 512 x 512
+    // island fills the view's height (480 pixels).
+    ResizeWindow(editor::kWindowW, editor::kWindowH);
+    d.NewMap(512, 512);
+    InjectMouseMove(TILE - 2, TILE - 2);
+    d.Frame();
+    EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(0, 0));
+    d.Key('Z');
+    d.Key('Z');
+    ASSERT_EQ(ed_->CurrentZoom(), editor::Zoom::Overview);
+    InjectMouseMove(470, 470);
+    d.Frame();
+    EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(501, 501));
+
+    // A 25th item gets a fourth row of the palette, above what lies below it.
+    const editor::PaletteLayout p = editor::PaletteFor(0, 25);
+    EXPECT_EQ(p.itemRows, 4);
+    EXPECT_LE(p.ItemY(25) + editor::kPaletteEntry, p.bottom);
+    EXPECT_EQ(p.ItemAt(p.ItemX(25) + 1, p.ItemY(25) + 1), 25);
 }
 
 // Everything a region edit may touch: both layers and the start mark.
@@ -702,6 +722,10 @@ TEST_F(EditorTest, ShippedIslandsComeBackByteForByte) {
         ASSERT_TRUE(ed_->Open(dir + "/insel.map")) << ed_->Message();
         ed_->SettleCheck();
         EXPECT_TRUE(ed_->LastCheck().analysis.winnable);
+        const mapcheck::Analysis& a = ed_->LastCheck().analysis;
+        EXPECT_EQ(ed_->Doc().StartMark(), (editor::Mark{a.startX, a.startY}))
+            << "reopened, the mark is where the game starts";
+        EXPECT_FALSE(ed_->Doc().Modified());
         Snapshots(name);
         drive_->Key(KEY_A); // changed and changed back: saving still writes
         drive_->Key(KEY_A, {KEY_LSHIFT});
@@ -721,15 +745,16 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
         const char* what;
         std::function<std::string()> make; // returns the path to open
         const TText& message;
-        const char* detail; // also in the message
+        const char* detail;           // also in the message
+        const char* padded = nullptr; // the cells an offer to open it padded names
     } cases[] = {
         {"short layer file",
          [&] {
              WriteSandPicture(dir + "/a.png", 30, 20);
-             tmp_.Write("a.map", std::string(10, '\0'));
+             tmp_.Write("a.map", std::string(10, '\x01'));
              return dir + "/a.png";
          },
-         findings::kShortLayerFile, " 10 "},
+         findings::kShortLayerFile, " 10 ", " 590 "},
         {"picture that is no PNG", [&] { return tmp_.Write("c.png", "GIF89a and then some"); },
          findings::kImageUnreadable, ""},
         {"picture wider than 4096",
@@ -754,9 +779,34 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
         EXPECT_FALSE(ed_->Open(path));
         EXPECT_TRUE(Shows(ed_->Message(), c.message)) << ed_->Message();
         EXPECT_NE(ed_->Message().find(c.detail), std::string::npos) << ed_->Message();
-        EXPECT_EQ(ed_->Doc().Width(), 64) << "the map in the editor stays";
+        EXPECT_EQ(ed_->Prompting(), c.padded != nullptr);
+        if (c.padded) {
+            EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kAskOpenPadded));
+            EXPECT_NE(ed_->PromptLabel().find(c.padded), std::string::npos) << ed_->PromptLabel();
+            InjectText("n");
+        }
         drive_->Frame();
+        EXPECT_EQ(ed_->Doc().Width(), 64) << "the map in the editor stays";
     }
+
+    // Accepted, the short layer file opens padded with empty cells, unsaved,
+    // and a save writes it whole.
+    EXPECT_FALSE(ed_->Open(dir + "/a.png"));
+    SetFrameHook([path = (FramesDir("editor-frames") / "repair_offer.png").string()] {
+        CaptureFrame(path);
+    });
+    drive_->Frame();
+    SetFrameHook(nullptr);
+    InjectText("j");
+    drive_->Frame();
+    ASSERT_EQ(ed_->Doc().Width(), 30);
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kOpenedPadded)) << ed_->Message();
+    EXPECT_EQ(Count(Items(), TObjekt::PALME), 10);
+    EXPECT_EQ(Count(Items(), 0), 590);
+    EXPECT_TRUE(ed_->Doc().Modified());
+    drive_->Ctrl(KEY_S);
+    EXPECT_FALSE(ed_->Prompting()) << ed_->PromptLabel();
+    EXPECT_EQ(ReadAll(dir + "/a.map"), std::string(10, '\x01') + std::string(590, '\0'));
 }
 
 TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolouring) {
@@ -769,8 +819,13 @@ TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolou
     const std::string path = tmp_.path() + "/odd.png";
     ASSERT_TRUE(
         media_internal::WritePng(path, decoded.width, decoded.height, 4, decoded.rgba.data()));
-    fs::copy_file(src + ".map", tmp_.path() + "/odd.map");
-    fs::copy_file(src + ".critter", tmp_.path() + "/odd.critter");
+    // Its layer file with 2183 bytes that are no item, its critter file
+    // asking for more apes than an int holds.
+    std::string layer = ReadAll(src + ".map");
+    for (std::size_t i = layer.size() - 2183; i < layer.size(); ++i)
+        layer[i] = static_cast<char>(200);
+    tmp_.Write("odd.map", layer);
+    tmp_.Write("odd.critter", "2147483647\n1\n");
     const std::string before = ReadAll(path);
 
     ASSERT_TRUE(ed_->Open(path)) << ed_->Message();
@@ -790,10 +845,19 @@ TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolou
             shown.emplace_back(p.error, p.text);
         return shown;
     };
-    EXPECT_EQ(editorShows(), checkerSays());
+    EXPECT_EQ(editorShows(), checkerSays()) << "one list, one verdict";
     ASSERT_FALSE(ed_->Problems().empty());
     EXPECT_TRUE(ed_->Problems()[0].error);
     EXPECT_TRUE(Shows(ed_->Problems()[0].text, findings::kForeignColours));
+    const auto shown = [&](const TText& finding) {
+        for (const auto& p : ed_->Problems())
+            if (Shows(p.text, finding)) return p.text;
+        return std::string();
+    };
+    EXPECT_NE(shown(findings::kBadLayerBytes).find(": 2183"), std::string::npos)
+        << "every bad byte counted";
+    EXPECT_NE(shown(findings::kTooManyApes).find("2147483647"), std::string::npos);
+    EXPECT_EQ(shown(findings::kNoBag), "") << "a count beyond the cap is no shortage of apes";
 
     // Saving writes them in a ground colour: asked first, with how many.
     drive_->Ctrl(KEY_S);
@@ -806,7 +870,17 @@ TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolou
     drive_->Ctrl(KEY_S);
     InjectText("j");
     drive_->Frame();
+    // Then the bytes that are no item: asked too, with how many.
+    ASSERT_TRUE(ed_->Prompting());
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kSaveClearsBytes)) << ed_->PromptLabel();
+    EXPECT_EQ(ed_->PromptLabel().rfind("2183 ", 0), 0u) << ed_->PromptLabel();
+    InjectText("j");
+    drive_->Frame();
     EXPECT_NE(ReadAll(path), before);
+    const std::string saved = ReadAll(tmp_.path() + "/odd.map");
+    EXPECT_EQ(saved.substr(0, layer.size() - 2183), layer.substr(0, layer.size() - 2183));
+    EXPECT_EQ(saved.substr(layer.size() - 2183), std::string(2183, '\0'));
+    ed_->SettleCheck(); // clearing them was an edit
     EXPECT_EQ(editorShows(), checkerSays()) << "the saved files, checked again";
     for (const auto& p : ed_->Problems())
         EXPECT_FALSE(Shows(p.text, findings::kForeignColours)) << p.text;
@@ -893,6 +967,20 @@ TEST_F(EditorTest, SaveAsStartsInThePlayersMapsFolderAndAsksBeforeReplacingFiles
         fs::permissions(tmp_.path() + "/fest", fs::perms::owner_all);
     }
     unsetenv("XDG_DATA_HOME");
+
+    // Ctrl+S where the folder went (a file in its place, which even root cannot
+    // write into) offers to save elsewhere instead of only failing.
+    fs::create_directories(tmp_.path() + "/weg");
+    drive_->SaveAs(tmp_.path() + "/weg/insel.png");
+    fs::remove_all(tmp_.path() + "/weg");
+    tmp_.Write("weg", "where the folder was");
+    drive_->Key(KEY_A);
+    drive_->Ctrl(KEY_S);
+    ASSERT_TRUE(ed_->Prompting());
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kSaveElsewhere)) << ed_->PromptLabel();
+    drive_->Answer(tmp_.path() + "/anders.png");
+    EXPECT_EQ(ed_->Message(), "Gespeichert: " + tmp_.path() + "/anders.png");
+    EXPECT_FALSE(ed_->Doc().Modified());
 }
 
 TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
@@ -1093,4 +1181,10 @@ TEST_F(EditorTest, NewIslandFromASeedIsTheGeneratorsIslandAndABadSeedChangesNoth
     ASSERT_TRUE(mapcheck::FindStart(island.map, sx, sy));
     EXPECT_EQ(ed_->CursorX(), sx) << "the cursor waits on the landing place";
     EXPECT_EQ(ed_->CursorY(), sy);
+    EXPECT_TRUE(ed_->Doc().Modified()) << "no file holds it yet";
+    drive_->Key(KEY_ESCAPE);
+    ASSERT_TRUE(ed_->Prompting()) << "Escape asks before the island is lost";
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kDiscard)) << ed_->PromptLabel();
+    InjectText("n");
+    drive_->Frame();
 }
