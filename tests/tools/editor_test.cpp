@@ -446,7 +446,7 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
     for (int y = 3; y <= 6; ++y)
         for (int x = 4; x <= 8; ++x)
             rect.insert({x, y});
-    enum { kKeys, kDrag, kFlick, kEdge };
+    enum { ByKeys, ByDrag, ByFlick, AtEdge };
     std::set<std::pair<int, int>> toCorner; // from (4, 3) to the island's far corner
     for (int y = 3; y < 20; ++y)
         for (int x = 4; x < 30; ++x)
@@ -455,18 +455,18 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
         const char* what;
         int toolKey, chooseKey; // the choice picks the layer: a ground kind or an item
         bool items;
-        int how; // kKeys, kDrag, kFlick, or kEdge: held past the view's corner
+        int how; // ByKeys, ByDrag, ByFlick, or AtEdge: held past the view's corner
         int x0, y0, x1, y1;
         std::set<std::pair<int, int>> cells;
     } cases[] = {
-        {"sand rectangle, by keys", KEY_P, '3', false, kKeys, 8, 6, 4, 3, rect},
-        {"palm rectangle, by mouse", KEY_P, KEY_PAGEUP, true, kDrag, 4, 6, 8, 3, rect},
-        {"grass rectangle, flicked within one frame", KEY_P, '5', false, kFlick, 8, 6, 4, 3, rect},
+        {"sand rectangle, by keys", KEY_P, '3', false, ByKeys, 8, 6, 4, 3, rect},
+        {"palm rectangle, by mouse", KEY_P, KEY_PAGEUP, true, ByDrag, 4, 6, 8, 3, rect},
+        {"grass rectangle, flicked within one frame", KEY_P, '5', false, ByFlick, 8, 6, 4, 3, rect},
         {"rock line, shallow slope",
          KEY_L,
          '4',
          false,
-         kDrag,
+         ByDrag,
          2,
          2,
          9,
@@ -476,7 +476,7 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
          KEY_L,
          '2',
          false,
-         kFlick,
+         ByFlick,
          2,
          2,
          9,
@@ -486,7 +486,7 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
          KEY_L,
          KEY_PAGEUP,
          true,
-         kKeys,
+         ByKeys,
          12,
          9,
          10,
@@ -494,7 +494,7 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
          {{12, 9}, {12, 10}, {11, 11}, {11, 12}, {10, 13}, {10, 14}}},
         // The island is wider and taller than the view: held at its corner,
         // the view scrolls on and the rectangle reaches the island's corner.
-        {"rock rectangle over the whole island", KEY_P, '4', false, kEdge, 4, 3, -1, -1, toCorner},
+        {"rock rectangle over the whole island", KEY_P, '4', false, AtEdge, 4, 3, -1, -1, toCorner},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -504,15 +504,15 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
         ASSERT_EQ(static_cast<int>(ed_->CurrentTool()),
                   static_cast<int>(c.toolKey == KEY_P ? editor::Tool::Rect : editor::Tool::Line));
         const std::vector<uint8_t> g0 = Ground(), i0 = Items();
-        if (c.how == kDrag) {
+        if (c.how == ByDrag) {
             d.Drag({{c.x0 * TILE, c.y0 * TILE},
                     {c.x1 * TILE, c.y0 * TILE},
                     {c.x1 * TILE, c.y1 * TILE}});
-        } else if (c.how == kFlick) {
+        } else if (c.how == ByFlick) {
             d.Flick({{c.x0 * TILE, c.y0 * TILE},
                      {c.x1 * TILE, c.y0 * TILE},
                      {c.x1 * TILE, c.y1 * TILE}});
-        } else if (c.how == kEdge) {
+        } else if (c.how == AtEdge) {
             const editor::Layout& l = ed_->CurrentLayout();
             InjectMouseMove(c.x0 * TILE + 4, c.y0 * TILE + 4);
             InjectMouseButton(MOUSE_LEFT, true);

@@ -46,11 +46,11 @@ std::string FitLine(const std::string& line, std::size_t columns) {
 
 // Around a palette entry: yellow for the tool in use, dim otherwise.
 void ChoiceFrame(int x, int y, bool lit) {
-    constexpr int side = kPaletteEntry + 4;
+    constexpr int kSide = kPaletteEntry + 4;
     if (lit)
-        Outline(x - 2, y - 2, side, side, 255, 255, 0);
+        Outline(x - 2, y - 2, kSide, kSide, 255, 255, 0);
     else
-        Outline(x - 2, y - 2, side, side, 90, 90, 110);
+        Outline(x - 2, y - 2, kSide, kSide, 90, 90, 110);
 }
 
 // Where a critter could never start: the game draws columns and rows 1-63 only,
@@ -259,11 +259,12 @@ void Editor::DrawPalette() {
     const bool itemLit = tool_ == Tool::Item;
     SetColor(255, 255, 255);
     const PaletteLayout& palette = layout_.palette;
-    constexpr int half = kPaletteEntry / 2;
+    constexpr int kHalf = kPaletteEntry / 2;
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
         const int x = palette.GroundX(k), y = kPaletteY;
         SetColor(255, 255, 255);
-        if (tiles) DrawImage(tiles, static_cast<float>(x + half), static_cast<float>(y + half), k);
+        if (tiles)
+            DrawImage(tiles, static_cast<float>(x + kHalf), static_cast<float>(y + kHalf), k);
         if (k == ground_) ChoiceFrame(x, y, groundLit);
     }
     for (int id = 1; id <= palette.items; ++id) {
@@ -271,7 +272,7 @@ void Editor::DrawPalette() {
         Box(x, y, kPaletteEntry, kPaletteEntry, 60, 60, 80);
         SetColor(255, 255, 255);
         if (objectimages)
-            DrawImage(objectimages, static_cast<float>(x + half), static_cast<float>(y + half),
+            DrawImage(objectimages, static_cast<float>(x + kHalf), static_cast<float>(y + kHalf),
                       id - 1);
         if (id == item_) ChoiceFrame(x, y, itemLit);
     }
