@@ -321,6 +321,8 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
     InjectMouseMove(470, 470);
     d.Frame();
     EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(501, 501));
+    d.Key('H');
+    EXPECT_TRUE(ed_->GridShown());
 
     // A 25th item gets a fourth row of the palette, above what lies below it.
     const editor::PaletteLayout p = editor::PaletteFor(0, 25);

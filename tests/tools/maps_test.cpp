@@ -197,8 +197,10 @@ TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
     Fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal
     Analysis b = Analyse(none);
     EXPECT_FALSE(b.hasStart);
-    EXPECT_TRUE(hasError(b.issues, findings::kNoStart));
+    EXPECT_TRUE(hasError(b.issues, findings::kNoStart, "(63,63)"));
     EXPECT_FALSE(b.winnable);
+    // On a map 40 cells high the diagonal ends at (39, 39), and the finding says so.
+    EXPECT_TRUE(hasError(Analyse(blankMap(60, 40)).issues, findings::kNoStart, "(39,39)"));
 }
 
 TEST(MapCheck, CountsOnlyWhatIsReachable) {

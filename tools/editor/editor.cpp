@@ -143,8 +143,7 @@ bool Editor::Frame() {
         }
         // Keys pressed for the game are not the editor's.
         ClearKeys();
-        MouseHitCount(MOUSE_LEFT);
-        MouseHitCount(MOUSE_RIGHT);
+        DropMouseInput();
     } else {
         HandleInput();
     }

@@ -128,6 +128,7 @@ class Editor {
     void EscapeKey(int, int, int);
     void ClipKey(int command, int, int mods);
     void HandleMouse(bool ctrl, bool shift);
+    void DropMouseInput();
     void WheelInput(int mx, int my, int wheel, bool ctrl, bool shift);
     void ZoomAround(Zoom zoom, int mx, int my);
     void Hover(int mx, int my);

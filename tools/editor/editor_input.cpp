@@ -56,8 +56,18 @@ void Editor::HandlePrompt() {
     // Keys counted while typing must not act once the prompt closes.
     for (int k = 1; k < 256; ++k)
         KeyHitCount(k);
+    DropMouseInput();
+}
+
+// Clicks meant for a question or the game must not paint once the editor reads
+// the pointer again.
+void Editor::DropMouseInput() {
     MouseHitCount(MOUSE_LEFT);
     MouseHitCount(MOUSE_RIGHT);
+    MouseSample samples[256];
+    while (TakeMouseSamples(samples, 256) > 0) {
+    }
+    EndMouseStroke(false);
 }
 
 // The cursor keys of the text field, before the characters typed in the same
