@@ -155,6 +155,8 @@ class Editor {
     void DropSelection();
     void ChooseItem(int id);
     std::string ToolDetail() const;
+    std::string LayDetail() const;
+    std::string OtherDetail() const;
     void KeepCursorVisible();
     void ClampView();
     void SetZoom(Zoom zoom);

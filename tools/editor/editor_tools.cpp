@@ -116,14 +116,26 @@ void Editor::ChooseItem(int id) {
     if (tool_ != Tool::Rect && tool_ != Tool::Line && tool_ != Tool::Scatter) tool_ = Tool::Item;
 }
 
-// The tool line's end for the new tools: what they lay, or the selection's size.
+// The tool line's end for the new tools: what they lay, or the selection's
+// size; while a drag is open, the size it spans (it may reach past the view).
 std::string Editor::ToolDetail() const {
+    if (dragging_ && !moving_) {
+        const Region span = doc_.Clamp(Spanned(dragX_, dragY_, dragEndX_, dragEndY_));
+        const std::string size = "  " + std::to_string(span.w) + " x " + std::to_string(span.h);
+        return (dragTool_ == Tool::Select ? std::string() : LayDetail()) + size;
+    }
+    return tool_ == Tool::Rect || tool_ == Tool::Line ? LayDetail() : OtherDetail();
+}
+
+// What the rectangle and the line lay.
+std::string Editor::LayDetail() const {
+    return " " + (shapeLayer_ == Layer::Ground
+                      ? std::string(Tr(editor_texts::kGroundNames[ground_]))
+                      : TObjekt::getName(item_));
+}
+
+std::string Editor::OtherDetail() const {
     switch (tool_) {
-    case Tool::Rect:
-    case Tool::Line:
-        return " " + (shapeLayer_ == Layer::Ground
-                          ? std::string(Tr(editor_texts::kGroundNames[ground_]))
-                          : TObjekt::getName(item_));
     case Tool::Scatter:
         return " " + TObjekt::getName(item_) + "  " +
                Tr(editor_texts::kBrushSize, {std::to_string(brush_)});
