@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "media/stream/music_decoder.h"
+#include "media/stream/native/music_decoder.h"
 #include "shell/music.h"
 #include "stream_harness.h"
 

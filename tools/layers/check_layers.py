@@ -4,7 +4,9 @@
 The game is a stack: shell -> player -> world -> core -> media. A file may
 include headers of its own layer and of the layers below it; game code sees
 only the public media headers at the top of media/. Inside media/, each module
-may include only the modules it links (see media/CMakeLists.txt).
+may include only the modules it links (see media/CMakeLists.txt), and a
+backend's headers (media/<module>/native/, media/<module>/web/) only from the
+same backend: the other backend never builds them.
 """
 import pathlib
 import re
@@ -34,7 +36,12 @@ PUBLIC_HEADERS = {  # public media header -> the module that implements it
     "test_seams.h": None,  # test seams of every module
     "text_ops.h": "system",
 }
+BACKENDS = ("native", "web")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+
+def backend_of(parts) -> str | None:
+    return parts[2] if len(parts) > 3 and parts[2] in BACKENDS else None
 
 
 def allowed(source: pathlib.PurePosixPath, header: str) -> bool:
@@ -45,6 +52,9 @@ def allowed(source: pathlib.PurePosixPath, header: str) -> bool:
     if top == "media":
         if parts[0] != "media":
             return False  # the media layer knows nothing of the game
+        wanted = backend_of(parts)
+        if wanted and backend_of(source.parts) != wanted:
+            return False  # shared code or the other backend: never built together
         if len(source.parts) == 2:
             return True  # the seam's own files at the top gather every module
         mine = source.parts[1]
