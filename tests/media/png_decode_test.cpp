@@ -183,6 +183,23 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
         EXPECT_FALSE(PictureSize(scratch / name, w, h)) << name;
     EXPECT_FALSE(LoadPixmapFile(good, 63));
     EXPECT_TRUE(LoadPixmapFile(good, 64));
+
+    // The loader's reason, so the map loader need not ask the disk again.
+    const struct {
+        std::string path;
+        int maxSide, fault;
+    } reasons[] = {
+        {good, 64, PICTURE_LOADED},           {good, 63, PICTURE_TOO_LARGE},
+        {huge, 0, PICTURE_TOO_LARGE},         {scratch / "missing.png", 0, PICTURE_MISSING},
+        {text, 0, PICTURE_DAMAGED},           {scratch / "cut.png", 0, PICTURE_DAMAGED},
+        {scratch.path(), 0, PICTURE_DAMAGED}, // a folder: there, but no picture
+    };
+    for (const auto& r : reasons) {
+        int fault = -1;
+        EXPECT_EQ(LoadPixmapFile(r.path, r.maxSide, &fault) != nullptr, r.fault == PICTURE_LOADED)
+            << r.path;
+        EXPECT_EQ(fault, r.fault) << r.path << " at most " << r.maxSide;
+    }
 }
 
 TEST(PngDecode, ReadPixelCoversEveryFormat) {
