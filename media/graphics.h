@@ -134,15 +134,20 @@ float TextWidth(const FontPtr& font, const std::string& text);
 // one) has a glyph for every character of `text`.
 bool FontHasGlyphs(const FontPtr& font, const std::string& text);
 
+// Why LoadPixmapFile gave no pixmap; PICTURE_LOADED when it gave one.
+constexpr int PICTURE_LOADED = 0;
+constexpr int PICTURE_MISSING = 1;
+constexpr int PICTURE_TOO_LARGE = 2; // a side over the limit, by the header
+constexpr int PICTURE_DAMAGED = 3;   // not a PNG, cut short or broken
 // Called by the map loader: a PNG decoded into memory for reading pixels, not
 // for drawing; null when the file is missing or damaged, or when a side is
 // over `maxSide` (checked before any pixel is decoded; 0: the decoder's own limit).
-PixmapPtr LoadPixmapFile(const std::string& path, int maxSide = 0);
-// Called by the map loader to say why a picture was refused, and by the asset
-// loader to count a sprite sheet's frames: a PNG's width and height from its
-// header alone, before anything is allocated; false when the file is missing or
-// not a PNG. The sizes are as the header states them, which may be more than
-// LoadPixmapFile and the image loaders accept.
+// `fault`, when given, receives one of the PICTURE_* reasons above.
+PixmapPtr LoadPixmapFile(const std::string& path, int maxSide = 0, int* fault = nullptr);
+// Called by the asset loader to count a sprite sheet's frames: a PNG's width
+// and height from its header alone, before anything is allocated; false when
+// the file is missing or not a PNG. The sizes are as the header states them,
+// which may be more than LoadPixmapFile and the image loaders accept.
 bool PictureSize(const std::string& path, int& width, int& height);
 // Size and PF_* format of a pixmap; a null pixmap is a fatal error.
 int PixmapWidth(const PixmapPtr& pixmap);

@@ -21,13 +21,12 @@ int GroundOfColour(std::uint32_t argb) {
     return TKarte::SEA;
 }
 
-// Why a picture did not decode: only asked after the decoder refused it.
-std::string WhyNoPicture(const std::string& path) {
-    int width = 0, height = 0;
-    if (PictureSize(path, width, height) && (width > TKarte::MAX_SIDE || height > TKarte::MAX_SIDE))
+// Why a picture did not decode, from the loader's reason.
+std::string WhyNoPicture(const std::string& path, int fault) {
+    if (fault == PICTURE_TOO_LARGE)
         return path + " is larger than " + std::to_string(TKarte::MAX_SIDE) + " x " +
                std::to_string(TKarte::MAX_SIDE) + " cells.";
-    if (ResolvePath(path).empty()) return path + " not found.";
+    if (fault == PICTURE_MISSING) return path + " not found.";
     return path + " is damaged or not a PNG picture.";
 }
 } // namespace
@@ -77,9 +76,10 @@ bool TKarte::tryLoad(const std::string& path, TKarte& map, std::string& why) {
 // Layer 0 from the picture's colours. The decoder refuses a picture over
 // MAX_SIDE from its header, before anything is allocated.
 bool TKarte::readGround(const std::string& path, std::string& why) {
-    PixmapPtr pixmap = LoadPixmapFile(path, MAX_SIDE);
+    int fault = PICTURE_LOADED;
+    PixmapPtr pixmap = LoadPixmapFile(path, MAX_SIDE, &fault);
     if (!pixmap) {
-        why = WhyNoPicture(path);
+        why = WhyNoPicture(path, fault);
         return false;
     }
     const int width = PixmapWidth(pixmap);

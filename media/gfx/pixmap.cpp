@@ -31,10 +31,14 @@ uint32_t Argb(uint32_t a, uint32_t r, uint32_t g, uint32_t b) {
 }
 } // namespace
 
-PixmapPtr LoadPixmapFile(const std::string& path, int maxSide) {
+PixmapPtr LoadPixmapFile(const std::string& path, int maxSide, int* fault) {
     const bool own = maxSide <= 0 || maxSide > media_internal::kPngMaxSide;
-    return media_internal::DecodePngFile(ResolvePath(path),
-                                         own ? media_internal::kPngMaxSide : maxSide);
+    const int limit = own ? media_internal::kPngMaxSide : maxSide;
+    const std::string real = ResolvePath(path);
+    PixmapPtr pixmap = media_internal::DecodePngFile(real, limit);
+    // The reason is looked for only after a refusal: loading stays one read.
+    if (fault) *fault = pixmap ? PICTURE_LOADED : media_internal::PngFileFault(real, limit);
+    return pixmap;
 }
 
 int PixmapWidth(const PixmapPtr& pixmap) {

@@ -23,6 +23,9 @@ PixmapPtr DecodePngFile(const std::string& realPath, int maxSide = kPngMaxSide);
 // decoding it; false when missing or not a PNG. A side over kPngMaxSide is
 // reported as it stands: the caller says what is too large.
 bool ReadPngFileSize(const std::string& realPath, int& width, int& height);
+// Why DecodePngFile(realPath, maxSide) refused the file: a PICTURE_* reason
+// of media/graphics.h, never PICTURE_LOADED.
+int PngFileFault(const std::string& realPath, int maxSide);
 // Same for a PNG held in memory.
 PixmapPtr DecodePngMemory(const uint8_t* data, size_t size);
 // Opens a PNG file (or any file) for reading only when it is a regular file:

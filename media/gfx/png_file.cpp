@@ -6,6 +6,7 @@
 
 #include "media/files.h"
 #include "media/gfx/png_decoder.h"
+#include "media/graphics.h"
 #include "media/system/path_resolver.h"
 
 namespace {
@@ -49,6 +50,14 @@ bool media_internal::ReadPngFileSize(const std::string& realPath, int& width, in
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     return true;
+}
+
+int media_internal::PngFileFault(const std::string& realPath, int maxSide) {
+    if (realPath.empty()) return PICTURE_MISSING;
+    int width = 0, height = 0;
+    if (ReadPngFileSize(realPath, width, height) && (width > maxSide || height > maxSide))
+        return PICTURE_TOO_LARGE;
+    return PICTURE_DAMAGED;
 }
 
 bool PictureSize(const std::string& path, int& width, int& height) {

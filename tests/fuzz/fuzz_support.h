@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/temp_dir.h"
+#include "tools/common/random.h"
 
 namespace fuzz {
 
@@ -50,16 +51,11 @@ inline std::string WriteScratch(const std::string& name, const std::string& byte
 // same input always cuts the same way.
 class Chunks {
   public:
-    explicit Chunks(std::uint32_t seed) : state_(seed | 1) {}
-    std::size_t Next(std::size_t most) {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return most == 0 ? 0 : 1 + state_ % most;
-    }
+    explicit Chunks(std::uint32_t seed) : random_(seed) {}
+    std::size_t Next(std::size_t most) { return most == 0 ? 0 : 1 + random_.Next() % most; }
 
   private:
-    std::uint32_t state_;
+    common::SplitMix64 random_;
 };
 
 inline void Check(bool condition, const char* what) {

@@ -2,7 +2,7 @@
 // over the whole body gives; every title it finds comes out as UTF-8.
 // Input: two bytes metaint, four bytes chunk seed, then the body.
 #include "fuzz_support.h"
-#include "media/stream/music_icy.h"
+#include "media/stream/native/music_icy.h"
 #include "media/system/utf8_codec.h"
 
 using namespace media_internal;

@@ -1,7 +1,7 @@
 // Playlists of every kind and the content sniffing in front of them.
 // Pieces: content type, address, body.
 #include "fuzz_support.h"
-#include "media/stream/music_content.h"
+#include "media/stream/native/music_content.h"
 
 using namespace media_internal;
 

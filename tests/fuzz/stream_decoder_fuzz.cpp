@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "media/stream/music_decoder.h"
+#include "media/stream/native/music_decoder.h"
 
 using namespace media_internal;
 

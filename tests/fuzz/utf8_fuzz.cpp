@@ -1,7 +1,7 @@
 // UTF-8 and Windows-1252: the typed-text and the drawing decoders follow one
 // rule; metadata always comes out as valid UTF-8.
 #include "fuzz_support.h"
-#include "media/stream/music_icy.h"
+#include "media/stream/native/music_icy.h"
 #include "media/system/utf8.h"
 #include "media/system/utf8_codec.h"
 

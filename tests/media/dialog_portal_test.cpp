@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_xdotool.h"
-#include "media/desktop/file_dialog_portal.h"
+#include "media/desktop/native/file_dialog_portal.h"
 #include "media/program.h"
 #include "support/temp_dir.h"
 

@@ -5,8 +5,8 @@
 
 #include "dialog_xdotool.h"
 #include "media/desktop.h"
-#include "media/desktop/desktop_process.h"
-#include "media/desktop/file_dialog_filter.h"
+#include "media/desktop/native/desktop_process.h"
+#include "media/desktop/native/file_dialog_filter.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
 #include "media/keyboard.h"

@@ -9,7 +9,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "media/desktop/desktop_process.h"
+#include "media/desktop/native/desktop_process.h"
 
 // Held by every test that types into a dialog: tests run in parallel share the
 // X display, and typed keys go to whichever window has the focus.

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "media/desktop.h"
-#include "media/desktop/open_url.h"
+#include "media/desktop/native/open_url.h"
 #include "media/test_seams.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,5 @@
-// PNG decoding of every colour type and bit depth, and hostile files.
+// PNG decoding of every colour type and bit depth, hostile files, and the one
+// PNG writer read back.
 #include <fstream>
 
 #include <sys/resource.h>
@@ -6,6 +7,7 @@
 
 #include "graphics_test_support.h"
 #include "media/gfx/image_data.h"
+#include "media/gfx/native/png_writer.h"
 #include "media/gfx/png_decoder.h"
 
 namespace {
@@ -183,6 +185,23 @@ TEST(PngDecode, HostileFilesGiveNullWithoutHugeAllocations) {
         EXPECT_FALSE(PictureSize(scratch / name, w, h)) << name;
     EXPECT_FALSE(LoadPixmapFile(good, 63));
     EXPECT_TRUE(LoadPixmapFile(good, 64));
+
+    // The loader's reason, so the map loader need not ask the disk again.
+    const struct {
+        std::string path;
+        int maxSide, fault;
+    } reasons[] = {
+        {good, 64, PICTURE_LOADED},           {good, 63, PICTURE_TOO_LARGE},
+        {huge, 0, PICTURE_TOO_LARGE},         {scratch / "missing.png", 0, PICTURE_MISSING},
+        {text, 0, PICTURE_DAMAGED},           {scratch / "cut.png", 0, PICTURE_DAMAGED},
+        {scratch.path(), 0, PICTURE_DAMAGED}, // a folder: there, but no picture
+    };
+    for (const auto& r : reasons) {
+        int fault = -1;
+        EXPECT_EQ(LoadPixmapFile(r.path, r.maxSide, &fault) != nullptr, r.fault == PICTURE_LOADED)
+            << r.path;
+        EXPECT_EQ(fault, r.fault) << r.path << " at most " << r.maxSide;
+    }
 }
 
 TEST(PngDecode, ReadPixelCoversEveryFormat) {
@@ -209,4 +228,34 @@ TEST(PngDecode, ReadPixelCoversEveryFormat) {
     EXPECT_EQ(read(PF_BGRA8888, {1, 2, 3, 4}), 0x04030201u);
     EXPECT_EQ(read(PF_RGBA8888, {1, 2, 3, 4}), 0x04010203u);
     EXPECT_EQ(ReadPixel(pixmap, 2, 0), 0u) << "outside the buffer";
+}
+
+TEST(PngWriter, RoundTripsThroughTheReaderAtEveryLevel) {
+    // Odd sizes and every byte value: catches filter, stride and CRC mistakes.
+    for (int level :
+         {media_internal::kPngFastest, media_internal::kPngDefault, media_internal::kPngSmallest})
+        for (int channels : {3, 4}) {
+            const int w = 37, h = 11;
+            std::vector<uint8_t> px(static_cast<size_t>(w) * h * channels);
+            for (size_t i = 0; i < px.size(); ++i)
+                px[i] = static_cast<uint8_t>(i * 7 + i / 13);
+            const std::vector<uint8_t> png = media_internal::EncodePng(w, h, channels, px, level);
+            const PixmapPtr d = media_internal::DecodePngMemory(png.data(), png.size());
+            ASSERT_TRUE(d) << channels << " channels, level " << level;
+            ASSERT_EQ(d->width, w);
+            ASSERT_EQ(d->height, h);
+            EXPECT_EQ(d->format, channels == 4 ? PF_RGBA8888 : PF_RGB888);
+            ASSERT_EQ(d->pixels, px) << channels << " channels, level " << level;
+        }
+}
+
+TEST(PngWriter, RefusesInconsistentInput) {
+    EXPECT_TRUE(media_internal::EncodePng(4, 4, 3, std::vector<uint8_t>(10)).empty());
+    EXPECT_TRUE(media_internal::EncodePng(0, 4, 4, {}).empty());
+    EXPECT_TRUE(media_internal::EncodePng(2, 2, 2, std::vector<uint8_t>(8)).empty());
+    TempDir scratch;
+    const uint8_t pixel[3] = {1, 2, 3};
+    EXPECT_TRUE(media_internal::WritePng(scratch / "one.png", 1, 1, 3, pixel));
+    EXPECT_FALSE(media_internal::WritePng(scratch / "no/such/dir/one.png", 1, 1, 3, pixel));
+    EXPECT_FALSE(media_internal::WritePng(scratch / "none.png", 1, 1, 3, nullptr));
 }

@@ -10,8 +10,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
+
+#include "tools/common/vorbis_encoder.h"
 
 extern char** environ;
 
@@ -31,72 +32,14 @@ std::vector<float> TestSignal(int rate, int channels, double seconds, int seed) 
 
 Bytes EncodeVorbis(const std::vector<float>& pcm, int rate, int channels,
                    const std::vector<std::string>& comments, int serial) {
-    Bytes out;
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, channels, rate, 0.3f) != 0) return out;
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    for (const auto& c : comments)
-        vorbis_comment_add(&comment, c.c_str());
-    vorbis_dsp_state dsp;
-    vorbis_block block;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, serial);
-    ogg_packet header, commentPacket, codebooks;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &commentPacket, &codebooks);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &commentPacket);
-    ogg_stream_packetin(&stream, &codebooks);
-    ogg_page page;
-    auto append = [&] {
-        out.append(reinterpret_cast<const char*>(page.header),
-                   static_cast<std::size_t>(page.header_len));
-        out.append(reinterpret_cast<const char*>(page.body),
-                   static_cast<std::size_t>(page.body_len));
-    };
-    while (ogg_stream_flush(&stream, &page))
-        append();
-    const std::size_t frames = pcm.size() / static_cast<std::size_t>(channels);
-    std::size_t at = 0;
-    bool done = false;
-    while (!done) {
-        const std::size_t n = std::min<std::size_t>(1024, frames - at);
-        if (n == 0) {
-            vorbis_analysis_wrote(&dsp, 0);
-        } else {
-            float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(n));
-            for (std::size_t i = 0; i < n; ++i)
-                for (int c = 0; c < channels; ++c)
-                    buffer[c][i] = pcm[(at + i) * static_cast<std::size_t>(channels) +
-                                       static_cast<std::size_t>(c)];
-            vorbis_analysis_wrote(&dsp, static_cast<int>(n));
-            at += n;
-        }
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page)) {
-                    append();
-                    if (ogg_page_eos(&page)) done = true;
-                }
-            }
-        }
-        if (n == 0) done = true;
-    }
-    while (ogg_stream_flush(&stream, &page))
-        append();
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
+    common::VorbisSettings settings;
+    settings.rate = rate;
+    settings.channels = channels;
+    settings.quality = 0.3f;
+    settings.serial = serial;
+    settings.comments = comments;
+    const std::vector<uint8_t> ogg = common::EncodeVorbis(pcm, settings);
+    return {ogg.begin(), ogg.end()};
 }
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "media/stream/music_byte_ring.h"
-#include "media/stream/music_pcm_ring.h"
-#include "media/stream/music_resampler.h"
+#include "media/stream/native/music_byte_ring.h"
+#include "media/stream/native/music_pcm_ring.h"
+#include "media/stream/native/music_resampler.h"
 
 using namespace media_internal;
 

@@ -13,9 +13,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "media/stream/music_decoder.h"
+#include "media/stream/native/music_decoder.h"
 #include "shell/music.h"
 #include "stream_harness.h"
+#include "tools/common/random.h"
 
 using namespace media_internal;
 
@@ -111,11 +112,11 @@ LoopbackReply Hostile(const std::string& path) {
         LoopbackReply r;
         r.head = ReplyHead("ICY 200 OK", {"content-type: audio/mpeg"});
         r.body = media.mp3;
-        auto x = std::make_shared<std::uint32_t>(99);
-        r.endless = [x] {
+        auto random = std::make_shared<common::SplitMix64>(99);
+        r.endless = [random] {
             std::string noise(65536, '\0');
             for (auto& c : noise)
-                c = static_cast<char>((*x = *x * 1664525u + 1013904223u) >> 24);
+                c = static_cast<char>(random->Next() >> 56);
             return noise;
         };
         return r;

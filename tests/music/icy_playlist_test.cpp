@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "audio_fixtures.h"
-#include "media/stream/music_content.h"
-#include "media/stream/music_icy.h"
+#include "media/stream/native/music_content.h"
+#include "media/stream/native/music_icy.h"
 
 using namespace media_internal;
 

@@ -7,7 +7,7 @@
 #include "loopback_server.h"
 #include "media/bass.h"
 #include "media/program.h"
-#include "media/stream/music_test_access.h"
+#include "media/stream/native/music_test_access.h"
 #include "shell/music.h"
 
 using namespace media_internal;

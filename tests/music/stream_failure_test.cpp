@@ -7,6 +7,7 @@
 
 #include "stream_harness.h"
 #include "support/temp_dir.h"
+#include "tools/common/random.h"
 
 using namespace media_internal;
 
@@ -72,11 +73,9 @@ TEST_F(StreamTest, EndlessBytesWithoutAFormatDoNotHoldTheCaller) {
         LoopbackReply r;
         r.head = ReplyHead("HTTP/1.1 200 OK", {"Content-Type: application/ogg"});
         r.body = "OggS";
-        std::uint32_t x = 12345;
-        while (r.body.size() < (8u << 20)) {
-            x = x * 1664525u + 1013904223u;
-            r.body += static_cast<char>(x >> 24);
-        }
+        common::SplitMix64 random(12345);
+        while (r.body.size() < (8u << 20))
+            r.body += static_cast<char>(random.Next() >> 56);
         return r;
     });
     MusicTimeouts limits = CurrentMusicTimeouts();

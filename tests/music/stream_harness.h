@@ -12,7 +12,7 @@
 #include "audio_fixtures.h"
 #include "loopback_server.h"
 #include "media/bass.h"
-#include "media/stream/music_test_access.h"
+#include "media/stream/native/music_test_access.h"
 
 // The audio every stream test serves, encoded once per test program.
 struct TestMedia {

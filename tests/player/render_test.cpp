@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "media/gfx/png_writer.h"
+#include "media/gfx/native/png_writer.h"
 #include "player_test_support.h"
 #include "support/temp_dir.h"
 

@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "media/gfx/png_writer.h"
+#include "media/gfx/native/png_writer.h"
 #include "shell/main_loop.h"
 #include "support/frames_dir.h"
 #include "support/shell_fixture.h"

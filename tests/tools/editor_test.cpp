@@ -17,7 +17,7 @@
 #include "findings_texts.h"
 #include "map_files.h"
 #include "mapgen.h"
-#include "media/gfx/png_writer.h"
+#include "media/gfx/native/png_writer.h"
 #include "problem_rows.h"
 #include "support/asset_files.h"
 #include "support/editor_driver.h"

@@ -7,35 +7,10 @@
 #include "canvas.h"
 #include "map_files.h"
 #include "pixel_font.h"
-#include "png_writer.h"
 #include "preview.h"
 #include "support/asset_files.h"
 
 using namespace assetgen;
-
-TEST(PngWriter, RoundTripsThroughLibpng) {
-    // Odd sizes and every byte value: catches filter, stride and CRC mistakes.
-    for (int channels : {3, 4}) {
-        const int w = 37, h = 11;
-        std::vector<uint8_t> px(static_cast<size_t>(w) * h * channels);
-        for (size_t i = 0; i < px.size(); ++i)
-            px[i] = static_cast<uint8_t>(i * 7 + i / 13);
-        assettest::Decoded d = assettest::decodePng(EncodePng(w, h, channels, px));
-        ASSERT_TRUE(d.ok) << channels;
-        ASSERT_EQ(d.width, w);
-        ASSERT_EQ(d.height, h);
-        EXPECT_EQ(d.hasAlpha, channels == 4);
-        for (int i = 0; i < w * h; ++i)
-            for (int k = 0; k < channels; ++k)
-                ASSERT_EQ(d.rgba[i * 4 + k], px[i * channels + k]) << "pixel " << i;
-    }
-}
-
-TEST(PngWriter, RefusesInconsistentInput) {
-    EXPECT_THROW(EncodePng(4, 4, 3, std::vector<uint8_t>(10)), std::invalid_argument);
-    EXPECT_THROW(EncodePng(0, 4, 4, {}), std::invalid_argument);
-    EXPECT_THROW(EncodePng(2, 2, 2, std::vector<uint8_t>(8)), std::invalid_argument);
-}
 
 TEST(Canvas, ClipsAndOutlines) {
     Canvas c(8, 8);

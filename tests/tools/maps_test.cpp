@@ -11,6 +11,7 @@
 #include "findings_texts.h"
 #include "map_analysis.h"
 #include "map_files.h"
+#include "media/gfx/native/png_writer.h"
 #include "media/language.h"
 #include "support/asset_files.h"
 #include "support/shown_text.h"
@@ -431,13 +432,8 @@ TEST(MapCheck, ForeignColoursAreReported) {
     auto decoded = assettest::decodePng(assettest::readFile(assettest::assetPath("map/map.png")));
     ASSERT_TRUE(decoded.ok);
     decoded.rgba[2] = 0xFE; // pixel (0,0): 0,148,254
-    png_image img{};
-    img.version = PNG_IMAGE_VERSION;
-    img.width = decoded.width;
-    img.height = decoded.height;
-    img.format = PNG_FORMAT_RGBA;
-    ASSERT_TRUE(png_image_write_to_file(&img, (dir + "/odd.png").c_str(), 0, decoded.rgba.data(), 0,
-                                        nullptr));
+    ASSERT_TRUE(media_internal::WritePng(dir + "/odd.png", decoded.width, decoded.height, 4,
+                                         decoded.rgba.data()));
     writeBytes(dir + "/odd.map", std::vector<uint8_t>(64 * 64, 0));
     writeBytes(dir + "/odd.critter", {'1', '\n', '0', '\n'});
     MapData m;

@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "media/gfx/png_writer.h"
+#include "media/gfx/native/png_writer.h"
 #include "support/temp_dir.h"
 
 namespace worldtest {

@@ -4,9 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include <vorbis/vorbisenc.h>
-
-#include "rng.h"
+#include "tools/common/random.h"
+#include "tools/common/vorbis_encoder.h"
 
 namespace assetgen {
 namespace {
@@ -68,10 +67,10 @@ void AddSquare(Wave& w, int at, double seconds, double freq, double freqEnd, dou
 void AddNoise(Wave& w, int at, double seconds, double volume, int hold, uint64_t seed) {
     int n = Frames(seconds, w.rate);
     if (at + n > static_cast<int>(w.samples.size())) w.samples.resize(at + n, 0.0f);
-    Rng rng(seed);
+    common::SplitMix64 rng(seed);
     double v = 0;
     for (int i = 0; i < n; ++i) {
-        if (i % hold == 0) v = rng.Range(-1000, 1000) / 1000.0; // held noise = lower pitch
+        if (i % hold == 0) v = rng.Range32(-1000, 1000) / 1000.0; // held noise = lower pitch
         w.samples[at + i] += static_cast<float>(v * volume * Envelope(i, n, 10));
     }
 }
@@ -107,71 +106,14 @@ std::vector<uint8_t> EncodeWav(const Wave& w) {
 }
 
 std::vector<uint8_t> EncodeOgg(const Wave& w) {
-    vorbis_info vi;
-    vorbis_info_init(&vi);
-    if (vorbis_encode_init_vbr(&vi, 1, w.rate, 0.4f) != 0) {
-        vorbis_info_clear(&vi);
-        throw std::runtime_error("encodeOgg: encoder set-up failed");
-    }
-    vorbis_comment vc;
-    vorbis_comment_init(&vc);
-    vorbis_comment_add_tag(&vc, "TITLE", "Palmut - Ein neues Leben");
-    vorbis_dsp_state vd;
-    vorbis_block vb;
-    vorbis_analysis_init(&vd, &vi);
-    vorbis_block_init(&vd, &vb);
-    ogg_stream_state os;
-    ogg_stream_init(&os, 0x50614C6D);
-
-    std::vector<uint8_t> out;
-    auto append = [&out](const ogg_page& og) {
-        out.insert(out.end(), og.header, og.header + og.header_len);
-        out.insert(out.end(), og.body, og.body + og.body_len);
-    };
-    ogg_packet header, comments, codebooks;
-    vorbis_analysis_headerout(&vd, &vc, &header, &comments, &codebooks);
-    ogg_stream_packetin(&os, &header);
-    ogg_stream_packetin(&os, &comments);
-    ogg_stream_packetin(&os, &codebooks);
-    ogg_page og;
-    while (ogg_stream_flush(&os, &og))
-        append(og);
-
-    const int chunk = 1024;
-    size_t pos = 0;
-    bool eos = false;
-    while (!eos) {
-        int n = static_cast<int>(std::min<size_t>(chunk, w.samples.size() - pos));
-        if (n > 0) {
-            float** buf = vorbis_analysis_buffer(&vd, n);
-            for (int i = 0; i < n; ++i)
-                buf[0][i] = w.samples[pos + i];
-            pos += n;
-        }
-        vorbis_analysis_wrote(&vd, n); // 0 marks the end of the stream
-        while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-            vorbis_analysis(&vb, nullptr);
-            vorbis_bitrate_addblock(&vb);
-            ogg_packet op;
-            while (vorbis_bitrate_flushpacket(&vd, &op)) {
-                ogg_stream_packetin(&os, &op);
-                while (ogg_stream_pageout(&os, &og)) {
-                    append(og);
-                    if (ogg_page_eos(&og)) eos = true;
-                }
-            }
-        }
-        if (n == 0 && !eos) {
-            while (ogg_stream_flush(&os, &og))
-                append(og);
-            eos = true;
-        }
-    }
-    ogg_stream_clear(&os);
-    vorbis_block_clear(&vb);
-    vorbis_dsp_clear(&vd);
-    vorbis_comment_clear(&vc);
-    vorbis_info_clear(&vi);
+    common::VorbisSettings settings;
+    settings.rate = w.rate;
+    settings.channels = 1;
+    settings.quality = 0.4f;
+    settings.serial = 0x50614C6D;
+    settings.comments = {"TITLE=Palmut - Ein neues Leben"};
+    std::vector<uint8_t> out = common::EncodeVorbis(w.samples, settings);
+    if (out.empty()) throw std::runtime_error("encodeOgg: encoder set-up failed");
     return out;
 }
 
@@ -211,11 +153,11 @@ Wave SoundTyping() {
     // pictures show the idle prompt, then 15 letters follow.
     Wave w;
     w.samples.assign(Frames(51 * 0.055, w.rate), 0.0f);
-    Rng rng(1983);
+    common::SplitMix64 rng(1983);
     for (int k = 0; k < 15; ++k) {
-        int at = Frames((2 + k) * 3 * 0.055, w.rate) + rng.Range(0, 600);
+        int at = Frames((2 + k) * 3 * 0.055, w.rate) + rng.Range32(0, 600);
         AddNoise(w, at, 0.012, 0.5, 1, 100 + k);
-        AddSquare(w, at, 0.02, 180 + rng.Range(0, 40), 120, 0.5, 0.12);
+        AddSquare(w, at, 0.02, 180 + rng.Range32(0, 40), 120, 0.5, 0.12);
         AddNoise(w, at + Frames(0.07, w.rate), 0.01, 0.18, 2, 200 + k); // key release
     }
     return w;
@@ -228,7 +170,7 @@ Wave SoundTapeLoad() {
     w.bits = 8;
     const int rate = w.rate;
     w.samples.assign(Frames(10.2, rate), 0.0f);
-    Rng rng(64);
+    common::SplitMix64 rng(64);
     Osc osc;
     int i = 0;
     for (; i < Frames(1.0, rate); ++i) // motor hum
@@ -237,7 +179,7 @@ Wave SoundTapeLoad() {
         w.samples[i] = static_cast<float>(Square(osc.Step(1850, rate), 0.5) * 0.2);
     // Data: every bit is one or two short square periods, like a tape's pulses.
     while (i < Frames(10.0, rate)) {
-        bool one = rng.Next() & 1;
+        bool one = rng.Next32() & 1;
         // Bursts of header-like regular tone every ~1.5 s break the noise up.
         bool pilot =
             (i / Frames(1.5, rate)) % 2 == 0 && (i % Frames(1.5, rate)) < Frames(0.25, rate);

@@ -7,8 +7,8 @@
 #include "audio.h"
 #include "icons.h"
 #include "islands.h"
+#include "media/gfx/native/png_writer.h"
 #include "pictures.h"
-#include "png_writer.h"
 #include "sprites.h"
 #include "texts.h"
 #include "tiles.h"
@@ -18,7 +18,10 @@ namespace assetgen {
 namespace {
 
 std::vector<uint8_t> Png(const Canvas& c, int channels) {
-    return EncodePng(c.Width(), c.Height(), channels, c.Bytes(channels));
+    std::vector<uint8_t> png =
+        media_internal::EncodePng(c.Width(), c.Height(), channels, c.Bytes(channels));
+    if (png.empty()) throw std::runtime_error("a picture could not be packed");
+    return png;
 }
 
 std::vector<uint8_t> Text(const std::string& s) {

@@ -5,7 +5,7 @@
 #include <queue>
 #include <string>
 
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace assetgen {
 namespace {
@@ -32,7 +32,7 @@ class ValueNoise {
     }
 
   private:
-    double Value(int x, int y) const { return (Hash2(x, y, seed_) % 1000) / 1000.0 - 0.5; }
+    double Value(int x, int y) const { return (common::Hash2(x, y, seed_) % 1000) / 1000.0 - 0.5; }
     uint32_t seed_;
     int cell_;
 };
@@ -147,12 +147,13 @@ struct Island {
 
     // Scatters `count` items on cells that `ok` accepts, at least `spacing`
     // cells (Chebyshev) from items of the same kind, never on the start cell.
-    template <class Ok> int Scatter(Rng& rng, uint8_t id, int count, int spacing, Ok ok) {
+    template <class Ok>
+    int Scatter(common::SplitMix64& rng, uint8_t id, int count, int spacing, Ok ok) {
         int sx = -1, sy = -1;
         mapcheck::FindStart(map, sx, sy);
         int placed = 0;
         for (int tries = 0; placed < count && tries < 20000; ++tries) {
-            int x = rng.Range(1, kSize - 2), y = rng.Range(1, kSize - 2);
+            int x = rng.Range32(1, kSize - 2), y = rng.Range32(1, kSize - 2);
             if (ItemAt(x, y) != 0 || GroundAt(x, y) == Sea || (x == sx && y == sy) || !ok(x, y))
                 continue;
             bool crowded = false;
@@ -221,7 +222,7 @@ MapData DefaultIsland() {
         is.Patch(p[0], p[1], p[2], Shallow, fine);
     is.MeasureCoast();
 
-    Rng rng(2024);
+    common::SplitMix64 rng(2024);
     // Something to start with near the landing place.
     is.Scatter(rng, item::Treibholz, 1, 1,
                [&](int x, int y) { return is.NearStart(x, y, 4) && is.GroundAt(x, y) == Sand; });
@@ -294,7 +295,7 @@ MapData BayIsland() {
         is.Patch(p[0], p[1], p[2], Shallow, fine);
     is.MeasureCoast();
 
-    Rng rng(1848);
+    common::SplitMix64 rng(1848);
     is.Scatter(rng, item::Treibholz, 1, 1,
                [&](int x, int y) { return is.NearStart(x, y, 6) && is.GroundAt(x, y) == Sand; });
     is.Scatter(rng, item::Kokosnuss, 1, 1, [&](int x, int y) { return is.NearStart(x, y, 8); });

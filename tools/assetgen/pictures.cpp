@@ -4,7 +4,7 @@
 
 #include "palette.h"
 #include "pixel_font.h"
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace assetgen {
 
@@ -68,14 +68,14 @@ Canvas TitlePicture(const PictureWords& words) {
         s.FillRect(99, y, 34, 1, sky[y * 7 / horizon < 7 ? y * 7 / horizon : 6]);
     for (int y = horizon; y < 120; ++y)
         s.FillRect(0, y, 160, 1, y < 80 ? kSea : kDeepSea);
-    Rng rng(7);
+    common::SplitMix64 rng(7);
     for (int i = 0; i < 90; ++i) { // glints on the water
-        int y = rng.Range(horizon + 1, 119), x = rng.Range(0, 150);
-        s.FillRect(x, y, rng.Range(2, 6), 1, y < 80 ? kSeaLight : kSea);
+        int y = rng.Range32(horizon + 1, 119), x = rng.Range32(0, 150);
+        s.FillRect(x, y, rng.Range32(2, 6), 1, y < 80 ? kSeaLight : kSea);
     }
     for (int y = horizon + 1; y < 100; y += 2) { // the sun's reflection
         int w = 20 - (y - horizon) / 3;
-        if (w > 2) s.FillRect(116 - w / 2 + rng.Range(-2, 2), y, w, 1, {250, 200, 120});
+        if (w > 2) s.FillRect(116 - w / 2 + rng.Range32(-2, 2), y, w, 1, {250, 200, 120});
     }
     // the island: foam, sand, grass and a rock hill
     s.FillEllipse(58, 92, 52, 15, kFoam);
@@ -89,7 +89,7 @@ Canvas TitlePicture(const PictureWords& words) {
     s.Line(31, 85, 33, 88, kRockDark);
     s.FillEllipse(72, 88, 14, 4, kGrassLight);
     for (int i = 0; i < 40; ++i) { // pebbles; y is drawn first, as the committed picture has it
-        int y = rng.Range(94, 101), x = rng.Range(14, 100);
+        int y = rng.Range32(94, 101), x = rng.Range32(14, 100);
         s.Set(x, y, kSandDark);
     }
     SidePalm(s, 54, 88, 26, 6);
@@ -179,10 +179,10 @@ Canvas IntroPicture(int n, const PictureWords& words) {
         // data streaming in: the border flickers in bands
         const Rgba bands[] = {
             {230, 90, 60}, {250, 210, 90}, {90, 170, 230}, {200, 120, 220}, {120, 220, 140}};
-        Rng rng(1986);
+        common::SplitMix64 rng(1986);
         for (int y = 0; y < 240;) {
-            int h = rng.Range(2, 7);
-            Rgba c = bands[rng.Range(0, 4)];
+            int h = rng.Range32(2, 7);
+            Rgba c = bands[rng.Range32(0, 4)];
             for (int yy = y; yy < y + h && yy < 240; ++yy)
                 for (int x = 0; x < 320; ++x)
                     if (x < kLeft || x >= kLeft + kCols * 8 || yy < kTop ||

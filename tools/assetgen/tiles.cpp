@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "palette.h"
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace assetgen {
 namespace {
@@ -24,7 +24,8 @@ void Hdash(Canvas& c, int x, int y, int len, Rgba col) {
 void Speckle(Canvas& c, uint32_t seed, int density, Rgba col) {
     for (int y = 0; y < kSide; ++y)
         for (int x = 0; x < kSide; ++x)
-            if (Hash2(x, y, seed) % 1000 < static_cast<uint32_t>(density * 10)) c.Set(x, y, col);
+            if (common::Hash2(x, y, seed) % 1000 < static_cast<uint32_t>(density * 10))
+                c.Set(x, y, col);
 }
 
 void Sea(Canvas& c, Rgba base, Rgba light, Rgba dark, uint32_t seed) {
@@ -78,7 +79,7 @@ void Rock(Canvas& c, Rgba base, Rgba light, Rgba dark, uint32_t seed) {
         Hdash(c, 0, y, kSide, dark);
         Hdash(c, 0, y + 1, kSide, light);
         for (int k = 0; k < 2; ++k) {
-            int x = off + k * 16 + static_cast<int>(Hash2(row, k, seed) % 5);
+            int x = off + k * 16 + static_cast<int>(common::Hash2(row, k, seed) % 5);
             for (int yy = 1; yy < 8; ++yy)
                 Put(c, x, y + yy, dark);
             for (int yy = 2; yy < 8; ++yy)
@@ -93,8 +94,8 @@ void Grass(Canvas& c, uint32_t seed, bool flowers) {
     Speckle(c, seed + 1, 5, kGrassLight);
     // tufts: a dark blade and a light one beside it
     for (int i = 0; i < 14; ++i) {
-        int x = static_cast<int>(Hash2(i, 1, seed) % kSide),
-            y = static_cast<int>(Hash2(i, 2, seed) % kSide);
+        int x = static_cast<int>(common::Hash2(i, 1, seed) % kSide),
+            y = static_cast<int>(common::Hash2(i, 2, seed) % kSide);
         Put(c, x, y, kGrassDark);
         Put(c, x, y - 1, kGrassDark);
         Put(c, x + 1, y, kGrassLight);

@@ -7,7 +7,7 @@
 #include "editor_texts.h"
 #include "generate_command.h"
 #include "mapgen.h"
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace editor {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 // Six digits from the clock: short enough to note down, new at every press.
 uint64_t FreshSeed() {
     const auto now = std::chrono::system_clock::now().time_since_epoch().count();
-    return mapgen::Mix64(static_cast<uint64_t>(now)) % 1000000;
+    return common::Mix64(static_cast<uint64_t>(now)) % 1000000;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,9 +15,9 @@
 #include "generate_command.h"
 #include "map_files.h"
 #include "media/files.h"
+#include "media/gfx/native/png_writer.h"
 #include "media/test_seams.h"
 #include "media/text_ops.h"
-#include "png_writer.h"
 #include "world/map_files.h"
 
 namespace fs = std::filesystem;
@@ -69,7 +70,9 @@ std::vector<uint8_t> PictureBytes(const mapcheck::MapData& map) {
         rgb.push_back(static_cast<uint8_t>(argb >> 8));
         rgb.push_back(static_cast<uint8_t>(argb));
     }
-    return assetgen::EncodePng(map.width, map.height, 3, rgb);
+    std::vector<uint8_t> png = media_internal::EncodePng(map.width, map.height, 3, rgb);
+    if (png.empty()) throw std::runtime_error("the map picture could not be packed");
+    return png;
 }
 
 std::vector<uint8_t> CritterBytes(const mapcheck::MapData& map) {

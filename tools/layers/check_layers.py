@@ -4,11 +4,14 @@
 The game is a stack: shell -> player -> world -> core -> media. A file may
 include headers of its own layer and of the layers below it; game code sees
 only the public media headers at the top of media/. Inside media/, each module
-may include only the modules it links (see media/CMakeLists.txt).
+may include only the modules it links (see media/CMakeLists.txt), and a
+backend's headers (media/<module>/native/, media/<module>/web/) only from the
+same backend: the other backend never builds them.
 
 The tools under tools/ sit above the game: they may include any game layer and
-the public media headers, but a media module's internals only from a benchmark
-(tools/bench/), which measures the backend itself.
+the public media headers, the one PNG writer (which the game's screenshots use
+too), and a media module's other internals only from a benchmark (tools/bench/),
+which measures the backend itself.
 """
 import pathlib
 import re
@@ -38,7 +41,12 @@ PUBLIC_HEADERS = {  # public media header -> the module that implements it
     "test_seams.h": None,  # test seams of every module
     "text_ops.h": "system",
 }
+BACKENDS = ("native", "web")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
+
+
+def backend_of(parts) -> str | None:
+    return parts[2] if len(parts) > 3 and parts[2] in BACKENDS else None
 
 
 def allowed(source: pathlib.PurePosixPath, header: str) -> bool:
@@ -49,6 +57,9 @@ def allowed(source: pathlib.PurePosixPath, header: str) -> bool:
     if top == "media":
         if parts[0] != "media":
             return False  # the media layer knows nothing of the game
+        wanted = backend_of(parts)
+        if wanted and backend_of(source.parts) != wanted:
+            return False  # shared code or the other backend: never built together
         if len(source.parts) == 2:
             return True  # the seam's own files at the top gather every module
         mine = source.parts[1]
@@ -67,6 +78,8 @@ def allowed(source: pathlib.PurePosixPath, header: str) -> bool:
 # ---- tools/ ----
 # Tools whose job is to measure a media backend from the inside.
 MEDIA_INTERNAL_TOOLS = {"bench"}
+# Media internals every tool may share: the one home of a job the tools need.
+SHARED_MEDIA_INTERNALS = {"media/gfx/native/png_writer.h"}
 
 
 def allowed_in_tools(source: pathlib.PurePosixPath, header: str) -> bool:
@@ -75,7 +88,7 @@ def allowed_in_tools(source: pathlib.PurePosixPath, header: str) -> bool:
         return True  # a game layer, or a header of the tool itself
     if len(parts) == 2:
         return parts[1] in PUBLIC_HEADERS
-    return source.parts[1] in MEDIA_INTERNAL_TOOLS
+    return header in SHARED_MEDIA_INTERNALS or source.parts[1] in MEDIA_INTERNAL_TOOLS
 
 
 def tool_faults() -> list:

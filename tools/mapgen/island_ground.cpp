@@ -18,7 +18,8 @@ int Margin(const Grid& g) {
 struct Bay {
     double x, y, r;
 };
-std::vector<Bay> Bays(Rng& rng, int side, double cx, double cy, double rx, double ry) {
+std::vector<Bay> Bays(common::SplitMix64& rng, int side, double cx, double cy, double rx,
+                      double ry) {
     std::vector<Bay> bays(static_cast<size_t>(rng.Range(0, side >= 128 ? 2 : 1)));
     for (Bay& b : bays) {
         double ux = rng.Between(-1, 1), uy = rng.Between(-1, 1);
@@ -45,7 +46,7 @@ struct Segment {
 // sea border, and a round lobe in the top-left corner: there the game puts the
 // castaway (on the diagonal) and its critters (in the first 64 columns and
 // rows), so the island always reaches into it.
-void Shape(Grid& g, Rng& rng) {
+void Shape(Grid& g, common::SplitMix64& rng) {
     const int side = std::min(g.W(), g.H()), margin = Margin(g);
     const double cx = g.W() / 2.0 + rng.Between(-0.04, 0.04) * g.W();
     const double cy = g.H() / 2.0 + rng.Between(-0.04, 0.04) * g.H();
@@ -85,7 +86,7 @@ bool OnDiagonalLand(const Grid& g, int& first) {
 
 // When the coast crosses the diagonal too deep (or not at all), a headland
 // grows from a landing place near the corner to the island.
-void Landing(Grid& g, Rng& rng) {
+void Landing(Grid& g, common::SplitMix64& rng) {
     int first = -1;
     if (OnDiagonalLand(g, first) && first <= kDeepestStart) return;
     const std::vector<uint8_t> before = g.map.ground;
@@ -105,7 +106,7 @@ void Landing(Grid& g, Rng& rng) {
 }
 
 // Sand along the open sea, a cell or two deep where the noise says so.
-void Beaches(Grid& g, Rng& rng) {
+void Beaches(Grid& g, common::SplitMix64& rng) {
     const ValueNoise noise(rng.Next(), 5);
     for (int y = 0; y < g.H(); ++y)
         for (int x = 0; x < g.W(); ++x) {
@@ -117,7 +118,7 @@ void Beaches(Grid& g, Rng& rng) {
 }
 
 // Rock where a slow noise peaks, a share of the land, none near the start.
-void RockHills(Grid& g, Rng& rng) {
+void RockHills(Grid& g, common::SplitMix64& rng) {
     const FractalNoise hills(rng.Next(), 16, 4);
     std::vector<int> cells;
     std::vector<double> heights;
@@ -140,7 +141,7 @@ void RockHills(Grid& g, Rng& rng) {
 }
 
 // Drinking pools on a loose lattice, so no part of the island is far from water.
-void Pools(Grid& g, Rng& rng) {
+void Pools(Grid& g, common::SplitMix64& rng) {
     constexpr int kSpacing = 22;
     for (int gy = 0; gy * kSpacing < g.H(); ++gy)
         for (int gx = 0; gx * kSpacing < g.W(); ++gx) {
@@ -160,7 +161,7 @@ void Pools(Grid& g, Rng& rng) {
 // Shallow water over the reefs along some stretches of coast: every reef cell
 // borders land by an edge, so it can be waded to. The diagonal stays clear,
 // or the castaway would land in the water.
-void Reefs(Grid& g, Rng& rng) {
+void Reefs(Grid& g, common::SplitMix64& rng) {
     const ValueNoise noise(rng.Next(), 9);
     std::vector<int> reef;
     for (int y = 1; y < g.H() - 1; ++y)
@@ -177,7 +178,7 @@ void Reefs(Grid& g, Rng& rng) {
 
 } // namespace
 
-bool GrowGround(Grid& g, Rng& rng) {
+bool GrowGround(Grid& g, common::SplitMix64& rng) {
     Shape(g, rng);
     g.KeepLargestLand();
     Landing(g, rng);

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "island_grid.h"
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace mapgen {
 
@@ -17,7 +17,7 @@ inline constexpr int kDeepestStart = 40;
 
 // Fills the ground layer and the start cell; false when the shape left no
 // start on the diagonal (the caller tries another seed).
-bool GrowGround(Grid& grid, Rng& rng);
+bool GrowGround(Grid& grid, common::SplitMix64& rng);
 
 // A roundish patch of `kind` around (cx, cy), its edge roughened, laid only on
 // cells `onto` accepts; returns how many cells changed.
@@ -34,7 +34,8 @@ int Patch(Grid& grid, double cx, double cy, double r, uint8_t kind, Onto onto) {
             if (!grid.Inside(x, y) || grid.GroundAt(x, y) == kind || !onto(x, y)) continue;
             const double dx = x - cx, dy = y - cy;
             // The edge wobbles by a hash of the cell, so patches are not perfect discs.
-            const uint64_t h = Mix64(static_cast<uint64_t>(x) << 32 | static_cast<uint64_t>(y));
+            const uint64_t h =
+                common::Mix64(static_cast<uint64_t>(x) << 32 | static_cast<uint64_t>(y));
             const double wobble = static_cast<double>(h >> 62) * 0.15;
             if (dx * dx + dy * dy > (r - wobble) * (r - wobble)) continue;
             grid.GroundAt(x, y) = kind;

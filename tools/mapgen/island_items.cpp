@@ -21,7 +21,7 @@ bool Near(const Grid& g, int x, int y, int radius) {
 
 // Something to begin with near the landing place: wood for the hammer, a stone
 // and a little food.
-void StartingKit(Grid& g, Rng& rng) {
+void StartingKit(Grid& g, common::SplitMix64& rng) {
     Scatter(g, rng, item::Treibholz, 1, 1,
             [&](int x, int y) { return Near(g, x, y, 5) && g.GroundAt(x, y) == Sand; });
     Scatter(g, rng, item::Steinbrocken, 1, 1,
@@ -31,7 +31,7 @@ void StartingKit(Grid& g, Rng& rng) {
 }
 
 // Palms fringe the beaches and stand close in the woods, where ferns grow too.
-void Plants(Grid& g, Rng& rng, int land) {
+void Plants(Grid& g, common::SplitMix64& rng, int land) {
     const FractalNoise woods(rng.Next(), 24, 3);
     auto inWoods = [&](int x, int y) {
         return g.GroundAt(x, y) == Grass && g.Coast(x, y) >= 3 && woods.At(x, y) > 0.04;
@@ -53,7 +53,7 @@ void Plants(Grid& g, Rng& rng, int land) {
 }
 
 // Driftwood on the sand; stones and what is split from them on the rock.
-void Materials(Grid& g, Rng& rng, int land) {
+void Materials(Grid& g, common::SplitMix64& rng, int land) {
     int rock = 0;
     for (uint8_t k : g.map.ground)
         rock += k == Rock;
@@ -67,7 +67,7 @@ void Materials(Grid& g, Rng& rng, int land) {
 }
 
 // One fur lies in the grass, a walk from the start but where the apes live.
-void Fur(Grid& g, Rng& rng) {
+void Fur(Grid& g, common::SplitMix64& rng) {
     auto meadow = [&](int x, int y) {
         return g.GroundAt(x, y) == Grass && g.Coast(x, y) >= 3 && !Near(g, x, y, 8);
     };
@@ -96,7 +96,7 @@ double ExpNeg(double x) {
 
 } // namespace
 
-void PlaceItems(Grid& g, Rng& rng) {
+void PlaceItems(Grid& g, common::SplitMix64& rng) {
     const int land = g.LandCells();
     StartingKit(g, rng);
     Materials(g, rng, land);
@@ -104,7 +104,7 @@ void PlaceItems(Grid& g, Rng& rng) {
     Plants(g, rng, land);
 }
 
-void ChooseCritters(Grid& g, Rng& rng) {
+void ChooseCritters(Grid& g, common::SplitMix64& rng) {
     // The game places critters only in this corner, so there the lizard meets
     // the apes more often than the land of the whole island would suggest.
     int home = 0;

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "island_grid.h"
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace mapgen {
 
@@ -13,21 +13,23 @@ namespace mapgen {
 // margin over what the checker asks, since the apes all start in the corner.
 inline constexpr double kFurGoal = 0.995;
 
-void PlaceItems(Grid& grid, Rng& rng);
+void PlaceItems(Grid& grid, common::SplitMix64& rng);
 // Apes on a generated island: a troop, never a horde that eats every fruit.
 inline constexpr int kFewestApes = 12, kMostApes = 32;
 
 // One monitor lizard, and apes enough that one of them ends as a fur in
 // kFurGoal of games although the lizard eats apes meanwhile; where that would
 // take more than kMostApes, a second fur lies about instead.
-void ChooseCritters(Grid& grid, Rng& rng);
+void ChooseCritters(Grid& grid, common::SplitMix64& rng);
 
 // Places up to `count` of item `id` on empty dry cells that `ok` accepts, never
 // on the start and at least `spacing` cells (Chebyshev) from another of its
 // kind; returns how many.
-template <class Ok> int Scatter(Grid& g, Rng& rng, uint8_t id, int count, int spacing, Ok ok);
+template <class Ok>
+int Scatter(Grid& g, common::SplitMix64& rng, uint8_t id, int count, int spacing, Ok ok);
 
-template <class Ok> int Scatter(Grid& g, Rng& rng, uint8_t id, int count, int spacing, Ok ok) {
+template <class Ok>
+int Scatter(Grid& g, common::SplitMix64& rng, uint8_t id, int count, int spacing, Ok ok) {
     std::vector<int> cells;
     for (int y = 1; y < g.H() - 1; ++y)
         for (int x = 1; x < g.W() - 1; ++x) {

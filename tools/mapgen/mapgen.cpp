@@ -5,7 +5,7 @@
 #include "findings_texts.h"
 #include "island_ground.h"
 #include "island_items.h"
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace mapgen {
 namespace {
@@ -72,7 +72,7 @@ bool RockNearStart(const mapcheck::MapData& map, int sx, int sy) {
 
 // The seed of the n-th candidate: the one asked for first, then derived ones.
 uint64_t CandidateSeed(uint64_t seed, int n) {
-    return n == 0 ? seed : Mix64(seed ^ Mix64(static_cast<uint64_t>(n)));
+    return n == 0 ? seed : common::Mix64(seed ^ common::Mix64(static_cast<uint64_t>(n)));
 }
 
 bool ParseNumber(const std::string& text, uint64_t limit, uint64_t& value) {
@@ -102,7 +102,7 @@ bool Generate(uint64_t seed, int width, int height, Generated& out) {
         return false;
     for (int n = 0; n < kMaxTries; ++n) {
         Grid g(width, height);
-        Rng rng(CandidateSeed(seed, n));
+        common::SplitMix64 rng(CandidateSeed(seed, n));
         ++out.tries;
         if (!GrowGround(g, rng)) continue;
         PlaceItems(g, rng);

@@ -1,12 +1,13 @@
 #include "noise.h"
 
-#include "rng.h"
+#include "tools/common/random.h"
 
 namespace mapgen {
 
 double ValueNoise::Lattice(int gx, int gy) const {
-    const uint64_t h = Mix64(seed_ ^ Mix64(static_cast<uint64_t>(static_cast<uint32_t>(gx)) << 32 |
-                                           static_cast<uint32_t>(gy)));
+    const uint64_t h =
+        common::Mix64(seed_ ^ common::Mix64(static_cast<uint64_t>(static_cast<uint32_t>(gx)) << 32 |
+                                            static_cast<uint32_t>(gy)));
     return static_cast<double>(h >> 11) * (1.0 / 9007199254740992.0) - 0.5;
 }
 
@@ -24,7 +25,7 @@ double ValueNoise::At(int x, int y) const {
 
 namespace {
 ValueNoise Octave(uint64_t seed, int coarsestCell, int k) {
-    return ValueNoise(Mix64(seed + static_cast<uint64_t>(k)), coarsestCell >> k);
+    return ValueNoise(common::Mix64(seed + static_cast<uint64_t>(k)), coarsestCell >> k);
 }
 } // namespace
 
