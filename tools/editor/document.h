@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "map_analysis.h"
+#include "tools/common/random.h"
 #include "world/karte.h"
 
 namespace editor {
@@ -152,7 +153,7 @@ class Document {
     bool stroking_ = false;
     unsigned revision_ = 0, nextId_ = 1, savedState_ = 0;
     // A fixed start: a session's scatter strokes come out the same every run.
-    uint32_t seedState_ = 0x2545F491u;
+    common::SplitMix64 seeds_{0x2545F491u};
 };
 
 } // namespace editor

@@ -22,14 +22,10 @@ bool ScatterHit(uint32_t seed, int x, int y, int percent) {
 
 } // namespace
 
-// splitmix32: small, fixed on every platform, never 0 (0 means "no seed").
+// Never 0, which means "no seed".
 uint32_t Document::NextSeed() {
-    seedState_ += 0x9E3779B9u;
-    uint32_t z = seedState_;
-    z = (z ^ (z >> 16)) * 0x85EBCA6Bu;
-    z = (z ^ (z >> 13)) * 0xC2B2AE35u;
-    z ^= z >> 16;
-    return z != 0 ? z : 1;
+    const uint32_t seed = seeds_.Next32();
+    return seed != 0 ? seed : 1;
 }
 
 Region Document::Clamp(Region r) const {

@@ -104,10 +104,10 @@ inline constexpr TText kForeignColours{
     N_("%s Pixel haben eine Farbe ausserhalb der Bodentabelle und werden Meer"), TText::TOOL};
 // %s: the cell, the colour in hexadecimal.
 inline constexpr TText kFirstForeign{N_(" (das erste bei (%s, %s): 0x%s)"), TText::TOOL};
-// %s: the path, the image library's reason.
-inline constexpr TText kImageUnreadable{N_("das Kartenbild %s ist nicht lesbar: %s"), TText::TOOL};
-inline constexpr TText kImageUndecodable{N_("das Kartenbild %s laesst sich nicht dekodieren: %s"),
-                                         TText::TOOL};
+// %s: the path.
+inline constexpr TText kImageMissing{N_("das Kartenbild %s fehlt"), TText::TOOL};
+inline constexpr TText kImageUnreadable{N_("das Kartenbild %s ist kein lesbares PNG"),
+                                        TText::TOOL};
 // %s: width, height.
 inline constexpr TText kImageSize{N_("die Bildgroesse %s x %s liegt ausserhalb des Erlaubten"),
                                   TText::TOOL};

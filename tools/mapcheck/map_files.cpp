@@ -6,10 +6,9 @@
 #include <fstream>
 #include <iterator>
 
-#include <png.h>
-
 #include "findings_texts.h"
 #include "media/files.h"
+#include "media/graphics.h"
 #include "world/map_files.h"
 
 namespace mapcheck {
@@ -46,14 +45,13 @@ namespace {
 
 // Ground kinds of the decoded ARGB pixels; colours outside the table become
 // sea and are reported once, with the first place they occur.
-void ClassifyGround(const std::vector<uint8_t>& argb, MapData& map, std::vector<Issue>& issues) {
+void ClassifyGround(const std::vector<uint32_t>& argb, MapData& map, std::vector<Issue>& issues) {
     const size_t cells = static_cast<size_t>(map.width) * map.height;
     map.ground.assign(cells, 0);
     size_t foreign = 0;
     std::string firstForeign;
     for (size_t i = 0; i < cells; ++i) {
-        const uint8_t* p = &argb[i * 4];
-        uint32_t v = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+        const uint32_t v = argb[i];
         int g = GroundOfColour(v);
         if (g < 0 && foreign++ == 0) {
             char hex[16];
@@ -69,30 +67,33 @@ void ClassifyGround(const std::vector<uint8_t>& argb, MapData& map, std::vector<
             {true, Tr(findings::kForeignColours, {std::to_string(foreign)}) + firstForeign});
 }
 
+// The picture is read by the game's own decoder, so the checker sees the
+// pixels and refusals the game will.
+void ReportPictureFault(const std::string& imagePath, int fault, std::vector<Issue>& issues) {
+    int width = 0, height = 0;
+    if (fault == PICTURE_TOO_LARGE && PictureSize(GamePath(imagePath), width, height))
+        issues.push_back(
+            {true, Tr(findings::kImageSize, {std::to_string(width), std::to_string(height)})});
+    else if (fault == PICTURE_MISSING)
+        issues.push_back({true, Tr(findings::kImageMissing, {imagePath})});
+    else
+        issues.push_back({true, Tr(findings::kImageUnreadable, {imagePath})});
+}
+
 } // namespace
 
 bool LoadMapPicture(const std::string& imagePath, MapData& map, std::vector<Issue>& issues) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, GamePath(imagePath).c_str())) {
-        issues.push_back({true, Tr(findings::kImageUnreadable, {imagePath, image.message})});
+    int fault = PICTURE_LOADED;
+    PixmapPtr picture = LoadPixmapFile(GamePath(imagePath), TKarte::MAX_SIDE, &fault);
+    if (!picture) {
+        ReportPictureFault(imagePath, fault, issues);
         return false;
     }
-    if (image.width == 0 || image.height == 0 || image.width > TKarte::MAX_SIDE ||
-        image.height > TKarte::MAX_SIDE) {
-        issues.push_back({true, Tr(findings::kImageSize,
-                                   {std::to_string(image.width), std::to_string(image.height)})});
-        png_image_free(&image);
-        return false;
-    }
-    image.format = PNG_FORMAT_ARGB;
-    std::vector<uint8_t> argb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, argb.data(), 0, nullptr)) {
-        issues.push_back({true, Tr(findings::kImageUndecodable, {imagePath, image.message})});
-        return false;
-    }
-    map.width = static_cast<int>(image.width);
-    map.height = static_cast<int>(image.height);
+    map.width = PixmapWidth(picture);
+    map.height = PixmapHeight(picture);
+    std::vector<uint32_t> argb(static_cast<size_t>(map.width) * map.height);
+    for (int y = 0; y < map.height; ++y)
+        ReadPixelRow(picture, y, &argb[static_cast<size_t>(y) * map.width]);
     ClassifyGround(argb, map, issues);
     return true;
 }

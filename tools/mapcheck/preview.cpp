@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include <png.h>
+#include "media/gfx/native/png_writer.h"
+#include "media/graphics.h"
 
 namespace mapcheck {
 namespace {
@@ -13,20 +14,25 @@ struct Sheet {
 };
 
 bool ReadSheet(const std::string& path, Sheet& s, std::string& error) {
-    png_image img{};
-    img.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&img, path.c_str())) {
+    PixmapPtr sheet = LoadPixmapFile(path);
+    if (!sheet) {
         error = "cannot read " + path;
         return false;
     }
-    img.format = PNG_FORMAT_RGBA;
-    s.rgba.resize(PNG_IMAGE_SIZE(img));
-    if (!png_image_finish_read(&img, nullptr, s.rgba.data(), 0, nullptr)) {
-        error = "cannot decode " + path;
-        return false;
+    s.width = PixmapWidth(sheet);
+    s.height = PixmapHeight(sheet);
+    s.rgba.resize(static_cast<size_t>(s.width) * s.height * 4);
+    std::vector<uint32_t> row(static_cast<size_t>(s.width));
+    for (int y = 0; y < s.height; ++y) {
+        ReadPixelRow(sheet, y, row.data());
+        uint8_t* out = &s.rgba[static_cast<size_t>(y) * s.width * 4];
+        for (uint32_t argb : row) {
+            *out++ = static_cast<uint8_t>(argb >> 16);
+            *out++ = static_cast<uint8_t>(argb >> 8);
+            *out++ = static_cast<uint8_t>(argb);
+            *out++ = static_cast<uint8_t>(argb >> 24);
+        }
     }
-    s.width = static_cast<int>(img.width);
-    s.height = static_cast<int>(img.height);
     return true;
 }
 
@@ -95,12 +101,7 @@ bool WritePreview(const MapData& map, const std::string& gfxDir, const std::stri
                 out[(static_cast<size_t>(y) * ow + x) * 4 + k] =
                     static_cast<uint8_t>(sum / (shrink * shrink));
             }
-    png_image img{};
-    img.version = PNG_IMAGE_VERSION;
-    img.width = static_cast<png_uint_32>(ow);
-    img.height = static_cast<png_uint_32>(oh);
-    img.format = PNG_FORMAT_RGBA;
-    if (!png_image_write_to_file(&img, outPath.c_str(), 0, out.data(), 0, nullptr)) {
+    if (!media_internal::WritePng(outPath, ow, oh, 4, out.data())) {
         error = "cannot write " + outPath;
         return false;
     }
