@@ -22,6 +22,11 @@ constexpr int GS_DEAD_WARAN = 8;
 constexpr int GS_VICTORY = 666;
 constexpr int GS_QUIT = -1;
 
+// Whether a state is one of the three deaths.
+inline bool IsDeathState(int state) {
+    return state == GS_DEAD_HUNGER || state == GS_DEAD_THIRST || state == GS_DEAD_WARAN;
+}
+
 extern int gamestate;
 extern std::string mapfile;
 extern int soundon;

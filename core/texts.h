@@ -31,88 +31,81 @@ struct TText {
     int place;
 };
 
+// The list of texts, written once: each X(NAME, text, place) below becomes the
+// constant texts::NAME and a row of AllTexts(), so no text escapes the tests
+// that walk them all. xgettext reads the N_ marks inside the list as well.
+#define PALMUT_TEXTS(X)                                                                            \
+    /* Menu. */                                                                                    \
+    X(MENU_START, N_("SPIEL STARTEN"), MENU)                                                       \
+    X(MENU_MAP, N_("KARTE WAEHLEN"), MENU)                                                         \
+    X(MENU_README, N_("LIESMICH.TXT"), MENU)                                                       \
+    X(MENU_QUIT, N_("ENDE"), MENU)                                                                 \
+    /* The readme the menu entry opens, inside the asset tree. */                                  \
+    X(README_FILE, N_("data/liesmich.txt"), NOT_DRAWN)                                             \
+    /* %s: the chosen file's name. */                                                              \
+    X(MAP_UNREADABLE, N_("Karte nicht lesbar: %s"), WITH_FILE)                                     \
+    X(MAP_TOO_BIG, N_("Karte zu gross: %s"), WITH_FILE)                                            \
+    X(WINDOW_TITLE, N_("Palmut - 8-bit-Adventure"), NOT_DRAWN)                                     \
+    /* The in-game map chooser and reader. */                                                      \
+    X(CHOOSER_TITLE, N_("Select .map File:"), CHOOSER)                                             \
+    X(NO_MAPS, N_("Keine Karten gefunden."), CHOOSER)                                              \
+    /* The chooser's entry that lets the player pick an island's files of their own. */            \
+    X(OWN_MAP, N_("VON DISK LADEN"), CHOOSER)                                                      \
+    /* %s: the file's path, the page, the number of pages. */                                      \
+    X(READER_PAGE, N_("%s  -  Seite %s von %s"), READER)                                           \
+    X(READER_KEYS, N_("Pfeiltasten oder Leertaste blaettern, Escape zurueck"), READER)             \
+    X(FILE_UNREADABLE, N_("Die Datei %s ist nicht lesbar."), READER)                               \
+    /* Play. */                                                                                    \
+    X(TAKEN, N_("Habe %s genommen!"), WITH_ITEM)                                                   \
+    X(CANNOT_TAKE, N_("Ich kann das nicht nehmen!"), MESSAGE)                                      \
+    X(DROP_HINT, N_("Waehle ein Objekt mit Enter aus um es abzulegen"), MESSAGE)                   \
+    X(COCONUT_FALLS, N_("Hey, da kommt ne Kokosnuss runter!"), MESSAGE)                            \
+    X(NOTHING_FALLS, N_("Das war wohl leider nix."), MESSAGE)                                      \
+    X(RUSTLE, N_("*RASCHEL*"), MESSAGE)                                                            \
+    X(IRON_MELTS, N_("Es schmilzt! Das gibt einen guten Rohling."), MESSAGE)                       \
+    X(ROAST_DONE, N_("Mjam! Eines Brutzo wuerdig!"), MESSAGE)                                      \
+    X(ROAST_BURNT, N_("Oh no! Den hat es zu Asche geroestet."), MESSAGE)                           \
+    X(COMBINE_HINT, N_("Waehle zwei Objekte mit Enter aus, um zu kombinieren."), MESSAGE)          \
+    X(USE_HINT, N_("Enter um ein Objekt zu benutzen"), MESSAGE)                                    \
+    /* %s: the item name. */                                                                       \
+    X(CHOSEN, N_("Ausgewaehlt: %s"), WITH_ITEM)                                                    \
+    /* Splitting stone, by how it went. */                                                         \
+    X(SPLIT_OUCH, N_("Oweh! Das war zu dolle!"), MESSAGE)                                          \
+    X(SPLIT_FLINT, N_("Da fliegen ja voll die Funken!"), MESSAGE)                                  \
+    X(SPLIT_SLATE, N_("Hm... Sehr scharfe Kanten hat dieses Gestein."), MESSAGE)                   \
+    X(SPLIT_ORE, N_("Dieses Glitzern... ich denke das ist Eisenerz."), MESSAGE)                    \
+    X(SPLIT_STONE, N_("Stein bleibt Stein, auch wenn man ihn verdrischt."), MESSAGE)               \
+    /* Hunting. */                                                                                 \
+    X(NEED_BLADE, N_("Warte nur, ich besorg mir eine Klinge!"), MESSAGE)                           \
+    X(APE_ESCAPES, N_("Diese Viecher sind verdammt flink!"), MESSAGE)                              \
+    X(APE_CAUGHT, N_("Ha! Lecker Affenbraten wird's geben."), MESSAGE)                             \
+    X(NICE_FUR, N_("Das ist mal ein schoenes Fell."), MESSAGE)                                     \
+    X(BITTEN, N_("AAAARGH!"), MESSAGE)                                                             \
+    /* Leaving on the raft. */                                                                     \
+    X(CAST_OFF, N_("YEHAAAAAAA!!!!"), MESSAGE)                                                     \
+    X(NEED_SAIL, N_("Mir fehlt noch ein brauchbares Segel."), MESSAGE)                             \
+    X(NEED_WATER, N_("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen."), MESSAGE)          \
+    X(NEED_FOOD, N_("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern."), MESSAGE)       \
+    /* Death screens. */                                                                           \
+    X(DEAD_HUNGER, N_("Du verlierst Dein Leben als Folge deiner Unterernaehrung."), CENTRED)       \
+    X(DEAD_THIRST, N_("Vollig ausgemergelt faellst Du zu Boden. Du bist tot."), CENTRED)           \
+    X(DEAD_WARAN,                                                                                  \
+      N_("Der Waran reisst Dich in Stuecke. Schreiend blutest Du Dein Leben in den Sand."),        \
+      CENTRED)                                                                                     \
+    X(DEAD_RETRY, N_("Enter um es erneut zu versuchen."), CENTRED)                                 \
+    X(DEAD_QUIT, N_("Escape beendet das Spiel."), CENTRED)                                         \
+    X(DEAD_LUCK, N_("Mehr Glueck beim naechsten Schiffbruch!"), CENTRED)                           \
+    /* Victory screen. */                                                                          \
+    X(VICTORY, N_("ERFOLG!"), HEADLINE)                                                            \
+    X(VICTORY_1, N_("Du setzt die Segel, nachdem Du"), CENTRED)                                    \
+    X(VICTORY_2, N_("die Vorraete auf dem Floss verstaut hast."), CENTRED)                         \
+    X(VICTORY_3, N_("Ein letztes mal blickst Du zurueck -"), CENTRED)                              \
+    X(VICTORY_4, N_("Deine Reise zurueck ins Leben hat nun begonnen."), CENTRED)
+
 namespace texts {
-// Menu.
-inline constexpr TText MENU_START{N_("SPIEL STARTEN"), TText::MENU};
-inline constexpr TText MENU_MAP{N_("KARTE WAEHLEN"), TText::MENU};
-inline constexpr TText MENU_README{N_("LIESMICH.TXT"), TText::MENU};
-inline constexpr TText MENU_QUIT{N_("ENDE"), TText::MENU};
-// The readme the menu entry opens, inside the asset tree.
-inline constexpr TText README_FILE{N_("data/liesmich.txt"), TText::NOT_DRAWN};
-// %s: the chosen file's name.
-inline constexpr TText MAP_UNREADABLE{N_("Karte nicht lesbar: %s"), TText::WITH_FILE};
-inline constexpr TText MAP_TOO_BIG{N_("Karte zu gross: %s"), TText::WITH_FILE};
-inline constexpr TText WINDOW_TITLE{N_("Palmut - 8-bit-Adventure"), TText::NOT_DRAWN};
-
-// The in-game map chooser and reader.
-inline constexpr TText CHOOSER_TITLE{N_("Select .map File:"), TText::CHOOSER};
-inline constexpr TText NO_MAPS{N_("Keine Karten gefunden."), TText::CHOOSER};
-// The chooser's entry that lets the player pick an island's files of their own.
-inline constexpr TText OWN_MAP{N_("VON DISK LADEN"), TText::CHOOSER};
-// %s: the file's path, the page, the number of pages.
-inline constexpr TText READER_PAGE{N_("%s  -  Seite %s von %s"), TText::READER};
-inline constexpr TText READER_KEYS{N_("Pfeiltasten oder Leertaste blaettern, Escape zurueck"),
-                                   TText::READER};
-inline constexpr TText FILE_UNREADABLE{N_("Die Datei %s ist nicht lesbar."), TText::READER};
-
-// Play.
-inline constexpr TText TAKEN{N_("Habe %s genommen!"), TText::WITH_ITEM};
-inline constexpr TText CANNOT_TAKE{N_("Ich kann das nicht nehmen!"), TText::MESSAGE};
-inline constexpr TText DROP_HINT{N_("Waehle ein Objekt mit Enter aus um es abzulegen"),
-                                 TText::MESSAGE};
-inline constexpr TText COCONUT_FALLS{N_("Hey, da kommt ne Kokosnuss runter!"), TText::MESSAGE};
-inline constexpr TText NOTHING_FALLS{N_("Das war wohl leider nix."), TText::MESSAGE};
-inline constexpr TText RUSTLE{N_("*RASCHEL*"), TText::MESSAGE};
-inline constexpr TText IRON_MELTS{N_("Es schmilzt! Das gibt einen guten Rohling."), TText::MESSAGE};
-inline constexpr TText ROAST_DONE{N_("Mjam! Eines Brutzo wuerdig!"), TText::MESSAGE};
-inline constexpr TText ROAST_BURNT{N_("Oh no! Den hat es zu Asche geroestet."), TText::MESSAGE};
-inline constexpr TText COMBINE_HINT{N_("Waehle zwei Objekte mit Enter aus, um zu kombinieren."),
-                                    TText::MESSAGE};
-inline constexpr TText USE_HINT{N_("Enter um ein Objekt zu benutzen"), TText::MESSAGE};
-// %s: the item name.
-inline constexpr TText CHOSEN{N_("Ausgewaehlt: %s"), TText::WITH_ITEM};
-// Splitting stone, by how it went.
-inline constexpr TText SPLIT_OUCH{N_("Oweh! Das war zu dolle!"), TText::MESSAGE};
-inline constexpr TText SPLIT_FLINT{N_("Da fliegen ja voll die Funken!"), TText::MESSAGE};
-inline constexpr TText SPLIT_SLATE{N_("Hm... Sehr scharfe Kanten hat dieses Gestein."),
-                                   TText::MESSAGE};
-inline constexpr TText SPLIT_ORE{N_("Dieses Glitzern... ich denke das ist Eisenerz."),
-                                 TText::MESSAGE};
-inline constexpr TText SPLIT_STONE{N_("Stein bleibt Stein, auch wenn man ihn verdrischt."),
-                                   TText::MESSAGE};
-// Hunting.
-inline constexpr TText NEED_BLADE{N_("Warte nur, ich besorg mir eine Klinge!"), TText::MESSAGE};
-inline constexpr TText APE_ESCAPES{N_("Diese Viecher sind verdammt flink!"), TText::MESSAGE};
-inline constexpr TText APE_CAUGHT{N_("Ha! Lecker Affenbraten wird's geben."), TText::MESSAGE};
-inline constexpr TText NICE_FUR{N_("Das ist mal ein schoenes Fell."), TText::MESSAGE};
-inline constexpr TText BITTEN{N_("AAAARGH!"), TText::MESSAGE};
-// Leaving on the raft.
-inline constexpr TText CAST_OFF{N_("YEHAAAAAAA!!!!"), TText::MESSAGE};
-inline constexpr TText NEED_SAIL{N_("Mir fehlt noch ein brauchbares Segel."), TText::MESSAGE};
-inline constexpr TText NEED_WATER{N_("Oha, ich muss irgendwie Wasser auf die Reise mitnehmen."),
-                                  TText::MESSAGE};
-inline constexpr TText NEED_FOOD{N_("Ohne eine ganze Ladung Nahrungsmittel werde ich verhungern."),
-                                 TText::MESSAGE};
-
-// Death screens.
-inline constexpr TText DEAD_HUNGER{N_("Du verlierst Dein Leben als Folge deiner Unterernaehrung."),
-                                   TText::CENTRED};
-inline constexpr TText DEAD_THIRST{N_("Vollig ausgemergelt faellst Du zu Boden. Du bist tot."),
-                                   TText::CENTRED};
-inline constexpr TText DEAD_WARAN{
-    N_("Der Waran reisst Dich in Stuecke. Schreiend blutest Du Dein Leben in den Sand."),
-    TText::CENTRED};
-inline constexpr TText DEAD_RETRY{N_("Enter um es erneut zu versuchen."), TText::CENTRED};
-inline constexpr TText DEAD_QUIT{N_("Escape beendet das Spiel."), TText::CENTRED};
-inline constexpr TText DEAD_LUCK{N_("Mehr Glueck beim naechsten Schiffbruch!"), TText::CENTRED};
-
-// Victory screen.
-inline constexpr TText VICTORY{N_("ERFOLG!"), TText::HEADLINE};
-inline constexpr TText VICTORY_1{N_("Du setzt die Segel, nachdem Du"), TText::CENTRED};
-inline constexpr TText VICTORY_2{N_("die Vorraete auf dem Floss verstaut hast."), TText::CENTRED};
-inline constexpr TText VICTORY_3{N_("Ein letztes mal blickst Du zurueck -"), TText::CENTRED};
-inline constexpr TText VICTORY_4{N_("Deine Reise zurueck ins Leben hat nun begonnen."),
-                                 TText::CENTRED};
+#define PALMUT_TEXT_CONSTANT(name, german, place) inline constexpr TText name{german, TText::place};
+PALMUT_TEXTS(PALMUT_TEXT_CONSTANT)
+#undef PALMUT_TEXT_CONSTANT
 } // namespace texts
 
 // Every entry above, for the tests that check all texts of every language.

@@ -21,3 +21,14 @@ int MouseHitCount(int button);
 // Called by the island editor's zoom and palette: wheel notches since the last
 // query; positive is away from the user.
 int MouseWheel();
+// Called by the island editor, which follows a fast drag through every place
+// the pointer passed: the moves and button changes since the last call, oldest
+// first, in drawing pixels (`button` 0 for a move). Fills at most `max` and
+// takes them off the list; what did not fit stays for the next call. The
+// list keeps the last few thousand events when nobody asks.
+struct MouseSample {
+    int x, y;
+    int button; // 0: a move, else the button that went down or up
+    int down;   // 1: the button went down
+};
+int TakeMouseSamples(MouseSample* samples, int max);

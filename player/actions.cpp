@@ -25,7 +25,7 @@ void Take(TPlayer& p) {
         if (p.inventory[slot] != 0) continue;
         if (TObjekt::isCollectable(thing) && SetCell(p.x, p.y, 1, 0)) {
             p.inventory[slot] = thing;
-            Tmessage::add(Tr(texts::TAKEN, {TObjekt::getName(thing)}), 1000);
+            Tmessage::add(Tr(texts::TAKEN, {TObjekt::getName(thing)}), Tmessage::REMARK_MS);
             PlaySfx(sndchose);
             p.hunger += 1;
             p.durst += 1;
@@ -33,7 +33,7 @@ void Take(TPlayer& p) {
         }
         break;
     }
-    Tmessage::add(Tr(texts::CANNOT_TAKE), 1000);
+    Tmessage::add(Tr(texts::CANNOT_TAKE), Tmessage::REMARK_MS);
 }
 
 // Outside the map there is no ground to drop on, so the request is cancelled
@@ -41,7 +41,7 @@ void Take(TPlayer& p) {
 void OpenDropSelection(TPlayer& p) {
     if (karte.contains(p.x, p.y) && CellAt(p.x, p.y, 1) == 0) {
         gamestate = GS_DROP;
-        Tmessage::add(Tr(texts::DROP_HINT), 2000);
+        Tmessage::add(Tr(texts::DROP_HINT), Tmessage::HINT_MS);
     } else {
         p.order = TPlayer::NOORDER;
     }
@@ -62,13 +62,13 @@ void HammerBlow(TPlayer& p) {
     int thing = CellAt(p.x, p.y, 1);
     if (thing == TObjekt::PALME) {
         int r = RandomInt(100, 1);
-        if (r < 60 && Rested(CellAt(p.x, p.y, 2))) {
+        if (r < TPlayer::HAMMER_COCONUT_CHANCE && Rested(CellAt(p.x, p.y, 2))) {
             if (DropFruitAround(p.x, p.y, TObjekt::KOKOSNUSS, 100, 1)) {
                 SetCell(p.x, p.y, 2, Millis());
-                Tmessage::add(Tr(texts::COCONUT_FALLS), 1000);
+                Tmessage::add(Tr(texts::COCONUT_FALLS), Tmessage::REMARK_MS);
             }
         } else {
-            Tmessage::add(Tr(texts::NOTHING_FALLS), 1000);
+            Tmessage::add(Tr(texts::NOTHING_FALLS), Tmessage::REMARK_MS);
         }
     }
     if (thing == TObjekt::STEINBROCKEN && Rested(CellAt(p.x, p.y, 2))) {
@@ -79,7 +79,7 @@ void HammerBlow(TPlayer& p) {
         else
             SetCell(p.x, p.y, 1, split.result);
     }
-    if (thing == TObjekt::BEERENSTRAUCH) Tmessage::add(Tr(texts::RUSTLE), 500);
+    if (thing == TObjekt::BEERENSTRAUCH) Tmessage::add(Tr(texts::RUSTLE), Tmessage::BRIEF_MS);
 }
 
 void ReleasePick(TPlayer& p) {
@@ -102,7 +102,7 @@ void Use(TPlayer& p) {
     // burnt, and meat at a fire place is roasted rather than eaten.
     auto here = [&p] { return CellAt(p.x, p.y, 1); };
     if (p.combine1 == TObjekt::EISENERZ && here() == TObjekt::FEUERSTELLE) {
-        Tmessage::add(Tr(texts::IRON_MELTS), 1000);
+        Tmessage::add(Tr(texts::IRON_MELTS), Tmessage::REMARK_MS);
         ReplacePick(p, TObjekt::EISEN);
     }
     if (p.combine1 == TObjekt::SAEGE && here() == TObjekt::PALME) {
@@ -110,11 +110,11 @@ void Use(TPlayer& p) {
         ReleasePick(p);
     }
     if (p.combine1 == TObjekt::FLEISCH && here() == TObjekt::FEUERSTELLE) {
-        Tmessage::add(Tr(texts::ROAST_DONE), 1000);
+        Tmessage::add(Tr(texts::ROAST_DONE), Tmessage::REMARK_MS);
         ReplacePick(p, TObjekt::BRATEN);
     }
     if (p.combine1 == TObjekt::BRATEN && here() == TObjekt::FEUERSTELLE) {
-        Tmessage::add(Tr(texts::ROAST_BURNT), 1000);
+        Tmessage::add(Tr(texts::ROAST_BURNT), Tmessage::REMARK_MS);
         ReplacePick(p, 0);
     }
     if (TObjekt::isEdible(p.combine1)) {
@@ -133,14 +133,14 @@ void TPlayer::action() {
     if (order & DOACTIONTAKE) Take(*this);
     if ((order & DOACTIONCOMBINE) && !ending) {
         gamestate = GS_COMBINE;
-        Tmessage::add(Tr(texts::COMBINE_HINT), 2000);
+        Tmessage::add(Tr(texts::COMBINE_HINT), Tmessage::HINT_MS);
     }
     if ((order & DOACTIONDROP) && !ending) OpenDropSelection(*this);
     if (order & DOACTIONDROPRUN) Drop(*this);
     if (order & DOACTIONCOMBINERUN) CombinePicks(*this);
     if ((order & DOACTIONUSE) && !ending) {
         gamestate = GS_USE;
-        Tmessage::add(Tr(texts::USE_HINT), 2000);
+        Tmessage::add(Tr(texts::USE_HINT), Tmessage::HINT_MS);
     }
     if (order & DOACTIONUSERUN) Use(*this);
 }

@@ -2,6 +2,7 @@
 
 #include "core/state.h"
 #include "media/clock.h"
+#include "player/player.h"
 #include "world/karte.h"
 
 bool DropFruitAround(int cx, int cy, int item, int lo, int hi) {
@@ -10,7 +11,7 @@ bool DropFruitAround(int cx, int cy, int item, int lo, int hi) {
             if (!karte.contains(x, y)) continue;
             if (karte.data(x, y, 1) != 0) continue;
             int r = RandomInt(lo, hi);
-            if (r < 30) {
+            if (r < TPlayer::FRUIT_LANDS_CHANCE) {
                 karte.data(x, y, 1) = item;
                 return true;
             }

@@ -3,5 +3,5 @@
 
 // Visits the 3 x 3 block around (cx, cy), columns outer and rows inner, skipping
 // cells outside the map. Each empty cell draws RandomInt(lo, hi); the first draw
-// below 30 puts `item` there. Returns whether something fell.
+// below TPlayer::FRUIT_LANDS_CHANCE puts `item` there. Returns whether something fell.
 bool DropFruitAround(int cx, int cy, int item, int lo, int hi);

@@ -1,12 +1,7 @@
-// Keyboard handling: walking and action requests in play, the inventory
-// cursor in the selections, and the death screens.
-#include <string>
-
-#include "core/centring.h"
+// Keyboard handling: walking and action requests in play and the inventory
+// cursor in the selections. Hunger and thirst past their limits set the death
+// state; the shell shows its screen.
 #include "core/state.h"
-#include "core/texts.h"
-#include "media/clock.h"
-#include "media/graphics.h"
 #include "media/keyboard.h"
 #include "player/player.h"
 #include "world/karte.h"
@@ -59,12 +54,7 @@ void PlayInput(TPlayer& p) {
     }
 
     // A position carried over from a larger map is pulled back inside.
-    if (p.x < 0) p.x = 0;
-    if (p.y < 0) p.y = 0;
-    if (p.x >= karte.sizex) p.x = karte.sizex - 1;
-    if (p.y >= karte.sizey) p.y = karte.sizey - 1;
-    if (p.x < 0) p.x = 0;
-    if (p.y < 0) p.y = 0;
+    p.SetPos(p.x, p.y);
 
     if (Hit(KEY_SPACE)) p.order |= TPlayer::DOACTIONTAKE;
     if (Hit(KEY_ENTER)) p.order |= TPlayer::DOACTIONUSE;
@@ -120,48 +110,6 @@ void CombineSelectionInput(TPlayer& p) {
     }
 }
 
-const char* DeathHeadline(int state) {
-    switch (state) {
-    case GS_DEAD_HUNGER:
-        return Tr(texts::DEAD_HUNGER);
-    case GS_DEAD_THIRST:
-        return Tr(texts::DEAD_THIRST);
-    default:
-        return Tr(texts::DEAD_WARAN);
-    }
-}
-
-void DrawCentredLine(const std::string& text, int y) {
-    DrawText(text, CentredX(text), static_cast<float>(y));
-}
-
-void DeathScreen(int state) {
-    Cls();
-    DrawCentredLine(DeathHeadline(state), 220);
-    DrawCentredLine(Tr(texts::DEAD_RETRY), 230);
-    DrawCentredLine(Tr(texts::DEAD_QUIT), 240);
-    DrawCentredLine(Tr(texts::DEAD_LUCK), 250);
-    Flip(-1);
-    // Presses made before the screen was shown must not answer it.
-    ClearKeys();
-    // Quitting here loses nothing: a gamepad's Start alone may do it.
-    SetGamepadStartEscapes(1);
-    for (;;) {
-        if (Hit(KEY_ENTER)) {
-            gamestate = GS_LOADLEVEL;
-            break;
-        }
-        if (Hit(KEY_ESCAPE)) {
-            gamestate = GS_QUIT;
-            break;
-        }
-        EndOnCloseRequest();
-        // Nothing is redrawn while waiting; sleeping keeps the wait off the CPU.
-        Pause(10);
-    }
-    SetGamepadStartEscapes(0);
-}
-
 } // namespace
 
 int TPlayer::In() {
@@ -178,11 +126,6 @@ int TPlayer::In() {
         break;
     case GS_COMBINE:
         CombineSelectionInput(*this);
-        break;
-    case GS_DEAD_HUNGER:
-    case GS_DEAD_THIRST:
-    case GS_DEAD_WARAN:
-        DeathScreen(gamestate);
         break;
     default:
         break;

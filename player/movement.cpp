@@ -31,7 +31,7 @@ void TPlayer::move() {
 
     int floor = 0;
     for (int id : inventory)
-        if (id == TObjekt::LEDERBEUTEL) floor = 150;
+        if (id == TObjekt::LEDERBEUTEL) floor = BAG_WATER;
     if (durst < -floor) durst = -floor;
 }
 
@@ -41,11 +41,12 @@ void TPlayer::spawn() {
         for (int cy = 0; cy < REGROWTH_AREA && cy < karte.sizey; ++cy) {
             if (karte.data(cx, cy, 1) == TObjekt::PALME) {
                 int r = RandomInt(1, 100);
-                if (r < 20) DropFruitAround(cx, cy, TObjekt::KOKOSNUSS, 1, 100);
+                if (r < REGROWTH_COCONUT_CHANCE)
+                    DropFruitAround(cx, cy, TObjekt::KOKOSNUSS, 1, 100);
             }
             if (karte.data(cx, cy, 1) == TObjekt::BEERENSTRAUCH) {
                 int r = RandomInt(1, 100);
-                if (r < 60) DropFruitAround(cx, cy, TObjekt::BEEREN, 1, 100);
+                if (r < REGROWTH_BERRY_CHANCE) DropFruitAround(cx, cy, TObjekt::BEEREN, 1, 100);
             }
         }
     }

@@ -15,14 +15,7 @@ TPlayer::TPlayer() : lastspawn(Millis()) {}
 void TPlayer::SetPos(int newx, int newy) {
     x = newx;
     y = newy;
-    if (x < 0) x = 0;
-    if (y < 0) y = 0;
-    if (x >= karte.sizex) x = karte.sizex - 1;
-    if (y >= karte.sizey) y = karte.sizey - 1;
-    // An empty map has no cell at all; keep the position on the origin
-    // rather than at -1.
-    if (x < 0) x = 0;
-    if (y < 0) y = 0;
+    ClampToMap(karte, x, y);
 }
 
 namespace {

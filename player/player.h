@@ -31,6 +31,13 @@ class TPlayer {
         {{0, 0}, {3, -10}, {2, 1}, {6, 3}, {1, 1}}};
     // Above these the castaway dies.
     static constexpr int HUNGER_LIMIT = 300, DURST_LIMIT = 180;
+    // Chances in draws of 1..100 (a draw below the number wins): a hammer blow
+    // shakes coconuts from a rested palm; a regrowth gives a palm coconuts and
+    // a bush berries; a falling fruit lands on a free neighbour cell.
+    static constexpr int HAMMER_COCONUT_CHANCE = 60, REGROWTH_COCONUT_CHANCE = 20,
+                         REGROWTH_BERRY_CHANCE = 60, FRUIT_LANDS_CHANCE = 30;
+    // Thirst a leather bag carries: with one the castaway may drink this far below zero.
+    static constexpr int BAG_WATER = 150;
 
     int hunger = 0, durst = 0, x = 0, y = 0, rotation = 0;
     std::array<int, SLOTS> inventory{};

@@ -9,6 +9,7 @@
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "player/player.h"
+#include "shell/death_screen.h"
 #include "shell/startup.h"
 #include "shell/title.h"
 #include "shell/victory.h"
@@ -20,6 +21,8 @@ bool RunOnePass() {
     if (gamestate == GS_LOADLEVEL) LoadLevelAndShowTitle();
     if (gamestate == GS_MENU) RunTitleMenu();
     if (gamestate == GS_VICTORY) ShowVictoryScreen();
+    // A death that play set last pass: its screen decides what comes next.
+    if (IsDeathState(gamestate)) ShowDeathScreen(gamestate);
 
     player.In();
     player.move();

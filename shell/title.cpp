@@ -1,6 +1,7 @@
 #include "shell/title.h"
 
 #include <array>
+#include <utility>
 
 #include "core/centring.h"
 #include "core/state.h"
@@ -12,11 +13,10 @@
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "media/text_ops.h"
-#include "player/player.h"
 #include "shell/in_game_screens.h"
-#include "shell/startup.h"
+#include "shell/level.h"
+#include "shell/screen_mode.h"
 #include "shell/user_files.h"
-#include "world/critter.h"
 #include "world/karte.h"
 #include "world/map_files.h"
 
@@ -28,13 +28,6 @@ constexpr int START = 0;
 constexpr int CHOOSE_MAP = 1;
 constexpr int README = 2;
 constexpr float NOTICE_Y = 436.0f;
-
-// The map taken in the menu, on its way to the next level load.
-struct ChosenMap {
-    std::string path;
-    TKarte map;
-};
-ChosenMap chosenMap;
 
 // A press of the first key, or else of its twin: the twin's press stays pending
 // when both came in the same pass.
@@ -66,9 +59,10 @@ void ChooseMap() {
     // It is decoded here once and handed to the level load as it is.
     const std::string image = MapImageFileName(chosen);
     std::string why;
-    if (TKarte::tryLoad(image, chosenMap.map, why)) {
+    TKarte map;
+    if (TKarte::tryLoad(image, map, why)) {
         mapfile = image;
-        chosenMap.path = image;
+        KeepChosenMap(image, std::move(map));
     } else {
         DebugLog(why);
         mapnotice = Tr(texts::MAP_UNREADABLE, {FileName(chosen)});
@@ -98,24 +92,6 @@ void DrawMenu(int selection) {
 }
 
 } // namespace
-
-void LoadLevel() {
-    TCritter::list.clear();
-    player.hunger = 0;
-    player.durst = 0;
-    // The map the menu just chose is decoded already; any other is read now.
-    if (!chosenMap.path.empty() && chosenMap.path == mapfile)
-        karte = std::move(chosenMap.map);
-    else
-        karte = TKarte::loadPNG(mapfile);
-    chosenMap = ChosenMap{};
-    // The castaway first, so critters keep away from where he starts, not
-    // from where he died.
-    PlacePlayer();
-    TCritter::load(mapfile, player.seenByCritters());
-    player.rotation = 0;
-    player.inventory.fill(0);
-}
 
 void LoadLevelAndShowTitle() {
     LoadLevel();

@@ -4,8 +4,6 @@
 // Reloads map, critters and castaway from `mapfile`, then shows the title
 // picture until a key types a character. Leaves gamestate at GS_MENU.
 void LoadLevelAndShowTitle();
-// The load alone, without the picture; gamestate stays.
-void LoadLevel();
 // Runs the title menu until a game starts (GS_PLAY) or a map was chosen
 // (GS_LOADLEVEL); quitting ends the program.
 void RunTitleMenu();

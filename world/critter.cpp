@@ -212,3 +212,7 @@ void TCritter::load(const std::string& mapPath, const CastawayView& castaway) {
     for (int i = 0; i < lizards; ++i)
         Place(WARAN, castaway);
 }
+
+void TCritter::Reset() {
+    list.clear();
+}

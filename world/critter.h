@@ -30,6 +30,8 @@ class TCritter {
 
     // Critters of the current level, in creation order.
     static std::vector<TCritter> list;
+    // No critters: before start-up and before a level places its own.
+    static void Reset();
 
     // Places one critter on a random enterable cell away from the castaway's
     // row and column; places none when no such cell exists.

@@ -143,6 +143,15 @@ int TKarte::isenterable(int x, int y) const {
     return data(x, y, 0) > 0 ? 1 : 0;
 }
 
+void ClampToMap(const TKarte& map, int& x, int& y) {
+    if (x < 0) x = 0;
+    if (y < 0) y = 0;
+    if (x >= map.sizex) x = map.sizex - 1;
+    if (y >= map.sizey) y = map.sizey - 1;
+    if (x < 0) x = 0;
+    if (y < 0) y = 0;
+}
+
 void ClampViewOrigin(const TKarte& map, int& vx, int& vy) {
     if (vx < 0) vx = 0;
     if (vy < 0) vy = 0;

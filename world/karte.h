@@ -55,6 +55,9 @@ class TKarte {
 // The current island, replaced by each level load.
 extern TKarte karte;
 
+// Pulls a cell position inside the map (low bounds first, then high bounds); on
+// a map without cells it stays at the origin rather than at -1.
+void ClampToMap(const TKarte& map, int& x, int& y);
 // Clamps a view origin to the map (low bounds first, then high bounds); a map
 // narrower or shorter than the view starts at column or row 0.
 void ClampViewOrigin(const TKarte& map, int& vx, int& vy);

@@ -40,3 +40,7 @@ void Tmessage::Render() {
         y += LINE_STEP;
     }
 }
+
+void Tmessage::Reset() {
+    list.clear();
+}

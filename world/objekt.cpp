@@ -63,3 +63,7 @@ constexpr bool InIdOrder() {
 }
 static_assert(InIdOrder(), "the catalogue lists the items in id order, from 1");
 } // namespace
+
+void TObjekt::Reset() {
+    list.clear();
+}

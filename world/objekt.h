@@ -59,6 +59,8 @@ class TObjekt {
 
     // Registration order; lookups return the first entry with a matching id.
     static std::vector<TObjekt> list;
+    // Empties the list, as before start-up.
+    static void Reset();
 
     static int isCollectable(int id);
     static int isEdible(int id);

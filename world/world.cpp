@@ -6,8 +6,8 @@
 #include "world/objekt.h"
 
 void ResetWorld() {
-    TObjekt::list.clear();
-    Tmessage::list.clear();
-    TCritter::list.clear();
+    TObjekt::Reset();
+    Tmessage::Reset();
+    TCritter::Reset();
     karte = TKarte();
 }

@@ -2,6 +2,7 @@
 #include "media/mouse.h"
 
 #include <array>
+#include <deque>
 
 #include <SDL2/SDL.h>
 
@@ -15,11 +16,19 @@ struct MouseState {
     std::array<int, 4> hits{};
     int wheel = 0;
     void (*toPicture)(int& x, int& y) = nullptr;
+    std::deque<MouseSample> samples; // in window pixels until taken
 };
+// Nobody takes samples in the game: the oldest go beyond this.
+constexpr std::size_t kMaxSamples = 4096;
 MouseState mouse;
 
 bool ValidButton(int button) {
     return button >= MOUSE_LEFT && button <= MOUSE_RIGHT;
+}
+
+void KeepSample(const MouseSample& s) {
+    if (mouse.samples.size() >= kMaxSamples) mouse.samples.pop_front();
+    mouse.samples.push_back(s);
 }
 
 } // namespace
@@ -31,6 +40,7 @@ void OnMouseEvent(const SDL_Event& e) {
     case SDL_MOUSEMOTION:
         mouse.x = e.motion.x;
         mouse.y = e.motion.y;
+        KeepSample({mouse.x, mouse.y, 0, 0});
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -40,6 +50,7 @@ void OnMouseEvent(const SDL_Event& e) {
             const bool pressed = e.type == SDL_MOUSEBUTTONDOWN;
             if (pressed && !mouse.down[e.button.button]) ++mouse.hits[e.button.button];
             mouse.down[e.button.button] = pressed;
+            KeepSample({mouse.x, mouse.y, e.button.button, pressed ? 1 : 0});
         }
         break;
     case SDL_MOUSEWHEEL:
@@ -58,6 +69,7 @@ void ClearMouseButtons() {
     mouse.down.fill(false);
     mouse.hits.fill(0);
     mouse.wheel = 0;
+    mouse.samples.clear();
 }
 
 } // namespace media_internal
@@ -97,5 +109,15 @@ int MouseWheel() {
     media_internal::PumpEvents();
     const int n = mouse.wheel;
     mouse.wheel = 0;
+    return n;
+}
+int TakeMouseSamples(MouseSample* samples, int max) {
+    media_internal::PumpEvents();
+    int n = 0;
+    for (; n < max && !mouse.samples.empty(); ++n) {
+        samples[n] = mouse.samples.front();
+        mouse.samples.pop_front();
+        if (mouse.toPicture) mouse.toPicture(samples[n].x, samples[n].y);
+    }
     return n;
 }

@@ -14,7 +14,9 @@
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "media/test_seams.h"
+#include "player/combine.h"
 #include "player/player.h"
+#include "player/recipe_table.h"
 #include "player/supplies.h"
 #include "shell/main_loop.h"
 #include "support/screen_answers.h"
@@ -37,6 +39,15 @@ constexpr int PALME = TObjekt::PALME, STEINBROCKEN = TObjekt::STEINBROCKEN,
               LEDERBEUTEL = TObjekt::LEDERBEUTEL, FARNE = TObjekt::FARNE,
               SEGELSTUECK = TObjekt::SEGELSTUECK, SEGEL = TObjekt::SEGEL,
               FLOSSROHLING = TObjekt::FLOSSROHLING, AFFENFELL = TObjekt::AFFENFELL;
+
+// What the raft's parts take, read from the game's recipe table.
+constexpr int kFursPerBag = UnitsOf(TObjekt::LEDERBEUTEL, TObjekt::AFFENFELL);
+constexpr int kFernsPerSail = UnitsOf(TObjekt::SEGEL, TObjekt::FARNE);
+constexpr int kScrapsPerSail = UnitsOf(TObjekt::SEGEL, TObjekt::SEGELSTUECK);
+constexpr int kPlanksPerPair = UnitsOf(TObjekt::FLOSSROHLING, TObjekt::PLANKE);
+// The row where the hammer splits a stone.
+constexpr TRecipe kSplit = *std::find_if(RECIPES.begin(), RECIPES.end(),
+                                         [](const TRecipe& r) { return r.how == TRecipe::SPLIT; });
 
 constexpr int SHALLOW = TKarte::SHALLOW, SAND = TKarte::SAND;
 constexpr int kNone = INT_MAX;
@@ -310,6 +321,13 @@ class Planner {
         return static_cast<int>(std::count(player.inventory.begin(), player.inventory.end(), id));
     }
     bool Has(int id) const { return Count(id) > 0; }
+    // The carried things counted in `raw`: a sail scrap is two ferns.
+    int CarriedUnitsOf(int raw) const {
+        int units = 0;
+        for (int id : player.inventory)
+            units += id != 0 ? UnitsOf(id, raw) : 0;
+        return units;
+    }
     int SlotOf(int id, int except = -1) const {
         for (int i = 0; i < 10; ++i)
             if (player.inventory[i] == id && i != except) return i;
@@ -343,7 +361,7 @@ class Planner {
 
     int PairsLaid() const {
         if (raftX_ < 0 || ItemAt(raftX_, raftY_) != FLOSSROHLING) return 0;
-        return std::min(3, karte.data(raftX_, raftY_, 2));
+        return std::min(RAFT_PAIRS_NEEDED, karte.data(raftX_, raftY_, 2));
     }
 
     bool Lying(int id) const {
@@ -353,9 +371,9 @@ class Planner {
 
     Needs Compute() const {
         Needs n{};
-        n.furs = Has(LEDERBEUTEL) ? 0 : std::max(0, 2 - Count(AFFENFELL));
-        n.ferns = Has(SEGEL) ? 0 : std::max(0, 4 - Count(FARNE) - 2 * Count(SEGELSTUECK));
-        n.planks = std::max(0, 6 - 2 * PairsLaid() - Count(PLANKE));
+        n.furs = Has(LEDERBEUTEL) ? 0 : std::max(0, kFursPerBag - Count(AFFENFELL));
+        n.ferns = Has(SEGEL) ? 0 : std::max(0, kFernsPerSail - CarriedUnitsOf(FARNE));
+        n.planks = std::max(0, kPlanksPerPair * (RAFT_PAIRS_NEEDED - PairsLaid()) - Count(PLANKE));
         int lyingPlanks = 0;
         for (int i = 0; i < w_ * h_; ++i)
             lyingPlanks += karte.data(i % w_, i / w_, 1) == PLANKE && fromHere_[i] != kNone;
@@ -403,7 +421,7 @@ class Planner {
         case FARNE:
             return n.ferns > 0;
         case SEGELSTUECK:
-            return !Has(SEGEL) && Count(SEGELSTUECK) < 2;
+            return !Has(SEGEL) && Count(SEGELSTUECK) < kScrapsPerSail;
         case PLANKE:
             return n.planks > 0 && Count(PLANKE) < 2 + (PairsLaid() >= 2 ? 0 : 2);
         case KOKOSNUSS:
@@ -690,15 +708,20 @@ class Planner {
             if (sa < 0 || sb < 0) return {};
             return Open(Intent::COMBINE, sa, sb);
         };
+        // The picks of the row that makes `item`, from the game's recipe table.
+        auto make = [&](int item) {
+            const TRecipe* r = RecipeMaking(item);
+            return r ? pair(r->first, r->second) : std::vector<int>{};
+        };
         std::vector<int> c;
-        if (n.hammer && !(c = pair(STEINBROCKEN, TREIBHOLZ)).empty()) return c;
-        if (n.axe && !(c = pair(SCHIEFER, TREIBHOLZ)).empty()) return c;
-        if (n.fire && here == 0 && !(c = pair(FEUERSTEIN, TREIBHOLZ)).empty()) return c;
-        if (n.saw && !(c = pair(HAMMER, EISEN)).empty()) return c;
-        if (!Has(LEDERBEUTEL) && !(c = pair(AFFENFELL, AFFENFELL)).empty()) return c;
-        if (!Has(SEGEL) && !(c = pair(FARNE, FARNE)).empty()) return c;
-        if (!Has(SEGEL) && !(c = pair(SEGELSTUECK, SEGELSTUECK)).empty()) return c;
-        if (n.split && !n.hammer && !(c = pair(HAMMER, STEINBROCKEN)).empty()) return c;
+        if (n.hammer && !(c = make(HAMMER)).empty()) return c;
+        if (n.axe && !(c = make(AXT)).empty()) return c;
+        if (n.fire && here == 0 && !(c = make(FEUERSTELLE)).empty()) return c;
+        if (n.saw && !(c = make(SAEGE)).empty()) return c;
+        if (!Has(LEDERBEUTEL) && !(c = make(LEDERBEUTEL)).empty()) return c;
+        if (!Has(SEGEL) && !(c = make(SEGELSTUECK)).empty()) return c;
+        if (!Has(SEGEL) && !(c = make(SEGEL)).empty()) return c;
+        if (n.split && !n.hammer && !(c = pair(kSplit.first, kSplit.second)).empty()) return c;
 
         // Uses on the own cell.
         if (here == FEUERSTELLE) {

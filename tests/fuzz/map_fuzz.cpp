@@ -5,7 +5,7 @@
 #include "media/clock.h"
 #include "media/test_seams.h"
 #include "player/player.h"
-#include "shell/startup.h"
+#include "shell/level.h"
 #include "world/critter.h"
 #include "world/karte.h"
 

@@ -99,9 +99,17 @@ TEST_F(KeyboardWindow, PointerPositionsAreDrawingPixelsAtEveryScale) {
     for (const auto& c : cases) {
         SDL_SetWindowSize(window, c.windowW, c.windowH);
         SetPictureSize(c.pictureW, c.pictureH);
+        MouseSample samples[16];
+        while (TakeMouseSamples(samples, 16) > 0) {
+        }
         InjectMouseMove(c.atX, c.atY);
         EXPECT_EQ(MouseX(), c.wantX) << c.windowW << " x " << c.windowH << " at " << c.atX;
         EXPECT_EQ(MouseY(), c.wantY) << c.windowW << " x " << c.windowH << " at " << c.atY;
+        // The editor's samples of the same move, in the same drawing pixels.
+        const int n = TakeMouseSamples(samples, 16);
+        ASSERT_GE(n, 1);
+        EXPECT_EQ(std::pair(samples[n - 1].x, samples[n - 1].y), std::pair(c.wantX, c.wantY));
+        EXPECT_EQ(samples[n - 1].button, 0) << "a move";
     }
     int w = 0, h = 0;
     WindowPixelSize(w, h);

@@ -182,22 +182,3 @@ TEST_F(InputTest, CombineSelectionCancelsBeforeEnter) {
     EXPECT_EQ(player.inventory,
               (std::array<int, TPlayer::SLOTS>{Item::STEINBROCKEN, Item::TREIBHOLZ}));
 }
-
-TEST_F(InputTest, DeathScreenWaitsForEnterOrEscapeAndIgnoresEarlierPresses) {
-    struct Case {
-        int state, key, after;
-    };
-    for (Case c : {Case{GS_DEAD_HUNGER, KEY_ENTER, GS_LOADLEVEL},
-                   Case{GS_DEAD_WARAN, KEY_ESCAPE, GS_QUIT}}) {
-        gamestate = c.state;
-        InjectKeyPress(KEY_ENTER); // made before the screen showed: must not count
-        int idle = 0;
-        SetIdleHook([&] {
-            if (++idle == 5) InjectKeyPress(c.key);
-        });
-        player.In();
-        SetIdleHook(nullptr);
-        EXPECT_EQ(gamestate, c.after);
-        EXPECT_GE(idle, 5);
-    }
-}

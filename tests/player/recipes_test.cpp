@@ -1,6 +1,7 @@
 // Combination recipes, raft building and the departure check.
 #include <climits>
 
+#include "player/recipe_table.h"
 #include "player/supplies.h"
 #include "player_test_support.h"
 
@@ -49,6 +50,19 @@ TEST_F(RecipeTest, ProductsLandInTheFirstPickedSlotInBothOrders) {
         ExpectPicksCleared();
     }
     EXPECT_TRUE(Tmessage::list.empty());
+}
+
+// The map checker and the test bot count a raft's needs from the table: a
+// pair written twice would never be reached, a kept tool is not used up.
+TEST(RecipeTable, EachPairHasOneRowAndNeedsFollowTheChain) {
+    for (const TRecipe& r : RECIPES)
+        EXPECT_EQ(FindRecipe(r.second, r.first), &r) << r.first << "+" << r.second;
+    EXPECT_EQ(UnitsOf(Item::SEGEL, Item::FARNE), 4);
+    EXPECT_EQ(UnitsOf(Item::LEDERBEUTEL, Item::AFFENFELL), 2);
+    EXPECT_EQ(UnitsOf(Item::SAEGE, Item::EISEN), 1);
+    EXPECT_EQ(UnitsOf(Item::SAEGE, Item::HAMMER), 0);
+    EXPECT_EQ(RecipeMaking(Item::HAMMER)->second, Item::TREIBHOLZ);
+    EXPECT_EQ(RecipeMaking(Item::FARNE), nullptr);
 }
 
 TEST_F(RecipeTest, FlintAndDriftwoodBuildAFirePlaceOverWhateverLiesThere) {

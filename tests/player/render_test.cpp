@@ -1,5 +1,5 @@
-// The castaway, gauges, inventory bar, selection overlay and death screen as
-// the real renderer draws them offscreen, checked at known pixels.
+// The castaway, gauges, inventory bar and selection overlay as the real
+// renderer draws them offscreen, checked at known pixels.
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -213,39 +213,4 @@ TEST_F(RenderTest, CursorCoversTheGreenFrameOnTheSameSlot) {
     player.renderInventory();
     ExpectPixel(594, 240, {255, 255, 255});
     ExpectPixel(608, 240, {60, 250, 20});
-}
-
-TEST_F(RenderTest, DeathScreenLines) {
-    const char* const lines[] = {
-        "Der Waran reisst Dich in Stuecke. Schreiend blutest Du Dein Leben in den Sand.",
-        "Enter um es erneut zu versuchen.", "Escape beendet das Spiel.",
-        "Mehr Glueck beim naechsten Schiffbruch!"};
-    const std::filesystem::path shot = Scratch().path();
-    SetFrameHook([&] { CaptureFrame((shot / "death.png").string()); });
-    int idle = 0;
-    SetIdleHook([&] {
-        if (++idle == 2) InjectKeyPress(KEY_ESCAPE);
-    });
-    gamestate = GS_DEAD_WARAN;
-    player.In();
-    SetFrameHook(nullptr);
-    SetIdleHook(nullptr);
-    EXPECT_EQ(gamestate, GS_QUIT);
-
-    Cls();
-    const int xs[] = {8, 192, 220, 164};
-    for (int i = 0; i < 4; ++i)
-        DrawText(lines[i], xs[i], 220 + 10 * i);
-    ASSERT_TRUE(CaptureFrame((shot / "death-expected.png").string()));
-    const PixmapPtr got = LoadPixmapFile((shot / "death.png").string());
-    const PixmapPtr want = LoadPixmapFile((shot / "death-expected.png").string());
-    ASSERT_TRUE(got && want);
-    int differing = 0, lit = 0;
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) {
-            differing += ReadPixel(got, x, y) != ReadPixel(want, x, y);
-            lit += (ReadPixel(got, x, y) & 0xFFFFFF) != 0;
-        }
-    EXPECT_EQ(differing, 0);
-    EXPECT_GT(lit, 500);
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "scenario_support.h"
+#include "shell/level.h"
 #include "world/critter.h"
 #include "world/objekt.h"
 

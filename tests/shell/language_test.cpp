@@ -2,6 +2,7 @@
 // the room the game gives it.
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -117,6 +118,27 @@ TEST_F(LanguageTest, EveryTextOfEveryLanguageFitsWhereItIsDrawn) {
             EXPECT_LE(TextWidth(font, filled), room.width) << filled;
         }
     }
+}
+
+// The fit test above measures AllTexts(): it must hold every text of
+// core/texts.h that the catalog template offers the translators.
+TEST_F(LanguageTest, EveryTextTheTranslatorsSeeIsWalked) {
+    std::set<std::string> walked;
+    for (const TText* text : AllTexts())
+        walked.insert(text->german);
+    std::ifstream pot(PALMUT_SOURCE_DIR "/po/palmut.pot");
+    ASSERT_TRUE(pot);
+    int offered = 0;
+    bool fromTexts = false;
+    for (std::string line; std::getline(pot, line);) {
+        if (line.rfind("#:", 0) == 0) fromTexts = line.find("core/texts.h") != std::string::npos;
+        if (!fromTexts || line.rfind("msgid \"", 0) != 0) continue;
+        ++offered;
+        const std::string msgid = line.substr(7, line.size() - 8);
+        EXPECT_TRUE(walked.count(msgid)) << msgid;
+        fromTexts = false;
+    }
+    EXPECT_EQ(offered, static_cast<int>(walked.size()));
 }
 
 TEST_F(LanguageTest, EnglishIsShownAndADamagedCatalogLeavesGerman) {

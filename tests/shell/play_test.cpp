@@ -1,12 +1,16 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "player/player.h"
+#include "shell/death_screen.h"
 #include "shell/intro.h"
 #include "shell/main_loop.h"
 #include "shell/title.h"
 #include "shell/victory.h"
 #include "support/golden.h"
 #include "support/shell_fixture.h"
+#include "support/temp_dir.h"
 #include "world/critter.h"
 #include "world/message.h"
 
@@ -72,11 +76,7 @@ TEST_F(Play, CloseRequestOnAScreenOutsidePlayEndsTheProgram) {
              gamestate = GS_MENU;
              RunTitleMenu();
          }},
-        {"death screen",
-         [] {
-             gamestate = GS_DEAD_HUNGER;
-             player.In();
-         }},
+        {"death screen", [] { ShowDeathScreen(GS_DEAD_HUNGER); }},
         {"victory screen", [] { ShowVictoryScreen(); }},
     };
     for (const auto& [name, screen] : screens) {
@@ -196,4 +196,57 @@ TEST_F(Play, DeathScreensOfHungerAndTheMonitorLizard) {
         SetIdleHook(nullptr);
         EXPECT_EQ(gamestate, GS_QUIT);
     }
+}
+
+TEST_F(Play, DeathScreenWaitsForEnterOrEscapeAndIgnoresEarlierPresses) {
+    struct Case {
+        int state, key, after;
+    };
+    for (Case c : {Case{GS_DEAD_HUNGER, KEY_ENTER, GS_LOADLEVEL},
+                   Case{GS_DEAD_WARAN, KEY_ESCAPE, GS_QUIT}}) {
+        InjectKeyPress(KEY_ENTER); // made before the screen showed: must not count
+        int idle = 0;
+        SetIdleHook([&] {
+            if (++idle == 5) InjectKeyPress(c.key);
+        });
+        ShowDeathScreen(c.state);
+        SetIdleHook(nullptr);
+        EXPECT_EQ(gamestate, c.after);
+        EXPECT_GE(idle, 5);
+    }
+}
+
+TEST_F(Play, DeathScreenLinesAreCentred) {
+    const char* const lines[] = {
+        "Der Waran reisst Dich in Stuecke. Schreiend blutest Du Dein Leben in den Sand.",
+        "Enter um es erneut zu versuchen.", "Escape beendet das Spiel.",
+        "Mehr Glueck beim naechsten Schiffbruch!"};
+    const TempDir scratch;
+    const std::filesystem::path shot = scratch.path();
+    SetFrameHook([&] { CaptureFrame((shot / "death.png").string()); });
+    int idle = 0;
+    SetIdleHook([&] {
+        if (++idle == 2) InjectKeyPress(KEY_ESCAPE);
+    });
+    ShowDeathScreen(GS_DEAD_WARAN);
+    SetFrameHook(nullptr);
+    SetIdleHook(nullptr);
+    EXPECT_EQ(gamestate, GS_QUIT);
+
+    Cls();
+    const int xs[] = {8, 192, 220, 164};
+    for (int i = 0; i < 4; ++i)
+        DrawText(lines[i], xs[i], 220 + 10 * i);
+    ASSERT_TRUE(CaptureFrame((shot / "death-expected.png").string()));
+    const PixmapPtr got = LoadPixmapFile((shot / "death.png").string());
+    const PixmapPtr want = LoadPixmapFile((shot / "death-expected.png").string());
+    ASSERT_TRUE(got && want);
+    int differing = 0, lit = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            differing += ReadPixel(got, x, y) != ReadPixel(want, x, y);
+            lit += (ReadPixel(got, x, y) & 0xFFFFFF) != 0;
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(lit, 500);
 }

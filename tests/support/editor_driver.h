@@ -81,6 +81,19 @@ class EditorDriver {
         Frame();
     }
 
+    // A drag too fast for the frames: the press, every move and the release
+    // reach the editor in one frame.
+    void Flick(std::initializer_list<std::pair<int, int>> points) {
+        bool first = true;
+        for (auto [px, py] : points) {
+            InjectMouseMove(px, py);
+            if (first) InjectMouseButton(MOUSE_LEFT, true);
+            first = false;
+        }
+        InjectMouseButton(MOUSE_LEFT, false);
+        Frame();
+    }
+
     // A map of the given size through the "new" prompt.
     void NewMap(int w, int h) {
         Ctrl('N');

@@ -7,10 +7,6 @@
 #include "media/keyboard.h"
 #include "media/test_seams.h"
 
-inline bool IsDeathState(int state) {
-    return state == GS_DEAD_HUNGER || state == GS_DEAD_THIRST || state == GS_DEAD_WARAN;
-}
-
 inline void AnswerScreens() {
     // A death state is set during a play pass whose keys are still read; only
     // once its screen has been presented may Enter answer it, or the answer

@@ -150,6 +150,10 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     d.Drag({{3 * TILE, 13 * TILE}, {16 * TILE, 13 * TILE}});
     EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15 + 16 * 3) << "columns 2-17, rows 12-14";
     keep();
+    // Faster still: press, moves and release in one frame paint from the press.
+    d.Flick({{9 * TILE, 2 * TILE}, {11 * TILE, 2 * TILE}, {13 * TILE, 2 * TILE}});
+    EXPECT_EQ(Count(Ground(), TKarte::SAND), 9 + 15 + 16 * 3 + 7 * 3) << "columns 8-14, rows 1-3";
+    keep();
     d.Key('I');
     d.Drag({{18 * TILE, 1 * TILE}, {12 * TILE, 8 * TILE}});
     for (int y = 1; y <= 8; ++y) {
@@ -213,6 +217,21 @@ TEST_F(EditorTest, EveryEditIsUndoneAndRedoneInOrder) {
     }
     EXPECT_FALSE(ed_->Doc().CanRedo());
     EXPECT_EQ(ed_->Message(), Tr(editor_texts::kRedone, {Tr(editor_texts::kCritterStep)}));
+
+    // Every press counts, however many reach one frame: 40 apes, 40 undone.
+    const int apes = ed_->Doc().Apes();
+    for (int i = 0; i < 40; ++i)
+        InjectKeyPress(KEY_A);
+    d.Frame();
+    EXPECT_EQ(ed_->Doc().Apes(), apes + 40);
+    InjectKeyDown(KEY_LCONTROL);
+    for (int i = 0; i < 40; ++i)
+        InjectKeyPress(KEY_Z);
+    d.Frame();
+    InjectKeyUp(KEY_LCONTROL);
+    d.Frame();
+    EXPECT_EQ(ed_->Doc().Apes(), apes) << "40 presses of Ctrl+Z in one frame, 40 steps";
+    EXPECT_EQ(Ground(), states.back().ground);
 }
 
 // The window resized or maximised: the picture follows it at a whole scale,
@@ -230,9 +249,12 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
         {700, 544, 1, 9, 10},
         {2100, 1500, 2, 20, 16}, // twice the layout: 2x, the spare to the view
     };
-    const auto panel = [&](int k, int row, int perRow) {
-        const editor::Layout& l = ed_->CurrentLayout();
-        return std::pair{l.panelX + (k % perRow) * 36 + 16, row + (k / perRow) * 36 + 16};
+    const auto item = [&](int id) {
+        const editor::PaletteLayout& p = ed_->CurrentLayout().palette;
+        return std::pair{p.ItemX(id) + 16, p.ItemY(id) + 16};
+    };
+    const auto ground = [&](int kind) {
+        return std::pair{ed_->CurrentLayout().palette.GroundX(kind) + 16, editor::kPaletteY + 16};
     };
     for (const auto& win : windows) {
         SCOPED_TRACE(std::to_string(win.w) + " x " + std::to_string(win.h));
@@ -250,14 +272,14 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
         const auto cell = [](int x, int y) { return std::pair{x * TILE, y * TILE}; };
         const int farX = win.columns - 1, farY = win.rows - 1;
 
-        click(panel(TObjekt::PALME - 1, editor::kItemsY, editor::kItemsPerRow));
+        click(item(TObjekt::PALME));
         click(cell(farX, farY));
         EXPECT_EQ(ed_->Doc().Item(farX, farY), TObjekt::PALME);
-        click(panel(TKarte::ROCK, editor::kPaletteY, TKarte::GROUND_KINDS));
+        click(ground(TKarte::ROCK));
         click(cell(farX - 1, farY - 1));
         EXPECT_EQ(ed_->Doc().Ground(farX - 1, farY - 1), TKarte::ROCK);
         EXPECT_EQ(Count(Ground(), TKarte::ROCK), 1);
-        click(panel(TObjekt::HAMMER - 1, editor::kItemsY, editor::kItemsPerRow));
+        click(item(TObjekt::HAMMER));
         EXPECT_EQ(ed_->CurrentItem(), TObjekt::HAMMER);
         EXPECT_EQ(ed_->CurrentTool(), editor::Tool::Item);
         click(cell(farX, farY), MOUSE_RIGHT);
@@ -285,6 +307,28 @@ TEST_F(EditorTest, ClicksLandWhereThePointerIsAtEveryWindowSize) {
     EXPECT_EQ(editor::LayoutFor(500, 300),
               editor::LayoutFor(editor::kMinWindowW, editor::kMinWindowH))
         << "below the smallest window, the smallest layout";
+
+    // At 1x row and column 0 are whole cells; the overview of a 512 x 512
+    // island fills the view's height (480 pixels).
+    ResizeWindow(editor::kWindowW, editor::kWindowH);
+    d.NewMap(512, 512);
+    InjectMouseMove(TILE - 2, TILE - 2);
+    d.Frame();
+    EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(0, 0));
+    d.Key('Z');
+    d.Key('Z');
+    ASSERT_EQ(ed_->CurrentZoom(), editor::Zoom::Overview);
+    InjectMouseMove(470, 470);
+    d.Frame();
+    EXPECT_EQ(std::pair(ed_->HoverX(), ed_->HoverY()), std::pair(501, 501));
+    d.Key('H');
+    EXPECT_TRUE(ed_->GridShown());
+
+    // A 25th item gets a fourth row of the palette, above what lies below it.
+    const editor::PaletteLayout p = editor::PaletteFor(0, 25);
+    EXPECT_EQ(p.itemRows, 4);
+    EXPECT_LE(p.ItemY(25) + editor::kPaletteEntry, p.bottom);
+    EXPECT_EQ(p.ItemAt(p.ItemX(25) + 1, p.ItemY(25) + 1), 25);
 }
 
 // Everything a region edit may touch: both layers and the start mark.
@@ -338,9 +382,10 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
     EXPECT_EQ(now(), states.back()) << "selecting changes nothing";
 
     d.Ctrl(KEY_C);
-    d.GoTo(15, 10);
+    InjectMouseMove(15 * TILE + 5, 10 * TILE + 5);
+    d.Frame();
     d.Ctrl(KEY_V);
-    EXPECT_TRUE(block(15, 10)) << "pasted with its corner on the cursor";
+    EXPECT_TRUE(block(15, 10)) << "pasted with its corner on the pointer";
     EXPECT_TRUE(block(3, 3)) << "the original stays";
     EXPECT_EQ(ed_->Doc().StartMark().x, 17) << "one mark: it goes with the copy";
     EXPECT_EQ(ed_->Doc().StartMark().y, 11);
@@ -364,7 +409,9 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
         }
     EXPECT_EQ(ed_->Doc().StartMark().x, -1) << "the mark is cut out too";
     states.push_back(now());
-    d.GoTo(27, 17); // pasted half off the map: the rest is dropped
+    d.GoTo(27, 17);                           // pasted half off the map: the rest is dropped
+    InjectMouseMove(editor::kWindowW - 4, 4); // off the map: at the cursor
+    d.Frame();
     d.Ctrl(KEY_V);
     EXPECT_EQ(ed_->Doc().Item(28, 18), TObjekt::PALME);
     EXPECT_EQ(ed_->Doc().StartMark().x, 29);
@@ -375,6 +422,10 @@ TEST_F(EditorTest, ARegionIsCopiedPastedMovedAndCutWithItsItemsAndMarkAndUndoneB
     for (size_t i = states.size() - 1; i > 0; --i) {
         d.Ctrl('Z'); // each change one step
         ASSERT_EQ(now(), states[i - 1]) << "after undoing step " << i;
+        if (i == 2) {
+            EXPECT_EQ(ed_->Message(), Tr(editor_texts::kUndone, {Tr(editor_texts::kMoveStep)}))
+                << "a selection dragged is a move";
+        }
     }
     EXPECT_EQ(now(), states.front());
     for (size_t i = 1; i < states.size(); ++i) {
@@ -397,20 +448,37 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
     for (int y = 3; y <= 6; ++y)
         for (int x = 4; x <= 8; ++x)
             rect.insert({x, y});
+    enum { ByKeys, ByDrag, ByFlick, AtEdge };
+    std::set<std::pair<int, int>> toCorner; // from (4, 3) to the island's far corner
+    for (int y = 3; y < 20; ++y)
+        for (int x = 4; x < 30; ++x)
+            toCorner.insert({x, y});
     const struct {
         const char* what;
         int toolKey, chooseKey; // the choice picks the layer: a ground kind or an item
-        bool items, byMouse;
+        bool items;
+        int how; // ByKeys, ByDrag, ByFlick, or AtEdge: held past the view's corner
         int x0, y0, x1, y1;
         std::set<std::pair<int, int>> cells;
     } cases[] = {
-        {"sand rectangle, by keys", KEY_P, '3', false, false, 8, 6, 4, 3, rect},
-        {"palm rectangle, by mouse", KEY_P, KEY_PAGEUP, true, true, 4, 6, 8, 3, rect},
+        {"sand rectangle, by keys", KEY_P, '3', false, ByKeys, 8, 6, 4, 3, rect},
+        {"palm rectangle, by mouse", KEY_P, KEY_PAGEUP, true, ByDrag, 4, 6, 8, 3, rect},
+        {"grass rectangle, flicked within one frame", KEY_P, '5', false, ByFlick, 8, 6, 4, 3, rect},
         {"rock line, shallow slope",
          KEY_L,
          '4',
          false,
-         true,
+         ByDrag,
+         2,
+         2,
+         9,
+         5,
+         {{2, 2}, {3, 2}, {4, 3}, {5, 3}, {6, 4}, {7, 4}, {8, 5}, {9, 5}}},
+        {"shallow line, flicked within one frame",
+         KEY_L,
+         '2',
+         false,
+         ByFlick,
          2,
          2,
          9,
@@ -420,12 +488,15 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
          KEY_L,
          KEY_PAGEUP,
          true,
-         false,
+         ByKeys,
          12,
          9,
          10,
          14,
          {{12, 9}, {12, 10}, {11, 11}, {11, 12}, {10, 13}, {10, 14}}},
+        // The island is wider and taller than the view: held at its corner,
+        // the view scrolls on and the rectangle reaches the island's corner.
+        {"rock rectangle over the whole island", KEY_P, '4', false, AtEdge, 4, 3, -1, -1, toCorner},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -435,10 +506,23 @@ TEST_F(EditorTest, RectangleAndLineLayExactlyTheirCellsAsOneStep) {
         ASSERT_EQ(static_cast<int>(ed_->CurrentTool()),
                   static_cast<int>(c.toolKey == KEY_P ? editor::Tool::Rect : editor::Tool::Line));
         const std::vector<uint8_t> g0 = Ground(), i0 = Items();
-        if (c.byMouse) {
+        if (c.how == ByDrag) {
             d.Drag({{c.x0 * TILE, c.y0 * TILE},
                     {c.x1 * TILE, c.y0 * TILE},
                     {c.x1 * TILE, c.y1 * TILE}});
+        } else if (c.how == ByFlick) {
+            d.Flick({{c.x0 * TILE, c.y0 * TILE},
+                     {c.x1 * TILE, c.y0 * TILE},
+                     {c.x1 * TILE, c.y1 * TILE}});
+        } else if (c.how == AtEdge) {
+            const editor::Layout& l = ed_->CurrentLayout();
+            InjectMouseMove(c.x0 * TILE + 4, c.y0 * TILE + 4);
+            InjectMouseButton(MOUSE_LEFT, true);
+            InjectMouseMove(l.viewW + 40, l.viewH + 40); // over the panel, past the corner
+            for (int i = 0; i < 40; ++i)
+                d.Frame();
+            InjectMouseButton(MOUSE_LEFT, false);
+            d.Frame();
         } else {
             d.GoTo(c.x0, c.y0);
             InjectKeyDown(KEY_SPACE);
@@ -640,6 +724,10 @@ TEST_F(EditorTest, ShippedIslandsComeBackByteForByte) {
         ASSERT_TRUE(ed_->Open(dir + "/insel.map")) << ed_->Message();
         ed_->SettleCheck();
         EXPECT_TRUE(ed_->LastCheck().analysis.winnable);
+        const mapcheck::Analysis& a = ed_->LastCheck().analysis;
+        EXPECT_EQ(ed_->Doc().StartMark(), (editor::Mark{a.startX, a.startY}))
+            << "reopened, the mark is where the game starts";
+        EXPECT_FALSE(ed_->Doc().Modified());
         Snapshots(name);
         drive_->Key(KEY_A); // changed and changed back: saving still writes
         drive_->Key(KEY_A, {KEY_LSHIFT});
@@ -659,15 +747,16 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
         const char* what;
         std::function<std::string()> make; // returns the path to open
         const TText& message;
-        const char* detail; // also in the message
+        const char* detail;           // also in the message
+        const char* padded = nullptr; // the cells an offer to open it padded names
     } cases[] = {
         {"short layer file",
          [&] {
              WriteSandPicture(dir + "/a.png", 30, 20);
-             tmp_.Write("a.map", std::string(10, '\0'));
+             tmp_.Write("a.map", std::string(10, '\x01'));
              return dir + "/a.png";
          },
-         findings::kShortLayerFile, " 10 "},
+         findings::kShortLayerFile, " 10 ", " 590 "},
         {"picture that is no PNG", [&] { return tmp_.Write("c.png", "GIF89a and then some"); },
          findings::kImageUnreadable, ""},
         {"picture wider than 4096",
@@ -692,9 +781,34 @@ TEST_F(EditorTest, HostileFilesAreRefusedWithAMessage) {
         EXPECT_FALSE(ed_->Open(path));
         EXPECT_TRUE(Shows(ed_->Message(), c.message)) << ed_->Message();
         EXPECT_NE(ed_->Message().find(c.detail), std::string::npos) << ed_->Message();
-        EXPECT_EQ(ed_->Doc().Width(), 64) << "the map in the editor stays";
+        EXPECT_EQ(ed_->Prompting(), c.padded != nullptr);
+        if (c.padded) {
+            EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kAskOpenPadded));
+            EXPECT_NE(ed_->PromptLabel().find(c.padded), std::string::npos) << ed_->PromptLabel();
+            InjectText("n");
+        }
         drive_->Frame();
+        EXPECT_EQ(ed_->Doc().Width(), 64) << "the map in the editor stays";
     }
+
+    // Accepted, the short layer file opens padded with empty cells, unsaved,
+    // and a save writes it whole.
+    EXPECT_FALSE(ed_->Open(dir + "/a.png"));
+    SetFrameHook([path = (FramesDir("editor-frames") / "repair_offer.png").string()] {
+        CaptureFrame(path);
+    });
+    drive_->Frame();
+    SetFrameHook(nullptr);
+    InjectText("j");
+    drive_->Frame();
+    ASSERT_EQ(ed_->Doc().Width(), 30);
+    EXPECT_TRUE(Shows(ed_->Message(), editor_texts::kOpenedPadded)) << ed_->Message();
+    EXPECT_EQ(Count(Items(), TObjekt::PALME), 10);
+    EXPECT_EQ(Count(Items(), 0), 590);
+    EXPECT_TRUE(ed_->Doc().Modified());
+    drive_->Ctrl(KEY_S);
+    EXPECT_FALSE(ed_->Prompting()) << ed_->PromptLabel();
+    EXPECT_EQ(ReadAll(dir + "/a.map"), std::string(10, '\x01') + std::string(590, '\0'));
 }
 
 TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolouring) {
@@ -707,8 +821,13 @@ TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolou
     const std::string path = tmp_.path() + "/odd.png";
     ASSERT_TRUE(
         media_internal::WritePng(path, decoded.width, decoded.height, 4, decoded.rgba.data()));
-    fs::copy_file(src + ".map", tmp_.path() + "/odd.map");
-    fs::copy_file(src + ".critter", tmp_.path() + "/odd.critter");
+    // Its layer file with 2183 bytes that are no item, its critter file
+    // asking for more apes than an int holds.
+    std::string layer = ReadAll(src + ".map");
+    for (std::size_t i = layer.size() - 2183; i < layer.size(); ++i)
+        layer[i] = static_cast<char>(200);
+    tmp_.Write("odd.map", layer);
+    tmp_.Write("odd.critter", "2147483647\n1\n");
     const std::string before = ReadAll(path);
 
     ASSERT_TRUE(ed_->Open(path)) << ed_->Message();
@@ -728,10 +847,19 @@ TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolou
             shown.emplace_back(p.error, p.text);
         return shown;
     };
-    EXPECT_EQ(editorShows(), checkerSays());
+    EXPECT_EQ(editorShows(), checkerSays()) << "one list, one verdict";
     ASSERT_FALSE(ed_->Problems().empty());
     EXPECT_TRUE(ed_->Problems()[0].error);
     EXPECT_TRUE(Shows(ed_->Problems()[0].text, findings::kForeignColours));
+    const auto shown = [&](const TText& finding) {
+        for (const auto& p : ed_->Problems())
+            if (Shows(p.text, finding)) return p.text;
+        return std::string();
+    };
+    EXPECT_NE(shown(findings::kBadLayerBytes).find(": 2183"), std::string::npos)
+        << "every bad byte counted";
+    EXPECT_NE(shown(findings::kTooManyApes).find("2147483647"), std::string::npos);
+    EXPECT_EQ(shown(findings::kNoBag), "") << "a count beyond the cap is no shortage of apes";
 
     // Saving writes them in a ground colour: asked first, with how many.
     drive_->Ctrl(KEY_S);
@@ -744,7 +872,17 @@ TEST_F(EditorTest, ProblemListHoldsTheCheckersFindingsAndSavingAsksBeforeRecolou
     drive_->Ctrl(KEY_S);
     InjectText("j");
     drive_->Frame();
+    // Then the bytes that are no item: asked too, with how many.
+    ASSERT_TRUE(ed_->Prompting());
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kSaveClearsBytes)) << ed_->PromptLabel();
+    EXPECT_EQ(ed_->PromptLabel().rfind("2183 ", 0), 0u) << ed_->PromptLabel();
+    InjectText("j");
+    drive_->Frame();
     EXPECT_NE(ReadAll(path), before);
+    const std::string saved = ReadAll(tmp_.path() + "/odd.map");
+    EXPECT_EQ(saved.substr(0, layer.size() - 2183), layer.substr(0, layer.size() - 2183));
+    EXPECT_EQ(saved.substr(layer.size() - 2183), std::string(2183, '\0'));
+    ed_->SettleCheck(); // clearing them was an edit
     EXPECT_EQ(editorShows(), checkerSays()) << "the saved files, checked again";
     for (const auto& p : ed_->Problems())
         EXPECT_FALSE(Shows(p.text, findings::kForeignColours)) << p.text;
@@ -831,6 +969,20 @@ TEST_F(EditorTest, SaveAsStartsInThePlayersMapsFolderAndAsksBeforeReplacingFiles
         fs::permissions(tmp_.path() + "/fest", fs::perms::owner_all);
     }
     unsetenv("XDG_DATA_HOME");
+
+    // Ctrl+S where the folder went (a file in its place, which even root cannot
+    // write into) offers to save elsewhere instead of only failing.
+    fs::create_directories(tmp_.path() + "/weg");
+    drive_->SaveAs(tmp_.path() + "/weg/insel.png");
+    fs::remove_all(tmp_.path() + "/weg");
+    tmp_.Write("weg", "where the folder was");
+    drive_->Key(KEY_A);
+    drive_->Ctrl(KEY_S);
+    ASSERT_TRUE(ed_->Prompting());
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kSaveElsewhere)) << ed_->PromptLabel();
+    drive_->Answer(tmp_.path() + "/anders.png");
+    EXPECT_EQ(ed_->Message(), "Gespeichert: " + tmp_.path() + "/anders.png");
+    EXPECT_FALSE(ed_->Doc().Modified());
 }
 
 TEST_F(EditorTest, PlayTestRunsTheGameOnTheMapAndComesBack) {
@@ -1031,4 +1183,10 @@ TEST_F(EditorTest, NewIslandFromASeedIsTheGeneratorsIslandAndABadSeedChangesNoth
     ASSERT_TRUE(mapcheck::FindStart(island.map, sx, sy));
     EXPECT_EQ(ed_->CursorX(), sx) << "the cursor waits on the landing place";
     EXPECT_EQ(ed_->CursorY(), sy);
+    EXPECT_TRUE(ed_->Doc().Modified()) << "no file holds it yet";
+    drive_->Key(KEY_ESCAPE);
+    ASSERT_TRUE(ed_->Prompting()) << "Escape asks before the island is lost";
+    EXPECT_TRUE(Shows(ed_->PromptLabel(), editor_texts::kDiscard)) << ed_->PromptLabel();
+    InjectText("n");
+    drive_->Frame();
 }

@@ -1,7 +1,9 @@
 // The shipped islands are playable and fair, and the map checker catches the
 // mistakes map makers make.
+#include <climits>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -195,8 +197,10 @@ TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
     Fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal
     Analysis b = Analyse(none);
     EXPECT_FALSE(b.hasStart);
-    EXPECT_TRUE(hasError(b.issues, findings::kNoStart));
+    EXPECT_TRUE(hasError(b.issues, findings::kNoStart, "(63,63)"));
     EXPECT_FALSE(b.winnable);
+    // On a map 40 cells high the diagonal ends at (39, 39), and the finding says so.
+    EXPECT_TRUE(hasError(Analyse(blankMap(60, 40)).issues, findings::kNoStart, "(39,39)"));
 }
 
 TEST(MapCheck, CountsOnlyWhatIsReachable) {
@@ -243,17 +247,24 @@ TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
     // eats an ape about every 1000 / lizards castaway steps.
     MapData m = blankMap(64, 64);
     Fill(m, 10, 10, 49, 34, 4);
+    // The critter bounds: what no map maker means, even where a bag lies about.
     struct Case {
         int apes, lizards, fursLying, bagsLying;
         bool warned;
+        const TText* bound = nullptr;
     } cases[] = {
-        {12, 1, 0, 0, true},  // twelve apes, one lizard: about one game in two
-        {40, 0, 0, 0, false}, // plenty of apes and nobody eating them
-        {40, 3, 0, 0, true},  // the same apes, but three lizards
-        {22, 0, 1, 0, false}, // one fur lying about, one more from 22 apes
-        {0, 2, 2, 0, false},  // both furs lying about
-        {0, 2, 0, 1, false},  // the bag itself
-        {0, 0, 1, 0, true},   // one fur and no ape for the second
+        {12, 1, 0, 0, true},   // twelve apes, one lizard: about one game in two
+        {40, 0, 0, 0, false},  // plenty of apes and nobody eating them
+        {40, 3, 0, 0, true},   // the same apes, but three lizards
+        {22, 0, 1, 0, false},  // one fur lying about, one more from 22 apes
+        {0, 2, 2, 0, false},   // both furs lying about
+        {0, 2, 0, 1, false},   // the bag itself
+        {0, 0, 1, 0, true},    // one fur and no ape for the second
+        {10, 10, 0, 1, false}, // one lizard per 100 cells
+        {40, 50, 0, 1, false, &findings::kLizardsBite},              // a bag, but a lizard each 20
+        {0, 1000, 0, 1, false, &findings::kLizardsBite},             // a lizard on every cell
+        {998, 3, 0, 0, false, &findings::kMoreCrittersThanLand},     // 1001 critters, 1000 cells
+        {INT_MAX, 0, 0, 0, false, &findings::kMoreCrittersThanLand}, // no "too few apes"
     };
     for (const Case& c : cases) {
         MapData island = m;
@@ -266,10 +277,23 @@ TEST(MapCheck, WarnsWhenTheApesLikelyYieldTooFewFurs) {
         Analysis a = Analyse(island);
         CheckFairness(island, a);
         bool warned = false;
-        for (const Issue& i : a.issues)
+        std::set<const TText*> bounds;
+        for (const Issue& i : a.issues) {
             warned = warned || (!i.error && Shows(i.text, findings::kFewFurs));
-        EXPECT_EQ(warned, c.warned) << c.apes << " apes, " << c.lizards << " lizards, "
-                                    << c.fursLying << " furs, " << c.bagsLying << " bags";
+            for (const TText* bound : {&findings::kLizardsBite, &findings::kMoreCrittersThanLand})
+                if (!i.error && Shows(i.text, *bound)) bounds.insert(bound);
+            if (c.bound) {
+                EXPECT_FALSE(Shows(i.text, findings::kNoBag)) << i.text;
+            }
+        }
+        const std::string what = std::to_string(c.apes) + " apes, " + std::to_string(c.lizards) +
+                                 " lizards, " + std::to_string(c.fursLying) + " furs, " +
+                                 std::to_string(c.bagsLying) + " bags";
+        EXPECT_EQ(warned, c.warned) << what;
+        EXPECT_EQ(bounds.count(c.bound), c.bound ? 1u : 0u) << what;
+        if (!c.bound) {
+            EXPECT_TRUE(bounds.empty()) << what;
+        }
     }
     // On 300 land cells one lizard eats the apes long before two furs drop:
     // the advice is what helps there, not more apes.

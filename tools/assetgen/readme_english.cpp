@@ -1,3 +1,4 @@
+#include "item_table.h"
 #include "texts.h"
 
 namespace assetgen {
@@ -5,7 +6,7 @@ namespace assetgen {
 namespace {
 // Mixed case at the start, as in the German readme: "PA" would make file
 // sniffers take it for a plotter file.
-constexpr const char* kReadmeText = R"(Palmut - an 8-bit adventure
+constexpr const char* kReadmeTextHead = R"(Palmut - an 8-bit adventure
 ===========================
 
 The story
@@ -175,15 +176,10 @@ building it, you can also start it directly:
    (so width times height bytes). 0 means empty, otherwise the number of
    the thing:
 
-      1 Palm tree      9 Slate          17 Roast
-      2 Rock          10 Iron ore       18 Leather pouch
-      3 Driftwood     11 Iron           19 Ferns
-      4 Hammer        12 Campfire       20 Sail scrap
-      5 Berries       13 Axe            21 Sail
-      6 Coconut       14 Saw            22 Raft frame
-      7 Berry bush    15 Plank          23 Monkey fur
-      8 Flint         16 Meat
+)";
 
+// After the item table.
+constexpr const char* kReadmeTextTail = R"(
    If the file is missing or too short, the game stops. An island chosen
    in the menu whose picture or .map is missing or unreadable is not
    loaded at all: the game keeps the island it had and shows "Cannot read
@@ -214,7 +210,7 @@ Good luck - and a safe journey home!
 
 // The English readme, beside the German one; the English menu opens it.
 std::string ReadmeEnglish() {
-    return kReadmeText;
+    return kReadmeTextHead + ItemTable(EnglishItemName) + kReadmeTextTail;
 }
 
 } // namespace assetgen

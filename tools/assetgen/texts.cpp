@@ -1,5 +1,7 @@
 #include "texts.h"
 
+#include "item_table.h"
+
 namespace assetgen {
 
 // Line 1 switches full screen, line 2 the sound effects: a window with sound.
@@ -15,7 +17,7 @@ std::string StreamConfig() {
 // The first line starts in mixed case: "PA" as the first two bytes would make
 // file-type detection take the readme for a plotter file, and a desktop
 // without a session would then refuse to open it as text.
-constexpr const char* kReadme = R"(Palmut - ein 8-Bit-Abenteuer
+constexpr const char* kReadmeHead = R"(Palmut - ein 8-Bit-Abenteuer
 ============================
 
 Die Geschichte
@@ -184,15 +186,10 @@ startest Du eine Insel auch direkt:
    nach rechts (also Breite mal Höhe Bytes). 0 heißt leer, sonst die
    Nummer des Gegenstands:
 
-      1 Palme          9 Schiefer       17 Braten
-      2 Steinbrocken  10 Eisenerz       18 Lederbeutel
-      3 Treibholz     11 Eisen          19 Farne
-      4 Hammer        12 Feuerstelle    20 Segelstück
-      5 Beeren        13 Axt            21 Segel
-      6 Kokosnuss     14 Säge           22 Floßrohling
-      7 Beerenstrauch 15 Planke         23 Affenfell
-      8 Feuerstein    16 Fleisch
+)";
 
+// After the item table.
+constexpr const char* kReadmeTail = R"(
    Fehlt die Datei oder ist sie zu kurz, bricht das Spiel ab. Eine im
    Menü gewählte Insel, deren Bild oder .map fehlt oder nicht lesbar
    ist, lädt das Spiel gar nicht erst: es bleibt bei der bisherigen Insel
@@ -222,7 +219,7 @@ Viel Glück - und gute Heimreise!
 )";
 
 std::string Readme() {
-    return kReadme;
+    return kReadmeHead + ItemTable(GermanReadmeName) + kReadmeTail;
 }
 
 } // namespace assetgen

@@ -23,7 +23,12 @@
 #include "shell/globals.h"
 #endif
 #include "player/player.h"
+// PlacePlayer moved from the start-up to the level load; older trees have it there.
+#if __has_include("shell/level.h")
+#include "shell/level.h"
+#else
 #include "shell/startup.h"
+#endif
 #include "shell/victory.h"
 #include "world/critter.h"
 #include "world/karte.h"

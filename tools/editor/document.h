@@ -17,7 +17,7 @@ constexpr int kMinWidth = TKarte::VIEW_COLUMNS;
 constexpr int kMinHeight = TKarte::VIEW_ROWS;
 constexpr int kMaxSide = TKarte::MAX_SIDE;
 // More critters than this the checker calls far too many.
-constexpr int kMaxCritters = 1000;
+constexpr int kMaxCritters = mapcheck::kMaxCritters;
 
 struct CellChange {
     uint32_t index;
@@ -127,6 +127,13 @@ class Document {
     unsigned Revision() const { return revision_; }
     bool Modified() const { return StateId() != savedState_; }
     void MarkSaved() { savedState_ = StateId(); }
+    // A map that no file holds yet (a grown island): unsaved until saved.
+    void MarkUnsaved() { savedState_ = ~0u; }
+    // The mark as a file implies it, not an edit: no undo step, not unsaved.
+    void PlaceMarkUnedited(Mark mark) { mark_ = mark; }
+    // The open stroke turned out to be something else (a selection dragged
+    // is a move): undo and redo report it under this name.
+    void NameStroke(const std::string& what) { open_.what = what; }
 
   private:
     void SetCell(int x, int y, int ground, int item);

@@ -41,12 +41,22 @@ void Editor::NewMap(int width, int height) {
 }
 
 bool Editor::Open(const std::string& path) {
+    return OpenFile(path, false);
+}
+
+// A layer file too short for its picture (cut off in a copy) is offered
+// padded with empty cells rather than refused.
+bool Editor::OpenFile(const std::string& path, bool padShortLayer) {
     Document doc;
     MapPaths paths;
     OpenNotes notes;
     std::string error;
-    if (!OpenMap(Absolute(path), doc, paths, notes, error)) {
+    if (!OpenMap(Absolute(path), doc, paths, notes, error, padShortLayer)) {
         message_ = Tr(editor_texts::kNotOpened, {error});
+        if (notes.missingCells > 0)
+            Confirm(Tr(editor_texts::kAskOpenPadded,
+                       {FileName(paths.layer), std::to_string(notes.missingCells)}),
+                    [this, path] { OpenFile(path, true); });
         return false;
     }
     doc_ = std::move(doc);
@@ -64,6 +74,9 @@ bool Editor::Open(const std::string& path) {
     if (mapcheck::FindStart(doc_.Data(), sx, sy)) {
         cx_ = sx;
         cy_ = sy;
+        // The files hold no mark: the start the game uses is where it was
+        // when the map was saved without a start error.
+        doc_.PlaceMarkUnedited({sx, sy});
     }
     SetZoom(zoom_);
     // What the files themselves hold wrong is in the problem list.
@@ -72,6 +85,10 @@ bool Editor::Open(const std::string& path) {
         message_ = Tr(notes.defaultCritters ? editor_texts::kOpenedPictureAlone
                                             : editor_texts::kOpenedWithoutLayer,
                       {path_, std::to_string(doc_.Apes()), std::to_string(doc_.Lizards())});
+    if (notes.missingCells > 0) {
+        message_ = Tr(editor_texts::kOpenedPadded, {path_, std::to_string(notes.missingCells)});
+        doc_.MarkUnsaved(); // the files still lack the cells
+    }
     UpdateProblems();
     return true;
 }
@@ -126,8 +143,7 @@ bool Editor::Frame() {
         }
         // Keys pressed for the game are not the editor's.
         ClearKeys();
-        MouseHitCount(MOUSE_LEFT);
-        MouseHitCount(MOUSE_RIGHT);
+        DropMouseInput();
     } else {
         HandleInput();
     }
@@ -156,11 +172,9 @@ void Editor::KeepCursorVisible() {
     if (zoom_ == Zoom::Overview) return;
     const int scale = zoom_ == Zoom::One ? 1 : 2;
     const int cols = layout_.columns / scale, rows = layout_.rows / scale;
-    // At 1x the leftmost column and top row show half a tile, as in the game.
-    const int lo = zoom_ == Zoom::One ? 1 : 0;
-    if (cx_ < vx_ + lo) vx_ = cx_ - lo;
+    if (cx_ < vx_) vx_ = cx_;
     if (cx_ > vx_ + cols - 1) vx_ = cx_ - cols + 1;
-    if (cy_ < vy_ + lo) vy_ = cy_ - lo;
+    if (cy_ < vy_) vy_ = cy_;
     if (cy_ > vy_ + rows - 1) vy_ = cy_ - rows + 1;
     ClampView();
 }
@@ -211,17 +225,18 @@ bool Editor::CellAt(int px, int py, int& x, int& y) const {
     if (px < 0 || py < 0 || px >= layout_.viewW || py >= layout_.viewH) return false;
     switch (zoom_) {
     case Zoom::One:
-        // Cell (vx, vy) is centred on the view's corner.
-        x = vx_ + (px + kTile / 2) / kTile;
-        y = vy_ + (py + kTile / 2) / kTile;
+        // Whole cells from the view's corner (the game centres cell (vx, vy)
+        // on it, which would show only half of row and column 0).
+        x = vx_ + px / kTile;
+        y = vy_ + py / kTile;
         break;
     case Zoom::Two:
         x = vx_ + px / (2 * kTile);
         y = vy_ + py / (2 * kTile);
         break;
     case Zoom::Overview:
-        x = px / overviewScale_ * overviewCells_;
-        y = py / overviewScale_ * overviewCells_;
+        x = static_cast<int>(px / overviewScale_);
+        y = static_cast<int>(py / overviewScale_);
         break;
     }
     return doc_.Contains(x, y);
@@ -230,16 +245,16 @@ bool Editor::CellAt(int px, int py, int& x, int& y) const {
 bool Editor::PixelOf(int x, int y, int& px, int& py) const {
     switch (zoom_) {
     case Zoom::One:
-        px = (x - vx_) * kTile;
-        py = (y - vy_) * kTile;
+        px = (x - vx_) * kTile + kTile / 2;
+        py = (y - vy_) * kTile + kTile / 2;
         break;
     case Zoom::Two:
         px = (x - vx_) * 2 * kTile + kTile;
         py = (y - vy_) * 2 * kTile + kTile;
         break;
     case Zoom::Overview:
-        px = x / overviewCells_ * overviewScale_ + overviewScale_ / 2;
-        py = y / overviewCells_ * overviewScale_ + overviewScale_ / 2;
+        px = static_cast<int>((x + 0.5) * overviewScale_);
+        py = static_cast<int>((y + 0.5) * overviewScale_);
         break;
     }
     return px >= 0 && py >= 0 && px < layout_.viewW && py < layout_.viewH;
@@ -284,7 +299,7 @@ void Editor::MakeButtons() {
         {Tr(editor_texts::kButtonLine), [this] { tool_ = Tool::Line; }},
         {Tr(editor_texts::kButtonScatter), [this] { tool_ = Tool::Scatter; }},
     };
-    const int w = 90, h = 16, top = 378;
+    const int w = 90, h = 16, top = layout_.buttonsY;
     int i = 0;
     for (const Entry& e : entries) {
         buttons_.push_back(

@@ -14,6 +14,7 @@
 #include "live_check.h"
 #include "map_io.h"
 #include "media/graphics.h"
+#include "media/mouse.h"
 #include "play_test.h"
 #include "text_field.h"
 
@@ -60,6 +61,7 @@ class Editor {
     Tool CurrentTool() const { return tool_; }
     int CurrentItem() const { return item_; }
     Zoom CurrentZoom() const { return zoom_; }
+    bool GridShown() const { return grid_; }
     bool Prompting() const { return prompt_.active; }
     const std::string& PromptLabel() const { return prompt_.label; }
     const std::string& PromptText() const { return prompt_.field.Text(); }
@@ -103,6 +105,7 @@ class Editor {
         int arg;
     };
 
+    bool OpenFile(const std::string& path, bool padShortLayer);
     void UpdateLayout();
     void HandleInput();
     void HandlePrompt();
@@ -116,6 +119,7 @@ class Editor {
     void ItemKey(int step, int, int);
     void CritterKey(int kind, int, int mods);
     void ZonesKey(int, int, int);
+    void GridKey(int, int, int);
     void ProblemKey(int, int, int mods);
     void ZKey(int, int, int mods);
     void CtrlKey(int command, int, int mods);
@@ -124,11 +128,16 @@ class Editor {
     void EscapeKey(int, int, int);
     void ClipKey(int command, int, int mods);
     void HandleMouse(bool ctrl, bool shift);
+    void DropMouseInput();
     void WheelInput(int mx, int my, int wheel, bool ctrl, bool shift);
     void ZoomAround(Zoom zoom, int mx, int my);
     void Hover(int mx, int my);
     bool PanelClick(int mx, int my);
-    void MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown);
+    void MouseSampleAt(const MouseSample& s);
+    bool DragTools() const;
+    void EdgeCellAt(int px, int py, int& x, int& y) const;
+    void StrokeTo(int x, int y);
+    void ScrollWhileDragging(int mx, int my);
     void EndMouseStroke(bool leftDown);
     void ChooseGround(int kind);
     void MoveCursor(int dx, int dy);
@@ -146,6 +155,8 @@ class Editor {
     void DropSelection();
     void ChooseItem(int id);
     std::string ToolDetail() const;
+    std::string LayDetail() const;
+    std::string OtherDetail() const;
     void KeepCursorVisible();
     void ClampView();
     void SetZoom(Zoom zoom);
@@ -163,6 +174,8 @@ class Editor {
     void RequestSaveAs();
     void SaveTo(const std::string& imagePath);
     void WriteFiles(const MapPaths& targets);
+    // Cells whose layer byte is no item (from a damaged file).
+    std::vector<Cell> CellsWithoutItem() const;
     void PlayTest();
     void StartPlayTest();
     void Quit();
@@ -178,6 +191,8 @@ class Editor {
     void DrawBrushOutline();
     void DrawCellFrames();
     void DrawCritterZones(int sx, int sy);
+    void DrawStartDiagonal();
+    void DrawGrid();
     void DrawPanel();
     void DrawPalette();
     void DrawPanelFacts();
@@ -213,7 +228,7 @@ class Editor {
     Zoom zoom_ = Zoom::One;
     int ground_ = 2, item_ = 1, brush_ = 1;
     int cx_ = 0, cy_ = 0, vx_ = 0, vy_ = 0;
-    bool critterZones_ = false, help_ = false, quit_ = false;
+    bool critterZones_ = false, grid_ = false, help_ = false, quit_ = false;
     bool spaceStroke_ = false, mouseStroke_ = false;
     int lastMouseCellX_ = -1, lastMouseCellY_ = -1;
     // The pointer's cell, and whether the panel describes it (it moved there
@@ -243,7 +258,9 @@ class Editor {
 
     ImagePtr overview_;
     unsigned overviewRevision_ = 0;
-    int overviewCells_ = 1, overviewScale_ = 1;
+    // Drawing pixels per cell in the overview: whole numbers on small islands,
+    // below 1 on big ones, so the island fills the view either way.
+    double overviewScale_ = 1;
 };
 
 } // namespace editor

@@ -1,5 +1,6 @@
 // Drawing the editor: the map view or overview, the panel, problems and prompts.
 #include <algorithm>
+#include <cmath>
 
 #include "core/state.h"
 #include "editor.h"
@@ -43,12 +44,13 @@ std::string FitLine(const std::string& line, std::size_t columns) {
     return line.substr(0, colon <= columns ? colon : columns);
 }
 
-// Around a palette entry of 32 x 32 pixels: yellow for the tool in use, dim otherwise.
+// Around a palette entry: yellow for the tool in use, dim otherwise.
 void ChoiceFrame(int x, int y, bool lit) {
+    constexpr int kSide = kPaletteEntry + 4;
     if (lit)
-        Outline(x - 2, y - 2, 36, 36, 255, 255, 0);
+        Outline(x - 2, y - 2, kSide, kSide, 255, 255, 0);
     else
-        Outline(x - 2, y - 2, 36, 36, 90, 90, 110);
+        Outline(x - 2, y - 2, kSide, kSide, 90, 90, 110);
 }
 
 // Where a critter could never start: the game draws columns and rows 1-63 only,
@@ -83,7 +85,7 @@ void Editor::DrawCellFrame(int x, int y, int r, int g, int b) {
     if (!PixelOf(x, y, px, py) && zoom_ != Zoom::Overview) return;
     const int size = zoom_ == Zoom::One   ? kTile
                      : zoom_ == Zoom::Two ? 2 * kTile
-                                          : std::max(overviewScale_, 4);
+                                          : std::max(static_cast<int>(overviewScale_), 4);
     Outline(px - size / 2, py - size / 2, size, size, r, g, b);
 }
 
@@ -93,6 +95,8 @@ void Editor::DrawView() {
     int sx = -1, sy = -1;
     mapcheck::FindStart(doc_.Data(), sx, sy);
     if (critterZones_) DrawCritterZones(sx, sy);
+    if (grid_) DrawGrid();
+    DrawStartDiagonal();
     DrawCellFrames();
     DrawBrushOutline();
 }
@@ -156,17 +160,20 @@ void Editor::DrawCritterZones(int sx, int sy) {
 
 void Editor::DrawOverview() {
     const int w = doc_.Width(), h = doc_.Height();
-    // Whole cells per pixel on big islands, a few pixels per cell on small ones.
+    // Whole pixels per cell on small islands; on big ones the island shrunk
+    // to the view's width or height, whichever it meets first.
     const int viewW = layout_.viewW, viewH = layout_.viewH;
-    overviewCells_ = std::max((w + viewW - 1) / viewW, (h + viewH - 1) / viewH);
-    overviewScale_ = overviewCells_ > 1 ? 1 : std::max(1, std::min(viewW / w, viewH / h));
+    const double fit = std::min(static_cast<double>(viewW) / w, static_cast<double>(viewH) / h);
+    overviewScale_ = fit >= 1 ? std::floor(fit) : fit;
+    const int shown = fit >= 1 ? 1 : 0; // drawn at the whole scale, or pixel for pixel
     if (!overview_ || overviewRevision_ != doc_.Revision()) {
-        const int iw = (w + overviewCells_ - 1) / overviewCells_;
-        const int ih = (h + overviewCells_ - 1) / overviewCells_;
+        const int iw = shown ? w : std::max(1, static_cast<int>(w * fit));
+        const int ih = shown ? h : std::max(1, static_cast<int>(h * fit));
         std::vector<uint32_t> pixels(static_cast<size_t>(iw) * ih);
         for (int py = 0; py < ih; ++py)
             for (int px = 0; px < iw; ++px) {
-                const int x = px * overviewCells_, y = py * overviewCells_;
+                const int x = shown ? px : std::min(w - 1, static_cast<int>(px / fit));
+                const int y = shown ? py : std::min(h - 1, static_cast<int>(py / fit));
                 uint32_t c =
                     mapcheck::kGroundColours[std::min(doc_.Ground(x, y), TKarte::GROUND_KINDS - 1)];
                 // Items darken their cell, so palms and supplies show as dots.
@@ -177,10 +184,37 @@ void Editor::DrawOverview() {
         overviewRevision_ = doc_.Revision();
     }
     SetColor(255, 255, 255);
-    SetDrawScale(static_cast<float>(overviewScale_), static_cast<float>(overviewScale_));
+    const float scale = shown ? static_cast<float>(overviewScale_) : 1.0f;
+    SetDrawScale(scale, scale);
     if (overview_) DrawImage(overview_, 0, 0, 0);
     SetDrawScale(1, 1);
+    DrawStartDiagonal();
     DrawCellFrames();
+}
+
+// Where the game looks for the castaway's start: the cells (i, i) from (0, 0),
+// dotted up to the first land cell (framed in yellow) or to the last one the
+// game looks at. A mark elsewhere is then plainly not where the game starts.
+void Editor::DrawStartDiagonal() {
+    int sx = -1, sy = -1;
+    const bool found = mapcheck::FindStart(doc_.Data(), sx, sy);
+    const int last = found ? sx : mapcheck::StartDiagonalCells(doc_.Data()) - 1;
+    const int dot = zoom_ == Zoom::Overview ? 2 : zoom_ == Zoom::One ? 6 : 10;
+    for (int i = 0; i <= last; ++i) {
+        int px = 0, py = 0;
+        if (!PixelOf(i, i, px, py)) continue;
+        Box(px - dot / 2, py - dot / 2, dot, dot, 0, 0, 0, 0.6f);
+        Box(px - dot / 2 + 1, py - dot / 2 + 1, dot - 2, dot - 2, 255, 255, 0, found ? 0.8f : 0.5f);
+    }
+}
+
+// Thin lines between the cells of the view (H turns them on and off).
+void Editor::DrawGrid() {
+    const int cell = zoom_ == Zoom::One ? kTile : 2 * kTile;
+    for (int x = cell; x < layout_.viewW; x += cell)
+        Box(x, 0, 1, layout_.viewH, 0, 0, 0, 0.35f);
+    for (int y = cell; y < layout_.viewH; y += cell)
+        Box(0, y, layout_.viewW, 1, 0, 0, 0, 0.35f);
 }
 
 void Editor::DrawPanel() {
@@ -224,27 +258,29 @@ void Editor::DrawPalette() {
     const bool groundLit = tool_ == Tool::Ground || tool_ == Tool::Fill;
     const bool itemLit = tool_ == Tool::Item;
     SetColor(255, 255, 255);
+    const PaletteLayout& palette = layout_.palette;
+    constexpr int kHalf = kPaletteEntry / 2;
     for (int k = 0; k < TKarte::GROUND_KINDS; ++k) {
-        const int x = layout_.panelX + k * 36, y = kPaletteY;
+        const int x = palette.GroundX(k), y = kPaletteY;
         SetColor(255, 255, 255);
-        if (tiles) DrawImage(tiles, static_cast<float>(x + 16), static_cast<float>(y + 16), k);
+        if (tiles)
+            DrawImage(tiles, static_cast<float>(x + kHalf), static_cast<float>(y + kHalf), k);
         if (k == ground_) ChoiceFrame(x, y, groundLit);
     }
-    for (int id = 1; id <= kItemCount; ++id) {
-        const int i = id - 1;
-        const int x = layout_.panelX + (i % kItemsPerRow) * 36,
-                  y = kItemsY + (i / kItemsPerRow) * 36;
-        Box(x, y, 32, 32, 60, 60, 80);
+    for (int id = 1; id <= palette.items; ++id) {
+        const int x = palette.ItemX(id), y = palette.ItemY(id);
+        Box(x, y, kPaletteEntry, kPaletteEntry, 60, 60, 80);
         SetColor(255, 255, 255);
         if (objectimages)
-            DrawImage(objectimages, static_cast<float>(x + 16), static_cast<float>(y + 16), i);
+            DrawImage(objectimages, static_cast<float>(x + kHalf), static_cast<float>(y + kHalf),
+                      id - 1);
         if (id == item_) ChoiceFrame(x, y, itemLit);
     }
 }
 
 // Under the palette: the item, critters, start, the check's findings, buttons, message.
 void Editor::DrawPanelFacts() {
-    int y = kItemsY + 3 * 36 + 2;
+    int y = layout_.palette.bottom + 2;
     Text(Tr(editor_texts::kItemLine, {std::to_string(item_), TObjekt::getName(item_)}),
          layout_.panelX, y);
     y += kLine + 4;

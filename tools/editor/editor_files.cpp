@@ -92,11 +92,37 @@ void Editor::SaveTo(const std::string& imagePath) {
         else
             Confirm(Tr(editor_texts::kOverwrite, {list}), [this, targets] { WriteFiles(targets); });
     };
+    // Layer bytes that are no item go only when the maker agrees, and then
+    // as an edit of their own that undo can take back.
+    const std::vector<Cell> bad = CellsWithoutItem();
+    auto mend = [this, bad, replace] {
+        if (bad.empty()) {
+            replace();
+            return;
+        }
+        Confirm(Tr(editor_texts::kSaveClearsBytes, {std::to_string(bad.size())}),
+                [this, bad, replace] {
+                    doc_.BeginStroke(Tr(editor_texts::kClearBytesStep));
+                    doc_.PaintCells(bad, Layer::Items, 0);
+                    doc_.EndStroke();
+                    replace();
+                });
+    };
     // Pixels the maker never painted change on the way to disk: ask first.
     if (offColourPixels_ > 0)
-        Confirm(Tr(editor_texts::kSaveRecolours, {std::to_string(offColourPixels_)}), replace);
+        Confirm(Tr(editor_texts::kSaveRecolours, {std::to_string(offColourPixels_)}), mend);
     else
-        replace();
+        mend();
+}
+
+std::vector<Cell> Editor::CellsWithoutItem() const {
+    std::vector<Cell> cells;
+    const std::vector<uint8_t>& items = doc_.Data().items;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] > kItemCount)
+            cells.push_back({static_cast<int>(i % static_cast<std::size_t>(doc_.Width())),
+                             static_cast<int>(i / static_cast<std::size_t>(doc_.Width()))});
+    return cells;
 }
 
 void Editor::WriteFiles(const MapPaths& targets) {
@@ -105,6 +131,9 @@ void Editor::WriteFiles(const MapPaths& targets) {
     fs::create_directories(fs::path(targets.image).parent_path(), ec);
     if (!SaveMap(doc_, targets, why)) {
         message_ = Tr(editor_texts::kNotSaved, {why});
+        // A folder that cannot be written: somewhere else, rather than nowhere.
+        Ask(Tr(editor_texts::kSaveElsewhere, {why}), ProposedSavePath(targets.image),
+            [this](const std::string& text) { SaveTo(Absolute(text)); });
         return;
     }
     path_ = targets.image;
@@ -166,11 +195,14 @@ void Editor::UpdateProblems() {
     int sx = -1, sy = -1;
     const bool hasStart = mapcheck::FindStart(doc_.Data(), sx, sy);
     const int markX = doc_.StartMark().x, markY = doc_.StartMark().y;
+    const int last = mapcheck::StartDiagonalCells(doc_.Data()) - 1;
     if (markX >= 0 && (!hasStart || sx != markX || sy != markY))
         problems_.push_back(
             {true,
-             hasStart ? Tr(editor_texts::kStartNotMark, {CellText(markX, markY), CellText(sx, sy)})
-                      : Tr(editor_texts::kStartNotMarkNoLand, {CellText(markX, markY)}),
+             hasStart ? Tr(editor_texts::kStartNotMark,
+                           {CellText(markX, markY), CellText(sx, sy), CellText(last, last)})
+                      : Tr(editor_texts::kStartNotMarkNoLand,
+                           {CellText(markX, markY), CellText(last, last)}),
              hasStart ? sx : markX, hasStart ? sy : markY});
     for (const mapcheck::Issue& issue : mapcheck::Findings(fileIssues_, check_.analysis))
         problems_.push_back({issue.error, issue.text, issue.x, issue.y});

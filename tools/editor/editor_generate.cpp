@@ -49,6 +49,7 @@ void Editor::GenerateFrom(const std::string& text) {
     }
     NewMap(width, height);
     doc_ = DocumentOf(island.map);
+    doc_.MarkUnsaved(); // no file holds it yet: closing asks first
     int sx = 0, sy = 0;
     if (mapcheck::FindStart(doc_.Data(), sx, sy)) {
         cx_ = sx;

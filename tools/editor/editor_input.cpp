@@ -56,8 +56,18 @@ void Editor::HandlePrompt() {
     // Keys counted while typing must not act once the prompt closes.
     for (int k = 1; k < 256; ++k)
         KeyHitCount(k);
+    DropMouseInput();
+}
+
+// Clicks meant for a question or the game must not paint once the editor reads
+// the pointer again.
+void Editor::DropMouseInput() {
     MouseHitCount(MOUSE_LEFT);
     MouseHitCount(MOUSE_RIGHT);
+    MouseSample samples[256];
+    while (TakeMouseSamples(samples, 256) > 0) {
+    }
+    EndMouseStroke(false);
 }
 
 // The cursor keys of the text field, before the characters typed in the same
@@ -92,23 +102,108 @@ void Editor::EditField() {
         prompt_.field.Apply(FieldEdit::SelectAll);
 }
 
+// The pointer's samples in the order they came, so a stroke starts where the
+// button went down and follows every place it passed, however fast the drag
+// and whatever else happened in the same frame.
 void Editor::HandleMouse(bool ctrl, bool shift) {
     const int mx = MouseX(), my = MouseY();
     WheelInput(mx, my, MouseWheel(), ctrl, shift);
-    const int leftHits = MouseHitCount(MOUSE_LEFT);
+    MouseHitCount(MOUSE_LEFT); // the samples say where each press was
     const int rightHits = MouseHitCount(MOUSE_RIGHT);
-    const bool leftDown = MouseDown(MOUSE_LEFT) != 0;
+    MouseSample samples[256];
+    for (int n = TakeMouseSamples(samples, 256); n > 0; n = TakeMouseSamples(samples, 256))
+        for (int i = 0; i < n && !prompt_.active; ++i)
+            MouseSampleAt(samples[i]);
     Hover(mx, my);
     int x = 0, y = 0;
     const bool onMap = CellAt(mx, my, x, y);
-    if (leftHits > 0 && !onMap) {
-        message_.clear(); // a new action: the last one's report is stale
-        if (PanelClick(mx, my)) return;
+    if (rightHits > 0 && onMap && !prompt_.active) {
+        message_.clear();
+        Pick(x, y);
     }
-    if (onMap)
-        MapMouse(x, y, leftHits, rightHits, leftDown);
-    else
-        EndMouseStroke(leftDown);
+    // A focus change lets go of the button without a sample.
+    if (!MouseDown(MOUSE_LEFT)) EndMouseStroke(false);
+    if (mouseStroke_) ScrollWhileDragging(mx, my);
+}
+
+void Editor::MouseSampleAt(const MouseSample& s) {
+    if (s.button != 0 && s.button != MOUSE_LEFT) return;
+    int x = 0, y = 0;
+    const bool onMap = CellAt(s.x, s.y, x, y);
+    if (s.button == MOUSE_LEFT && s.down) {
+        EndMouseStroke(false);
+        if (!onMap) {
+            message_.clear(); // a new action: the last one's report is stale
+            PanelClick(s.x, s.y);
+            return;
+        }
+        message_.clear();
+        if (zoom_ == Zoom::Overview) {
+            // The overview is for finding a place: a click looks there at 1x.
+            cx_ = x;
+            cy_ = y;
+            SetZoom(Zoom::One);
+            return;
+        }
+        BeginToolStroke();
+        mouseStroke_ = true;
+        lastMouseCellX_ = lastMouseCellY_ = -1;
+        StrokeTo(x, y);
+        return;
+    }
+    if (!mouseStroke_) return;
+    // Off the view a drag tool keeps following along its edge.
+    if (!onMap && !DragTools()) {
+        if (s.button == MOUSE_LEFT) EndMouseStroke(false);
+        return;
+    }
+    if (!onMap) EdgeCellAt(s.x, s.y, x, y);
+    StrokeTo(x, y);
+    if (s.button == MOUSE_LEFT) EndMouseStroke(false);
+}
+
+bool Editor::DragTools() const {
+    return tool_ == Tool::Select || tool_ == Tool::Rect || tool_ == Tool::Line;
+}
+
+// The map cell nearest a pixel outside the view, along the view's edge.
+void Editor::EdgeCellAt(int px, int py, int& x, int& y) const {
+    CellAt(std::clamp(px, 0, layout_.viewW - 1), std::clamp(py, 0, layout_.viewH - 1), x, y);
+    x = std::clamp(x, 0, doc_.Width() - 1);
+    y = std::clamp(y, 0, doc_.Height() - 1);
+}
+
+// The stroke reaches a cell: the whole line from the last one is painted, not
+// only its ends.
+void Editor::StrokeTo(int x, int y) {
+    if (x == lastMouseCellX_ && y == lastMouseCellY_) return;
+    const bool first = lastMouseCellX_ < 0;
+    ApplyAlong(first ? x : lastMouseCellX_, first ? y : lastMouseCellY_, x, y);
+    cx_ = x;
+    cy_ = y;
+    lastMouseCellX_ = x;
+    lastMouseCellY_ = y;
+}
+
+// While the button is held at or beyond the view's edge, the view scrolls a
+// cell a frame that way and the stroke follows, so a drag spans the island.
+void Editor::ScrollWhileDragging(int mx, int my) {
+    if (zoom_ == Zoom::Overview) return;
+    const int margin = kTile / 2;
+    const int dx = mx < margin ? -1 : mx >= layout_.viewW - margin ? 1 : 0;
+    const int dy = my < margin ? -1 : my >= layout_.viewH - margin ? 1 : 0;
+    if (dx == 0 && dy == 0) return;
+    const int oldX = vx_, oldY = vy_;
+    vx_ += dx;
+    vy_ += dy;
+    ClampView();
+    if (vx_ == oldX && vy_ == oldY) return;
+    int x = 0, y = 0;
+    if (!CellAt(mx, my, x, y)) {
+        if (!DragTools()) return;
+        EdgeCellAt(mx, my, x, y);
+    }
+    StrokeTo(x, y);
 }
 
 // The cell under the pointer; the panel describes it once the pointer moved
@@ -146,9 +241,8 @@ void Editor::ZoomAround(Zoom zoom, int mx, int my) {
     }
     zoom_ = zoom;
     if (zoom_ == Zoom::One) {
-        // Cell (vx, vy) is centred on the view's corner.
-        vx_ = x - (mx + kTile / 2) / kTile;
-        vy_ = y - (my + kTile / 2) / kTile;
+        vx_ = x - mx / kTile;
+        vy_ = y - my / kTile;
     } else if (zoom_ == Zoom::Two) {
         vx_ = x - mx / (2 * kTile);
         vy_ = y - my / (2 * kTile);
@@ -160,15 +254,8 @@ void Editor::ZoomAround(Zoom zoom, int mx, int my) {
 // buttons, the problem list. True when a button acted, which may have changed
 // everything the rest of the pass would look at.
 bool Editor::PanelClick(int mx, int my) {
-    for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
-        if (Inside(mx, my, layout_.panelX + k * 36, kPaletteY, 32, 32)) ChooseGround(k);
-    for (int id = 1; id <= kItemCount; ++id) {
-        const int i = id - 1;
-        if (Inside(mx, my, layout_.panelX + (i % kItemsPerRow) * 36,
-                   kItemsY + (i / kItemsPerRow) * 36, 32, 32)) {
-            ChooseItem(id);
-        }
-    }
+    if (const int kind = layout_.palette.GroundAt(mx, my); kind >= 0) ChooseGround(kind);
+    if (const int id = layout_.palette.ItemAt(mx, my); id > 0) ChooseItem(id);
     for (const Button& b : buttons_)
         if (Inside(mx, my, b.x, b.y, b.w, b.h)) {
             b.action();
@@ -183,38 +270,6 @@ bool Editor::PanelClick(int mx, int my) {
         if (row < rows.size()) SelectProblem(rows[row].problem);
     }
     return false;
-}
-
-// On the map the right button picks what lies under it; the left one applies
-// the tool, once per cell while it is held, as one undo step.
-void Editor::MapMouse(int x, int y, int leftHits, int rightHits, bool leftDown) {
-    if (rightHits > 0 || leftHits > 0) message_.clear();
-    if (rightHits > 0) Pick(x, y);
-    if (zoom_ == Zoom::Overview) {
-        if (leftHits > 0) {
-            cx_ = x;
-            cy_ = y;
-            SetZoom(Zoom::One);
-        }
-        return;
-    }
-    if (leftHits > 0 && !mouseStroke_) {
-        BeginToolStroke();
-        mouseStroke_ = true;
-        lastMouseCellX_ = lastMouseCellY_ = -1;
-    }
-    if (mouseStroke_ && (leftDown || leftHits > 0) &&
-        (x != lastMouseCellX_ || y != lastMouseCellY_)) {
-        // A fast drag moves several cells between two frames: the whole line
-        // between the samples is painted, not only its ends.
-        const bool first = lastMouseCellX_ < 0;
-        ApplyAlong(first ? x : lastMouseCellX_, first ? y : lastMouseCellY_, x, y);
-        cx_ = x;
-        cy_ = y;
-        lastMouseCellX_ = x;
-        lastMouseCellY_ = y;
-    }
-    EndMouseStroke(leftDown);
 }
 
 void Editor::BeginToolStroke() {
@@ -237,6 +292,7 @@ void Editor::ApplyAlong(int x0, int y0, int x1, int y1) {
 
 void Editor::EndMouseStroke(bool leftDown) {
     if (mouseStroke_ && !leftDown) {
+        lastMouseCellX_ = lastMouseCellY_ = -1;
         mouseStroke_ = false;
         FinishDrag();
         doc_.EndStroke();

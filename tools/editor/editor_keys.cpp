@@ -1,5 +1,7 @@
 // The editor's keys: one table row per key, queried on every pass so presses
 // never linger; each row's action reads the modifiers held at its press.
+#include <algorithm>
+#include <cmath>
 #include <iterator>
 
 #include "editor.h"
@@ -58,6 +60,7 @@ void Editor::HandleKeys() {
                                                  {KEY_A, &Editor::CritterKey, 0},
                                                  {KEY_W, &Editor::CritterKey, 1},
                                                  {KEY_K, &Editor::ZonesKey, 0},
+                                                 {'H', &Editor::GridKey, 0},
                                                  {KEY_TAB, &Editor::ProblemKey, 0},
                                                  {KEY_Z, &Editor::ZKey, 0},
                                                  {KEY_Y, &Editor::CtrlKey, CtrlRedo},
@@ -76,13 +79,23 @@ void Editor::RunKeys(const KeyAction* actions, int count, bool commands) {
         const KeyAction& a = actions[i];
         const int presses = KeyHitCount(a.key);
         if (presses <= 0) continue;
-        if (commands) message_.clear();
-        (this->*a.press)(a.arg, presses, KeyHitModifiers(a.key));
+        if (!commands) {
+            (this->*a.press)(a.arg, presses, KeyHitModifiers(a.key));
+            continue;
+        }
+        // Every press acts, however many came in one frame (key repeat, fast
+        // typing); a press that opened a question leaves the rest unanswered.
+        for (int n = 0; n < presses && !prompt_.active; ++n) {
+            message_.clear();
+            (this->*a.press)(a.arg, 1, KeyHitModifiers(a.key));
+        }
     }
 }
 
 void Editor::MoveKey(int direction, int presses, int mods) {
-    const int step = ((mods & MOD_SHIFT) ? 8 : 1) * (zoom_ == Zoom::Overview ? overviewCells_ : 1);
+    const int cellsPerPixel =
+        zoom_ == Zoom::Overview ? std::max(1, static_cast<int>(std::ceil(1 / overviewScale_))) : 1;
+    const int step = ((mods & MOD_SHIFT) ? 8 : 1) * cellsPerPixel;
     for (int n = presses; n > 0; --n)
         MoveCursor(kSteps[direction][0] * step, kSteps[direction][1] * step);
 }
@@ -132,6 +145,10 @@ void Editor::CritterKey(int kind, int, int mods) {
 
 void Editor::ZonesKey(int, int, int) {
     critterZones_ = !critterZones_;
+}
+
+void Editor::GridKey(int, int, int) {
+    grid_ = !grid_;
 }
 
 // Tab walks the problem list, Shift+Tab backwards.

@@ -23,11 +23,32 @@ constexpr int kBelowH = kWindowH - TKarte::VIEW_ROWS * kTile;
 // another.
 constexpr int kMinWindowW = kPanelW + 8 * kTile;
 constexpr int kMinWindowH = 544;
-// The palette in the panel: the five ground tiles, then the items 8 to a row.
+constexpr int kLine = 12;
+// The palette in the panel: the five ground tiles, then the items 8 to a row,
+// in as many rows as the catalogue needs; 32-pixel entries 36 pixels apart.
 constexpr int kPaletteY = 84;
 constexpr int kItemsY = kPaletteY + 40;
 constexpr int kItemsPerRow = 8;
-constexpr int kLine = 12;
+constexpr int kPaletteEntry = 32;
+constexpr int kPalettePitch = 36;
+
+struct PaletteLayout {
+    int x = 0;        // the panel's left edge
+    int items = 0;    // in the catalogue
+    int itemRows = 0; // rows of items
+    int bottom = 0;   // the first pixel row under the items
+    // The top-left corner of ground kind `kind`'s entry, and of item `id`'s.
+    int GroundX(int kind) const { return x + kind * kPalettePitch; }
+    int ItemX(int id) const { return x + (id - 1) % kItemsPerRow * kPalettePitch; }
+    int ItemY(int id) const { return kItemsY + (id - 1) / kItemsPerRow * kPalettePitch; }
+    // The ground kind (0 up) or item (1 up) whose entry holds a pixel, else -1.
+    int GroundAt(int px, int py) const;
+    int ItemAt(int px, int py) const;
+    bool operator==(const PaletteLayout&) const = default;
+};
+// The palette for `itemCount` items at the panel's left edge `x`; what the
+// panel shows below it starts at `bottom`.
+PaletteLayout PaletteFor(int x, int itemCount);
 constexpr int kLetterW = 8; // the built-in font's advance
 
 // Where everything lies, in drawing pixels, for one window size.
@@ -40,6 +61,8 @@ struct Layout {
     int problemsY = 0;         // the problem list's first row
     int problemRows = 0;
     std::size_t problemColumns = 0; // letters of the built-in font across the list
+    PaletteLayout palette;          // of every item in the catalogue
+    int buttonsY = 0;               // the buttons' first row, under the panel's facts
 
     bool operator==(const Layout&) const = default;
 };

@@ -82,9 +82,10 @@ inline constexpr TText kToolNames[] = {
 // over. Two lines of 46 letters at most, broken between words. Same order as
 // the tools.
 inline constexpr TText kToolHints[] = {
-    {N_("Bodenpinsel (G): Boden mit 1-5, Groesse mit B"), TText::TOOL},
-    {N_("Fuellen (F): ein Klick fuellt die ganze Flaeche mit dem Boden"), TText::TOOL},
-    {N_("Objekt (I): Bild auf/ab waehlt, ein Klick setzt es"), TText::TOOL},
+    {N_("Bodenpinsel (G): Boden mit 1-5, Groesse mit B; rechts klicken nimmt auf"), TText::TOOL},
+    {N_("Fuellen (F): ein Klick fuellt die Flaeche einer Bodenart mit dem Boden"), TText::TOOL},
+    {N_("Objekt (I): Bild auf/ab waehlt, ein Klick setzt es; rechts klicken nimmt auf"),
+     TText::TOOL},
     {N_("Radierer (E, Entf): nimmt Objekte weg, Groesse mit B"), TText::TOOL},
     {N_("Startmarke (M): wo der Schiffbruechige starten soll"), TText::TOOL},
     {N_("Auswahl (R): aufziehen; darin ziehen verschiebt; Strg+C/X/V; Esc hebt sie auf"),
@@ -165,7 +166,7 @@ inline constexpr TText kHelp[] = {
     {N_("Pfeile          Cursor (Umschalt: 8 Zellen)"), TText::TOOL},
     {N_("Leertaste       Werkzeug anwenden, gehalten: malen"), TText::TOOL},
     {N_("1-5             Boden: Meer, Flachwasser, Sand, Fels, Gras"), TText::TOOL},
-    {N_("G / F           Bodenpinsel / Fuellen"), TText::TOOL},
+    {N_("G / F           Bodenpinsel / Fuellen (bleibt in einer Bodenart)"), TText::TOOL},
     {N_("B               Pinselgroesse 1, 3, 5"), TText::TOOL},
     {N_("I, Bild auf/ab  Objekt setzen, Objekt waehlen"), TText::TOOL},
     {N_("Umsch+Bild a/ab Problemliste blaettern (auch Rad)"), TText::TOOL},
@@ -175,19 +176,24 @@ inline constexpr TText kHelp[] = {
     {N_("W / Umsch+W     Warane mehr / weniger"), TText::TOOL},
     {N_("K               wo nie ein Tier erscheint"), TText::TOOL},
     {N_("R               Auswahl aufziehen, darin ziehen: verschieben"), TText::TOOL},
-    {N_("Strg+C/X/V      Kopieren / Ausschneiden / Einfuegen am Cursor"), TText::TOOL},
+    {N_("Strg+C/X/V      Kopieren / Ausschneiden / Einfuegen am Zeiger"), TText::TOOL},
     {N_("P / L           Rechteck / Linie aus Boden oder Objekt"), TText::TOOL},
     {N_("T               Streuen: Objekt auf etwa jede vierte Landzelle"), TText::TOOL},
-    {N_("Z               Zoom 1x, 2x, Uebersicht"), TText::TOOL},
-    {N_("Strg+Z / Strg+Y Rueckgaengig / Wiederholen"), TText::TOOL},
-    {N_("Tab             naechstes Problem"), TText::TOOL},
+    {N_("Z               Zoom 1x, 2x, Uebersicht (Klick darin: 1x dort)"), TText::TOOL},
+    {N_("H               Gitter an / aus"), TText::TOOL},
+    {N_("Strg+Z / Strg+Y Rueckgaengig / Wiederholen (auch Strg+Umsch+Z)"), TText::TOOL},
+    {N_("Tab / Umsch+Tab naechstes / voriges Problem"), TText::TOOL},
     {N_("Strg+N, Strg+O  Neu, Oeffnen"), TText::TOOL},
     {N_("Strg+Umsch+N    Neue Insel aus einem Samen"), TText::TOOL},
     {N_("Strg+S          Speichern (Umschalt: unter)"), TText::TOOL},
     {N_("F5              Probespiel"), TText::TOOL},
+    {N_("F11             Vollbild an / aus"), TText::TOOL},
     {N_("Esc             Hilfe zu / Auswahl weg / Ende"), TText::TOOL},
     {N_("Maus: links malen, rechts Boden/Objekt aufnehmen,"), TText::TOOL},
     {N_("Rad rollen (Umschalt: seitlich, Strg: Zoom)"), TText::TOOL},
+    {N_("Ziehen an den Rand rollt mit; Leertaste + Pfeile ziehen auch"), TText::TOOL},
+    {N_("Start: das erste Land der Diagonale ab (0, 0), hoechstens"), TText::TOOL},
+    {N_("bis (63, 63); gelb gepunktet, die Startzelle gelb umrahmt"), TText::TOOL},
 };
 
 // Files and questions.
@@ -214,12 +220,16 @@ inline constexpr TText kSaveRecolours{
 // %s: how many errors the checker finds.
 inline constexpr TText kPlayWithErrors{
     N_("Die Karte hat %s Fehler, das Spiel kann daran scheitern. Trotzdem spielen?"), TText::TOOL};
-// %s: the mark's cell, then the start's cell.
+// %s: the mark's cell, then the start's cell, then the diagonal's last cell
+// "(n, n)" on this map. The game starts the castaway on the diagonal's first land.
 inline constexpr TText kStartNotMark{
-    N_("Start ist nicht die Markierung %s, sondern %s (erstes Land auf der Diagonale)"),
+    N_("Start ist nicht die Markierung %s, sondern %s: das Spiel startet auf dem ersten Land "
+       "der Diagonale (0, 0)-%s (gelb gepunktet)"),
     TText::TOOL};
 inline constexpr TText kStartNotMarkNoLand{
-    N_("Start ist nicht die Markierung %s: kein Land auf der Diagonale"), TText::TOOL};
+    N_("Start ist nicht die Markierung %s: kein Land auf der Diagonale (0, 0)-%s, auf deren "
+       "erstem Land das Spiel startet"),
+    TText::TOOL};
 // %s: a path, then the system's reason.
 inline constexpr TText kNotRegular{N_("Keine gewoehnliche Datei: %s"), TText::TOOL};
 inline constexpr TText kPickMapFile{
@@ -231,6 +241,23 @@ inline constexpr TText kPngFolder{
     N_("Ein Ordnername mit \".png\" darin: das Spiel faende die Ebenendatei nicht."), TText::TOOL};
 inline constexpr TText kCannotWrite{N_("Nicht schreibbar: %s (%s)"), TText::TOOL};
 inline constexpr TText kCannotReplace{N_("Nicht ersetzbar: %s (%s)"), TText::TOOL};
+// A save that failed. %s: the reason.
+inline constexpr TText kSaveElsewhere{N_("Nicht gespeichert: %s. Woanders speichern (Bild .png):"),
+                                      TText::TOOL};
+// A layer file shorter than its picture needs. %s: its name, the cells it lacks.
+inline constexpr TText kAskOpenPadded{
+    N_("Die Ebenendatei %s ist zu kurz, es fehlen %s Zellen. Mit leeren Zellen aufgefuellt "
+       "oeffnen?"),
+    TText::TOOL};
+// %s: the picture's path, the cells added.
+inline constexpr TText kOpenedPadded{
+    N_("Geoeffnet: %s; %s fehlende Zellen leer aufgefuellt, Speichern schreibt sie"), TText::TOOL};
+// %s: how many cells hold a layer byte that is no item.
+inline constexpr TText kSaveClearsBytes{
+    N_("%s Zellen haben ein Ebenenbyte, das kein Objekt ist. Beim Speichern leeren?"), TText::TOOL};
+// Undo and redo name these steps.
+inline constexpr TText kClearBytesStep{N_("Ebenenbytes geleert"), TText::TOOL};
+inline constexpr TText kMoveStep{N_("Verschieben"), TText::TOOL};
 
 // Play-testing. %s: the reason; the program, then the reason.
 inline constexpr TText kNoGame{N_("Spiel nicht gefunden (palmut neben dem Editor oder im PATH)."),

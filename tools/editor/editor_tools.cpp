@@ -66,6 +66,7 @@ void Editor::FinishDrag() {
 
 void Editor::FinishMove(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
+    doc_.NameStroke(Tr(editor_texts::kMoveStep));
     doc_.Move(sel_, dx, dy);
     sel_ = doc_.Clamp({sel_.x + dx, sel_.y + dy, sel_.w, sel_.h});
     message_ = Tr(editor_texts::kMoved, {CellText(sel_.x, sel_.y)});
@@ -78,7 +79,8 @@ void Editor::DropSelection() {
 }
 
 // Ctrl+C copies the selection, Ctrl+X cuts it out (sea stays), Ctrl+V pastes
-// with its corner on the cursor and selects what it pasted, ready to be dragged.
+// with its corner on the cell under the pointer (on the cursor while the
+// pointer is off the map) and selects what it pasted, ready to be dragged.
 void Editor::ClipKey(int command, int, int mods) {
     if (!(mods & MOD_CTRL)) return;
     if (command == ClipPaste) {
@@ -86,11 +88,13 @@ void Editor::ClipKey(int command, int, int mods) {
             message_ = Tr(editor_texts::kNothingToPaste);
             return;
         }
-        doc_.Paste(clip_, cx_, cy_);
-        sel_ = doc_.Clamp({cx_, cy_, clip_.w, clip_.h});
+        const bool pointer = hoverX_ >= 0;
+        const int x = pointer ? hoverX_ : cx_, y = pointer ? hoverY_ : cy_;
+        doc_.Paste(clip_, x, y);
+        sel_ = doc_.Clamp({x, y, clip_.w, clip_.h});
         tool_ = Tool::Select;
         message_ = Tr(editor_texts::kPasted,
-                      {std::to_string(clip_.w), std::to_string(clip_.h), CellText(cx_, cy_)});
+                      {std::to_string(clip_.w), std::to_string(clip_.h), CellText(x, y)});
         return;
     }
     sel_ = doc_.Clamp(sel_);
@@ -112,14 +116,26 @@ void Editor::ChooseItem(int id) {
     if (tool_ != Tool::Rect && tool_ != Tool::Line && tool_ != Tool::Scatter) tool_ = Tool::Item;
 }
 
-// The tool line's end for the new tools: what they lay, or the selection's size.
+// The tool line's end for the new tools: what they lay, or the selection's
+// size; while a drag is open, the size it spans (it may reach past the view).
 std::string Editor::ToolDetail() const {
+    if (dragging_ && !moving_) {
+        const Region span = doc_.Clamp(Spanned(dragX_, dragY_, dragEndX_, dragEndY_));
+        const std::string size = "  " + std::to_string(span.w) + " x " + std::to_string(span.h);
+        return (dragTool_ == Tool::Select ? std::string() : LayDetail()) + size;
+    }
+    return tool_ == Tool::Rect || tool_ == Tool::Line ? LayDetail() : OtherDetail();
+}
+
+// What the rectangle and the line lay.
+std::string Editor::LayDetail() const {
+    return " " + (shapeLayer_ == Layer::Ground
+                      ? std::string(Tr(editor_texts::kGroundNames[ground_]))
+                      : TObjekt::getName(item_));
+}
+
+std::string Editor::OtherDetail() const {
     switch (tool_) {
-    case Tool::Rect:
-    case Tool::Line:
-        return " " + (shapeLayer_ == Layer::Ground
-                          ? std::string(Tr(editor_texts::kGroundNames[ground_]))
-                          : TObjekt::getName(item_));
     case Tool::Scatter:
         return " " + TObjekt::getName(item_) + "  " +
                Tr(editor_texts::kBrushSize, {std::to_string(brush_)});

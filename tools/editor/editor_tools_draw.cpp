@@ -77,7 +77,7 @@ void Editor::DrawRegionFrame(Region r, int red, int green, int blue) {
     PixelOf(r.x + r.w - 1, r.y + r.h - 1, x1, y1);
     const int size = zoom_ == Zoom::One   ? kTile
                      : zoom_ == Zoom::Two ? 2 * kTile
-                                          : std::max(overviewScale_, 2);
+                                          : std::max(static_cast<int>(overviewScale_), 2);
     const int left = x0 - size / 2, top = y0 - size / 2;
     const int w = x1 - x0 + size, h = y1 - y0 + size;
     SetAlpha(1.0f);
@@ -163,16 +163,11 @@ void Editor::DrawHint() {
         if (!Inside(mx, my, b.x, b.y, b.w, b.h)) continue;
         if (const TText* h = ButtonHint(b.label)) hint = Tr(*h);
     }
-    for (int k = 0; k < TKarte::GROUND_KINDS; ++k)
-        if (Inside(mx, my, layout_.panelX + k * 36, kPaletteY, 32, 32))
-            hint = Tr(editor_texts::kHintGround,
-                      {Tr(editor_texts::kGroundNames[k]), std::to_string(k + 1)});
-    for (int id = 1; id <= kItemCount; ++id) {
-        const int i = id - 1;
-        if (Inside(mx, my, layout_.panelX + (i % kItemsPerRow) * 36,
-                   kItemsY + (i / kItemsPerRow) * 36, 32, 32))
-            hint = Tr(editor_texts::kHintItem, {TObjekt::getName(id)});
-    }
+    if (const int k = layout_.palette.GroundAt(mx, my); k >= 0)
+        hint = Tr(editor_texts::kHintGround,
+                  {Tr(editor_texts::kGroundNames[k]), std::to_string(k + 1)});
+    if (const int id = layout_.palette.ItemAt(mx, my); id > 0)
+        hint = Tr(editor_texts::kHintItem, {TObjekt::getName(id)});
     SetColor(160, 200, 255);
     int y = top + 6;
     for (const std::string& line : HintLines(hint)) {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "editor_texts.h"
+#include "generate_command.h"
 #include "map_files.h"
 #include "media/files.h"
 #include "media/test_seams.h"
@@ -115,10 +116,20 @@ Document PictureAlone(mapcheck::MapData& map, const MapPaths& paths, OpenNotes& 
     return Document::FromKarte(std::move(karte), map.apes, map.lizards);
 }
 
+// Cells the layer file lacks for the picture, 0 when it is long enough or
+// there is no picture or file to measure.
+int MissingCells(const mapcheck::MapData& map, const std::string& layer) {
+    std::error_code ec;
+    const auto size = fs::file_size(layer, ec);
+    const auto cells = static_cast<std::uintmax_t>(map.width) * map.height;
+    if (ec || map.ground.empty() || map.items.size() != cells || size >= cells) return 0;
+    return static_cast<int>(cells - size);
+}
+
 } // namespace
 
 bool OpenMap(const std::string& path, Document& doc, MapPaths& paths, OpenNotes& notes,
-             std::string& error) {
+             std::string& error, bool padShortLayer) {
     paths = FindMapFiles(path);
     notes = {};
     if (!EndsWithNoCase(paths.image, ".png")) {
@@ -134,6 +145,19 @@ bool OpenMap(const std::string& path, Document& doc, MapPaths& paths, OpenNotes&
     std::error_code ec;
     if (!whole && !checked.ground.empty() && !fs::exists(paths.layer, ec)) {
         doc = PictureAlone(checked, paths, notes);
+        return true;
+    }
+    const int missing = MissingCells(checked, paths.layer);
+    if (!whole && missing > 0) {
+        notes.missingCells = missing;
+        if (!padShortLayer) {
+            error =
+                notes.issues.empty() ? Tr(editor_texts::kMapUnreadable) : notes.issues.back().text;
+            return false;
+        }
+        // The checker read what there is and left the rest empty.
+        mapcheck::LoadCritterFile(paths.critter, checked, notes.issues);
+        doc = DocumentOf(checked);
         return true;
     }
     if (!whole) {

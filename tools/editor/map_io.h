@@ -25,14 +25,17 @@ struct OpenNotes {
     int offColourPixels = 0;             // pixels a save writes in a ground colour
     bool newLayer = false;               // a picture alone: empty layer, critters as below
     bool defaultCritters = false;        // no critter file: the recommended counts
+    int missingCells = 0; // a layer file too short by this many cells (0: long enough)
 };
 
 // Reads a map with the checker's limits first (size, layer length, critter
 // lines), then builds it with the game's own loader. A picture without its
 // layer file opens with no items (a map maker draws the picture first).
-// False with `error` set when the map cannot be edited.
+// False with `error` set when the map cannot be edited. A layer file too
+// short for the picture is refused with `missingCells` set, unless
+// `padShortLayer`: then the missing cells open empty.
 bool OpenMap(const std::string& path, Document& doc, MapPaths& paths, OpenNotes& notes,
-             std::string& error);
+             std::string& error, bool padShortLayer = false);
 
 // The files a save of the picture `imagePath` writes. Empty `image` with
 // `error` set when the path cannot hold a map the game would find.

@@ -5,6 +5,10 @@ The game is a stack: shell -> player -> world -> core -> media. A file may
 include headers of its own layer and of the layers below it; game code sees
 only the public media headers at the top of media/. Inside media/, each module
 may include only the modules it links (see media/CMakeLists.txt).
+
+The tools under tools/ sit above the game: they may include any game layer and
+the public media headers, but a media module's internals only from a benchmark
+(tools/bench/), which measures the backend itself.
 """
 import pathlib
 import re
@@ -60,6 +64,32 @@ def allowed(source: pathlib.PurePosixPath, header: str) -> bool:
     return GAME_LAYERS.index(parts[0]) <= GAME_LAYERS.index(top)
 
 
+# ---- tools/ ----
+# Tools whose job is to measure a media backend from the inside.
+MEDIA_INTERNAL_TOOLS = {"bench"}
+
+
+def allowed_in_tools(source: pathlib.PurePosixPath, header: str) -> bool:
+    parts = header.split("/")
+    if parts[0] != "media":
+        return True  # a game layer, or a header of the tool itself
+    if len(parts) == 2:
+        return parts[1] in PUBLIC_HEADERS
+    return source.parts[1] in MEDIA_INTERNAL_TOOLS
+
+
+def tool_faults() -> list:
+    faults = []
+    for path in sorted((ROOT / "tools").rglob("*")):
+        if path.suffix not in (".h", ".cpp"):
+            continue
+        source = pathlib.PurePosixPath(path.relative_to(ROOT).as_posix())
+        for header in INCLUDE.findall(path.read_text(encoding="utf-8")):
+            if not allowed_in_tools(source, header):
+                faults.append(f"{source}: includes {header}")
+    return faults
+
+
 def main() -> int:
     faults = []
     for folder in ["media"] + GAME_LAYERS:
@@ -70,6 +100,7 @@ def main() -> int:
             for header in INCLUDE.findall(path.read_text(encoding="utf-8")):
                 if not allowed(source, header):
                     faults.append(f"{source}: includes {header}")
+    faults += tool_faults()
     for fault in faults:
         print(fault)
     print(f"layers: {len(faults)} upward include(s)" if faults else "layers: clean")

@@ -25,7 +25,7 @@ inline constexpr TText kFewDriftwood{
     N_("nicht genug Treibholz in Reichweite fuer die Feuerstelle und die Axt"), TText::TOOL};
 inline constexpr TText kNoBag{
     N_("kein Lederbeutel: er braucht zwei Affenfelle, und es gibt nicht genug Affen"), TText::TOOL};
-inline constexpr TText kFewFerns{N_("nicht genug Farne in Reichweite fuer ein Segel (4 Farne)"),
+inline constexpr TText kFewFerns{N_("nicht genug Farne in Reichweite fuer ein Segel (%s Farne)"),
                                  TText::TOOL};
 inline constexpr TText kNoFood{N_("keine Nahrung in Reichweite"), TText::TOOL};
 inline constexpr TText kNoDrink{N_("kein Flachwasser in Reichweite: nichts zu trinken"),
@@ -49,6 +49,10 @@ inline constexpr TText kSmallerThanRegrowth{
 // %s: the byte, its cell, the highest item number.
 inline constexpr TText kBadLayerByte{N_("Ebenenbyte %s bei (%s, %s) ist kein Objekt (1-%s)"),
                                      TText::TOOL};
+// The same, then how many such bytes the layer file holds in all.
+inline constexpr TText kBadLayerBytes{
+    N_("Ebenenbyte %s bei (%s, %s) ist kein Objekt (1-%s); solche Bytes in allem: %s"),
+    TText::TOOL};
 // %s: how many, the first one's cell. Counts follow a colon, so one reads as
 // well as many in every language.
 inline constexpr TText kItemsOnSea{N_("Objekte auf dem Meer: %s (das erste bei (%s, %s))"),
@@ -61,7 +65,8 @@ inline constexpr TText kStartOnPlant{N_("auf der Startzelle steht: %s"), TText::
 inline constexpr TText kStartInWater{N_("der Schiffbruechige beginnt im Wasser"), TText::TOOL};
 // %s: the diagonal's last cell, twice.
 inline constexpr TText kNoStart{
-    N_("kein Land auf der Diagonale (0,0)-(%s,%s): der Schiffbruechige hat keine Startzelle"),
+    N_("kein Land auf der Diagonale (0,0)-(%s,%s): der Schiffbruechige startet auf ihrer "
+       "ersten Landzelle, hier gibt es keine"),
     TText::TOOL};
 // Fairness. %s: how many there are, how many are recommended.
 inline constexpr TText kOnlyPalms{N_("Palmen: nur %s (%s empfohlen)"), TText::TOOL};
@@ -121,11 +126,19 @@ inline constexpr TText kNoApeNumber{N_("Zeile %s der Tierdatei enthaelt keine Za
                                     TText::TOOL};
 inline constexpr TText kNoLizardNumber{
     N_("Zeile %s der Tierdatei enthaelt keine Zahl: keine Warane"), TText::TOOL};
-// %s: how many the critter file asks for.
-inline constexpr TText kTooManyApes{N_("die Tierdatei verlangt %s Affen: viel zu viele"),
-                                    TText::TOOL};
-inline constexpr TText kTooManyLizards{N_("die Tierdatei verlangt %s Warane: viel zu viele"),
-                                       TText::TOOL};
+// %s: how many the critter file asks for, the most the checker and the editor weigh.
+inline constexpr TText kTooManyApes{
+    N_("die Tierdatei verlangt %s Affen: viel zu viele, geprueft wird mit %s"), TText::TOOL};
+inline constexpr TText kTooManyLizards{
+    N_("die Tierdatei verlangt %s Warane: viel zu viele, geprueft wird mit %s"), TText::TOOL};
+// %s: apes and lizards together, the land cells.
+inline constexpr TText kMoreCrittersThanLand{
+    N_("%s Tiere auf %s Landzellen: mehr Tiere als Land, die Insel ist ueberfuellt"), TText::TOOL};
+// %s: the lizards, the land cells, the most lizards that land leaves room for.
+inline constexpr TText kLizardsBite{
+    N_("%s Warane auf %s Landzellen: der Schiffbruechige wird gebissen, bevor das Floss fertig "
+       "ist (hoechstens %s Warane)"),
+    TText::TOOL};
 
 // The report's summary lines, each below the map's headline.
 // %s: the image's path, width, height.

@@ -11,6 +11,7 @@
 
 #include "findings_texts.h"
 #include "player/combine.h"
+#include "player/recipe_table.h"
 #include "world/critter.h"
 #include "world/critter_file.h"
 
@@ -22,8 +23,12 @@ int GroundOfColour(uint32_t argb) {
     return -1;
 }
 
+int StartDiagonalCells(const MapData& map) {
+    return std::max(0, std::min({TPlayer::START_DIAGONAL, map.width, map.height}));
+}
+
 bool FindStart(const MapData& map, int& x, int& y) {
-    for (int i = 0; i < TPlayer::START_DIAGONAL && i < map.width && i < map.height; ++i)
+    for (int i = 0; i < StartDiagonalCells(map); ++i)
         if (map.GroundAt(i, i) != 0) {
             x = y = i;
             return true;
@@ -32,6 +37,10 @@ bool FindStart(const MapData& map, int& x, int& y) {
 }
 
 namespace {
+
+// What a bag and a sail take, from the recipe table.
+constexpr int kFursPerBag = UnitsOf(TObjekt::LEDERBEUTEL, TObjekt::AFFENFELL);
+constexpr int kFernsPerSail = UnitsOf(TObjekt::SEGEL, TObjekt::FARNE);
 
 void Error(Analysis& a, const std::string& text, int x = -1, int y = -1) {
     a.issues.push_back({true, text, x, y});
@@ -78,9 +87,14 @@ void CheckRecipes(const MapData& map, Analysis& a) {
     int woodNeeded = (needsFire && !have(Feuerstelle) ? 1 : 0) + (have(Axt) ? 0 : 1);
     if (driftwood < woodNeeded) Error(a, Tr(findings::kFewDriftwood));
 
-    if (!have(Lederbeutel) && n[Affenfell] + 2 * map.apes < 2) Error(a, Tr(findings::kNoBag));
-    int sailParts = n[Farne] + 2 * n[Segelstueck] + 4 * n[Segel];
-    if (sailParts < 4) Error(a, Tr(findings::kFewFerns));
+    if (!have(Lederbeutel) && n[Affenfell] + kFursPerBag * map.apes < kFursPerBag)
+        Error(a, Tr(findings::kNoBag));
+    // Ferns, and what is woven from them, counted in ferns.
+    int sailParts = 0;
+    for (int id = 1; id <= TObjekt::COUNT; ++id)
+        sailParts += n[id] * UnitsOf(id, TObjekt::FARNE);
+    if (sailParts < kFernsPerSail)
+        Error(a, Tr(findings::kFewFerns, {std::to_string(kFernsPerSail)}));
     if (n[Palme] + n[Beerenstrauch] + n[Kokosnuss] + n[Beeren] + n[Braten] == 0)
         Error(a, Tr(findings::kNoFood));
     if (a.reachableGround[TKarte::SHALLOW] == 0) Warning(a, Tr(findings::kNoDrink));
@@ -186,16 +200,17 @@ bool CheckSize(const MapData& map, Analysis& a) {
 }
 
 // The first layer byte that names no item.
+// One finding for all of them, at the first, with how many there are.
 void CheckLayerBytes(const MapData& map, Analysis& a) {
-    for (size_t i = 0; i < map.items.size(); ++i) {
-        if (map.items[i] <= kMaxItemId) continue;
-        Error(a,
-              Tr(findings::kBadLayerByte,
-                 {std::to_string(map.items[i]), std::to_string(i % map.width),
-                  std::to_string(i / map.width), std::to_string(kMaxItemId)}),
-              static_cast<int>(i % map.width), static_cast<int>(i / map.width));
-        return;
-    }
+    size_t first = map.items.size(), count = 0;
+    for (size_t i = 0; i < map.items.size(); ++i)
+        if (map.items[i] > kMaxItemId && count++ == 0) first = i;
+    if (count == 0) return;
+    const int x = static_cast<int>(first % map.width), y = static_cast<int>(first / map.width);
+    std::vector<std::string> args{std::to_string(map.items[first]), std::to_string(x),
+                                  std::to_string(y), std::to_string(kMaxItemId)};
+    if (count > 1) args.push_back(std::to_string(count));
+    Error(a, Tr(count > 1 ? findings::kBadLayerBytes : findings::kBadLayerByte, args), x, y);
 }
 
 // Land cells, and items on sea, which nobody can stand on to reach.
@@ -263,13 +278,29 @@ void CheckStartCell(const MapData& map, Analysis& a) {
 
 } // namespace
 
+namespace {
+
+// Counts beyond the cap are weighed as the cap (the loader says so), so no
+// sum over them runs out of range.
+bool OverCritterCap(const MapData& map) {
+    return map.apes > kMaxCritters || map.lizards > kMaxCritters;
+}
+
+} // namespace
+
 Analysis Analyse(const MapData& map) {
+    if (OverCritterCap(map)) {
+        MapData capped = map;
+        capped.apes = std::min(map.apes, kMaxCritters);
+        capped.lizards = std::min(map.lizards, kMaxCritters);
+        return Analyse(capped);
+    }
     Analysis a;
     if (!CheckSize(map, a)) return a;
     CheckLayerBytes(map, a);
     CountLand(map, a);
     if (!FindStart(map, a.startX, a.startY)) {
-        const std::string last = std::to_string(TPlayer::START_DIAGONAL - 1);
+        const std::string last = std::to_string(StartDiagonalCells(map) - 1);
         Error(a, Tr(findings::kNoStart, {last, last}));
         return a;
     }
@@ -292,8 +323,8 @@ FurOdds EstimateFurOdds(const FurStock& s, int huntSteps) {
     // Of the draws 1-100 that kill an ape, those from APE_FUR_FROM leave a fur.
     constexpr double kKills = 101 - TCritter::APE_HIT_FROM, kFurs = 101 - TCritter::APE_FUR_FROM;
     odds.perApe = survive * kFurs / kKills;
-    odds.expected = s.fursLying + 2.0 * s.bagsLying + s.apes * odds.perApe;
-    const int needed = s.bagsLying > 0 ? 0 : std::max(0, 2 - s.fursLying);
+    odds.expected = s.fursLying + 1.0 * kFursPerBag * s.bagsLying + s.apes * odds.perApe;
+    const int needed = s.bagsLying > 0 ? 0 : std::max(0, kFursPerBag - s.fursLying);
     // Binomial: at least `needed` of the apes end as furs.
     const double p = odds.perApe, q = 1.0 - p;
     double shortfall = 0, term = std::pow(q, s.apes); // k = 0
@@ -404,10 +435,23 @@ void CheckFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
         std::snprintf(wanted, sizeof wanted, "%.0f %%", 100 * g.furChance);
         Warning(a, Tr(findings::kFewFurs, {expected, chance, wanted, FurAdvice(stock, g)}));
     }
+    CheckCritterBounds(map, a, g);
     const TText* missing[] = {nullptr, &findings::kNoShallow, &findings::kNoSandAtAll,
                               &findings::kNoRock, &findings::kNoGrass};
     for (int k = 1; k < kGroundKinds; ++k)
         if (a.reachableGround[k] == 0) Warning(a, Tr(*missing[k]));
+}
+
+void CheckCritterBounds(const MapData& map, Analysis& a, const FairnessGoals& g) {
+    const long long critters = static_cast<long long>(map.apes) + map.lizards;
+    if (critters > a.landCells)
+        Warning(a, Tr(findings::kMoreCrittersThanLand,
+                      {std::to_string(critters), std::to_string(a.landCells)}));
+    const int lizardsAtMost = std::max(g.lizards, a.landCells / std::max(1, g.landPerLizard));
+    if (map.lizards > lizardsAtMost)
+        Warning(
+            a, Tr(findings::kLizardsBite, {std::to_string(map.lizards), std::to_string(a.landCells),
+                                           std::to_string(lizardsAtMost)}));
 }
 
 int ParseCritterLine(const std::string& line, bool* valid) {

@@ -82,7 +82,10 @@ struct Analysis {
     bool winnable = false; // no errors: the raft can be built and the journey made
 };
 
-// The first cell (i, i), i below TPlayer::START_DIAGONAL, that is not sea; the game
+// How many cells (i, i) of the diagonal from (0, 0) the game looks at for the
+// start: TPlayer::START_DIAGONAL, fewer on a narrower map.
+int StartDiagonalCells(const MapData& map);
+// The first cell (i, i), i below StartDiagonalCells, that is not sea; the game
 // starts the castaway there.
 bool FindStart(const MapData& map, int& x, int& y);
 
@@ -105,6 +108,10 @@ inline constexpr std::array<int, kGroundKinds> kHungerPerStep =
 inline constexpr int kThirstLimit = TPlayer::DURST_LIMIT;
 inline constexpr int kHungerLimit = TPlayer::HUNGER_LIMIT;
 
+// More critters of a kind than this are far too many: the checker says so and
+// weighs the island with this many, as the editor holds it.
+inline constexpr int kMaxCritters = 1000;
+
 // Recommended counts for a fair island; shortfalls are reported as warnings.
 // `huntSteps` is how far a careful castaway walks before the furs are in hand
 // (the lizards eat apes meanwhile); `furChance` the share of games that must
@@ -115,7 +122,13 @@ struct FairnessGoals {
     double furChance = 0.99;
     // More apes than one per this many land cells crowd the island: never advised.
     int landPerApe = 10;
+    // More lizards than one per this many land cells (and more than `lizards`)
+    // bite the castaway before the raft is built.
+    int landPerLizard = 100;
 };
+// What no map maker means: more critters than land cells, or more lizards than
+// the castaway can keep clear of. Warnings, called by CheckFairness.
+void CheckCritterBounds(const MapData& map, Analysis& result, const FairnessGoals& goals = {});
 void CheckFairness(const MapData& map, Analysis& result, const FairnessGoals& goals = {});
 
 // What the apes of an island are worth for the leather bag.

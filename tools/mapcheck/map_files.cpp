@@ -136,8 +136,13 @@ void LoadCritterFile(const std::string& critterPath, MapData& map, std::vector<I
         *counts[k] = k < static_cast<int>(lines.size()) ? ParseCritterLine(lines[k], &valid) : 0;
         if (!valid) issues.push_back({false, Tr(*noNumber[k], {std::to_string(k + 1)})});
         if (*counts[k] < 0) *counts[k] = 0;
-        if (*counts[k] > 1000)
-            issues.push_back({true, Tr(*tooMany[k], {std::to_string(*counts[k])})});
+        if (*counts[k] > kMaxCritters) {
+            issues.push_back({true, Tr(*tooMany[k], {std::to_string(*counts[k]),
+                                                     std::to_string(kMaxCritters)})});
+            // Weighed as the cap, as the editor holds it: the rest of the
+            // report is then the editor's, and no sum runs over.
+            *counts[k] = kMaxCritters;
+        }
     }
 }
 

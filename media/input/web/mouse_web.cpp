@@ -24,3 +24,6 @@ int MouseHitCount(int) {
 int MouseWheel() {
     return 0;
 }
+int TakeMouseSamples(MouseSample*, int) {
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "shell/level.h"
+
+#include <utility>
+
+#include "core/state.h"
+#include "player/player.h"
+#include "world/critter.h"
+#include "world/objekt.h"
+
+namespace {
+
+// The map taken in the menu, on its way to the next level load.
+struct ChosenMap {
+    std::string path;
+    TKarte map;
+};
+ChosenMap chosenMap;
+
+} // namespace
+
+void KeepChosenMap(const std::string& path, TKarte map) {
+    chosenMap = ChosenMap{path, std::move(map)};
+}
+
+TKarte MapToPlay(const std::string& path) {
+    ChosenMap kept = std::exchange(chosenMap, ChosenMap{});
+    if (!kept.path.empty() && kept.path == path) return std::move(kept.map);
+    return TKarte::loadPNG(path);
+}
+
+void StartCell(const TKarte& map, int& x, int& y) {
+    for (int i = 0; i < TPlayer::START_DIAGONAL && map.contains(i, i); ++i) {
+        if (map.data(i, i, 0) != 0) {
+            x = y = i;
+            return;
+        }
+    }
+    // A position kept from a larger map must not point outside this one.
+    ClampToMap(map, x, y);
+}
+
+void PlacePlayer() {
+    int x = player.x, y = player.y;
+    StartCell(karte, x, y);
+    player.SetPos(x, y);
+}
+
+void LoadLevel() {
+    TCritter::Reset();
+    player.hunger = 0;
+    player.durst = 0;
+    karte = MapToPlay(mapfile);
+    // The castaway first, so critters keep away from where he starts, not
+    // from where he died.
+    PlacePlayer();
+    TCritter::load(mapfile, player.seenByCritters());
+    player.rotation = 0;
+    player.inventory.fill(0);
+}
+
+void LoadFirstIsland() {
+    player = TPlayer();
+    TObjekt::RegisterCatalogue();
+    if (startInPlay) {
+        LoadLevel(); // map, critters and castaway, as behind the title picture
+        gamestate = GS_PLAY;
+        return;
+    }
+    karte = TKarte::loadPNG(mapfile);
+    PlacePlayer();
+}
