@@ -6,6 +6,11 @@
 #include "media/files.h"
 #include "media/program.h"
 
+// Where an install keeps the catalogs, from the asset tree (e.g. "../locale").
+#ifndef PALMUT_LOCALE_FROM_DATA
+#define PALMUT_LOCALE_FROM_DATA "locale"
+#endif
+
 namespace {
 
 constexpr std::array<const char*, 2> SHIPPED = {"de", "en"};
@@ -62,7 +67,11 @@ std::string ChooseLanguage(const std::string& setting, const LocaleSettings& loc
 }
 
 void UseLanguage(const std::string& code) {
-    UseCatalog("locale", code);
+    // The build tree's catalogs sit in the asset tree; an install puts them
+    // where gettext and the distributions keep them, found from the asset tree
+    // so a moved install still speaks its language.
+    const std::string own = std::string("locale/") + code + "/LC_MESSAGES/palmut.mo";
+    UseCatalog(ResolvePath(own).empty() ? PALMUT_LOCALE_FROM_DATA : "locale", code);
 }
 
 std::string LocalisedPicture(const std::string& path) {

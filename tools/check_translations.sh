@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# CI: the catalog template matches the texts in the code, and every shipped
+# CI: the catalog template matches the texts in the code and in the software
+# centre's description (the metainfo template), and every shipped
 # catalog translates every text, none of them fuzzy.
 # With --update it rewrites po/palmut.pot and merges it into every catalog.
 set -euo pipefail
@@ -7,9 +8,15 @@ cd "$(dirname "$0")/.."
 sources=(core/texts.h world/objekt.h tools/editor/editor_texts.h tools/mapcheck/findings_texts.h)
 fresh=$(mktemp)
 trap 'rm -f "$fresh"' EXIT
+header=(--package-name=palmut --msgid-bugs-address=https://github.com/palmut/palmut/issues
+  --copyright-holder="the Palmut authors")
 xgettext --from-code=UTF-8 --language=C++ --keyword= --keyword=N_ --add-location=file --no-wrap \
-  --package-name=palmut --msgid-bugs-address=https://github.com/palmut/palmut/issues \
-  --copyright-holder="the Palmut authors" -o "$fresh" "${sources[@]}"
+  "${header[@]}" -o "$fresh" "${sources[@]}"
+# Its texts are ASCII, the metainfo's are not: the joined template is UTF-8.
+sed -i 's/charset=CHARSET/charset=UTF-8/' "$fresh"
+# The metainfo's texts by AppStream's ITS rules, which xgettext finds by the file name.
+xgettext --from-code=UTF-8 --add-location=file --no-wrap --join-existing "${header[@]}" \
+  -o "$fresh" packaging/io.github.palmut.Palmut.metainfo.xml.in
 # The creation date changes on every run; it is not part of the comparison.
 strip_date() { grep -v '^"POT-Creation-Date:' "$1"; }
 if [[ "${1:-}" == "--update" ]]; then

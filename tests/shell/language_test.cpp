@@ -1,7 +1,9 @@
 // The language the game speaks, and every text of every shipped language in
 // the room the game gives it.
+#include <filesystem>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -159,4 +161,22 @@ TEST_F(LanguageTest, EnglishIsShownAndADamagedCatalogLeavesGerman) {
     ASSERT_TRUE(UseCatalog(kLocales, "de"));
     EXPECT_STREQ(Tr(texts::MENU_QUIT), "ENDE");
     EXPECT_EQ(LocalisedPicture("gfx/title_wip.png"), "gfx/title_wip.png");
+}
+
+TEST_F(LanguageTest, AnInstallFindsItsCatalogsWhereGettextLooks) {
+    // An install's data folder holds no catalogs; they sit in the system's
+    // locale folder (share/locale/en/LC_MESSAGES/palmut.mo), laid out as here.
+    std::ifstream in(kLocales + "/en/LC_MESSAGES/palmut.mo", std::ios::binary);
+    std::stringstream catalog;
+    catalog << in.rdbuf();
+    ASSERT_FALSE(catalog.str().empty());
+    TempDir dir;
+    const std::string data = dir / "usr/share/games/palmut";
+    dir.Write("usr/share/games/palmut/data/game.cfg", "");
+    const std::string locales = data + "/" + PALMUT_LOCALE_FROM_DATA;
+    std::filesystem::create_directories(locales + "/en/LC_MESSAGES");
+    std::ofstream(locales + "/en/LC_MESSAGES/palmut.mo", std::ios::binary) << catalog.str();
+    const ScopedWorkingDir inData(data);
+    UseLanguage("en");
+    EXPECT_STREQ(Tr(texts::MENU_QUIT), "QUIT");
 }

@@ -94,7 +94,7 @@ The files that come with the game live in its data/ folder and are
 read-only after an installation. To make your own settings:
 
     mkdir -p ~/.config/palmut
-    cp /usr/share/palmut/data/game.cfg ~/.config/palmut/
+    cp /usr/share/games/palmut/data/game.cfg ~/.config/palmut/
 
 and then edit the copy (stream.cfg likewise). A file in ~/.config/palmut/
 (more precisely: $XDG_CONFIG_HOME/palmut/) counts instead of the game's own.
@@ -193,7 +193,7 @@ The tool palmut-mapcheck (installed with the game; in the sources it is
 called palmut_mapcheck) checks an island before you play it:
 
     palmut-mapcheck myisland.png
-    palmut-mapcheck --preview preview.png --gfx /usr/share/palmut/gfx myisland.png
+    palmut-mapcheck --preview preview.png --gfx /usr/share/games/palmut/gfx myisland.png
 
 It reports wrong colours, invalid bytes, the start position and whether
 everything the raft needs can be reached from the start. With --preview

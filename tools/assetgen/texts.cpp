@@ -101,7 +101,7 @@ Die mitgelieferten Dateien liegen im Ordner data/ des Spiels und sind nach
 einer Installation schreibgeschützt. Eigene Einstellungen legst Du so an:
 
     mkdir -p ~/.config/palmut
-    cp /usr/share/palmut/data/game.cfg ~/.config/palmut/
+    cp /usr/share/games/palmut/data/game.cfg ~/.config/palmut/
 
 und bearbeitest dann die Kopie (ebenso stream.cfg). Liegt eine Datei in
 ~/.config/palmut/ (genauer: $XDG_CONFIG_HOME/palmut/), gilt sie statt der
@@ -204,7 +204,7 @@ den Quellen heißt es palmut_mapcheck) kannst Du eine Insel vor dem Spielen
 prüfen lassen:
 
     palmut-mapcheck meineinsel.png
-    palmut-mapcheck --preview vorschau.png --gfx /usr/share/palmut/gfx meineinsel.png
+    palmut-mapcheck --preview vorschau.png --gfx /usr/share/games/palmut/gfx meineinsel.png
 
 Es meldet falsche Farben, ungültige Bytes, die Startposition und ob vom
 Start aus alles erreichbar ist, was man für das Floß braucht. Mit --preview
