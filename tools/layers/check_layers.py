@@ -91,14 +91,15 @@ def allowed_in_tools(source: pathlib.PurePosixPath, header: str) -> bool:
     return header in SHARED_MEDIA_INTERNALS or source.parts[1] in MEDIA_INTERNAL_TOOLS
 
 
-def tool_faults() -> list:
+def faults_in(folder: str, rule) -> list:
+    """Every include of the folder's sources that `rule` refuses."""
     faults = []
-    for path in sorted((ROOT / "tools").rglob("*")):
+    for path in sorted((ROOT / folder).rglob("*")):
         if path.suffix not in (".h", ".cpp"):
             continue
         source = pathlib.PurePosixPath(path.relative_to(ROOT).as_posix())
         for header in INCLUDE.findall(path.read_text(encoding="utf-8")):
-            if not allowed_in_tools(source, header):
+            if not rule(source, header):
                 faults.append(f"{source}: includes {header}")
     return faults
 
@@ -106,14 +107,8 @@ def tool_faults() -> list:
 def main() -> int:
     faults = []
     for folder in ["media"] + GAME_LAYERS:
-        for path in sorted((ROOT / folder).rglob("*")):
-            if path.suffix not in (".h", ".cpp"):
-                continue
-            source = pathlib.PurePosixPath(path.relative_to(ROOT).as_posix())
-            for header in INCLUDE.findall(path.read_text(encoding="utf-8")):
-                if not allowed(source, header):
-                    faults.append(f"{source}: includes {header}")
-    faults += tool_faults()
+        faults += faults_in(folder, allowed)
+    faults += faults_in("tools", allowed_in_tools)
     for fault in faults:
         print(fault)
     print(f"layers: {len(faults)} upward include(s)" if faults else "layers: clean")
