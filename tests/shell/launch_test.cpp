@@ -38,7 +38,7 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         std::string out, err;
     } cases[] = {
         {{}, -1, "", ""},
-        {{"--version"}, 0, "palmut 1.0\n", ""},
+        {{"--version"}, 0, "palmut " PALMUT_VERSION "\n", ""},
         {{"--help"}, 0, "Usage: palmut [--map FILE [--play]]", ""},
         {{"--fullscreen"}, 2, "", "palmut: unknown argument '--fullscreen'"},
         {{"Insel.map"}, 2, "", "unknown argument 'Insel.map'"},
