@@ -106,8 +106,7 @@ inline constexpr TText kForeignColours{
 inline constexpr TText kFirstForeign{N_(" (das erste bei (%s, %s): 0x%s)"), TText::TOOL};
 // %s: the path.
 inline constexpr TText kImageMissing{N_("das Kartenbild %s fehlt"), TText::TOOL};
-inline constexpr TText kImageUnreadable{N_("das Kartenbild %s ist kein lesbares PNG"),
-                                        TText::TOOL};
+inline constexpr TText kImageUnreadable{N_("das Kartenbild %s ist kein lesbares PNG"), TText::TOOL};
 // %s: width, height.
 inline constexpr TText kImageSize{N_("die Bildgroesse %s x %s liegt ausserhalb des Erlaubten"),
                                   TText::TOOL};
