@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 #include "world/objekt.h"
 
@@ -39,24 +40,34 @@ constexpr const TRecipe* FindRecipe(int a, int b) {
     return nullptr;
 }
 
-// The row that brings `item` into being (a tool it only keeps does not count);
-// null for an item no recipe makes.
-constexpr const TRecipe* RecipeMaking(int item) {
-    if (item == 0) return nullptr;
-    for (const TRecipe& r : RECIPES) {
+// The index of the row that brings `item` into being (a tool it only keeps
+// does not count); -1 for an item no recipe makes. An index, not a pointer:
+// GCC's sanitizer builds cannot compare a pointer with null at compile time.
+constexpr int RowMaking(int item) {
+    if (item == 0) return -1;
+    for (size_t i = 0; i < RECIPES.size(); ++i) {
+        const TRecipe& r = RECIPES[i];
         const bool made = r.product1 == item || r.product2 == item || r.built == item;
-        if (made && r.first != item && r.second != item) return &r;
+        if (made && r.first != item && r.second != item) return static_cast<int>(i);
     }
-    return nullptr;
+    return -1;
+}
+
+// The row that brings `item` into being; null for an item no recipe makes.
+constexpr const TRecipe* RecipeMaking(int item) {
+    const int row = RowMaking(item);
+    return row < 0 ? nullptr : &RECIPES[static_cast<size_t>(row)];
 }
 
 // How many of `raw` one `item` is made of, down the recipe chain (a sail is
 // four ferns); the tools a row keeps are not used up and count nothing.
 constexpr int UnitsOf(int item, int raw) {
     if (item == raw) return 1;
-    const TRecipe* r = RecipeMaking(item);
-    if (r == nullptr || r->how == TRecipe::SPLIT) return 0;
-    const auto used = [&](int pick) { return pick != r->product1 && pick != r->product2; };
-    return (used(r->first) ? UnitsOf(r->first, raw) : 0) +
-           (used(r->second) ? UnitsOf(r->second, raw) : 0);
+    const int row = RowMaking(item);
+    if (row < 0) return 0;
+    const TRecipe& r = RECIPES[static_cast<size_t>(row)];
+    if (r.how == TRecipe::SPLIT) return 0;
+    const auto used = [&](int pick) { return pick != r.product1 && pick != r.product2; };
+    return (used(r.first) ? UnitsOf(r.first, raw) : 0) +
+           (used(r.second) ? UnitsOf(r.second, raw) : 0);
 }
