@@ -34,6 +34,8 @@ for target in "${targets[@]}"; do
         echo "$target: ${runs:-?} executions in ${seconds} s, nothing found"
     else
         echo "$target: FOUND a fault after ${runs:-?} executions (see $log)"
+        # CI keeps only what is printed: the reason and the input, to replay it.
+        grep -E -m 4 'oracle failed|ERROR:|SUMMARY:|^Base64:' "$log" | sed 's/^/    /' || true
         failed=1
     fi
 done

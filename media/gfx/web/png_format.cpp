@@ -45,6 +45,9 @@ struct PngInfo {
     std::vector<uint8_t> palette; // RGB triples
     std::vector<uint8_t> paletteAlpha;
     std::vector<uint8_t> stream; // the IDAT chunks joined
+    bool dataStarted = false;    // an IDAT was read
+    bool dataEnded = false;      // another chunk followed the IDATs
+    bool transparencyRead = false;
 };
 
 bool ValidDepth(int colorType, int depth) {
@@ -84,15 +87,32 @@ bool ValidChunkType(const uint8_t* type) {
     return true;
 }
 
+// The palette's transparency, read as libpng reads it: a chunk out of place,
+// repeated or longer than the palette is ignored, not an error.
+void ReadTransparency(const uint8_t* d, uint32_t length, PngInfo& info) {
+    const size_t entries = std::min<size_t>(info.palette.size() / 3, size_t{1} << info.depth);
+    const bool usable = info.colorType == 3 && !info.palette.empty() && !info.dataStarted &&
+                        !info.transparencyRead && length > 0 && length <= entries;
+    if (info.colorType == 3) info.transparencyRead = true;
+    if (usable) info.paletteAlpha.assign(d, d + length);
+}
+
 // One chunk: false on damage; `end` set when the image's data is complete.
+// Chunk order is held to what libpng accepts, so both readers agree: one
+// palette, before the data, and the data chunks in one run.
 bool ReadChunk(const uint8_t* type, const uint8_t* d, uint32_t length, PngInfo& info, bool& end) {
+    const bool data = std::memcmp(type, "IDAT", 4) == 0;
+    if (info.dataStarted && !data) info.dataEnded = true;
     if (std::memcmp(type, "IHDR", 4) == 0) return false; // only once, first
     if (std::memcmp(type, "PLTE", 4) == 0) {
-        if (length % 3 != 0 || length > 768) return false;
+        if (length % 3 != 0 || length > 768 || !info.palette.empty() || info.dataStarted)
+            return false;
         info.palette.assign(d, d + length);
     } else if (std::memcmp(type, "tRNS", 4) == 0) {
-        if (info.colorType == 3) info.paletteAlpha.assign(d, d + std::min<uint32_t>(length, 256));
-    } else if (std::memcmp(type, "IDAT", 4) == 0) {
+        ReadTransparency(d, length, info);
+    } else if (data) {
+        if (info.dataEnded || (info.colorType == 3 && info.palette.empty())) return false;
+        info.dataStarted = true;
         info.stream.insert(info.stream.end(), d, d + length);
     } else if (std::memcmp(type, "IEND", 4) == 0) {
         end = true;
