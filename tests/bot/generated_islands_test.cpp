@@ -10,7 +10,7 @@
 #include "bot/bot.h"
 #include "generate_command.h"
 #include "map_io.h"
-#include "mapgen.h"
+#include "island/mapgen.h"
 #include "support/shell_fixture.h"
 #include "support/temp_dir.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "support/temp_dir.h"
-#include "tools/common/random.h"
+#include "island/random.h"
 
 namespace fuzz {
 

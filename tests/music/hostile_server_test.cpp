@@ -16,7 +16,7 @@
 #include "media/stream/native/music_decoder.h"
 #include "shell/music.h"
 #include "stream_harness.h"
-#include "tools/common/random.h"
+#include "island/random.h"
 
 using namespace media_internal;
 

@@ -7,7 +7,7 @@
 
 #include "stream_harness.h"
 #include "support/temp_dir.h"
-#include "tools/common/random.h"
+#include "island/random.h"
 
 using namespace media_internal;
 

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "findings_texts.h"
-#include "map_analysis.h"
+#include "island/findings_texts.h"
+#include "island/map_analysis.h"
 #include "map_files.h"
 #include "media/gfx/native/png_writer.h"
 #include "media/language.h"

@@ -4,7 +4,7 @@
 
 #include "palette.h"
 #include "pixel_font.h"
-#include "tools/common/random.h"
+#include "island/random.h"
 
 namespace assetgen {
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "palette.h"
-#include "tools/common/random.h"
+#include "island/random.h"
 
 namespace assetgen {
 namespace {

@@ -6,8 +6,8 @@
 #include "editor.h"
 #include "editor_texts.h"
 #include "generate_command.h"
-#include "mapgen.h"
-#include "tools/common/random.h"
+#include "island/mapgen.h"
+#include "island/random.h"
 
 namespace editor {
 namespace {

@@ -6,7 +6,7 @@
 #include "core/language.h"
 #include "editor_texts.h"
 #include "map_io.h"
-#include "mapgen.h"
+#include "island/mapgen.h"
 #include "media/language.h"
 #include "media/program.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/language.h"
-#include "findings_texts.h"
+#include "island/findings_texts.h"
 #include "map_files.h"
 #include "media/program.h"
 #include "media/text_ops.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 namespace mapgen {
 

@@ -1,10 +1,10 @@
-#include "island_ground.h"
+#include "island/island_ground.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
-#include "noise.h"
+#include "island/noise.h"
 
 namespace mapgen {
 namespace {

@@ -1,11 +1,11 @@
-#include "mapgen.h"
+#include "island/mapgen.h"
 
 #include <string>
 
-#include "findings_texts.h"
-#include "island_ground.h"
-#include "island_items.h"
-#include "tools/common/random.h"
+#include "island/findings_texts.h"
+#include "island/island_ground.h"
+#include "island/island_items.h"
+#include "island/random.h"
 
 namespace mapgen {
 namespace {

@@ -3,8 +3,8 @@
 // rock hills kept away from the start, drinking pools and shallow reefs.
 #pragma once
 
-#include "island_grid.h"
-#include "tools/common/random.h"
+#include "island/island_grid.h"
+#include "island/random.h"
 
 namespace mapgen {
 
