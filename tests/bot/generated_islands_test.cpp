@@ -9,8 +9,8 @@
 
 #include "bot/bot.h"
 #include "generate_command.h"
-#include "map_io.h"
 #include "island/mapgen.h"
+#include "map_io.h"
 #include "support/shell_fixture.h"
 #include "support/temp_dir.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
 #include "island/random.h"
+#include "support/temp_dir.h"
 
 namespace fuzz {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "island/random.h"
 #include "palette.h"
 #include "pixel_font.h"
-#include "island/random.h"
 
 namespace assetgen {
 

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "palette.h"
 #include "island/random.h"
+#include "palette.h"
 
 namespace assetgen {
 namespace {
