@@ -131,4 +131,19 @@ bool ParseSize(const std::string& text, int& width, int& height) {
     return true;
 }
 
+uint64_t DailySeed(int year, int month, int day) {
+    return static_cast<uint64_t>(year) * 10000 + static_cast<uint64_t>(month) * 100 +
+           static_cast<uint64_t>(day);
+}
+
+TKarte KarteOf(const mapcheck::MapData& map) {
+    TKarte karte = TKarte::Create(map.width, map.height, 3);
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x) {
+            karte.data(x, y, 0) = map.GroundAt(x, y);
+            karte.data(x, y, 1) = map.ItemAt(x, y);
+        }
+    return karte;
+}
+
 } // namespace mapgen

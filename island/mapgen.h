@@ -1,13 +1,15 @@
-// Islands grown from a seed for map makers: the same seed and size give the
-// same island byte for byte, and every island passes the map checker without
-// a finding, with the leather bag in reach in 99 % of games and everything
-// walkable from the start. Used by the island editor; never by the game.
+// Islands grown from a seed, for players and map makers: the same seed and
+// size give the same island byte for byte on every machine and in the page,
+// and every island passes the map checker without a finding, with the leather
+// bag in reach in 99 % of games and everything walkable from the start. The
+// game grows them in memory; the island editor writes them to files.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "island/map_analysis.h"
+#include "world/karte.h"
 
 namespace mapgen {
 
@@ -15,6 +17,9 @@ namespace mapgen {
 // 64, and beyond 512 the walks grow longer than a game.
 inline constexpr int kMinSide = 64, kMaxSide = 512;
 inline constexpr int kDefaultSide = 128;
+// The side of a new island in the game: a game there lasts about as long as
+// on the shipped islands (docs/performance.md has the bot's figures).
+inline constexpr int kGameSide = 64;
 // Candidates tried before giving up; each after the first grows from a seed
 // derived from the one asked for.
 inline constexpr int kMaxTries = 24;
@@ -36,5 +41,12 @@ bool Acceptable(const mapcheck::MapData& map);
 bool ParseSeed(const std::string& text, uint64_t& seed);
 // A size as typed: "WxH" (or "WXH"), each side kMinSide..kMaxSide.
 bool ParseSize(const std::string& text, int& width, int& height);
+
+// The island of the day's seed: the UTC date read as a number (2026-12-08 gives
+// 20261208), the same for the game, the page and anyone reading the date.
+uint64_t DailySeed(int year, int month, int day);
+
+// The generated island as the game holds a map: ground and item layers.
+TKarte KarteOf(const mapcheck::MapData& map);
 
 } // namespace mapgen

@@ -1,18 +1,28 @@
 #include "shell/arguments.h"
 
+#include <ctime>
+
 #include "core/language.h"
+#include "island/mapgen.h"
 #include "media/files.h"
+#include "shell/generated_island.h"
 
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: palmut [--map FILE [--play]] [--lang CODE]\n"
+    "Usage: palmut [--map FILE | --seed N [--size WxH] | --daily] [--play] [--lang CODE]\n"
     "Survival adventure on a desert island in 8-bit style (German or English texts).\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
     "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
-    "  --play       with --map: straight into play on that island, without the\n"
-    "               loading screen, the title picture and the menu\n"
+    "  --seed N     start on the island grown from the seed N (0 or more), as\n"
+    "               the menu's new island does; the same seed, the same island\n"
+    "  --size WxH   with --seed or --daily: its size in cells, each side 64 to\n"
+    "               512 (default 64x64)\n"
+    "  --daily      start on the island of the day (its seed is the UTC date)\n"
+    "  --play       with --map, --seed or --daily: straight into play on that\n"
+    "               island, without the loading screen, the title picture and\n"
+    "               the menu\n"
     "  --lang CODE  texts in the language CODE: de (German) or en (English);\n"
     "               else a line language=CODE in game.cfg, else the desktop's\n"
     "               language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
@@ -24,7 +34,7 @@ constexpr const char* USAGE =
 
 LaunchRequest Fail(std::ostream& err, const std::string& why) {
     err << "palmut: " << why << "\nTry 'palmut --help'.\n";
-    return {2, "", "", false};
+    return {2, "", "", "", false};
 }
 
 // "--lang CODE" or "--lang=CODE" at args[i]; moves i past the code.
@@ -61,20 +71,92 @@ LaunchRequest TakeMap(const std::vector<std::string>& args, size_t& i, LaunchReq
     return request;
 }
 
+// ---- Generated islands: --seed N, --size WxH, --daily ----
+
+struct IslandArguments {
+    std::string seed, size;
+    bool daily = false;
+};
+
+// "--name VALUE" or "--name=VALUE" at args[i] into `value`; moves i past it.
+// False when args[i] is not that option; a missing value sets `missing`.
+bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+               std::string& value, bool& missing) {
+    const std::string& arg = args[i];
+    if (arg.rfind(name + "=", 0) == 0) {
+        value = arg.substr(name.size() + 1);
+        missing = value.empty();
+        return true;
+    }
+    if (arg != name) return false;
+    missing = i + 1 == args.size();
+    if (!missing) value = args[++i];
+    return true;
+}
+
+// One of the island options at args[i]: true when taken; `why` says what is wrong.
+bool TakeIslandOption(const std::vector<std::string>& args, size_t& i, IslandArguments& island,
+                      std::string& why) {
+    bool missing = false;
+    if (args[i] == "--daily") {
+        island.daily = true;
+    } else if (TakeValue(args, i, "--seed", island.seed, missing)) {
+        if (missing) why = "--seed needs a number";
+    } else if (TakeValue(args, i, "--size", island.size, missing)) {
+        if (missing) why = "--size needs WxH";
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The UTC date's seed; the page derives the same from the browser's clock.
+uint64_t TodaysSeed() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    return mapgen::DailySeed(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday);
+}
+
+// The island the options name into request.island, or the reason they cannot.
+std::string ChooseIsland(const IslandArguments& island, LaunchRequest& request) {
+    if (island.seed.empty() && !island.daily)
+        return island.size.empty() ? "" : "--size needs --seed or --daily";
+    if (!island.seed.empty() && island.daily) return "--seed and --daily exclude each other";
+    if (!request.map.empty()) return "--map and a generated island exclude each other";
+    uint64_t seed = 0;
+    if (island.daily)
+        seed = TodaysSeed();
+    else if (!mapgen::ParseSeed(island.seed, seed))
+        return "bad seed '" + island.seed + "' (a whole number from 0 to 18446744073709551615)";
+    int width = mapgen::kGameSide, height = mapgen::kGameSide;
+    if (!island.size.empty() && !mapgen::ParseSize(island.size, width, height))
+        return "bad size '" + island.size + "' (WxH, each side " +
+               std::to_string(mapgen::kMinSide) + " to " + std::to_string(mapgen::kMaxSide) + ")";
+    request.island = GeneratedIslandName(seed, width, height, island.daily);
+    return "";
+}
+
 } // namespace
 
 LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::string& workDir,
                              std::ostream& out, std::ostream& err) {
     LaunchRequest request;
+    IslandArguments island;
     for (size_t i = 0; i < args.size(); ++i) {
+        std::string why;
+        if (TakeIslandOption(args, i, island, why)) {
+            if (!why.empty()) return Fail(err, why);
+            continue;
+        }
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             out << USAGE;
-            return {0, "", "", false};
+            return {0, "", "", "", false};
         }
         if (arg == "--version") {
             out << "palmut " PALMUT_VERSION "\n";
-            return {0, "", "", false};
+            return {0, "", "", "", false};
         }
         if (arg == "--play") {
             request.play = true;
@@ -85,6 +167,9 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
                            : TakeMap(args, i, request, workDir, err);
         if (request.exitStatus >= 0) return request;
     }
-    if (request.play && request.map.empty()) return Fail(err, "--play needs --map FILE");
+    const std::string why = ChooseIsland(island, request);
+    if (!why.empty()) return Fail(err, why);
+    if (request.play && request.map.empty() && request.island.empty())
+        return Fail(err, "--play needs --map FILE, --seed N or --daily");
     return request;
 }

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         ParseArguments({argv + 1, argv + argc}, ec ? "." : workDir, std::cout, std::cerr);
     if (request.exitStatus >= 0) return request.exitStatus;
     if (!request.map.empty()) mapfile = MapImageFileName(request.map);
+    if (!request.island.empty()) mapfile = request.island;
     languageoverride = request.language;
     startInPlay = request.play;
     RunGame();

@@ -5,8 +5,8 @@
 
 #include "core/language.h"
 #include "editor_texts.h"
-#include "map_io.h"
 #include "island/mapgen.h"
+#include "map_io.h"
 #include "media/language.h"
 #include "media/program.h"
 
@@ -81,13 +81,7 @@ bool AsksToGenerate(int argc, char** argv) {
 }
 
 Document DocumentOf(const mapcheck::MapData& map) {
-    TKarte karte = TKarte::Create(map.width, map.height, 3);
-    for (int y = 0; y < map.height; ++y)
-        for (int x = 0; x < map.width; ++x) {
-            karte.data(x, y, 0) = map.GroundAt(x, y);
-            karte.data(x, y, 1) = map.ItemAt(x, y);
-        }
-    return Document::FromKarte(std::move(karte), map.apes, map.lizards);
+    return Document::FromKarte(mapgen::KarteOf(map), map.apes, map.lizards);
 }
 
 int GenerateCommand(int argc, char** argv) {
