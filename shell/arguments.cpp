@@ -100,8 +100,10 @@ bool TakeIslandOption(const std::vector<std::string>& args, size_t& i, IslandArg
     bool missing = false;
     if (args[i] == "--daily") {
         island.daily = true;
-    } else if (TakeValue(args, i, "--seed", island.seed, missing)) {
+    } else if (const bool again = !island.seed.empty();
+               TakeValue(args, i, "--seed", island.seed, missing)) {
         if (missing) why = "--seed needs a number";
+        if (again) why = "--seed given twice";
     } else if (TakeValue(args, i, "--size", island.size, missing)) {
         if (missing) why = "--size needs WxH";
     } else {

@@ -66,6 +66,7 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--seed", "18446744073709551616"}, 2, "", "bad seed '18446744073709551616'"},
         {{"--seed", "-1"}, 2, "", "bad seed '-1'"},
         {{"--seed"}, 2, "", "--seed needs a number"},
+        {{"--seed", "1", "--seed=2"}, 2, "", "--seed given twice"},
         {{"--seed", "7", "--size", "64x63"}, 2, "", "bad size '64x63'"},
         {{"--seed", "7", "--size", "64"}, 2, "", "bad size '64'"},
         {{"--size", "64x64"}, 2, "", "--size needs --seed or --daily"},
