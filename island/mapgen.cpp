@@ -5,6 +5,7 @@
 #include "island/findings_texts.h"
 #include "island/island_ground.h"
 #include "island/island_items.h"
+#include "island/island_shape.h"
 #include "island/random.h"
 
 namespace mapgen {
@@ -96,7 +97,7 @@ bool Acceptable(const mapcheck::MapData& map) {
            !RockNearStart(map, a.startX, a.startY);
 }
 
-bool Generate(uint64_t seed, int width, int height, Generated& out) {
+bool Generate(uint64_t seed, int width, int height, Generated& out, int version) {
     out = {};
     if (width < kMinSide || height < kMinSide || width > kMaxSide || height > kMaxSide)
         return false;
@@ -104,7 +105,9 @@ bool Generate(uint64_t seed, int width, int height, Generated& out) {
         Grid g(width, height);
         common::SplitMix64 rng(CandidateSeed(seed, n));
         ++out.tries;
-        if (!GrowGround(g, rng)) continue;
+        if (!GrowGround(g, rng, version)) continue;
+        // Natural islands keep to their outline goals; a blob is grown again.
+        if (version == kNaturalVersion && !NaturalEnough(g.map)) continue;
         PlaceItems(g, rng);
         ChooseCritters(g, rng);
         MendFarWays(g);
@@ -117,6 +120,17 @@ bool Generate(uint64_t seed, int width, int height, Generated& out) {
 
 bool ParseSeed(const std::string& text, uint64_t& seed) {
     return ParseNumber(text, UINT64_MAX, seed);
+}
+
+bool ParseIslandSeed(const std::string& text, uint64_t& seed, int& version) {
+    const std::string natural = std::to_string(kNaturalVersion) + "-";
+    version = text.rfind(natural, 0) == 0 ? kNaturalVersion : kClassicVersion;
+    return ParseSeed(version == kClassicVersion ? text : text.substr(natural.size()), seed);
+}
+
+std::string SeedText(uint64_t seed, int version) {
+    const std::string number = std::to_string(seed);
+    return version == kClassicVersion ? number : std::to_string(version) + "-" + number;
 }
 
 bool ParseSize(const std::string& text, int& width, int& height) {

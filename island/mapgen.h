@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "island/island_ground.h"
 #include "island/map_analysis.h"
 #include "world/karte.h"
 
@@ -17,9 +18,9 @@ namespace mapgen {
 // 64, and beyond 512 the walks grow longer than a game.
 inline constexpr int kMinSide = 64, kMaxSide = 512;
 inline constexpr int kDefaultSide = 128;
-// The side of a new island in the game: a game there lasts about as long as
-// on the shipped islands (docs/performance.md has the bot's figures).
-inline constexpr int kGameSide = 64;
+// The side of a new (natural) island in the game: a game there lasts about as
+// long as on the shipped islands (docs/performance.md has the bot's figures).
+inline constexpr int kGameSide = 96;
 // Candidates tried before giving up; each after the first grows from a seed
 // derived from the one asked for.
 inline constexpr int kMaxTries = 24;
@@ -31,7 +32,7 @@ struct Generated {
 
 // Grows an island of width x height cells (each kMinSide..kMaxSide). False when
 // the size is out of range or no candidate passed within kMaxTries.
-bool Generate(uint64_t seed, int width, int height, Generated& out);
+bool Generate(uint64_t seed, int width, int height, Generated& out, int version = kClassicVersion);
 
 // What a generated island must pass: the checker's analysis and fairness
 // without any finding, every land cell reachable, no rock near the start.
@@ -39,6 +40,12 @@ bool Acceptable(const mapcheck::MapData& map);
 
 // A seed as typed: decimal digits only, 0 .. 2^64 - 1.
 bool ParseSeed(const std::string& text, uint64_t& seed);
+// A seed as players share it: a plain seed names a classic island (every seed
+// given out before natural islands came keeps its island), "2-" before it a
+// natural one; `version` tells which.
+bool ParseIslandSeed(const std::string& text, uint64_t& seed, int& version);
+// The seed as ParseIslandSeed reads it back.
+std::string SeedText(uint64_t seed, int version);
 // A size as typed: "WxH" (or "WXH"), each side kMinSide..kMaxSide.
 bool ParseSize(const std::string& text, int& width, int& height);
 

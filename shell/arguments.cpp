@@ -15,10 +15,11 @@ constexpr const char* USAGE =
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
     "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
-    "  --seed N     start on the island grown from the seed N (0 or more), as\n"
-    "               the menu's new island does; the same seed, the same island\n"
+    "  --seed N     start on the island grown from the seed N (0 or more; 2-N\n"
+    "               for a natural island, as the menu's new island gives); the\n"
+    "               same seed, the same island\n"
     "  --size WxH   with --seed or --daily: its size in cells, each side 64 to\n"
-    "               512 (default 64x64)\n"
+    "               512 (default 96x96)\n"
     "  --daily      start on the island of the day (its seed is the UTC date)\n"
     "  --play       with --map, --seed or --daily: straight into play on that\n"
     "               island, without the loading screen, the title picture and\n"
@@ -127,15 +128,19 @@ std::string ChooseIsland(const IslandArguments& island, LaunchRequest& request) 
     if (!island.seed.empty() && island.daily) return "--seed and --daily exclude each other";
     if (!request.map.empty()) return "--map and a generated island exclude each other";
     uint64_t seed = 0;
+    // The island of the day is natural; a typed seed says which shape it names.
+    int version = mapgen::kNaturalVersion;
     if (island.daily)
         seed = TodaysSeed();
-    else if (!mapgen::ParseSeed(island.seed, seed))
-        return "bad seed '" + island.seed + "' (a whole number from 0 to 18446744073709551615)";
+    else if (!mapgen::ParseIslandSeed(island.seed, seed, version))
+        return "bad seed '" + island.seed +
+               "' (a whole number from 0 to 18446744073709551615, 2- before it for a natural "
+               "island)";
     int width = mapgen::kGameSide, height = mapgen::kGameSide;
     if (!island.size.empty() && !mapgen::ParseSize(island.size, width, height))
         return "bad size '" + island.size + "' (WxH, each side " +
                std::to_string(mapgen::kMinSide) + " to " + std::to_string(mapgen::kMaxSide) + ")";
-    request.island = GeneratedIslandName(seed, width, height, island.daily);
+    request.island = GeneratedIslandName(seed, version, width, height, island.daily);
     return "";
 }
 

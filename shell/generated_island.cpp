@@ -14,7 +14,7 @@ constexpr const char* DAILY_PREFIX = "daily:";
 
 struct IslandName {
     uint64_t seed = 0;
-    int width = 0, height = 0;
+    int version = 0, width = 0, height = 0;
     bool daily = false;
 };
 
@@ -30,7 +30,8 @@ bool ParseName(const std::string& name, IslandName& out) {
         return false;
     }
     const std::size_t colon = rest.find(':');
-    return colon != std::string::npos && mapgen::ParseSeed(rest.substr(0, colon), out.seed) &&
+    return colon != std::string::npos &&
+           mapgen::ParseIslandSeed(rest.substr(0, colon), out.seed, out.version) &&
            mapgen::ParseSize(rest.substr(colon + 1), out.width, out.height);
 }
 
@@ -44,8 +45,8 @@ KeptIsland kept;
 
 } // namespace
 
-std::string GeneratedIslandName(uint64_t seed, int width, int height, bool daily) {
-    return std::string(daily ? DAILY_PREFIX : SEED_PREFIX) + std::to_string(seed) + ':' +
+std::string GeneratedIslandName(uint64_t seed, int version, int width, int height, bool daily) {
+    return std::string(daily ? DAILY_PREFIX : SEED_PREFIX) + mapgen::SeedText(seed, version) + ':' +
            std::to_string(width) + 'x' + std::to_string(height);
 }
 
@@ -66,7 +67,7 @@ std::string IslandCaption(const std::string& name) {
     IslandName n;
     if (!ParseName(name, n)) return name;
     const std::string size = std::to_string(n.width) + 'x' + std::to_string(n.height);
-    if (!n.daily) return Tr(texts::ISLAND_SEED, {std::to_string(n.seed), size});
+    if (!n.daily) return Tr(texts::ISLAND_SEED, {mapgen::SeedText(n.seed, n.version), size});
     // 20261208 reads as 2026-12-08: the seed is the date.
     std::string date = std::to_string(n.seed);
     if (date.size() == 8) date = date.substr(0, 4) + '-' + date.substr(4, 2) + '-' + date.substr(6);
@@ -79,7 +80,7 @@ bool GrowIsland(const std::string& name, TKarte& map, int& apes, int& lizards) {
     if (kept.name != name) {
         mapgen::Generated island;
         const int started = Millis();
-        if (!mapgen::Generate(n.seed, n.width, n.height, island)) {
+        if (!mapgen::Generate(n.seed, n.width, n.height, island, n.version)) {
             DebugLog("no island grew from seed " + std::to_string(n.seed));
             return false;
         }

@@ -1,7 +1,7 @@
 // Islands grown from a seed, played like a chosen map: `mapfile` names one as
-// "seed:N:WxH" (or "daily:N:WxH" for the island of the day), which no map
-// file's path starts with. The island is grown at its first load and kept, so
-// a restart after a death plays the very same island.
+// "seed:S:WxH" (or "daily:S:WxH" for the island of the day), S the seed as
+// players share it (mapgen::SeedText), which no map file's path starts with. The island is grown at
+// its first load and kept, so a restart after a death plays the very same island.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,8 @@
 #include "world/karte.h"
 
 // The name that stands for the island of `seed` and size in `mapfile`.
-std::string GeneratedIslandName(uint64_t seed, int width, int height, bool daily = false);
+std::string GeneratedIslandName(uint64_t seed, int version, int width, int height,
+                                bool daily = false);
 bool IsGeneratedIsland(const std::string& name);
 // A seed for the chooser's new island, from the clock and the game's random
 // sequence: a different island each time, below a billion so it is easy to pass on.

@@ -198,7 +198,8 @@ std::string RunMapChooser(const std::string& title) {
             ClearKeys();
             Cls();
             if (maps[selection].newIsland)
-                return GeneratedIslandName(FreshSeed(), mapgen::kGameSide, mapgen::kGameSide);
+                return GeneratedIslandName(FreshSeed(), mapgen::kNaturalVersion, mapgen::kGameSide,
+                                           mapgen::kGameSide);
             if (maps[selection].path.empty()) return PickOwnMap();
             return maps[selection].path;
         }

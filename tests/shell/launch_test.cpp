@@ -65,6 +65,7 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--seed=18446744073709551615", "--size=512X64"}, -1, "", ""},
         {{"--seed", "18446744073709551616"}, 2, "", "bad seed '18446744073709551616'"},
         {{"--seed", "-1"}, 2, "", "bad seed '-1'"},
+        {{"--seed", "3-42"}, 2, "", "bad seed '3-42'"},
         {{"--seed"}, 2, "", "--seed needs a number"},
         {{"--seed", "1", "--seed=2"}, 2, "", "--seed given twice"},
         {{"--seed", "7", "--size", "64x63"}, 2, "", "bad size '64x63'"},
@@ -91,10 +92,12 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
     EXPECT_EQ(Launch({"--lang", "en"}).request.language, "en");
     EXPECT_EQ(Launch({"--lang=de_AT.UTF-8"}).request.language, "de");
     // The seed and size name the island the menu's new island would grow.
+    // A plain seed keeps naming the classic island it always named.
     EXPECT_EQ(Launch({"--size=96x80", "--seed", "42"}).request.island,
-              GeneratedIslandName(42, 96, 80));
-    EXPECT_EQ(Launch({"--seed", "42"}).request.island,
-              GeneratedIslandName(42, mapgen::kGameSide, mapgen::kGameSide));
+              GeneratedIslandName(42, mapgen::kClassicVersion, 96, 80));
+    EXPECT_EQ(
+        Launch({"--seed", "2-42"}).request.island,
+        GeneratedIslandName(42, mapgen::kNaturalVersion, mapgen::kGameSide, mapgen::kGameSide));
     // The island of the day is named by the UTC date, which the player reads.
     const auto today = [] {
         const std::time_t now = std::time(nullptr);

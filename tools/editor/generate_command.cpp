@@ -89,8 +89,9 @@ int GenerateCommand(int argc, char** argv) {
     if (!Speak(a.language)) a.usage = true;
     if (a.usage) return Refuse(Tr(editor_texts::kGenerateUsage, {"palmut-editor"}));
     uint64_t seed = 0;
-    int width = mapgen::kDefaultSide, height = mapgen::kDefaultSide;
-    if (!mapgen::ParseSeed(a.seed, seed)) return Refuse(Tr(editor_texts::kBadSeed, {a.seed}));
+    int width = mapgen::kDefaultSide, height = mapgen::kDefaultSide, version = 0;
+    if (!mapgen::ParseIslandSeed(a.seed, seed, version))
+        return Refuse(Tr(editor_texts::kBadSeed, {a.seed}));
     if (!a.size.empty() && !mapgen::ParseSize(a.size, width, height))
         return Refuse(Tr(editor_texts::kBadIslandSize, {a.size}));
     if (a.out.empty()) return Refuse(Tr(editor_texts::kNoOutput));
@@ -100,7 +101,7 @@ int GenerateCommand(int argc, char** argv) {
     const MapPaths targets = SaveTargets(out, error);
     if (targets.image.empty()) return Refuse(Tr(editor_texts::kNotGenerated, {error}));
     mapgen::Generated island;
-    if (!mapgen::Generate(seed, width, height, island)) {
+    if (!mapgen::Generate(seed, width, height, island, version)) {
         std::fprintf(
             stderr, "palmut-editor: %s\n",
             Tr(editor_texts::kNoPlayableIsland, {a.seed, std::to_string(island.tries)}).c_str());
