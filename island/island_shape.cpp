@@ -46,17 +46,36 @@ int64_t DoubleHullArea(std::vector<Corner> points) {
 
 } // namespace
 
+namespace {
+
+bool LandAt(const mapcheck::MapData& map, int x, int y) {
+    return x >= 0 && y >= 0 && x < map.width && y < map.height && map.GroundAt(x, y) != 0;
+}
+
+// The longest run of land cells along a row (a column when `columns`) whose
+// neighbour on the same side, (dx, dy) away, is sea.
+int LongestRun(const mapcheck::MapData& map, bool columns, int dx, int dy) {
+    const int lines = columns ? map.width : map.height, cells = columns ? map.height : map.width;
+    int longest = 0;
+    for (int line = 0; line < lines; ++line)
+        for (int i = 0, run = 0; i < cells; ++i) {
+            const int x = columns ? line : i, y = columns ? i : line;
+            run = LandAt(map, x, y) && !LandAt(map, x + dx, y + dy) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    return longest;
+}
+
+} // namespace
+
 ShapeFigures MeasureShape(const mapcheck::MapData& map) {
-    const auto land = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < map.width && y < map.height && map.GroundAt(x, y) != 0;
-    };
-    std::vector<Corner> corners; // hull edges only change where a row's land begins or ends
+    std::vector<Corner> corners; // the hull only turns where a row's land begins or ends
     int64_t cells = 0;
     for (int y = 0; y < map.height; ++y)
         for (int x = 0; x < map.width; ++x) {
-            if (!land(x, y)) continue;
+            if (!LandAt(map, x, y)) continue;
             ++cells;
-            if (land(x - 1, y) && land(x + 1, y)) continue;
+            if (LandAt(map, x - 1, y) && LandAt(map, x + 1, y)) continue;
             for (int dy = 0; dy < 2; ++dy)
                 for (int dx = 0; dx < 2; ++dx)
                     corners.push_back({x + dx, y + dy});
@@ -64,18 +83,8 @@ ShapeFigures MeasureShape(const mapcheck::MapData& map) {
     ShapeFigures f;
     const int64_t twice = DoubleHullArea(std::move(corners));
     f.landToHull = twice > 0 ? 2.0 * static_cast<double>(cells) / static_cast<double>(twice) : 0;
-    for (int side = -1; side <= 1; side += 2) {
-        for (int y = 0; y < map.height; ++y)
-            for (int x = 0, run = 0; x < map.width; ++x) {
-                run = land(x, y) && !land(x, y + side) ? run + 1 : 0;
-                f.straightCoast = std::max(f.straightCoast, run);
-            }
-        for (int x = 0; x < map.width; ++x)
-            for (int y = 0, run = 0; y < map.height; ++y) {
-                run = land(x, y) && !land(x + side, y) ? run + 1 : 0;
-                f.straightCoast = std::max(f.straightCoast, run);
-            }
-    }
+    f.straightCoast = std::max({LongestRun(map, false, 0, -1), LongestRun(map, false, 0, 1),
+                                LongestRun(map, true, -1, 0), LongestRun(map, true, 1, 0)});
     return f;
 }
 

@@ -9,6 +9,7 @@
 
 #include "bot/bot.h"
 #include "generate_command.h"
+#include "island/island_shape.h"
 #include "island/mapgen.h"
 #include "map_io.h"
 #include "support/shell_fixture.h"
@@ -87,3 +88,17 @@ INSTANTIATE_TEST_SUITE_P(Sizes, GeneratedBot,
                                     std::to_string(param.param.height) +
                                     (param.param.version == mapgen::kClassicVersion ? "" : "v2");
                          });
+
+TEST(NaturalIslands, KeepTheirOutlineWhilePlainSeedsKeepTheirClassicIsland) {
+    for (const int side : {mapgen::kMinSide, mapgen::kGameSide, 128, 256})
+        for (uint64_t seed = 1; seed <= 3; ++seed) {
+            mapgen::Generated natural, classic;
+            ASSERT_TRUE(mapgen::Generate(seed, side, side, natural, mapgen::kNaturalVersion));
+            ASSERT_TRUE(mapgen::Generate(seed, side, side, classic));
+            const mapgen::ShapeFigures f = mapgen::MeasureShape(natural.map);
+            EXPECT_GE(f.landToHull, mapgen::kLeastLandToHull) << side << " seed " << seed;
+            EXPECT_LE(f.landToHull, mapgen::kMostLandToHull) << side << " seed " << seed;
+            EXPECT_LE(f.straightCoast * 5, side) << side << " seed " << seed;
+            EXPECT_NE(natural.map.ground, classic.map.ground) << side << " seed " << seed;
+        }
+}

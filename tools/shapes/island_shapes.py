@@ -5,6 +5,7 @@ lower), and the longest straight coast run as a share of the island's side.
 
 usage: tools/shapes/island_shapes.py PICTURE.png...
        tools/shapes/island_shapes.py --generate EDITOR SEEDS SIZE...   (e.g. 50 64x64 128x128)
+       tools/shapes/island_shapes.py --generate-natural EDITOR SEEDS SIZE...   (seeds 2-1, 2-2, ...)
 
 Reads the 8-bit RGB or RGBA pictures the editor writes; every pixel that is
 not the sea's colour counts as land.
@@ -113,20 +114,21 @@ def report(name, land):
 
 
 def main(args):
-    if args and args[0] == "--generate":
+    if args and args[0] in ("--generate", "--generate-natural"):
+        prefix = "2-" if args[0] == "--generate-natural" else ""
         editor, seeds, sizes = args[1], int(args[2]), args[3:]
         with tempfile.TemporaryDirectory() as tmp:
             for size in sizes:
                 results = []
                 for seed in range(1, seeds + 1):
                     out = os.path.join(tmp, "i.png")
-                    subprocess.run([editor, "--generate", str(seed), "--size", size, out],
+                    subprocess.run([editor, "--generate", prefix + str(seed), "--size", size, out],
                                    check=True, stdout=subprocess.DEVNULL)
                     results.append(figures(read_png(out)))
                 ratios = sorted(r for r, _ in results)
                 straights = sorted(s for _, s in results)
                 inside = sum(0.55 <= r <= 0.85 for r in ratios)
-                print(f"{size}: {seeds} seeds, land/hull min {ratios[0]:.3f} median "
+                print(f"{prefix}{size}: {seeds} seeds, land/hull min {ratios[0]:.3f} median "
                       f"{ratios[len(ratios) // 2]:.3f} max {ratios[-1]:.3f}, {inside} in 0.55-0.85; "
                       f"straight coast max {straights[-1]:.3f} of the side, "
                       f"{sum(s <= 0.2 for s in straights)} at most a fifth")
