@@ -1,6 +1,7 @@
 // Recorded games play back to the same state: the planning player's games are
 // recorded as any game is, then played back without a window, under a clock
 // running at another speed, and after tampering.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -159,6 +160,7 @@ TEST_F(Replays, DISABLED_WriteGoldenReplays) {
     const std::string out = folder;
     EXPECT_TRUE(RecordBotGame("map/map.png", 1, out + "/raft_map.palmutreplay").won);
     EXPECT_TRUE(RecordBotGame("map/bucht.png", 1, out + "/raft_bucht.palmutreplay").won);
-    RecordPacing(out + "/death_pacing.palmutreplay");
+    RecordPacing(out + "/death_hunger.palmutreplay");
     EXPECT_TRUE(IsDeathState(gamestate)) << gamestate;
+    std::printf("pacing ended in state %d\n", gamestate);
 }
