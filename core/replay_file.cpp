@@ -128,9 +128,11 @@ void WritePass(Writer& w, const TReplay& r, std::size_t pass) {
     int previous = -1;
     for (std::uint32_t i = first; i < end; ++i) {
         const TReplay::Answer& a = r.answers[i];
-        w.Varint(static_cast<std::uint64_t>(a.query - previous - 1));
+        // A single press, by far the most common answer, costs no byte of its own.
+        const auto skipped = static_cast<std::uint64_t>(a.query - previous - 1);
+        w.Varint(skipped << 1 | (a.count != 1 ? 1u : 0u));
         w.Byte(a.key);
-        w.Varint(a.count);
+        if (a.count != 1) w.Varint(a.count);
         previous = a.query;
     }
 }
@@ -165,9 +167,11 @@ bool ReadPass(Reader& in, TReplay& r) {
     r.firstAnswer.push_back(static_cast<std::uint32_t>(r.answers.size()));
     int query = -1;
     for (std::uint64_t i = 0; i < count && in.Ok(); ++i) {
-        query += 1 + static_cast<int>(in.Bounded(TReplay::MAX_QUERY));
+        const std::uint64_t skipped = in.Bounded(2 * TReplay::MAX_QUERY + 1);
+        query += 1 + static_cast<int>(skipped >> 1);
         const unsigned key = in.Byte();
-        const auto hits = static_cast<std::uint16_t>(in.Bounded(TReplay::MAX_COUNT));
+        const auto hits =
+            static_cast<std::uint16_t>((skipped & 1) != 0 ? in.Bounded(TReplay::MAX_COUNT) : 1);
         if (query > TReplay::MAX_QUERY) return false;
         r.answers.push_back(
             {static_cast<std::uint8_t>(query), static_cast<std::uint8_t>(key), hits});
