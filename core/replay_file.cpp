@@ -21,9 +21,9 @@ std::int64_t UnZigZag(std::uint64_t v) {
     return static_cast<std::int64_t>(v >> 1) ^ -static_cast<std::int64_t>(v & 1);
 }
 
-class Writer {
+class TReplayWriter {
   public:
-    void Byte(unsigned value) { out_ += static_cast<char>(value & 0xFF); }
+    void Byte(unsigned value) { out += static_cast<char>(value & 0xFF); }
     void Varint(std::uint64_t value) {
         while (value >= 0x80) {
             Byte(static_cast<unsigned>(value) | 0x80);
@@ -38,26 +38,26 @@ class Writer {
     }
     void Text(const std::string& text) {
         Varint(text.size());
-        out_ += text;
+        out += text;
     }
-    std::string& Bytes() { return out_; }
+    std::string& Bytes() { return out; }
 
   private:
-    std::string out_;
+    std::string out;
 };
 
 // Every read is bounded by the bytes left; the first failure sticks.
-class Reader {
+class TReplayReader {
   public:
-    Reader(const std::string& bytes, std::size_t end) : bytes_(bytes), end_(end) {}
-    bool Ok() const { return ok_; }
-    std::size_t Left() const { return ok_ ? end_ - at_ : 0; }
+    TReplayReader(const std::string& source, std::size_t size) : bytes(source), end(size) {}
+    bool Ok() const { return ok; }
+    std::size_t Left() const { return ok ? end - at : 0; }
     unsigned Byte() {
-        if (!ok_ || at_ >= end_) {
-            ok_ = false;
+        if (!ok || at >= end) {
+            ok = false;
             return 0;
         }
-        return static_cast<unsigned char>(bytes_[at_++]);
+        return static_cast<unsigned char>(bytes[at++]);
     }
     std::uint64_t Varint() {
         std::uint64_t value = 0;
@@ -66,19 +66,19 @@ class Reader {
             value |= static_cast<std::uint64_t>(b & 0x7F) << shift;
             if ((b & 0x80) == 0) return value;
         }
-        ok_ = false;
+        ok = false;
         return 0;
     }
     // A varint that must not exceed `most`.
     std::uint64_t Bounded(std::uint64_t most) {
         const std::uint64_t value = Varint();
-        if (value > most) ok_ = false;
-        return ok_ ? value : 0;
+        if (value > most) ok = false;
+        return ok ? value : 0;
     }
     std::int32_t Int32() {
         const std::int64_t value = UnZigZag(Varint());
-        if (value < INT32_MIN || value > INT32_MAX) ok_ = false;
-        return ok_ ? static_cast<std::int32_t>(value) : 0;
+        if (value < INT32_MIN || value > INT32_MAX) ok = false;
+        return ok ? static_cast<std::int32_t>(value) : 0;
     }
     std::uint64_t Fixed64() {
         std::uint64_t value = 0;
@@ -88,21 +88,21 @@ class Reader {
     }
     std::string Text(std::size_t most) {
         const std::size_t size = Bounded(most);
-        if (size > Left()) ok_ = false;
-        if (!ok_) return {};
-        std::string text = bytes_.substr(at_, size);
-        at_ += size;
+        if (size > Left()) ok = false;
+        if (!ok) return {};
+        std::string text = bytes.substr(at, size);
+        at += size;
         return text;
     }
 
   private:
-    const std::string& bytes_;
-    std::size_t end_;
-    std::size_t at_ = 0;
-    bool ok_ = true;
+    const std::string& bytes;
+    std::size_t end;
+    std::size_t at = 0;
+    bool ok = true;
 };
 
-void WriteHeader(Writer& w, const TReplay& r) {
+void WriteHeader(TReplayWriter& w, const TReplay& r) {
     w.Bytes().append(MAGIC, MAGIC_SIZE);
     w.Varint(TReplay::FORMAT_VERSION);
     w.Text(r.gameVersion);
@@ -116,7 +116,7 @@ void WriteHeader(Writer& w, const TReplay& r) {
     w.Varint(r.Passes());
 }
 
-void WritePass(Writer& w, const TReplay& r, std::size_t pass) {
+void WritePass(TReplayWriter& w, const TReplay& r, std::size_t pass) {
     const std::uint32_t first = r.firstAnswer[pass], end = r.AnswersEnd(pass);
     const std::uint32_t count = end - first;
     const std::uint64_t step = ZigZag(static_cast<std::int64_t>(r.clockSteps[pass]) - USUAL_STEP);
@@ -137,7 +137,7 @@ void WritePass(Writer& w, const TReplay& r, std::size_t pass) {
     }
 }
 
-bool ReadHeader(Reader& in, TReplay& r, std::string& why) {
+bool ReadHeader(TReplayReader& in, TReplay& r, std::string& why) {
     const std::uint64_t version = in.Varint();
     if (in.Ok() && version != TReplay::FORMAT_VERSION) {
         why = "replay format version " + std::to_string(version) + ", this game reads version " +
@@ -155,7 +155,7 @@ bool ReadHeader(Reader& in, TReplay& r, std::string& why) {
     return true;
 }
 
-bool ReadPass(Reader& in, TReplay& r) {
+bool ReadPass(TReplayReader& in, TReplay& r) {
     const unsigned head = in.Byte();
     std::uint64_t count = head & SMALL_ANSWERS;
     std::uint64_t step = head >> 3;
@@ -184,20 +184,20 @@ bool ReadPass(Reader& in, TReplay& r) {
 void TReplayHash::Add(const void* data, std::size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     for (std::size_t i = 0; i < size; ++i) {
-        value_ ^= bytes[i];
-        value_ *= 1099511628211ull;
+        hash ^= bytes[i];
+        hash *= 1099511628211ull;
     }
 }
 
 void TReplayHash::AddInt(std::int64_t value) {
     // A whole word per step: a state hash walks every cell of the island, and
     // the value, not its bytes in memory, is the same on every machine.
-    value_ ^= static_cast<std::uint64_t>(value);
-    value_ *= 1099511628211ull;
+    hash ^= static_cast<std::uint64_t>(value);
+    hash *= 1099511628211ull;
 }
 
 std::string EncodeReplay(const TReplay& replay) {
-    Writer w;
+    TReplayWriter w;
     WriteHeader(w, replay);
     for (std::size_t pass = 0; pass < replay.Passes(); ++pass) {
         WritePass(w, replay, pass);
@@ -227,14 +227,14 @@ bool DecodeReplay(const std::string& bytes, TReplay& replay, std::string& why) {
     const std::size_t body = bytes.size() >= MAGIC_SIZE + 8 ? bytes.size() - 8 : 0;
     TReplayHash check;
     check.Add(bytes.data(), body);
-    Reader tail(bytes, bytes.size());
+    TReplayReader tail(bytes, bytes.size());
     for (std::size_t i = 0; i < body; ++i)
         tail.Byte();
     if (body < MAGIC_SIZE || tail.Fixed64() != check.Value()) {
         why = "replay file damaged or cut short";
         return false;
     }
-    Reader in(bytes, body);
+    TReplayReader in(bytes, body);
     for (std::size_t i = 0; i < MAGIC_SIZE; ++i)
         in.Byte();
     TReplay r;

@@ -54,10 +54,10 @@ class TReplayHash {
   public:
     void Add(const void* data, std::size_t size);
     void AddInt(std::int64_t value);
-    std::uint64_t Value() const { return value_; }
+    std::uint64_t Value() const { return hash; }
 
   private:
-    std::uint64_t value_ = 14695981039346656037ull;
+    std::uint64_t hash = 14695981039346656037ull;
 };
 
 // The bytes of a replay file.

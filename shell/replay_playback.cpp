@@ -75,7 +75,7 @@ std::string FindReplayIsland(const TReplay& replay, const std::string& replayPat
     bool seen = false;
     for (std::string folder : folders) {
         if (folder.empty()) folder = ".";
-        const std::string candidate = folder + "/" + image;
+        std::string candidate = folder.append("/").append(image);
         if (ResolvePath(candidate).empty()) continue;
         seen = true;
         if (IslandHash(candidate) == replay.islandHash) return candidate;

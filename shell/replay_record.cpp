@@ -61,7 +61,7 @@ std::string NewReplayName(const std::string& folder) {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
     for (int n = 1;; ++n) {
-        const std::string path = folder + "/" + stamp + "-" + std::to_string(n) + REPLAY_EXTENSION;
+        std::string path = folder + "/" + stamp + "-" + std::to_string(n) + REPLAY_EXTENSION;
         std::error_code ec;
         if (!fs::exists(path, ec)) return path;
     }

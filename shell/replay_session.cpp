@@ -37,54 +37,54 @@ void OpenReplayWindow() {
 }
 
 // Normal speed with keys 1, 2, 3 for x1, x4, x16; P pauses, Escape stops.
-class WindowPacing : public ReplayPacing {
+class TWindowPacing : public ReplayPacing {
   public:
     bool AfterPass() override {
         Flip(-1);
         Cls();
         for (;;) {
-            if (KeyHitCount(KEY_1) > 0) speed_ = 1;
-            if (KeyHitCount(KEY_2) > 0) speed_ = 4;
-            if (KeyHitCount(KEY_3) > 0) speed_ = 16;
-            if (KeyHitCount(KEY_P) > 0) paused_ = !paused_;
+            if (KeyHitCount(KEY_1) > 0) speed = 1;
+            if (KeyHitCount(KEY_2) > 0) speed = 4;
+            if (KeyHitCount(KEY_3) > 0) speed = 16;
+            if (KeyHitCount(KEY_P) > 0) paused = !paused;
             if (KeyHitCount(KEY_ESCAPE) > 0 || CloseRequested()) return false;
             // The main loop's pause, shortened by the speed.
-            Pause(60 / speed_);
-            if (!paused_) return true;
+            Pause(60 / speed);
+            if (!paused) return true;
         }
     }
 
   private:
-    int speed_ = 1;
-    bool paused_ = false;
+    int speed = 1;
+    bool paused = false;
 };
 
 // Every pass drawn and shown at once, each frame timed.
-class TimedemoPacing : public ReplayPacing {
+class TTimedemoPacing : public ReplayPacing {
   public:
-    TimedemoPacing() : last_(Clock::now()), start_(last_) {}
+    TTimedemoPacing() : last(Clock::now()), start(last) {}
     bool AfterPass() override {
         Flip(-1);
         Cls();
         const Clock::time_point now = Clock::now();
-        frames_.push_back(std::chrono::duration<double, std::milli>(now - last_).count());
-        last_ = now;
+        frames.push_back(std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
         return !CloseRequested();
     }
     void Print() {
-        const double seconds = SecondsSince(start_);
-        std::vector<double> sorted = frames_;
+        const double seconds = SecondsSince(start);
+        std::vector<double> sorted = frames;
         std::sort(sorted.begin(), sorted.end());
         const double p99 =
             sorted.empty() ? 0.0 : sorted[std::min(sorted.size() - 1, sorted.size() * 99 / 100)];
         std::printf("timedemo: %zu frames, %.2f seconds, %.1f fps, 99th percentile %.2f ms\n",
-                    frames_.size(), seconds,
-                    seconds > 0 ? static_cast<double>(frames_.size()) / seconds : 0.0, p99);
+                    frames.size(), seconds,
+                    seconds > 0 ? static_cast<double>(frames.size()) / seconds : 0.0, p99);
     }
 
   private:
-    std::vector<double> frames_;
-    Clock::time_point last_, start_;
+    std::vector<double> frames;
+    Clock::time_point last, start;
 };
 
 } // namespace
@@ -106,8 +106,8 @@ int RunReplayFile(const std::string& path, bool headless, bool timedemo) {
         return 2;
     }
     if (!headless) OpenReplayWindow();
-    WindowPacing window;
-    TimedemoPacing timed;
+    TWindowPacing window;
+    TTimedemoPacing timed;
     ReplayPacing* pacing = headless   ? nullptr
                            : timedemo ? static_cast<ReplayPacing*>(&timed)
                                       : &window;
