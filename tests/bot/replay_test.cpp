@@ -1,7 +1,7 @@
 // Recorded games play back to the same state: the planning player's games are
 // recorded as any game is, then played back without a window, under a clock
 // running at another speed, and after tampering.
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +18,8 @@
 #include "support/screen_answers.h"
 #include "support/shell_fixture.h"
 #include "support/temp_dir.h"
+#include "world/critter.h"
+#include "world/karte.h"
 
 namespace {
 
@@ -40,21 +42,36 @@ class Replays : public HeadlessGame {
         return out;
     }
 
-    // Walks east and west until thirst or hunger ends the game, or the budget does.
-    static void RecordPacing(const std::string& file) {
+    // Plays `island` with the key `next` picks each pass of play until a death
+    // ends the game, or the budget does.
+    template <typename Next>
+    static void RecordWalk(const std::string& island, int seed, const std::string& file,
+                           Next next) {
         RecordGamesToFile(file);
         player = TPlayer();
         victorytimer = 0;
-        SeedRandom(7);
-        mapfile = kIsland;
+        SeedRandom(seed);
+        mapfile = island;
         gamestate = GS_LOADLEVEL;
         AnswerScreens();
         for (int pass = 0; pass < kPassBudget && !IsDeathState(gamestate); ++pass) {
-            if (gamestate == GS_PLAY) InjectKeyPress(pass % 2 == 0 ? KEY_D : KEY_A);
+            if (gamestate == GS_PLAY) InjectKeyPress(next(pass));
             if (!RunOnePass()) break;
         }
         StopAnsweringScreens();
         RecordGamesToFile("");
+    }
+
+    // A step towards (x, y) over land: along the longer way first.
+    static int StepTowards(int x, int y, int pass) {
+        const int dx = x - player.x, dy = y - player.y;
+        const int horizontal = dx > 0 ? KEY_D : KEY_A, vertical = dy > 0 ? KEY_S : KEY_W;
+        const bool canX = dx != 0 && karte.isenterable(player.x + (dx > 0 ? 1 : -1), player.y) == 1;
+        const bool canY = dy != 0 && karte.isenterable(player.x, player.y + (dy > 0 ? 1 : -1)) == 1;
+        if (canX && (std::abs(dx) >= std::abs(dy) || !canY)) return horizontal;
+        if (canY) return vertical;
+        static constexpr int kAround[] = {KEY_W, KEY_D, KEY_S, KEY_A};
+        return kAround[(pass / 7) % 4];
     }
 };
 
@@ -160,7 +177,33 @@ TEST_F(Replays, DISABLED_WriteGoldenReplays) {
     const std::string out = folder;
     EXPECT_TRUE(RecordBotGame("map/map.png", 1, out + "/raft_map.palmutreplay").won);
     EXPECT_TRUE(RecordBotGame("map/bucht.png", 1, out + "/raft_bucht.palmutreplay").won);
-    RecordPacing(out + "/death_hunger.palmutreplay");
-    EXPECT_TRUE(IsDeathState(gamestate)) << gamestate;
-    std::printf("pacing ended in state %d\n", gamestate);
+    RecordWalk("map/map.png", 7, out + "/death_hunger.palmutreplay",
+               [](int pass) { return pass % 2 == 0 ? KEY_D : KEY_A; });
+    EXPECT_EQ(gamestate, GS_DEAD_HUNGER);
+    // Up and down on grass, which costs as much water as food.
+    RecordWalk("map/map.png", 7, out + "/death_thirst.palmutreplay", [](int pass) {
+        for (int r = 0; r < TKarte::MAX_SIDE; ++r)
+            for (int y = player.y - r; y <= player.y + r; ++y)
+                for (int x = player.x - r; x <= player.x + r; ++x)
+                    if (karte.contains(x, y) && karte.data(x, y, 0) == TKarte::GRASS &&
+                        karte.data(x, y + 1, 0) == TKarte::GRASS && karte.isenterable(x, y) == 1 &&
+                        karte.isenterable(x, y + 1) == 1) {
+                        if (player.x == x && (player.y == y || player.y == y + 1))
+                            return player.y == y ? KEY_S : KEY_W;
+                        return StepTowards(x, y, pass);
+                    }
+        return KEY_D;
+    });
+    EXPECT_EQ(gamestate, GS_DEAD_THIRST);
+    // After the nearest monitor lizard.
+    RecordWalk("map/map.png", 7, out + "/death_lizard.palmutreplay", [](int pass) {
+        const TCritter* lizard = nullptr;
+        for (const TCritter& c : TCritter::list)
+            if (c.typ == TCritter::WARAN &&
+                (!lizard || std::abs(c.x - player.x) + std::abs(c.y - player.y) <
+                                std::abs(lizard->x - player.x) + std::abs(lizard->y - player.y)))
+                lizard = &c;
+        return lizard ? StepTowards(lizard->x, lizard->y, pass) : KEY_D;
+    });
+    EXPECT_EQ(gamestate, GS_DEAD_WARAN);
 }
