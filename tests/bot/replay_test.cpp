@@ -1,10 +1,12 @@
 // Recorded games play back to the same state: the planning player's games are
 // recorded as any game is, then played back without a window, under a clock
 // running at another speed, and after tampering.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,7 @@ class Replays : public HeadlessGame {
   protected:
     void TearDown() override {
         RecordGamesToFile("");
+        RecordGamesToFolder("");
         HeadlessGame::TearDown();
     }
 
@@ -168,6 +171,27 @@ TEST_F(Replays, DamagedFilesAreRefusedWithAReason) {
         version[version.size() - 8 + i] = static_cast<char>(check.Value() >> (8 * i));
     EXPECT_FALSE(DecodeReplay(version, back, why));
     EXPECT_NE(why.find("format version 9"), std::string::npos) << why;
+}
+
+TEST_F(Replays, TheFolderKeepsTheLastTwentyGames) {
+    TempDir dir;
+    for (int i = 10; i < 30; ++i)
+        dir.Write("20000101-0000" + std::to_string(i) + "-1.palmutreplay", "old");
+    dir.Write("notes.txt", "mine");
+    RecordGamesToFolder(dir.path());
+    RecordWalk(kIsland, 7, "", [](int pass) { return pass % 2 == 0 ? KEY_D : KEY_A; });
+    RecordGamesToFolder("");
+    ASSERT_TRUE(IsDeathState(gamestate));
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        kept.push_back(entry.path().filename().string());
+    std::sort(kept.begin(), kept.end());
+    ASSERT_EQ(kept.size(), 21u);
+    EXPECT_EQ(kept.front(), "20000101-000011-1.palmutreplay"); // the oldest went
+    EXPECT_EQ(kept.back(), "notes.txt");
+    TReplay replay;
+    std::string why;
+    EXPECT_TRUE(LoadReplay(dir / kept[19], replay, why)) << kept[19] << ": " << why;
 }
 
 // Writes the golden replays of tests/replays/ into PALMUT_GOLDEN_REPLAYS.
