@@ -6,6 +6,7 @@
 #include "core/texts.h"
 #include "player/player.h"
 #include "shell/generated_island.h"
+#include "shell/replay.h"
 #include "world/critter.h"
 #include "world/message.h"
 #include "world/objekt.h"
@@ -59,6 +60,7 @@ void PlacePlayer() {
 }
 
 void LoadLevel() {
+    StartGameRecording();
     TCritter::Reset();
     player.hunger = 0;
     player.durst = 0;

@@ -74,6 +74,16 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--seed", "1", "--map", "Insel.map"}, 2, "", "exclude each other"},
         {{"--daily", "--play"}, -1, "", ""},
         {{"--daily", "--seed", "1"}, 2, "", "exclude each other"},
+        {{"--record", "spiel.palmutreplay"}, -1, "", ""},
+        {{"--replay=spiel.palmutreplay", "--headless"}, -1, "", ""},
+        {{"--timedemo", "spiel.palmutreplay"}, -1, "", ""},
+        {{"--replay"}, 2, "", "--replay needs a file"},
+        {{"--timedemo="}, 2, "", "--timedemo needs a file"},
+        {{"--headless"}, 2, "", "--headless needs --replay FILE"},
+        {{"--timedemo", "a", "--headless"}, 2, "", "--headless needs --replay FILE"},
+        {{"--replay", "a", "--timedemo", "b"}, 2, "", "one replay at a time"},
+        {{"--replay", "a", "--map", "Insel.map"}, 2, "", "brings its own island"},
+        {{"--replay", "a", "--seed", "2-42"}, 2, "", "brings its own island"},
     };
     for (const auto& c : cases) {
         const Answer a = Launch(c.args, dir.path());
@@ -110,6 +120,9 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
     EXPECT_TRUE(caption.find(before) != std::string::npos ||
                 caption.find(today()) != std::string::npos)
         << caption;
+    const LaunchRequest timed = Launch({"--timedemo", "a.palmutreplay"}, dir.path()).request;
+    EXPECT_EQ(timed.replay, dir.path() + "/a.palmutreplay");
+    EXPECT_TRUE(timed.timedemo);
 }
 
 TEST(Arguments, MapIsTakenFromTheStartingFolderLikeTheMenusChoice) {
