@@ -139,7 +139,7 @@ uint64_t TodaysSeed() {
 }
 
 // The island the options name into request.island, or the reason they cannot.
-std::string ChooseIsland(const IslandArguments& island, LaunchRequest& request) {
+std::string NameIsland(const IslandArguments& island, LaunchRequest& request) {
     if (island.seed.empty() && !island.daily)
         return island.size.empty() ? "" : "--size needs --seed or --daily";
     if (!island.seed.empty() && island.daily) return "--seed and --daily exclude each other";
@@ -161,6 +161,14 @@ std::string ChooseIsland(const IslandArguments& island, LaunchRequest& request) 
                std::to_string(mapgen::kMinSide) + " to " + std::to_string(mapgen::kMaxSide) + ")";
     request.island = GeneratedIslandName(seed, version, width, height, island.daily);
     return "";
+}
+
+// The island's options checked once all are read, --play's island among them.
+std::string ChooseIsland(const IslandArguments& island, LaunchRequest& request) {
+    std::string why = NameIsland(island, request);
+    if (why.empty() && request.play && request.map.empty() && request.island.empty())
+        return "--play needs --map FILE, --seed N or --daily";
+    return why;
 }
 
 // Replay options: --record, --replay, --timedemo (each with a FILE, also as
@@ -247,7 +255,5 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
     }
     const std::string why = ChooseIsland(island, request);
     if (!why.empty()) return Fail(err, why);
-    if (request.play && request.map.empty() && request.island.empty())
-        return Fail(err, "--play needs --map FILE, --seed N or --daily");
     return CheckReplayOptions(request, err);
 }
