@@ -45,16 +45,26 @@ EM_JS(int, StartWebAudio, (int rate, int frames), {
         }
     };
     node.connect(ctx.destination);
-    const resume = () => { if (ctx.state !== 'running') ctx.resume(); };
+    // A hidden page stays silent (index.html suspends the context then).
+    const resume = () => { if (ctx.state === 'suspended' && !document.hidden) ctx.resume(); };
     window.addEventListener('keydown', resume, true);
     window.addEventListener('pointerdown', resume, true);
     Module.palmutAudio = ctx;
+    Module.palmutAudioResume = resume;
     return 1;
 });
 
+// The listeners go with the context: a page that plays again must not keep
+// the ended game alive through them.
 EM_JS(void, CloseWebAudio, (), {
+    const resume = Module.palmutAudioResume;
+    if (resume) {
+        window.removeEventListener('keydown', resume, true);
+        window.removeEventListener('pointerdown', resume, true);
+    }
     if (Module.palmutAudio) Module.palmutAudio.close();
     Module.palmutAudio = null;
+    Module.palmutAudioResume = null;
 });
 // clang-format on
 
