@@ -23,6 +23,7 @@ namespace {
 
 // The canvas of index.html; its size on the page is set by the page's style.
 constexpr const char* kCanvas = "#canvas";
+constexpr int kMaxStaleErrors = 16;
 
 struct WindowState {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
@@ -103,7 +104,11 @@ EM_BOOL OnContextRestored(int, const void*, void*) {
 void RemakeRenderer() {
     win.contextBack = false;
     win.contextLost = false;
-    render::Close();
+    render::Close(); // the old objects are gone with the old context
+    // The lost context's calls left errors behind, which the new renderer
+    // would take for its own.
+    for (int i = 0; i < kMaxStaleErrors && media_internal::gl.GetError() != GL_NO_ERROR; ++i) {
+    }
     const bool usable = render::Open(win.width, win.height);
     DebugLog(usable ? "graphics: context restored" : "graphics: restored context unusable");
     if (usable) {
