@@ -89,7 +89,8 @@ async function waitForPicture(page, name, done) {
 }
 
 // A browser that cannot run the game says so on the page, never a blank
-// canvas: one without WebGL 2, and one whose download of a part fails.
+// canvas: one without WebGL 2, one whose download of a part fails, and a page
+// opened from a file (in the browser's language, English here).
 async function checkRefusals(browser, url) {
   const cases = [
     { name: 'no WebGL 2', text: 'WebGL 2', prepare: (page) => page.addInitScript(() => {
@@ -98,16 +99,18 @@ async function checkRefusals(browser, url) {
         return kind === 'webgl2' ? null : original.call(this, kind, ...rest);
       };
     }) },
-    { name: 'program not downloaded', text: 'nicht geladen',
+    { name: 'program not downloaded', text: 'could not be downloaded',
       prepare: (page) => page.route('**/palmut.wasm', (r) => r.fulfill({ status: 404 })) },
-    { name: 'assets not downloaded', text: 'nicht geladen',
+    { name: 'assets not downloaded', text: 'could not be downloaded',
       prepare: (page) => page.route('**/palmut.data', (r) => r.fulfill({ status: 404 })) },
+    { name: 'opened from a file', text: './web.sh --serve', address: `file://${site}/index.html`,
+      prepare: () => {} },
   ];
   for (const c of cases) {
     const page = await browser.newPage({ viewport: { width: 640, height: 480 } });
     try {
       await c.prepare(page);
-      await page.goto(url);
+      await page.goto(c.address || url);
       await page.waitForSelector('body[data-state="failed"]', { timeout: STEP_MS });
       const text = await page.locator('#status').innerText();
       if (!text.includes(c.text)) throw new Error(`${c.name}: the page says "${text}"`);
