@@ -28,7 +28,7 @@ constexpr int kMaxStaleErrors = 16;
 struct WindowState {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
     media_internal::FramePacer pacer;
-    bool lastDrawn = false; // false: the last frame repeated the one shown
+    bool lastDrawn = false;    // false: the last frame repeated the one shown
     int width = 0, height = 0; // the game's picture, for a renderer made anew
     bool contextLost = false;  // the browser took the GPU away; nothing is drawn
     bool contextBack = false;  // it gave a fresh one: the renderer is made anew

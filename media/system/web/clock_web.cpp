@@ -39,7 +39,8 @@ void RealSleep(int ms) {
     const double start = emscripten_get_now();
     emscripten_sleep(static_cast<unsigned>(ms > 0 ? ms : 0));
     // No pass runs while the page is hidden.
-    while (PageHidden()) emscripten_sleep(kHiddenPollMs);
+    while (PageHidden())
+        emscripten_sleep(kHiddenPollMs);
     yieldedMs += emscripten_get_now() - start;
 }
 
