@@ -341,6 +341,7 @@ async function hideTab(page) {
 function servePortal(gameUrl) {
   const article = '<p>' + 'Lorem ipsum dolor sit amet. '.repeat(30) + '</p>';
   const html = `<!doctype html><title>Portal</title><h1>News</h1>${article.repeat(30)}
+    <button id="full" onclick="document.getElementById('game').requestFullscreen()">Full screen</button>
     <iframe id="game" src="${gameUrl}" width="800" height="600" allowfullscreen></iframe>${article}`;
   const server = createServer((req, res) => {
     res.writeHead(200, { 'Content-Type': 'text/html' });
@@ -352,7 +353,8 @@ function servePortal(gameUrl) {
 // The game as a guest: focus and keys stay with the host at load (a reader's
 // blind Space and Escapes neither reach nor end it), a click gives the game
 // its keys (which no longer scroll the host), Escape in the menu ends it,
-// and "Play again" starts it in place, the host never reloaded; Tab leaves it.
+// and "Play again" starts it in place, the host never reloaded; Tab leaves it,
+// and the portal's own full-screen button gives it the keys again.
 async function checkPortal(browser, url, problems) {
   const portal = await servePortal(url);
   const page = await browser.newPage({ viewport: { width: 1000, height: 700 }, deviceScaleFactor: 1,
@@ -393,6 +395,10 @@ async function checkPortal(browser, url, problems) {
     await page.keyboard.press('Tab');
     await frame.waitForSelector('#cue:not([hidden])', { timeout: STEP_MS });
     console.log('portal: Tab left the game');
+    await page.locator('#full').click();
+    await frame.waitForFunction(() => document.hasFocus() && document.activeElement === document.getElementById('canvas'),
+                                null, { timeout: STEP_MS });
+    console.log('portal: its own full-screen button gave the game its keys');
   } finally {
     await page.close();
     portal.close();
