@@ -223,6 +223,16 @@ async function damagedMapFromDisk(browser, url, folder, defaultPlay, problems) {
   await pickFromDisk(page, '7-huge', [huge]);
   await toTitleThenMenu(page, '7-huge', noticeOnTitle(title));
   console.log('a map too big got its notice on the title picture');
+  // More files than a pick takes: the page names the ones left out.
+  const many = Array.from({ length: 17 }, (_, i) => join(folder, `Viele${i}.png`));
+  for (const file of many) writeFileSync(file, readFileSync(damaged));
+  await pickFromDisk(page, '7-many', many);
+  await page.waitForSelector('#note:not([hidden])', { timeout: STEP_MS });
+  const note = await page.locator('#note').innerText();
+  if (!note.includes('Viele16.png') || note.includes('Viele15.png')) throw new Error(`17 files picked: the page says "${note}"`);
+  await page.evaluate(() => { document.getElementById('note').hidden = true; }); // off the pictures below
+  await toTitleThenMenu(page, '7-many', noticeOnTitle(title));
+  console.log('the files left out of a pick were named');
   // Play goes on, on the island played before.
   await type(page, 'Enter');
   const play = await waitForPicture(page, '7-damaged-play', (s) =>
@@ -378,11 +388,16 @@ async function checkPortal(browser, url, problems) {
     await frame.waitForSelector('#cue[hidden]', { state: 'attached', timeout: STEP_MS });
     const scrolled = await page.evaluate(() => window.scrollY);
     await frame.evaluate(() => { window.frameVisit = 1; });
-    for (const key of ['Escape', 'x', 'ArrowDown']) { // the intro, the title picture, the menu
-      await page.keyboard.press(key);
-      await passes(frame, 2);
+    // Escape leaves the intro, the title picture and then the game, from the
+    // menu; the arrow keys move the menu's choice and must not scroll the host.
+    for (let i = 0; i < 20 && (await frame.evaluate(() => document.body.dataset.state)) !== 'ended'; ++i) {
+      for (const key of ['ArrowDown', 'Escape']) {
+        const start = await frame.evaluate(() => window.palmutSleeps);
+        await page.keyboard.press(key);
+        await frame.waitForFunction((until) => document.body.dataset.state === 'ended' ||
+                                    window.palmutSleeps >= until, start + 2, { timeout: STEP_MS });
+      }
     }
-    await page.keyboard.press('Escape'); // the game ends
     await frame.waitForSelector('body[data-state="ended"]', { timeout: STEP_MS });
     if (await page.evaluate(() => window.scrollY) !== scrolled) throw new Error('portal: the game\'s keys scrolled the host');
     await page.keyboard.press('Enter');
@@ -455,11 +470,13 @@ async function checkPhones(browser, url, problems) {
         await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
         await passes(page, 2);
       };
+      // Play on the starter island: much grass (the title picture has little).
+      const inPlay = (s) => count(s, (r, g, b) => g > 150 && r < 120 && b < 60) > s.width * s.height * 0.15;
       await tap('Escape'); // the intro
-      await tap('Enter'); // the title picture
-      await tap('Enter'); // the menu's first entry
+      // Enter leaves the title picture, then starts the menu's first entry.
+      for (let i = 0; i < 8 && !inPlay(await capture(page, `12-${name}`)); ++i) await tap('Enter');
       await tap('ArrowRight');
-      await waitForPicture(page, `12-${name}`, (s) => count(s, (r, g, b) => r + g + b > 30) > s.width * s.height * 0.4);
+      await waitForPicture(page, `12-${name}`, inPlay);
       await page.screenshot({ path: join(shots, `12-${name}-page.png`) });
       console.log(`${name}: taps alone went from the intro into play`);
     } finally {
