@@ -486,6 +486,78 @@ async function checkPhones(browser, url, problems) {
   }
 }
 
+// The raft voyage on a phone, by taps alone: the test island from disk
+// through the chooser's "load from disk", and the desktop's scripted voyage
+// with its keys on the pad (WASD as the arrows; a held key as a held finger).
+async function phoneVoyage(browser, url, problems) {
+  const folder = mkdtempSync(join(tmpdir(), 'palmut-phone-'));
+  const { defaultBrowserType, ...device } = devices['Pixel 7'];
+  const context = await browser.newContext({ ...device, locale: 'de-DE' });
+  const page = await context.newPage();
+  page.on('pageerror', (e) => problems.push(String(e)));
+  await countSleeps(page);
+  try {
+    const made = spawnSync('python3', [join(here, '../blackbox/make_island.py'), 'victory', folder]);
+    if (made.status !== 0) throw new Error('make_island.py failed: ' + made.stderr);
+    const files = ['png', 'map', 'critter'].map((ext) => join(folder, 'map.' + ext));
+    await page.goto(url);
+    await page.waitForSelector('body[data-state="running"]', { timeout: STEP_MS });
+    const box = await page.locator('#canvas').boundingBox();
+    await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+    await page.waitForSelector('#pad .cluster', { state: 'visible', timeout: STEP_MS });
+    const PAD = { d: 'ArrowRight', a: 'ArrowLeft', s: 'ArrowDown', w: 'ArrowUp', Escape: 'Escape',
+                  Enter: 'Enter', ' ': ' ', c: 'c', ArrowDown: 'ArrowDown', x: 'Enter' };
+    const centre = async (key) => {
+      const b = await page.locator(`.cluster button[data-key="${PAD[key]}"]`).boundingBox();
+      return { x: b.x + b.width / 2, y: b.y + b.height / 2 };
+    };
+    const tap = async (...keys) => {
+      for (const key of keys) {
+        const { x, y } = await centre(key);
+        await page.touchscreen.tap(x, y);
+        await passes(page, 2);
+      }
+    };
+    const menu = (s) => isMenu(s);
+    await tap('Escape');
+    for (let i = 0; i < 8 && !menu(await capture(page, '13-phone-menu')); ++i) await tap('Enter');
+    await tap('ArrowDown', 'Enter');
+    for (let i = 0; i < LOAD_FROM_DISK_ROW; ++i) await tap('ArrowDown');
+    const at = await centre('Enter');
+    const [chooser] = await Promise.all([page.waitForEvent('filechooser', { timeout: STEP_MS }),
+                                         page.touchscreen.tap(at.x, at.y)]);
+    await chooser.setFiles(files);
+    await waitForPicture(page, '13-phone-title', (s) => !menu(s));
+    await tap('Enter');
+    await waitForPicture(page, '13-phone-menu', menu);
+    await tap('Enter');
+    await waitForPicture(page, '13-phone-play', (s) =>
+      count(s, (r, g, b) => g > 150 && r < 120 && b < 60) > s.width * s.height / 4);
+    await passes(page, 3);
+    // The held 'd' of the desktop's script: a finger on the right arrow.
+    const cdp = await context.newCDPSession(page);
+    const right = await centre('d');
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [right] });
+    await page.waitForTimeout(1500); // how long the finger rests, as the script's key
+    await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+    await passes(page, 2);
+    await tap(' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd', ' ', 'd');
+    await tap('c', 'd', 'd', 'd', 'd', 'd', 'Enter', 'd');
+    await tap('Enter');
+    await tap('a', 's', ' ', 'a', ' ', 'd', 'w', 'd');
+    await tap('c', 'a', 'Enter', 'd', 'Enter');
+    await tap('a', 's', 's', ' ', 'a', ' ', 'd', 'w', 'w', 'd');
+    await tap('c', 'a', 'Enter', 'd', 'Enter');
+    await waitForPicture(page, '13-phone-victory', (s) =>
+      count(s, (r, g, b) => r > 200 && g < 60 && b < 60) > 100 &&
+      count(s, (r, g, b) => r + g + b === 0) > s.width * s.height * 0.9);
+    console.log('Pixel 7: the raft voyage reached the victory screen by taps alone');
+  } finally {
+    await context.close();
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
 async function main() {
   const server = await serve(site);
   const url = `http://127.0.0.1:${server.address().port}/`;
@@ -574,6 +646,7 @@ async function main() {
     await checkPortal(browser, url, problems);
     await checkAddress(browser, url, problems);
     await checkPhones(browser, url, problems);
+    await phoneVoyage(browser, url, problems);
 
     if (problems.length) throw new Error('page reported errors:\n' + problems.join('\n'));
     await checkRefusals(browser, url);
