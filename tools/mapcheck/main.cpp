@@ -1,5 +1,5 @@
 // palmut-mapcheck [--lang CODE] [--preview out.png [--gfx dir] [--shrink n]] <map>...
-// palmut-mapcheck --replay FILE <map>
+// palmut-mapcheck --replay FILE [--size WxH] <map or seed>
 // Validates islands for map makers; exits 1 when a map has errors, or when the
 // replay does not win the island.
 #include <cstdio>
@@ -12,10 +12,12 @@
 #include "core/replay_file.h"
 #include "core/state.h"
 #include "island/findings_texts.h"
+#include "island/mapgen.h"
 #include "map_files.h"
 #include "media/program.h"
 #include "media/text_ops.h"
 #include "preview.h"
+#include "shell/generated_island.h"
 #include "shell/replay.h"
 #include "world/map_files.h"
 
@@ -32,7 +34,9 @@ constexpr const char* kUsage =
     "  --gfx DIR         the game's pictures for the preview (default gfx)\n"
     "  --shrink N        the preview's pixels per cell: 32 / N (default 2)\n"
     "  --replay FILE     instead: play the replay FILE on MAP (one island) and\n"
-    "                    check that it wins it: a proof the island can be won\n"
+    "                    check that it wins it: a proof the island can be won;\n"
+    "                    MAP may be a seed as palmut --seed takes it (2-4711)\n"
+    "  --size WxH        with --replay and a seed: the island's size (default 96x96)\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n"
     "\n"
@@ -56,7 +60,7 @@ int Refuse(const std::string& why) {
 
 struct Options {
     int exitStatus = -1; // -1: check the maps; else end at once with this status
-    std::string language, previewPath, gfxDir = "gfx", replay;
+    std::string language, previewPath, gfxDir = "gfx", replay, size;
     int shrink = 2;
     std::vector<std::string> maps;
 };
@@ -83,18 +87,19 @@ Options ReadOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
-            return {0, {}, {}, {}, {}, 0, {}};
+            return {0, {}, {}, {}, {}, {}, 0, {}};
         }
         if (arg == "--version") {
             std::puts("palmut-mapcheck " PALMUT_VERSION);
-            return {0, {}, {}, {}, {}, 0, {}};
+            return {0, {}, {}, {}, {}, {}, 0, {}};
         }
         bool missing = false;
         if (TakeValue(argc, argv, i, "--lang", o.language, missing) ||
             TakeValue(argc, argv, i, "--preview", o.previewPath, missing) ||
             TakeValue(argc, argv, i, "--gfx", o.gfxDir, missing) ||
             TakeValue(argc, argv, i, "--shrink", shrink, missing) ||
-            TakeValue(argc, argv, i, "--replay", o.replay, missing)) {
+            TakeValue(argc, argv, i, "--replay", o.replay, missing) ||
+            TakeValue(argc, argv, i, "--size", o.size, missing)) {
             if (missing) o.exitStatus = Refuse(arg + " needs a value");
         } else if (arg.size() > 1 && arg[0] == '-') {
             o.exitStatus = Refuse("unknown argument '" + arg + "'");
@@ -110,6 +115,8 @@ Options ReadOptions(int argc, char** argv) {
         o.exitStatus = Refuse("no map given");
     else if (!o.replay.empty() && o.maps.size() != 1)
         o.exitStatus = Refuse("--replay checks one island");
+    else if (!o.size.empty() && o.replay.empty())
+        o.exitStatus = Refuse("--size needs --replay and a seed");
     return o;
 }
 
@@ -138,14 +145,35 @@ bool CheckMap(const std::string& arg, const Options& o) {
     return playable;
 }
 
+// The seed and size after the "seed:" or "daily:" of a generated island's
+// name: the island of the day is the island of its seed.
+std::string GrownPart(const std::string& name) {
+    const std::size_t colon = name.find(':');
+    return colon == std::string::npos ? name : name.substr(colon + 1);
+}
+
 // Plays the replay on the island without a window: 0 when it is a replay of
-// that very island and ends on the raft with every state as recorded.
-int CheckReplayWins(const std::string& path, const std::string& arg) {
-    const std::string image = EndsWithNoCase(arg, ".map") ? MapImageFileName(arg) : arg;
+// that very island and ends on the raft with every state as recorded. A seed
+// names the island the game grows from it, as `palmut --seed` does; a map
+// file never has a name the seed reader takes.
+int CheckReplayWins(const std::string& path, const std::string& arg, const std::string& size) {
+    uint64_t seed = 0;
+    int version = 0, width = mapgen::kGameSide, height = mapgen::kGameSide;
+    const bool grown = mapgen::ParseIslandSeed(arg, seed, version);
+    if (!size.empty() && !grown) return Refuse("--size needs a seed, not a map file");
+    if (!size.empty() && !mapgen::ParseSize(size, width, height))
+        return Refuse("bad size '" + size + "'");
+    const std::string image = grown ? GeneratedIslandName(seed, version, width, height)
+                              : EndsWithNoCase(arg, ".map") ? MapImageFileName(arg)
+                                                            : arg;
     TReplay replay;
     std::string why;
     if (!LoadReplay(path, replay, why)) return Refuse(path + ": " + why);
-    if (replay.islandKind != TReplay::ISLAND_MAP || IslandHash(image) != replay.islandHash) {
+    const bool sameIsland =
+        grown ? replay.islandKind == TReplay::ISLAND_GENERATED &&
+                    GrownPart(replay.islandName) == GrownPart(image)
+              : replay.islandKind == TReplay::ISLAND_MAP && IslandHash(image) == replay.islandHash;
+    if (!sameIsland) {
         std::printf("%s: the replay was recorded on another island\n", path.c_str());
         return 1;
     }
@@ -159,7 +187,9 @@ int CheckReplayWins(const std::string& path, const std::string& arg) {
         std::printf("%s: the replay does not end on the raft\n", path.c_str());
         return 1;
     }
-    std::printf("%s: wins %s in %zu passes\n", path.c_str(), image.c_str(), out.passes);
+    const std::string island =
+        grown ? arg + " (" + std::to_string(width) + 'x' + std::to_string(height) + ')' : image;
+    std::printf("%s: wins %s in %zu passes\n", path.c_str(), island.c_str(), out.passes);
     return 0;
 }
 
@@ -170,7 +200,8 @@ int main(int argc, char** argv) {
     if (options.exitStatus >= 0) return options.exitStatus;
     // The language comes first: every finding is written in it.
     SpeakTheGamesLanguage(options.language);
-    if (!options.replay.empty()) return CheckReplayWins(options.replay, options.maps.front());
+    if (!options.replay.empty())
+        return CheckReplayWins(options.replay, options.maps.front(), options.size);
     int status = 0;
     for (const std::string& map : options.maps)
         if (!CheckMap(map, options)) status = 1;
