@@ -302,20 +302,32 @@ async function voyageFromDisk(browser, url, folder, problems) {
   await page.close();
 }
 
-// A short game on the default island, ended with Escape in play: its replay
-// downloads from the ended screen, and the desktop build (when built) plays it
-// back headless. Then replays picked through "Play a replay" play back in the
-// page to their end: a golden one and the one just downloaded.
+// A short game on an island picked from disk, ended with Escape in play: its
+// replay downloads from the ended screen beside the island's files, and the
+// desktop build (when built) plays it back headless. Then replays picked
+// through "Play a replay" play back in the page to their end: a golden one,
+// and the one just downloaded with its island's files.
 async function replaysInPage(browser, url, problems) {
   const folder = mkdtempSync(join(tmpdir(), 'palmut-replays-'));
   const page = await freshGame(browser, url, problems);
   try {
+    const made = spawnSync('python3', [join(here, '../blackbox/make_island.py'), 'victory', folder]);
+    if (made.status !== 0) throw new Error('make_island.py failed: ' + made.stderr);
+    const island = ['png', 'map', 'critter'].map((ext) => {
+      const to = join(folder, 'Beach.' + ext);
+      renameSync(join(folder, 'map.' + ext), to);
+      return to;
+    });
     const title = readPng(join(assets, 'gfx/title_wip.png'));
+    const isTitle = (s) => matching(s, title, 2) > 0.99;
     await waitForPicture(page, '11-intro', (s) => matching(s, cursor, 2) > 0.99);
     await page.keyboard.press('Escape');
-    await toTitleThenMenu(page, '11', (s) => matching(s, title, 2) > 0.99);
+    await toTitleThenMenu(page, '11', isTitle);
+    await pickFromDisk(page, '11-island', island);
+    await toTitleThenMenu(page, '11-island', isTitle);
     await type(page, 'Enter');
-    await waitForPicture(page, '11-play', (s) => count(s, (r, g, b) => r + g + b > 30) > s.width * s.height / 2);
+    await waitForPicture(page, '11-play', (s) =>
+      count(s, (r, g, b) => g > 150 && r < 120 && b < 60) > s.width * s.height / 4);
     await type(page, 'ArrowDown', 'ArrowRight');
     await page.keyboard.press('Escape'); // the game's end: no passes after it
     await page.waitForSelector('body[data-state="ended"] #download:not([hidden])', { timeout: STEP_MS });
@@ -332,14 +344,16 @@ async function replaysInPage(browser, url, problems) {
     } else {
       console.log(`SKIPPED: no desktop build at ${desktop}; the page's replay was not played on the desktop`);
     }
-    for (const file of [join(here, '../replays/death_lizard.palmutreplay'), game]) {
+    for (const files of [[join(here, '../replays/death_lizard.palmutreplay')], [game, ...island]]) {
+      // The verdict of the row before must not pass for this one's.
+      await page.evaluate(() => { delete document.body.dataset.replay; });
       const [chooser] = await Promise.all([page.waitForEvent('filechooser', { timeout: STEP_MS }),
                                            page.locator('#watch').click()]);
-      await chooser.setFiles(file);
+      await chooser.setFiles(files);
       await page.waitForSelector('body[data-state="ended"][data-replay]', { timeout: STEP_MS });
       const verdict = await page.evaluate(() => document.body.dataset.replay);
       const said = await page.locator('#message').innerText();
-      if (verdict !== 'matched') throw new Error(`replay ${file} in the page: ${verdict}: ${said}`);
+      if (verdict !== 'matched') throw new Error(`replay ${files[0]} in the page: ${verdict}: ${said}`);
       console.log(`replay played back in the page: ${said}`);
     }
   } finally {
