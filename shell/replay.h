@@ -53,4 +53,6 @@ ReplayOutcome PlayReplay(const TReplay& replay, const std::string& mapImage, Rep
 // Called by main for --replay and --timedemo: reads FILE, plays it (in a window
 // unless `headless`), prints how it went; returns the program's status: 0 when
 // every state hash matched, 1 when one did not, 2 when the file cannot be played.
-int RunReplayFile(const std::string& path, bool headless, bool timedemo);
+// `outcome`, when given, gets how playback went and the passes recorded.
+int RunReplayFile(const std::string& path, bool headless, bool timedemo,
+                  ReplayOutcome* outcome = nullptr, std::size_t* recorded = nullptr);

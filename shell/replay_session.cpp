@@ -89,7 +89,8 @@ class TTimedemoPacing : public ReplayPacing {
 
 } // namespace
 
-int RunReplayFile(const std::string& path, bool headless, bool timedemo) {
+int RunReplayFile(const std::string& path, bool headless, bool timedemo, ReplayOutcome* outcome,
+                  std::size_t* recorded) {
     TReplay replay;
     std::string why;
     if (!LoadReplay(path, replay, why)) {
@@ -114,6 +115,8 @@ int RunReplayFile(const std::string& path, bool headless, bool timedemo) {
     const Clock::time_point start = Clock::now();
     const ReplayOutcome out = PlayReplay(replay, island, pacing);
     const double seconds = SecondsSince(start);
+    if (outcome) *outcome = out;
+    if (recorded) *recorded = replay.Passes();
     if (timedemo) timed.Print();
     if (!out.matched) {
         std::printf("replay %s: the state differs from the recording at pass %zu of %zu\n",

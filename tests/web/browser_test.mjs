@@ -11,6 +11,8 @@
 // "Play again" starts it anew without reloading the host. A lost GPU context
 // comes back with the same picture; a hidden tab stops the game's passes and
 // sound; unknown address settings start the game anyway.
+// A game played in the page downloads as a replay the desktop plays back;
+// replays picked from disk play back in the page, every state hash matched.
 // Screenshots of each step go to PALMUT_WEB_SHOTS (default: a fresh temporary
 // folder) for a person to look at.
 //
@@ -298,6 +300,66 @@ async function voyageFromDisk(browser, url, folder, problems) {
   if (share < 1) throw new Error(`victory: ${Math.round((1 - share) * victory.width * victory.height)} pixels differ from the desktop's`);
   console.log('victory screen shown, as the desktop draws it');
   await page.close();
+}
+
+// A short game on an island picked from disk, ended with Escape in play: its
+// replay downloads from the ended screen beside the island's files, and the
+// desktop build (when built) plays it back headless. Then replays picked
+// through "Play a replay" play back in the page to their end: a golden one,
+// and the one just downloaded with its island's files.
+async function replaysInPage(browser, url, problems) {
+  const folder = mkdtempSync(join(tmpdir(), 'palmut-replays-'));
+  const page = await freshGame(browser, url, problems);
+  try {
+    const made = spawnSync('python3', [join(here, '../blackbox/make_island.py'), 'victory', folder]);
+    if (made.status !== 0) throw new Error('make_island.py failed: ' + made.stderr);
+    const island = ['png', 'map', 'critter'].map((ext) => {
+      const to = join(folder, 'Beach.' + ext);
+      renameSync(join(folder, 'map.' + ext), to);
+      return to;
+    });
+    const title = readPng(join(assets, 'gfx/title_wip.png'));
+    const isTitle = (s) => matching(s, title, 2) > 0.99;
+    await waitForPicture(page, '11-intro', (s) => matching(s, cursor, 2) > 0.99);
+    await page.keyboard.press('Escape');
+    await toTitleThenMenu(page, '11', isTitle);
+    await pickFromDisk(page, '11-island', island);
+    await toTitleThenMenu(page, '11-island', isTitle);
+    await type(page, 'Enter');
+    await waitForPicture(page, '11-play', (s) =>
+      count(s, (r, g, b) => g > 150 && r < 120 && b < 60) > s.width * s.height / 4);
+    await type(page, 'ArrowDown', 'ArrowRight');
+    await page.keyboard.press('Escape'); // the game's end: no passes after it
+    await page.waitForSelector('body[data-state="ended"] #download:not([hidden])', { timeout: STEP_MS });
+    const [download] = await Promise.all([page.waitForEvent('download', { timeout: STEP_MS }),
+                                          page.locator('#download').click()]);
+    const game = join(folder, download.suggestedFilename());
+    await download.saveAs(game);
+    if (!game.endsWith('.palmutreplay')) throw new Error(`replay download: named ${game}`);
+    const desktop = process.env.PALMUT_DESKTOP || resolve(here, '../../build/default/palmut');
+    if (existsSync(desktop)) {
+      const run = spawnSync(desktop, ['--replay', game, '--headless'], { encoding: 'utf8', timeout: STEP_MS });
+      if (run.status !== 0) throw new Error(`the page's replay on the desktop: status ${run.status}\n${run.stdout}${run.stderr}`);
+      console.log('the page\'s replay played back on the desktop: ' + run.stdout.trim());
+    } else {
+      console.log(`SKIPPED: no desktop build at ${desktop}; the page's replay was not played on the desktop`);
+    }
+    for (const files of [[join(here, '../replays/death_lizard.palmutreplay')], [game, ...island]]) {
+      // The verdict of the row before must not pass for this one's.
+      await page.evaluate(() => { delete document.body.dataset.replay; });
+      const [chooser] = await Promise.all([page.waitForEvent('filechooser', { timeout: STEP_MS }),
+                                           page.locator('#watch').click()]);
+      await chooser.setFiles(files);
+      await page.waitForSelector('body[data-state="ended"][data-replay]', { timeout: STEP_MS });
+      const verdict = await page.evaluate(() => document.body.dataset.replay);
+      const said = await page.locator('#message').innerText();
+      if (verdict !== 'matched') throw new Error(`replay ${files[0]} in the page: ${verdict}: ${said}`);
+      console.log(`replay played back in the page: ${said}`);
+    }
+  } finally {
+    await page.close();
+    rmSync(folder, { recursive: true, force: true });
+  }
 }
 
 async function loadFromDisk(browser, url, defaultPlay, problems) {
@@ -643,6 +705,7 @@ async function main() {
     }
     console.log('F11 went full screen and back');
     await loadFromDisk(browser, url, play, problems);
+    await replaysInPage(browser, url, problems);
     await checkPortal(browser, url, problems);
     await checkAddress(browser, url, problems);
     await checkPhones(browser, url, problems);
