@@ -10,7 +10,7 @@ constexpr const char* USAGE =
     "Survival adventure on a desert island in 8-bit style (German or English texts).\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
-    "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
+    "               .critter beside it), as if chosen with CHOOSE MAP\n"
     "  --play       with --map: straight into play on that island, without the\n"
     "               loading screen, the title picture and the menu\n"
     "  --lang CODE  texts in the language CODE: de (German) or en (English);\n"
