@@ -202,6 +202,11 @@ TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
     EXPECT_TRUE(std::any_of(english.begin(), english.end(), [](const Issue& i) {
         return i.text == "a plant stands on the start cell: Palm tree";
     }));
+    // No water on this island: the report leaves its way out rather than cost -1.
+    std::string report;
+    PrintReport("m.png", m, {}, Analyse(m), report);
+    EXPECT_TRUE(Shows(report, findings::kReportWays)) << report;
+    EXPECT_EQ(report.find(" -1 "), std::string::npos) << report;
 
     MapData none = blankMap(64, 64);
     Fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal

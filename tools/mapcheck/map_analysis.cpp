@@ -279,6 +279,10 @@ void CheckStartCell(const MapData& map, Analysis& a) {
 
 } // namespace
 
+std::string WayCost(int cost) {
+    return cost < 0 ? "-" : std::to_string(cost);
+}
+
 namespace {
 
 // Counts beyond the cap are weighed as the cap (the loader says so), so no
