@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "island/findings_texts.h"
+#include "media/language.h"
 #include "player/combine.h"
 #include "player/recipe_table.h"
 #include "world/critter.h"
@@ -270,13 +271,17 @@ void WarnUnreachable(const MapData& map, const std::vector<uint8_t>& seen, Analy
 void CheckStartCell(const MapData& map, Analysis& a) {
     uint8_t startItem = map.ItemAt(a.startX, a.startY);
     if (startItem == Palme || startItem == Beerenstrauch)
-        Warning(a, Tr(findings::kStartOnPlant, {TObjekt::catalogueName(startItem)}), a.startX,
-                a.startY);
+        Warning(a, Tr(findings::kStartOnPlant, {Translate(TObjekt::catalogueName(startItem))}),
+                a.startX, a.startY);
     if (map.GroundAt(a.startX, a.startY) == TKarte::SHALLOW)
         Warning(a, Tr(findings::kStartInWater), a.startX, a.startY);
 }
 
 } // namespace
+
+std::string WayCost(int cost) {
+    return cost < 0 ? "-" : std::to_string(cost);
+}
 
 namespace {
 

@@ -82,6 +82,10 @@ struct Analysis {
     bool winnable = false; // no errors: the raft can be built and the journey made
 };
 
+// A worst cost above as the reports show it: "-" when there is no way at all,
+// which the findings already name, rather than a cost of -1.
+std::string WayCost(int cost);
+
 // How many cells (i, i) of the diagonal from (0, 0) the game looks at for the
 // start: TPlayer::START_DIAGONAL, fewer on a narrower map.
 int StartDiagonalCells(const MapData& map);

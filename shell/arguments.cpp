@@ -16,7 +16,7 @@ constexpr const char* USAGE =
     "Survival adventure on a desert island in 8-bit style (German or English texts).\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
-    "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
+    "               .critter beside it), as if chosen with CHOOSE MAP\n"
     "  --seed N     start on the island grown from the seed N (0 or more; 2-N\n"
     "               for a natural island, as the menu's new island gives); the\n"
     "               same seed, the same island\n"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CI: the catalog template matches the texts in the code and in the software
 # centre's description (the metainfo template), and every shipped
-# catalog translates every text, none of them fuzzy.
+# catalog translates every text, none of them fuzzy, and keeps to the
+# glossary (po/glossary.md).
 # With --update it rewrites po/palmut.pot and merges it into every catalog.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,5 +40,18 @@ for po in po/*.po; do
     status=1
   fi
 done
+# The glossary's rejected words: a second name for something that has one.
+# Its table rows read | code | `regex` | reason |, with "\|" for a "|".
+rejected=$(sed -n '/^## Words the check rejects/,/^## /s/^| \([A-Za-z_]*\) | `\(.*\)` | .*/\1\t\2/p' \
+  po/glossary.md | sed 's/\\|/|/g')
+while IFS=$'\t' read -r code regex; do
+  [[ -n "$code" && -f "po/$code.po" ]] || continue
+  hits=$(msggrep --no-wrap --msgstr -E -e "$regex" "po/$code.po" | grep '^msgstr "[^"]' || true)
+  if [[ -n "$hits" ]]; then
+    echo "po/$code.po: breaks the glossary (po/glossary.md rejects /$regex/):" >&2
+    echo "$hits" >&2
+    status=1
+  fi
+done <<<"$rejected"
 [[ $status -eq 0 ]] && echo "translations: complete"
 exit $status

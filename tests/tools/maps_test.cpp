@@ -1,5 +1,6 @@
 // The shipped islands are playable and fair, and the map checker catches the
 // mistakes map makers make.
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -194,6 +195,19 @@ TEST(MapCheck, StartIsTheFirstLandCellOnTheDiagonal) {
     ASSERT_TRUE(a.hasStart);
     EXPECT_EQ(a.startX, 5);
     EXPECT_EQ(a.startY, 5);
+    // A palm there is named in the map maker's language, as every word around it.
+    put(m, 5, 5, TObjekt::PALME);
+    ASSERT_TRUE(UseCatalog(PALMUT_ASSET_DIR "/locale", "en"));
+    const std::vector<Issue> english = Analyse(m).issues;
+    UseCatalog(PALMUT_ASSET_DIR "/locale", "de");
+    EXPECT_TRUE(std::any_of(english.begin(), english.end(), [](const Issue& i) {
+        return i.text == "a plant stands on the start cell: Palm tree";
+    }));
+    // No water on this island: the report leaves its way out rather than cost -1.
+    std::string report;
+    PrintReport("m.png", m, {}, Analyse(m), report);
+    EXPECT_TRUE(Shows(report, findings::kReportWays)) << report;
+    EXPECT_EQ(report.find(" -1 "), std::string::npos) << report;
 
     MapData none = blankMap(64, 64);
     Fill(none, 10, 0, 20, 5, 4); // land, but off the diagonal

@@ -25,18 +25,18 @@ Controls
 --------
   Arrow keys or W A S D   walk (north, west, south, east);
                           every key press is one step
-  Space                   pick up what lies on your square
-  Enter                   use a thing
-  C                       combine two things
-  F                       put a thing down (the square must be free)
+  Space                   pick up what lies on your cell
+  Enter                   use an item
+  C                       combine two items
+  F                       drop an item (the cell must be free)
   Escape                  in a selection: cancel, otherwise: quit the game
 
 Using, combining and putting down open your inventory: choose a slot with
 the left and right arrow keys and confirm with Enter. To combine, you pick
-two things one after the other.
+two items one after the other.
 
-Everything you do happens on the square you stand on. You carry at most
-ten things.
+Everything you do happens on the cell you stand on. You carry at most
+ten items.
 
 In the title menu, choose with the arrow keys (or W and S) and confirm with
 Space or Enter; Escape quits the game:
@@ -105,30 +105,30 @@ Hunger and thirst
 At the top right you see two gauges: hunger on the left, thirst on the
 right. The redder they get, the worse you are doing.
 
-  - Every step makes you hungry and thirsty. Sand and above all rock
-    cost more strength than grass. Standing around costs nothing.
-  - Picking up a thing costs a little strength too.
+  - Every step makes you hungry and thirsty. Sand costs more strength
+    than grass, and rock more still. Standing around costs nothing.
+  - Picking up an item costs a little strength too.
   - Shallow water (the lighter, greenish water) can be waded through,
     and you drink while you do. The deep sea cannot be entered.
-  - Eating stills hunger: berries a little, coconuts more, meat a fair
+  - Eating eases hunger: berries a little, coconuts more, meat a fair
     bit, a good roast a great deal.
   - Palm trees and berry bushes grow new fruit over time.
 
-Whoever goes too long without eating or drinking dies. After death, Enter
-starts the game afresh.
+Go too long without food or water and you die. After death, Enter starts
+the game afresh.
 
 
 The island's inhabitants
 ------------------------
   Monkeys          harmless but cheeky: they eat fruit lying around. With
                    a blade you can hunt them; they leave meat or a fur.
-  Monitor lizard   deadly. Keep out of its way, above all on the rocks.
+  Monitor lizard   deadly. Keep out of its way, especially on rock.
 
 
 Crafting tips (without giving everything away)
 ----------------------------------------------
-  - A rock and a piece of driftwood make a simple tool.
-  - A hammer splits rocks. Sometimes there is more inside than you would
+  - A stone and a piece of driftwood make a simple tool.
+  - A hammer splits stones. Sometimes there is more inside than you would
     think: sparks, sharp edges, a reddish glitter.
     And with a hammer, coconuts fall from the palm more easily.
   - Flint and wood make a campfire. At the fire ore melts, and raw meat
@@ -157,7 +157,7 @@ building it, you can also start it directly:
 
     palmut --map ~/.local/share/palmut/maps/myisland.map
 
-1. The picture (.png): one pixel per square, at least 64 x 64 pixels. The
+1. The picture (.png): one pixel per cell, at least 64 x 64 pixels. The
    colour decides the ground, and exactly so (red, green, blue):
 
      sea             0, 148, 255   (cannot be entered)
@@ -167,14 +167,14 @@ building it, you can also start it directly:
      grass          76, 255,   0
 
    Any other colour (semi-transparent pixels too) becomes sea.
-   The castaway starts on the first square of the diagonal (0,0), (1,1),
-   (2,2) ... that is not sea. Fruit grows and animals appear only in the
+   The castaway starts on the first cell of the diagonal (0,0), (1,1),
+   (2,2) ... that is not sea. Fruit grows and critters appear only in the
    first 64 columns and rows.
 
-2. The things (.map): a file without a header holding exactly one byte per
-   square, row by row from top to bottom, each row from left to right
+2. The items (.map): a file without a header holding exactly one byte per
+   cell, row by row from top to bottom, each row from left to right
    (so width times height bytes). 0 means empty, otherwise the number of
-   the thing:
+   the item:
 
 )";
 
@@ -185,9 +185,9 @@ constexpr const char* kReadmeTextTail = R"(
    loaded at all: the game keeps the island it had and shows "Cannot read
    this map" with the file name.
 
-3. The animals (.critter): a text file of two lines, the number of monkeys
+3. The critters (.critter): a text file of two lines, the number of monkeys
    in the first, the number of monitor lizards in the second. They are
-   placed at random on squares one can walk on.
+   placed at random on cells one can walk on.
 
 The tool palmut-mapcheck (installed with the game; in the sources it is
 called palmut_mapcheck) checks an island before you play it:
@@ -197,10 +197,10 @@ called palmut_mapcheck) checks an island before you play it:
 
 It reports wrong colours, invalid bytes, the start position and whether
 everything the raft needs can be reached from the start. With --preview
-it draws the whole island with all its things into a picture.
+it draws the whole island with all its items into a picture.
 
-A fair island has at least six palm trees, two berry bushes, four rocks,
-five pieces of driftwood, six ferns, rocks to walk on, shallow water to
+A fair island has at least six palm trees, two berry bushes, four stones,
+five pieces of driftwood, six ferns, rock to walk on, shallow water to
 drink, sandy beaches and at least eight monkeys.
 
 

@@ -311,7 +311,7 @@ void Editor::DrawPanelFacts() {
              layout_.panelX, y);
         y += kLine;
         Text(Tr(editor_texts::kWays,
-                {std::to_string(a.worstThirstToWater), std::to_string(a.worstHungerToFood)}),
+                {mapcheck::WayCost(a.worstThirstToWater), mapcheck::WayCost(a.worstHungerToFood)}),
              layout_.panelX, y);
         y += kLine;
         Text(Tr(a.winnable ? editor_texts::kWinnable : editor_texts::kNotWinnable), layout_.panelX,

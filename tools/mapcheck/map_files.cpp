@@ -175,7 +175,7 @@ int PrintReport(const std::string& imagePath, const MapData& map,
                 {std::to_string(a.reachableGround[1]), std::to_string(a.reachableGround[2]),
                  std::to_string(a.reachableGround[3]), std::to_string(a.reachableGround[4])}));
         line(Tr(findings::kReportWays,
-                {std::to_string(a.worstThirstToWater), std::to_string(a.worstHungerToFood)}));
+                {WayCost(a.worstThirstToWater), WayCost(a.worstHungerToFood)}));
         std::vector<std::string> counts;
         for (int item : {Palme, Beerenstrauch, Steinbrocken, Treibholz, Farne, Feuerstein, Schiefer,
                          Eisenerz, Kokosnuss, Beeren})
