@@ -1,5 +1,6 @@
-// The page's program: its address settings (lang=, map=) arrive as --lang=CODE
-// and --map=FILE. A visitor cannot read command-line help, so neither ends the
+// The page's program: its address settings (lang=, map=, seed=, size=,
+// island=daily) arrive as --lang=CODE, --map=FILE, --seed=S, --size=WxH and
+// --daily. A visitor cannot read command-line help, so neither ends the
 // game: an unknown language follows the browser's, then English, and an island
 // that cannot be read leaves the default one, with the notice the title
 // picture gives a map chosen in the menu that cannot be read.
@@ -7,7 +8,9 @@
 // page offers it for download once the program ends; --replay=FILE (a file the
 // page wrote there) plays one back at normal speed instead of a game.
 #include <cstddef>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include <emscripten.h>
 
@@ -16,6 +19,7 @@
 #include "media/files.h"
 #include "media/program.h"
 #include "media/text_ops.h"
+#include "shell/arguments.h"
 #include "shell/main_loop.h"
 #include "shell/replay.h"
 #include "world/map_files.h"
@@ -36,6 +40,15 @@ EM_JS(void, TellPageReplayed, (int status, double passes, double recorded, doubl
 });
 // clang-format on
 
+// The generated island the options name, checked as the desktop checks them;
+// "" (the default island) for a bad one, which the page has already noted.
+std::string IslandNamed(const std::vector<std::string>& options) {
+    if (options.empty()) return "";
+    std::ostringstream quiet;
+    const LaunchRequest request = ParseArguments(options, "/", quiet, quiet);
+    return request.exitStatus < 0 ? request.island : "";
+}
+
 [[noreturn]] void PlayBack(const std::string& path) {
     ReplayOutcome out;
     std::size_t recorded = 0;
@@ -50,6 +63,7 @@ EM_JS(void, TellPageReplayed, (int status, double passes, double recorded, doubl
 int main(int argc, char** argv) {
     std::string unreadable;
     std::string replay;
+    std::vector<std::string> islandOptions;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--lang=", 0) == 0) {
@@ -62,8 +76,12 @@ int main(int argc, char** argv) {
                 unreadable = FileName(map);
         } else if (arg.rfind("--replay=", 0) == 0) {
             replay = arg.substr(9);
+        } else if (arg == "--daily" || arg.rfind("--seed=", 0) == 0 ||
+                   arg.rfind("--size=", 0) == 0) {
+            islandOptions.push_back(arg);
         }
     }
+    if (const std::string island = IslandNamed(islandOptions); !island.empty()) mapfile = island;
     if (!replay.empty()) PlayBack(replay);
     RecordGamesToFile(kLastGame);
     RunGame(unreadable);

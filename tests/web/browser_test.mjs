@@ -507,6 +507,23 @@ async function checkAddress(browser, url, problems) {
     }
   }
   console.log('unknown address settings started the game, in the browser\'s language');
+
+  // A shared island reaches the program: it grows the seed's island, and the
+  // daily one from today's UTC date, as the desktop's --seed and --daily do.
+  const day = new Date().toISOString().slice(0, 10).replaceAll('-', '');
+  for (const [query, grown] of [['?seed=2-42&size=64x64', 'island seed:2-42:64x64:'],
+                                ['?island=daily', `island daily:2-${day}:`]]) {
+    const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1 });
+    page.on('pageerror', (e) => problems.push(String(e)));
+    try {
+      const logged = page.waitForEvent('console', { predicate: (m) => m.text().startsWith(grown), timeout: STEP_MS });
+      await page.goto(url + query);
+      await logged;
+    } finally {
+      await page.close();
+    }
+  }
+  console.log('?seed= and ?island=daily grew their islands in the program');
 }
 
 // Phones (Chromium's own descriptors, touch only): the pad shows at a
