@@ -487,7 +487,7 @@ async function checkPortal(browser, url, problems) {
 // one with the title picture's notice.
 async function checkAddress(browser, url, problems) {
   const rows = [
-    { query: '?lang=fr&map=nothere', locale: 'de-DE', lang: 'de', title: 'gfx/title_wip.png' },
+    { query: '?lang=ko&map=nothere', locale: 'de-DE', lang: 'de', title: 'gfx/title_wip.png' },
     { query: '?lang=zz&map=../../etc', locale: 'fr-FR', lang: 'en', title: 'gfx/en/title_wip.png' },
   ];
   for (const row of rows) {
