@@ -78,6 +78,10 @@ std::string LocalisedPicture(const std::string& path) {
     const std::string code = CatalogLanguage();
     const std::size_t slash = path.find('/');
     if (code == GERMAN || slash == std::string::npos) return path;
-    const std::string own = path.substr(0, slash + 1) + code + path.substr(slash);
-    return ResolvePath(own).empty() ? path : own;
+    // As the texts: the language's own picture, else the English one, else the German.
+    for (const std::string& variant : {code, std::string(FALLBACK)}) {
+        const std::string own = path.substr(0, slash + 1) + variant + path.substr(slash);
+        if (!ResolvePath(own).empty()) return own;
+    }
+    return path;
 }

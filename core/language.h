@@ -19,5 +19,6 @@ std::string ChooseLanguage(const std::string& setting, const LocaleSettings& loc
 // in `code`, a shipped language.
 void UseLanguage(const std::string& code);
 // The chosen language's own variant of a picture with words, "gfx/<code>/..."
-// for "gfx/...", when the asset tree has one; else the German picture's path.
+// for "gfx/...", when the asset tree has one; else the English variant; else
+// the German picture's path.
 std::string LocalisedPicture(const std::string& path);

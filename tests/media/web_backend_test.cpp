@@ -12,7 +12,7 @@
 #include "media/input/web/dom_keys.h"
 #include "media/keyboard.h"
 #include "media/language.h"
-#include "media/system/web/mo_catalog.h"
+#include "media/system/mo_catalog.h"
 #include "media/test_seams.h"
 
 namespace {
