@@ -7,13 +7,13 @@ namespace {
 
 constexpr const char* USAGE =
     "Usage: palmut [--map FILE [--play]] [--lang CODE]\n"
-    "Survival adventure on a desert island in 8-bit style (German or English texts).\n"
+    "Survival adventure on a desert island in 8-bit style.\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
     "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
     "  --play       with --map: straight into play on that island, without the\n"
     "               loading screen, the title picture and the menu\n"
-    "  --lang CODE  texts in the language CODE: de (German) or en (English);\n"
+    "  --lang CODE  texts in the language CODE (%s);\n"
     "               else a line language=CODE in game.cfg, else the desktop's\n"
     "               language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
     "  --help       show this help and exit\n"
@@ -35,7 +35,7 @@ LaunchRequest TakeLanguage(const std::vector<std::string>& args, size_t& i, Laun
     const std::string code = arg == "--lang" ? args[++i] : arg.substr(7);
     request.language = ShippedLanguage(code);
     if (request.language.empty())
-        return Fail(err, "unknown language '" + code + "' (known: de, en)");
+        return Fail(err, "unknown language '" + code + "' (known: " + KnownLanguages() + ")");
     return request;
 }
 
@@ -69,7 +69,10 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
-            out << USAGE;
+            // The shipped languages where the help says %s.
+            const std::string usage = USAGE;
+            const std::size_t at = usage.find("%s");
+            out << usage.substr(0, at) << KnownLanguages() << usage.substr(at + 2);
             return {0, "", "", false};
         }
         if (arg == "--version") {
