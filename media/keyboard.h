@@ -18,6 +18,9 @@ constexpr int KEY_RIGHT = 39;
 constexpr int KEY_DOWN = 40;
 constexpr int KEY_DELETE = 46;
 constexpr int KEY_0 = 48; // digits 48-57
+constexpr int KEY_1 = 49;
+constexpr int KEY_2 = 50;
+constexpr int KEY_3 = 51;
 constexpr int KEY_A = 65; // letters 65-90
 constexpr int KEY_B = 66;
 constexpr int KEY_C = 67;
@@ -52,6 +55,13 @@ constexpr int KEY_RALT = 165;
 // Called by the input of play and every screen: presses of the key since it was
 // last queried; the query resets the count.
 int KeyHitCount(int key);
+// Called by replay playback around each play pass: while set, KeyHitCount
+// answers what `source` gives and leaves the keyboard untouched; null gives
+// the keyboard back.
+void SetKeySource(int (*source)(int key));
+// Called by replay recording around each play pass: every answer KeyHitCount
+// gives, nought included, is shown to `watcher` in the order asked; null stops.
+void SetKeyWatcher(void (*watcher)(int key, int count));
 // Called by the island editor, which reads Shift and Ctrl with it (the game counts
 // presses only): 1 while the key is held.
 int KeyDown(int key);

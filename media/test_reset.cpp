@@ -1,6 +1,7 @@
 // One reset of every module's state that outlives a test: drawing modes, key
 // state, hooks, refused modes, the debug sink, the document opener, the music
 // time limits and the language.
+#include "media/clock.h"
 #include "media/gfx/draw_state.h"
 #include "media/graphics.h"
 #include "media/input/event_pump.h"
@@ -13,6 +14,7 @@ void ResetMediaForTests() {
     media_internal::ResetDrawState();
     SetCentredHandles(0);
     media_internal::ResetKeyboard();
+    ReleaseMillis();
     SetFrameHook(nullptr);
     SetRequestFileAnswer(nullptr);
     SetOwnFilesAnswer(nullptr);

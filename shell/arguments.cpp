@@ -6,7 +6,8 @@
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: palmut [--map FILE [--play]] [--lang CODE]\n"
+    "Usage: palmut [--map FILE [--play]] [--lang CODE] [--record FILE]\n"
+    "       palmut --replay FILE [--headless] | --timedemo FILE\n"
     "Survival adventure on a desert island in 8-bit style.\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
@@ -16,15 +17,30 @@ constexpr const char* USAGE =
     "  --lang CODE  texts in the language CODE (%s);\n"
     "               else a line language=CODE in game.cfg, else the desktop's\n"
     "               language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
+    "  --record FILE    also write each finished game to FILE as a replay\n"
+    "  --replay FILE    play the replay FILE back in a window (keys 1, 4, 6:\n"
+    "                   normal speed, x4, x16; P pauses; Escape stops); the status\n"
+    "                   is 0 when every state hash matched, else 1\n"
+    "  --headless       with --replay: no window, as fast as possible\n"
+    "  --timedemo FILE  play FILE drawn as fast as possible; print frames, seconds,\n"
+    "                   frames per second and the 99th-percentile frame time\n"
     "  --help       show this help and exit\n"
     "  --version    show the version and exit\n"
     "\n"
     "Settings: game.cfg and stream.cfg in ~/.config/palmut/ when present\n"
-    "(copy them from the game's data/ folder); own islands: ~/.local/share/palmut/maps/\n";
+    "(copy them from the game's data/ folder); own islands: ~/.local/share/palmut/maps/;\n"
+    "the last 20 games: ~/.local/share/palmut/replays/ (a line replays=off in game.cfg\n"
+    "stops recording them)\n";
+
+LaunchRequest EndWith(int status) {
+    LaunchRequest request;
+    request.exitStatus = status;
+    return request;
+}
 
 LaunchRequest Fail(std::ostream& err, const std::string& why) {
     err << "palmut: " << why << "\nTry 'palmut --help'.\n";
-    return {2, "", "", false};
+    return EndWith(2);
 }
 
 // "--lang CODE" or "--lang=CODE" at args[i]; moves i past the code.
@@ -61,6 +77,54 @@ LaunchRequest TakeMap(const std::vector<std::string>& args, size_t& i, LaunchReq
     return request;
 }
 
+// Replay options: --record, --replay, --timedemo (each with a FILE, also as
+// "--opt=FILE") and --headless. False when args[i] is none of them.
+bool TakeReplayOption(const std::vector<std::string>& args, size_t& i, LaunchRequest& request,
+                      const std::string& workDir, std::ostream& err) {
+    const std::string& arg = args[i];
+    if (arg == "--headless") {
+        request.headless = true;
+        return true;
+    }
+    std::string name, file;
+    for (const char* option : {"--record", "--replay", "--timedemo"}) {
+        const std::string o = option;
+        if (arg == o && i + 1 < args.size()) {
+            name = o;
+            file = args[++i];
+        } else if (arg == o || arg.rfind(o + "=", 0) == 0) {
+            name = o;
+            file = arg == o ? "" : arg.substr(o.size() + 1);
+        }
+    }
+    if (name.empty()) return false;
+    if (file.empty()) {
+        request = Fail(err, name + " needs a file");
+        return true;
+    }
+    if (file[0] != '/') file = workDir + '/' + file;
+    if (name == "--record") {
+        request.record = file;
+        return true;
+    }
+    if (!request.replay.empty()) {
+        request = Fail(err, "one replay at a time");
+        return true;
+    }
+    request.replay = file;
+    request.timedemo = name == "--timedemo";
+    return true;
+}
+
+// Options that exclude each other, checked once all are read.
+LaunchRequest CheckReplayOptions(LaunchRequest request, std::ostream& err) {
+    if (request.headless && (request.replay.empty() || request.timedemo))
+        return Fail(err, "--headless needs --replay FILE");
+    if (!request.replay.empty() && (!request.map.empty() || !request.record.empty()))
+        return Fail(err, "a replay brings its own island; no --map or --record with it");
+    return request;
+}
+
 } // namespace
 
 LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::string& workDir,
@@ -73,14 +137,18 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
             const std::string usage = USAGE;
             const std::size_t at = usage.find("%s");
             out << usage.substr(0, at) << KnownLanguages() << usage.substr(at + 2);
-            return {0, "", "", false};
+            return EndWith(0);
         }
         if (arg == "--version") {
             out << "palmut " PALMUT_VERSION "\n";
-            return {0, "", "", false};
+            return EndWith(0);
         }
         if (arg == "--play") {
             request.play = true;
+            continue;
+        }
+        if (TakeReplayOption(args, i, request, workDir, err)) {
+            if (request.exitStatus >= 0) return request;
             continue;
         }
         const bool language = arg == "--lang" || arg.rfind("--lang=", 0) == 0;
@@ -89,5 +157,5 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
         if (request.exitStatus >= 0) return request;
     }
     if (request.play && request.map.empty()) return Fail(err, "--play needs --map FILE");
-    return request;
+    return CheckReplayOptions(request, err);
 }

@@ -11,6 +11,12 @@ struct LaunchRequest {
     std::string map;      // absolute path of the chosen .map file, "" for the default island
     std::string language; // a shipped language code from --lang, "" when not given
     bool play = false;    // --play: straight into play on the --map island
+
+    // Replays: absolute paths, "" when not given.
+    std::string record;    // --record FILE: each finished game is written there
+    std::string replay;    // --replay FILE or --timedemo FILE: the game to play back
+    bool headless = false; // --headless: with --replay, no window, as fast as it goes
+    bool timedemo = false; // --timedemo: drawn as fast as it goes, then timed
 };
 
 // Reads the arguments after the program name. Answers --help and --version

@@ -6,6 +6,7 @@
 namespace {
 
 const std::string LANGUAGE_KEY = "language=";
+const std::string REPLAYS_KEY = "replays=";
 // The two flags and the language in any order, with room for blank lines.
 constexpr int MAX_LINES = 16;
 // Longer than any locale name; the rest of a runaway line is not kept.
@@ -26,6 +27,9 @@ GameConfig ReadGameConfig(const std::string& path) {
         const std::string text = ReadLine(file);
         if (text.rfind(LANGUAGE_KEY, 0) == 0) {
             config.language = Trim(text.substr(LANGUAGE_KEY.size())).substr(0, MAX_CODE);
+        } else if (text.rfind(REPLAYS_KEY, 0) == 0) {
+            const std::string value = LowerAscii(Trim(text.substr(REPLAYS_KEY.size())));
+            config.replays = value != "off" && value != "false" && value != "0";
         } else if (flags == 0) {
             config.fullscreen = LineIsOn(text);
             ++flags;

@@ -4,6 +4,7 @@
 
 #include "core/state.h"
 #include "player/player.h"
+#include "shell/replay.h"
 #include "world/critter.h"
 #include "world/objekt.h"
 
@@ -46,6 +47,7 @@ void PlacePlayer() {
 }
 
 void LoadLevel() {
+    StartGameRecording();
     TCritter::Reset();
     player.hunger = 0;
     player.durst = 0;

@@ -4,6 +4,7 @@
 #include "core/state.h"
 #include "shell/arguments.h"
 #include "shell/main_loop.h"
+#include "shell/replay.h"
 #include "world/map_files.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     const LaunchRequest request =
         ParseArguments({argv + 1, argv + argc}, ec ? "." : workDir, std::cout, std::cerr);
     if (request.exitStatus >= 0) return request.exitStatus;
+    if (!request.replay.empty())
+        return RunReplayFile(request.replay, request.headless, request.timedemo);
+    RecordGamesToFile(request.record);
     if (!request.map.empty()) mapfile = MapImageFileName(request.map);
     languageoverride = request.language;
     startInPlay = request.play;

@@ -10,6 +10,7 @@
 #include "media/program.h"
 #include "player/player.h"
 #include "shell/death_screen.h"
+#include "shell/replay.h"
 #include "shell/startup.h"
 #include "shell/title.h"
 #include "shell/victory.h"
@@ -24,24 +25,38 @@ bool RunOnePass() {
     // A death that play set last pass: its screen decides what comes next.
     if (IsDeathState(gamestate)) ShowDeathScreen(gamestate);
 
-    player.In();
-    player.move();
-    player.action();
-    // Positions are read after input, movement and actions of this pass.
-    const int vx = player.x - TKarte::VIEW_OFFSET_X, vy = player.y - TKarte::VIEW_OFFSET_Y;
-    karte.Render(vx, vy);
-    TCritter::Render(vx, vy);
-    player.Render();
-    Tmessage::Update();
-    Tmessage::Render();
-    player.renderInventory();
-    CheckVictory();
+    BeginPlayPass();
+    RunPlayPass(true);
+    EndPlayPass();
 
     Pause(60);
     Flip(-1);
     Cls();
-    if (CloseRequested()) return false;
+    if (CloseRequested()) {
+        FinishGameRecording();
+        return false;
+    }
     return gamestate != GS_QUIT;
+}
+
+void RunPlayPass(bool draw) {
+    player.In();
+    player.move();
+    player.action();
+    // Drawing changes nothing the rules read, so playback without a window skips it.
+    // Positions are read after input, movement and actions of this pass.
+    const int vx = player.x - TKarte::VIEW_OFFSET_X, vy = player.y - TKarte::VIEW_OFFSET_Y;
+    if (draw) {
+        karte.Render(vx, vy);
+        TCritter::Render(vx, vy);
+        player.Render();
+    }
+    Tmessage::Update();
+    if (draw) {
+        Tmessage::Render();
+        player.renderInventory();
+    }
+    CheckVictory();
 }
 
 void RunMainLoop() {

@@ -13,6 +13,7 @@
 #include "shell/intro.h"
 #include "shell/level.h"
 #include "shell/music.h"
+#include "shell/replay.h"
 #include "shell/screen_mode.h"
 #include "shell/user_files.h"
 #include "world/critter.h"
@@ -35,6 +36,7 @@ void StartUp() {
     SetWindowTitle(Tr(texts::WINDOW_TITLE));
     SetWindowIcon("gfx/icons/64.png");
     soundon = config.sound ? 1 : 0;
+    RecordGamesToFolder(config.replays ? UserReplaysFolder() : "");
     OpenModeOrDie(config.fullscreen ? 32 : 0);
 
     if (!startInPlay) PlayIntro();

@@ -1,5 +1,6 @@
 // The player's own settings and islands, kept apart from the installed game,
-// which is read-only. The game reads these files but never writes them.
+// which is read-only. The game reads these files but never writes them (its
+// one write is a replay of each game, shell/replay.h).
 #pragma once
 
 #include <string>

@@ -12,12 +12,15 @@ namespace {
 struct ClockState {
     bool virtualOn = false;
     uint32_t virtualNow = 0;
+    bool held = false;
+    int heldMillis = 0;
 };
 ClockState clockState;
 
 } // namespace
 
 int Millis() {
+    if (clockState.held) return clockState.heldMillis;
     if (clockState.virtualOn) return static_cast<int>(clockState.virtualNow);
     return media_internal::RealMillis();
 }
@@ -30,8 +33,18 @@ void Pause(int ms) {
     media_internal::RealSleep(ms);
 }
 
+void HoldMillis(int ms) {
+    clockState.held = true;
+    clockState.heldMillis = ms;
+}
+
+void ReleaseMillis() {
+    clockState.held = false;
+}
+
 void UseVirtualClock(bool on, int startMillis) {
     clockState.virtualOn = on;
+    clockState.held = false;
     clockState.virtualNow = static_cast<uint32_t>(startMillis);
 }
 

@@ -44,3 +44,7 @@ int RandomInt(int lo, int hi) {
     if (d > 0) return static_cast<int>(lo + static_cast<int64_t>(std::trunc(real * (d + 1))));
     return static_cast<int>(hi + static_cast<int64_t>(std::trunc(real * (1 - d))));
 }
+
+int RandomState() {
+    return state;
+}

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The game keeps nothing: no saves, settings or logs. Played under strace from
-# the intro through the menu into play and out with Escape, it must open no
-# file for writing and create, rename or remove none. The GL driver's shader
-# cache under XDG_CACHE_HOME is the one thing allowed to appear.
+# The game keeps nothing but the replays of its games: no saves, settings or
+# logs. Played under strace from the intro through the menu into play and out
+# with Escape, it must write, create, rename or remove no file but the one
+# replay of that game in XDG_DATA_HOME/palmut/replays/. The GL driver's shader
+# cache under XDG_CACHE_HOME is the one other thing allowed to appear.
 #
 # usage: writes_nothing.sh PALMUT ASSET_DIR OUT
 # Exit 0 on success, 77 when strace or an X display to drive the game is missing.
@@ -52,7 +53,8 @@ cat "$trace".* >"$trace"
 # linking or removing. Devices, /proc and the shader cache are not files kept.
 writes=$(grep -E 'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|creat\(|truncate\(|mkdir|rename|link|unlink' \
     "$trace" | grep -v -E '"/(dev|proc|sys)/' | grep -v -E "\"$out/home/.cache/mesa_shader_cache" |
-    grep -v -E '= -1 E')
+    grep -v -E "\"$out/home/.local/share/palmut/replays/" |
+    grep -v -E "mkdir.*\"$out/home/.local(/share(/palmut(/replays)?)?)?\"" | grep -v -E '= -1 E')
 if [ -n "$writes" ]; then
     echo "$writes" | head -20
     fail "the game wrote to files (above)"
@@ -62,6 +64,8 @@ opened=$(grep -c -E 'open' "$trace")
 # Nothing new in the game's folder or its home, the shader cache aside.
 left=$(find "$work" "$out/home" -newer "$out/before" -mindepth 1 \
     -not -path "$out/home/.cache" -not -path "$out/home/.cache/mesa_shader_cache*" \
-    -not -path "$out/home/.config" -not -type d)
+    -not -path "$out/home/.config" -not -path "$out/home/.local/share/palmut/replays/*" -not -type d)
 [ -z "$left" ] || fail "files appeared: $left"
+replays=$(find "$out/home/.local/share/palmut/replays" -name '*.palmutreplay' | wc -l)
+[ "$replays" -eq 1 ] || fail "$replays replays kept of the one game played"
 echo "OK: $opened opens traced, none for writing"

@@ -45,7 +45,7 @@ TEST(GameConfig, MissingLinesAndFilesAreOff) {
     EXPECT_FALSE(c.sound);
 }
 
-TEST(GameConfig, ALanguageLineIsNoFlagLine) {
+TEST(GameConfig, ALanguageOrReplaysLineIsNoFlagLine) {
     GameConfig c = ReadGameConfig(WriteFile("l1", "language=en\nfullscreen=true\nsound=true\n"));
     EXPECT_EQ(c.language, "en");
     EXPECT_TRUE(c.fullscreen);
@@ -55,6 +55,12 @@ TEST(GameConfig, ALanguageLineIsNoFlagLine) {
     EXPECT_FALSE(c.fullscreen);
     EXPECT_TRUE(c.sound);
     EXPECT_EQ(ReadGameConfig(WriteFile("l3", "true\ntrue\n")).language, "");
+    EXPECT_TRUE(c.replays);
+    c = ReadGameConfig(WriteFile("r1", "replays=OFF\ntrue\ntrue\n"));
+    EXPECT_FALSE(c.replays);
+    EXPECT_TRUE(c.fullscreen);
+    EXPECT_TRUE(c.sound);
+    EXPECT_TRUE(ReadGameConfig(WriteFile("r2", "replays=on\n")).replays);
 }
 
 TEST(StreamConfig, FirstLineIsTheAddress) {

@@ -55,6 +55,15 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--lang", "xx"}, 2, "", "unknown language 'xx'"},
         {{"--lang="}, 2, "", "unknown language ''"},
         {{"--lang"}, 2, "", "--lang needs a code"},
+        {{"--record", "spiel.palmutreplay"}, -1, "", ""},
+        {{"--replay=spiel.palmutreplay", "--headless"}, -1, "", ""},
+        {{"--timedemo", "spiel.palmutreplay"}, -1, "", ""},
+        {{"--replay"}, 2, "", "--replay needs a file"},
+        {{"--timedemo="}, 2, "", "--timedemo needs a file"},
+        {{"--headless"}, 2, "", "--headless needs --replay FILE"},
+        {{"--timedemo", "a", "--headless"}, 2, "", "--headless needs --replay FILE"},
+        {{"--replay", "a", "--timedemo", "b"}, 2, "", "one replay at a time"},
+        {{"--replay", "a", "--map", "Insel.map"}, 2, "", "brings its own island"},
     };
     for (const auto& c : cases) {
         const Answer a = Launch(c.args, dir.path());
@@ -72,6 +81,9 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
     EXPECT_FALSE(Launch({"--map", "Insel.map"}, dir.path()).request.play);
     EXPECT_EQ(Launch({"--lang", "en"}).request.language, "en");
     EXPECT_EQ(Launch({"--lang=de_AT.UTF-8"}).request.language, "de");
+    const LaunchRequest timed = Launch({"--timedemo", "a.palmutreplay"}, dir.path()).request;
+    EXPECT_EQ(timed.replay, dir.path() + "/a.palmutreplay");
+    EXPECT_TRUE(timed.timedemo);
 }
 
 TEST(Arguments, MapIsTakenFromTheStartingFolderLikeTheMenusChoice) {

@@ -88,8 +88,8 @@ run_ci_tests() {
     (cd "$build/tests" && xvfb-run -a -s "-screen 0 1280x1024x24" \
       qemu-aarch64-static "./$program" --gtest_brief=1) || failed=1
   done
-  echo "== loader and parser corpora"
-  ctest --test-dir "$build" -R '^fuzz_replay_' -j2 --output-on-failure || failed=1
+  echo "== loader and parser corpora, golden replays"
+  ctest --test-dir "$build" -R '^(fuzz_replay_|replay_)' -j2 --output-on-failure || failed=1
   return $failed
 }
 

@@ -21,6 +21,8 @@ while [ $# -gt 0 ]; do
 done
 
 work=$(mktemp -d /tmp/palmut-bench-run.XXXXXX)
+# The measured sessions are games, and the game records each: not into the user's folder.
+export XDG_DATA_HOME="$work/data"
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done

@@ -1,5 +1,7 @@
 // palmut-mapcheck [--lang CODE] [--preview out.png [--gfx dir] [--shrink n]] <map>...
-// Validates islands for map makers; exits 1 when a map has errors.
+// palmut-mapcheck --replay FILE <map>
+// Validates islands for map makers; exits 1 when a map has errors, or when the
+// replay does not win the island.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -7,11 +9,14 @@
 #include <vector>
 
 #include "core/language.h"
+#include "core/replay_file.h"
+#include "core/state.h"
 #include "findings_texts.h"
 #include "map_files.h"
 #include "media/program.h"
 #include "media/text_ops.h"
 #include "preview.h"
+#include "shell/replay.h"
 #include "world/map_files.h"
 
 namespace {
@@ -26,11 +31,13 @@ constexpr const char* kUsage =
     "  --preview OUT.png draw the island as the game shows it into OUT.png\n"
     "  --gfx DIR         the game's pictures for the preview (default gfx)\n"
     "  --shrink N        the preview's pixels per cell: 32 / N (default 2)\n"
+    "  --replay FILE     instead: play the replay FILE on MAP (one island) and\n"
+    "                    check that it wins it: a proof the island can be won\n"
     "  --help            show this help and exit\n"
     "  --version         show the version and exit\n"
     "\n"
-    "Exit status: 0 when every map is playable, 1 when one has errors, 2 for a wrong\n"
-    "argument.\n";
+    "Exit status: 0 when every map is playable (with --replay: when the replay wins\n"
+    "it), 1 when one has errors (the replay does not win), 2 for a wrong argument.\n";
 
 // The game's language rule, --lang over the desktop. The catalogs sit in the
 // game's asset tree; map paths stay meant from where the checker was started.
@@ -49,7 +56,7 @@ int Refuse(const std::string& why) {
 
 struct Options {
     int exitStatus = -1; // -1: check the maps; else end at once with this status
-    std::string language, previewPath, gfxDir = "gfx";
+    std::string language, previewPath, gfxDir = "gfx", replay;
     int shrink = 2;
     std::vector<std::string> maps;
 };
@@ -76,17 +83,18 @@ Options ReadOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
-            return {0, {}, {}, {}, 0, {}};
+            return {0, {}, {}, {}, {}, 0, {}};
         }
         if (arg == "--version") {
             std::puts("palmut-mapcheck " PALMUT_VERSION);
-            return {0, {}, {}, {}, 0, {}};
+            return {0, {}, {}, {}, {}, 0, {}};
         }
         bool missing = false;
         if (TakeValue(argc, argv, i, "--lang", o.language, missing) ||
             TakeValue(argc, argv, i, "--preview", o.previewPath, missing) ||
             TakeValue(argc, argv, i, "--gfx", o.gfxDir, missing) ||
-            TakeValue(argc, argv, i, "--shrink", shrink, missing)) {
+            TakeValue(argc, argv, i, "--shrink", shrink, missing) ||
+            TakeValue(argc, argv, i, "--replay", o.replay, missing)) {
             if (missing) o.exitStatus = Refuse(arg + " needs a value");
         } else if (arg.size() > 1 && arg[0] == '-') {
             o.exitStatus = Refuse("unknown argument '" + arg + "'");
@@ -100,6 +108,8 @@ Options ReadOptions(int argc, char** argv) {
         o.exitStatus = Refuse("unknown language (known: " + KnownLanguages() + ")");
     else if (o.maps.empty())
         o.exitStatus = Refuse("no map given");
+    else if (!o.replay.empty() && o.maps.size() != 1)
+        o.exitStatus = Refuse("--replay checks one island");
     return o;
 }
 
@@ -128,6 +138,31 @@ bool CheckMap(const std::string& arg, const Options& o) {
     return playable;
 }
 
+// Plays the replay on the island without a window: 0 when it is a replay of
+// that very island and ends on the raft with every state as recorded.
+int CheckReplayWins(const std::string& path, const std::string& arg) {
+    const std::string image = EndsWithNoCase(arg, ".map") ? MapImageFileName(arg) : arg;
+    TReplay replay;
+    std::string why;
+    if (!LoadReplay(path, replay, why)) return Refuse(path + ": " + why);
+    if (replay.islandKind != TReplay::ISLAND_MAP || IslandHash(image) != replay.islandHash) {
+        std::printf("%s: the replay was recorded on another island\n", path.c_str());
+        return 1;
+    }
+    const ReplayOutcome out = PlayReplay(replay, image, nullptr);
+    if (!out.matched) {
+        std::printf("%s: the game differs from the recording at pass %zu\n", path.c_str(),
+                    out.firstBadPass);
+        return 1;
+    }
+    if (gamestate != GS_VICTORY) {
+        std::printf("%s: the replay does not end on the raft\n", path.c_str());
+        return 1;
+    }
+    std::printf("%s: wins %s in %zu passes\n", path.c_str(), image.c_str(), out.passes);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -135,6 +170,7 @@ int main(int argc, char** argv) {
     if (options.exitStatus >= 0) return options.exitStatus;
     // The language comes first: every finding is written in it.
     SpeakTheGamesLanguage(options.language);
+    if (!options.replay.empty()) return CheckReplayWins(options.replay, options.maps.front());
     int status = 0;
     for (const std::string& map : options.maps)
         if (!CheckMap(map, options)) status = 1;
