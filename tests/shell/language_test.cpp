@@ -159,6 +159,7 @@ TEST_F(LanguageTest, EnglishIsShownAndADamagedCatalogLeavesGerman) {
     EXPECT_EQ(Tr(texts::TAKEN, {"Axe"}), "Into the bag: Axe!");
     EXPECT_EQ(LocalisedPicture("gfx/title_wip.png"), "gfx/en/title_wip.png");
     EXPECT_EQ(LocalisedPicture("gfx/objects.png"), "gfx/objects.png");
+    EXPECT_EQ(Decimal(99.14, 1) + " %", "99.1 %");
 
     TempDir dir;
     // A catalog's magic number followed by nonsense, and no catalog at all.
@@ -171,6 +172,7 @@ TEST_F(LanguageTest, EnglishIsShownAndADamagedCatalogLeavesGerman) {
     EXPECT_FALSE(UseCatalog(dir.path(), "yy"));
     ASSERT_TRUE(UseCatalog(kLocales, "de"));
     EXPECT_STREQ(Tr(texts::MENU_QUIT), "ENDE");
+    EXPECT_EQ(Decimal(99.14, 1) + " %", "99,1 %");
     EXPECT_EQ(LocalisedPicture("gfx/title_wip.png"), "gfx/title_wip.png");
 }
 

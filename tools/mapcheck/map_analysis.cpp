@@ -429,11 +429,9 @@ void CheckFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     const FurStock stock{map.apes, map.lizards, a.landCells, n[Affenfell], n[Lederbeutel]};
     const FurOdds furs = EstimateFurOdds(stock, g.huntSteps);
     if (furs.chance < g.furChance) {
-        char expected[32], chance[32], wanted[32];
-        std::snprintf(expected, sizeof expected, "%.1f", furs.expected);
-        std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
-        std::snprintf(wanted, sizeof wanted, "%.0f %%", 100 * g.furChance);
-        Warning(a, Tr(findings::kFewFurs, {expected, chance, wanted, FurAdvice(stock, g)}));
+        Warning(a, Tr(findings::kFewFurs,
+                      {Decimal(furs.expected, 1), Decimal(100 * furs.chance, 1) + " %",
+                       Decimal(100 * g.furChance, 0) + " %", FurAdvice(stock, g)}));
     }
     CheckCritterBounds(map, a, g);
     const TText* missing[] = {nullptr, &findings::kNoShallow, &findings::kNoSandAtAll,

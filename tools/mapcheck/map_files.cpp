@@ -185,10 +185,8 @@ int PrintReport(const std::string& imagePath, const MapData& map,
     line(Tr(findings::kReportCritters, {std::to_string(map.apes), std::to_string(map.lizards)}));
     if (a.hasStart) {
         const FurOdds furs = EstimateFurOdds(map, a, FairnessGoals{}.huntSteps);
-        char expected[32], chance[32];
-        std::snprintf(expected, sizeof expected, "%.1f", furs.expected);
-        std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
-        line(Tr(findings::kReportFurs, {expected, chance}));
+        line(Tr(findings::kReportFurs,
+                {Decimal(furs.expected, 1), Decimal(100 * furs.chance, 1) + " %"}));
     }
     for (const Issue& i : Findings(loadIssues, a)) {
         out += std::string(i.error ? "  ERROR: " : "  warning: ") + i.text + "\n";
