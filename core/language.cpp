@@ -59,7 +59,7 @@ std::string KnownLanguages(const char* separator) {
 }
 
 std::string ShippedLanguage(const std::string& code) {
-    const std::string part = LanguagePart(code);
+    std::string part = LanguagePart(code);
     // "pt_BR.UTF-8" and "pt-br" name a catalog po/pt_BR.po; "pt_PT" or "pt"
     // take po/pt.po, else the first variant of the language.
     const std::size_t after = part.size();
@@ -120,7 +120,7 @@ std::string LocalisedPicture(const std::string& path) {
     if (code == GERMAN || slash == std::string::npos) return path;
     // As the texts: the language's own picture, else the English one, else the German.
     for (const std::string& variant : {code, std::string(FALLBACK)}) {
-        const std::string own = path.substr(0, slash + 1) + variant + path.substr(slash);
+        std::string own = path.substr(0, slash + 1) + variant + path.substr(slash);
         if (!ResolvePath(own).empty()) return own;
     }
     return path;

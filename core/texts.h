@@ -139,3 +139,7 @@ std::string Decimal(double value, int decimals);
 // A text with a count: the chosen language's form for `count` (its own plural
 // rule), the "%s" filled from args.
 std::string Tr(const TText& text, unsigned long count, const std::vector<std::string>& args);
+// A count of any integer type as Tr takes it; a negative one counts as many.
+template <typename T> constexpr unsigned long Count(T n) {
+    return n < 0 ? 2UL : static_cast<unsigned long>(n);
+}

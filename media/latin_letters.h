@@ -12,12 +12,12 @@
 namespace latin_letters {
 
 // Marks, by the character that names them in the table below.
-constexpr char GRAVE = '`', ACUTE = '\'', CIRCUMFLEX = '^', TILDE = '~', DIAERESIS = ':',
-               RING = 'o', MACRON = '-', BREVE = 'u', DOT = '.', DOUBLE_ACUTE = '"', CARON = 'v',
-               CEDILLA = ',', OGONEK = ';', COMMA_BELOW = '_';
+constexpr char kGrave = '`', kAcute = '\'', kCircumflex = '^', kTilde = '~', kDiaeresis = ':',
+               kRing = 'o', kMacron = '-', kBreve = 'u', kDot = '.', kDoubleAcute = '"',
+               kCaron = 'v', kCedilla = ',', kOgonek = ';', kCommaBelow = '_';
 
 constexpr bool IsBelow(char mark) {
-    return mark == CEDILLA || mark == OGONEK || mark == COMMA_BELOW;
+    return mark == kCedilla || mark == kOgonek || mark == kCommaBelow;
 }
 
 struct Composed {
@@ -27,7 +27,7 @@ struct Composed {
 };
 
 // clang-format off
-inline constexpr Composed COMPOSED[] = {
+inline constexpr Composed kComposed[] = {
     {0xC0, 'A', '`'}, {0xC1, 'A', '\''}, {0xC2, 'A', '^'}, {0xC3, 'A', '~'}, {0xC4, 'A', ':'},
     {0xC5, 'A', 'o'}, {0xC7, 'C', ','}, {0xC8, 'E', '`'}, {0xC9, 'E', '\''}, {0xCA, 'E', '^'},
     {0xCB, 'E', ':'}, {0xCC, 'I', '`'}, {0xCD, 'I', '\''}, {0xCE, 'I', '^'}, {0xCF, 'I', ':'},
@@ -75,7 +75,7 @@ struct Drawn {
 };
 
 // The letters and signs with a shape of their own.
-inline constexpr Drawn DRAWN[] = {
+inline constexpr Drawn kDrawn[] = {
     {0xA0, ""},
     {0xA1, "..#../...../..#../..#../..#../..#../..#.."},
     {0xA2, "...../..#../.###./#.#../#.#../.###./..#.."},

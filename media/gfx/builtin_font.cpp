@@ -127,20 +127,20 @@ const struct {
     char mark;
     const char* rows[2];
 } kMarks[] = {
-    {latin_letters::GRAVE, {".##...", "..##.."}},
-    {latin_letters::ACUTE, {"...##.", "..##.."}},
-    {latin_letters::CIRCUMFLEX, {"..##..", ".#..#."}},
-    {latin_letters::TILDE, {".##..#", "#..##."}},
-    {latin_letters::DIAERESIS, {"##..##", "......"}},
-    {latin_letters::RING, {"..##..", ".#..#."}},
-    {latin_letters::MACRON, {"......", ".####."}},
-    {latin_letters::BREVE, {".#..#.", "..##.."}},
-    {latin_letters::DOT, {"..##..", "......"}},
-    {latin_letters::DOUBLE_ACUTE, {"..#..#", ".#..#."}},
-    {latin_letters::CARON, {".#..#.", "..##.."}},
-    {latin_letters::CEDILLA, {"..###.", ""}},
-    {latin_letters::OGONEK, {"....##", ""}},
-    {latin_letters::COMMA_BELOW, {"..##..", ""}},
+    {latin_letters::kGrave, {".##...", "..##.."}},
+    {latin_letters::kAcute, {"...##.", "..##.."}},
+    {latin_letters::kCircumflex, {"..##..", ".#..#."}},
+    {latin_letters::kTilde, {".##..#", "#..##."}},
+    {latin_letters::kDiaeresis, {"##..##", "......"}},
+    {latin_letters::kRing, {"..##..", ".#..#."}},
+    {latin_letters::kMacron, {"......", ".####."}},
+    {latin_letters::kBreve, {".#..#.", "..##.."}},
+    {latin_letters::kDot, {"..##..", "......"}},
+    {latin_letters::kDoubleAcute, {"..#..#", ".#..#."}},
+    {latin_letters::kCaron, {".#..#.", "..##.."}},
+    {latin_letters::kCedilla, {"..###.", ""}},
+    {latin_letters::kOgonek, {"....##", ""}},
+    {latin_letters::kCommaBelow, {"..##..", ""}},
 };
 
 // A glyph's ink: kAccentRows rows above the art grid, then the grid.
@@ -232,9 +232,9 @@ FontPtr MakeBuiltinFont() {
         glyph.loaded = true;
     for (int i = 0; i < kGlyphCount; ++i)
         AddGlyph(*font, kFirstCode + i, AsciiInk(static_cast<char>(kFirstCode + i)));
-    for (const latin_letters::Drawn& drawn : latin_letters::DRAWN)
+    for (const latin_letters::Drawn& drawn : latin_letters::kDrawn)
         AddGlyph(*font, drawn.code, ThickenedInk(drawn.rows));
-    for (const latin_letters::Composed& letter : latin_letters::COMPOSED)
+    for (const latin_letters::Composed& letter : latin_letters::kComposed)
         AddGlyph(*font, letter.code, ComposedInk(letter));
     return font;
 }

@@ -127,13 +127,13 @@ const struct {
     char mark;
     const char* rows;
 } kMarks[] = {
-    {latin_letters::GRAVE, ".#.../..#.."},      {latin_letters::ACUTE, "...#./..#.."},
-    {latin_letters::CIRCUMFLEX, "..#../.#.#."}, {latin_letters::TILDE, ".##.#/#.##."},
-    {latin_letters::DIAERESIS, ".#.#./....."},  {latin_letters::RING, "..#../.#.#."},
-    {latin_letters::MACRON, "...../.###."},     {latin_letters::BREVE, ".#.#./..#.."},
-    {latin_letters::DOT, "..#../....."},        {latin_letters::DOUBLE_ACUTE, "..#.#/.#.#."},
-    {latin_letters::CARON, ".#.#./..#.."},      {latin_letters::CEDILLA, "..#../.##.."},
-    {latin_letters::OGONEK, "...#./...##"},     {latin_letters::COMMA_BELOW, "..#../.#..."},
+    {latin_letters::kGrave, ".#.../..#.."},      {latin_letters::kAcute, "...#./..#.."},
+    {latin_letters::kCircumflex, "..#../.#.#."}, {latin_letters::kTilde, ".##.#/#.##."},
+    {latin_letters::kDiaeresis, ".#.#./....."},  {latin_letters::kRing, "..#../.#.#."},
+    {latin_letters::kMacron, "...../.###."},     {latin_letters::kBreve, ".#.#./..#.."},
+    {latin_letters::kDot, "..#../....."},        {latin_letters::kDoubleAcute, "..#.#/.#.#."},
+    {latin_letters::kCaron, ".#.#./..#.."},      {latin_letters::kCedilla, "..#../.##.."},
+    {latin_letters::kOgonek, "...#./...##"},     {latin_letters::kCommaBelow, "..#../.#..."},
 };
 
 Glyph Parse(char32_t code, const char* rows) {
@@ -209,9 +209,9 @@ std::vector<Glyph> BuildGlyphs() {
     for (const Pattern& p : kPatterns)
         glyphs.push_back(Parse(p.code, p.rows));
     // The hand-drawn German letters above keep their shapes.
-    for (const latin_letters::Drawn& d : latin_letters::DRAWN)
+    for (const latin_letters::Drawn& d : latin_letters::kDrawn)
         if (!has(d.code)) glyphs.push_back(Parse(d.code, d.rows));
-    for (const latin_letters::Composed& letter : latin_letters::COMPOSED) {
+    for (const latin_letters::Composed& letter : latin_letters::kComposed) {
         if (has(letter.code)) continue;
         const Pattern* base =
             std::find_if(std::begin(kPatterns), std::end(kPatterns), [&](const Pattern& p) {

@@ -387,13 +387,16 @@ int MostLizards(const FurStock& s, const FairnessGoals& g) {
 std::string FurAdvice(const FurStock& s, const FairnessGoals& g) {
     std::vector<std::string> helps;
     const int apesNow = ApesNeeded(s, s.lizards, g);
-    if (apesNow >= 0) helps.push_back(Tr(findings::kAtLeastApes, {std::to_string(apesNow)}));
+    if (apesNow >= 0)
+        helps.push_back(Tr(findings::kAtLeastApes, Count(apesNow), {std::to_string(apesNow)}));
     if (const int lizards = MostLizards(s, g); lizards >= 0) {
         const int apes = ApesNeeded(s, lizards, g);
-        std::string fewer = lizards == 0 ? Tr(findings::kNoLizards)
-                                         : Tr(findings::kAtMostLizards, {std::to_string(lizards)});
+        std::string fewer =
+            lizards == 0 ? Tr(findings::kNoLizards)
+                         : Tr(findings::kAtMostLizards, Count(lizards), {std::to_string(lizards)});
         if (apes > s.apes)
-            fewer += Tr(findings::kFurAnd) + Tr(findings::kAtLeastApes, {std::to_string(apes)});
+            fewer += Tr(findings::kFurAnd) +
+                     Tr(findings::kAtLeastApes, Count(apes), {std::to_string(apes)});
         helps.push_back(fewer);
     }
     FurStock oneMore = s;

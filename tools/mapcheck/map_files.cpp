@@ -64,7 +64,8 @@ void ClassifyGround(const std::vector<uint32_t>& argb, MapData& map, std::vector
     map.offColourPixels = static_cast<int>(foreign);
     if (foreign)
         issues.push_back(
-            {true, Tr(findings::kForeignColours, {std::to_string(foreign)}) + firstForeign});
+            {true, Tr(findings::kForeignColours, Count(foreign), {std::to_string(foreign)}) +
+                       firstForeign});
 }
 
 // The picture is read by the game's own decoder, so the checker sees the
