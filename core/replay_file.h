@@ -27,7 +27,7 @@ struct TReplay {
 
     std::string gameVersion;
     int islandKind = ISLAND_MAP;
-    std::string islandName;       // the .map file's name, or "" for a generated island
+    std::string islandName;       // the .map file's name, or a generated island's name
     std::uint64_t islandHash = 0; // of the three files (IslandHash), or the generator's seed
     std::uint32_t islandSize = 0; // a generated island's side, else 0
     std::int32_t randomState = 0; // RandomState() before the level load

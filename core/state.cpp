@@ -5,7 +5,7 @@
 #include "media/program.h"
 
 int gamestate = GS_LOADLEVEL;
-std::string mapfile = "map/map.png";
+std::string mapfile = DEFAULT_MAPFILE;
 int soundon = 0;
 int victorytimer = 0;
 std::string mapnotice;
@@ -27,7 +27,7 @@ SoundPtr sndwalk;
 
 void ResetState() {
     gamestate = GS_LOADLEVEL;
-    mapfile = "map/map.png";
+    mapfile = DEFAULT_MAPFILE;
     soundon = 0;
     victorytimer = 0;
     mapnotice.clear();

@@ -28,6 +28,8 @@ inline bool IsDeathState(int state) {
 }
 
 extern int gamestate;
+// The island played when none was chosen: the shipped one.
+inline constexpr const char* DEFAULT_MAPFILE = "map/map.png";
 extern std::string mapfile;
 extern int soundon;
 extern int victorytimer;

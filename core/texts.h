@@ -69,6 +69,14 @@ struct TText {
     X(NO_MAPS, N_("Keine Karten gefunden."), CHOOSER)                                              \
     /* The chooser's entry that lets the player pick an island's files of their own. */            \
     X(OWN_MAP, N_("VON DISK LADEN"), CHOOSER)                                                      \
+    /* The chooser's entry that grows a new island from a fresh seed. */                           \
+    X(NEW_ISLAND, N_("NEUE INSEL"), CHOOSER)                                                       \
+    /* A generated island, for the player to share: %s the seed, the size (64x64). */              \
+    X(ISLAND_SEED, N_("Insel %s (%s)"), MESSAGE)                                                   \
+    /* The island of the day: %s the date (2026-12-08), the size. */                               \
+    X(DAILY_ISLAND, N_("Insel vom %s (%s)"), MESSAGE)                                              \
+    /* %s: the island's caption; the shipped island is played instead. */                          \
+    X(ISLAND_NOT_GROWN, N_("Nicht gewachsen: %s"), WITH_FILE)                                      \
     /* %s: the file's path, the page, the number of pages. */                                      \
     X(READER_PAGE, N_("%s  -  Seite %s von %s"), READER)                                           \
     X(READER_KEYS, N_("Pfeiltasten oder Leertaste blaettern, Escape zurueck"), READER)             \

@@ -1,19 +1,31 @@
 #include "shell/arguments.h"
 
+#include <ctime>
+
 #include "core/language.h"
+#include "island/mapgen.h"
 #include "media/files.h"
+#include "shell/generated_island.h"
 
 namespace {
 
 constexpr const char* USAGE =
-    "Usage: palmut [--map FILE [--play]] [--lang CODE] [--record FILE]\n"
+    "Usage: palmut [--map FILE | --seed N [--size WxH] | --daily] [--play] [--lang CODE]\n"
+    "              [--record FILE]\n"
     "       palmut --replay FILE [--headless] | --timedemo FILE\n"
     "Survival adventure on a desert island in 8-bit style.\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
     "               .critter beside it), as if chosen with KARTE WAEHLEN\n"
-    "  --play       with --map: straight into play on that island, without the\n"
-    "               loading screen, the title picture and the menu\n"
+    "  --seed N     start on the island grown from the seed N (0 or more; 2-N\n"
+    "               for a natural island, as the menu's new island gives); the\n"
+    "               same seed, the same island\n"
+    "  --size WxH   with --seed or --daily: its size in cells, each side 64 to\n"
+    "               512 (default 96x96)\n"
+    "  --daily      start on the island of the day (its seed is the UTC date)\n"
+    "  --play       with --map, --seed or --daily: straight into play on that\n"
+    "               island, without the loading screen, the title picture and\n"
+    "               the menu\n"
     "  --lang CODE  texts in the language CODE (%s);\n"
     "               else a line language=CODE in game.cfg, else the desktop's\n"
     "               language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
@@ -77,6 +89,88 @@ LaunchRequest TakeMap(const std::vector<std::string>& args, size_t& i, LaunchReq
     return request;
 }
 
+// ---- Generated islands: --seed N, --size WxH, --daily ----
+
+struct IslandArguments {
+    std::string seed, size;
+    bool daily = false;
+};
+
+// "--name VALUE" or "--name=VALUE" at args[i] into `value`; moves i past it.
+// False when args[i] is not that option; a missing value sets `missing`.
+bool TakeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+               std::string& value, bool& missing) {
+    const std::string& arg = args[i];
+    if (arg.rfind(name + "=", 0) == 0) {
+        value = arg.substr(name.size() + 1);
+        missing = value.empty();
+        return true;
+    }
+    if (arg != name) return false;
+    missing = i + 1 == args.size();
+    if (!missing) value = args[++i];
+    return true;
+}
+
+// One of the island options at args[i]: true when taken; `why` says what is wrong.
+bool TakeIslandOption(const std::vector<std::string>& args, size_t& i, IslandArguments& island,
+                      std::string& why) {
+    bool missing = false;
+    if (args[i] == "--daily") {
+        island.daily = true;
+    } else if (const bool again = !island.seed.empty();
+               TakeValue(args, i, "--seed", island.seed, missing)) {
+        if (missing) why = "--seed needs a number";
+        if (again) why = "--seed given twice";
+    } else if (TakeValue(args, i, "--size", island.size, missing)) {
+        if (missing) why = "--size needs WxH";
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The UTC date's seed; the page derives the same from the browser's clock.
+uint64_t TodaysSeed() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    return mapgen::DailySeed(utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday);
+}
+
+// The island the options name into request.island, or the reason they cannot.
+std::string NameIsland(const IslandArguments& island, LaunchRequest& request) {
+    if (island.seed.empty() && !island.daily)
+        return island.size.empty() ? "" : "--size needs --seed or --daily";
+    if (!island.seed.empty() && island.daily) return "--seed and --daily exclude each other";
+    if (!request.map.empty()) return "--map and a generated island exclude each other";
+    if (!request.replay.empty())
+        return "a replay brings its own island; no --seed or --daily with it";
+    uint64_t seed = 0;
+    // The island of the day is natural; a typed seed says which shape it names.
+    int version = mapgen::kNaturalVersion;
+    if (island.daily)
+        seed = TodaysSeed();
+    else if (!mapgen::ParseIslandSeed(island.seed, seed, version))
+        return "bad seed '" + island.seed +
+               "' (a whole number from 0 to 18446744073709551615, 2- before it for a natural "
+               "island)";
+    int width = mapgen::kGameSide, height = mapgen::kGameSide;
+    if (!island.size.empty() && !mapgen::ParseSize(island.size, width, height))
+        return "bad size '" + island.size + "' (WxH, each side " +
+               std::to_string(mapgen::kMinSide) + " to " + std::to_string(mapgen::kMaxSide) + ")";
+    request.island = GeneratedIslandName(seed, version, width, height, island.daily);
+    return "";
+}
+
+// The island's options checked once all are read, --play's island among them.
+std::string ChooseIsland(const IslandArguments& island, LaunchRequest& request) {
+    std::string why = NameIsland(island, request);
+    if (why.empty() && request.play && request.map.empty() && request.island.empty())
+        return "--play needs --map FILE, --seed N or --daily";
+    return why;
+}
+
 // Replay options: --record, --replay, --timedemo (each with a FILE, also as
 // "--opt=FILE") and --headless. False when args[i] is none of them.
 bool TakeReplayOption(const std::vector<std::string>& args, size_t& i, LaunchRequest& request,
@@ -130,7 +224,13 @@ LaunchRequest CheckReplayOptions(LaunchRequest request, std::ostream& err) {
 LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::string& workDir,
                              std::ostream& out, std::ostream& err) {
     LaunchRequest request;
+    IslandArguments island;
     for (size_t i = 0; i < args.size(); ++i) {
+        std::string why;
+        if (TakeIslandOption(args, i, island, why)) {
+            if (!why.empty()) return Fail(err, why);
+            continue;
+        }
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             // The shipped languages where the help says %s.
@@ -156,6 +256,7 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
                            : TakeMap(args, i, request, workDir, err);
         if (request.exitStatus >= 0) return request;
     }
-    if (request.play && request.map.empty()) return Fail(err, "--play needs --map FILE");
+    const std::string why = ChooseIsland(island, request);
+    if (!why.empty()) return Fail(err, why);
     return CheckReplayOptions(request, err);
 }

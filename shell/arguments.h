@@ -1,5 +1,5 @@
-// The command line: --help, --version, --lang, and --map (with --play) for
-// play-testing an island.
+// The command line: --help, --version, --lang, --map (with --play) for
+// play-testing an island, and --seed/--size/--daily for a generated one.
 #pragma once
 
 #include <ostream>
@@ -9,6 +9,7 @@
 struct LaunchRequest {
     int exitStatus = -1;  // -1: start the game; else end at once with this status
     std::string map;      // absolute path of the chosen .map file, "" for the default island
+    std::string island;   // a generated island's name from --seed or --daily, else ""
     std::string language; // a shipped language code from --lang, "" when not given
     bool play = false;    // --play: straight into play on the --map island
 

@@ -5,12 +5,14 @@
 
 #include "core/state.h"
 #include "core/texts.h"
+#include "island/mapgen.h"
 #include "media/clock.h"
 #include "media/desktop.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "media/keyboard.h"
 #include "media/text_ops.h"
+#include "shell/generated_island.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ constexpr std::size_t MAX_LINES = 5000;
 struct MapEntry {
     std::string path; // empty for the entry that picks the player's own files
     std::string label;
+    bool newIsland = false; // grows an island from a fresh seed
 };
 
 std::vector<MapEntry> FindMaps() {
@@ -36,6 +39,7 @@ std::vector<MapEntry> FindMaps() {
             maps.push_back({path, Utf8Prefix(PlainLine(FileName(path)), LABEL_LENGTH) + " *"});
     for (const std::string& path : ListFiles("map", "map"))
         maps.push_back({path, Utf8Prefix(PlainLine(FileName(path)), LABEL_LENGTH)});
+    maps.push_back({"", Tr(texts::NEW_ISLAND), true});
     if (CanPickOwnFiles()) maps.push_back({"", Tr(texts::OWN_MAP)});
     return maps;
 }
@@ -156,6 +160,9 @@ std::string RunMapChooser(const std::string& title) {
             PlaySfx(sndconfirm);
             ClearKeys();
             Cls();
+            if (maps[selection].newIsland)
+                return GeneratedIslandName(FreshSeed(), mapgen::kNaturalVersion, mapgen::kGameSide,
+                                           mapgen::kGameSide);
             if (maps[selection].path.empty()) return PickOwnMap();
             return maps[selection].path;
         }

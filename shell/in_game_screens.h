@@ -5,8 +5,9 @@
 #include <string>
 
 // Lists the .map files of the player's maps folder and of the game's map/
-// folder; arrows move, Enter or Space pick, Escape cancels. Returns the
-// picked file's absolute path, or "" when cancelled.
+// folder, then a new island; arrows move, Enter or Space pick, Escape cancels.
+// Returns the picked file's absolute path, a generated island's name (see
+// shell/generated_island.h), or "" when cancelled.
 std::string RunMapChooser(const std::string& title);
 
 // Shows a text file page by page with the built-in font: Right, Down or Space

@@ -3,9 +3,12 @@
 #include <utility>
 
 #include "core/state.h"
+#include "core/texts.h"
 #include "player/player.h"
+#include "shell/generated_island.h"
 #include "shell/replay.h"
 #include "world/critter.h"
+#include "world/message.h"
 #include "world/objekt.h"
 
 namespace {
@@ -16,6 +19,16 @@ struct ChosenMap {
     TKarte map;
 };
 ChosenMap chosenMap;
+
+// A generated island stands in for `mapfile`'s files. One that will not grow
+// gives way to the shipped island, with a notice on the title picture.
+bool GrowChosenIsland(int& apes, int& lizards) {
+    if (!IsGeneratedIsland(mapfile)) return false;
+    if (GrowIsland(mapfile, karte, apes, lizards)) return true;
+    mapnotice = Tr(texts::ISLAND_NOT_GROWN, {IslandCaption(mapfile)});
+    mapfile = DEFAULT_MAPFILE;
+    return false;
+}
 
 } // namespace
 
@@ -51,11 +64,21 @@ void LoadLevel() {
     TCritter::Reset();
     player.hunger = 0;
     player.durst = 0;
-    karte = MapToPlay(mapfile);
+    int apes = 0, lizards = 0;
+    const bool grown = GrowChosenIsland(apes, lizards);
+    if (!grown) karte = MapToPlay(mapfile);
     // The castaway first, so critters keep away from where he starts, not
     // from where he died.
     PlacePlayer();
-    TCritter::load(mapfile, player.seenByCritters());
+    if (grown) {
+        // The seed to pass on, on the title picture and on the first screen of play.
+        const std::string caption = IslandCaption(mapfile);
+        if (mapnotice.empty()) mapnotice = caption;
+        Tmessage::add(caption, Tmessage::NEWS_MS);
+        TCritter::populate(apes, lizards, player.seenByCritters());
+    } else {
+        TCritter::load(mapfile, player.seenByCritters());
+    }
     player.rotation = 0;
     player.inventory.fill(0);
 }
@@ -68,6 +91,7 @@ void LoadFirstIsland() {
         gamestate = GS_PLAY;
         return;
     }
-    karte = TKarte::loadPNG(mapfile);
+    int apes = 0, lizards = 0;
+    if (!GrowChosenIsland(apes, lizards)) karte = TKarte::loadPNG(mapfile);
     PlacePlayer();
 }

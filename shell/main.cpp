@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
         return RunReplayFile(request.replay, request.headless, request.timedemo);
     RecordGamesToFile(request.record);
     if (!request.map.empty()) mapfile = MapImageFileName(request.map);
+    if (!request.island.empty()) mapfile = request.island;
     languageoverride = request.language;
     startInPlay = request.play;
     RunGame();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/state.h"
+#include "core/texts.h"
 #include "media/bass.h"
 #include "media/clock.h"
 #include "media/graphics.h"
@@ -64,10 +65,11 @@ void RunMainLoop() {
     }
 }
 
-void RunGame() {
+void RunGame(const std::string& unreadableMap) {
     if (!EnterAssetTree("gfx/title_wip.png"))
         FatalError("Palmut cannot find its game files (the folder holding gfx/title_wip.png).\n");
     StartUp();
+    if (!unreadableMap.empty()) mapnotice = Tr(texts::MAP_UNREADABLE, {unreadableMap});
     RunMainLoop();
     DebugLog(" reached this");
     DebugLog(std::to_string(BASS_Free()));

@@ -5,6 +5,7 @@
 #include "media/files.h"
 #include "media/keyboard.h"
 #include "player/player.h"
+#include "shell/generated_island.h"
 #include "shell/level.h"
 #include "shell/main_loop.h"
 #include "shell/replay.h"
@@ -63,6 +64,8 @@ void RestoreStart(const TReplay& r, const std::string& mapImage) {
 
 std::string FindReplayIsland(const TReplay& replay, const std::string& replayPath,
                              std::string& why) {
+    if (replay.islandKind == TReplay::ISLAND_GENERATED && IsGeneratedIsland(replay.islandName))
+        return replay.islandName;
     if (replay.islandKind != TReplay::ISLAND_MAP || replay.islandName.empty() ||
         replay.islandName.find('/') != std::string::npos) {
         why = "the replay's island is not a map file this game can find";

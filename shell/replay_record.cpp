@@ -10,6 +10,7 @@
 #include "media/files.h"
 #include "media/keyboard.h"
 #include "player/player.h"
+#include "shell/generated_island.h"
 #include "shell/replay.h"
 #include "world/critter.h"
 #include "world/karte.h"
@@ -125,8 +126,14 @@ void StartGameRecording() {
     rec.replay = TReplay{};
     TReplay& r = rec.replay;
     r.gameVersion = PALMUT_VERSION;
-    r.islandName = fs::path(LayerFileName(mapfile, ".map")).filename().string();
-    r.islandHash = IslandHash(mapfile);
+    if (IsGeneratedIsland(mapfile)) {
+        // A generated island is kept by its name, which grows it again.
+        r.islandKind = TReplay::ISLAND_GENERATED;
+        r.islandName = mapfile;
+    } else {
+        r.islandName = fs::path(LayerFileName(mapfile, ".map")).filename().string();
+        r.islandHash = IslandHash(mapfile);
+    }
     r.randomState = RandomState();
     r.startMillis = rec.clock = Millis();
     r.startX = player.x;

@@ -13,6 +13,7 @@
 #include "media/keyboard.h"
 #include "media/program.h"
 #include "media/text_ops.h"
+#include "shell/generated_island.h"
 #include "shell/in_game_screens.h"
 #include "shell/level.h"
 #include "shell/screen_mode.h"
@@ -55,6 +56,12 @@ void ChooseMap() {
     SetFont(adventurefont);
     // A cancelled dialog keeps the map we had.
     if (chosen.empty()) return;
+    // A new island is grown at the level load; its seed shows on the title picture.
+    if (IsGeneratedIsland(chosen)) {
+        mapfile = chosen;
+        mapnotice = IslandCaption(chosen);
+        return;
+    }
     // So does a map whose files cannot be read: the level load would end the game.
     // It is decoded here once and handed to the level load as it is.
     const std::string image = MapImageFileName(chosen);

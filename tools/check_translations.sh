@@ -5,7 +5,7 @@
 # With --update it rewrites po/palmut.pot and merges it into every catalog.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-sources=(core/texts.h world/objekt.h tools/editor/editor_texts.h tools/mapcheck/findings_texts.h)
+sources=(core/texts.h world/objekt.h tools/editor/editor_texts.h island/findings_texts.h)
 fresh=$(mktemp)
 trap 'rm -f "$fresh"' EXIT
 header=(--package-name=palmut --msgid-bugs-address=https://github.com/palmut/palmut/issues

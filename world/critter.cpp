@@ -194,9 +194,10 @@ void TCritter::load(const std::string& mapPath, const CastawayView& castaway) {
     std::string apeLine = Eof(file) ? std::string() : ReadLine(file);
     std::string lizardLine = Eof(file) ? std::string() : ReadLine(file);
     Close(file);
-    int apes = ParseCritterCount(apeLine);
-    int lizards = ParseCritterCount(lizardLine);
+    populate(ParseCritterCount(apeLine), ParseCritterCount(lizardLine), castaway);
+}
 
+void TCritter::populate(int apes, int lizards, const CastawayView& castaway) {
     // Critters may share a cell, so a small island takes every one asked for.
     if (CountPlacementCells(castaway) == 0) {
         DebugLog("no cell can take a critter; none placed");

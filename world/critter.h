@@ -41,4 +41,6 @@ class TCritter {
     static void Render(int vx, int vy);
     // Reads the critter file that belongs to the map image and creates its critters.
     static void load(const std::string& mapPath, const CastawayView& castaway);
+    // The same from counts in memory (a generated island has no critter file).
+    static void populate(int apes, int lizards, const CastawayView& castaway);
 };

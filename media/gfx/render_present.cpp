@@ -94,8 +94,11 @@ void BlitScaled(const State& s, const ScreenRect& fit, int drawableWidth, int dr
     }
     if (scissor) gl.Disable(GL_SCISSOR_TEST);
     // The target holds the top row first; the window wants the bottom row first.
+    // Shrunk (a small embed), the nearest pixel would drop whole rows of text:
+    // there the copy blends neighbours instead.
+    const bool shrunk = fit.w < s.width || fit.h < s.height;
     gl.BlitFramebuffer(0, 0, s.width, s.height, fit.x, fit.y + fit.h, fit.x + fit.w, fit.y,
-                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
+                       GL_COLOR_BUFFER_BIT, shrunk ? GL_LINEAR : GL_NEAREST);
 }
 
 // What was drawn becomes the shown frame; the next one starts empty.

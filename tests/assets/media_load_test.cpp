@@ -6,7 +6,7 @@
 
 #include "core/assets.h"
 #include "core/state.h"
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 #include "map_files.h"
 #include "media/files.h"
 #include "media/graphics.h"

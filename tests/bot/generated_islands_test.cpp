@@ -1,6 +1,6 @@
 // Islands grown from a seed can be won by playing: the planning player goes
 // from the title picture to the victory screen on generated islands of three
-// sizes, as on the shipped ones.
+// sizes, as on the shipped ones, in both the classic and the natural shape.
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -9,8 +9,9 @@
 
 #include "bot/bot.h"
 #include "generate_command.h"
+#include "island/island_shape.h"
+#include "island/mapgen.h"
 #include "map_io.h"
-#include "mapgen.h"
 #include "support/shell_fixture.h"
 #include "support/temp_dir.h"
 
@@ -20,9 +21,10 @@ constexpr int kPassBudget = 20000;
 
 struct Size {
     int width, height;
+    int version = mapgen::kClassicVersion;
 };
 void PrintTo(const Size& size, std::ostream* out) {
-    *out << size.width << "x" << size.height;
+    *out << size.width << "x" << size.height << " v" << size.version;
 }
 
 // One test per size, so that they run side by side.
@@ -60,12 +62,13 @@ TEST_P(GeneratedBot, WinsNineteenOfTwentySeeds) {
     std::string losses;
     for (int seed = 1; seed <= kSeeds; ++seed) {
         mapgen::Generated island;
-        ASSERT_TRUE(mapgen::Generate(static_cast<uint64_t>(seed), size.width, size.height, island))
+        ASSERT_TRUE(mapgen::Generate(static_cast<uint64_t>(seed), size.width, size.height, island,
+                                     size.version))
             << "seed " << seed;
         const bot::Outcome out =
             bot::PlayIsland(WriteIsland(dir, island, seed), seed, kPassBudget, false);
-        std::printf("%dx%d seed %d: %s, %d passes, %d steps\n", size.width, size.height, seed,
-                    out.end.c_str(), out.passes, out.steps);
+        std::printf("%dx%d v%d seed %d: %s, %d passes, %d steps\n", size.width, size.height,
+                    size.version, seed, out.end.c_str(), out.passes, out.steps);
         if (out.won)
             ++wins;
         else
@@ -75,8 +78,27 @@ TEST_P(GeneratedBot, WinsNineteenOfTwentySeeds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, GeneratedBot,
-                         testing::Values(Size{64, 64}, Size{128, 128}, Size{256, 256}),
+                         testing::Values(Size{64, 64}, Size{128, 128}, Size{256, 256},
+                                         Size{64, 64, mapgen::kNaturalVersion},
+                                         Size{96, 96, mapgen::kNaturalVersion},
+                                         Size{128, 128, mapgen::kNaturalVersion},
+                                         Size{256, 256, mapgen::kNaturalVersion}),
                          [](const testing::TestParamInfo<Size>& param) {
                              return std::to_string(param.param.width) + "x" +
-                                    std::to_string(param.param.height);
+                                    std::to_string(param.param.height) +
+                                    (param.param.version == mapgen::kClassicVersion ? "" : "v2");
                          });
+
+TEST(NaturalIslands, KeepTheirOutlineWhilePlainSeedsKeepTheirClassicIsland) {
+    for (const int side : {mapgen::kMinSide, mapgen::kGameSide, 128, 256})
+        for (uint64_t seed = 1; seed <= 3; ++seed) {
+            mapgen::Generated natural, classic;
+            ASSERT_TRUE(mapgen::Generate(seed, side, side, natural, mapgen::kNaturalVersion));
+            ASSERT_TRUE(mapgen::Generate(seed, side, side, classic));
+            const mapgen::ShapeFigures f = mapgen::MeasureShape(natural.map);
+            EXPECT_GE(f.landToHull, mapgen::kLeastLandToHull) << side << " seed " << seed;
+            EXPECT_LE(f.landToHull, mapgen::kMostLandToHull) << side << " seed " << seed;
+            EXPECT_LE(f.straightCoast * 5, side) << side << " seed " << seed;
+            EXPECT_NE(natural.map.ground, classic.map.ground) << side << " seed " << seed;
+        }
+}

@@ -12,9 +12,11 @@
 
 #include "bot/bot.h"
 #include "core/state.h"
+#include "island/mapgen.h"
 #include "media/clock.h"
 #include "media/keyboard.h"
 #include "media/test_seams.h"
+#include "shell/generated_island.h"
 #include "shell/main_loop.h"
 #include "shell/replay.h"
 #include "support/screen_answers.h"
@@ -123,6 +125,21 @@ TEST_F(Replays, BotGamePlaysBackUnderAnyClockAndTamperingIsFound) {
     out = PlayReplay(tampered, kIsland, nullptr);
     EXPECT_FALSE(out.matched);
     EXPECT_GT(out.firstBadPass, pass);
+}
+
+TEST_F(Replays, GeneratedIslandIsKeptByItsNameAndPlaysBack) {
+    TempDir dir;
+    const std::string file = dir / "insel.palmutreplay";
+    const std::string island = GeneratedIslandName(7, mapgen::kNaturalVersion, 64, 64);
+    RecordBotGame(island, 1, file);
+    TReplay replay;
+    std::string why;
+    ASSERT_TRUE(LoadReplay(file, replay, why)) << why;
+    EXPECT_EQ(replay.islandKind, TReplay::ISLAND_GENERATED);
+    ASSERT_EQ(FindReplayIsland(replay, file, why), island) << why;
+    const ReplayOutcome out = PlayReplay(replay, island, nullptr);
+    EXPECT_TRUE(out.matched) << "pass " << out.firstBadPass;
+    EXPECT_EQ(out.passes, replay.Passes());
 }
 
 TEST_F(Replays, DamagedFilesAreRefusedWithAReason) {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "island/random.h"
 #include "support/temp_dir.h"
-#include "tools/common/random.h"
 
 namespace fuzz {
 

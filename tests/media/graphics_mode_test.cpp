@@ -6,6 +6,7 @@
 #include "graphics_test_support.h"
 #include "media/clock.h"
 #include "media/gfx/frame_pacing.h"
+#include "media/gfx/gl_functions.h"
 #include "media/gfx/renderer.h"
 #include "media/system/sdl_context.h"
 
@@ -116,6 +117,25 @@ TEST(GraphicsMode, FramesBuildOnTheLastPictureAcrossScaledAndUnscaledWindows) {
          {std::pair{50, Rgb(200, 0, 0)}, std::pair{350, Rgb(200, 200, 0)},
           std::pair{450, Rgb(0, 200, 200)}, std::pair{550, Rgb(200, 0, 200)}})
         EXPECT_EQ(ReadBackPixel(x, 50), colour) << x;
+    CloseGraphics();
+}
+
+// Shrunk below 1x (a small window or embed), the copy blends neighbouring
+// rows: taking the nearest would drop every fourth row of one-pixel text.
+TEST(GraphicsMode, AShrunkPictureBlendsRowsInsteadOfDroppingThem) {
+    ASSERT_TRUE(OpenGraphics(640, 480, 0, 60, 0));
+    Cls();
+    SetColor(255, 255, 255);
+    for (int y = 0; y < 480; y += 2)
+        DrawRect(0, static_cast<float>(y), 640, 1);
+    ASSERT_TRUE(render::PresentTo(480, 360));
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    for (int y = 0; y < 360; ++y) {
+        uint8_t pixel[4] = {};
+        gl.ReadPixels(240, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        EXPECT_GT(pixel[0], 20) << "row " << y;
+        EXPECT_LT(pixel[0], 235) << "row " << y;
+    }
     CloseGraphics();
 }
 

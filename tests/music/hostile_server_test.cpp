@@ -13,10 +13,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "island/random.h"
 #include "media/stream/native/music_decoder.h"
 #include "shell/music.h"
 #include "stream_harness.h"
-#include "tools/common/random.h"
 
 using namespace media_internal;
 

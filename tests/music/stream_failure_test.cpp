@@ -5,9 +5,9 @@
 #include <future>
 #include <thread>
 
+#include "island/random.h"
 #include "stream_harness.h"
 #include "support/temp_dir.h"
-#include "tools/common/random.h"
 
 using namespace media_internal;
 

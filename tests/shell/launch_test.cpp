@@ -1,9 +1,12 @@
+#include <ctime>
 #include <filesystem>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "island/mapgen.h"
 #include "shell/arguments.h"
+#include "shell/generated_island.h"
 #include "shell/title.h"
 #include "shell/user_files.h"
 #include "support/scoped_env.h"
@@ -39,7 +42,10 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
     } cases[] = {
         {{}, -1, "", ""},
         {{"--version"}, 0, "palmut " PALMUT_VERSION "\n", ""},
-        {{"--help"}, 0, "Usage: palmut [--map FILE [--play]]", ""},
+        {{"--help"},
+         0,
+         "Usage: palmut [--map FILE | --seed N [--size WxH] | --daily] [--play]",
+         ""},
         {{"--fullscreen"}, 2, "", "palmut: unknown argument '--fullscreen'"},
         {{"Insel.map"}, 2, "", "unknown argument 'Insel.map'"},
         {{"--map"}, 2, "", "--map needs a .map file"},
@@ -55,6 +61,19 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--lang", "xx"}, 2, "", "unknown language 'xx'"},
         {{"--lang="}, 2, "", "unknown language ''"},
         {{"--lang"}, 2, "", "--lang needs a code"},
+        {{"--seed", "42", "--play"}, -1, "", ""},
+        {{"--seed=18446744073709551615", "--size=512X64"}, -1, "", ""},
+        {{"--seed", "18446744073709551616"}, 2, "", "bad seed '18446744073709551616'"},
+        {{"--seed", "-1"}, 2, "", "bad seed '-1'"},
+        {{"--seed", "3-42"}, 2, "", "bad seed '3-42'"},
+        {{"--seed"}, 2, "", "--seed needs a number"},
+        {{"--seed", "1", "--seed=2"}, 2, "", "--seed given twice"},
+        {{"--seed", "7", "--size", "64x63"}, 2, "", "bad size '64x63'"},
+        {{"--seed", "7", "--size", "64"}, 2, "", "bad size '64'"},
+        {{"--size", "64x64"}, 2, "", "--size needs --seed or --daily"},
+        {{"--seed", "1", "--map", "Insel.map"}, 2, "", "exclude each other"},
+        {{"--daily", "--play"}, -1, "", ""},
+        {{"--daily", "--seed", "1"}, 2, "", "exclude each other"},
         {{"--record", "spiel.palmutreplay"}, -1, "", ""},
         {{"--replay=spiel.palmutreplay", "--headless"}, -1, "", ""},
         {{"--timedemo", "spiel.palmutreplay"}, -1, "", ""},
@@ -64,6 +83,7 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
         {{"--timedemo", "a", "--headless"}, 2, "", "--headless needs --replay FILE"},
         {{"--replay", "a", "--timedemo", "b"}, 2, "", "one replay at a time"},
         {{"--replay", "a", "--map", "Insel.map"}, 2, "", "brings its own island"},
+        {{"--replay", "a", "--seed", "2-42"}, 2, "", "brings its own island"},
     };
     for (const auto& c : cases) {
         const Answer a = Launch(c.args, dir.path());
@@ -81,6 +101,25 @@ TEST(Arguments, AnswerOrRefuseWithTheRightStatus) {
     EXPECT_FALSE(Launch({"--map", "Insel.map"}, dir.path()).request.play);
     EXPECT_EQ(Launch({"--lang", "en"}).request.language, "en");
     EXPECT_EQ(Launch({"--lang=de_AT.UTF-8"}).request.language, "de");
+    // The seed and size name the island the menu's new island would grow.
+    // A plain seed keeps naming the classic island it always named.
+    EXPECT_EQ(Launch({"--size=96x80", "--seed", "42"}).request.island,
+              GeneratedIslandName(42, mapgen::kClassicVersion, 96, 80));
+    EXPECT_EQ(
+        Launch({"--seed", "2-42"}).request.island,
+        GeneratedIslandName(42, mapgen::kNaturalVersion, mapgen::kGameSide, mapgen::kGameSide));
+    // The island of the day is named by the UTC date, which the player reads.
+    const auto today = [] {
+        const std::time_t now = std::time(nullptr);
+        char date[16];
+        std::strftime(date, sizeof date, "%Y-%m-%d", std::gmtime(&now));
+        return std::string(date);
+    };
+    const std::string before = today();
+    const std::string caption = IslandCaption(Launch({"--daily"}).request.island);
+    EXPECT_TRUE(caption.find(before) != std::string::npos ||
+                caption.find(today()) != std::string::npos)
+        << caption;
     const LaunchRequest timed = Launch({"--timedemo", "a.palmutreplay"}, dir.path()).request;
     EXPECT_EQ(timed.replay, dir.path() + "/a.palmutreplay");
     EXPECT_TRUE(timed.timedemo);

@@ -7,11 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include "island/mapgen.h"
+#include "shell/generated_island.h"
+#include "shell/level.h"
 #include "shell/title.h"
 #include "support/golden.h"
 #include "support/scoped_env.h"
 #include "support/shell_fixture.h"
 #include "support/temp_dir.h"
+#include "world/critter.h"
+#include "world/karte.h"
 #include "world/map_files.h"
 
 namespace fs = std::filesystem;
@@ -339,9 +344,11 @@ TEST_F(TitleMenu, MapChoiceWithoutADesktopDialogListsTheMapsInTheGame) {
     };
     const Case cases[] = {
         {{KEY_ENTER}, MapImageFileName(userMaps + "/palmut/maps/Eigene.map")},
-        {{KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_UP, KEY_SPACE},
+        {{KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_UP, KEY_UP, KEY_SPACE},
          MapImageFileName(std::string(PALMUT_ASSET_DIR) + "/map/bucht.map")},
         {{KEY_DOWN, KEY_ESCAPE}, "map/map.png"},
+        // The last entry grows a new island, loaded like a chosen map.
+        {{KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_ENTER}, ""},
     };
     for (const Case& c : cases) {
         mapfile = "map/map.png";
@@ -352,6 +359,22 @@ TEST_F(TitleMenu, MapChoiceWithoutADesktopDialogListsTheMapsInTheGame) {
             Press(key);
         RunTitleMenu();
         EXPECT_EQ(gamestate, GS_LOADLEVEL);
-        EXPECT_EQ(mapfile, c.mapfile);
+        if (!c.mapfile.empty()) {
+            EXPECT_EQ(mapfile, c.mapfile);
+            continue;
+        }
+        ASSERT_TRUE(IsGeneratedIsland(mapfile)) << mapfile;
+        EXPECT_EQ(mapnotice, IslandCaption(mapfile));
+        LoadLevel();
+        EXPECT_EQ(karte.sizex, mapgen::kGameSide);
+        EXPECT_FALSE(TCritter::list.empty());
+        // A restart after a death plays the very same island.
+        const TKarte first = karte;
+        LoadLevel();
+        EXPECT_EQ(karte.sizex, first.sizex);
+        for (int y = 0; y < first.sizey; ++y)
+            for (int x = 0; x < first.sizex; ++x)
+                for (int layer : {0, 1})
+                    ASSERT_EQ(karte.data(x, y, layer), first.data(x, y, layer)) << x << "," << y;
     }
 }

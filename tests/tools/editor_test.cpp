@@ -14,9 +14,9 @@
 
 #include "core/assets.h"
 #include "editor_texts.h"
-#include "findings_texts.h"
+#include "island/findings_texts.h"
+#include "island/mapgen.h"
 #include "map_files.h"
-#include "mapgen.h"
 #include "media/gfx/native/png_writer.h"
 #include "problem_rows.h"
 #include "support/asset_files.h"

@@ -202,4 +202,14 @@ TEST(TextFiles, ConfigDefaults) {
     std::string text(readme.begin(), readme.end());
     for (const char* word : {"Steuerung", "Hunger", "Durst", "Floß", ".critter", "76, 255,   0"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
+    // The page's readmes tell the page's ways, and nothing a page cannot do:
+    // no folders of an installation, no commands.
+    for (const char* name : {"page/liesmich.txt", "page/readme.txt"}) {
+        const auto& bytes = generated().at(name);
+        const std::string page(bytes.begin(), bytes.end());
+        for (const char* word : {"lang=", "map=", "DISK", "ENTER", "ESC", "Gamepad"})
+            EXPECT_NE(page.find(word), std::string::npos) << name << ": " << word;
+        for (const char* word : {"~/", "/usr/", "palmut-mapcheck", "--map", ".config"})
+            EXPECT_EQ(page.find(word), std::string::npos) << name << ": " << word;
+    }
 }

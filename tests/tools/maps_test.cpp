@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include "findings_texts.h"
-#include "map_analysis.h"
+#include "island/findings_texts.h"
+#include "island/island_shape.h"
+#include "island/map_analysis.h"
 #include "map_files.h"
 #include "media/gfx/native/png_writer.h"
 #include "media/language.h"
@@ -442,4 +443,36 @@ TEST(MapCheck, ForeignColoursAreReported) {
     EXPECT_TRUE(hasError(issues, findings::kFirstForeign, "(0, 0)"));
     EXPECT_EQ(m.GroundAt(0, 0), 0);
     EXPECT_EQ(m.apes, 1);
+}
+
+TEST(IslandShape, LandAgainstHullAndStraightCoastAreMeasuredExactly) {
+    // A square and an L of land on open sea, then the shipped islands as the
+    // shape script (tools/shapes/island_shapes.py) measures them.
+    const auto drawn = [](int cut) {
+        MapData m;
+        m.width = m.height = 64;
+        m.ground.assign(64 * 64, 0);
+        m.items.assign(64 * 64, 0);
+        for (int y = 10; y < 30; ++y)
+            for (int x = 10; x < 30; ++x)
+                if (x < 30 - cut || y < 30 - cut)
+                    m.ground[static_cast<size_t>(y) * 64 + static_cast<size_t>(x)] = 4;
+        return m;
+    };
+    const struct {
+        const char* name;
+        MapData map;
+        double landToHull;
+        int straightCoast;
+    } cases[] = {
+        {"square", drawn(0), 1.0, 20},
+        {"L", drawn(10), 300.0 / 350.0, 20},
+        {"map.png", load(assettest::assetPath("map/map.png")).map, 0.832, 7},
+        {"bucht.png", load(assettest::assetPath("map/bucht.png")).map, 0.729, 11},
+    };
+    for (const auto& c : cases) {
+        const mapgen::ShapeFigures f = mapgen::MeasureShape(c.map);
+        EXPECT_NEAR(f.landToHull, c.landToHull, 0.0005) << c.name;
+        EXPECT_EQ(f.straightCoast, c.straightCoast) << c.name;
+    }
 }

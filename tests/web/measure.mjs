@@ -271,7 +271,7 @@ function lit(shot) {
 }
 
 // Installs the page's frame list. Walking, each reported frame schedules one
-// arrow key press for the next pass (six steps east, six west, again), as a
+// arrow key press on the canvas (where the game takes its keys) for the next pass (six steps east, six west, again), as a
 // held key's repeat does at this frame rate.
 function installFrames(page, walk) {
   return page.evaluate((walking) => {
@@ -282,7 +282,7 @@ function installFrames(page, walk) {
           const code = (n++ % 12) < 6 ? 'ArrowRight' : 'ArrowLeft';
           setTimeout(() => {
             for (const type of ['keydown', 'keyup'])
-              window.dispatchEvent(new KeyboardEvent(type, { key: code, code, bubbles: true }));
+              document.getElementById('canvas').dispatchEvent(new KeyboardEvent(type, { key: code, code, bubbles: true }));
           }, 0);
         }
         return super.push(item);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "tools/common/random.h"
+#include "island/random.h"
 #include "tools/common/vorbis_encoder.h"
 
 namespace assetgen {

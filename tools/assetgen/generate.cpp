@@ -74,6 +74,8 @@ AssetFiles BuildAssets() {
     f["data/stream.cfg"] = Text(StreamConfig());
     f["data/liesmich.txt"] = Text(Readme());
     f["data/readme.txt"] = Text(ReadmeEnglish());
+    f["page/liesmich.txt"] = Text(PageReadme());
+    f["page/readme.txt"] = Text(PageReadmeEnglish());
     return f;
 }
 

@@ -5,7 +5,7 @@
 #include <queue>
 #include <string>
 
-#include "tools/common/random.h"
+#include "island/random.h"
 
 namespace assetgen {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "canvas.h"
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 namespace assetgen {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "island/random.h"
 #include "palette.h"
 #include "pixel_font.h"
-#include "tools/common/random.h"
 
 namespace assetgen {
 

@@ -2,8 +2,8 @@
 
 #include <functional>
 
+#include "island/random.h"
 #include "palette.h"
-#include "tools/common/random.h"
 
 namespace assetgen {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "map_analysis.h"
-#include "tools/common/random.h"
+#include "island/map_analysis.h"
+#include "island/random.h"
 #include "world/karte.h"
 
 namespace editor {

@@ -6,8 +6,8 @@
 #include "editor.h"
 #include "editor_texts.h"
 #include "generate_command.h"
-#include "mapgen.h"
-#include "tools/common/random.h"
+#include "island/mapgen.h"
+#include "island/random.h"
 
 namespace editor {
 namespace {
@@ -33,8 +33,8 @@ void Editor::GenerateFrom(const std::string& text) {
     std::string seedText, sizeText, extra;
     words >> seedText >> sizeText >> extra;
     uint64_t seed = 0;
-    int width = mapgen::kDefaultSide, height = mapgen::kDefaultSide;
-    if (!mapgen::ParseSeed(seedText, seed) || !extra.empty()) {
+    int width = mapgen::kDefaultSide, height = mapgen::kDefaultSide, version = 0;
+    if (!mapgen::ParseIslandSeed(seedText, seed, version) || !extra.empty()) {
         message_ = Tr(editor_texts::kBadSeed, {text});
         return;
     }
@@ -43,7 +43,7 @@ void Editor::GenerateFrom(const std::string& text) {
         return;
     }
     mapgen::Generated island;
-    if (!mapgen::Generate(seed, width, height, island)) {
+    if (!mapgen::Generate(seed, width, height, island, version)) {
         message_ = Tr(editor_texts::kNoPlayableIsland, {seedText, std::to_string(island.tries)});
         return;
     }

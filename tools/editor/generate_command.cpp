@@ -5,8 +5,8 @@
 
 #include "core/language.h"
 #include "editor_texts.h"
+#include "island/mapgen.h"
 #include "map_io.h"
-#include "mapgen.h"
 #include "media/language.h"
 #include "media/program.h"
 
@@ -81,13 +81,7 @@ bool AsksToGenerate(int argc, char** argv) {
 }
 
 Document DocumentOf(const mapcheck::MapData& map) {
-    TKarte karte = TKarte::Create(map.width, map.height, 3);
-    for (int y = 0; y < map.height; ++y)
-        for (int x = 0; x < map.width; ++x) {
-            karte.data(x, y, 0) = map.GroundAt(x, y);
-            karte.data(x, y, 1) = map.ItemAt(x, y);
-        }
-    return Document::FromKarte(std::move(karte), map.apes, map.lizards);
+    return Document::FromKarte(mapgen::KarteOf(map), map.apes, map.lizards);
 }
 
 int GenerateCommand(int argc, char** argv) {
@@ -95,8 +89,9 @@ int GenerateCommand(int argc, char** argv) {
     if (!Speak(a.language)) a.usage = true;
     if (a.usage) return Refuse(Tr(editor_texts::kGenerateUsage, {"palmut-editor"}));
     uint64_t seed = 0;
-    int width = mapgen::kDefaultSide, height = mapgen::kDefaultSide;
-    if (!mapgen::ParseSeed(a.seed, seed)) return Refuse(Tr(editor_texts::kBadSeed, {a.seed}));
+    int width = mapgen::kDefaultSide, height = mapgen::kDefaultSide, version = 0;
+    if (!mapgen::ParseIslandSeed(a.seed, seed, version))
+        return Refuse(Tr(editor_texts::kBadSeed, {a.seed}));
     if (!a.size.empty() && !mapgen::ParseSize(a.size, width, height))
         return Refuse(Tr(editor_texts::kBadIslandSize, {a.size}));
     if (a.out.empty()) return Refuse(Tr(editor_texts::kNoOutput));
@@ -106,7 +101,7 @@ int GenerateCommand(int argc, char** argv) {
     const MapPaths targets = SaveTargets(out, error);
     if (targets.image.empty()) return Refuse(Tr(editor_texts::kNotGenerated, {error}));
     mapgen::Generated island;
-    if (!mapgen::Generate(seed, width, height, island)) {
+    if (!mapgen::Generate(seed, width, height, island, version)) {
         std::fprintf(
             stderr, "palmut-editor: %s\n",
             Tr(editor_texts::kNoPlayableIsland, {a.seed, std::to_string(island.tries)}).c_str());

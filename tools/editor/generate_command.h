@@ -5,7 +5,7 @@
 #include <string>
 
 #include "document.h"
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 namespace editor {
 

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "document.h"
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 namespace editor {
 

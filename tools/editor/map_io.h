@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "document.h"
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 namespace editor {
 

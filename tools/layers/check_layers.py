@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Fails when a source file includes a header from a layer above its own.
 
-The game is a stack: shell -> player -> world -> core -> media. A file may
+The game is a stack: shell -> island -> player -> world -> core -> media. A file may
 include headers of its own layer and of the layers below it; game code sees
 only the public media headers at the top of media/. Inside media/, each module
 may include only the modules it links (see media/CMakeLists.txt), and a
@@ -18,7 +18,7 @@ import re
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-GAME_LAYERS = ["core", "world", "player", "shell"]  # bottom to top
+GAME_LAYERS = ["core", "world", "player", "island", "shell"]  # bottom to top
 MEDIA_MODULES = {  # module -> modules it may include
     "system": set(),
     "input": {"system"},

@@ -11,7 +11,7 @@
 #include "core/language.h"
 #include "core/replay_file.h"
 #include "core/state.h"
-#include "findings_texts.h"
+#include "island/findings_texts.h"
 #include "map_files.h"
 #include "media/program.h"
 #include "media/text_ops.h"

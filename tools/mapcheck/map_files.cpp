@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "findings_texts.h"
+#include "island/findings_texts.h"
 #include "media/files.h"
 #include "media/graphics.h"
 #include "world/map_files.h"

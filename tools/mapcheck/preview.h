@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 namespace mapcheck {
 

@@ -60,6 +60,9 @@ EM_JS(void, palmut_pick_start, (const char* folderPtr, const char* extensionsPtr
     };
     const take = async (files) => {
         FS.mkdirTree(folder);
+        // More than a pick takes: the page names the ones left out.
+        const left = files.slice(maxFiles).map((f) => f.name);
+        if (left.length && Module.palmutFilesLeftOut) Module.palmutFilesLeftOut(left, maxFiles);
         for (const file of files.slice(0, maxFiles)) {
             const lower = file.name.toLowerCase();
             if (!kinds.some((k) => lower.endsWith(k) && lower.length > k.length)) continue;

@@ -23,11 +23,15 @@ namespace {
 
 // The canvas of index.html; its size on the page is set by the page's style.
 constexpr const char* kCanvas = "#canvas";
+constexpr int kMaxStaleErrors = 16;
 
 struct WindowState {
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
     media_internal::FramePacer pacer;
-    bool lastDrawn = false; // false: the last frame repeated the one shown
+    bool lastDrawn = false;    // false: the last frame repeated the one shown
+    int width = 0, height = 0; // the game's picture, for a renderer made anew
+    bool contextLost = false;  // the browser took the GPU away; nothing is drawn
+    bool contextBack = false;  // it gave a fresh one: the renderer is made anew
 };
 WindowState win;
 
@@ -43,7 +47,12 @@ EM_JS(void, SetStageFullScreen, (int on), {
         if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
         return;
     }
-    if (document.fullscreenElement || !stage.requestFullscreen) return;
+    if (document.fullscreenElement) return;
+    // A frame without allowfullscreen: the page says so instead of nothing.
+    if (!document.fullscreenEnabled || !stage.requestFullscreen) {
+        if (Module.palmutNoFullScreen) Module.palmutNoFullScreen();
+        return;
+    }
     stage.requestFullscreen().catch(() => {
         const retry = (event) => {
             // Escape grants nothing (it is the browser's way out of full screen).
@@ -68,6 +77,46 @@ EM_JS(void, ShowPointer, (int shown), {
     if (canvas) canvas.style.cursor = shown ? 'default' : 'none';
 });
 // clang-format on
+
+// clang-format off
+// The page's notice over the canvas goes once the picture is back; a context
+// that came back unusable gets the page's message with a reload button.
+EM_JS(void, TellPageContext, (int usable), {
+    if (Module.palmutContextBack) Module.palmutContextBack(usable !== 0);
+});
+// clang-format on
+
+// The default (a context gone for good) is prevented, so the browser gives
+// the canvas a fresh context when it can; the page shows its notice meanwhile.
+EM_BOOL OnContextLost(int, const void*, void*) {
+    win.contextLost = true;
+    return EM_TRUE;
+}
+
+EM_BOOL OnContextRestored(int, const void*, void*) {
+    win.contextBack = true;
+    return EM_TRUE;
+}
+
+// Shaders, buffers and textures are made again in the fresh context: a new
+// renderer generation re-uploads every picture from the pixels its image
+// keeps, and the game's next frame draws as before.
+void RemakeRenderer() {
+    win.contextBack = false;
+    win.contextLost = false;
+    render::Close(); // the old objects are gone with the old context
+    // The lost context's calls left errors behind, which the new renderer
+    // would take for its own.
+    for (int i = 0; i < kMaxStaleErrors && media_internal::gl.GetError() != GL_NO_ERROR; ++i) {
+    }
+    const bool usable = render::Open(win.width, win.height);
+    DebugLog(usable ? "graphics: context restored" : "graphics: restored context unusable");
+    if (usable) {
+        render::Clear();
+        render::Invalidate();
+    }
+    TellPageContext(usable ? 1 : 0);
+}
 
 void ToggleFullScreen() {
     SetStageFullScreen(!StageIsFullScreen());
@@ -149,6 +198,10 @@ bool OpenGraphics(int width, int height, int depth, int hertz, int /*flags*/) {
     render::TakeDrawCalls();
     media_internal::ResetDrawState();
     media_internal::StartKeyboard();
+    win.width = width;
+    win.height = height;
+    emscripten_set_webglcontextlost_callback(kCanvas, nullptr, EM_TRUE, OnContextLost);
+    emscripten_set_webglcontextrestored_callback(kCanvas, nullptr, EM_TRUE, OnContextRestored);
     return true;
 }
 
@@ -169,6 +222,13 @@ int CurrentDepth() {
 void Flip(int /*sync*/) {
     media_internal::RunFrameHook();
     media_internal::ReportFrame(win.lastDrawn ? LastFrameDrawCalls() : 0);
+    if (win.contextBack) RemakeRenderer();
+    if (win.contextLost) {
+        // Nothing can be shown: the frame is dropped rather than piled up.
+        render::Clear();
+        Pause(win.pacer.Active() ? win.pacer.NextDelay(Millis()) : 0);
+        return;
+    }
     if (!win.context) {
         Pause(0);
         return;

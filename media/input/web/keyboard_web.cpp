@@ -15,6 +15,10 @@ namespace {
 using media_internal::kKeyCount;
 
 constexpr int kKeyF11 = 122;
+constexpr int kKeyTab = 9;
+// Keys go to the canvas only while it has the focus: on a portal's page the
+// game never takes the reader's keys until it is clicked or tapped.
+constexpr const char* kCanvas = "#canvas";
 
 bool listening = false;
 
@@ -41,6 +45,8 @@ bool KeepFromBrowser(int vk, const EmscriptenKeyboardEvent& e) {
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     const int vk = media_internal::VirtualKeyFromDom(e->key, e->code);
     if (vk <= 0 || vk >= kKeyCount) return EM_FALSE;
+    // Tab is the keyboard user's way out of the game, to the rest of the page.
+    if (vk == kKeyTab) return EM_FALSE;
     if (type == EMSCRIPTEN_EVENT_KEYUP) {
         media_internal::ReleaseKey(vk);
         return EM_TRUE;
@@ -54,7 +60,7 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     return KeepFromBrowser(vk, *e) ? EM_TRUE : EM_FALSE;
 }
 
-// A key released while the page had no focus would stay "down".
+// A key released while the canvas had no focus would stay "down".
 EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void*) {
     media_internal::ClearKeyState();
     media_internal::MarkPictureLost();
@@ -64,7 +70,7 @@ EM_BOOL OnFocus(int, const EmscriptenFocusEvent*, void*) {
 void Listen() {
     if (listening) return;
     listening = true;
-    const char* target = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    const char* target = kCanvas;
     emscripten_set_keydown_callback(target, nullptr, EM_TRUE, OnKey);
     emscripten_set_keyup_callback(target, nullptr, EM_TRUE, OnKey);
     emscripten_set_blur_callback(target, nullptr, EM_TRUE, OnFocus);

@@ -3,6 +3,8 @@
 // asset tree is the packed one the page loaded before start.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <unordered_set>
 
 #include <emscripten.h>
 #include <unistd.h>
@@ -16,9 +18,10 @@ namespace {
 
 // Where the page's file package puts the asset tree (web/CMakeLists.txt).
 constexpr const char* kPackedTree = "/palmut";
+constexpr std::size_t kMaxDistinctLines = 512;
 
-// Tells the page why the game ended (0: the player quit); it replaces the
-// canvas with a message, since a browser tab cannot close itself.
+// Tells the page why the game ended (0: the player quit); it offers to play
+// again, since a browser tab cannot close itself.
 // clang-format off
 EM_JS(void, ShowEndOnPage, (int status, const char* text), {
     if (Module.palmutEnded) Module.palmutEnded(status, UTF8ToString(text));
@@ -29,8 +32,13 @@ EM_JS(void, ShowEndOnPage, (int status, const char* text), {
 
 namespace media_internal {
 
-// The browser's console is where a player or a test looks first.
+// The browser's console is where a player or a test looks first. It stays
+// quiet: a line is written once, not again at every repeat (one per expired
+// message would fill it in minutes).
 void LogWithoutSink(const std::string& line) {
+    static std::unordered_set<std::string> written;
+    if (written.count(line) != 0) return;
+    if (written.size() < kMaxDistinctLines) written.insert(line);
     emscripten_log(EM_LOG_CONSOLE, "%s", line.c_str());
 }
 

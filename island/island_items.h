@@ -4,8 +4,8 @@
 // the landing place, one fur; then enough apes for the leather bag.
 #pragma once
 
-#include "island_grid.h"
-#include "tools/common/random.h"
+#include "island/island_grid.h"
+#include "island/random.h"
 
 namespace mapgen {
 

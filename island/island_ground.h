@@ -3,8 +3,8 @@
 // rock hills kept away from the start, drinking pools and shallow reefs.
 #pragma once
 
-#include "island_grid.h"
-#include "tools/common/random.h"
+#include "island/island_grid.h"
+#include "island/random.h"
 
 namespace mapgen {
 
@@ -15,9 +15,14 @@ inline constexpr int kRockClearance = 10;
 // corner where the game places critters and regrows fruit.
 inline constexpr int kDeepestStart = 40;
 
+// The generator's versions: a seed names one island per version, forever.
+// The classic islands are the first; natural ones (bays, spits, a bent coast)
+// the second.
+inline constexpr int kClassicVersion = 1, kNaturalVersion = 2;
+
 // Fills the ground layer and the start cell; false when the shape left no
 // start on the diagonal (the caller tries another seed).
-bool GrowGround(Grid& grid, common::SplitMix64& rng);
+bool GrowGround(Grid& grid, common::SplitMix64& rng, int version);
 
 // A roundish patch of `kind` around (cx, cy), its edge roughened, laid only on
 // cells `onto` accepts; returns how many cells changed.

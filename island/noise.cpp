@@ -1,6 +1,6 @@
-#include "noise.h"
+#include "island/noise.h"
 
-#include "tools/common/random.h"
+#include "island/random.h"
 
 namespace mapgen {
 

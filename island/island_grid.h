@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 namespace mapgen {
 

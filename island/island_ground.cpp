@@ -1,10 +1,10 @@
-#include "island_ground.h"
+#include "island/island_ground.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
-#include "noise.h"
+#include "island/noise.h"
 
 namespace mapgen {
 namespace {
@@ -70,6 +70,73 @@ void Shape(Grid& g, common::SplitMix64& rng) {
                 const double bx = (x - b.x) / b.r, by = (y - b.y) / b.r;
                 d = std::max(d, 2.0 - std::sqrt(bx * bx + by * by));
             }
+            if (d + noise.At(x, y) * rough < 1.0) g.GroundAt(x, y) = Grass;
+        }
+}
+
+// A spit: a narrow tongue of land reaching out from the coast.
+struct Spit {
+    Segment line;
+};
+
+// The natural island: the rim pushed about by a slow warp, so the coast bends
+// into bays and headlands without straight runs, bays bitten out all round,
+// and spits reaching out to sea. Smaller than the classic one within the sea
+// border, so the border never cuts a coast straight. The top-left lobe stays,
+// for the landing place and the critters.
+void NaturalShape(Grid& g, common::SplitMix64& rng) {
+    constexpr int kSoftBorder = 6;
+    const int side = std::min(g.W(), g.H()), margin = Margin(g);
+    const double cx = g.W() / 2.0 + rng.Between(-0.05, 0.05) * g.W();
+    const double cy = g.H() / 2.0 + rng.Between(-0.05, 0.05) * g.H();
+    const double rx = (g.W() / 2.0 - margin) * 0.74, ry = (g.H() / 2.0 - margin) * 0.74;
+    const double rough = rng.Between(1.0, 1.4), warp = rng.Between(0.16, 0.24) * side;
+    // A lobe the size of the whole corner would press the coast flat against the border.
+    const double lobeR = std::min(rng.Between(17, 22), side * 0.2);
+    const double lobeX = margin + kSoftBorder + lobeR * rng.Between(0.9, 1.1),
+                 lobeY = margin + kSoftBorder + lobeR * rng.Between(0.9, 1.1);
+    std::vector<Bay> bays = Bays(rng, side, cx, cy, rx, ry);
+    const int more = rng.Range(2, 3) + (side >= 128 ? 1 : 0);
+    for (int i = 0; i < more; ++i) {
+        const std::vector<Bay> one = Bays(rng, side, cx, cy, rx * 1.05, ry * 1.05);
+        if (!one.empty()) bays.push_back({one[0].x, one[0].y, one[0].r * 0.8});
+    }
+    std::vector<Spit> spits(static_cast<size_t>(rng.Range(1, 2)));
+    for (Spit& sp : spits) {
+        double ux = rng.Between(-1, 1), uy = rng.Between(-1, 1);
+        if (ux < 0 && uy < 0) uy = -uy;
+        const double norm = std::sqrt(ux * ux + uy * uy) + 1e-9;
+        ux /= norm;
+        uy /= norm;
+        const double reach = rng.Between(0.16, 0.24) * side;
+        const double x0 = cx + ux * rx * 0.8, y0 = cy + uy * ry * 0.8;
+        sp.line = {x0, y0, x0 + ux * (rx * 0.2 + reach), y0 + uy * (ry * 0.2 + reach),
+                   rng.Between(1.6, 2.6)};
+    }
+    const Segment neck{lobeX, lobeY, cx, cy, lobeR * 0.7};
+    const FractalNoise warpX(rng.Next(), std::max(16, side / 2), 3);
+    const FractalNoise warpY(rng.Next(), std::max(16, side / 2), 3);
+    const FractalNoise noise(rng.Next(), std::max(12, side / 4), 5);
+    const FractalNoise wobble(rng.Next(), 8, 2);
+    for (int y = margin; y < g.H() - margin; ++y)
+        for (int x = margin; x < g.W() - margin; ++x) {
+            const double wx = x + warpX.At(x, y) * warp, wy = y + warpY.At(x, y) * warp;
+            const double dx = (wx - cx) / rx, dy = (wy - cy) / ry;
+            const double lx = (wx - lobeX) / lobeR, ly = (wy - lobeY) / lobeR;
+            double d = std::min({std::sqrt(dx * dx + dy * dy), std::sqrt(lx * lx + ly * ly),
+                                 neck.Distance(wx, wy)});
+            for (const Bay& b : bays) {
+                const double bx = (wx - b.x) / b.r, by = (wy - b.y) / b.r;
+                d = std::max(d, 2.0 - std::sqrt(bx * bx + by * by));
+            }
+            for (const Spit& sp : spits)
+                d = std::min(d, sp.line.Distance(wx, wy));
+            // The coast turns away before the sea border instead of running along it.
+            // The ramp wobbles, or the coast would follow it straight instead.
+            const double edge =
+                std::min({x - margin, y - margin, g.W() - 1 - margin - x, g.H() - 1 - margin - y}) +
+                wobble.At(x, y) * kSoftBorder * 1.5;
+            if (edge < kSoftBorder) d += (kSoftBorder - edge) * 0.25;
             if (d + noise.At(x, y) * rough < 1.0) g.GroundAt(x, y) = Grass;
         }
 }
@@ -178,8 +245,11 @@ void Reefs(Grid& g, common::SplitMix64& rng) {
 
 } // namespace
 
-bool GrowGround(Grid& g, common::SplitMix64& rng) {
-    Shape(g, rng);
+bool GrowGround(Grid& g, common::SplitMix64& rng, int version) {
+    if (version == kNaturalVersion)
+        NaturalShape(g, rng);
+    else
+        Shape(g, rng);
     g.KeepLargestLand();
     Landing(g, rng);
     g.KeepLargestLand();

@@ -1,8 +1,8 @@
-#include "island_items.h"
+#include "island/island_items.h"
 
 #include <algorithm>
 
-#include "noise.h"
+#include "island/noise.h"
 #include "world/critter.h"
 
 namespace mapgen {

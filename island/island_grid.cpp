@@ -1,4 +1,4 @@
-#include "island_grid.h"
+#include "island/island_grid.h"
 
 #include <climits>
 

@@ -1,4 +1,4 @@
-#include "map_analysis.h"
+#include "island/map_analysis.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 #include <queue>
 #include <vector>
 
-#include "findings_texts.h"
+#include "island/findings_texts.h"
 #include "player/combine.h"
 #include "player/recipe_table.h"
 #include "world/critter.h"

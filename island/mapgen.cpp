@@ -1,11 +1,12 @@
-#include "mapgen.h"
+#include "island/mapgen.h"
 
 #include <string>
 
-#include "findings_texts.h"
-#include "island_ground.h"
-#include "island_items.h"
-#include "tools/common/random.h"
+#include "island/findings_texts.h"
+#include "island/island_ground.h"
+#include "island/island_items.h"
+#include "island/island_shape.h"
+#include "island/random.h"
 
 namespace mapgen {
 namespace {
@@ -96,7 +97,7 @@ bool Acceptable(const mapcheck::MapData& map) {
            !RockNearStart(map, a.startX, a.startY);
 }
 
-bool Generate(uint64_t seed, int width, int height, Generated& out) {
+bool Generate(uint64_t seed, int width, int height, Generated& out, int version) {
     out = {};
     if (width < kMinSide || height < kMinSide || width > kMaxSide || height > kMaxSide)
         return false;
@@ -104,7 +105,9 @@ bool Generate(uint64_t seed, int width, int height, Generated& out) {
         Grid g(width, height);
         common::SplitMix64 rng(CandidateSeed(seed, n));
         ++out.tries;
-        if (!GrowGround(g, rng)) continue;
+        if (!GrowGround(g, rng, version)) continue;
+        // Natural islands keep to their outline goals; a blob is grown again.
+        if (version == kNaturalVersion && !NaturalEnough(g.map)) continue;
         PlaceItems(g, rng);
         ChooseCritters(g, rng);
         MendFarWays(g);
@@ -119,6 +122,17 @@ bool ParseSeed(const std::string& text, uint64_t& seed) {
     return ParseNumber(text, UINT64_MAX, seed);
 }
 
+bool ParseIslandSeed(const std::string& text, uint64_t& seed, int& version) {
+    const std::string natural = std::to_string(kNaturalVersion) + "-";
+    version = text.rfind(natural, 0) == 0 ? kNaturalVersion : kClassicVersion;
+    return ParseSeed(version == kClassicVersion ? text : text.substr(natural.size()), seed);
+}
+
+std::string SeedText(uint64_t seed, int version) {
+    const std::string number = std::to_string(seed);
+    return version == kClassicVersion ? number : std::to_string(version) + "-" + number;
+}
+
 bool ParseSize(const std::string& text, int& width, int& height) {
     const size_t x = text.find_first_of("xX");
     uint64_t w = 0, h = 0;
@@ -129,6 +143,21 @@ bool ParseSize(const std::string& text, int& width, int& height) {
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     return true;
+}
+
+uint64_t DailySeed(int year, int month, int day) {
+    return static_cast<uint64_t>(year) * 10000 + static_cast<uint64_t>(month) * 100 +
+           static_cast<uint64_t>(day);
+}
+
+TKarte KarteOf(const mapcheck::MapData& map) {
+    TKarte karte = TKarte::Create(map.width, map.height, 3);
+    for (int y = 0; y < map.height; ++y)
+        for (int x = 0; x < map.width; ++x) {
+            karte.data(x, y, 0) = map.GroundAt(x, y);
+            karte.data(x, y, 1) = map.ItemAt(x, y);
+        }
+    return karte;
 }
 
 } // namespace mapgen
