@@ -1,6 +1,6 @@
 #include "core/language.h"
 
-#include <array>
+#include <algorithm>
 #include <cctype>
 
 #include "media/files.h"
@@ -10,10 +10,14 @@
 #ifndef PALMUT_LOCALE_FROM_DATA
 #define PALMUT_LOCALE_FROM_DATA "locale"
 #endif
+// The shipped languages, comma-separated: German and one per po/<code>.po,
+// listed by the build.
+#ifndef PALMUT_LANGUAGES
+#define PALMUT_LANGUAGES "de,en"
+#endif
 
 namespace {
 
-constexpr std::array<const char*, 2> SHIPPED = {"de", "en"};
 constexpr const char* GERMAN = "de";
 constexpr const char* FALLBACK = "en";
 
@@ -33,10 +37,46 @@ bool IsCLocale(const std::string& name) {
 
 } // namespace
 
+const std::vector<std::string>& ShippedLanguages() {
+    static const std::vector<std::string> languages = [] {
+        std::vector<std::string> list;
+        const std::string all = PALMUT_LANGUAGES;
+        for (std::size_t start = 0; start <= all.size();) {
+            const std::size_t end = std::min(all.find(',', start), all.size());
+            if (end > start) list.push_back(all.substr(start, end - start));
+            start = end + 1;
+        }
+        return list;
+    }();
+    return languages;
+}
+
+std::string KnownLanguages(const char* separator) {
+    std::string known;
+    for (const std::string& code : ShippedLanguages())
+        known += (known.empty() ? "" : separator) + code;
+    return known;
+}
+
 std::string ShippedLanguage(const std::string& code) {
     std::string part = LanguagePart(code);
-    for (const char* shipped : SHIPPED)
-        if (part == shipped) return part;
+    // "pt_BR.UTF-8" and "pt-br" name a catalog po/pt_BR.po; "pt_PT" or "pt"
+    // take po/pt.po, else the first variant of the language.
+    const std::size_t after = part.size();
+    std::string territory;
+    if (after < code.size() && (code[after] == '_' || code[after] == '-'))
+        for (std::size_t i = after + 1;
+             i < code.size() && std::isalpha(static_cast<unsigned char>(code[i])); ++i)
+            territory += static_cast<char>(std::toupper(static_cast<unsigned char>(code[i])));
+    const std::vector<std::string>& shipped = ShippedLanguages();
+    const auto has = [&](const std::string& name) {
+        return std::find(shipped.begin(), shipped.end(), name) != shipped.end();
+    };
+    if (part.empty()) return "";
+    if (!territory.empty() && has(part + "_" + territory)) return part + "_" + territory;
+    if (has(part)) return part;
+    for (const std::string& name : shipped)
+        if (name.rfind(part + "_", 0) == 0) return name;
     return "";
 }
 
@@ -78,6 +118,10 @@ std::string LocalisedPicture(const std::string& path) {
     const std::string code = CatalogLanguage();
     const std::size_t slash = path.find('/');
     if (code == GERMAN || slash == std::string::npos) return path;
-    const std::string own = path.substr(0, slash + 1) + code + path.substr(slash);
-    return ResolvePath(own).empty() ? path : own;
+    // As the texts: the language's own picture, else the English one, else the German.
+    for (const std::string& variant : {code, std::string(FALLBACK)}) {
+        std::string own = path.substr(0, slash + 1) + variant + path.substr(slash);
+        if (!ResolvePath(own).empty()) return own;
+    }
+    return path;
 }

@@ -14,6 +14,17 @@ constexpr const char* N_(const char* text) {
     return text;
 }
 
+// Marks a text with a count for the catalog template (ngettext): its German
+// singular and plural.
+struct TPlural {
+    const char* one;
+    const char* many;
+};
+// NOLINTNEXTLINE(readability-identifier-naming): the marker xgettext knows
+constexpr TPlural NN_(const char* one, const char* many) {
+    return {one, many};
+}
+
 struct TText {
     // Places: font and room a text gets on screen.
     static constexpr int MESSAGE = 0;   // built-in font, top-left, whole width
@@ -29,6 +40,11 @@ struct TText {
 
     const char* german;
     int place;
+    const char* germanPlural = nullptr; // a text with a count (NN_): its German plural
+
+    constexpr TText(const char* text, int where) : german(text), place(where) {}
+    constexpr TText(TPlural forms, int where)
+        : german(forms.one), place(where), germanPlural(forms.many) {}
 };
 
 // The list of texts, written once: each X(NAME, text, place) below becomes the
@@ -46,6 +62,8 @@ struct TText {
     X(MAP_UNREADABLE, N_("Karte nicht lesbar: %s"), WITH_FILE)                                     \
     X(MAP_TOO_BIG, N_("Karte zu gross: %s"), WITH_FILE)                                            \
     X(WINDOW_TITLE, N_("Palmut - 8-bit-Adventure"), NOT_DRAWN)                                     \
+    /* The decimal separator of numbers such as "99,1 %": "." in English. */                       \
+    X(DECIMAL_SEPARATOR, N_(","), NOT_DRAWN)                                                       \
     /* The in-game map chooser and reader. */                                                      \
     X(CHOOSER_TITLE, N_("Select .map File:"), CHOOSER)                                             \
     X(NO_MAPS, N_("Keine Karten gefunden."), CHOOSER)                                              \
@@ -123,3 +141,13 @@ const std::vector<const TText*>& AllTexts();
 const char* Tr(const TText& text);
 // The same with each "%s" filled in turn from args; missing args leave "".
 std::string Tr(const TText& text, const std::vector<std::string>& args);
+// `value` with `decimals` digits after the chosen language's decimal separator
+// ("99,1" in German, "99.1" in English).
+std::string Decimal(double value, int decimals);
+// A text with a count: the chosen language's form for `count` (its own plural
+// rule), the "%s" filled from args.
+std::string Tr(const TText& text, unsigned long count, const std::vector<std::string>& args);
+// A count of any integer type as Tr takes it; a negative one counts as many.
+template <typename T> constexpr unsigned long Count(T n) {
+    return n < 0 ? 2UL : static_cast<unsigned long>(n);
+}

@@ -88,9 +88,10 @@ inline constexpr TText kLizardsEatApes{N_("die Warane fressen die Affen, bevor g
 inline constexpr TText kFurOr{N_(" oder "), TText::TOOL};
 inline constexpr TText kFurAnd{N_(" und "), TText::TOOL};
 // %s: how many apes are needed.
-inline constexpr TText kAtLeastApes{N_("mindestens %s Affen"), TText::TOOL};
+inline constexpr TText kAtLeastApes{NN_("mindestens %s Affe", "mindestens %s Affen"), TText::TOOL};
 // %s: how many lizards at most.
-inline constexpr TText kAtMostLizards{N_("hoechstens %s Warane"), TText::TOOL};
+inline constexpr TText kAtMostLizards{NN_("hoechstens %s Waran", "hoechstens %s Warane"),
+                                      TText::TOOL};
 inline constexpr TText kNoLizards{N_("keine Warane"), TText::TOOL};
 inline constexpr TText kLayOneFur{N_("ein Fell dazulegen"), TText::TOOL};
 inline constexpr TText kLayTwoFurs{N_("zwei Felle dazulegen"), TText::TOOL};
@@ -101,7 +102,9 @@ inline constexpr TText kNoGrass{N_("kein Gras in Reichweite"), TText::TOOL};
 
 // The map's files. %s: how many pixels, then where the first one is.
 inline constexpr TText kForeignColours{
-    N_("%s Pixel haben eine Farbe ausserhalb der Bodentabelle und werden Meer"), TText::TOOL};
+    NN_("%s Pixel hat eine Farbe ausserhalb der Bodentabelle und wird Meer",
+        "%s Pixel haben eine Farbe ausserhalb der Bodentabelle und werden Meer"),
+    TText::TOOL};
 // %s: the cell, the colour in hexadecimal.
 inline constexpr TText kFirstForeign{N_(" (das erste bei (%s, %s): 0x%s)"), TText::TOOL};
 // %s: the path.

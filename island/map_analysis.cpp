@@ -392,13 +392,16 @@ int MostLizards(const FurStock& s, const FairnessGoals& g) {
 std::string FurAdvice(const FurStock& s, const FairnessGoals& g) {
     std::vector<std::string> helps;
     const int apesNow = ApesNeeded(s, s.lizards, g);
-    if (apesNow >= 0) helps.push_back(Tr(findings::kAtLeastApes, {std::to_string(apesNow)}));
+    if (apesNow >= 0)
+        helps.push_back(Tr(findings::kAtLeastApes, Count(apesNow), {std::to_string(apesNow)}));
     if (const int lizards = MostLizards(s, g); lizards >= 0) {
         const int apes = ApesNeeded(s, lizards, g);
-        std::string fewer = lizards == 0 ? Tr(findings::kNoLizards)
-                                         : Tr(findings::kAtMostLizards, {std::to_string(lizards)});
+        std::string fewer =
+            lizards == 0 ? Tr(findings::kNoLizards)
+                         : Tr(findings::kAtMostLizards, Count(lizards), {std::to_string(lizards)});
         if (apes > s.apes)
-            fewer += Tr(findings::kFurAnd) + Tr(findings::kAtLeastApes, {std::to_string(apes)});
+            fewer += Tr(findings::kFurAnd) +
+                     Tr(findings::kAtLeastApes, Count(apes), {std::to_string(apes)});
         helps.push_back(fewer);
     }
     FurStock oneMore = s;
@@ -434,11 +437,9 @@ void CheckFairness(const MapData& map, Analysis& a, const FairnessGoals& g) {
     const FurStock stock{map.apes, map.lizards, a.landCells, n[Affenfell], n[Lederbeutel]};
     const FurOdds furs = EstimateFurOdds(stock, g.huntSteps);
     if (furs.chance < g.furChance) {
-        char expected[32], chance[32], wanted[32];
-        std::snprintf(expected, sizeof expected, "%.1f", furs.expected);
-        std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
-        std::snprintf(wanted, sizeof wanted, "%.0f %%", 100 * g.furChance);
-        Warning(a, Tr(findings::kFewFurs, {expected, chance, wanted, FurAdvice(stock, g)}));
+        Warning(a, Tr(findings::kFewFurs,
+                      {Decimal(furs.expected, 1), Decimal(100 * furs.chance, 1) + " %",
+                       Decimal(100 * g.furChance, 0) + " %", FurAdvice(stock, g)}));
     }
     CheckCritterBounds(map, a, g);
     const TText* missing[] = {nullptr, &findings::kNoShallow, &findings::kNoSandAtAll,

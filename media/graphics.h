@@ -97,7 +97,8 @@ void DrawRect(float x, float y, float w, float h);
 // null (a null image is a fatal error).
 void DrawImage(const ImagePtr& image, float x, float y, int frame);
 // Called by the screens and the messages: text in the current font and colour with
-// its top-left at (x, y). text is UTF-8; characters the font lacks are skipped.
+// its top-left at (x, y). text is UTF-8; a character the font lacks draws as a
+// hollow box, a control character as nothing.
 void DrawText(const std::string& text, float x, float y);
 
 // Called by start-up between loading the title and the play images: images loaded
@@ -128,7 +129,7 @@ void SetFont(const FontPtr& font);
 FontPtr GetFont();
 // Called by the centring of the screens and by the fit tests: the pixels `text`
 // (UTF-8) advances the pen in `font` at its size (null: the built-in font), as
-// DrawText draws it unscaled; characters the font lacks count nothing.
+// DrawText draws it unscaled, a lacking character's box included.
 float TextWidth(const FontPtr& font, const std::string& text);
 // Called by the tests of the catalogs: true when `font` (null: the built-in
 // one) has a glyph for every character of `text`.

@@ -22,3 +22,12 @@ std::string PercentDecode(std::string_view text);
 // Called for notices and lists: the name after the last '/' or '\', the path
 // itself when it has none.
 std::string FileName(std::string_view path);
+// Called wherever text is counted or cut by letters (the reader's lines, the
+// editor's panels, names in notices): the UTF-8 letters of `text`, each
+// malformed byte counting as one.
+std::size_t Utf8Letters(std::string_view text);
+// The first `letters` letters of `text`, never a letter cut in two.
+std::string Utf8Prefix(std::string_view text, std::size_t letters);
+// Called by the readers of text files: `text` with every malformed UTF-8 byte
+// replaced by '?', so what is drawn and counted is whole letters.
+std::string ValidUtf8(std::string_view text);

@@ -13,7 +13,7 @@ constexpr const char* USAGE =
     "Usage: palmut [--map FILE | --seed N [--size WxH] | --daily] [--play] [--lang CODE]\n"
     "              [--record FILE]\n"
     "       palmut --replay FILE [--headless] | --timedemo FILE\n"
-    "Survival adventure on a desert island in 8-bit style (German or English texts).\n"
+    "Survival adventure on a desert island in 8-bit style.\n"
     "\n"
     "  --map FILE   start with the island FILE (a .map file with its .png and\n"
     "               .critter beside it), as if chosen with CHOOSE MAP\n"
@@ -26,7 +26,7 @@ constexpr const char* USAGE =
     "  --play       with --map, --seed or --daily: straight into play on that\n"
     "               island, without the loading screen, the title picture and\n"
     "               the menu\n"
-    "  --lang CODE  texts in the language CODE: de (German) or en (English);\n"
+    "  --lang CODE  texts in the language CODE (%s);\n"
     "               else a line language=CODE in game.cfg, else the desktop's\n"
     "               language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
     "  --record FILE    also write each finished game to FILE as a replay\n"
@@ -63,7 +63,7 @@ LaunchRequest TakeLanguage(const std::vector<std::string>& args, size_t& i, Laun
     const std::string code = arg == "--lang" ? args[++i] : arg.substr(7);
     request.language = ShippedLanguage(code);
     if (request.language.empty())
-        return Fail(err, "unknown language '" + code + "' (known: de, en)");
+        return Fail(err, "unknown language '" + code + "' (known: " + KnownLanguages() + ")");
     return request;
 }
 
@@ -233,7 +233,10 @@ LaunchRequest ParseArguments(const std::vector<std::string>& args, const std::st
         }
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
-            out << USAGE;
+            // The shipped languages where the help says %s.
+            const std::string usage = USAGE;
+            const std::size_t at = usage.find("%s");
+            out << usage.substr(0, at) << KnownLanguages() << usage.substr(at + 2);
             return EndWith(0);
         }
         if (arg == "--version") {

@@ -36,9 +36,9 @@ std::vector<MapEntry> FindMaps() {
     const std::string home = UserDataHome();
     if (!home.empty())
         for (const std::string& path : ListFiles(home + "/palmut/maps", "map"))
-            maps.push_back({path, PlainLine(FileName(path)).substr(0, LABEL_LENGTH) + " *"});
+            maps.push_back({path, Utf8Prefix(PlainLine(FileName(path)), LABEL_LENGTH) + " *"});
     for (const std::string& path : ListFiles("map", "map"))
-        maps.push_back({path, PlainLine(FileName(path)).substr(0, LABEL_LENGTH)});
+        maps.push_back({path, Utf8Prefix(PlainLine(FileName(path)), LABEL_LENGTH)});
     maps.push_back({"", Tr(texts::NEW_ISLAND), true});
     if (CanPickOwnFiles()) maps.push_back({"", Tr(texts::OWN_MAP)});
     return maps;
@@ -51,7 +51,7 @@ std::string PickOwnMap() {
     std::vector<std::string> tooBig;
     const std::vector<std::string> picked = PickOwnFiles("png,map,critter", tooBig);
     if (!tooBig.empty()) {
-        mapnotice = Tr(texts::MAP_TOO_BIG, {PlainLine(tooBig.front()).substr(0, NAME_LENGTH)});
+        mapnotice = Tr(texts::MAP_TOO_BIG, {Utf8Prefix(PlainLine(tooBig.front()), NAME_LENGTH)});
         return {};
     }
     for (const std::string& path : picked)
@@ -99,10 +99,11 @@ std::vector<std::string> ReadPages(const std::string& path) {
     if (!file) return {Tr(texts::FILE_UNREADABLE, {path})};
     while (!Eof(file) && lines.size() < MAX_LINES) {
         std::string line = PlainLine(FileBytes(ReadLine(file)));
-        // Long lines wrap at the last space that fits, else hard.
-        while (line.size() > COLUMNS) {
-            std::size_t cut = line.rfind(' ', COLUMNS);
-            if (cut == std::string::npos || cut == 0) cut = COLUMNS;
+        // Long lines wrap at the last space that fits, else hard; counted in letters.
+        while (Utf8Letters(line) > COLUMNS) {
+            const std::size_t fits = Utf8Prefix(line, COLUMNS).size();
+            std::size_t cut = line.rfind(' ', fits);
+            if (cut == std::string::npos || cut == 0) cut = fits;
             lines.push_back(line.substr(0, cut));
             line.erase(0, line[cut] == ' ' ? cut + 1 : cut);
         }
@@ -128,48 +129,10 @@ void DrawPage(const std::string& path, const std::vector<std::string>& lines, in
 
 std::string PlainLine(const std::string& line) {
     std::string out;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (c < 0x80) {
-            if (c >= 32 && c != 127) out += static_cast<char>(c);
-            if (c == '\t') out += "    ";
-            continue;
-        }
-        if (c == 0xC3 && i + 1 < line.size()) {
-            const char* spelled = nullptr;
-            switch (static_cast<unsigned char>(line[i + 1])) {
-            case 0xA4:
-                spelled = "ae";
-                break;
-            case 0xB6:
-                spelled = "oe";
-                break;
-            case 0xBC:
-                spelled = "ue";
-                break;
-            case 0x84:
-                spelled = "Ae";
-                break;
-            case 0x96:
-                spelled = "Oe";
-                break;
-            case 0x9C:
-                spelled = "Ue";
-                break;
-            case 0x9F:
-                spelled = "ss";
-                break;
-            default:
-                break;
-            }
-            if (spelled) {
-                out += spelled;
-                ++i;
-                continue;
-            }
-        }
-        // One "?" per character: skip the continuation bytes of a sequence.
-        if ((c & 0xC0) != 0x80) out += '?';
+    for (char c : ValidUtf8(line)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\t') out += "    ";
+        if (byte >= 32 && byte != 127) out += c;
     }
     return out;
 }

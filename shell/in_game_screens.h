@@ -14,6 +14,6 @@ std::string RunMapChooser(const std::string& title);
 // turn forward, Left or Up back, Escape returns.
 void RunReader(const std::string& path);
 
-// One line of the file as the built-in font can draw it: German letters
-// spelled out (ae, ss), anything else outside ASCII as "?".
+// One line of the file as the built-in font draws it: its UTF-8 letters, a
+// malformed byte as "?", a tab as four spaces, other control characters left out.
 std::string PlainLine(const std::string& line);

@@ -11,7 +11,7 @@ fresh=$(mktemp)
 trap 'rm -f "$fresh"' EXIT
 header=(--package-name=palmut --msgid-bugs-address=https://github.com/palmut/palmut/issues
   --copyright-holder="the Palmut authors")
-xgettext --from-code=UTF-8 --language=C++ --keyword= --keyword=N_ --add-location=file --no-wrap \
+xgettext --from-code=UTF-8 --language=C++ --keyword= --keyword=N_ --keyword=NN_:1,2 --add-location=file --no-wrap \
   "${header[@]}" -o "$fresh" "${sources[@]}"
 # Its texts are ASCII, the metainfo's are not: the joined template is UTF-8.
 sed -i 's/charset=CHARSET/charset=UTF-8/' "$fresh"

@@ -1,10 +1,15 @@
-// The built-in 8 x 16 font for codes 32-127: chunky home-computer shapes on a
-// 6 x 8 grid (7 rows plus a descender row). The ink stays 8 rows tall because
-// the game stacks lines of text only 10 pixels apart (messages, death screens).
+// The built-in 8 x 16 font for codes 32-127 and the letters of
+// media/latin_letters.h: chunky home-computer shapes on a 6 x 8 grid (7 rows
+// plus a descender row). The ink stays 8 rows tall because the game stacks
+// lines of text only 10 pixels apart (messages, death screens); a capital's
+// accent takes the two empty rows above the grid.
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "media/gfx/font_data.h"
 #include "media/gfx/image_data.h"
+#include "media/latin_letters.h"
 
 namespace media_internal {
 namespace {
@@ -12,7 +17,7 @@ constexpr int kFirstCode = 32;
 constexpr int kGlyphCount = 96;
 constexpr int kCellW = 8, kCellH = 16;
 constexpr int kArtRows = 8, kArtCols = 6;
-constexpr int kArtTop = 2;  // first cell row the art covers
+constexpr int kArtTop = 2;  // first cell row the art covers; the rows above take accents
 constexpr int kArtLeft = 1; // one empty column on each side keeps letters apart
 
 // '#' is ink. Art row 6 is the baseline; row 7 holds descenders.
@@ -117,6 +122,106 @@ const char* const kGlyphArt[kGlyphCount][8] = {
 };
 // clang-format on
 
+// The marks: two rows above a letter, one below it.
+const struct {
+    char mark;
+    const char* rows[2];
+} kMarks[] = {
+    {latin_letters::kGrave, {".##...", "..##.."}},
+    {latin_letters::kAcute, {"...##.", "..##.."}},
+    {latin_letters::kCircumflex, {"..##..", ".#..#."}},
+    {latin_letters::kTilde, {".##..#", "#..##."}},
+    {latin_letters::kDiaeresis, {"##..##", "......"}},
+    {latin_letters::kRing, {"..##..", ".#..#."}},
+    {latin_letters::kMacron, {"......", ".####."}},
+    {latin_letters::kBreve, {".#..#.", "..##.."}},
+    {latin_letters::kDot, {"..##..", "......"}},
+    {latin_letters::kDoubleAcute, {"..#..#", ".#..#."}},
+    {latin_letters::kCaron, {".#..#.", "..##.."}},
+    {latin_letters::kCedilla, {"..###.", ""}},
+    {latin_letters::kOgonek, {"....##", ""}},
+    {latin_letters::kCommaBelow, {"..##..", ""}},
+};
+
+// A glyph's ink: kAccentRows rows above the art grid, then the grid.
+constexpr int kAccentRows = kArtTop;
+using Ink = std::array<std::array<bool, kArtCols>, kAccentRows + kArtRows>;
+
+Ink AsciiInk(char c) {
+    Ink ink{};
+    for (int row = 0; row < kArtRows; ++row)
+        for (int col = 0; col < kArtCols; ++col)
+            ink[kAccentRows + row][col] = kGlyphArt[c - kFirstCode][row][col] == '#';
+    return ink;
+}
+
+// A shape of the pixel typeface in this font's strokes: each ink pixel is
+// two wide, the second descender row falls away.
+Ink ThickenedInk(const char* rows) {
+    Ink ink{};
+    int row = 0, col = 0;
+    for (const char* s = rows; *s && row < kArtRows; ++s) {
+        if (*s == '/') {
+            ++row;
+            col = 0;
+            continue;
+        }
+        if (*s == '#' && col < kArtCols - 1)
+            ink[kAccentRows + row][col] = ink[kAccentRows + row][col + 1] = true;
+        ++col;
+    }
+    return ink;
+}
+
+Ink ComposedInk(const latin_letters::Composed& letter) {
+    Ink ink = AsciiInk(letter.base);
+    const auto* mark = std::find_if(std::begin(kMarks), std::end(kMarks),
+                                    [&](const auto& m) { return m.mark == letter.mark; });
+    const auto put = [&](int row, const char* art) {
+        for (int col = 0; col < kArtCols && art[col]; ++col)
+            ink[row][col] = ink[row][col] || art[col] == '#';
+    };
+    if (latin_letters::IsBelow(letter.mark)) {
+        put(kAccentRows + kArtRows - 1, mark->rows[0]);
+        return ink;
+    }
+    if (letter.base == 'i' || letter.base == 'j') // the mark takes the dot's place
+        ink[kAccentRows].fill(false);
+    const auto inkIn = [&](int row) {
+        return std::any_of(ink[row].begin(), ink[row].end(), [](bool on) { return on; });
+    };
+    // Above a capital or a tall letter in the empty rows, else in the art's.
+    const int top = inkIn(kAccentRows) || inkIn(kAccentRows + 1) ? 0 : kAccentRows;
+    put(top, mark->rows[0]);
+    put(top + 1, mark->rows[1]);
+    return ink;
+}
+
+ImagePtr GlyphImage(const Ink& ink) {
+    std::vector<uint8_t> rgba(static_cast<std::size_t>(kCellW) * kCellH * 4, 0);
+    bool blank = true;
+    for (int row = 0; row < kAccentRows + kArtRows; ++row)
+        for (int col = 0; col < kArtCols; ++col)
+            if (ink[row][col]) {
+                blank = false;
+                std::memset(rgba.data() +
+                                static_cast<std::ptrdiff_t>(row * kCellW + kArtLeft + col) * 4,
+                            255, 4);
+            }
+    if (blank) return nullptr; // the space draws nothing, it only advances
+    std::vector<std::vector<uint8_t>> frames;
+    frames.push_back(std::move(rgba));
+    return MakeImageFromRgba(kCellW, kCellH, 0, std::move(frames));
+}
+
+void AddGlyph(Font& font, char32_t code, const Ink& ink) {
+    media_internal::Glyph& glyph = code < font.low.size() ? font.low[code] : font.high[code];
+    glyph.loaded = true;
+    glyph.present = true;
+    glyph.advance = kCellW;
+    glyph.image = GlyphImage(ink);
+}
+
 FontPtr MakeBuiltinFont() {
     auto font = std::make_shared<Font>();
     font->size = kCellH;
@@ -125,26 +230,12 @@ FontPtr MakeBuiltinFont() {
     font->imageFlags = 0; // drawn unfiltered
     for (Glyph& glyph : font->low)
         glyph.loaded = true;
-    for (int i = 0; i < kGlyphCount; ++i) {
-        Glyph& glyph = font->low[kFirstCode + i];
-        glyph.present = true;
-        glyph.advance = kCellW;
-        std::vector<uint8_t> rgba(static_cast<std::size_t>(kCellW) * kCellH * 4, 0);
-        bool blank = true;
-        for (int row = 0; row < kArtRows; ++row)
-            for (int col = 0; col < kArtCols; ++col)
-                if (kGlyphArt[i][row][col] == '#') {
-                    blank = false;
-                    std::memset(rgba.data() + static_cast<std::ptrdiff_t>((kArtTop + row) * kCellW +
-                                                                          kArtLeft + col) *
-                                                  4,
-                                255, 4);
-                }
-        if (blank) continue; // the space draws nothing, it only advances
-        std::vector<std::vector<uint8_t>> frames;
-        frames.push_back(std::move(rgba));
-        glyph.image = MakeImageFromRgba(kCellW, kCellH, 0, std::move(frames));
-    }
+    for (int i = 0; i < kGlyphCount; ++i)
+        AddGlyph(*font, kFirstCode + i, AsciiInk(static_cast<char>(kFirstCode + i)));
+    for (const latin_letters::Drawn& drawn : latin_letters::kDrawn)
+        AddGlyph(*font, drawn.code, ThickenedInk(drawn.rows));
+    for (const latin_letters::Composed& letter : latin_letters::kComposed)
+        AddGlyph(*font, letter.code, ComposedInk(letter));
     return font;
 }
 } // namespace

@@ -158,8 +158,8 @@ void DrawText(const std::string& text, float x, float y) {
     float penX = x, penY = y;
     for (size_t pos = 0; pos < text.size();) {
         const media_internal::Glyph* glyph =
-            media_internal::FindGlyph(*font, NextCodePoint(text, pos));
-        if (!glyph) continue; // lacking characters do not move the pen
+            media_internal::DrawnGlyph(*font, NextCodePoint(text, pos));
+        if (!glyph) continue; // control characters do not move the pen
         if (glyph->image) {
             const float ox = static_cast<float>(glyph->offsetX);
             const float oy = static_cast<float>(glyph->offsetY);

@@ -31,6 +31,7 @@ struct Font {
     int height = 0, ascender = 0, descender = 0;
     std::vector<media_internal::Glyph> low; // codes 0-255, looked up directly
     std::unordered_map<char32_t, media_internal::Glyph> high;
+    media_internal::Glyph missing; // the box drawn for a character the font lacks
     media_internal::FontFace* face = nullptr;
 
     Font() : low(256) {}
@@ -43,6 +44,10 @@ namespace media_internal {
 
 // The glyph for `code`, rendered on first use; null when the font lacks it.
 const Glyph* FindGlyph(Font& font, char32_t code);
+// What DrawText draws and TextWidth counts for `code`: its glyph, else a
+// hollow box the size of the font's '?' so a lacking letter is seen, never
+// silently dropped; null for control characters (and a font without '?').
+const Glyph* DrawnGlyph(Font& font, char32_t code);
 // Called by FindGlyph on a TrueType font's first use of `code`: fills the
 // glyph (loaded always; present, advance and image when the face has it).
 // Each backend has its own (FreeType on the desktop, the browser's canvas).

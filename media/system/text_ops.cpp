@@ -1,5 +1,7 @@
 #include "media/text_ops.h"
 
+#include "media/system/utf8.h"
+
 namespace {
 
 char LowerChar(char c) {
@@ -70,4 +72,32 @@ std::string PercentDecode(std::string_view text) {
 std::string FileName(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\");
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::size_t Utf8Letters(std::string_view text) {
+    std::size_t letters = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++letters)
+        media_internal::NextCodePoint(text, pos);
+    return letters;
+}
+
+std::string Utf8Prefix(std::string_view text, std::size_t letters) {
+    std::size_t pos = 0;
+    for (; pos < text.size() && letters > 0; --letters)
+        media_internal::NextCodePoint(text, pos);
+    return std::string(text.substr(0, pos));
+}
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t code = media_internal::NextCodePoint(text, pos);
+        const bool malformed = code == 0xFFFD && text.substr(start, pos - start) != "\xEF\xBF\xBD";
+        if (malformed)
+            out += '?';
+        else
+            out += text.substr(start, pos - start);
+    }
+    return out;
 }

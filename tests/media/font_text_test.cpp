@@ -35,7 +35,7 @@ std::string SystemTrueTypeFont() {
 }
 } // namespace
 
-TEST_F(GraphicsTest, BuiltinTextStartsAtTheTopRowAndSkipsUnknownCharacters) {
+TEST_F(GraphicsTest, BuiltinTextStartsAtTheTopRowAndDrawsEveryLetter) {
     EXPECT_EQ(GetFont(), GetFont());
     const FontPtr builtin = GetFont();
     ASSERT_TRUE(builtin);
@@ -64,18 +64,37 @@ TEST_F(GraphicsTest, BuiltinTextStartsAtTheTopRowAndSkipsUnknownCharacters) {
         EXPECT_LT(a.bottom, static_cast<int>(y) + 16);
     }
 
-    // a-umlaut (outside 32..127) draws nothing and keeps the pen in place.
+    // An accented word draws each letter's own glyph, its mark included, and a
+    // byte that is no UTF-8 draws the lacking-letter box in its cell.
+    const std::string word = "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xC3\x89\xC3\xA7\xC3\xA3\xE4!";
     Cls();
-    DrawText("\xC3\xA4"
-             "B"
-             "\xE4",
-             200, 50);
-    const Box withUmlaut = LitBox(190, 30, 260, 80);
-    Cls();
-    DrawText("B", 200, 50);
-    const Box plain = LitBox(190, 30, 260, 80);
-    EXPECT_EQ(withUmlaut.left, plain.left);
-    EXPECT_EQ(withUmlaut.right, plain.right);
+    DrawText(word, 200, 50);
+    int cellX = 200;
+    for (size_t pos = 0; pos < word.size(); cellX += 8) {
+        const char32_t code = NextCodePoint(word, pos);
+        SCOPED_TRACE(static_cast<int>(code));
+        const Glyph* glyph = FindGlyph(*builtin, code);
+        if (code == 0xFFFD) {
+            EXPECT_FALSE(glyph);
+            EXPECT_FALSE(LitBox(cellX, 50, cellX + 8, 66).empty()) << "a box, not nothing";
+            continue;
+        }
+        ASSERT_TRUE(glyph);
+        if (!glyph->image) continue;
+        const auto& ink = glyph->image->frames[0].rgba;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 8; ++x)
+                ASSERT_EQ(ink[(y * 8 + x) * 4 + 3] != 0,
+                          (ReadBackPixel(cellX + x, 50 + y) & 0xFFFFFF) != 0)
+                    << x << "," << y;
+    }
+    // The marks make the letters differ from their bases.
+    for (const auto& [accented, base] :
+         {std::pair{U'\u00E9', U'e'}, {U'\u0105', U'a'}, {U'\u00C9', U'E'}, {U'\u0142', U'l'}}) {
+        const Glyph *a = FindGlyph(*builtin, accented), *b = FindGlyph(*builtin, base);
+        ASSERT_TRUE(a && b && a->image && b->image);
+        EXPECT_NE(a->image->frames[0].rgba, b->image->frames[0].rgba) << static_cast<int>(accented);
+    }
 
     // Each character advances 8 pixels.
     Cls();

@@ -6,10 +6,8 @@
 
 #include "core/texts.h"
 
-// True when every fixed piece of `entry` (in the chosen language) appears in
-// `shown`, in order: `shown` holds the entry with its "%s" filled in.
-inline bool Shows(const std::string& shown, const TText& entry) {
-    const std::string pattern = Tr(entry);
+// True when every fixed piece of `pattern` appears in `shown`, in order.
+inline bool ShowsPattern(const std::string& shown, const std::string& pattern) {
     std::size_t at = 0, from = 0;
     while (true) {
         const std::size_t next = pattern.find("%s", from);
@@ -23,4 +21,13 @@ inline bool Shows(const std::string& shown, const TText& entry) {
         if (next == std::string::npos) return true;
         from = next + 2;
     }
+}
+
+// True when `shown` holds `entry` (in the chosen language) with its "%s"
+// filled in; a text with a count in any of its plural forms.
+inline bool Shows(const std::string& shown, const TText& entry) {
+    if (!entry.germanPlural) return ShowsPattern(shown, Tr(entry));
+    for (unsigned long count : {1UL, 2UL, 5UL})
+        if (ShowsPattern(shown, Tr(entry, count, {"%s", "%s", "%s", "%s"}))) return true;
+    return false;
 }

@@ -1082,6 +1082,10 @@ TEST(EditorTextFit, LinesBreakBetweenWordsAndLongPathsLoseTheirMiddle) {
         {"gelingt in 0.0 % der Spiele, 4 / 96",
          16,
          {"gelingt in 0.0 %", "  der Spiele,", "  4 / 96"}},
+        // Letters, not bytes: "é" and "ł" take one column each and are never cut.
+        {"R\xC3\xA9ussi \xC5\x82\xC3\xB3\xC5\x82\xC4\x87\xC4\x99\xC5\x9B\xC5\xBC",
+         8,
+         {"R\xC3\xA9ussi", "  \xC5\x82\xC3\xB3\xC5\x82\xC4\x87\xC4\x99\xC5\x9B", "  \xC5\xBC"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(editor::WrapWords(c.text, c.columns, "  "), c.lines) << c.text;

@@ -34,7 +34,9 @@ TEST(PixelFont, DecodesUtf8AndSurvivesBadBytes) {
     EXPECT_EQ(TextWidth("\xc3\xa4\xc3\xa4", 2), 2 * kAdvanceCols * 2);
     for (char32_t c = 32; c <= 126; ++c)
         EXPECT_NE(FindGlyph(c), nullptr) << static_cast<char>(c);
-    EXPECT_EQ(FindGlyph(U'\u20ac'), nullptr);
+    for (char32_t c = 0xA0; c <= 0x17F; ++c)
+        EXPECT_NE(FindGlyph(c), nullptr) << static_cast<int>(c);
+    EXPECT_EQ(FindGlyph(U'\u0180'), nullptr);
 }
 
 TEST(Wav, EightBitSamplesAreUnsignedAroundTheMiddle) {

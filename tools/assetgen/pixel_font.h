@@ -19,9 +19,11 @@ inline constexpr int kAdvanceCols = 6;
 struct Glyph {
     char32_t code;
     bool on[kGlyphRows][kGlyphCols];
+    bool top[kGlyphCols]; // the row above row 0: a capital's accent
 };
 
-// Every glyph, ordered by code: ASCII 32-126 and the German letters.
+// Every glyph, ordered by code: ASCII 32-126, Latin-1 Supplement, Latin
+// Extended-A and the typographic signs of media/latin_letters.h.
 const std::vector<Glyph>& PixelGlyphs();
 // nullptr when the typeface lacks the character.
 const Glyph* FindGlyph(char32_t code);

@@ -44,21 +44,23 @@ struct Rect {
     int x0, y0, x1, y1; // font units, y up
 };
 
-// Horizontal runs per row, merged downwards while a run keeps the same span.
-std::vector<Rect> GlyphRects(const bool on[kGlyphRows][kGlyphCols]) {
+// Horizontal runs per row, merged downwards while a run keeps the same span;
+// row -1 is the accent row above the capitals.
+std::vector<Rect> GlyphRects(const Glyph& glyph) {
     struct Open {
         int c0, c1, rowTop, rowBottom;
     };
+    const auto on = [&](int r, int c) { return r < 0 ? glyph.top[c] : glyph.on[r][c]; };
     std::vector<Open> done, open;
-    for (int r = 0; r < kGlyphRows; ++r) {
+    for (int r = -1; r < kGlyphRows; ++r) {
         std::vector<std::pair<int, int>> runs;
         for (int c = 0; c < kGlyphCols;) {
-            if (!on[r][c]) {
+            if (!on(r, c)) {
                 ++c;
                 continue;
             }
             int s = c;
-            while (c < kGlyphCols && on[r][c])
+            while (c < kGlyphCols && on(r, c))
                 ++c;
             runs.push_back({s, c});
         }
@@ -326,8 +328,8 @@ Bytes Os2Table(const std::vector<Glyph>& glyphs) {
     U16(os2, 0);
     for (int i = 0; i < 10; ++i)
         os2.push_back(0);
-    U32(os2, 0x00000003); // Basic Latin, Latin-1 Supplement
-    U32(os2, 0);
+    U32(os2, 0x80000007); // Basic Latin, Latin-1 Supplement, Latin Extended-A, punctuation
+    U32(os2, 0x00000002); // currency symbols
     U32(os2, 0);
     U32(os2, 0);
     for (char c : std::string("PLMT"))
@@ -340,7 +342,7 @@ Bytes Os2Table(const std::vector<Glyph>& glyphs) {
     U16(os2, 0);
     U16(os2, kAscender);
     U16(os2, -kDescender);
-    U32(os2, 1); // Latin 1 code page
+    U32(os2, 3); // Latin 1 and Latin 2 code pages
     U32(os2, 0);
     U16(os2, 5 * kPx);
     U16(os2, 7 * kPx);
@@ -409,7 +411,7 @@ std::vector<uint8_t> BuildPixelTtf() {
                                 {3 * kPx, kPx, 4 * kPx, 6 * kPx},
                                 {0, 6 * kPx, 4 * kPx, 7 * kPx}}));
     for (const Glyph& g : glyphs)
-        data.push_back(EncodeGlyph(GlyphRects(g.on)));
+        data.push_back(EncodeGlyph(GlyphRects(g)));
     const GlyphTables t = GlyfAndLoca(data);
     return Assemble({
         {"OS/2", Os2Table(glyphs)},

@@ -39,9 +39,11 @@ void Outline(int x, int y, int w, int h, int r, int g, int b) {
 // A heading within `columns` letters, so it stays out of the panel beside a
 // narrow view: its part before ": " (the rest is a hint), else cut there.
 std::string FitLine(const std::string& line, std::size_t columns) {
-    if (line.size() <= columns) return line;
+    if (Utf8Letters(line) <= columns) return line;
     const std::size_t colon = line.find(": ");
-    return line.substr(0, colon <= columns ? colon : columns);
+    return colon != std::string::npos && Utf8Letters(line.substr(0, colon)) <= columns
+               ? line.substr(0, colon)
+               : Utf8Prefix(line, columns);
 }
 
 // Around a palette entry: yellow for the tool in use, dim otherwise.

@@ -110,7 +110,9 @@ void Editor::SaveTo(const std::string& imagePath) {
     };
     // Pixels the maker never painted change on the way to disk: ask first.
     if (offColourPixels_ > 0)
-        Confirm(Tr(editor_texts::kSaveRecolours, {std::to_string(offColourPixels_)}), mend);
+        Confirm(Tr(editor_texts::kSaveRecolours, static_cast<unsigned long>(offColourPixels_),
+                   {std::to_string(offColourPixels_)}),
+                mend);
     else
         mend();
 }
@@ -153,7 +155,8 @@ void Editor::PlayTest() {
     for (const mapcheck::Issue& issue : check_.analysis.issues)
         errors += issue.error;
     if (errors > 0)
-        Confirm(Tr(editor_texts::kPlayWithErrors, {std::to_string(errors)}),
+        Confirm(Tr(editor_texts::kPlayWithErrors, static_cast<unsigned long>(errors),
+                   {std::to_string(errors)}),
                 [this] { StartPlayTest(); });
     else
         StartPlayTest();

@@ -214,12 +214,16 @@ inline constexpr TText kSaved{N_("Gespeichert: %s"), TText::TOOL};
 inline constexpr TText kOverwrite{N_("Vorhandene Dateien ueberschreiben: %s?"), TText::TOOL};
 // %s: how many pixels of the picture have no ground colour.
 inline constexpr TText kSaveRecolours{
-    N_("%s Pixel ohne Bodenfarbe werden beim Speichern zu Meer (oder zum gemalten Boden). "
-       "Trotzdem speichern?"),
+    NN_("%s Pixel ohne Bodenfarbe wird beim Speichern zu Meer (oder zum gemalten Boden). "
+        "Trotzdem speichern?",
+        "%s Pixel ohne Bodenfarbe werden beim Speichern zu Meer (oder zum gemalten Boden). "
+        "Trotzdem speichern?"),
     TText::TOOL};
 // %s: how many errors the checker finds.
 inline constexpr TText kPlayWithErrors{
-    N_("Die Karte hat %s Fehler, das Spiel kann daran scheitern. Trotzdem spielen?"), TText::TOOL};
+    NN_("Die Karte hat %s Fehler, das Spiel kann daran scheitern. Trotzdem spielen?",
+        "Die Karte hat %s Fehler, das Spiel kann daran scheitern. Trotzdem spielen?"),
+    TText::TOOL};
 // %s: the mark's cell, then the start's cell, then the diagonal's last cell
 // "(n, n)" on this map. The game starts the castaway on the diagonal's first land.
 inline constexpr TText kStartNotMark{

@@ -20,12 +20,13 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::printf("usage: %s [--lang de|en] [map.png | map.map]\n"
-                        "       %s --generate SEED [--size WxH] [--lang de|en] OUT.png\n"
+            const std::string known = KnownLanguages("|");
+            std::printf("usage: %s [--lang %s] [map.png | map.map]\n"
+                        "       %s --generate SEED [--size WxH] [--lang %s] OUT.png\n"
                         "  --generate writes a new island grown from SEED (0 to 2^64-1), "
                         "WxH cells\n  (each 64 to 512, default 128x128), as OUT.png with its "
                         ".map and .critter;\n  the same seed and size give the same files.\n",
-                        argv[0], argv[0]);
+                        argv[0], known.c_str(), argv[0], known.c_str());
             return 0;
         }
         if (arg == "--lang" || arg.rfind("--lang=", 0) == 0) {
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
                                                      : "";
             language = ShippedLanguage(code);
             if (language.empty()) {
-                std::fprintf(stderr, "usage: %s [--lang de|en] [map.png | map.map]\n", argv[0]);
+                std::fprintf(stderr, "usage: %s [--lang %s] [map.png | map.map]\n", argv[0],
+                             KnownLanguages("|").c_str());
                 return 2;
             }
             continue;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "media/text_ops.h"
+
 namespace editor {
 namespace {
 
@@ -10,8 +12,10 @@ constexpr const char* kEllipsis = "..."; // the built-in font has no single-lett
 constexpr std::size_t kEllipsisSize = 3;
 
 bool OnlySigns(const std::string& word) {
+    // Bytes of UTF-8 sequences are letters ("ż"), whatever the locale says.
     return !word.empty() && std::none_of(word.begin(), word.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) != 0;
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 || std::isalnum(byte) != 0;
     });
 }
 
@@ -38,12 +42,14 @@ std::vector<std::string> Words(const std::string& text) {
 } // namespace
 
 std::string ShortenMiddle(const std::string& text, std::size_t columns) {
-    if (text.size() <= columns) return text;
-    if (columns <= kEllipsisSize) return text.substr(0, columns);
+    const std::size_t letters = Utf8Letters(text);
+    if (letters <= columns) return text;
+    if (columns <= kEllipsisSize) return Utf8Prefix(text, columns);
     // The end gets the larger half: a file's name says more than its folders.
     const std::size_t keep = columns - kEllipsisSize;
     const std::size_t head = keep / 2, tail = keep - head;
-    return text.substr(0, head) + kEllipsis + text.substr(text.size() - tail);
+    return Utf8Prefix(text, head) + kEllipsis +
+           text.substr(Utf8Prefix(text, letters - tail).size());
 }
 
 std::vector<std::string> WrapWords(const std::string& text, std::size_t columns,
@@ -57,12 +63,12 @@ std::vector<std::string> WrapWords(const std::string& text, std::size_t columns,
         line.clear();
     };
     for (std::string& word : Words(text)) {
-        if (!line.empty() && line.size() + 1 + word.size() > room()) finish();
-        if (word.size() > room() && word.find('/') != std::string::npos)
+        if (!line.empty() && Utf8Letters(line) + 1 + Utf8Letters(word) > room()) finish();
+        if (Utf8Letters(word) > room() && word.find('/') != std::string::npos)
             word = ShortenMiddle(word, room());
-        while (word.size() > room()) { // no space to break at: split as the last resort
-            line = word.substr(0, room());
-            word.erase(0, room());
+        while (Utf8Letters(word) > room()) { // no space to break at: split as the last resort
+            line = Utf8Prefix(word, room());
+            word.erase(0, line.size());
             finish();
         }
         line += (line.empty() ? "" : " ") + word;

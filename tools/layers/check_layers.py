@@ -40,6 +40,7 @@ PUBLIC_HEADERS = {  # public media header -> the module that implements it
     "sound.h": "audio",
     "test_seams.h": None,  # test seams of every module
     "text_ops.h": "system",
+    "latin_letters.h": "gfx",
 }
 BACKENDS = ("native", "web")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

@@ -110,7 +110,7 @@ Options ReadOptions(int argc, char** argv) {
     }
     if (!shrink.empty()) o.shrink = std::atoi(shrink.c_str());
     if (!o.language.empty() && (o.language = ShippedLanguage(o.language)).empty())
-        o.exitStatus = Refuse("unknown language (known: de, en)");
+        o.exitStatus = Refuse("unknown language (known: " + KnownLanguages() + ")");
     else if (o.maps.empty())
         o.exitStatus = Refuse("no map given");
     else if (!o.replay.empty() && o.maps.size() != 1)

@@ -64,7 +64,8 @@ void ClassifyGround(const std::vector<uint32_t>& argb, MapData& map, std::vector
     map.offColourPixels = static_cast<int>(foreign);
     if (foreign)
         issues.push_back(
-            {true, Tr(findings::kForeignColours, {std::to_string(foreign)}) + firstForeign});
+            {true, Tr(findings::kForeignColours, Count(foreign), {std::to_string(foreign)}) +
+                       firstForeign});
 }
 
 // The picture is read by the game's own decoder, so the checker sees the
@@ -185,10 +186,8 @@ int PrintReport(const std::string& imagePath, const MapData& map,
     line(Tr(findings::kReportCritters, {std::to_string(map.apes), std::to_string(map.lizards)}));
     if (a.hasStart) {
         const FurOdds furs = EstimateFurOdds(map, a, FairnessGoals{}.huntSteps);
-        char expected[32], chance[32];
-        std::snprintf(expected, sizeof expected, "%.1f", furs.expected);
-        std::snprintf(chance, sizeof chance, "%.1f %%", 100 * furs.chance);
-        line(Tr(findings::kReportFurs, {expected, chance}));
+        line(Tr(findings::kReportFurs,
+                {Decimal(furs.expected, 1), Decimal(100 * furs.chance, 1) + " %"}));
     }
     for (const Issue& i : Findings(loadIssues, a)) {
         out += std::string(i.error ? "  ERROR: " : "  warning: ") + i.text + "\n";

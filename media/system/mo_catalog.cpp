@@ -1,4 +1,4 @@
-#include "media/system/web/mo_catalog.h"
+#include "media/system/mo_catalog.h"
 
 namespace media_internal {
 namespace {
@@ -34,8 +34,9 @@ struct MoReader {
 } // namespace
 
 bool ParseMoCatalog(const uint8_t* data, size_t size,
-                    std::unordered_map<std::string, std::string>& out) {
+                    std::unordered_map<std::string, std::string>& out, std::string* header) {
     out.clear();
+    if (header) header->clear();
     if (!data || size < kHeaderBytes) return false;
     MoReader mo{data, size, false};
     if (mo.Word(0) != kMagic) {
@@ -56,9 +57,15 @@ bool ParseMoCatalog(const uint8_t* data, size_t size,
         textBytes += read ? original.size() + translation.size() : 0;
         if (!read || textBytes > size) {
             out.clear();
+            if (header) header->clear();
             return false;
         }
-        if (!original.empty()) out[original] = translation;
+        if (original.empty()) {
+            if (header) *header = translation;
+            continue;
+        }
+        // "singular\0plural" is found by its singular.
+        out[original.substr(0, original.find('\0'))] = translation;
     }
     return true;
 }
