@@ -488,7 +488,7 @@ async function checkPortal(browser, url, problems) {
 async function checkAddress(browser, url, problems) {
   const rows = [
     { query: '?lang=ko&map=nothere', locale: 'de-DE', lang: 'de', title: 'gfx/title_wip.png' },
-    { query: '?lang=zz&map=../../etc', locale: 'fr-FR', lang: 'en', title: 'gfx/en/title_wip.png' },
+    { query: '?lang=zz&map=../../etc', locale: 'ko-KR', lang: 'en', title: 'gfx/en/title_wip.png' },
   ];
   for (const row of rows) {
     const page = await browser.newPage({ viewport: { width: 640, height: 480 }, deviceScaleFactor: 1,
