@@ -1,5 +1,6 @@
 #include "media/system/plural_forms.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -169,10 +170,11 @@ bool PluralRule::ParseHeader(std::string_view header) {
                       ruleAt =
                           rest.find("plural=", countAt == std::string_view::npos ? 0 : countAt + 9);
     if (countAt == std::string_view::npos || ruleAt == std::string_view::npos) return false;
+    // Capped while read: a header is untrusted and its digits may not end.
     int count = 0;
     for (std::size_t i = countAt + 9;
          i < rest.size() && std::isdigit(static_cast<unsigned char>(rest[i])); ++i)
-        count = count * 10 + (rest[i] - '0');
+        count = std::min(count * 10 + (rest[i] - '0'), kMaxForms + 1);
     std::string_view expression = rest.substr(ruleAt + 7);
     expression = expression.substr(0, expression.find(';'));
     if (count < 1 || count > kMaxForms || expression.size() > kMaxExpression) return false;
