@@ -64,8 +64,10 @@ bool ParseMoCatalog(const uint8_t* data, size_t size,
             if (header) *header = translation;
             continue;
         }
-        // "singular\0plural" is found by its singular.
-        out[original.substr(0, original.find('\0'))] = translation;
+        // "singular\0plural" is found by its singular; one without a singular
+        // names no text and would stand in for the empty string.
+        const std::string singular = original.substr(0, original.find('\0'));
+        if (!singular.empty()) out[singular] = translation;
     }
     return true;
 }
